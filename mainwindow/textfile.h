@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// Outcome of a file operation; error names the file and the reason when ok is false.
+struct FileResult {
+    bool ok = true;
+    QString error;
+    static FileResult failure(const QString& path, const QString& reason);
+};
+
+namespace textfile {
+
+inline constexpr char Crlf[] = "\r\n";
+
+// Text the program composes, in the system's 8-bit code page (the locale's encoding off Windows).
+QByteArray encode(const QString& text);
+QString decode(const QByteArray& bytes);
+
+// Writes the lines, each ended by CR LF, through a temporary file beside the target that replaces
+// it only when everything was written: a failure leaves the old file whole.
+FileResult saveLines(const QString& path, const QList<QByteArray>& lines);
+
+// Splits file content into lines; CR LF and a bare LF both end a line, a final unterminated line counts.
+QList<QByteArray> splitLines(const QByteArray& content);
+
+} // namespace textfile

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The services the program asks of the operating system. Production uses the Qt implementation;
+// tests use a scripted one that answers from a queue and records every question.
+class Platform {
+public:
+    enum class Icon { None, Information, Warning, Critical, Question };
+
+    virtual ~Platform() = default;
+
+    // A Yes/No message box; true for Yes.
+    virtual bool askYesNo(const QString& text, const QString& title, Icon icon = Icon::None) = 0;
+    // An OK message box.
+    virtual void tell(const QString& text, const QString& title, Icon icon = Icon::None) = 0;
+    // Save-style file dialog; nothing on cancel. filter is "description|pattern".
+    virtual std::optional<QString> chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
+                                                  const QString& proposedName) = 0;
+    // Open-style file dialog; nothing on cancel.
+    virtual std::optional<QString> chooseOpenFile(const QString& title, const QString& folder, const QString& name,
+                                                  const QString& filter) = 0;
+    virtual void setClipboardText(const QString& text) = 0;
+    // Starts a program with an argument list, never through a shell; false when it could not start.
+    virtual bool startDetached(const QString& program, const QStringList& arguments) = 0;
+    // Today's date in the system's short format.
+    virtual QString shortDate() = 0;
+    // Folder of the running executable.
+    virtual QString programFolder() = 0;
+    // The parts folder: C:\cvparts on Windows, ~/cvparts elsewhere (native separators).
+    virtual QString partsFolder() = 0;
+};
+
+// Where stacker.ini lives: beside the program, or in the per-user configuration folder when the
+// program's folder cannot be written (an installed copy).
+QString settingsFolder(const QString& programFolder);
+
+// The default parts folder of this platform, in native separators.
+QString defaultPartsFolder();

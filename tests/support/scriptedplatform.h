@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QList>
+#include <QQueue>
+
+// Answers the program's questions from queues and records every one asked, so a test can assert
+// exactly what the user saw. A question the script did not expect fails the running test.
+class ScriptedPlatform final : public Platform {
+public:
+    struct Asked {
+        QString what; // "yesno", "tell", "save", "open"
+        QString text; // message text, or the file dialog's title
+        QString title; // message title, or the file dialog's folder
+        QString filter; // file dialogs only
+        QString name;   // file dialogs only: proposed or initial name
+        Icon icon = Icon::None;
+    };
+
+    QQueue<bool> yesNo;                       // answers to askYesNo
+    QQueue<std::optional<QString>> files;     // answers to chooseSaveFile / chooseOpenFile
+    QList<Asked> asked;                       // every question, in order
+    QStringList clipboard;                    // every text placed on the clipboard
+    QList<QStringList> started;               // program followed by its arguments
+    bool startSucceeds = true;
+    QString date = QStringLiteral("12/7/2026");
+    QString programDir;
+    QString partsDir;
+
+    bool askYesNo(const QString& text, const QString& title, Icon icon) override;
+    void tell(const QString& text, const QString& title, Icon icon) override;
+    std::optional<QString> chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
+                                          const QString& proposedName) override;
+    std::optional<QString> chooseOpenFile(const QString& title, const QString& folder, const QString& name,
+                                          const QString& filter) override;
+    void setClipboardText(const QString& text) override { clipboard << text; }
+    bool startDetached(const QString& program, const QStringList& arguments) override;
+    QString shortDate() override { return date; }
+    QString programFolder() override { return programDir; }
+    QString partsFolder() override { return partsDir; }
+
+    // The texts of the message boxes asked so far (questions and notices), in order.
+    QStringList messageTexts() const;
+};
