@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Set up, build and run the whole test suite: a plain build, then the same tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+export QT_QPA_PLATFORM=offscreen
+
+cmake -S . -B build/debug -G Ninja -DCMAKE_BUILD_TYPE=Debug
+cmake --build build/debug -j2
+(cd build/debug && ctest --output-on-failure -j2)
+
+cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSTACKER_SANITIZE=ON -DSTACKER_BENCH=OFF
+cmake --build build/sanitize -j2
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build/sanitize && ctest --output-on-failure -j2)

@@ -1,0 +1,178 @@
+// The part file as written: byte for byte against expected files, the save that fails, stacker.ini.
+#include "mainwindow/panelmodel.h"
+#include "mainwindow/partfile.h"
+#include "mainwindow/settings.h"
+#include "scriptedplatform.h"
+
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+QByteArray expected(const QString& name)
+{
+    return readAll(QStringLiteral(STACKER_TEST_DATA "/partfile/") + name);
+}
+
+int sixPerChar(const QString& s)
+{
+    return 6 * static_cast<int>(s.size());
+}
+
+} // namespace
+
+class tst_partfile : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void writtenFiles_data()
+    {
+        QTest::addColumn<QList<QStringList>>("lines"); // kind code, held text, inline comment
+        QTest::addColumn<QString>("file");
+        auto row = [](Kind k, const QString& held, const QString& comment = {}) {
+            return QStringList{QString::number(code(k)), held, comment};
+        };
+        QTest::newRow("empty program") << QList<QStringList>{} << "empty.cvp";
+        QTest::newRow("move, comment, end")
+            << QList<QStringList>{row(Kind::Move, "MX, 2"), row(Kind::Comment, "'done"), row(Kind::End, {})}
+            << "six_lines.cvp";
+        QTest::newRow("jog with inline comment") << QList<QStringList>{row(Kind::Jog, "JX, 3", "'slow")}
+                                                 << "jog_comment.cvp";
+        QTest::newRow("ampersands")
+            << QList<QStringList>{row(Kind::Input, "INPUT \"Bit size?\" &&bit"),
+                                  row(Kind::Input, "INPUT \"a&&b\" &&x", "'why"), row(Kind::Input, "INPUT \"\" "),
+                                  row(Kind::Variable, "&&depth = 0.5"), row(Kind::IfThen, "IF &&a > 1 THEN GOTO x:")}
+            << "ampersands.cvp";
+    }
+
+    void writtenFiles()
+    {
+        QFETCH(QList<QStringList>, lines);
+        QFETCH(QString, file);
+        modProgVar vars;
+        PanelModel panel(vars, sixPerChar);
+        for (const QStringList& l : lines)
+            QVERIFY(panel.add(kindFromCode(l[0].toInt()), l[1], l[2]));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("out.cvp"));
+        QVERIFY(partfile::write(path, panel).ok);
+        QCOMPARE(readAll(path), expected(file));
+    }
+
+    void gosubAndFixedKinds()
+    {
+        modProgVar vars;
+        PanelModel panel(vars, sixPerChar);
+        QVERIFY(panel.add(Kind::Pause, QStringLiteral("PAUSE, 3"), QStringLiteral("'ignored")));
+        QVERIFY(panel.addGoSub(QStringLiteral("GOSUB sub1:"), QStringLiteral("sub1:")));
+        QVERIFY(panel.add(Kind::Label, QStringLiteral("Loop:"), QStringLiteral("'top")));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("out.cvp"));
+        QVERIFY(partfile::write(path, panel).ok);
+        QCOMPARE(readAll(path), expected(QStringLiteral("fixed_kinds.cvp")));
+    }
+
+    void rowOrderIsWrittenOrder()
+    {
+        modProgVar vars;
+        PanelModel panel(vars, sixPerChar);
+        panel.add(Kind::Move, QStringLiteral("MX, 1"), {});
+        panel.add(Kind::Move, QStringLiteral("MX, 2"), {});
+        // Swap the two rows as a drop would leave them.
+        std::swap(vars.Lines[1].BlockIndex, vars.Lines[2].BlockIndex);
+        const QStringList lines = partfile::programLines(panel);
+        QCOMPARE(lines.mid(3), (QStringList{QStringLiteral("MX, 2   "), QStringLiteral("MX, 1   ")}));
+    }
+
+    void failedWriteKeepsOldFile()
+    {
+        QTemporaryDir dir;
+        // A path below a regular file cannot be created, even by root.
+        const QString blocker = dir.filePath(QStringLiteral("plainfile"));
+        QFile f(blocker);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("x");
+        f.close();
+        modProgVar vars;
+        PanelModel panel(vars, sixPerChar);
+        panel.add(Kind::Move, QStringLiteral("MX, 1"), {});
+        const QString path = blocker + QStringLiteral("/part.cvp");
+        const FileResult r = partfile::write(path, panel);
+        QVERIFY(!r.ok);
+        QVERIFY2(r.error.contains(path), qPrintable(r.error));
+
+        // An existing file is replaced as a whole by the new content.
+        const QString existing = dir.filePath(QStringLiteral("keep.cvp"));
+        QFile k(existing);
+        QVERIFY(k.open(QIODevice::WriteOnly));
+        k.write("old content\r\n");
+        k.close();
+        QVERIFY(partfile::write(existing, panel).ok);
+        QVERIFY(readAll(existing).endsWith("MX, 1   \r\n"));
+    }
+
+    void undoubleOnlyFirst_data()
+    {
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("none") << "INPUT \"x\" " << "INPUT \"x\" ";
+        QTest::newRow("var") << "INPUT \"x\" &&v" << "INPUT \"x\" &v";
+        QTest::newRow("only first") << "&&a&&b" << "&a&&b";
+        QTest::newRow("triple") << "&&&" << "&&";
+        QTest::newRow("single") << "a&b" << "a&b";
+    }
+    void undoubleOnlyFirst()
+    {
+        QFETCH(QString, held);
+        QFETCH(QString, written);
+        QCOMPARE(partfile::undoubleFirst(held), written);
+    }
+
+    void settingsLine_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("advanced");
+        QTest::newRow("written form") << QByteArray("advanced = 1\r\n") << true;
+        QTest::newRow("no blanks") << QByteArray("advanced=1") << true;
+        QTest::newRow("extra blanks") << QByteArray("   advanced   =    1   \n") << true;
+        QTest::newRow("capital") << QByteArray("Advanced = 1") << false;
+        QTest::newRow("zero") << QByteArray("advanced = 0") << false;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("no equals") << QByteArray("advanced") << false;
+        QTest::newRow("two equals") << QByteArray("advanced = 1 = 1") << false;
+        QTest::newRow("value 10") << QByteArray("advanced = 10") << false;
+    }
+    void settingsLine()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(bool, advanced);
+        QCOMPARE(settings::selectsAdvanced(line), advanced);
+    }
+
+    void settingsFileRoundTrip()
+    {
+        QTemporaryDir dir;
+        QVERIFY(settings::findFile(dir.path()).isEmpty());
+        QVERIFY(settings::save(dir.path(), true).ok);
+        QCOMPARE(readAll(dir.filePath(QStringLiteral("stacker.ini"))), QByteArray("advanced = 1\r\n"));
+        // A file named in other letter case is found and rewritten in place.
+        QFile::rename(dir.filePath(QStringLiteral("stacker.ini")), dir.filePath(QStringLiteral("STACKER.INI")));
+        QCOMPARE(settings::findFile(dir.path()), dir.filePath(QStringLiteral("STACKER.INI")));
+        QVERIFY(settings::save(dir.path(), false).ok);
+        QCOMPARE(readAll(dir.filePath(QStringLiteral("STACKER.INI"))), QByteArray("advanced = 0\r\n"));
+        QVERIFY(!settings::selectsAdvanced(settings::readFirstLine(settings::findFile(dir.path()))));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_partfile)
+#include "tst_partfile.moc"
