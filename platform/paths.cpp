@@ -24,3 +24,12 @@ QString defaultPartsFolder()
     return QDir::toNativeSeparators(QDir::home().filePath(QStringLiteral("cvparts")));
 #endif
 }
+
+Qt::CaseSensitivity fileNameCaseSensitivity()
+{
+#ifdef Q_OS_WIN
+    return Qt::CaseInsensitive;
+#else
+    return Qt::CaseSensitive;
+#endif
+}

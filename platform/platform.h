@@ -40,3 +40,6 @@ QString settingsFolder(const QString& programFolder);
 
 // The default parts folder of this platform, in native separators.
 QString defaultPartsFolder();
+
+// How this platform compares file and folder names: without regard to case on Windows, exactly elsewhere.
+Qt::CaseSensitivity fileNameCaseSensitivity();

@@ -1,0 +1,720 @@
+#include "dialogs/commanddialog.h"
+#include "dialogs/frmInlineComment.h"
+#include "scriptedplatform.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// What the inline-comment dialog showed and how the test answers it.
+struct CommentScript {
+    int opened = 0;
+    QString shown;
+    QString type;         // typed over the shown text
+    bool retype = false;  // false: Done pressed on the text as shown
+    bool closeIt = false; // closed through the frame instead of Done
+    std::function<void()> whileOpen;
+};
+
+DialogRunner commentRunner(CommentScript& script)
+{
+    return [&script](QDialog& dialog) {
+        auto* comment = qobject_cast<frmInlineComment*>(&dialog);
+        if (!comment) {
+            QTest::qFail("the runner opened something else than frmInlineComment", __FILE__, __LINE__);
+            return false;
+        }
+        ++script.opened;
+        auto* box = comment->findChild<QLineEdit*>(QStringLiteral("txtInline"));
+        script.shown = box->text();
+        if (script.whileOpen)
+            script.whileOpen();
+        if (script.closeIt) {
+            comment->close();
+            return comment->doneRan();
+        }
+        if (script.retype) {
+            box->selectAll();
+            QTest::keyClick(box, Qt::Key_Delete);
+            QTest::keyClicks(box, script.type);
+        }
+        QTest::mouseClick(comment->findChild<QPushButton*>(QStringLiteral("cmdInlineDone")), Qt::LeftButton);
+        return comment->doneRan();
+    };
+}
+
+// Types into a box as a user would: select what is there, delete it, type the new text.
+void type(QWidget* dialog, const QString& box, const QString& text)
+{
+    auto* edit = dialog->findChild<QLineEdit*>(box);
+    QVERIFY2(edit, qPrintable(box));
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+QPushButton* doneButton(QWidget* dialog)
+{
+    const QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
+    for (QPushButton* b : buttons)
+        if (b->objectName().endsWith(QLatin1String("Done")))
+            return b;
+    return nullptr;
+}
+
+QString nativePath(const char* path)
+{
+    return QDir::toNativeSeparators(QString::fromLatin1(path));
+}
+
+} // namespace
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+private:
+    static void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& text)
+    {
+        // Fixed-size dialogs ask the offscreen platform for something it cannot do; that is not a finding.
+        if (!text.contains(QLatin1String("propagateSizeHints")))
+            previousHandler(type, context, text);
+    }
+    static inline QtMessageHandler previousHandler = nullptr;
+
+    modProgVar vars;
+    ScriptedPlatform platform;
+    CommentScript comment;
+    std::unique_ptr<CommandDialog> open(Kind k)
+    {
+        auto dialog = createCommandDialog(k, vars, platform, commentRunner(comment), nullptr);
+        dialog->show();
+        return dialog;
+    }
+
+private Q_SLOTS:
+    void initTestCase() { previousHandler = qInstallMessageHandler(quietMessages); }
+    void init();
+    void cleanup();
+
+    void opening_data();
+    void opening();
+    void keyboardOrder_data();
+    void keyboardOrder();
+    void typedDone_data();
+    void typedDone();
+    void editedLine_data();
+    void editedLine();
+    void inlineComment_data();
+    void inlineComment();
+    void inlineCommentClosed();
+    void inlineCommentDialog_data();
+    void inlineCommentDialog();
+    void selectOnFocus_data();
+    void selectOnFocus();
+    void keysAndFrameClose_data();
+    void keysAndFrameClose();
+    void runModalTellsDone();
+
+    void fileCallOpened();
+    void fileCallChoice_data();
+    void fileCallChoice();
+    void fileCallOutsideNo();
+    void fileCallCancelled();
+    void fileCallEdited();
+};
+
+void TestDialogs::init()
+{
+    vars = modProgVar();
+    platform = ScriptedPlatform();
+    comment = CommentScript();
+}
+
+void TestDialogs::cleanup()
+{
+    QVERIFY2(platform.yesNo.isEmpty() && platform.files.isEmpty(), "scripted answers left over");
+}
+
+// ---- Captions, initial texts, chkInline at open
+
+void TestDialogs::opening_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("texts"); // box, initial text, ...
+    QTest::addColumn<bool>("hasInline");
+    QTest::newRow("move") << Kind::Move << "[M]ove command settings"
+                          << QStringList{"txtAxis_1", "", "txtAxis_5", ""} << true;
+    QTest::newRow("jog") << Kind::Jog << "[J]og settings" << QStringList{"txtAxis_3", ""} << true;
+    QTest::newRow("speed") << Kind::Speed << "Speed settings" << QStringList{"txtXYMoveSpeed", "", "txtBJogSpeed", ""}
+                           << true;
+    QTest::newRow("file") << Kind::FileCall << "File Properties" << QStringList{} << true;
+    QTest::newRow("label") << Kind::Label << "Label name" << QStringList{"txtLabel", "Type label name here"} << true;
+    QTest::newRow("goto") << Kind::GoTo << "GOTO label" << QStringList{"txtGoTo", "Type GOTO label here"} << true;
+    QTest::newRow("gosub") << Kind::GoSub << "GoSub label" << QStringList{"txtGoSub", "Type GOSUB label here"}
+                           << false;
+    QTest::newRow("if") << Kind::IfThen << "IF..THEN command setup"
+                        << QStringList{"txtTest", "?", "txtStatement", "?"} << true;
+    QTest::newRow("var") << Kind::Variable << "Variable declaration"
+                         << QStringList{"txtVarName", "Type the variable name here", "txtVarVal",
+                                        "Type it's starting value here"}
+                         << true;
+    QTest::newRow("input") << Kind::Input << "INPUT command"
+                           << QStringList{"txtInputPrompt", "Type the message for your INPUT statement here",
+                                          "txtInputVar", "&MyVar"}
+                           << true;
+    QTest::newRow("pause") << Kind::Pause << "Pause duration" << QStringList{"txtPause", "Type PAUSE length here"}
+                           << false;
+    QTest::newRow("comment") << Kind::Comment << "Comment text" << QStringList{"txtComment", "Type Comment text here"}
+                             << false;
+    QTest::newRow("blank") << Kind::Blank << "Blank command"
+                           << QStringList{"txtBlank", "Type any Corvane Command here"} << false;
+}
+
+void TestDialogs::opening()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QString, title);
+    QFETCH(QStringList, texts);
+    QFETCH(bool, hasInline);
+    for (const bool editing : {false, true}) {
+        vars.EditInlineComment = editing ? QStringLiteral("'slow") : QString();
+        auto dialog = open(kind);
+        QCOMPARE(dialog->windowTitle(), title);
+        for (int i = 0; i < texts.size(); i += 2)
+            QCOMPARE(dialog->findChild<QLineEdit*>(texts[i])->text(), texts[i + 1]);
+        auto* check = dialog->findChild<QCheckBox*>(QStringLiteral("chkInline"));
+        QCOMPARE(check != nullptr, hasInline);
+        if (check) {
+            QCOMPARE(check->text(), QStringLiteral("Add a comment to this command line?"));
+            QCOMPARE(check->isChecked(), editing);
+        }
+        QPushButton* done = doneButton(dialog.get());
+        QVERIFY(done);
+        QCOMPARE(done->text(), QStringLiteral("Done"));
+        // Nothing but a click may press Done.
+        for (QPushButton* b : dialog->findChildren<QPushButton*>())
+            QVERIFY(!b->isDefault() && !b->autoDefault());
+    }
+    QVERIFY(!createCommandDialog(Kind::End, vars, platform, {}, nullptr));
+    QVERIFY(!createCommandDialog(Kind::Return, vars, platform, {}, nullptr));
+}
+
+void TestDialogs::keyboardOrder_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QStringList>("order");
+    QTest::newRow("move") << Kind::Move
+                          << QStringList{"txtAxis_1", "txtAxis_2", "txtAxis_3", "txtAxis_4", "txtAxis_5", "chkInline",
+                                         "cmdMoveDone"};
+    QTest::newRow("speed") << Kind::Speed
+                           << QStringList{"txtXYMoveSpeed", "txtZMoveSpeed", "txtAMoveSpeed", "txtBMoveSpeed",
+                                          "txtXYJogSpeed",  "txtZJogSpeed",  "txtAJogSpeed",  "txtBJogSpeed",
+                                          "chkInline",      "cmdSpeedDone"};
+    QTest::newRow("file") << Kind::FileCall
+                          << QStringList{"cmdSelectFile", "optNoOffset", "opt2d", "opt3d", "chkInline", "cmdFPDone"};
+    QTest::newRow("if") << Kind::IfThen << QStringList{"txtTest", "txtStatement", "chkInline", "cmdIFDone"};
+    QTest::newRow("var") << Kind::Variable << QStringList{"txtVarName", "txtVarVal", "chkInline", "cmdVarDone"};
+    QTest::newRow("input") << Kind::Input
+                           << QStringList{"txtInputPrompt", "txtInputVar", "chkInline", "cmdInputDone"};
+    QTest::newRow("goto") << Kind::GoTo << QStringList{"txtGoTo", "chkInline", "cmdGoTODone"};
+    QTest::newRow("gosub") << Kind::GoSub << QStringList{"txtGoSub", "cmdGoSubDone"};
+}
+
+void TestDialogs::keyboardOrder()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QStringList, order);
+    auto dialog = open(kind);
+    QStringList chain;
+    for (QWidget* w = dialog->nextInFocusChain(); w != dialog.get(); w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus)
+            chain << w->objectName();
+    QCOMPARE(chain, order);
+}
+
+// ---- Done with typed fields
+
+void TestDialogs::typedDone_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QStringList>("typed"); // box, text, ...
+    QTest::addColumn<QString>("held");
+    QTest::newRow("move Y and B") << Kind::Move << QStringList{"txtAxis_2", "2", "txtAxis_5", "45"}
+                                  << "M5, , 2, , , 45";
+    QTest::newRow("move nothing") << Kind::Move << QStringList{} << "";
+    QTest::newRow("jog X") << Kind::Jog << QStringList{"txtAxis_1", "3"} << "JX, 3";
+    QTest::newRow("speed") << Kind::Speed << QStringList{"txtXYMoveSpeed", "2", "txtZJogSpeed", "1"}
+                           << "VS, 2, , , , , 1, , ";
+    QTest::newRow("label untouched") << Kind::Label << QStringList{} << "Type label name here:";
+    QTest::newRow("goto") << Kind::GoTo << QStringList{"txtGoTo", "loop"} << "GOTO loop:";
+    QTest::newRow("goto untouched") << Kind::GoTo << QStringList{} << "";
+    QTest::newRow("gosub") << Kind::GoSub << QStringList{"txtGoSub", "sub1"} << "GOSUB sub1:";
+    QTest::newRow("if") << Kind::IfThen << QStringList{"txtTest", "&count > 3", "txtStatement", "GOTO done:"}
+                        << "IF &&count > 3 THEN GOTO done:";
+    QTest::newRow("var") << Kind::Variable << QStringList{"txtVarName", "&depth", "txtVarVal", "0.5"}
+                         << "&&depth = 0.5";
+    QTest::newRow("var untouched") << Kind::Variable << QStringList{} << " = ";
+    QTest::newRow("input") << Kind::Input << QStringList{"txtInputPrompt", "Bit size?", "txtInputVar", "bit"}
+                           << "INPUT \"Bit size?\" &&bit";
+    QTest::newRow("input untouched") << Kind::Input << QStringList{} << "INPUT \"\" ";
+    QTest::newRow("pause") << Kind::Pause << QStringList{"txtPause", " 2"} << "PAUSE,  2";
+    QTest::newRow("pause untouched") << Kind::Pause << QStringList{} << "PAUSE";
+    QTest::newRow("comment") << Kind::Comment << QStringList{"txtComment", "cut the pocket"} << "'cut the pocket";
+    QTest::newRow("blank") << Kind::Blank << QStringList{"txtBlank", "MX, 2 'home"} << "MX, 2 'home";
+}
+
+void TestDialogs::typedDone()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QStringList, typed);
+    QFETCH(QString, held);
+    vars.InlineCommentText = QStringLiteral("'from an earlier line");
+    auto dialog = open(kind);
+    for (int i = 0; i < typed.size(); i += 2)
+        type(dialog.get(), typed[i], typed[i + 1]);
+    QTest::mouseClick(doneButton(dialog.get()), Qt::LeftButton);
+    QVERIFY(dialog->doneRan());
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(*vars.resultText(kind), held);
+    QCOMPARE(comment.opened, 0);
+    if (kind == Kind::GoSub)
+        QCOMPARE(vars.GoSubLabelText, QStringLiteral("sub1:"));
+    // Unticked chkInline clears the comment; kinds without one leave it alone.
+    const bool hasInline = dialog->findChild<QCheckBox*>(QStringLiteral("chkInline"));
+    QCOMPARE(vars.InlineCommentText, hasInline ? QString() : QStringLiteral("'from an earlier line"));
+}
+
+// ---- The editing direction: fill from a held text, then Done at once
+
+void TestDialogs::editedLine_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("held");
+    QTest::addColumn<QString>("again"); // the held text Done gives at once
+    const auto same = [](const char* name, Kind k, const char* held) {
+        QTest::newRow(name) << k << QString::fromLatin1(held) << QString::fromLatin1(held);
+    };
+    same("move", Kind::Move, "M3, 1, , 0.5");
+    same("jog", Kind::Jog, "JY, , 2");
+    same("speed", Kind::Speed, "VS, 2, 1, , , 4, 2, , ");
+    same("if", Kind::IfThen, "IF &&a=1&&b THEN GOTO x:");
+    same("label", Kind::Label, "start:");
+    same("goto", Kind::GoTo, "GOTO start:");
+    same("gosub", Kind::GoSub, "GOSUB sub1:");
+    same("var", Kind::Variable, "&&depth = 0.5");
+    same("input", Kind::Input, "INPUT \"Bit size?\" &&bit");
+    same("pause", Kind::Pause, "PAUSE, 3");
+    same("pause alone", Kind::Pause, "PAUSE");
+    same("comment", Kind::Comment, "'cut");
+    same("blank", Kind::Blank, "MX, 2 'home");
+    // Lines made from untouched prompts: the prompt is gone from the box.
+    QTest::newRow("goto empty") << Kind::GoTo << "" << "GOTO :";
+    QTest::newRow("var without name") << Kind::Variable << " = 5" << "&& = 5";
+    QTest::newRow("input without variable") << Kind::Input << "INPUT \"x\" " << "INPUT \"x\" &&";
+    QTest::newRow("comment empty") << Kind::Comment << "" << "'";
+}
+
+void TestDialogs::editedLine()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QString, held);
+    QFETCH(QString, again);
+    auto dialog = open(kind);
+    dialog->fillFrom(held);
+    dialog->pressDone();
+    QVERIFY(dialog->doneRan());
+    QCOMPARE(*vars.resultText(kind), again);
+}
+
+// ---- chkInline and frmInlineComment
+
+void TestDialogs::inlineComment_data()
+{
+    QTest::addColumn<Kind>("kind");
+    for (Kind k : {Kind::Move, Kind::Jog, Kind::Speed, Kind::Label, Kind::GoTo, Kind::IfThen, Kind::Variable,
+                   Kind::Input})
+        QTest::newRow(qPrintable(QString::number(code(k)))) << k;
+}
+
+void TestDialogs::inlineComment()
+{
+    QFETCH(Kind, kind);
+    // A new line: ticking opens an empty comment dialog, before the fields are composed.
+    *vars.resultText(kind) = QStringLiteral("stale");
+    comment.retype = true;
+    comment.type = QStringLiteral("check depth");
+    QString resultWhileOpen;
+    comment.whileOpen = [&] { resultWhileOpen = *vars.resultText(kind); };
+    auto dialog = open(kind);
+    QTest::mouseClick(dialog->findChild<QCheckBox*>(QStringLiteral("chkInline")), Qt::LeftButton);
+    dialog->pressDone();
+    QCOMPARE(comment.opened, 1);
+    QCOMPARE(comment.shown, QString());
+    QCOMPARE(resultWhileOpen, QStringLiteral("stale"));
+    QVERIFY(*vars.resultText(kind) != QLatin1String("stale"));
+    QCOMPARE(vars.InlineCommentText, QStringLiteral("'check depth"));
+
+    // An edited line with a comment: ticked at open, the dialog shows it.
+    comment = CommentScript();
+    vars.EditInlineComment = QStringLiteral("'slow");
+    dialog = open(kind);
+    dialog->pressDone();
+    QCOMPARE(comment.opened, 1);
+    QCOMPARE(comment.shown, QStringLiteral("'slow"));
+    QCOMPARE(vars.InlineCommentText, QStringLiteral("'slow"));
+
+    // Unticked before Done: no comment dialog, and the comment is removed.
+    comment = CommentScript();
+    dialog = open(kind);
+    QTest::mouseClick(dialog->findChild<QCheckBox*>(QStringLiteral("chkInline")), Qt::LeftButton);
+    dialog->pressDone();
+    QCOMPARE(comment.opened, 0);
+    QCOMPARE(vars.InlineCommentText, QString());
+}
+
+void TestDialogs::inlineCommentClosed()
+{
+    // Closing the comment dialog without its Done returns to the command dialog: nothing composed.
+    vars.MoveText = QStringLiteral("MX, 9");
+    vars.InlineCommentText = QStringLiteral("'old");
+    vars.EditInlineComment = QStringLiteral("'old");
+    comment.closeIt = true;
+    auto dialog = open(Kind::Move);
+    type(dialog.get(), QStringLiteral("txtAxis_1"), QStringLiteral("1"));
+    dialog->pressDone();
+    QCOMPARE(comment.opened, 1);
+    QVERIFY(!dialog->doneRan());
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(vars.MoveText, QStringLiteral("MX, 9"));
+    QCOMPARE(vars.InlineCommentText, QStringLiteral("'old"));
+
+    comment.closeIt = false;
+    dialog->pressDone();
+    QVERIFY(dialog->doneRan());
+    QCOMPARE(vars.MoveText, QStringLiteral("MX, 1"));
+}
+
+void TestDialogs::inlineCommentDialog_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("marked") << "check depth" << "'check depth";
+    QTest::newRow("already marked") << "'ok" << "'ok";
+    QTest::newRow("emptied") << "" << "";
+}
+
+void TestDialogs::inlineCommentDialog()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    vars.EditInlineComment = QStringLiteral("'was");
+    vars.InlineCommentText = QStringLiteral("'stale");
+    frmInlineComment dialog(vars, platform, {}, nullptr);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Add an inline Comment"));
+    QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("txtInline"))->text(), QStringLiteral("'was"));
+    type(&dialog, QStringLiteral("txtInline"), typed);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdInlineDone")), Qt::LeftButton);
+    QVERIFY(dialog.doneRan());
+    QCOMPARE(vars.InlineCommentText, stored);
+}
+
+// ---- Select-all on focus
+
+void TestDialogs::selectOnFocus_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("selects");
+    const QList<QPair<Kind, const char*>> selecting = {
+        {Kind::Move, "txtAxis_1"},       {Kind::Move, "txtAxis_4"},      {Kind::Jog, "txtAxis_5"},
+        {Kind::Label, "txtLabel"},       {Kind::GoTo, "txtGoTo"},        {Kind::GoSub, "txtGoSub"},
+        {Kind::IfThen, "txtTest"},       {Kind::IfThen, "txtStatement"}, {Kind::Variable, "txtVarName"},
+        {Kind::Variable, "txtVarVal"},   {Kind::Input, "txtInputPrompt"}, {Kind::Input, "txtInputVar"},
+        {Kind::Pause, "txtPause"},       {Kind::Comment, "txtComment"},  {Kind::Blank, "txtBlank"},
+    };
+    for (const auto& [kind, box] : selecting)
+        QTest::newRow(box) << kind << QString::fromLatin1(box) << true;
+    QTest::newRow("txtXYMoveSpeed") << Kind::Speed << "txtXYMoveSpeed" << false;
+    QTest::newRow("txtBJogSpeed") << Kind::Speed << "txtBJogSpeed" << false;
+}
+
+void TestDialogs::selectOnFocus()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QString, box);
+    QFETCH(bool, selects);
+    auto dialog = open(kind);
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    auto* edit = dialog->findChild<QLineEdit*>(box);
+    edit->setText(QStringLiteral("some text"));
+    const QString expected = selects ? QStringLiteral("some text") : QString();
+
+    // Reached with the keyboard.
+    doneButton(dialog.get())->setFocus();
+    edit->setFocus(Qt::TabFocusReason);
+    QCOMPARE(edit->selectedText(), expected);
+
+    // Reached with the mouse: the click that gives the focus keeps the selection.
+    doneButton(dialog.get())->setFocus();
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() / 2, edit->height() / 2));
+    QVERIFY(edit->hasFocus());
+    QCOMPARE(edit->selectedText(), expected);
+    QTest::keyClicks(edit, QStringLiteral("7"));
+    if (selects)
+        QCOMPARE(edit->text(), QStringLiteral("7")); // the first key replaced the whole text
+    else
+        QCOMPARE(edit->text().size(), 10);
+}
+
+// ---- Enter, Escape and the window frame
+
+void TestDialogs::keysAndFrameClose_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("move") << Kind::Move << "txtAxis_1";
+    QTest::newRow("speed") << Kind::Speed << "txtZMoveSpeed";
+    QTest::newRow("label") << Kind::Label << "txtLabel";
+    QTest::newRow("if") << Kind::IfThen << "txtStatement";
+    QTest::newRow("input") << Kind::Input << "txtInputVar";
+    QTest::newRow("pause") << Kind::Pause << "txtPause";
+    QTest::newRow("blank") << Kind::Blank << "txtBlank";
+}
+
+void TestDialogs::keysAndFrameClose()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QString, box);
+    QString& result = *vars.resultText(kind);
+    result = QStringLiteral("previous line");
+
+    auto dialog = open(kind);
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    type(dialog.get(), box, QStringLiteral("1"));
+    auto* edit = dialog->findChild<QLineEdit*>(box);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClick(edit, Qt::Key_Enter);
+    QPushButton* done = doneButton(dialog.get());
+    done->setFocus();
+    QTest::keyClick(done, Qt::Key_Return);
+    QVERIFY(dialog->isVisible());
+    QVERIFY(!dialog->doneRan());
+
+    // Escape closes without Done: a cancel, the result string untouched.
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(!dialog->doneRan());
+    QCOMPARE(result, QStringLiteral("previous line"));
+
+    dialog = open(kind);
+    type(dialog.get(), box, QStringLiteral("1"));
+    QVERIFY(dialog->close());
+    QVERIFY(!dialog->doneRan());
+    QCOMPARE(result, QStringLiteral("previous line"));
+}
+
+void TestDialogs::runModalTellsDone()
+{
+    auto dialog = createCommandDialog(Kind::Pause, vars, platform, {}, nullptr);
+    QTimer::singleShot(0, dialog.get(), [&] { dialog->pressDone(); });
+    QVERIFY(runModal(*dialog));
+    QCOMPARE(vars.PauseText, QStringLiteral("PAUSE"));
+
+    dialog = createCommandDialog(Kind::Pause, vars, platform, {}, nullptr);
+    QTimer::singleShot(0, dialog.get(), [&] { dialog->close(); });
+    QVERIFY(!runModal(*dialog));
+}
+
+// ---- File call
+
+namespace {
+struct FpState {
+    bool select, options, done, inlineBox, fileBox;
+    const char* caption;
+};
+
+void checkState(QWidget* d, const FpState& s)
+{
+    QCOMPARE(d->findChild<QPushButton*>(QStringLiteral("cmdSelectFile"))->isEnabled(), s.select);
+    for (const char* name : {"optNoOffset", "opt2d", "opt3d"})
+        QCOMPARE(d->findChild<QRadioButton*>(QLatin1String(name))->isEnabled(), s.options);
+    QCOMPARE(d->findChild<QPushButton*>(QStringLiteral("cmdFPDone"))->isEnabled(), s.done);
+    QCOMPARE(d->findChild<QPushButton*>(QStringLiteral("cmdFPDone"))->text(), QLatin1String(s.caption));
+    QCOMPARE(d->findChild<QCheckBox*>(QStringLiteral("chkInline"))->isEnabled(), s.inlineBox);
+    QCOMPARE(d->findChild<QPlainTextEdit*>(QStringLiteral("txtFileName"))->isEnabled(), s.fileBox);
+    QVERIFY(d->findChild<QGroupBox*>()->isEnabled());
+}
+
+constexpr FpState Opened{true, false, false, false, false, "Done"};
+constexpr FpState Chosen{false, true, true, true, true, "Done"};
+constexpr FpState Cancelled{true, false, true, true, false, "Cancel"};
+
+const char* const ChooseTitle = "Select the name of the file that you want to run";
+const char* const DoomText =
+    "This file is NOT in the same folder as your Master file so we'll have to write a full path to this file which "
+    "will cause big problems if you move the files. You're just asking for trouble...are you SURE this is what you "
+    "want to do!!!";
+const char* const DoomTitle = "Impending disaster! Doom and Gloom!";
+
+void click(QWidget* d, const char* name)
+{
+    auto* button = d->findChild<QAbstractButton*>(QLatin1String(name));
+    // An option button reacts to its indicator and caption, not to the empty end of a stretched row.
+    const QPoint at = qobject_cast<QPushButton*>(button) ? button->rect().center() : QPoint(6, button->height() / 2);
+    QTest::mouseClick(button, Qt::LeftButton, {}, at);
+}
+} // namespace
+
+void TestDialogs::fileCallOpened()
+{
+    vars.OffsetMode = QStringLiteral("2");
+    vars.FileText = QStringLiteral("FP, old.cvp,,,,, 1");
+    auto dialog = open(Kind::FileCall);
+    QCOMPARE(vars.OffsetMode, QStringLiteral("0"));
+    checkState(dialog.get(), Opened);
+    QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("optNoOffset"))->isChecked());
+    QCOMPARE(dialog->findChild<QGroupBox*>()->title(), QStringLiteral("Offset mode"));
+    dialog->pressDone(); // disabled: nothing happens
+    QVERIFY(!dialog->doneRan());
+    QCOMPARE(vars.FileText, QStringLiteral("FP, old.cvp,,,,, 1"));
+}
+
+void TestDialogs::fileCallChoice_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<bool>("outside");  // the full-path question is asked and answered Yes
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("held");
+    QTest::newRow("same folder, 2d") << nativePath("/jobs/sign/pocket.cvp") << false << "opt2d"
+                                     << "FP, pocket.cvp,,,,, 2";
+    QTest::newRow("subfolder, 3d") << nativePath("/jobs/sign/parts/logo.cvp") << false << "opt3d"
+                                   << "FP, " + nativePath("parts/logo.cvp") + ",,,,, 1";
+    QTest::newRow("outside, Yes") << nativePath("/other/x.cvp") << true << "optNoOffset"
+                                  << "FP, " + nativePath("/other/x.cvp") + ",,,,, 0";
+    QTest::newRow("folder text in the middle") << nativePath("/backup/jobs/sign/x.cvp") << true << "opt2d"
+                                               << "FP, " + nativePath("/backup/jobs/sign/x.cvp") + ",,,,, 2";
+    // The other letter case is the same folder where the platform ignores case, elsewhere outside.
+    const bool ignoresCase = fileNameCaseSensitivity() == Qt::CaseInsensitive;
+    QTest::newRow("other letter case") << nativePath("/JOBS/Sign/pocket.cvp") << !ignoresCase << "optNoOffset"
+                                       << (ignoresCase ? QStringLiteral("FP, pocket.cvp,,,,, 0")
+                                                       : "FP, " + nativePath("/JOBS/Sign/pocket.cvp") + ",,,,, 0");
+}
+
+void TestDialogs::fileCallChoice()
+{
+    QFETCH(QString, chosen);
+    QFETCH(bool, outside);
+    QFETCH(QString, option);
+    QFETCH(QString, held);
+    vars.PartFileFolder = nativePath("/jobs/sign/");
+    vars.EditInlineComment = QStringLiteral("'keep");
+    platform.files << chosen;
+    if (outside)
+        platform.yesNo << true;
+    auto dialog = open(Kind::FileCall);
+    click(dialog.get(), "cmdSelectFile");
+
+    QCOMPARE(platform.asked.size(), outside ? 2 : 1);
+    QCOMPARE(platform.asked[0].what, QStringLiteral("save"));
+    QCOMPARE(platform.asked[0].text, QLatin1String(ChooseTitle));
+    QCOMPARE(platform.asked[0].title, vars.PartFileFolder);
+    QCOMPARE(platform.asked[0].filter, QStringLiteral(" Corvane (*.cvp)|*.cvp"));
+    if (outside) {
+        QCOMPARE(platform.asked[1].what, QStringLiteral("yesno"));
+        QCOMPARE(platform.asked[1].text, QLatin1String(DoomText));
+        QCOMPARE(platform.asked[1].title, QLatin1String(DoomTitle));
+    }
+    checkState(dialog.get(), Chosen);
+    QCOMPARE(vars.FileChoiceState, 9);
+    QCOMPARE(dialog->findChild<QPlainTextEdit*>()->toPlainText(), vars.CalledFileName);
+
+    click(dialog.get(), qPrintable(option));
+    // Text typed into the file box after the choice is not used.
+    dialog->findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("typed.cvp"));
+    click(dialog.get(), "cmdFPDone");
+    QVERIFY(dialog->doneRan());
+    QCOMPARE(vars.FileText, held);
+    QCOMPARE(comment.opened, 1); // chkInline was ticked for the edited line's comment
+    QCOMPARE(vars.InlineCommentText, QStringLiteral("'keep"));
+}
+
+void TestDialogs::fileCallOutsideNo()
+{
+    vars.PartFileFolder = nativePath("/jobs/sign/");
+    platform.files << nativePath("/other/x.cvp") << nativePath("/jobs/sign/y.cvp");
+    platform.yesNo << false;
+    auto dialog = open(Kind::FileCall);
+    click(dialog.get(), "cmdSelectFile");
+    QStringList asked;
+    for (const auto& a : platform.asked)
+        asked << a.what;
+    QCOMPARE(asked, (QStringList{"save", "yesno", "save"}));
+    QCOMPARE(vars.CalledFileName, QStringLiteral("y.cvp"));
+    checkState(dialog.get(), Chosen);
+}
+
+void TestDialogs::fileCallCancelled()
+{
+    vars.PartFileFolder = nativePath("/jobs/sign/");
+    vars.CalledFileName = QStringLiteral("earlier.cvp");
+    vars.FileText = QStringLiteral("FP, earlier.cvp,,,,, 0");
+    vars.EditInlineComment = QStringLiteral("'c");
+    platform.files << std::nullopt;
+    auto dialog = open(Kind::FileCall);
+    click(dialog.get(), "cmdSelectFile");
+    QCOMPARE(platform.asked.size(), 2);
+    QCOMPARE(platform.asked[1].what, QStringLiteral("tell"));
+    QCOMPARE(platform.asked[1].text, QStringLiteral("To continue you must select a name for your file ...please try again"));
+    QCOMPARE(platform.asked[1].title, QStringLiteral("Try Again"));
+    checkState(dialog.get(), Cancelled);
+    QCOMPARE(vars.FileChoiceState, 1);
+    QCOMPARE(vars.CalledFileName, QStringLiteral("earlier.cvp"));
+
+    // Choosing again from the cancelled state.
+    platform.files << nativePath("/jobs/sign/b.cvp");
+    click(dialog.get(), "cmdSelectFile");
+    checkState(dialog.get(), Chosen);
+    QCOMPARE(vars.FileChoiceState, 9);
+
+    // Cancelled once more, then closed with the button now reading "Cancel".
+    auto again = open(Kind::FileCall);
+    platform.files << std::nullopt;
+    click(again.get(), "cmdSelectFile");
+    click(again.get(), "cmdFPDone");
+    QVERIFY(again->doneRan());
+    QCOMPARE(vars.FileChoiceState, 1);
+    QCOMPARE(comment.opened, 0);
+    QCOMPARE(vars.FileText, QStringLiteral("FP, earlier.cvp,,,,, 0"));
+}
+
+void TestDialogs::fileCallEdited()
+{
+    vars.PartFileFolder = nativePath("/jobs/sign/");
+    auto dialog = open(Kind::FileCall);
+    dialog->fillFrom(QStringLiteral("FP, pocket.cvp,,,,, 2"));
+    QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("opt2d"))->isChecked());
+    QCOMPARE(vars.OffsetMode, QStringLiteral("2"));
+    QCOMPARE(dialog->findChild<QPlainTextEdit*>()->toPlainText(), QString());
+    checkState(dialog.get(), Opened);
+
+    platform.files << nativePath("/jobs/sign/new.cvp");
+    click(dialog.get(), "cmdSelectFile");
+    dialog->pressDone();
+    QCOMPARE(vars.FileText, QStringLiteral("FP, new.cvp,,,,, 2"));
+
+    dialog = open(Kind::FileCall);
+    dialog->fillFrom(QStringLiteral("FP, a.cvp,,,,, 1"));
+    QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("opt3d"))->isChecked());
+    QCOMPARE(vars.OffsetMode, QStringLiteral("1"));
+}
+
+QTEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"
