@@ -441,12 +441,12 @@ void frmHeader::offsetsNeitherChecked()
         return;
     for (QLabel* label : {Label20, Label21, Label22})
         label->setEnabled(false);
+    // Out of the tab order as well as disabled, as the boxes were when the window opened.
     for (QLineEdit* box : {txtXOffset, txtYOffset, txtZOffset}) {
         box->setEnabled(false);
         box->clear();
+        box->setFocusPolicy(Qt::NoFocus);
     }
-    txtXOffset->setFocusPolicy(Qt::NoFocus);
-    txtYOffset->setFocusPolicy(Qt::NoFocus);
 }
 
 void frmHeader::chk2d_Click()
@@ -462,6 +462,7 @@ void frmHeader::chk2d_Click()
         }
         txtZOffset->setEnabled(false);
         txtZOffset->clear();
+        txtZOffset->setFocusPolicy(Qt::NoFocus);
         chk3d->setChecked(false);
     }
     offsetsNeitherChecked();
