@@ -1,0 +1,902 @@
+#include "headsmith/frmHeader.h"
+#include "headsmith/headertext.h"
+#include "headsmith/linestream.h"
+#include "headsmith/modFill.h"
+#include "headsmith/modHeaderUtils.h"
+#include "headsmith/rewrite.h"
+#include "mainwindow/modProgVar.h"
+#include "scriptedplatform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using Outcome = headsmith::RewriteResult::Outcome;
+
+namespace {
+
+const QByteArray Part = "' Created using the Corvane Part File Stacker\r\n' test notice\r\n'\r\nMX, 2   \r\nEND\r\n";
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return "<unreadable>";
+    return f.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray crlf(const QList<QByteArray>& lines)
+{
+    QByteArray out;
+    for (const QByteArray& l : lines)
+        out += l + "\r\n";
+    return out;
+}
+
+HeaderFields plainFields()
+{
+    HeaderFields f;
+    f.Description = QStringLiteral("Shelf");
+    f.CreatedBy = QStringLiteral("Bo");
+    f.Date = QStringLiteral("12/7/2026");
+    f.Copyright = QStringLiteral("Bo Co");
+    f.CopyrightYear = QStringLiteral("2026");
+    f.Use = QStringLiteral("fee for any and all use");
+    f.ContactName = QStringLiteral("Bo");
+    f.Email = QStringLiteral("bo@example.com");
+    f.Blank = QStringLiteral("96 x 48");
+    f.Thickness = QStringLiteral("1/8");
+    f.Material = QStringLiteral("MDF");
+    f.BitSize = QStringLiteral("1/4");
+    f.BitType = QStringLiteral("V bit");
+    return f;
+}
+
+// The fields behind each expected header file under tests/data/headsmith.
+HeaderFields goldenFields(const QString& name, const QString& openingText, const QString& closingText)
+{
+    HeaderFields f;
+    f.Date = QStringLiteral("12/7/2026");
+    f.CopyrightYear = QStringLiteral("2026");
+    if (name == QLatin1String("both")) {
+        f.Description = QStringLiteral("Sign for the shop door");
+        f.CreatedBy = f.ContactName = QStringLiteral("Jane Maker");
+        f.Copyright = QStringLiteral("Maker Works");
+        f.Use = QStringLiteral("free for educational use");
+        f.Email = QStringLiteral("jane@example.com");
+        f.Phone = QStringLiteral("555.123.4567");
+        f.Blank = QStringLiteral("96 x 48");
+        f.Material = QStringLiteral("MDF");
+        f.Thickness = QStringLiteral("3/4");
+        f.BitSize = QStringLiteral("1/4");
+        f.BitType = QStringLiteral("down-spiral bit");
+        f.TableTop = true;
+        f.Offset2d = true;
+        f.XOffset = QStringLiteral("1.5");
+        f.YOffset = QStringLiteral("2");
+        f.AdditionalInfo = QStringLiteral("'' Sand the edges\n'' Paint after cutting\n");
+        f.AddOpening = true;
+        f.OpeningPath = QStringLiteral("C:\\parts\\home.cvp");
+        f.AddClosing = true;
+        f.ClosingPath = QStringLiteral("C:\\parts\\park.cvp");
+    } else if (name == QLatin1String("email")) {
+        f.Description = QStringLiteral("Coaster");
+        f.CreatedBy = f.Copyright = f.ContactName = QStringLiteral("Sam");
+        f.Use = QStringLiteral("contact copyright holder");
+        f.Email = QStringLiteral("sam@example.com");
+        f.Blank = QStringLiteral("32 x 24");
+        f.Material = QStringLiteral("foam");
+        f.Thickness = QStringLiteral("1");
+        f.BitSize = QStringLiteral("1/8");
+        f.BitType = QStringLiteral("V bit");
+        f.Offset3d = true;
+        f.XOffset = QStringLiteral("1");
+        f.YOffset = QStringLiteral("2");
+        f.ZOffset = QStringLiteral("0.25");
+        f.AddOpening = true;
+        f.OpeningAsFP = false;
+        f.OpeningPath = openingText;
+        f.AddClosing = true;
+        f.ClosingAsFP = false;
+        f.ClosingPath = closingText;
+    } else if (name == QLatin1String("phone")) {
+        f.CreatedBy = f.Copyright = f.ContactName = QStringLiteral("Ann");
+        f.Use = QStringLiteral("no restrictions... free for any use");
+        f.Phone = QStringLiteral("555.555.0000");
+        f.Blank = QStringLiteral("96 x 48");
+        f.Material = QStringLiteral("plywood");
+        f.Thickness = QStringLiteral("1/8");
+        f.BitSize = QStringLiteral("1/2");
+        f.BitType = QStringLiteral("straight bit");
+        f.AdditionalInfo = QStringLiteral("'' only note\n");
+    } else {
+        f.Description = QStringLiteral("Shelf");
+        f.CreatedBy = QStringLiteral("Bo");
+        f.Copyright = QStringLiteral("Bo Co");
+        f.Use = QStringLiteral("fee for any and all use");
+        f.ContactName = QStringLiteral("Nobody");
+        f.Blank = QStringLiteral("2450 x 1225");
+        f.Material = QStringLiteral("Baltic Birch plywood");
+        f.Thickness = QStringLiteral("12mm");
+        f.BitSize = QStringLiteral("6mm");
+        f.BitType = QStringLiteral("compression bit");
+        f.TableTop = true;
+        f.Metric = true;
+        f.AddClosing = true;
+        f.ClosingPath = QStringLiteral("C:\\parts\\park.cvp");
+    }
+    return f;
+}
+
+} // namespace
+
+class tst_Headsmith : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir* m_dir = nullptr;
+    ScriptedPlatform* m_platform = nullptr;
+    QString m_part;
+
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+    QString variablesFile() const { return modHeaderUtils::variablesFilePath(m_platform->partsDir); }
+    headsmith::RewriteResult rewrite(const HeaderFields& f, const headsmith::Progress& progress = {})
+    {
+        return headsmith::rewritePartFile(m_part, f, *m_platform, progress);
+    }
+    // The file as a first run with plain answers leaves it.
+    QByteArray withHeader(const HeaderFields& f)
+    {
+        writeBytes(m_part, Part);
+        [&] { QCOMPARE(rewrite(f).outcome, Outcome::Written); }();
+        return readBytes(m_part);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init()
+    {
+        m_dir = new QTemporaryDir;
+        QVERIFY(m_dir->isValid());
+        m_platform = new ScriptedPlatform;
+        m_platform->partsDir = path(QStringLiteral("cvparts"));
+        m_platform->programDir = path(QStringLiteral("program"));
+        QDir().mkpath(m_platform->programDir);
+        m_part = path(QStringLiteral("work/part.cvp"));
+        QDir().mkpath(path(QStringLiteral("work")));
+    }
+    void cleanup()
+    {
+        if (!QTest::currentTestFailed()) {
+            QVERIFY2(m_platform->yesNo.isEmpty(), "a scripted answer was not used");
+            QVERIFY2(m_platform->files.isEmpty(), "a scripted file choice was not used");
+        }
+        delete m_platform;
+        delete m_dir;
+    }
+
+    // ---- header text and the rewrite ----
+
+    void goldenHeader_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"both", "email", "phone", "neither"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void goldenHeader()
+    {
+        QFETCH(QString, name);
+        const QString opening = path(QStringLiteral("opening.cvp"));
+        const QString closing = path(QStringLiteral("closing.cvp"));
+        // Bare LF, a last line without an end and an 8-bit byte: all copied exactly, ends made CR LF.
+        writeBytes(opening, "M2, 0, 0\nJZ, , , 1\r\n'caf\xe9 line\r\nPAUSE");
+        writeBytes(closing, "JZ, , , 2\r\nJ2, 0, 0");
+        writeBytes(m_part, Part);
+
+        const headsmith::RewriteResult r = rewrite(goldenFields(name, opening, closing));
+        QCOMPARE(r.outcome, Outcome::Written);
+        QVERIFY(m_platform->asked.isEmpty()); // a fresh file raises no question
+        QCOMPARE(readBytes(m_part), readBytes(QStringLiteral(STACKER_TEST_DATA "/headsmith/header_%1.cvp").arg(name)));
+        // Nothing is left beside the part file or in the program's folder.
+        QCOMPARE(QDir(path(QStringLiteral("work"))).entryList(QDir::Files), QStringList{QStringLiteral("part.cvp")});
+        QVERIFY(QDir(m_platform->programDir).isEmpty());
+    }
+
+    void replacingHeaderKeepsOneHeader_data()
+    {
+        QTest::addColumn<bool>("oldMarker");
+        QTest::newRow("own marker") << false;
+        QTest::newRow("single-apostrophe marker") << true;
+    }
+    void replacingHeaderKeepsOneHeader()
+    {
+        QFETCH(bool, oldMarker);
+        HeaderFields first = plainFields();
+        QByteArray once = withHeader(first);
+        if (oldMarker)
+            once.remove(0, 1);
+        writeBytes(m_part, once);
+
+        HeaderFields second = plainFields();
+        second.CreatedBy = QStringLiteral("Cy");
+        const QByteArray newHeader = [&] {
+            QList<QByteArray> lines;
+            for (const headertext::BlockLine& l : headertext::writeheaderinfo(second))
+                lines << l.text.toLatin1();
+            return crlf(lines);
+        }();
+        m_platform->yesNo << true;
+        QCOMPARE(rewrite(second).outcome, Outcome::Written);
+        QCOMPARE(m_platform->asked.size(), 1);
+        QCOMPARE(m_platform->asked[0].text, headsmith::ReplaceHeaderText);
+        QCOMPARE(m_platform->asked[0].title, QStringLiteral("Replace existing header?"));
+        // The empty line after the old end marker stays: one more empty line per replacement.
+        QCOMPARE(readBytes(m_part), newHeader + "\r\n" + Part);
+    }
+
+    void keepingHeader()
+    {
+        const QByteArray once = withHeader(plainFields());
+        HeaderFields f = plainFields();
+        f.CreatedBy = QStringLiteral("Someone else");
+
+        // No, and nothing else to do: the file is untouched.
+        m_platform->yesNo << false;
+        QCOMPARE(rewrite(f).outcome, Outcome::Declined);
+        QCOMPARE(readBytes(m_part), once);
+        QCOMPARE(QDir(path(QStringLiteral("work"))).entryList(QDir::Files), QStringList{QStringLiteral("part.cvp")});
+
+        // No, with a closing block to add: the old header stays, the block is appended.
+        f.AddClosing = true;
+        f.ClosingPath = QStringLiteral("C:\\end.cvp");
+        m_platform->yesNo << false;
+        QCOMPARE(rewrite(f).outcome, Outcome::Written);
+        QCOMPARE(readBytes(m_part), once + crlf({"' Start of Closing file", " ", "FP, C:\\end.cvp", " ",
+                                                 "' End of Closing file"}));
+    }
+
+    void existingClosingBlock_data()
+    {
+        QTest::addColumn<bool>("addClosing");
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<QByteArray>("expectedTail");
+        const QByteArray oldBlock = crlf({"' Start of Closing file", " ", "FP, old.cvp", " ", "' End of Closing file"});
+        const QByteArray after = crlf({"'mine after the block"});
+        const QByteArray newBlock = crlf({"' Start of Closing file", " ", "FP, new.cvp", " ", "' End of Closing file"});
+        QTest::newRow("replace: old block goes, later lines stay before the new one")
+            << true << QList<bool>{true} << after + newBlock;
+        QTest::newRow("keep: old block and later lines stay, no second block")
+            << true << QList<bool>{false} << oldBlock + after;
+        QTest::newRow("closing unchecked: no question, block kept") << false << QList<bool>{} << oldBlock + after;
+    }
+    void existingClosingBlock()
+    {
+        QFETCH(bool, addClosing);
+        QFETCH(QList<bool>, answers);
+        QFETCH(QByteArray, expectedTail);
+        const QByteArray body = Part + crlf({"' Start of Closing file", " ", "FP, old.cvp", " ", "' End of Closing file",
+                                             "'mine after the block"});
+        writeBytes(m_part, body);
+        HeaderFields f = plainFields();
+        f.AddClosing = addClosing;
+        f.ClosingPath = QStringLiteral("new.cvp");
+        const QByteArray header = [&] {
+            QList<QByteArray> lines;
+            for (const headertext::BlockLine& l : headertext::writeheaderinfo(f))
+                lines << l.text.toLatin1();
+            return crlf(lines);
+        }();
+        for (bool a : answers)
+            m_platform->yesNo << a;
+        QCOMPARE(rewrite(f).outcome, Outcome::Written);
+        QCOMPARE(m_platform->asked.size(), answers.size());
+        if (!answers.isEmpty())
+            QCOMPARE(m_platform->asked[0].text, headsmith::ReplaceClosingText);
+        QCOMPARE(readBytes(m_part), header + Part + expectedTail);
+    }
+
+    void failuresLeaveThePartFileUnchanged_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<QString>("opening"); // "" none, else a name under the temp folder
+        QTest::addColumn<QString>("closing");
+        QTest::addColumn<QString>("mentions");
+        const QByteArray headerNoEnd = crlf({"'' Header file created by Corvane Headsmith", "'' stuff"}) + Part;
+        QTest::newRow("header without end marker")
+            << headerNoEnd << QList<bool>{true} << QString() << QString() << QStringLiteral("' End of header file");
+        QTest::newRow("closing block without end marker")
+            << Part + crlf({"' Start of Closing file", "FP, x.cvp", "'my line"}) << QList<bool>{true} << QString()
+            << QStringLiteral("closing-fp") << QStringLiteral("' End of Closing file");
+        QTest::newRow("opening file missing") << Part << QList<bool>{} << QStringLiteral("missing.cvp") << QString()
+                                              << QStringLiteral("opening file");
+        QTest::newRow("closing file missing") << Part << QList<bool>{} << QString() << QStringLiteral("missing.cvp")
+                                              << QStringLiteral("closing file");
+        QTest::newRow("opening file is a folder")
+            << Part << QList<bool>{} << QStringLiteral("work") << QString() << QStringLiteral("opening file");
+    }
+    void failuresLeaveThePartFileUnchanged()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QList<bool>, answers);
+        QFETCH(QString, opening);
+        QFETCH(QString, closing);
+        QFETCH(QString, mentions);
+        writeBytes(m_part, content);
+        HeaderFields f = plainFields();
+        if (!opening.isEmpty()) {
+            f.AddOpening = true;
+            f.OpeningAsFP = false;
+            f.OpeningPath = path(opening);
+        }
+        if (!closing.isEmpty()) {
+            f.AddClosing = true;
+            f.ClosingAsFP = closing == QLatin1String("closing-fp");
+            f.ClosingPath = path(closing);
+        }
+        for (bool a : answers)
+            m_platform->yesNo << a;
+        const headsmith::RewriteResult r = rewrite(f);
+        QCOMPARE(r.outcome, Outcome::Failed);
+        QVERIFY2(r.error.contains(mentions), qPrintable(r.error));
+        if (mentions == QLatin1String("opening file") || mentions == QLatin1String("closing file"))
+            QVERIFY2(r.error.contains(QDir::toNativeSeparators(f.AddOpening ? f.OpeningPath : f.ClosingPath)),
+                     qPrintable(r.error));
+        QCOMPARE(readBytes(m_part), content);
+        QCOMPARE(QDir(path(QStringLiteral("work"))).entryList(QDir::Files), QStringList{QStringLiteral("part.cvp")});
+    }
+
+    void missingPartFileIsReported()
+    {
+        const headsmith::RewriteResult r = rewrite(plainFields());
+        QCOMPARE(r.outcome, Outcome::Failed);
+        QVERIFY(r.error.contains(QDir::toNativeSeparators(m_part)));
+        QVERIFY(!QFile::exists(m_part));
+    }
+
+    void cancellingLeavesThePartFileUnchanged()
+    {
+        // Several buffers' worth, so that progress is reported more than once.
+        QByteArray big = Part;
+        while (big.size() < 3 * LineReader::DefaultBuffer)
+            big += "M2, 12.5, 7.25   'cut\r\n";
+        writeBytes(m_part, big);
+        int calls = 0;
+        qint64 lastTotal = 0;
+        const headsmith::RewriteResult r = rewrite(plainFields(), [&](qint64 done, qint64 total) {
+            lastTotal = total;
+            return ++calls < 2 && done <= total;
+        });
+        QCOMPARE(r.outcome, Outcome::Cancelled);
+        QCOMPARE(calls, 2);
+        QCOMPARE(lastTotal, qint64(big.size()));
+        QCOMPARE(readBytes(m_part), big);
+        QCOMPARE(QDir(path(QStringLiteral("work"))).entryList(QDir::Files), QStringList{QStringLiteral("part.cvp")});
+    }
+
+    // Lines longer than the buffer come in pieces; a CR at a buffer's end must not be doubled or lost.
+    void lineReaderPieces_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("short lines") << QByteArray("a\r\nb\nc") << QByteArray("a\r\nb\r\nc\r\n");
+        QTest::newRow("long line") << QByteArray("0123456789abcdefXYZ\r\nq\r\n")
+                                   << QByteArray("0123456789abcdefXYZ\r\nq\r\n");
+        QTest::newRow("CR at buffer end") << QByteArray("1234567\r\n89") << QByteArray("1234567\r\n89\r\n");
+        QTest::newRow("lone CR inside a line kept") << QByteArray("ab\rcd\r\n") << QByteArray("ab\rcd\r\n");
+        QTest::newRow("empty lines") << QByteArray("\n\r\n\n") << QByteArray("\r\n\r\n\r\n");
+        QTest::newRow("empty file") << QByteArray() << QByteArray();
+    }
+    void lineReaderPieces()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArray, expected);
+        const QString file = path(QStringLiteral("in.txt"));
+        writeBytes(file, input);
+        LineReader reader(file, 8);
+        QVERIFY(reader.open());
+        QByteArray out;
+        LineReader::Piece piece;
+        int wholeLines = 0;
+        while (reader.next(piece)) {
+            out += piece.bytes.toByteArray();
+            if (piece.ends)
+                out += "\r\n";
+            wholeLines += piece.whole() ? 1 : 0;
+        }
+        QVERIFY(!reader.failed());
+        QCOMPARE(out, expected);
+        QVERIFY(wholeLines <= expected.count("\r\n"));
+    }
+
+    // ---- the variables file ----
+
+    void firstSaveWritesNineteenLines()
+    {
+        modHeaderProgVar h;
+        h.HeaderFileDir = QStringLiteral("C:\\parts");
+        h.HeaderFileName = QStringLiteral("home.cvp");
+        h.PartFileDir = QStringLiteral("C:\\work");
+        HeaderFields f = plainFields();
+        f.Metric = true;
+        f.TableTop = true;
+        // The parts folder does not exist yet: it is created.
+        const FileResult r = modHeaderUtils::SaveHeaderVariables(*m_platform, h, f);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(readBytes(variablesFile()),
+                 crlf({"&my_hasrunheader = 1", "&header_name = Bo", "&header_copyright_holder = Bo Co",
+                       "&header_restrictions = fee for any and all use", "&header_contactname = Bo",
+                       "&header_phone = ", "&header_email = bo@example.com", "&header_units = 1", "&header_ZZero = 1",
+                       "&header_bitsize =1/4", "&header_bittype = V bit", "&header_blank = 96 x 48",
+                       "&header_material = MDF", "&header_thickness = 1/8", "&header_headernamedir = C:\\parts",
+                       "&header_footernamedir = ", "&header_headernamefile = home.cvp", "&header_footernamefile = ",
+                       "&header_partfiledir = C:\\work"}));
+    }
+
+    void updateKeepsForeignLines()
+    {
+        writeBytes(variablesFile(), "&my_hasrunheader = 1\r\n&router_speed=  4 \n&header_name = Old\r\n\r\n"
+                                    "&header_units = 1\r\n&header_name = Older\r\nno equals sign");
+        modHeaderProgVar h;
+        HeaderFields f = plainFields();
+        f.CreatedBy = QStringLiteral("New Name");
+        QVERIFY(modHeaderUtils::SaveHeaderVariables(*m_platform, h, f).ok);
+        // Known keys rewritten (each occurrence, name without the blank), nothing added, the rest byte for byte.
+        QCOMPARE(readBytes(variablesFile()), crlf({"&my_hasrunheader = 1", "&router_speed=  4 ", "&header_name =New Name",
+                                                   "", "&header_units = 0", "&header_name =New Name", "no equals sign"}));
+    }
+
+    void fileWithoutMarkerIsNotTouched()
+    {
+        const QByteArray foreign = "&header_name = Keep\n&other = 1";
+        writeBytes(variablesFile(), foreign);
+        modHeaderProgVar h;
+        QVERIFY(modHeaderUtils::SaveHeaderVariables(*m_platform, h, plainFields()).ok);
+        QCOMPARE(readBytes(variablesFile()), foreign);
+    }
+
+    void saveFailureIsReported()
+    {
+        writeBytes(path(QStringLiteral("blocker")), "a file, not a folder");
+        m_platform->partsDir = path(QStringLiteral("blocker/cvparts"));
+        modHeaderProgVar h;
+        const FileResult r = modHeaderUtils::SaveHeaderVariables(*m_platform, h, plainFields());
+        QVERIFY(!r.ok);
+        QVERIFY2(r.error.contains(QStringLiteral("blocker")), qPrintable(r.error));
+    }
+
+    void loadingTheVariablesFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("metric"); // -1 unit not chosen, 0 inch, 1 mm
+        QTest::addColumn<int>("tableTop");
+        QTest::newRow("units 1 is mm") << QByteArray("&header_units = 1") << QString() << 1 << -1;
+        QTest::newRow("units 0 is inch") << QByteArray("&header_units = 0") << QString() << 0 << -1;
+        QTest::newRow("units other is inch") << QByteArray("&header_units = 1.0") << QString() << 0 << -1;
+        QTest::newRow("ZZero 0") << QByteArray("&header_ZZero = 0") << QString() << -1 << 0;
+        QTest::newRow("ZZero 1") << QByteArray("&header_ZZero = 1") << QString() << -1 << 1;
+        QTest::newRow("= inside a value") << QByteArray("&header_name = a=b") << QStringLiteral("a") << -1 << -1;
+        QTest::newRow("blanks trimmed") << QByteArray("  &header_name   =   Jo Smith  \r\n") << QStringLiteral("Jo Smith")
+                                        << -1 << -1;
+        QTest::newRow("later key wins") << QByteArray("&header_name = A\r\n&header_name = B") << QStringLiteral("B")
+                                        << -1 << -1;
+        QTest::newRow("case matters, no = ignored")
+            << QByteArray("&HEADER_NAME = X\r\n&header_name\r\n&header_name =Y") << QStringLiteral("Y") << -1 << -1;
+    }
+    void loadingTheVariablesFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, name);
+        QFETCH(int, metric);
+        QFETCH(int, tableTop);
+        writeBytes(variablesFile(), content);
+        modHeaderProgVar h;
+        h.StoredName = QStringLiteral("before");
+        const modHeaderUtils::Loaded l = modHeaderUtils::LoadHeaderSettings(*m_platform, h);
+        QCOMPARE(l.source, modHeaderUtils::Loaded::Source::Variables);
+        QCOMPARE(h.StoredName, name.isNull() ? QStringLiteral("before") : name);
+        QCOMPARE(l.metric.has_value() ? int(*l.metric) : -1, metric);
+        QCOMPARE(l.tableTop.has_value() ? int(*l.tableTop) : -1, tableTop);
+    }
+
+    void oldSettingsFileTakesPrecedence_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QString>("bitType");
+        QTest::addColumn<int>("metric");
+        QTest::newRow("thirteen lines, inch")
+            << QByteArray("Ini Name\r\nIni Co\r\nfree for educational use\r\nIni Contact\r\n555\r\nini@example.com\r\n"
+                          "1\r\n1\r\n1/4\r\nV bit\r\n32 x 24\r\nfoam\r\n3/4\r\n")
+            << QStringLiteral("V bit") << 0;
+        QTest::newRow("units zero is mm") << QByteArray("Ini Name\nx\nx\nx\nx\nx\n0\n0\nx\nV bit\n")
+                                          << QStringLiteral("V bit") << 1;
+        QTest::newRow("short file: the rest empty") << QByteArray("Ini Name\r\n") << QString() << -1;
+    }
+    void oldSettingsFileTakesPrecedence()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, bitType);
+        QFETCH(int, metric);
+        const QString iniPath = QDir(m_platform->programDir).filePath(QStringLiteral("CVHeader.ini"));
+        writeBytes(iniPath, ini);
+        writeBytes(variablesFile(), "&my_hasrunheader = 1\r\n&header_name = From variables\r\n&header_bittype = X\r\n");
+        modHeaderProgVar h;
+        const modHeaderUtils::Loaded l = modHeaderUtils::LoadHeaderSettings(*m_platform, h);
+        QCOMPARE(l.source, modHeaderUtils::Loaded::Source::OldSettings);
+        QCOMPARE(h.StoredName, QStringLiteral("Ini Name"));
+        QCOMPARE(h.StoredBitType, bitType);
+        QCOMPARE(l.metric.has_value() ? int(*l.metric) : -1, metric);
+        QVERIFY(!QFile::exists(iniPath));
+        QVERIFY(l.error.isEmpty());
+        // The next opening reads the variables file.
+        QCOMPARE(modHeaderUtils::LoadHeaderSettings(*m_platform, h).source, modHeaderUtils::Loaded::Source::Variables);
+        QCOMPARE(h.StoredName, QStringLiteral("From variables"));
+    }
+
+    void emptyOldSettingsFileIsRemoved()
+    {
+        const QString iniPath = QDir(m_platform->programDir).filePath(QStringLiteral("cvheader.ini"));
+        writeBytes(iniPath, QByteArray());
+        writeBytes(variablesFile(), "&header_name = V\r\n");
+        modHeaderProgVar h;
+        QCOMPARE(modHeaderUtils::LoadHeaderSettings(*m_platform, h).source, modHeaderUtils::Loaded::Source::Variables);
+        QCOMPARE(h.StoredName, QStringLiteral("V"));
+        QVERIFY(!QFile::exists(iniPath));
+    }
+
+    void findPath_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("windows") << QStringLiteral("C:\\Program Files\\Corvane\\Toolcrate\\Stacker")
+                                 << QStringLiteral("C:\\Program Files\\Corvane\\");
+        QTest::newRow("last one") << QStringLiteral("/a/Toolcrate/b/Toolcrate/c") << QStringLiteral("/a/Toolcrate/b/");
+        QTest::newRow("none") << QStringLiteral("/usr/bin") << QString();
+    }
+    void findPath()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, expected);
+        QCOMPARE(modHeaderUtils::FindPath(folder).value_or(QString()), expected);
+    }
+
+    // ---- the window ----
+
+    void firstOpeningEver()
+    {
+        modProgVar vars;
+        modHeaderProgVar h;
+        frmHeader dlg(vars, h, *m_platform);
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Corvane Headsmith"));
+        QCOMPARE(dlg.SSTab1->currentIndex(), 0);
+        QCOMPARE(dlg.SSTab1->tabText(1), QStringLiteral("Part File and Material Information"));
+        QCOMPARE(dlg.cmbBlank->currentText(), QStringLiteral("96 x 48"));
+        QCOMPARE(dlg.cmbThickness->currentText(), QStringLiteral("1/8"));
+        QCOMPARE(dlg.cmbBitSize->currentText(), QString());
+        QCOMPARE(dlg.cmbBitType->currentText(), QString());
+        QCOMPARE(dlg.cmbMaterial->currentText(), QString());
+        QCOMPARE(dlg.cmbBitSize->count(), 5);
+        QCOMPARE(dlg.txtDate->text(), QStringLiteral("12/7/2026"));
+        QCOMPARE(dlg.txtCopyrightYear->text(), QStringLiteral("2026"));
+        QVERIFY(dlg.optInch->isChecked());
+        QVERIFY(dlg.optMatSurface->isChecked());
+        QCOMPARE(dlg.txtCreatedBy->text(), QStringLiteral("My Name"));
+        QCOMPARE(dlg.cmbUse->currentText(), QStringLiteral("no restrictions... free for any use"));
+        QVERIFY(!dlg.txtHeaderFile->isEnabled() && !dlg.optHeaderFP->isEnabled() && !dlg.optFooterText->isEnabled());
+        QCOMPARE(dlg.txtXOffset->text(), QStringLiteral(" "));
+        QCOMPARE(dlg.txtXOffset->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(dlg.txtAdditionalInfo->focusPolicy(), Qt::ClickFocus);
+        QCOMPARE(dlg.txtDescription->maxLength(), 80);
+        QVERIFY(m_platform->asked.isEmpty());
+    }
+
+    void savedAnswersAndUnitSwitch()
+    {
+        writeBytes(variablesFile(), "&my_hasrunheader = 1\r\n&header_name = Jo\r\n&header_units = 1\r\n"
+                                    "&header_ZZero = 1\r\n&header_bitsize =1/2\r\n&header_blank = 820 x 612\r\n"
+                                    "&header_thickness = 3/4\r\n&header_material = foam\r\n");
+        modProgVar vars;
+        modHeaderProgVar h;
+        frmHeader dlg(vars, h, *m_platform);
+        QCOMPARE(dlg.txtCreatedBy->text(), QStringLiteral("Jo"));
+        QVERIFY(dlg.optMetric->isChecked());
+        QVERIFY(dlg.optTableTop->isChecked());
+        // Blank and thickness always start at the first item; the stored bit size and material survive.
+        QCOMPARE(dlg.cmbBlank->currentText(), QStringLiteral("2450 x 1225"));
+        QCOMPARE(dlg.cmbThickness->currentText(), QStringLiteral("1/8"));
+        QCOMPARE(dlg.cmbBitSize->currentText(), QStringLiteral("1/2"));
+        QCOMPARE(dlg.cmbMaterial->currentText(), QStringLiteral("foam"));
+        // A key the file lacks leaves its field empty at the first load.
+        QCOMPARE(dlg.txtCopyright->text(), QString());
+
+        // A typed value stays until the next fill and is what the header gets.
+        dlg.cmbMaterial->setEditText(QStringLiteral("oak"));
+        dlg.cmbThickness->setEditText(QStringLiteral("19mm"));
+        QCOMPARE(dlg.fields().Material, QStringLiteral("oak"));
+        dlg.show();
+        dlg.SSTab1->setCurrentIndex(1);
+        QTest::mouseClick(dlg.optInch, Qt::LeftButton);
+        QVERIFY(dlg.optInch->isChecked());
+        QCOMPARE(dlg.cmbBlank->currentText(), QStringLiteral("96 x 48"));
+        QCOMPARE(dlg.cmbBitSize->itemText(0), QStringLiteral("1/8"));
+        QCOMPARE(dlg.cmbThickness->currentText(), QStringLiteral("1/8"));
+        QCOMPARE(dlg.cmbMaterial->currentText(), QStringLiteral("foam"));
+        dlg.optMetric->setChecked(true);
+        QCOMPARE(dlg.cmbBlank->currentText(), QStringLiteral("2450 x 1225"));
+        QCOMPARE(dlg.cmbBitSize->itemText(0), QStringLiteral("3mm"));
+        QCOMPARE(dlg.cmbBitSize->currentText(), QStringLiteral("1/2"));
+    }
+
+    void notesEntry()
+    {
+        modProgVar vars;
+        vars.PartFileName = m_part;
+        writeBytes(m_part, Part);
+        modHeaderProgVar h;
+        frmHeader dlg(vars, h, *m_platform);
+        QCOMPARE(dlg.txtEnterInfo->text(),
+                 QStringLiteral("Type additional info here... hit the ENTER key to add line to preview below "));
+        dlg.txtEnterInfo->clear();
+        QTest::keyClicks(dlg.txtEnterInfo, QStringLiteral("first"));
+        QTest::keyClick(dlg.txtEnterInfo, Qt::Key_Return);
+        QTest::keyClicks(dlg.txtEnterInfo, QStringLiteral("second"));
+        QTest::keyClick(dlg.txtEnterInfo, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(dlg.txtEnterInfo->text(), QString());
+        QCOMPARE(dlg.txtAdditionalInfo->toPlainText(), QStringLiteral("'' first\n'' second\n"));
+        QCOMPARE(dlg.fields().AdditionalInfo, QStringLiteral("'' first\n'' second\n"));
+        // Enter pressed nothing else: the part file is untouched and the window still open.
+        QCOMPARE(readBytes(m_part), Part);
+        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+
+        QTest::mouseClick(dlg.txtAdditionalInfo->viewport(), Qt::LeftButton);
+        const QString hint = QStringLiteral("Type additional comments here... and hit the ENTER key at the end of each line.");
+        QCOMPARE(dlg.txtEnterInfo->text(), hint);
+        QCOMPARE(dlg.txtEnterInfo->cursorPosition(), int(hint.size()));
+        QVERIFY(!dlg.txtEnterInfo->hasSelectedText());
+
+        QMimeData mime;
+        mime.setText(QStringLiteral("x"));
+        QDragEnterEvent drag(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(dlg.txtAdditionalInfo->viewport(), &drag);
+        QCOMPARE(dlg.txtEnterInfo->selectedText(), hint);
+    }
+
+    void boxesSelectAllOnFocus_data()
+    {
+        QTest::addColumn<QString>("box");
+        for (const char* name : {"txtCreatedBy", "txtDate", "txtCopyright", "txtCopyrightYear", "txtDescription",
+                                 "txtContactName", "txtPhone", "txtEmail", "txtXOffset", "txtYOffset", "txtZOffset",
+                                 "txtEnterInfo"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void boxesSelectAllOnFocus()
+    {
+        QFETCH(QString, box);
+        modProgVar vars;
+        modHeaderProgVar h;
+        frmHeader dlg(vars, h, *m_platform);
+        auto* edit = dlg.findChild<QLineEdit*>(box);
+        QVERIFY(edit);
+        edit->setText(QStringLiteral("some text"));
+        edit->setCursorPosition(2);
+        QFocusEvent focus(QEvent::FocusIn, Qt::MouseFocusReason);
+        QCoreApplication::sendEvent(edit, &focus);
+        QCoreApplication::processEvents();
+        QCOMPARE(edit->selectedText(), QStringLiteral("some text"));
+    }
+
+    void offsetBoxes()
+    {
+        modProgVar vars;
+        modHeaderProgVar h;
+        frmHeader dlg(vars, h, *m_platform);
+        dlg.show();
+        dlg.SSTab1->setCurrentIndex(1);
+        auto state = [&] {
+            QString s;
+            for (QLineEdit* b : {dlg.txtXOffset, dlg.txtYOffset, dlg.txtZOffset})
+                s += QLatin1String(b->isEnabled() ? "[E" : "[-") +
+                     QLatin1String(b->focusPolicy() == Qt::NoFocus ? "-" : "T") + b->text() + u']';
+            for (QLabel* l : {dlg.Label20, dlg.Label21, dlg.Label22})
+                s += l->isEnabled() ? u'L' : u'-';
+            return s;
+        };
+        QTest::mouseClick(dlg.chk2d, Qt::LeftButton);
+        QCOMPARE(state(), QStringLiteral("[ET0][ET0][--]LL-"));
+        dlg.txtXOffset->setText(QStringLiteral("4"));
+        QTest::mouseClick(dlg.chk3d, Qt::LeftButton);
+        QVERIFY(!dlg.chk2d->isChecked());
+        QCOMPARE(state(), QStringLiteral("[ET0][ET0][ET0]LLL"));
+        QTest::mouseClick(dlg.chk2d, Qt::LeftButton);
+        QVERIFY(!dlg.chk3d->isChecked());
+        QCOMPARE(state(), QStringLiteral("[ET0][ET0][--]LL-"));
+        QTest::mouseClick(dlg.chk2d, Qt::LeftButton);
+        QCOMPARE(state(), QStringLiteral("[--][--][--]---"));
+    }
+
+    void fileChoices_data()
+    {
+        QTest::addColumn<bool>("opening");
+        QTest::newRow("opening") << true;
+        QTest::newRow("closing") << false;
+    }
+    void fileChoices()
+    {
+        QFETCH(bool, opening);
+        modProgVar vars;
+        modHeaderProgVar h;
+        (opening ? h.HeaderFileDir : h.FooterFileDir) = QStringLiteral("C:\\old");
+        (opening ? h.HeaderFileName : h.FooterFileName) = QStringLiteral("old.cvp");
+        frmHeader dlg(vars, h, *m_platform);
+        dlg.show();
+        QCheckBox* chk = opening ? dlg.chkHeader : dlg.chkFooter;
+        QLineEdit* txt = opening ? dlg.txtHeaderFile : dlg.txtFooterFile;
+        QRadioButton* asText = opening ? dlg.optHeaderText : dlg.optFooterText;
+        QRadioButton* asFP = opening ? dlg.optHeaderFP : dlg.optFooterFP;
+
+        // Cancel: told, box unchecked, the options stay disabled, the remembered folder kept.
+        m_platform->files << std::nullopt;
+        QTest::mouseClick(chk, Qt::LeftButton);
+        QCOMPARE(m_platform->asked.size(), 2);
+        QCOMPARE(m_platform->asked[0].what, QStringLiteral("open"));
+        QCOMPARE(m_platform->asked[0].title, QStringLiteral("C:\\old"));
+        QCOMPARE(m_platform->asked[0].name, QStringLiteral("old.cvp"));
+        QCOMPARE(m_platform->asked[0].filter, QStringLiteral(" Corvane files (*.cvp)|*.cvp"));
+        QCOMPARE(m_platform->asked[1].text, opening ? QStringLiteral("No header file will be added")
+                                                    : QStringLiteral("No footer file will be added"));
+        QCOMPARE(m_platform->asked[1].title, QStringLiteral("No file selected"));
+        QCOMPARE(m_platform->asked[1].icon, Platform::Icon::Warning);
+        QVERIFY(!chk->isChecked());
+        QVERIFY(!txt->isEnabled() && txt->text().isEmpty());
+        QVERIFY(!asText->isEnabled() && !asFP->isEnabled());
+        QCOMPARE(opening ? h.HeaderFileDir : h.FooterFileDir, QStringLiteral("C:\\old"));
+
+        // A choice: path shown, options enabled with FP selected, folder and name remembered.
+        m_platform->files << QStringLiteral("D:\\cuts\\start.cvp");
+        QTest::mouseClick(chk, Qt::LeftButton);
+        QVERIFY(chk->isChecked());
+        QCOMPARE(txt->text(), QStringLiteral("D:\\cuts\\start.cvp"));
+        QVERIFY(txt->isEnabled() && txt->isReadOnly());
+        QVERIFY(asText->isEnabled() && asFP->isChecked());
+        QCOMPARE(opening ? h.HeaderFileDir : h.FooterFileDir, QStringLiteral("D:\\cuts"));
+        QCOMPARE(opening ? h.HeaderFileName : h.FooterFileName, QStringLiteral("start.cvp"));
+        QCOMPARE(opening ? h.HeaderFilePath : h.FooterFilePath, QStringLiteral("D:\\cuts\\start.cvp"));
+
+        QTest::mouseClick(chk, Qt::LeftButton);
+        QVERIFY(!txt->isEnabled() && txt->text().isEmpty() && !asFP->isEnabled());
+    }
+
+    void writingFromTheWindow()
+    {
+        writeBytes(m_part, Part);
+        modProgVar vars;
+        vars.PartFileName = m_part;
+        modHeaderProgVar h;
+        {
+            frmHeader dlg(vars, h, *m_platform);
+            dlg.txtCreatedBy->setText(QStringLiteral("Window User"));
+            dlg.cmbBitType->setEditText(QStringLiteral("V bit"));
+            QTest::mouseClick(dlg.cmdDone, Qt::LeftButton);
+            QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        }
+        const QByteArray written = readBytes(m_part);
+        QVERIFY(written.startsWith("'' Header file created by Corvane Headsmith\r\n"));
+        QVERIFY(written.contains("\r\n'' Created by Window User on 12/7/2026\r\n"));
+        QVERIFY(written.endsWith("' End of header file\r\n\r\n" + Part));
+        QVERIFY(readBytes(variablesFile()).contains("\r\n&header_name = Window User\r\n&header_copyright_holder = My Name"));
+
+        // The next opening in the run starts from the saved answers; No with nothing else to do keeps it open.
+        frmHeader again(vars, h, *m_platform);
+        QCOMPARE(again.txtCreatedBy->text(), QStringLiteral("Window User"));
+        QCOMPARE(again.cmbBitType->currentText(), QStringLiteral("V bit"));
+        m_platform->yesNo << false;
+        again.cmdDone_Click();
+        QCOMPARE(again.result(), int(QDialog::Rejected));
+        QCOMPARE(readBytes(m_part), written);
+    }
+
+    void windowReportsFailureAndStaysOpen()
+    {
+        writeBytes(m_part, Part);
+        modProgVar vars;
+        vars.PartFileName = m_part;
+        modHeaderProgVar h;
+        frmHeader dlg(vars, h, *m_platform);
+        m_platform->files << path(QStringLiteral("gone.cvp"));
+        dlg.chkFooter->setChecked(true);
+        dlg.optFooterText->setChecked(true);
+        dlg.cmdDone_Click();
+        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        QCOMPARE(m_platform->asked.last().what, QStringLiteral("tell"));
+        QVERIFY(m_platform->asked.last().text.contains(QDir::toNativeSeparators(path(QStringLiteral("gone.cvp")))));
+        QCOMPARE(readBytes(m_part), Part);
+        QVERIFY(!QFile::exists(variablesFile())); // nothing saved
+    }
+
+    void cancelFromTheProgressWindow()
+    {
+        QByteArray big = Part;
+        while (big.size() < 4 * LineReader::DefaultBuffer)
+            big += "M3, 10.125, 4.5, -0.25   'pocket\r\n";
+        writeBytes(m_part, big);
+        modProgVar vars;
+        vars.PartFileName = m_part;
+        modHeaderProgVar h;
+        frmHeader dlg(vars, h, *m_platform);
+        dlg.progressDelayMs = 0;
+        bool sawProgress = false;
+        QTimer::singleShot(0, &dlg, [&] {
+            if (auto* p = dlg.findChild<QProgressDialog*>()) {
+                sawProgress = true;
+                p->cancel();
+            }
+        });
+        dlg.cmdDone_Click();
+        QVERIFY(sawProgress);
+        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        QCOMPARE(readBytes(m_part), big);
+        QVERIFY(!QFile::exists(variablesFile()));
+    }
+
+    void help_data()
+    {
+        QTest::addColumn<bool>("editorThere");
+        QTest::addColumn<bool>("starts");
+        QTest::addColumn<bool>("window");
+        QTest::newRow("editor started") << true << true << false;
+        QTest::newRow("editor fails to start") << true << false << true;
+        QTest::newRow("no editor") << false << true << true;
+    }
+    void help()
+    {
+        QFETCH(bool, editorThere);
+        QFETCH(bool, starts);
+        QFETCH(bool, window);
+        m_platform->programDir = path(QStringLiteral("Corvane/Toolcrate/Stacker"));
+        writeBytes(QDir(m_platform->programDir).filePath(QStringLiteral("head_smithfaq.txt")), "Help text\r\nline 2\r\n");
+        const QString editor = QDir::toNativeSeparators(path(QStringLiteral("Corvane/Corvane 3/RAzivi.EXE")));
+        if (editorThere)
+            writeBytes(editor, "");
+        m_platform->startSucceeds = starts;
+        modProgVar vars;
+        modHeaderProgVar h;
+        frmHeader dlg(vars, h, *m_platform);
+        dlg.cmdInfo_Click();
+        QCOMPARE(dlg.PAthString, QDir::toNativeSeparators(path(QStringLiteral("Corvane/"))));
+        if (editorThere)
+            QCOMPARE(m_platform->started.value(0),
+                     (QStringList{editor, QDir::toNativeSeparators(QDir(m_platform->programDir)
+                                                                       .filePath(QStringLiteral("head_smithfaq.txt")))}));
+        auto* helpWindow = dlg.findChild<QDialog*>(QStringLiteral("frmHeadsmithHelp"));
+        QCOMPARE(helpWindow != nullptr, window);
+        if (helpWindow) {
+            auto* text = helpWindow->findChild<QPlainTextEdit*>(QStringLiteral("txtHelp"));
+            QVERIFY(text->isReadOnly());
+            QCOMPARE(text->toPlainText(), QStringLiteral("Help text\nline 2\n"));
+        }
+    }
+};
+
+QTEST_MAIN(tst_Headsmith)
+#include "tst_headsmith.moc"
