@@ -98,6 +98,8 @@ public:
     bool overLabel(float x, float y) const;
     // True between a press on the panel outside every label and its release: the panel has the mouse.
     bool panelHasMouse() const { return m_capture == Capture::Panel; }
+    // The block the last left or middle press hit, while it exists: the one a drag carries.
+    PanelHit pressedBlock() const { return exists(m_pressed.kind, m_pressed.index) ? m_pressed : PanelHit{}; }
     // The first block (in scan order) whose shape strictly contains the point; element 0 never counts.
     PanelHit hitBlock(float x, float y, std::span<const Kind> order) const;
 
