@@ -103,11 +103,12 @@ inline constexpr std::array<Kind, 14> ToolboxOrder{Kind::Move,     Kind::Jog,   
                                                    Kind::IfThen,   Kind::GoTo,   Kind::Label, Kind::Input,
                                                    Kind::End,      Kind::GoSub};
 
-// Hit-test scan orders. RETURN blocks are in none of them; END is missing from the right-press order.
-inline constexpr std::array<Kind, 13> RightPressOrder{Kind::Move,  Kind::Jog,      Kind::FileCall, Kind::IfThen,
-                                                      Kind::Label, Kind::GoSub,    Kind::Pause,    Kind::Variable,
-                                                      Kind::Comment, Kind::GoTo,   Kind::Speed,    Kind::Input,
-                                                      Kind::Blank};
+// Hit-test scan orders. RETURN blocks are in none of them (they move only with their GOSUB). END is in
+// the right-press order so that an END added by mistake can be deleted from the pop-up menu.
+inline constexpr std::array<Kind, 14> RightPressOrder{Kind::Move,  Kind::Jog,      Kind::FileCall, Kind::IfThen,
+                                                      Kind::Label, Kind::GoSub,    Kind::End,      Kind::Pause,
+                                                      Kind::Variable, Kind::Comment, Kind::GoTo,   Kind::Speed,
+                                                      Kind::Input, Kind::Blank};
 inline constexpr std::array<Kind, 14> PressOrder{Kind::Move,    Kind::Jog,   Kind::FileCall, Kind::IfThen, Kind::Label,
                                                  Kind::GoSub,   Kind::End,   Kind::Pause,    Kind::Variable,
                                                  Kind::Comment, Kind::GoTo,  Kind::Speed,    Kind::Input,  Kind::Blank};

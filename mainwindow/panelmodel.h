@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <span>
 #include <vector>
 
 // A label on the panel: auto-sized to its caption, transparent, coloured text.
@@ -41,6 +42,13 @@ struct PanelBlock {
 // Mouse buttons as the panel handlers receive them.
 enum MouseButton : int { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
 
+// A block found by a hit test: its kind and element index; kind None when nothing was hit.
+struct PanelHit {
+    Kind kind = Kind::None;
+    int index = 0;
+    explicit operator bool() const { return kind != Kind::None; }
+};
+
 // Why an add was refused; None when it may go ahead.
 enum class AddRefusal { None, TableFull, CounterFull, PanelFull };
 
@@ -55,6 +63,8 @@ public:
     // the panel height within 16 bits.
     static constexpr qint16 MaxRowTop = 9584;
     static constexpr qint16 MaxPanelHeight = 32000;
+    // Lowest pointer y a drag follows: one row below the lowest row, so the panel's growth stays bounded.
+    static constexpr qint16 MaxDragY = MaxRowTop + 24;
 
     PanelModel(modProgVar& vars, LabelWidth labelWidth);
 
@@ -86,6 +96,12 @@ public:
     bool pointerIsHand() const { return m_hand; }
     // True when the point is over a block's labels (the pointer there is the default arrow).
     bool overLabel(float x, float y) const;
+    // True between a press on the panel outside every label and its release: the panel has the mouse.
+    bool panelHasMouse() const { return m_capture == Capture::Panel; }
+    // The block the last left or middle press hit, while it exists: the one a drag carries.
+    PanelHit pressedBlock() const { return exists(m_pressed.kind, m_pressed.index) ? m_pressed : PanelHit{}; }
+    // The first block (in scan order) whose shape strictly contains the point; element 0 never counts.
+    PanelHit hitBlock(float x, float y, std::span<const Kind> order) const;
 
     // The block the pop-up menu acts on, if it still exists.
     bool selectionExists() const;
@@ -98,15 +114,36 @@ public:
     // New captions for an edited block, then the kind's layout rule for its shape width.
     void setCaptions(Kind k, int index, const QString& heldText, const QString& inlineComment, bool relayout);
 
-    // Rows 1..LineCount ascending, every block in exactly one row, counters match; empty when all hold.
+    // Rows 1..LineCount strictly ascending, every block in exactly one row, counters match, every Top
+    // within the rows, the next add below the last line, RETURN below its GOSUB; empty when all hold.
     QString checkInvariants() const;
 
 private:
+    enum class Capture { None, Panel, Label };
+
+    PanelBlock& blockRef(Kind k, int index) {
+        return m_blocks[static_cast<std::size_t>(code(k))][static_cast<std::size_t>(index)];
+    }
+    // Puts a block's shape top at top and its labels with it.
+    void setBlockTop(Kind k, int index, float top);
+    void drop(Kind k, int n, float y);
+    void settleReturn(int n, int returnTop);
+    void moveDragged(float x, float y);
+
     modProgVar& m_vars;
     LabelWidth m_labelWidth;
     std::array<std::vector<PanelBlock>, KindSlots> m_blocks;
     float m_panelWidth = 700;
     float m_panelHeight = 617;
     bool m_hand = false;
-    bool m_dragArmed = false;
+    // Who receives moves and the release while a button is held: a press on a label keeps them.
+    Capture m_capture = Capture::None;
+    // The block the last left or middle press hit; only it is ever carried or dropped.
+    PanelHit m_pressed;
 };
+
+namespace modUtils {
+// Sorts rows 1..LineCount by ascending Top, the lower row first among equal tops. Every Top must be
+// below 10000, which the panel guarantees by bounding its rows.
+void SortByTop(modProgVar& vars);
+} // namespace modUtils
