@@ -307,14 +307,18 @@ void PanelModel::mouseMove(int buttons, float x, float y) {
         m_hand = false;
         return;
     }
-    m_hand = static_cast<bool>(hitBlock(x, y, kinds::PointerOrder));
-    if ((buttons & LeftButton) && m_capture == Capture::Panel && exists(m_pressed.kind, m_pressed.index))
+    // The carried block moves first, so it is under the pointer when the hand is decided: a fast
+    // drag that outruns the block between two events still drops where it is released.
+    const bool carrying =
+        (buttons & LeftButton) && m_capture == Capture::Panel && exists(m_pressed.kind, m_pressed.index);
+    // Outside the panel (as it stood before the drag grows it) a release is no drop.
+    const bool outside = x < 0 || x > m_panelWidth || y < 0 || y > m_panelHeight;
+    if (carrying)
         moveDragged(x, y);
+    m_hand = static_cast<bool>(hitBlock(x, y, kinds::PointerOrder)) && !(carrying && outside);
 }
 
 void PanelModel::moveDragged(float x, float y) {
-    // Outside the panel a release is no drop.
-    if (x < 0 || x > m_panelWidth || y < 0 || y > m_panelHeight) m_hand = false;
     if (x < 0) x = 0;
     if (x > m_panelWidth - 2) x = m_panelWidth;
     if (y < 0) y = 0;
