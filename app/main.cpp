@@ -1,7 +1,20 @@
+#include "mainwindow/frmCV_ProgIDE.h"
+#include "platform/qtplatform.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("cvstacker"));
+    QApplication::setOrganizationName(QStringLiteral("Corvane"));
+
+    QtPlatform platform;
+    frmCV_ProgIDE window(platform);
+    platform.setParentWidget(&window);
+    // The part file's name is chosen before the main window shows; declining ends the program.
+    if (!window.Form_Load())
+        return 0;
+    window.show();
+    return QApplication::exec();
 }
