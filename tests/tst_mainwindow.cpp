@@ -1,0 +1,464 @@
+// Whole flows through the real main window: start-up, adding through the dialogs, dragging on the
+// panel, saving, the pop-up menu, Reset and exit. Dialogs are answered by a scripted user.
+#include "dialogs/commanddialog.h"
+#include "mainwindow/frmCV_ProgIDE.h"
+#include "mainwindow/frmGetStarted.h"
+#include "mainwindow/panelview.h"
+#include "scriptedplatform.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QQueue>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// One answer of the scripted user: which window is expected, what to type and tick, and whether
+// to press Done or to close the window through its frame.
+struct Answer {
+    QString window;
+    QList<QPair<QString, QString>> type;
+    QStringList tick;
+    bool closeInstead = false;
+};
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+const QByteArray Opening = "' Created using the Corvane Part File Stacker\r\n"
+                           "' Corvane Part File Stacker (c) Corvane; free to use and share, provided as is, without "
+                           "warranty.\r\n'\r\n";
+
+} // namespace
+
+class tst_mainwindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    ScriptedPlatform m_platform;
+    QQueue<Answer> m_answers;
+    QStringList m_windowsSeen;
+
+    QString path(const QString& name) const { return QDir::toNativeSeparators(m_dir->filePath(name)); }
+
+    bool answer(QDialog& dialog)
+    {
+        m_windowsSeen << dialog.objectName();
+        if (m_answers.isEmpty()) {
+            QTest::qFail(qPrintable(QStringLiteral("unexpected window ") + dialog.objectName()), __FILE__, __LINE__);
+            return false;
+        }
+        const Answer a = m_answers.dequeue();
+        if (a.window != dialog.objectName()) {
+            QTest::qFail(qPrintable(QStringLiteral("expected %1, got %2").arg(a.window, dialog.objectName())),
+                         __FILE__, __LINE__);
+            return false;
+        }
+        for (const auto& [name, text] : a.type) {
+            auto* box = dialog.findChild<QLineEdit*>(name);
+            if (!box) {
+                QTest::qFail(qPrintable(QStringLiteral("no box ") + name), __FILE__, __LINE__);
+                return false;
+            }
+            box->selectAll();
+            QTest::keyClick(box, Qt::Key_Delete);
+            QTest::keyClicks(box, text);
+        }
+        for (const QString& name : a.tick)
+            dialog.findChild<QCheckBox*>(name)->setChecked(true);
+        auto* command = qobject_cast<CommandDialog*>(&dialog);
+        if (a.closeInstead) {
+            dialog.show();
+            dialog.close();
+            return command && command->doneRan();
+        }
+        if (auto* getStarted = qobject_cast<frmGetStarted*>(&dialog)) {
+            QTest::mouseClick(getStarted->findChild<QPushButton*>(QStringLiteral("cmdGetStarted")), Qt::LeftButton);
+            return true;
+        }
+        if (command) {
+            command->pressDone();
+            return command->doneRan();
+        }
+        return false; // Headsmith: left without writing
+    }
+
+    // A started main window on part file "job.cvp".
+    std::unique_ptr<frmCV_ProgIDE> started(bool firstRun = false)
+    {
+        if (!firstRun) {
+            QFile ini(path(QStringLiteral("stacker.ini")));
+            if (!ini.exists()) {
+                [&] { QVERIFY(ini.open(QIODevice::WriteOnly)); }();
+                ini.write("advanced = 1\r\n");
+            }
+        } else {
+            m_answers << Answer{QStringLiteral("frmGetStarted"), {}, {}, false};
+        }
+        m_platform.files << path(QStringLiteral("job.cvp"));
+        auto w = std::make_unique<frmCV_ProgIDE>(m_platform);
+        w->setDialogRunner([this](QDialog& d) { return answer(d); });
+        [&] { QVERIFY(w->Form_Load()); }();
+        w->show();
+        return w;
+    }
+
+    PanelView* picPanel(frmCV_ProgIDE& w) { return w.findChild<PanelView*>(QStringLiteral("picPanel")); }
+    QAction* action(frmCV_ProgIDE& w, const char* name) { return w.findChild<QAction*>(QLatin1String(name)); }
+    QPushButton* button(frmCV_ProgIDE& w, const char* name) { return w.findChild<QPushButton*>(QLatin1String(name)); }
+
+    void addMove(frmCV_ProgIDE& w, const QString& x, const QString& comment = {})
+    {
+        Answer a{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), x}}, {}, false};
+        if (!comment.isEmpty()) {
+            a.tick << QStringLiteral("chkInline");
+            m_answers << a << Answer{QStringLiteral("frmInlineComment"), {{QStringLiteral("txtInline"), comment}}};
+        } else {
+            m_answers << a;
+        }
+        button(w, "cmdMove")->click();
+    }
+
+    void saveWithoutHeader(frmCV_ProgIDE& w)
+    {
+        m_platform.yesNo << false;
+        action(w, "mnuSave")->trigger();
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_platform = ScriptedPlatform{};
+        m_platform.programDir = m_dir->path();
+        m_platform.partsDir = path(QStringLiteral("cvparts"));
+        m_answers.clear();
+        m_windowsSeen.clear();
+    }
+
+    void cleanup() { QVERIFY2(m_answers.isEmpty(), "the scripted user had answers left"); }
+
+    void firstRunShowsGetStarted()
+    {
+        auto w = started(true);
+        QCOMPARE(m_windowsSeen, QStringList{QStringLiteral("frmGetStarted")});
+        QCOMPARE(w->windowTitle(), QStringLiteral("Corvane Part File Stacker"));
+        QCOMPARE(w->centralWidget()->size(), QSize(819, 635));
+        QVERIFY(!action(*w, "mnuSave")->isEnabled());
+        QVERIFY(!action(*w, "mnuReset")->isEnabled());
+        QVERIFY(action(*w, "mnuBasic")->isChecked());
+        QVERIFY(!action(*w, "mnuAdvanced")->isChecked());
+        for (const char* name : {"cmdGoTo", "cmdInput", "cmdIfThen", "cmdEnd", "cmdLabel", "cmdVar", "cmdGoSub"})
+            QVERIFY2(!button(*w, name)->isVisible(), name);
+        for (const char* name : {"cmdMove", "cmdJog", "cmdBlank", "cmdFile", "cmdPause", "cmdSpeed", "cmdComment"})
+            QVERIFY2(button(*w, name)->isVisible(), name);
+        QCOMPARE(button(*w, "cmdFile")->geometry(), QRect(16, 152, 57, 33));
+        QCOMPARE(button(*w, "cmdBlank")->toolTip(), QStringLiteral("Type a command that isn't included yet"));
+        QCOMPARE(w->vars().PartFileTitle, QStringLiteral("job.cvp"));
+        QCOMPARE(w->vars().NextTop, qint16(8));
+        QVERIFY(w->vars().FileSaved);
+
+        // Exit right after start-up asks nothing and writes the mode.
+        w->close();
+        QCOMPARE(m_platform.messageTexts(), QStringList());
+        QCOMPARE(readAll(path(QStringLiteral("stacker.ini"))), QByteArray("advanced = 0\r\n"));
+    }
+
+    void getStartedClosedThroughItsFrameStillChoosesAName()
+    {
+        m_answers << Answer{QStringLiteral("frmGetStarted"), {}, {}, true};
+        m_platform.files << path(QStringLiteral("framed.cvp"));
+        frmCV_ProgIDE w(m_platform);
+        w.setDialogRunner([this](QDialog& d) { return answer(d); });
+        QVERIFY(w.Form_Load());
+        QCOMPARE(w.vars().PartFileTitle, QStringLiteral("framed.cvp"));
+        QCOMPARE(m_platform.asked.size(), 1);
+    }
+
+    void givingUpEndsWithoutSettings()
+    {
+        m_answers << Answer{QStringLiteral("frmGetStarted"), {}, {}, false};
+        m_platform.files << std::nullopt;
+        m_platform.yesNo << false;
+        {
+            frmCV_ProgIDE w(m_platform);
+            w.setDialogRunner([this](QDialog& d) { return answer(d); });
+            QVERIFY(!w.Form_Load());
+            w.close();
+        }
+        QVERIFY(!QFile::exists(path(QStringLiteral("stacker.ini"))));
+    }
+
+    void settingsSelectMode_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<bool>("advanced");
+        QTest::newRow("advanced=1") << QByteArray("advanced=1") << true;
+        QTest::newRow("blanks") << QByteArray("  advanced  =  1  \r\n") << true;
+        QTest::newRow("capital") << QByteArray("Advanced = 1\r\n") << false;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("no equals") << QByteArray("advanced\r\n") << false;
+    }
+    void settingsSelectMode()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(bool, advanced);
+        QFile f(path(QStringLiteral("stacker.ini")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(ini);
+        f.close();
+        auto w = started();
+        QVERIFY(m_windowsSeen.isEmpty()); // no first-run window once the file exists
+        QCOMPARE(action(*w, "mnuAdvanced")->isChecked(), advanced);
+        QCOMPARE(button(*w, "cmdVar")->isVisible(), advanced);
+        QVERIFY(!button(*w, "cmdGoSub")->isVisible());
+
+        // Exit writes the mode as it stands then.
+        action(*w, advanced ? "mnuBasic" : "mnuAdvanced")->trigger();
+        w->close();
+        QCOMPARE(readAll(path(QStringLiteral("stacker.ini"))),
+                 advanced ? QByteArray("advanced = 0\r\n") : QByteArray("advanced = 1\r\n"));
+    }
+
+    void exitQuestionOnlyForUnsavedWork()
+    {
+        auto w = started();
+        addMove(*w, QStringLiteral("1"));
+        QVERIFY(action(*w, "mnuSave")->isEnabled());
+        QVERIFY(action(*w, "mnuReset")->isEnabled());
+        QVERIFY(!w->vars().FileSaved);
+        saveWithoutHeader(*w);
+        QVERIFY(w->vars().FileSaved);
+        addMove(*w, QStringLiteral("2"));
+        m_platform.asked.clear();
+        m_platform.yesNo << false; // "Save all your hard work?" No
+        w->close();
+        QCOMPARE(m_platform.messageTexts(), QStringList{QStringLiteral("Save all your hard work?")});
+        QCOMPARE(m_platform.asked[0].title, QStringLiteral("Save???"));
+        QVERIFY(!w->isVisible());
+        // The file holds the first save only.
+        QCOMPARE(readAll(path(QStringLiteral("job.cvp"))), Opening + "MX, 1   \r\n");
+    }
+
+    void savedThenExitAsksNothing()
+    {
+        auto w = started();
+        addMove(*w, QStringLiteral("1"));
+        saveWithoutHeader(*w);
+        m_platform.asked.clear();
+        w->close();
+        QCOMPARE(m_platform.asked.size(), 0);
+    }
+
+    void failedSaveKeepsWindowAndWork()
+    {
+        auto w = started();
+        addMove(*w, QStringLiteral("1"));
+        // The folder is gone: its path now runs through a regular file.
+        QFile blocker(path(QStringLiteral("gone")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        w->vars().PartFileName = path(QStringLiteral("gone/job.cvp"));
+        action(*w, "mnuSave")->trigger();
+        QCOMPARE(m_platform.asked.last().what, QStringLiteral("tell"));
+        QVERIFY(m_platform.asked.last().text.contains(w->vars().PartFileName));
+        QVERIFY(!w->vars().FileSaved);
+
+        // Exit asks to save; the save fails again, so the window stays open with the work.
+        m_platform.yesNo << true;
+        QVERIFY(!w->close());
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->vars().LineCount, qint16(1));
+        QVERIFY(m_platform.asked.last().text.contains(QStringLiteral("could not be saved")));
+
+        // Once the folder is back the same exit saves and ends.
+        w->vars().PartFileName = path(QStringLiteral("job.cvp"));
+        m_platform.yesNo << true << false; // save? yes; header? no
+        QVERIFY(w->close());
+        QCOMPARE(readAll(path(QStringLiteral("job.cvp"))), Opening + "MX, 1   \r\n");
+    }
+
+    void dialogClosedWithoutDoneAddsNothing()
+    {
+        auto w = started();
+        addMove(*w, QStringLiteral("7"));
+        m_answers << Answer{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), QStringLiteral("9")}}, {}, true};
+        button(*w, "cmdMove")->click();
+        QCOMPARE(w->vars().LineCount, qint16(1));
+        QCOMPARE(w->vars().MoveCount, qint16(1));
+        QCOMPARE(w->vars().NextTop, qint16(32));
+        // A fresh window: nothing added, nothing enabled.
+        auto fresh = started();
+        m_answers << Answer{QStringLiteral("frmComment"), {}, {}, true};
+        button(*fresh, "cmdComment")->click();
+        QCOMPARE(fresh->vars().LineCount, qint16(0));
+        QVERIFY(!action(*fresh, "mnuSave")->isEnabled());
+        QVERIFY(fresh->vars().FileSaved);
+    }
+
+    void addDragSaveFlow()
+    {
+        auto w = started();
+        addMove(*w, QStringLiteral("1"), QStringLiteral("go home"));
+        m_answers << Answer{QStringLiteral("frmJog"), {{QStringLiteral("txtAxis_2"), QStringLiteral("2")}}}
+                  << Answer{QStringLiteral("frmComment"), {{QStringLiteral("txtComment"), QStringLiteral("done")}}};
+        button(*w, "cmdJog")->click();
+        button(*w, "cmdComment")->click();
+        button(*w, "cmdEnd")->click();
+        QCOMPARE(w->vars().LineCount, qint16(4));
+
+        // Drag the Jog line (row 2, top 56) to the top row with real mouse events on the panel.
+        PanelView* panel = picPanel(*w);
+        const PanelBlock& jog = w->panel().block(Kind::Jog, 1);
+        const QPoint grab(static_cast<int>(jog.Shape.Left + jog.Shape.Width) - 4, 64);
+        QTest::mousePress(panel, Qt::LeftButton, {}, grab);
+        for (int y = 54; y >= 14; y -= 10)
+            QTest::mouseMove(panel, QPoint(grab.x(), y));
+        QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(grab.x(), 14));
+        QCOMPARE(w->vars().Lines[1].Kind, qint16(code(Kind::Jog)));
+
+        saveWithoutHeader(*w);
+        QCOMPARE(readAll(path(QStringLiteral("job.cvp"))),
+                 Opening + "JY, , 2   \r\nMX, 1   'go home\r\n'done\r\nEND\r\n");
+        QCOMPARE(m_platform.asked.last().text, QStringLiteral("Do you want to add a header to this file?"));
+        QCOMPARE(m_platform.asked.last().title, QStringLiteral("Add a header"));
+    }
+
+    void headerYesOpensHeadsmith()
+    {
+        auto w = started();
+        addMove(*w, QStringLiteral("1"));
+        m_platform.yesNo << true;
+        m_answers << Answer{QStringLiteral("frmHeader"), {}, {}, false};
+        action(*w, "mnuSave")->trigger();
+        QCOMPARE(m_windowsSeen.last(), QStringLiteral("frmHeader"));
+        QVERIFY(w->vars().FileSaved);
+    }
+
+    void popupCopyDeleteEdit()
+    {
+        auto w = started();
+        addMove(*w, QStringLiteral("1"), QStringLiteral("first"));
+        addMove(*w, QStringLiteral("2"));
+        PanelView* panel = picPanel(*w);
+        const PanelBlock& second = w->panel().block(Kind::Move, 2);
+        const QPoint onSecond(static_cast<int>(second.Shape.Left + second.Shape.Width) - 4, 64);
+        const PanelBlock& first = w->panel().block(Kind::Move, 1);
+        const QPoint onFirst(static_cast<int>(first.Shape.Left + first.Shape.Width) - 4, 40);
+
+        // Right press on the first block, Copy from the pop-up.
+        auto choose = [&](const char* item) {
+            QTimer::singleShot(0, w.get(), [&w, item, this] {
+                QMenu* menu = w->blockMenu();
+                QVERIFY(menu->isVisible());
+                action(*w, item)->trigger();
+                menu->close();
+            });
+        };
+        choose("mnuCopy");
+        QTest::mousePress(panel, Qt::RightButton, {}, onFirst);
+        QTest::mouseRelease(panel, Qt::RightButton, {}, onFirst);
+        QCOMPARE(m_platform.clipboard, QStringList{QStringLiteral("MX, 1   'first")});
+
+        // Edit the second through its dialog.
+        m_answers << Answer{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_3"), QStringLiteral("5")}}};
+        choose("mnuEdit");
+        QTest::mousePress(panel, Qt::RightButton, {}, onSecond);
+        QTest::mouseRelease(panel, Qt::RightButton, {}, onSecond);
+        QCOMPARE(w->panel().heldText(Kind::Move, 2), QStringLiteral("M3, 2, , 5"));
+
+        // An edit closed without Done leaves the line as it was.
+        m_answers << Answer{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), QStringLiteral("8")}}, {}, true};
+        w->mnuEdit_Click();
+        QCOMPARE(w->panel().heldText(Kind::Move, 2), QStringLiteral("M3, 2, , 5"));
+
+        // Delete the first: asked, then gone; the second keeps its place.
+        m_platform.yesNo << true;
+        choose("mnuDelete");
+        QTest::mousePress(panel, Qt::RightButton, {}, onFirst);
+        QTest::mouseRelease(panel, Qt::RightButton, {}, onFirst);
+        QCOMPARE(m_platform.asked.last().text, QStringLiteral("Are you sure you want to delete this command line?"));
+        QCOMPARE(m_platform.asked.last().title, QStringLiteral("Are you sure?"));
+        QCOMPARE(w->vars().LineCount, qint16(1));
+        QCOMPARE(w->vars().Lines[1].Top, qint16(56));
+        QVERIFY(action(*w, "mnuSave")->isEnabled());
+
+        // Deleting the only line disables Save and Reset.
+        m_platform.yesNo << true;
+        w->mnuDelete_Click();
+        QCOMPARE(w->vars().LineCount, qint16(0));
+        QVERIFY(!action(*w, "mnuSave")->isEnabled());
+        QVERIFY(!action(*w, "mnuReset")->isEnabled());
+    }
+
+    void endCanBeDeletedButNotEdited()
+    {
+        auto w = started();
+        button(*w, "cmdEnd")->click();
+        const PanelBlock& end = w->panel().block(Kind::End, 1);
+        const QPoint onEnd(static_cast<int>(end.Shape.Left) + 3, 40);
+        m_platform.yesNo << true;
+        QTimer::singleShot(0, w.get(), [&w, this] {
+            QVERIFY(!action(*w, "mnuEdit")->isEnabled());
+            action(*w, "mnuDelete")->trigger();
+            w->blockMenu()->close();
+        });
+        QTest::mousePress(picPanel(*w), Qt::RightButton, {}, onEnd);
+        QCOMPARE(w->vars().LineCount, qint16(0));
+    }
+
+    void resetKeepsFileAndMenus()
+    {
+        auto w = started();
+        addMove(*w, QStringLiteral("1"));
+        addMove(*w, QStringLiteral("2"));
+        action(*w, "mnuReset")->trigger();
+        QCOMPARE(w->vars().LineCount, qint16(0));
+        QCOMPARE(w->vars().NextTop, qint16(8));
+        QVERIFY(action(*w, "mnuSave")->isEnabled());
+        QVERIFY(action(*w, "mnuReset")->isEnabled());
+        QVERIFY(!w->vars().FileSaved);
+        QCOMPARE(w->vars().PartFileTitle, QStringLiteral("job.cvp"));
+        addMove(*w, QStringLiteral("3"));
+        QCOMPARE(w->vars().Lines[1].Top, qint16(32));
+        QCOMPARE(w->vars().Lines[1].BlockIndex, qint16(1));
+        // Exit still asks about the unsaved work.
+        m_platform.yesNo << false;
+        w->close();
+        QCOMPARE(m_platform.messageTexts().last(), QStringLiteral("Save all your hard work?"));
+    }
+
+    void hundredAndFirstLineIsRefused()
+    {
+        auto w = started();
+        for (int i = 0; i < 100; ++i)
+            button(*w, "cmdEnd")->click();
+        QCOMPARE(w->vars().LineCount, qint16(100));
+        QCOMPARE(m_platform.messageTexts(), QStringList());
+        button(*w, "cmdMove")->click(); // refused before any dialog opens
+        QCOMPARE(w->vars().LineCount, qint16(100));
+        QCOMPARE(w->vars().MoveCount, qint16(0));
+        QCOMPARE(m_platform.messageTexts().size(), 1);
+        QVERIFY(m_platform.messageTexts()[0].contains(QStringLiteral("at most 100 lines")));
+        QVERIFY(m_windowsSeen.isEmpty());
+    }
+};
+
+QTEST_MAIN(tst_mainwindow)
+#include "tst_mainwindow.moc"
