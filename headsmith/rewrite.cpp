@@ -186,6 +186,9 @@ RewriteResult Rewriter::run()
     }
 
     Answer replaceClosing = Answer::NotAsked;
+    const auto watchFor = [&]() -> QByteArrayView {
+        return includeClosing && replaceClosing != Answer::No ? QByteArrayView(closingStart) : QByteArrayView();
+    };
     while (have) {
         if (includeClosing && replaceClosing != Answer::No && isMarker(piece, closingStart)) {
             if (replaceClosing == Answer::NotAsked)
@@ -212,6 +215,10 @@ RewriteResult Rewriter::run()
         m_writer.put(piece.bytes);
         if (piece.ends)
             m_writer.endLine();
+        // Most lines need nothing done: copy them a buffer at a time.
+        for (QByteArrayView run = m_part.takeCleanRun(watchFor()); !run.isEmpty();
+             run = m_part.takeCleanRun(watchFor()))
+            m_writer.put(run);
         if (!report())
             return failed();
         have = m_part.next(piece);

@@ -394,6 +394,43 @@ private Q_SLOTS:
         QCOMPARE(QDir(path(QStringLiteral("work"))).entryList(QDir::Files), QStringList{QStringLiteral("part.cvp")});
     }
 
+    // The bulk copy works eight bytes at a time: a bare LF or a closing marker must be found at any
+    // offset, and "'" lines that are not markers, CRs inside lines and 8-bit bytes must pass untouched.
+    void partFileLinesCopiedExactly_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray block =
+            crlf({"' Start of Closing file", " ", "FP, new.cvp", " ", "' End of Closing file"});
+        for (int k = 0; k < 18; ++k) {
+            const QByteArray pad(k, 'x');
+            QTest::addRow("bare LF after %d bytes", k)
+                << "M2, 1, 2\r\n" + pad + "\nJZ, , , 1\r\n" << "M2, 1, 2\r\n" + pad + "\r\nJZ, , , 1\r\n" + block;
+            QTest::addRow("marker after %d bytes", k)
+                << pad + "\r\n'" + pad + "\r\n' Start of Closing file\r\n FP, x\r\n' End of Closing file\r\nEND\r\n"
+                << pad + "\r\n'" + pad + "\r\nEND\r\n" + block;
+        }
+        const QByteArray lookAlikes("x' Start of Closing file\r\n' Start of Closing file \r\n"
+                                    "' Start of Closing fil\r\nM2, \xe9\r\x01\r\n");
+        QTest::newRow("look-alikes") << lookAlikes << lookAlikes + block;
+    }
+    void partFileLinesCopiedExactly()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QByteArray, expected);
+        writeBytes(m_part, body);
+        HeaderFields f = plainFields();
+        f.AddClosing = true;
+        f.ClosingPath = QStringLiteral("new.cvp");
+        if (body.contains("\n' Start of Closing file\r\n"))
+            m_platform->yesNo << true;
+        QCOMPARE(rewrite(f).outcome, Outcome::Written);
+        const QByteArray out = readBytes(m_part);
+        const qsizetype end = out.indexOf("' End of header file\r\n\r\n");
+        QVERIFY(end > 0);
+        QCOMPARE(out.mid(end + 24), expected);
+    }
+
     // Lines longer than the buffer come in pieces; a CR at a buffer's end must not be doubled or lost.
     void lineReaderPieces_data()
     {
