@@ -28,6 +28,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -556,6 +557,10 @@ HeaderFields frmHeader::fields() const
 
 void frmHeader::cmdDone_Click()
 {
+    // The progress window lets events through; a second click must not start a second rewrite.
+    if (m_writing)
+        return;
+    const QScopedValueRollback<bool> writing(m_writing, true);
     const HeaderFields f = fields();
     headsmith::RewriteResult result;
     {
