@@ -76,6 +76,7 @@ private:
     Platform& m_platform;
     QString m_notes; // the notes preview's text, kept here so it is written exactly as entered
     QPointer<QDialog> m_help;
+    bool m_writing = false;
 
 public:
     // Controls, named as the program names them (also their objectNames).

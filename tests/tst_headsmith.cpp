@@ -886,6 +886,7 @@ private Q_SLOTS:
         QTimer::singleShot(0, &dlg, [&] {
             if (auto* p = dlg.findChild<QProgressDialog*>()) {
                 sawProgress = true;
+                dlg.cmdDone_Click(); // a second click while writing does nothing
                 p->cancel();
             }
         });
