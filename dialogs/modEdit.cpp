@@ -27,6 +27,9 @@ void EditLine(PanelModel& panel, Platform& platform, const DialogRunner& runner,
         return;
     // Blank keeps what its comment label shows; the kinds without an inline comment have none to change.
     const QString comment = inlineComment ? vars.InlineCommentText : panel.block(k, index).Comment.Caption;
+    // A changed line is unsaved work, which the exit question must not let go unasked.
+    if (*result != panel.heldText(k, index) || comment != panel.block(k, index).Comment.Caption)
+        vars.FileSaved = false;
     panel.setCaptions(k, index, *result, comment, true);
 }
 

@@ -20,6 +20,7 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -370,6 +371,17 @@ void frmHeader::buildCuttingTab(QWidget* page)
                         cmbBitSize, cmbBitType, txtEnterInfo, cmdDone,    cmdInfo};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void frmHeader::keyPressEvent(QKeyEvent* event)
+{
+    // Escape would close the window and throw away every answer typed so far; only the close box
+    // of the frame leaves without writing.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool frmHeader::eventFilter(QObject* watched, QEvent* event)

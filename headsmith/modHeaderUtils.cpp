@@ -229,11 +229,9 @@ void loadOldSettings(const QList<QByteArray>& lines, modHeaderProgVar& h, Loaded
                                 &h.StoredThickness};
     for (qsizetype i = 0; i < qsizetype(std::size(targets)); ++i)
         *targets[i] = i < lines.size() ? textfile::decode(lines.at(i)) : QString();
-    // In this older file a non-zero unit means inch. A missing line chooses nothing.
-    if (lines.size() > 6)
-        loaded.metric = leadingNumber(h.StoredUnits) == 0;
-    if (lines.size() > 7)
-        loaded.tableTop = leadingNumber(h.StoredZZero) != 0;
+    // In this older file a non-zero unit means inch; a missing line is an empty value like any other.
+    loaded.metric = leadingNumber(h.StoredUnits) == 0;
+    loaded.tableTop = leadingNumber(h.StoredZZero) != 0;
 }
 
 void loadVariables(const QList<QByteArray>& lines, modHeaderProgVar& h, Loaded& loaded)

@@ -32,6 +32,14 @@ LineRow& row(modProgVar& v, int i) {
     return v.Lines[static_cast<std::size_t>(i)];
 }
 
+// The lines in written order, as (kind, block index): what a save would put in the file.
+std::vector<std::pair<qint16, qint16>> lineOrder(modProgVar& v) {
+    std::vector<std::pair<qint16, qint16>> order;
+    for (int i = 1; i <= v.LineCount; ++i)
+        order.emplace_back(row(v, i).Kind, row(v, i).BlockIndex);
+    return order;
+}
+
 } // namespace
 
 PanelModel::PanelModel(modProgVar& vars, LabelWidth labelWidth) : m_vars(vars), m_labelWidth(std::move(labelWidth)) {
@@ -283,6 +291,8 @@ bool PanelModel::mouseDown(int button, float x, float y) {
         m_vars.CopiedCaption = b.Text.Caption;
         m_vars.CopiedColor = toColorValue(b.Text.Color);
         m_vars.CopiedComment = kinds::info(hit.kind).hasComment ? b.Comment.Caption : QString();
+        // The pop-up menu takes the mouse, so the release never comes back to the panel.
+        m_capture = Capture::None;
         return true;
     }
 
@@ -356,7 +366,10 @@ void PanelModel::mouseUp(int button, float x, float y) {
     y = saneCoordinate(y);
     if (!(std::fabs(static_cast<float>(m_vars.PressY) - y) > 1.0f) || (button & RightButton) || !m_hand) return;
     if (!exists(m_pressed.kind, m_pressed.index)) return;
+    const std::vector<std::pair<qint16, qint16>> before = lineOrder(m_vars);
     drop(m_pressed.kind, m_pressed.index, y);
+    // A new order is unsaved work, which the exit question must not let go unasked.
+    if (lineOrder(m_vars) != before) m_vars.FileSaved = false;
 }
 
 void PanelModel::setBlockTop(Kind k, int index, float top) {
@@ -498,6 +511,8 @@ QString PanelModel::copyText() {
 void PanelModel::deleteLine() {
     if (!selectionExists()) return;
     modProgVar& v = m_vars;
+    // The line is gone from the program but still in the file on disk: unsaved work.
+    v.FileSaved = false;
     const Kind k = kindFromCode(v.CurrentKind);
     const KindInfo& info = kinds::info(k);
     const int s = *v.selection(k);

@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -568,7 +569,8 @@ private Q_SLOTS:
             << QStringLiteral("V bit") << 0;
         QTest::newRow("units zero is mm") << QByteArray("Ini Name\nx\nx\nx\nx\nx\n0\n0\nx\nV bit\n")
                                           << QStringLiteral("V bit") << 1;
-        QTest::newRow("short file: the rest empty") << QByteArray("Ini Name\r\n") << QString() << -1;
+        // Missing lines are empty values: an empty unit reads as 0, which is mm.
+        QTest::newRow("short file: the rest empty") << QByteArray("Ini Name\r\n") << QString() << 1;
     }
     void oldSettingsFileTakesPrecedence()
     {
@@ -705,6 +707,10 @@ private Q_SLOTS:
         // Enter pressed nothing else: the part file is untouched and the window still open.
         QCOMPARE(readBytes(m_part), Part);
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        // Escape while typing does not throw the window and its answers away.
+        QSignalSpy rejected(&dlg, &QDialog::rejected);
+        QTest::keyClick(dlg.txtEnterInfo, Qt::Key_Escape);
+        QCOMPARE(rejected.count(), 0);
 
         QTest::mouseClick(dlg.txtAdditionalInfo->viewport(), Qt::LeftButton);
         const QString hint = QStringLiteral("Type additional comments here... and hit the ENTER key at the end of each line.");

@@ -407,6 +407,46 @@ private Q_SLOTS:
         QVERIFY(!action(*w, "mnuReset")->isEnabled());
     }
 
+    void changesAfterSaveAreUnsavedWork()
+    {
+        auto w = started();
+        addMove(*w, QStringLiteral("1"));
+        addMove(*w, QStringLiteral("2"));
+        saveWithoutHeader(*w);
+        QVERIFY(w->vars().FileSaved);
+
+        // A drop onto its own row changes nothing to save; a new order does.
+        PanelModel& m = w->panel();
+        m.mouseDown(LeftButton, 23, 64);
+        m.mouseMove(LeftButton, 23, 67);
+        m.mouseUp(LeftButton, 23, 67);
+        QVERIFY(w->vars().FileSaved);
+        m.mouseDown(LeftButton, 23, 64);
+        m.mouseMove(LeftButton, 23, 14);
+        m.mouseUp(LeftButton, 23, 14);
+        QCOMPARE(w->vars().Lines[1].BlockIndex, qint16(2));
+        QVERIFY(!w->vars().FileSaved);
+        saveWithoutHeader(*w);
+
+        // An edit whose Done gives back the same line is nothing new; a changed line is.
+        m.mouseDown(RightButton, 23, 16);
+        m_answers << Answer{QStringLiteral("frmMove")};
+        w->mnuEdit_Click();
+        QVERIFY(w->vars().FileSaved);
+        m_answers << Answer{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), QStringLiteral("9")}}};
+        w->mnuEdit_Click();
+        QVERIFY(!w->vars().FileSaved);
+        saveWithoutHeader(*w);
+
+        m_platform.yesNo << true;
+        w->mnuDelete_Click();
+        QVERIFY(!w->vars().FileSaved);
+        m_platform.asked.clear();
+        m_platform.yesNo << false;
+        w->close();
+        QCOMPARE(m_platform.messageTexts(), QStringList{QStringLiteral("Save all your hard work?")});
+    }
+
     void endCanBeDeletedButNotEdited()
     {
         auto w = started();

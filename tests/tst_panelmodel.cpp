@@ -88,6 +88,7 @@ private Q_SLOTS:
     void rightPressCapturesEveryKind_data();
     void rightPressCapturesEveryKind();
     void rightPressOnEmptySpaceOpensNothing();
+    void labelsShowTheArrowAfterThePopUp();
     void middleButtonDropsWithoutCarrying();
     void goSubDragCarriesItsReturn();
     void goSubDroppedOnItsOwnRowChangesNothing();
@@ -447,6 +448,19 @@ void tst_PanelModel::rightPressOnEmptySpaceOpensNothing() {
     QVERIFY(!p.m.mouseDown(RightButton, 400, 300));
     QCOMPARE(p.v.PressY, qint16(300));
     QCOMPARE(p.v.CopiedCaption, QStringLiteral("kept"));
+}
+
+void tst_PanelModel::labelsShowTheArrowAfterThePopUp() {
+    // The pop-up menu takes the mouse and the release never reaches the panel; the labels must
+    // still show the arrow afterwards.
+    Panel p;
+    p.addMoves({QStringLiteral("Move it")});
+    QVERIFY(p.m.mouseDown(RightButton, 23, 40));
+    const PanelLabel& label = p.m.block(Kind::Move, 1).Text;
+    p.m.mouseMove(0, label.Left + 2, label.Top + 2);
+    QVERIFY(!p.m.pointerIsHand());
+    p.m.mouseMove(0, 23, 40);
+    QVERIFY(p.m.pointerIsHand());
 }
 
 void tst_PanelModel::middleButtonDropsWithoutCarrying() {
