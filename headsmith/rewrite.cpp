@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <tuple>
+
 namespace headsmith {
 
 namespace {
@@ -149,6 +151,20 @@ RewriteResult Rewriter::run()
         return fail(QStringLiteral("The part file could not be read:\n%1\n\n%2")
                         .arg(native(m_path), QFileInfo(m_path).isDir() ? QStringLiteral("It is a folder, not a file.")
                                                                         : m_part.errorString()));
+    // The part file as its own opening or closing file would call itself without end (FP) or
+    // repeat the whole program (copied in): never what the user meant.
+    const auto isPartFile = [&](const QString& other) {
+        const QString mine = QFileInfo(m_path).canonicalFilePath();
+        return !mine.isEmpty() && mine.compare(QFileInfo(other).canonicalFilePath(), fileNameCaseSensitivity()) == 0;
+    };
+    for (const auto& [used, path, what] : {std::tuple(m_fields.AddOpening, m_fields.OpeningPath, openingWhat),
+                                           std::tuple(includeClosing, m_fields.ClosingPath, closingWhat)})
+        if (used && isPartFile(path))
+            return fail(QStringLiteral("The %1 is the part file itself:\n%2\n\nA part file that calls itself runs "
+                                       "without end, and one copied into itself repeats the whole program. Choose "
+                                       "another %1.")
+                            .arg(what, native(path)));
+
     // The temporary file lies beside the part file, so the final rename never crosses disks.
     if (!m_out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(QStringLiteral("The new part file could not be created beside\n%1\n\n%2")
