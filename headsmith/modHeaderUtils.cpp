@@ -370,7 +370,8 @@ FileResult SaveHeaderVariables(Platform& platform, modHeaderProgVar& header, con
     if (!QDir().mkpath(folder)) {
         // Say what stands in the way (a file where a folder should be, most likely).
         const QString problem = savefile::pathProblem(path);
-        return FileResult::failure(path, problem.isEmpty() ? QStringLiteral("Its folder could not be created.") : problem);
+        return FileResult::failure(path,
+                                   problem.isEmpty() ? QStringLiteral("Its folder could not be created.") : problem);
     }
     if (!QFileInfo::exists(path))
         return WriteNewHeaderVariables(path, f, header);

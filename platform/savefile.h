@@ -8,9 +8,15 @@
 // target's place only when everything was written. A crash, a full disk or a failed write leaves
 // the old file whole.
 //
+// If the program is killed midway, Linux mostly leaves nothing behind (where the file system
+// allows, the temporary file has no name until the commit); elsewhere a file named after the
+// target plus "." and six characters may remain. It never stands in the way of a later save, whose temporary name is new each time, and
+// it is not removed for the user: the program cannot tell it from a file someone named that way.
+//
 // Writes, the final flush and the commit each pass a test hook (writefaults) first, so tests can
 // make any one of them fail. Use the flush() and commit() of this class: they hide the base
-// class's, which skip the hook and, for flush, are not checked by QSaveFile::commit.
+// class's, which skip the hook; this commit() also checks the final flush itself rather than
+// leave it to the close inside QSaveFile::commit().
 class SaveFile final : public QSaveFile {
 public:
     explicit SaveFile(const QString& path);

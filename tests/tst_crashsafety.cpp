@@ -101,13 +101,13 @@ int driveEveryFault(const QString& target, const std::optional<QByteArray>& old,
             putBytes(target, old);
             writefaults::arm(step, n);
             const Result r = run();
-            const QString where = QStringLiteral("%1 %2 of %3").arg(QLatin1String(stepName(step))).arg(n).arg(total);
+            const QString where = QStringLiteral("%1 %2 of %3: ").arg(QLatin1String(stepName(step))).arg(n).arg(total);
             [&] {
-                QVERIFY2(writefaults::calls(step) >= n, qPrintable(where + QStringLiteral(": never reached")));
-                QVERIFY2(!r.ok, qPrintable(where + QStringLiteral(": reported success")));
-                QVERIFY2(r.error.contains(QStringLiteral("Simulated")), qPrintable(where + QStringLiteral(": ") + r.error));
-                QVERIFY2(r.error.contains(QFileInfo(target).fileName()), qPrintable(where + QStringLiteral(": ") + r.error));
-                QVERIFY2(readBytes(target) == old, qPrintable(where + QStringLiteral(": target changed")));
+                QVERIFY2(writefaults::calls(step) >= n, qPrintable(where + QStringLiteral("never reached")));
+                QVERIFY2(!r.ok, qPrintable(where + QStringLiteral("reported success")));
+                QVERIFY2(r.error.contains(QStringLiteral("Simulated")), qPrintable(where + r.error));
+                QVERIFY2(r.error.contains(QFileInfo(target).fileName()), qPrintable(where + r.error));
+                QVERIFY2(readBytes(target) == old, qPrintable(where + QStringLiteral("target changed")));
                 QCOMPARE(entries(folder), before);
             }();
             ++driven;
@@ -192,7 +192,8 @@ private Q_SLOTS:
     {
         const QString folder = path(QStringLiteral("program"));
         QDir().mkpath(folder);
-        QVERIFY(driveEveryFault(QDir(folder).filePath(QStringLiteral("stacker.ini")), QByteArray("advanced = 0\r\n"), [&] {
+        const QString target = QDir(folder).filePath(QStringLiteral("stacker.ini"));
+        QVERIFY(driveEveryFault(target, QByteArray("advanced = 0\r\n"), [&] {
                     const FileResult r = settings::save(folder, true);
                     return Result{r.ok, r.error};
                 }) >= 4);
@@ -203,7 +204,7 @@ private Q_SLOTS:
     void headsmithRewrite()
     {
         const QString target = path(QStringLiteral("jobs/part.cvp"));
-        putBytes(path(QStringLiteral("library/home.cvp")), crlf({"' go home first", "M2, 0, 0", "no line end"}).chopped(2));
+        putBytes(path(QStringLiteral("library/home.cvp")), crlf({"' go home first", "M2, 0, 0", "no end"}).chopped(2));
         putBytes(path(QStringLiteral("library/park.cvp")), crlf({"' park", "J2, 10, 10", "\xa7 8-bit \xfc"}));
         HeaderFields f = fields();
         f.AdditionalInfo = QStringLiteral("'' two\n'' notes\n");
@@ -225,7 +226,9 @@ private Q_SLOTS:
 
         ScriptedPlatform platform;
         QVERIFY(driveEveryFault(target, old, [&] {
-                    platform.yesNo = QQueue<bool>(); platform.yesNo << true << true; // replace the header, replace the closing block
+                    // Replace the header, replace the closing block.
+                    platform.yesNo = QQueue<bool>();
+                    platform.yesNo << true << true;
                     const auto r = headsmith::rewritePartFile(target, f, platform, {}, 64);
                     return Result{r.outcome == Outcome::Written, r.error};
                 }) > 100);

@@ -116,11 +116,12 @@ class tst_killsafety : public QObject {
             if (current == old) {
                 ++keptOld;
             } else {
-                QVERIFY2(current == fresh, qPrintable(QStringLiteral("kill %1 left %2 bytes, neither old (%3) nor new (%4)")
-                                                          .arg(i)
-                                                          .arg(current.size())
-                                                          .arg(old.size())
-                                                          .arg(fresh.size())));
+                const QString what = QStringLiteral("kill %1 left %2 bytes, neither old (%3) nor new (%4)")
+                                         .arg(i)
+                                         .arg(current.size())
+                                         .arg(old.size())
+                                         .arg(fresh.size());
+                QVERIFY2(current == fresh, qPrintable(what));
                 ++gotNew;
             }
             for (const QString& name : entries(folder))
