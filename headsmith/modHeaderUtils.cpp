@@ -1,6 +1,7 @@
 #include "headsmith/modHeaderUtils.h"
 
 #include "platform/platform.h"
+#include "platform/savefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -364,8 +365,12 @@ FileResult SaveHeaderVariables(Platform& platform, modHeaderProgVar& header, con
         header.VariablesFilePath = variablesFilePath(platform.partsFolder());
     const QString path = header.VariablesFilePath;
     const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        return FileResult::failure(QDir::toNativeSeparators(folder), QStringLiteral("The folder could not be created."));
+    if (!QDir().mkpath(folder)) {
+        // Say what stands in the way (a file where a folder should be, most likely).
+        const QString problem = savefile::pathProblem(path);
+        return FileResult::failure(path,
+                                   problem.isEmpty() ? QStringLiteral("Its folder could not be created.") : problem);
+    }
     if (!QFileInfo::exists(path))
         return WriteNewHeaderVariables(path, f, header);
 

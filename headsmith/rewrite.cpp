@@ -4,10 +4,12 @@
 #include "headsmith/linestream.h"
 #include "mainwindow/textfile.h"
 #include "platform/platform.h"
+#include "platform/savefile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <tuple>
 
 namespace headsmith {
 
@@ -28,9 +30,10 @@ QString native(const QString& path)
 
 class Rewriter {
 public:
-    Rewriter(const QString& partFile, const HeaderFields& fields, Platform& platform, const Progress& progress)
-        : m_path(partFile), m_fields(fields), m_platform(platform), m_progress(progress), m_part(partFile),
-          m_out(partFile), m_writer(m_out)
+    Rewriter(const QString& partFile, const HeaderFields& fields, Platform& platform, const Progress& progress,
+             qsizetype bufferSize)
+        : m_path(partFile), m_fields(fields), m_platform(platform), m_progress(progress), m_bufferSize(bufferSize),
+          m_part(partFile, bufferSize), m_out(partFile), m_writer(m_out, bufferSize)
     {
     }
 
@@ -53,8 +56,9 @@ private:
     const HeaderFields& m_fields;
     Platform& m_platform;
     const Progress& m_progress;
+    qsizetype m_bufferSize;
     LineReader m_part;
-    QSaveFile m_out;
+    SaveFile m_out;
     LineWriter m_writer;
     qint64 m_total = 0;
     qint64 m_copied = 0; // bytes of opening and closing files copied so far
@@ -65,12 +69,13 @@ private:
 
 RewriteResult Rewriter::failed()
 {
-    m_out.cancelWriting();
-    if (m_cancelled)
-        return {Outcome::Cancelled, {}};
+    // Take the reason before cancelling, which replaces it with a generic one.
     if (m_error.isEmpty() && m_writer.failed())
         m_error = QStringLiteral("The new part file could not be written beside\n%1\n\n%2")
                       .arg(native(m_path), m_out.errorString());
+    m_out.cancelWriting();
+    if (m_cancelled)
+        return {Outcome::Cancelled, {}};
     return {Outcome::Failed, m_error + QStringLiteral("\n\nThe part file was left unchanged.")};
 }
 
@@ -95,7 +100,7 @@ bool Rewriter::copyFile(const QString& path, const QString& what)
         return unreadable(QStringLiteral("No file was chosen."));
     if (QFileInfo(path).isDir())
         return unreadable(QStringLiteral("It is a folder, not a file."));
-    LineReader in(path);
+    LineReader in(path, m_bufferSize);
     if (!in.open())
         return unreadable(in.errorString());
     Piece piece;
@@ -104,6 +109,8 @@ bool Rewriter::copyFile(const QString& path, const QString& what)
         m_writer.put(piece.bytes);
         if (piece.ends)
             m_writer.endLine();
+        if (m_writer.failed())
+            return false;
         if (in.bytesRead() != seen) {
             m_copied += in.bytesRead() - seen;
             seen = in.bytesRead();
@@ -144,6 +151,20 @@ RewriteResult Rewriter::run()
         return fail(QStringLiteral("The part file could not be read:\n%1\n\n%2")
                         .arg(native(m_path), QFileInfo(m_path).isDir() ? QStringLiteral("It is a folder, not a file.")
                                                                         : m_part.errorString()));
+    // The part file as its own opening or closing file would call itself without end (FP) or
+    // repeat the whole program (copied in): never what the user meant.
+    const auto isPartFile = [&](const QString& other) {
+        const QString mine = QFileInfo(m_path).canonicalFilePath();
+        return !mine.isEmpty() && mine.compare(QFileInfo(other).canonicalFilePath(), fileNameCaseSensitivity()) == 0;
+    };
+    for (const auto& [used, path, what] : {std::tuple(m_fields.AddOpening, m_fields.OpeningPath, openingWhat),
+                                           std::tuple(includeClosing, m_fields.ClosingPath, closingWhat)})
+        if (used && isPartFile(path))
+            return fail(QStringLiteral("The %1 is the part file itself:\n%2\n\nA part file that calls itself runs "
+                                       "without end, and one copied into itself repeats the whole program. Choose "
+                                       "another %1.")
+                            .arg(what, native(path)));
+
     // The temporary file lies beside the part file, so the final rename never crosses disks.
     if (!m_out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(QStringLiteral("The new part file could not be created beside\n%1\n\n%2")
@@ -219,7 +240,9 @@ RewriteResult Rewriter::run()
         for (QByteArrayView run = m_part.takeCleanRun(watchFor()); !run.isEmpty();
              run = m_part.takeCleanRun(watchFor()))
             m_writer.put(run);
-        if (!report())
+        // A failed write ends the rewrite here: reading on could only lead to questions about a
+        // file that will not be written.
+        if (m_writer.failed() || !report())
             return failed();
         have = m_part.next(piece);
     }
@@ -239,9 +262,9 @@ RewriteResult Rewriter::run()
 } // namespace
 
 RewriteResult rewritePartFile(const QString& partFile, const HeaderFields& fields, Platform& platform,
-                              const Progress& progress)
+                              const Progress& progress, qsizetype bufferSize)
 {
-    Rewriter rewriter(partFile, fields, platform, progress);
+    Rewriter rewriter(partFile, fields, platform, progress, bufferSize);
     return rewriter.run();
 }
 

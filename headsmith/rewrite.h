@@ -1,6 +1,7 @@
 #pragma once
 
 #include "headsmith/headerfields.h"
+#include "headsmith/linestream.h"
 
 #include <QString>
 
@@ -34,8 +35,9 @@ using Progress = std::function<bool(qint64 done, qint64 total)>;
 // Puts the header (and, when asked for, the closing block) into the part file. The new content is
 // streamed into a temporary file beside the part file, which replaces it in one step only when
 // everything was written: on any other outcome the part file is left exactly as it was. The
-// replace questions are asked through the platform.
+// replace questions are asked through the platform. bufferSize sets the reading and writing
+// buffers (small ones only make sense in tests).
 RewriteResult rewritePartFile(const QString& partFile, const HeaderFields& fields, Platform& platform,
-                              const Progress& progress = {});
+                              const Progress& progress = {}, qsizetype bufferSize = LineReader::DefaultBuffer);
 
 } // namespace headsmith

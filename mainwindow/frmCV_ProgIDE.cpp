@@ -261,8 +261,8 @@ bool frmCV_ProgIDE::WriteFile()
 {
     const FileResult result = partfile::write(m_vars.PartFileName, *m_panel);
     if (!result.ok) {
-        m_platform.tell(QStringLiteral("The part file could not be saved:\n\n%1\n\nThe file on disk was left as it "
-                                       "was; your lines are still here.")
+        m_platform.tell(QStringLiteral("The part file could not be saved:\n\n%1\n\nNothing on disk was changed, and "
+                                       "your lines are still here.")
                             .arg(result.error),
                         QStringLiteral("Save failed"), Platform::Icon::Critical);
         return false;

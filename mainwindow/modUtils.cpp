@@ -1,6 +1,7 @@
 #include "mainwindow/modUtils.h"
 
 #include "platform/platform.h"
+#include "platform/savefile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,7 +17,13 @@ void ChoosePartFile(modProgVar& vars, Platform& platform)
             vars.PartNameState = 1;
             return;
         }
-        vars.PartFileName = QDir::toNativeSeparators(*chosen);
+        const QString name = QDir::toNativeSeparators(*chosen);
+        // A name the file could never be saved under is refused now, not after the work is done.
+        if (const QString problem = savefile::pathProblem(name); !problem.isEmpty()) {
+            platform.tell(QStringLiteral("%1\n\n%2").arg(name, problem), UnsavableTitle, Platform::Icon::Warning);
+            continue;
+        }
+        vars.PartFileName = name;
         if (!QFileInfo::exists(vars.PartFileName) || platform.askYesNo(ExistsText, ExistsTitle))
             break;
     }

@@ -12,6 +12,7 @@ inline const QString SaveFilter = QStringLiteral(" Corvane (*.cvp)|*.cvp");
 inline const QString ProposedName = QStringLiteral("My_Assembly");
 inline const QString ExistsText = QStringLiteral("That file already exist...are you SURE you want to use it");
 inline const QString ExistsTitle = QStringLiteral("File exists!");
+inline const QString UnsavableTitle = QStringLiteral("Choose another name");
 inline const QString NoSaveText =
     QStringLiteral(" This whole process doesn't really work unless you save your file. Don't you want to save all your "
                    "hard work?");

@@ -1,6 +1,7 @@
 #include "mainwindow/textfile.h"
 
-#include <QSaveFile>
+#include "platform/savefile.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -25,7 +26,7 @@ QString decode(const QByteArray& bytes)
 
 FileResult saveLines(const QString& path, const QList<QByteArray>& lines)
 {
-    QSaveFile file(path);
+    SaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return FileResult::failure(path, file.errorString());
     for (const QByteArray& line : lines) {

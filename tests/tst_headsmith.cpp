@@ -5,6 +5,7 @@
 #include "headsmith/modHeaderUtils.h"
 #include "headsmith/rewrite.h"
 #include "mainwindow/modProgVar.h"
+#include "platform/savefile.h"
 #include "scriptedplatform.h"
 
 #include <QCheckBox>
@@ -392,6 +393,86 @@ private Q_SLOTS:
         QCOMPARE(calls, 2);
         QCOMPARE(lastTotal, qint64(big.size()));
         QCOMPARE(readBytes(m_part), big);
+        QCOMPARE(QDir(path(QStringLiteral("work"))).entryList(QDir::Files), QStringList{QStringLiteral("part.cvp")});
+    }
+
+    // ---- odd paths ----
+
+    // Blanks and other letters in every file's name: the FP line names the file as the system
+    // writes text (the locale's encoding here), the copied file comes in byte for byte.
+    void oddNames()
+    {
+        const QString dir = path(QStringLiteral("Fr\u00e4se Teile"));
+        m_part = dir + QStringLiteral("/T\u00fcr \u00f6ffnen.cvp");
+        const QString opening = dir + QStringLiteral("/Anfang \u00e9t\u00e9.cvp");
+        const QString closing = dir + QStringLiteral("/Schlu\u00df m\u00fcde.cvp");
+        writeBytes(m_part, Part);
+        writeBytes(closing, "' Schlu\xdf\r\n");
+        HeaderFields f = plainFields();
+        f.AddOpening = true;
+        f.OpeningPath = opening;
+        f.AddClosing = true;
+        f.ClosingAsFP = false;
+        f.ClosingPath = closing;
+        const headsmith::RewriteResult r = rewrite(f);
+        QVERIFY2(r.outcome == Outcome::Written, qPrintable(r.error));
+        const QByteArray out = readBytes(m_part);
+        QVERIFY(out.contains("\r\nFP, " + QDir::toNativeSeparators(opening).toLocal8Bit() + "\r\n"));
+        QVERIFY(out.endsWith("' End of header file\r\n\r\n" + Part +
+                             crlf({"' Start of Closing file", " ", "' Schlu\xdf", " ", "' End of Closing file"})));
+        QCOMPARE(QDir(dir).entryList(QDir::Files).size(), 2);
+    }
+
+    // A part file whose path leaves no room for the temporary name beside it is not touched, and
+    // the user is told why.
+    void partFileTooLongToReplace()
+    {
+        QString folder = path(QStringLiteral("deep"));
+        const savefile::Limits limits = savefile::limits(m_dir->path());
+        while (QFile::encodeName(folder).size() < limits.path - 250) {
+            folder += QLatin1Char('/') + QString(200, u'd');
+            QVERIFY(QDir().mkpath(folder));
+        }
+        m_part = folder + QLatin1Char('/') + QString(limits.path - 3 - QFile::encodeName(folder).size() - 4, u'p') +
+                 QStringLiteral(".cvp");
+        writeBytes(m_part, Part);
+        const headsmith::RewriteResult r = rewrite(plainFields());
+        QCOMPARE(r.outcome, Outcome::Failed);
+        QVERIFY2(r.error.contains(QStringLiteral("too long to be saved safely")), qPrintable(r.error));
+        QVERIFY(r.error.contains(QStringLiteral("The part file was left unchanged.")));
+        QCOMPARE(readBytes(m_part), Part);
+    }
+
+    // The part file chosen as its own opening or closing file: called with FP it would call itself
+    // for ever; copied in it would repeat the whole program. Refused, whatever the spelling.
+    void partFileAsItsOwnOpeningOrClosingFile_data()
+    {
+        QTest::addColumn<bool>("opening");
+        QTest::addColumn<bool>("asFP");
+        QTest::addColumn<QString>("spelling");
+        QTest::newRow("opening, copied") << true << false << "work/part.cvp";
+        QTest::newRow("opening, called") << true << true << "work/part.cvp";
+        QTest::newRow("opening, roundabout path") << true << false << "work/../work/./part.cvp";
+        QTest::newRow("closing, copied") << false << false << "work/part.cvp";
+        QTest::newRow("closing, called through a link") << false << true << "link.cvp";
+    }
+    void partFileAsItsOwnOpeningOrClosingFile()
+    {
+        QFETCH(bool, opening);
+        QFETCH(bool, asFP);
+        QFETCH(QString, spelling);
+        writeBytes(m_part, Part);
+        QFile::link(m_part, path(QStringLiteral("link.cvp")));
+        HeaderFields f = plainFields();
+        (opening ? f.AddOpening : f.AddClosing) = true;
+        (opening ? f.OpeningAsFP : f.ClosingAsFP) = asFP;
+        (opening ? f.OpeningPath : f.ClosingPath) = path(spelling);
+        const headsmith::RewriteResult r = rewrite(f);
+        QCOMPARE(r.outcome, Outcome::Failed);
+        const QString what = opening ? QStringLiteral("opening file") : QStringLiteral("closing file");
+        QVERIFY2(r.error.contains(QStringLiteral("The %1 is the part file itself").arg(what)), qPrintable(r.error));
+        QVERIFY(r.error.contains(QDir::toNativeSeparators(path(spelling))));
+        QCOMPARE(readBytes(m_part), Part);
         QCOMPARE(QDir(path(QStringLiteral("work"))).entryList(QDir::Files), QStringList{QStringLiteral("part.cvp")});
     }
 
@@ -875,6 +956,29 @@ private Q_SLOTS:
         QVERIFY(m_platform->asked.last().text.contains(QDir::toNativeSeparators(path(QStringLiteral("gone.cvp")))));
         QCOMPARE(readBytes(m_part), Part);
         QVERIFY(!QFile::exists(variablesFile())); // nothing saved
+    }
+
+    // The parts folder is a file, so the answers have nowhere to go. The header is the user's work
+    // and the answers only a convenience: the header is written, and the user hears why the
+    // answers were not kept. The file in the way is left alone.
+    void partsFolderIsAFile()
+    {
+        writeBytes(m_part, Part);
+        writeBytes(m_platform->partsDir, "not a folder\r\n");
+        modProgVar vars;
+        vars.PartFileName = m_part;
+        modHeaderProgVar h;
+        frmHeader dlg(vars, h, *m_platform);
+        QVERIFY(m_platform->asked.isEmpty()); // nothing to load is nothing to complain about
+        dlg.cmdDone_Click();
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QVERIFY(readBytes(m_part).endsWith("' End of header file\r\n\r\n" + Part));
+        QCOMPARE(m_platform->asked.size(), 1);
+        const QString told = m_platform->asked[0].text;
+        QVERIFY2(told.startsWith(QStringLiteral("The header was written, but your answers could not be saved")),
+                 qPrintable(told));
+        QVERIFY2(told.contains(m_platform->partsDir + QStringLiteral(" is a file, not a folder")), qPrintable(told));
+        QCOMPARE(readBytes(m_platform->partsDir), QByteArray("not a folder\r\n"));
     }
 
     void cancelFromTheProgressWindow()

@@ -97,8 +97,8 @@ class tst_mainwindow : public QObject {
         return false; // Headsmith: left without writing
     }
 
-    // A started main window on part file "job.cvp".
-    std::unique_ptr<frmCV_ProgIDE> started(bool firstRun = false)
+    // A started main window on part file "job.cvp" (or the name given).
+    std::unique_ptr<frmCV_ProgIDE> started(bool firstRun = false, const QString& partFile = QStringLiteral("job.cvp"))
     {
         if (!firstRun) {
             QFile ini(path(QStringLiteral("stacker.ini")));
@@ -109,7 +109,7 @@ class tst_mainwindow : public QObject {
         } else {
             m_answers << Answer{QStringLiteral("frmGetStarted"), {}, {}, false};
         }
-        m_platform.files << path(QStringLiteral("job.cvp"));
+        m_platform.files << path(partFile);
         auto w = std::make_unique<frmCV_ProgIDE>(m_platform);
         w->setDialogRunner([this](QDialog& d) { return answer(d); });
         [&] { QVERIFY(w->Form_Load()); }();
@@ -292,6 +292,32 @@ private Q_SLOTS:
         m_platform.yesNo << true << false; // save? yes; header? no
         QVERIFY(w->close());
         QCOMPARE(readAll(path(QStringLiteral("job.cvp"))), Opening + "MX, 1   \r\n");
+    }
+
+    // The part file's folder goes away while the user works (deleted, or its drive gone): the save
+    // says so and names the file, the work stays on the panel, and saves again once the folder is back.
+    void folderGoneBeforeSave()
+    {
+        QVERIFY(QDir().mkpath(path(QStringLiteral("jobs"))));
+        auto w = started(false, QStringLiteral("jobs/job.cvp"));
+        addMove(*w, QStringLiteral("1"));
+        addMove(*w, QStringLiteral("2"), QStringLiteral("'two"));
+        QVERIFY(QDir(path(QStringLiteral("jobs"))).removeRecursively());
+
+        action(*w, "mnuSave")->trigger();
+        QCOMPARE(m_platform.asked.last().what, QStringLiteral("tell"));
+        const QString told = m_platform.asked.last().text;
+        QVERIFY2(told.contains(path(QStringLiteral("jobs/job.cvp"))), qPrintable(told));
+        QVERIFY2(told.contains(QStringLiteral("The folder %1 does not exist.").arg(path(QStringLiteral("jobs")))),
+                 qPrintable(told));
+        QVERIFY(!w->vars().FileSaved);
+        QCOMPARE(w->vars().LineCount, qint16(2));
+        QVERIFY(!QFileInfo::exists(path(QStringLiteral("jobs"))));
+
+        QVERIFY(QDir().mkpath(path(QStringLiteral("jobs"))));
+        saveWithoutHeader(*w);
+        QVERIFY(w->vars().FileSaved);
+        QCOMPARE(readAll(path(QStringLiteral("jobs/job.cvp"))), Opening + "MX, 1   \r\nMX, 2   'two\r\n");
     }
 
     void dialogClosedWithoutDoneAddsNothing()

@@ -2,8 +2,10 @@
 #include "mainwindow/panelmodel.h"
 #include "mainwindow/partfile.h"
 #include "mainwindow/settings.h"
+#include "platform/savefile.h"
 #include "scriptedplatform.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -25,6 +27,22 @@ QByteArray expected(const QString& name)
 int sixPerChar(const QString& s)
 {
     return 6 * static_cast<int>(s.size());
+}
+
+qint64 nativeLength(const QString& s)
+{
+    return QFile::encodeName(s).size();
+}
+
+// A path of `total` bytes below base: folders of 200 characters, then one file name ending in ".cvp".
+QString pathOfLength(const QString& base, qint64 total)
+{
+    QString dir = base;
+    while (total - nativeLength(dir) - 1 > 220) {
+        dir += QLatin1Char('/') + QString(200, u'd');
+        QDir().mkdir(dir);
+    }
+    return dir + QLatin1Char('/') + QString(total - nativeLength(dir) - 5, u'f') + QStringLiteral(".cvp");
 }
 
 } // namespace
@@ -119,6 +137,84 @@ private Q_SLOTS:
         k.close();
         QVERIFY(partfile::write(existing, panel).ok);
         QVERIFY(readAll(existing).endsWith("MX, 1   \r\n"));
+    }
+
+    // Names with blanks and other letters save like any other; a name or path too long for the
+    // system, counting the temporary name written beside it, is refused with a message saying so,
+    // and the file that was there is kept.
+    void oddNames_data()
+    {
+        QTest::addColumn<QString>("name");     // the file name, or the letter a long name is made of
+        QTest::addColumn<QString>("measure");  // "name" or "path": made to measure against the system's limit
+        QTest::addColumn<int>("fromLimit");    // its length in bytes counted from that limit
+        QTest::addColumn<QString>("refusal");  // empty: it must save
+        const QString unsafe = QStringLiteral("too long to be saved safely");
+        const QString illegal = QStringLiteral("longer than the system allows");
+        QTest::newRow("blanks") << "my part file.cvp" << QString() << 0 << QString();
+        QTest::newRow("other letters") << "Fr\u00e4se \u00fc.cvp" << QString() << 0 << QString();
+        QTest::newRow("placeholder letters") << "partXXXXXX.cvp" << QString() << 0 << QString();
+        QTest::newRow("longest safe name") << "n" << "name" << -7 << QString();
+        QTest::newRow("name 6 short of the limit") << "n" << "name" << -6 << unsafe;
+        QTest::newRow("name at the limit") << "n" << "name" << 0 << unsafe;
+        QTest::newRow("name over the limit") << "n" << "name" << 1 << illegal;
+        QTest::newRow("longest safe path") << QString() << "path" << -8 << QString();
+        QTest::newRow("path 7 short of the limit") << QString() << "path" << -7 << unsafe;
+        QTest::newRow("longest path the system takes") << QString() << "path" << -1 << unsafe;
+        QTest::newRow("path over the limit") << QString() << "path" << 10 << illegal;
+        if (nativeLength(QStringLiteral("\u00fc")) == 2) {
+            // The limit counts bytes: 2 for each of these letters.
+            QTest::newRow("long name of other letters") << QStringLiteral("\u00fc") << "name" << -6 << unsafe;
+        }
+    }
+    void oddNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, measure);
+        QFETCH(int, fromLimit);
+        QFETCH(QString, refusal);
+        QTemporaryDir dir;
+        const savefile::Limits limits = savefile::limits(dir.path());
+        QString target;
+        if (measure == QLatin1String("path")) {
+            target = pathOfLength(dir.path(), limits.path + fromLimit);
+        } else if (measure == QLatin1String("name")) {
+            const qint64 bytes = limits.name + fromLimit;
+            const qint64 count = (bytes - 4) / nativeLength(name);
+            target = dir.filePath(name.repeated(count) + QString((bytes - 4) % nativeLength(name), u'n') +
+                                  QStringLiteral(".cvp"));
+            QCOMPARE(nativeLength(QFileInfo(target).fileName()), bytes);
+        } else {
+            target = dir.filePath(name);
+        }
+        const QString folder = QFileInfo(target).absolutePath();
+        modProgVar vars;
+        PanelModel panel(vars, sixPerChar);
+        panel.add(Kind::Move, QStringLiteral("MX, 1"), {});
+
+        if (refusal.isEmpty()) {
+            FileResult r = partfile::write(target, panel);
+            QVERIFY2(r.ok, qPrintable(r.error));
+            QVERIFY(readAll(target).endsWith("'\r\nMX, 1   \r\n"));
+            // Over the existing file, which is where a long temporary name would fail.
+            panel.add(Kind::Move, QStringLiteral("MX, 2"), {});
+            r = partfile::write(target, panel);
+            QVERIFY2(r.ok, qPrintable(r.error));
+            QVERIFY(readAll(target).endsWith("'\r\nMX, 1   \r\nMX, 2   \r\n"));
+            QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(target).fileName()});
+            return;
+        }
+        QFile old(target);
+        const bool legal = old.open(QIODevice::WriteOnly);
+        if (legal) {
+            old.write("old\r\n");
+            old.close();
+        }
+        const FileResult r = partfile::write(target, panel);
+        QVERIFY(!r.ok);
+        QVERIFY2(r.error.contains(refusal), qPrintable(r.error));
+        QVERIFY(r.error.contains(target));
+        QCOMPARE(readAll(target), legal ? QByteArray("old\r\n") : QByteArray("<missing>"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), legal ? 1 : 0);
     }
 
     void undoubleOnlyFirst_data()

@@ -1,5 +1,6 @@
 // The start-up dialogue: choosing the part file's name, with every question asserted.
 #include "mainwindow/modUtils.h"
+#include "platform/savefile.h"
 #include "scriptedplatform.h"
 
 #include <QDir>
@@ -102,6 +103,34 @@ private Q_SLOTS:
         QCOMPARE(m_platform.asked[3].title, QStringLiteral("File exists!"));
         QCOMPARE(vars.PartFileName, existing);
         QCOMPARE(vars.PartNameState, qint16(9));
+    }
+
+    // A name the program could never save under is refused at once, with the reason, rather than
+    // after the work is done; the dialog opens again.
+    void unsavableNameIsRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        const qint64 limit = savefile::limits(m_dir.path()).name;
+        QTest::newRow("name too long") << QString(limit - 5, u'n') + QStringLiteral(".cvp")
+                                       << QStringLiteral("too long to be saved safely");
+        QTest::newRow("folder missing") << QStringLiteral("gone/job.cvp") << QStringLiteral("does not exist");
+    }
+    void unsavableNameIsRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        modProgVar vars;
+        m_platform.files << path(name) << path(QStringLiteral("fine.cvp"));
+        QVERIFY(modUtils::ChooseUntilNamed(vars, m_platform));
+        QCOMPARE(m_platform.asked.size(), 3);
+        verifySaveDialog(m_platform.asked[0]);
+        QCOMPARE(m_platform.asked[1].what, QStringLiteral("tell"));
+        QCOMPARE(m_platform.asked[1].title, QStringLiteral("Choose another name"));
+        QVERIFY(m_platform.asked[1].text.contains(path(name)));
+        QVERIFY2(m_platform.asked[1].text.contains(reason), qPrintable(m_platform.asked[1].text));
+        verifySaveDialog(m_platform.asked[2]);
+        QCOMPARE(vars.PartFileName, path(QStringLiteral("fine.cvp")));
     }
 };
 

@@ -1,0 +1,81 @@
+// crash_child save PARTFILE
+// crash_child rewrite PARTFILE CLOSINGFILE
+// One large save or Headsmith rewrite, run in its own process so that a test can kill it midway.
+// Exit code 0 when the file was written, 1 when the writer reported a failure, 2 on bad usage.
+#include "headsmith/rewrite.h"
+#include "mainwindow/panelmodel.h"
+#include "mainwindow/partfile.h"
+#include "platform/platform.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Nobody to ask: every question is answered Yes.
+class YesPlatform final : public Platform {
+public:
+    bool askYesNo(const QString&, const QString&, Icon) override { return true; }
+    void tell(const QString& text, const QString&, Icon) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    std::optional<QString> chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
+    std::optional<QString> chooseOpenFile(const QString&, const QString&, const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
+    void setClipboardText(const QString&) override {}
+    bool startDetached(const QString&, const QStringList&) override { return false; }
+    QString shortDate() override { return QStringLiteral("12/7/2026"); }
+    QString programFolder() override { return {}; }
+    QString partsFolder() override { return {}; }
+};
+
+// A full table of long comment lines: about 4 MB through the part file writer.
+int save(const QString& path)
+{
+    modProgVar vars;
+    PanelModel panel(vars, [](const QString&) { return 60; });
+    for (int i = 0; i < 99; ++i) {
+        const QString held = QStringLiteral("' line %1 ").arg(i, 2) + QString(40000, QChar(u'a' + i % 26));
+        if (!panel.add(Kind::Comment, held, {}))
+            return 2;
+    }
+    panel.add(Kind::End, {}, {});
+    const FileResult r = partfile::write(path, panel);
+    if (!r.ok)
+        std::fprintf(stderr, "%s\n", qPrintable(r.error));
+    return r.ok ? 0 : 1;
+}
+
+int rewrite(const QString& path, const QString& closing)
+{
+    HeaderFields f;
+    f.Description = QStringLiteral("Killed midway");
+    f.CreatedBy = f.Copyright = f.ContactName = QStringLiteral("Test");
+    f.Date = QStringLiteral("12/7/2026");
+    f.CopyrightYear = QStringLiteral("2026");
+    f.Use = QStringLiteral("no restrictions... free for any use");
+    f.Email = QStringLiteral("test@example.com");
+    f.AddClosing = true;
+    f.ClosingAsFP = false;
+    f.ClosingPath = closing;
+    YesPlatform platform;
+    const headsmith::RewriteResult r = headsmith::rewritePartFile(path, f, platform);
+    if (r.outcome != headsmith::RewriteResult::Outcome::Written)
+        std::fprintf(stderr, "%s\n", qPrintable(r.error));
+    return r.outcome == headsmith::RewriteResult::Outcome::Written ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 3 && std::strcmp(argv[1], "save") == 0)
+        return save(QString::fromLocal8Bit(argv[2]));
+    if (argc == 4 && std::strcmp(argv[1], "rewrite") == 0)
+        return rewrite(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    std::fprintf(stderr, "usage: %s save PARTFILE | rewrite PARTFILE CLOSINGFILE\n", argv[0]);
+    return 2;
+}

@@ -1,0 +1,299 @@
+// Every file writer under a failing disk: for each n up to what a successful run needs, the n-th
+// write, the flush or the commit fails. After each failure the target holds its old content byte
+// for byte, the caller reports the failure, and nothing is left beside the target.
+#include "headsmith/headertext.h"
+#include "headsmith/modHeaderUtils.h"
+#include "headsmith/rewrite.h"
+#include "mainwindow/panelmodel.h"
+#include "mainwindow/partfile.h"
+#include "mainwindow/settings.h"
+#include "platform/savefile.h"
+#include "scriptedplatform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+using Step = writefaults::Step;
+using Outcome = headsmith::RewriteResult::Outcome;
+
+namespace {
+
+struct Result {
+    bool ok = false;
+    QString error;
+};
+
+std::optional<QByteArray> readBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return f.readAll();
+}
+
+void putBytes(const QString& path, const std::optional<QByteArray>& bytes)
+{
+    QFile::remove(path);
+    if (!bytes)
+        return;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(*bytes), bytes->size());
+}
+
+// Everything in a folder, hidden entries included: a temporary file must not hide from this.
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+QByteArray crlf(const QList<QByteArray>& lines)
+{
+    QByteArray out;
+    for (const QByteArray& l : lines)
+        out += l + "\r\n";
+    return out;
+}
+
+const char* stepName(Step step)
+{
+    switch (step) {
+    case Step::Write:
+        return "write";
+    case Step::Flush:
+        return "flush";
+    case Step::Commit:
+        return "commit";
+    }
+    return "?";
+}
+
+// Runs the operation once to learn how many writes, flushes and commits it makes, then once more
+// for each of them with that one call failing. run() starts from the old content every time.
+// Returns the number of failing runs.
+int driveEveryFault(const QString& target, const std::optional<QByteArray>& old, const std::function<Result()>& run)
+{
+    const QString folder = QFileInfo(target).absolutePath();
+    putBytes(target, old);
+    const QStringList before = entries(folder);
+
+    writefaults::clear();
+    const Result first = run();
+    [&] { QVERIFY2(first.ok, qPrintable(first.error)); }();
+    const std::optional<QByteArray> fresh = readBytes(target);
+    [&] { QVERIFY(fresh && fresh != old); }();
+    const int counts[] = {writefaults::calls(Step::Write), writefaults::calls(Step::Flush),
+                          writefaults::calls(Step::Commit)};
+    if (QTest::currentTestFailed())
+        return 0;
+
+    int driven = 0;
+    for (Step step : {Step::Write, Step::Flush, Step::Commit}) {
+        const int total = counts[static_cast<int>(step)];
+        [&] { QVERIFY2(total >= 1, stepName(step)); }();
+        for (int n = 1; n <= total && !QTest::currentTestFailed(); ++n) {
+            putBytes(target, old);
+            writefaults::arm(step, n);
+            const Result r = run();
+            const QString where = QStringLiteral("%1 %2 of %3: ").arg(QLatin1String(stepName(step))).arg(n).arg(total);
+            [&] {
+                QVERIFY2(writefaults::calls(step) >= n, qPrintable(where + QStringLiteral("never reached")));
+                QVERIFY2(!r.ok, qPrintable(where + QStringLiteral("reported success")));
+                QVERIFY2(r.error.contains(QStringLiteral("Simulated")), qPrintable(where + r.error));
+                QVERIFY2(r.error.contains(QFileInfo(target).fileName()), qPrintable(where + r.error));
+                QVERIFY2(readBytes(target) == old, qPrintable(where + QStringLiteral("target changed")));
+                QCOMPARE(entries(folder), before);
+            }();
+            ++driven;
+        }
+    }
+    writefaults::clear();
+    putBytes(target, old);
+    const Result again = run();
+    [&] {
+        QVERIFY2(again.ok, qPrintable(again.error));
+        QCOMPARE(readBytes(target), fresh);
+    }();
+    qInfo("%s: %d writes, %d flushes, %d commits; %d failing runs", qPrintable(QFileInfo(target).fileName()),
+          counts[0], counts[1], counts[2], driven);
+    return driven;
+}
+
+int fixedWidth(const QString&)
+{
+    return 60;
+}
+
+HeaderFields fields()
+{
+    HeaderFields f;
+    f.Description = QStringLiteral("Shelf");
+    f.CreatedBy = QStringLiteral("Bo");
+    f.Date = QStringLiteral("12/7/2026");
+    f.Copyright = QStringLiteral("Bo Co");
+    f.CopyrightYear = QStringLiteral("2026");
+    f.Use = QStringLiteral("fee for any and all use");
+    f.ContactName = QStringLiteral("Bo");
+    f.Email = QStringLiteral("bo@example.com");
+    f.Blank = QStringLiteral("96 x 48");
+    f.Thickness = QStringLiteral("1/8");
+    f.Material = QStringLiteral("MDF");
+    f.BitSize = QStringLiteral("1/4");
+    f.BitType = QStringLiteral("V bit");
+    return f;
+}
+
+} // namespace
+
+class tst_crashsafety : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+    void cleanup() { writefaults::clear(); }
+
+    void partFileWriter()
+    {
+        modProgVar vars;
+        PanelModel panel(vars, fixedWidth);
+        for (int i = 0; i < 20; ++i) {
+            QVERIFY(panel.add(Kind::Move, QStringLiteral("MX, %1").arg(i), i % 2 ? QStringLiteral("'m") : QString()));
+            QVERIFY(panel.add(Kind::Comment, QStringLiteral("'step %1 \xe4").arg(i), {}));
+        }
+        const QString target = path(QStringLiteral("jobs/job.cvp"));
+        QDir().mkpath(path(QStringLiteral("jobs")));
+        QByteArray old;
+        for (int i = 0; i < 30; ++i)
+            old += "MY, " + QByteArray::number(i) + "   'the old program\r\n";
+        QVERIFY(driveEveryFault(target, old, [&] {
+                    const FileResult r = partfile::write(target, panel);
+                    return Result{r.ok, r.error};
+                }) > 80);
+
+        // A first save, with no file yet: a failure leaves none behind.
+        QVERIFY(driveEveryFault(target, std::nullopt, [&] {
+                    const FileResult r = partfile::write(target, panel);
+                    return Result{r.ok, r.error};
+                }) > 80);
+    }
+
+    void settingsFile()
+    {
+        const QString folder = path(QStringLiteral("program"));
+        QDir().mkpath(folder);
+        const QString target = QDir(folder).filePath(QStringLiteral("stacker.ini"));
+        QVERIFY(driveEveryFault(target, QByteArray("advanced = 0\r\n"), [&] {
+                    const FileResult r = settings::save(folder, true);
+                    return Result{r.ok, r.error};
+                }) >= 4);
+    }
+
+    // The rewrite with a header and a closing block to replace and both files copied in as text,
+    // through small buffers so that it writes many times.
+    void headsmithRewrite()
+    {
+        const QString target = path(QStringLiteral("jobs/part.cvp"));
+        putBytes(path(QStringLiteral("library/home.cvp")), crlf({"' go home first", "M2, 0, 0", "no end"}).chopped(2));
+        putBytes(path(QStringLiteral("library/park.cvp")), crlf({"' park", "J2, 10, 10", "\xa7 8-bit \xfc"}));
+        HeaderFields f = fields();
+        f.AdditionalInfo = QStringLiteral("'' two\n'' notes\n");
+        f.AddOpening = true;
+        f.OpeningAsFP = false;
+        f.OpeningPath = path(QStringLiteral("library/home.cvp"));
+        f.AddClosing = true;
+        f.ClosingAsFP = false;
+        f.ClosingPath = path(QStringLiteral("library/park.cvp"));
+
+        QList<QByteArray> body;
+        for (const headertext::BlockLine& l : headertext::writeheaderinfo(fields()))
+            body << l.text.toLatin1();
+        body << "" << "' Created using the Corvane Part File Stacker" << "'" << "'";
+        for (int i = 0; i < 40; ++i)
+            body << "M2, " + QByteArray::number(i) + ", 2.5   'cut " + QByteArray(i, 'x');
+        body << "' Start of Closing file" << " " << "FP, old.cvp" << " " << "' End of Closing file" << "'after";
+        const QByteArray old = crlf(body);
+
+        ScriptedPlatform platform;
+        QVERIFY(driveEveryFault(target, old, [&] {
+                    // Replace the header, replace the closing block.
+                    platform.yesNo = QQueue<bool>();
+                    platform.yesNo << true << true;
+                    const auto r = headsmith::rewritePartFile(target, f, platform, {}, 64);
+                    return Result{r.outcome == Outcome::Written, r.error};
+                }) > 100);
+        QCOMPARE(entries(path(QStringLiteral("library"))), (QStringList{"home.cvp", "park.cvp"}));
+    }
+
+    // After a failed write the rest of the file is not worth reading, and the user must not be asked
+    // about a closing block of a file that will not be written.
+    void rewriteStopsAtTheFirstFailedWrite()
+    {
+        const QString target = path(QStringLiteral("part.cvp"));
+        QByteArray old = "' Created using the Corvane Part File Stacker\r\n";
+        for (int i = 0; i < 2000; ++i)
+            old += "M2, 1, 2   'long enough to need several buffers\r\n";
+        old += crlf({"' Start of Closing file", "FP, old.cvp", "' End of Closing file"});
+        putBytes(target, old);
+        HeaderFields f = fields();
+        f.AddClosing = true;
+        f.ClosingPath = QStringLiteral("new.cvp");
+        ScriptedPlatform platform;
+        int reports = 0;
+        const auto rewrite = [&] {
+            reports = 0;
+            return headsmith::rewritePartFile(target, f, platform, [&](qint64, qint64) { return ++reports > 0; }, 256);
+        };
+        platform.yesNo << true;
+        writefaults::clear();
+        QCOMPARE(rewrite().outcome, Outcome::Written);
+        const int writes = writefaults::calls(Step::Write);
+        const int fullReports = reports;
+
+        // Fail a write halfway through the program lines, well before the closing block.
+        putBytes(target, old);
+        platform.asked.clear(); // no answers now: any question fails the test
+        writefaults::arm(Step::Write, writes / 2);
+        const auto r = rewrite();
+        QCOMPARE(r.outcome, Outcome::Failed);
+        QVERIFY(platform.asked.isEmpty());
+        QVERIFY2(reports < fullReports / 2 + 5, qPrintable(QStringLiteral("%1 of %2").arg(reports).arg(fullReports)));
+        QCOMPARE(readBytes(target), old);
+    }
+
+    void variablesFileUpdate()
+    {
+        ScriptedPlatform platform;
+        platform.partsDir = path(QStringLiteral("cvparts"));
+        const QString target = modHeaderUtils::variablesFilePath(platform.partsDir);
+        const QByteArray old = crlf({"&my_hasrunheader = 1", "&router_speed=  4 ", "&header_name = Old",
+                                     "no equals sign", "&header_units = 1", "' \xe9t\xe9"});
+        modHeaderProgVar header;
+        header.HeaderFileDir = QStringLiteral("C:\\parts");
+        QVERIFY(driveEveryFault(target, old, [&] {
+                    const FileResult r = modHeaderUtils::SaveHeaderVariables(platform, header, fields());
+                    return Result{r.ok, r.error};
+                }) >= 14);
+        QVERIFY(readBytes(target)->startsWith("&my_hasrunheader = 1\r\n&router_speed=  4 \r\n&header_name =Bo\r\n"));
+
+        // The first save creates the file; a failed one leaves no file at all.
+        QVERIFY(driveEveryFault(target, std::nullopt, [&] {
+                    const FileResult r = modHeaderUtils::SaveHeaderVariables(platform, header, fields());
+                    return Result{r.ok, r.error};
+                }) >= 40);
+        QCOMPARE(readBytes(target)->count("\r\n"), 19);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_crashsafety)
+#include "tst_crashsafety.moc"

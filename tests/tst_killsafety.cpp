@@ -1,0 +1,182 @@
+// A save and a Headsmith rewrite of a large part file, each run in a child process that is killed
+// outright (SIGKILL on Unix, TerminateProcess on Windows) at a random moment, a few hundred times.
+// After every kill the part file is byte for byte its old or its new content, and whatever a kill
+// leaves behind does not stop the next save.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <algorithm>
+
+namespace {
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void putBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+// The moment of each kill is drawn from this generator; the seed is printed so a failure can be replayed.
+QRandomGenerator& killClock()
+{
+    static QRandomGenerator generator = [] {
+        const quint32 seed = qEnvironmentVariableIsSet("KILL_SEED") ? quint32(qEnvironmentVariableIntValue("KILL_SEED"))
+                                                                     : QRandomGenerator::global()->generate();
+        qInfo("kill moments drawn with KILL_SEED=%u", seed);
+        return QRandomGenerator(seed);
+    }();
+    return generator;
+}
+
+} // namespace
+
+class tst_killsafety : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    int m_killPoints = 0;
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    // Runs the child to its end; its elapsed time in microseconds, or -1 when it failed.
+    qint64 runToEnd(const QStringList& arguments)
+    {
+        QProcess child;
+        QElapsedTimer clock;
+        clock.start();
+        child.start(QStringLiteral(CRASH_CHILD), arguments);
+        if (!child.waitForFinished(60000) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
+            qWarning("crash_child %s: %s", qPrintable(arguments.join(u' ')), child.readAllStandardError().constData());
+            return -1;
+        }
+        return clock.nsecsElapsed() / 1000;
+    }
+
+    // Kills the child `kills` times at random moments across one uninterrupted run's length and
+    // checks the target after each kill. The target starts from `old` each time it was replaced.
+    void killAtRandom(const QStringList& arguments, const QString& target, const QByteArray& old, int kills)
+    {
+        const QString folder = QFileInfo(target).absolutePath();
+        putBytes(target, old);
+        const QStringList clean = entries(folder);
+
+        // Uninterrupted runs give the new content and how long a run takes (the median of three).
+        QList<qint64> times;
+        QByteArray fresh;
+        for (int i = 0; i < 3; ++i) {
+            putBytes(target, old);
+            const qint64 took = runToEnd(arguments);
+            QVERIFY(took > 0);
+            times << took;
+            if (i == 0)
+                fresh = readBytes(target);
+            QCOMPARE(readBytes(target), fresh);
+        }
+        QVERIFY(fresh != old);
+        std::sort(times.begin(), times.end());
+        const qint64 span = times[1] + times[1] / 20;
+
+        int keptOld = 0;
+        int gotNew = 0;
+        int finishedFirst = 0;
+        QSet<QString> leftovers;
+        QByteArray current = fresh;
+        for (int i = 0; i < kills; ++i) {
+            if (current != old)
+                putBytes(target, old);
+            QProcess child;
+            child.start(QStringLiteral(CRASH_CHILD), arguments);
+            QVERIFY(child.waitForStarted());
+            QThread::usleep(static_cast<unsigned long>(killClock().bounded(span)));
+            child.kill();
+            QVERIFY(child.waitForFinished(60000));
+            ++m_killPoints;
+            if (child.exitStatus() == QProcess::NormalExit)
+                ++finishedFirst;
+
+            current = readBytes(target);
+            if (current == old) {
+                ++keptOld;
+            } else {
+                const QString what = QStringLiteral("kill %1 left %2 bytes, neither old (%3) nor new (%4)")
+                                         .arg(i)
+                                         .arg(current.size())
+                                         .arg(old.size())
+                                         .arg(fresh.size());
+                QVERIFY2(current == fresh, qPrintable(what));
+                ++gotNew;
+            }
+            for (const QString& name : entries(folder))
+                if (!clean.contains(name))
+                    leftovers.insert(name);
+        }
+
+        // Whatever the kills left, the next save goes through and its content is whole.
+        putBytes(target, old);
+        QVERIFY(runToEnd(arguments) > 0);
+        QCOMPARE(readBytes(target), fresh);
+        for (const QString& name : leftovers)
+            QVERIFY2(name.startsWith(QFileInfo(target).fileName() + u'.'), qPrintable(name));
+
+        qInfo("%s: %d kill points over %lld ms runs: %d kept the old file, %d had the new one (%d runs ended "
+              "before the kill); %lld leftover temporary files: %s",
+              qPrintable(arguments.first()), kills, times[1] / 1000, keptOld, gotNew, finishedFirst,
+              qint64(leftovers.size()), qPrintable(QStringList(leftovers.begin(), leftovers.end()).join(u' ')));
+        QVERIFY(keptOld > 0);
+        QVERIFY(gotNew > 0);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+        QVERIFY(QFileInfo(QStringLiteral(CRASH_CHILD)).isExecutable());
+        QDir().mkpath(path(QStringLiteral("save")));
+        QDir().mkpath(path(QStringLiteral("rewrite")));
+    }
+
+    void killedSave()
+    {
+        const QString target = path(QStringLiteral("save/job.cvp"));
+        QByteArray old;
+        while (old.size() < 3'000'000)
+            old += "M2, 12.5, 7.25   'the program saved before\r\n";
+        killAtRandom({QStringLiteral("save"), target}, target, old, 150);
+    }
+
+    void killedRewrite()
+    {
+        const QString target = path(QStringLiteral("rewrite/part.cvp"));
+        const QString closing = path(QStringLiteral("park.cvp"));
+        putBytes(closing, "' park\r\nJ2, 0, 0\r\n");
+        QByteArray old = "' Created using the Corvane Part File Stacker\r\n' notice\r\n'\r\n";
+        while (old.size() < 4'000'000)
+            old += "M3, 10.125, 4.5, -0.25   'pocket\r\n";
+        killAtRandom({QStringLiteral("rewrite"), target, closing}, target, old, 150);
+        QCOMPARE(readBytes(closing), QByteArray("' park\r\nJ2, 0, 0\r\n"));
+    }
+
+    void cleanupTestCase() { qInfo("%d kill points tried in all", m_killPoints); }
+};
+
+QTEST_GUILESS_MAIN(tst_killsafety)
+#include "tst_killsafety.moc"
