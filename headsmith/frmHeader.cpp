@@ -90,6 +90,8 @@ frmHeader::frmHeader(modProgVar& vars, modHeaderProgVar& header, Platform& platf
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1);
+    // Wide enough that a long date, a phone number and the copyright holder show whole.
+    resize(820, 660);
 
     // These boxes select their whole text on focus, so that typing replaces a sample value.
     for (QLineEdit* box : {txtCreatedBy, txtDate, txtCopyright, txtCopyrightYear, txtDescription, txtContactName,
@@ -144,6 +146,8 @@ void frmHeader::buildGeneralTab(QWidget* page)
         grid->addWidget(txtCopyrightYear, 2, 3);
         grid->setColumnStretch(1, 3);
         grid->setColumnStretch(3, 1);
+        txtDate->setMinimumWidth(130);
+        txtCopyrightYear->setMinimumWidth(130);
     }
 
     Frame4 = named(new QGroupBox(QStringLiteral("Contact info"), page), "Frame4");
@@ -170,6 +174,7 @@ void frmHeader::buildGeneralTab(QWidget* page)
         grid->addWidget(txtPhone, 2, 3);
         grid->setColumnStretch(1, 3);
         grid->setColumnStretch(3, 1);
+        txtPhone->setMinimumWidth(150);
     }
 
     // The opening and closing frames are alike: a check box, the chosen path, and how to add it.
