@@ -17,7 +17,7 @@ repo=$(cd "$here/../.." && pwd)
 if [ "${E2E_INNER:-}" != 1 ]; then
     app=${1:-$repo/build/debug/app/cvstacker}
     [ -x "$app" ] || { echo "e2e: no program at $app (build it first)" >&2; exit 2; }
-    for tool in xvfb-run xauth xdotool import convert cmp; do
+    for tool in xvfb-run xauth xdotool xwininfo import convert cmp diff; do
         command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/setup.sh installs it)" >&2; exit 2; }
     done
     export E2E_APP=$(realpath "$app")
@@ -46,11 +46,12 @@ opening="$HOME/cvparts/shop/start.cvp"
 
 mkdir -p "$HOME/cvparts/shop" "$program" "$work/runtime"
 chmod 700 "$work/runtime"
-rm -rf "$shots"
 mkdir -p "$shots"
+rm -f "$shots"/*.png
 cp "$E2E_APP" "$program/"
 cp "$(dirname "$E2E_APP")/head_smithfaq.txt" "$program/"
-# The opening file Headsmith copies into the header; one line without its line end.
+# The opening file Headsmith copies into the header. Its lines end in CR LF, in a bare LF and in
+# nothing at all; copied in, each must end in CR LF.
 printf "' Opening moves\r\nJZ, 1\nMH" >"$opening"
 
 export XDG_RUNTIME_DIR=$work/runtime
