@@ -416,6 +416,10 @@ void frmHeader::Form_Load()
     SSTab1->setCurrentIndex(0);
     LoadHeaderSettings();
     InitHeaderFields();
+    // Setting a text leaves the caret at its end, and a box narrower than its text would then show
+    // only the tail ("...Company name"). Every box opens showing the start of its text.
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        box->setCursorPosition(0);
 }
 
 void frmHeader::chkHeader_Click()

@@ -768,6 +768,31 @@ private Q_SLOTS:
         QCOMPARE(dlg.cmbBitSize->currentText(), QStringLiteral("1/2"));
     }
 
+    // A box narrower than its text must show the text's start: the caret decides which part shows.
+    void boxesOpenAtTheStartOfTheirText()
+    {
+        writeBytes(variablesFile(), "&my_hasrunheader = 1\r\n"
+                                    "&header_copyright_holder = Someone with a very long company name, Inc.\r\n"
+                                    "&header_restrictions = free for personal use, $ **  fee for commercial use\r\n"
+                                    "&header_material = Baltic Birch plywood, void free, exterior glue\r\n");
+        modProgVar vars;
+        modHeaderProgVar h;
+        frmHeader dlg(vars, h, *m_platform);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        // The long ones by name, then every other box that holds a text.
+        QCOMPARE(dlg.txtCopyright->cursorPosition(), 0);
+        QCOMPARE(dlg.txtEnterInfo->cursorPosition(), 0);
+        QCOMPARE(dlg.cmbUse->lineEdit()->cursorPosition(), 0);
+        QCOMPARE(dlg.cmbMaterial->lineEdit()->cursorPosition(), 0);
+        for (QLineEdit* box : dlg.findChildren<QLineEdit*>()) {
+            if (box->text().isEmpty() || box->hasFocus())
+                continue;
+            QVERIFY2(box->cursorPosition() == 0,
+                     qPrintable(box->objectName() + QStringLiteral(" shows the end of ") + box->text()));
+        }
+    }
+
     void notesEntry()
     {
         modProgVar vars;

@@ -1,0 +1,472 @@
+#!/usr/bin/env bash
+# End-to-end run of the real program in a real X window: an operator's first session, driven only
+# through the X server with xdotool. It assembles a part file from the toolbox, drags blocks on the
+# panel, saves, lets Headsmith write a header with an opening file copied in, and exits. The part
+# file, Headsmith's variables file and stacker.ini are then compared byte for byte with the files
+# under expected/.
+#
+#   tests/e2e/run.sh [path/to/cvstacker]
+#
+# Screenshots of every step go to $E2E_SHOTS (default build/e2e-shots). The program runs from a
+# fresh copy in a fresh program folder with a fresh home folder, under its own Xvfb server.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+repo=$(cd "$here/../.." && pwd)
+
+if [ "${E2E_INNER:-}" != 1 ]; then
+    app=${1:-$repo/build/debug/app/cvstacker}
+    [ -x "$app" ] || { echo "e2e: no program at $app (build it first)" >&2; exit 2; }
+    for tool in xvfb-run xauth xdotool xwininfo import convert cmp diff; do
+        command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/setup.sh installs it)" >&2; exit 2; }
+    done
+    export E2E_APP=$(realpath "$app")
+    export E2E_SHOTS=$(realpath -m "${E2E_SHOTS:-$repo/build/e2e-shots}")
+    export E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/cvstacker-e2e.XXXXXX")
+    export E2E_INNER=1
+    status=0
+    # Display numbers from 50 up, so as not to meet the servers of interactive sessions.
+    xvfb-run -a -n 50 -s "-screen 0 1280x1024x24" "$here/run.sh" || status=$?
+    if [ "$status" -eq 0 ]; then
+        rm -rf "$E2E_WORK"
+    else
+        echo "e2e: FAILED (exit $status); work folder kept at $E2E_WORK, screenshots in $E2E_SHOTS" >&2
+    fi
+    exit "$status"
+fi
+
+# ---- Inside the X server ----------------------------------------------------------------------
+
+work=$E2E_WORK
+shots=$E2E_SHOTS
+export HOME=$work/home
+program=$work/program
+part="$HOME/cvparts/Sign Blank.cvp"
+opening="$HOME/cvparts/shop/start.cvp"
+
+mkdir -p "$HOME/cvparts/shop" "$program" "$work/runtime"
+chmod 700 "$work/runtime"
+mkdir -p "$shots"
+rm -f "$shots"/*.png
+cp "$E2E_APP" "$program/"
+cp "$(dirname "$E2E_APP")/head_smithfaq.txt" "$program/"
+# The opening file Headsmith copies into the header. Its lines end in CR LF, in a bare LF and in
+# nothing at all; copied in, each must end in CR LF.
+printf "' Opening moves\r\nJZ, 1\nMH" >"$opening"
+
+export XDG_RUNTIME_DIR=$work/runtime
+export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 LANG=C.UTF-8
+# In a sanitizer build, leaks inside system libraries are not the program's.
+export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+unset QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI SESSION_MANAGER
+
+step=0
+app_pid=
+
+log() { printf 'e2e: %s\n' "$*" >&2; }
+
+# A screenshot of the whole screen; with a window id also a copy cropped to that window.
+shot() {
+    step=$((step + 1))
+    local file
+    file="$shots/$(printf '%02d' "$step")-$1.png"
+    import -window root "$file"
+    if [ -n "${2:-}" ]; then
+        local X Y WIDTH HEIGHT SCREEN WINDOW
+        eval "$(xdotool getwindowgeometry --shell "$2")"
+        convert "$file" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "${file%.png}.window.png"
+    fi
+}
+
+fail() {
+    log "FAIL: $*"
+    shot failure || true
+    log "windows on the screen:"
+    xdotool search --onlyvisible --name . 2>/dev/null | while read -r w; do
+        log "  $w '$(xdotool getwindowname "$w" 2>/dev/null)'"
+    done
+    if [ -n "$app_pid" ]; then
+        kill "$app_pid" 2>/dev/null || true
+        wait "$app_pid" 2>/dev/null || true
+    fi
+    log "program output:"
+    sed 's/^/    /' "$work/app.log" >&2 || true
+    exit 1
+}
+
+alive() {
+    kill -0 "$app_pid" 2>/dev/null || fail "the program ended unexpectedly"
+}
+
+# Waits until a visible window whose whole title matches the regular expression appears; prints its id.
+wait_window() {
+    local pattern=$1 timeout=${2:-30} id
+    local deadline=$((SECONDS + timeout))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        alive
+        id=$(xdotool search --onlyvisible --name "^${pattern}\$" 2>/dev/null | tail -n 1 || true)
+        if [ -n "$id" ]; then
+            # Let the toolkit finish mapping and placing its focus before input arrives.
+            sleep 0.4
+            echo "$id"
+            return 0
+        fi
+        sleep 0.2
+    done
+    fail "no window '$pattern' within ${timeout}s"
+}
+
+wait_gone() {
+    local id=$1 timeout=${2:-30}
+    local deadline=$((SECONDS + timeout))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        xdotool getwindowname "$id" >/dev/null 2>&1 || return 0
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || return 0
+        sleep 0.2
+    done
+    fail "window $id ('$(xdotool getwindowname "$id" 2>/dev/null)') did not close within ${timeout}s"
+}
+
+# Without a window manager nobody hands the keyboard back when a dialog closes: take it explicitly.
+focus() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+    sleep 0.2
+}
+
+keys() {
+    xdotool key --delay 120 "$@"
+    sleep 0.2
+}
+
+typed() {
+    xdotool type --delay 40 -- "$1"
+    sleep 0.2
+}
+
+# Replaces the whole text of the focused box.
+retype() {
+    keys ctrl+a
+    typed "$1"
+}
+
+click() {
+    xdotool mousemove --sync "$1" "$2"
+    sleep 0.1
+    xdotool click 1
+    sleep 0.2
+}
+
+# The main window's fixed client area is 819 x 635 under the menu bar; the toolbox frame is at its
+# left, the panel's viewport starts at 96 + its 2-pixel frame.
+main=
+main_x=0
+main_y=0
+menu_h=0
+locate_main() {
+    main=$(wait_window 'Corvane Part File Stacker')
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    [ "$WIDTH" -eq 819 ] || fail "main window is $WIDTH wide, expected 819"
+    main_x=$X
+    main_y=$Y
+    menu_h=$((HEIGHT - 635))
+    panel_x=$((main_x + 98))
+    panel_y=$((main_y + menu_h + 2))
+}
+
+# A toolbox button by its top and height inside the frame (the buttons are 57 wide at 16).
+toolbox() {
+    focus "$main"
+    click $((main_x + 16 + 28)) $((main_y + menu_h + $1 + $2 / 2))
+}
+
+# Drags a block: press at panel (x, y), move in small steps to panel y2, release.
+drag_block() {
+    local x=$(( panel_x + $1 )) y=$(( panel_y + $2 )) y2=$(( panel_y + $3 ))
+    xdotool mousemove --sync "$x" "$y"
+    sleep 0.3
+    xdotool mousedown 1
+    sleep 0.3
+    local step=4
+    [ "$y2" -lt "$y" ] && step=-4
+    local cy=$y
+    while [ $(( (y2 - cy) * step )) -gt 0 ]; do
+        cy=$((cy + step))
+        [ $(( (y2 - cy) * step )) -lt 0 ] && cy=$y2
+        xdotool mousemove "$x" "$cy"
+        sleep 0.03
+    done
+    sleep 0.3
+    xdotool mouseup 1
+    sleep 0.4
+}
+
+# A command dialog: wait for it, type into its boxes in tab order, press Done with Space.
+# Arguments: title pattern, then one argument per Tab stop: text to type (replacing the box's text),
+# "-" to leave the box, "[x]" to tick a check box. Done is the stop after the last argument.
+dialog() {
+    local title=$1
+    shift
+    local id
+    id=$(wait_window "$title")
+    focus "$id"
+    local first=1
+    for field in "$@"; do
+        [ "$first" -eq 1 ] || keys Tab
+        first=0
+        case "$field" in
+        -) ;;
+        "[x]") keys space ;;
+        *) retype "$field" ;;
+        esac
+    done
+    keys Tab
+    echo "$id"
+}
+
+# Presses the focused Done of a dialog and waits until it is gone.
+press_done() {
+    keys space
+    wait_gone "$1"
+}
+
+# ---- The session ----------------------------------------------------------------------------------
+
+log "program folder $program, home $HOME"
+(cd "$work" && exec "$program/cvstacker" >"$work/app.log" 2>&1) &
+app_pid=$!
+
+# First run: no stacker.ini, so the first-run window comes first.
+gs=$(wait_window 'Get started')
+shot get-started "$gs"
+eval "$(xdotool getwindowgeometry --shell "$gs")"
+click $((X + 112 + 44)) $((Y + 160 + 16))
+
+save=$(wait_window 'Select a name for the Part File that you will be assembling\.')
+focus "$save"
+retype "$part"
+shot save-dialog "$save"
+keys Return
+wait_gone "$save"
+
+locate_main
+focus "$main"
+shot main-window-empty "$main"
+
+# Mode > Advanced shows the six advanced buttons.
+keys alt+m
+sleep 0.3
+keys a
+shot advanced-mode "$main"
+
+# [M]oves: X and Y, and an inline comment through frmInlineComment.
+toolbox 32 25
+d=$(dialog '\[M\]ove command settings' 1.5 2 - - - "[x]")
+shot move-dialog "$main"
+keys space
+c=$(dialog 'Add an inline Comment' "back to the start")
+shot inline-comment "$main"
+press_done "$c"
+wait_gone "$d"
+
+# [J]ogs: Z only.
+toolbox 72 25
+d=$(dialog '\[J\]og settings' - - 0.5 - - -)
+press_done "$d"
+
+# Set Speeds: XY and Z move speeds and the XY jog speed.
+toolbox 240 33
+d=$(dialog 'Speed settings' 2.0 0.5 - - 6 - - - -)
+shot speed-dialog "$main"
+press_done "$d"
+
+# Comment.
+toolbox 288 25
+d=$(dialog 'Comment text' "Cut the outline")
+press_done "$d"
+
+# Define a Variable, with an inline comment.
+toolbox 336 33
+d=$(dialog 'Variable declaration' depth 0.25 "[x]")
+shot variable-dialog "$main"
+keys space
+c=$(dialog 'Add an inline Comment' "half the stock")
+press_done "$c"
+wait_gone "$d"
+
+# IF..THEN.
+toolbox 384 25
+d=$(dialog 'IF\.\.THEN command setup' "&depth > 0.5" "GOTO done" -)
+shot ifthen-dialog "$main"
+press_done "$d"
+
+# Label for GOTO.
+toolbox 464 33
+d=$(dialog 'Label name' done -)
+press_done "$d"
+
+# PAUSE.
+toolbox 200 25
+d=$(dialog 'Pause duration' 3)
+press_done "$d"
+
+# ??? (a free command with a comment part).
+toolbox 112 25
+d=$(dialog 'Blank command' "MH 'go home")
+press_done "$d"
+
+# INPUT.
+toolbox 512 25
+d=$(dialog 'INPUT command' "Bit size?" bit -)
+press_done "$d"
+
+# END: no dialog.
+toolbox 552 25
+sleep 0.5
+alive
+shot eleven-lines "$main"
+
+# Rows stand at 32 + 24k. The Comment block (4th row, top 104) is 600 wide: press on its uncovered
+# right end and carry it above the first line, onto row 8. A drop closes each gap by one row only,
+# so row 104 stays empty below the Speed block.
+drag_block 610 112 10
+shot dragged-comment "$main"
+# The PAUSE block (top 200) is 200 wide: carry it up into the empty row; the rows below close up.
+drag_block 212 208 112
+shot dragged-pause "$main"
+
+# File > Save, and Yes to the header question.
+focus "$main"
+keys alt+f
+sleep 0.3
+keys s
+q=$(wait_window 'Add a header')
+shot header-question "$main"
+focus "$q"
+keys Return
+wait_gone "$q"
+
+# Headsmith, first tab. The tab bar has the focus; Tab walks the boxes in order.
+hs=$(wait_window 'Corvane Headsmith')
+focus "$hs"
+shot headsmith-opened "$hs"
+keys Tab
+typed "Sign blank, two passes"
+keys Tab
+retype "Test Operator"
+keys Tab
+retype "2024-01-15"
+keys Tab
+retype "Corvane Test Shop"
+keys Tab
+retype "2024"
+keys Tab
+# "free for educational use", the third item.
+keys Down Down
+keys Tab
+retype "Pat Example"
+keys Tab
+retype "pat@example.org"
+keys Tab
+retype "555.010.2000"
+keys Tab
+# Add Opening file? opens the Open dialog.
+keys space
+op=$(wait_window 'Open')
+focus "$op"
+retype "$opening"
+shot open-dialog
+keys Return
+wait_gone "$op"
+focus "$hs"
+# Copy the opening file in as text instead of calling it: past the path box to the first option.
+keys Tab Tab
+keys space
+shot headsmith-general "$hs"
+
+# Second tab: units, Z zero, offsets, cutting info and notes.
+keys ctrl+Tab
+sleep 0.3
+keys Tab
+keys space            # Table top surface
+keys Tab
+keys space            # 2d offset: X and Y boxes open with 0
+keys Tab Tab
+retype 1.5
+keys Tab
+retype 2.25
+keys Tab
+retype "48 x 24"
+keys Tab
+retype "3/4"
+keys Tab
+retype MDF
+keys Tab
+retype "1/4"
+keys Tab
+retype "up-spiral bit"
+keys Tab
+retype "Sand the edges after cutting"
+keys Return
+typed "Two passes at half depth"
+keys Return
+shot headsmith-cutting "$hs"
+keys Tab
+keys space            # Write the information
+wait_gone "$hs"
+alive
+shot saved "$main"
+
+# File > Exit. The work is saved, so no question should come; answer one anyway so the run ends.
+focus "$main"
+keys alt+f
+sleep 0.3
+keys x
+deadline=$((SECONDS + 30))
+while kill -0 "$app_pid" 2>/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end after File > Exit"
+    if q=$(xdotool search --onlyvisible --name '^Save\?\?\?$' 2>/dev/null | tail -n 1) && [ -n "$q" ]; then
+        shot unexpected-question
+        focus "$q"
+        keys alt+n
+        fail "File > Exit asked 'Save all your hard work?' although the work was saved"
+    fi
+    sleep 0.2
+done
+wait "$app_pid" || fail "the program ended with status $?"
+app_pid=
+
+# ---- The written files ---------------------------------------------------------------------------
+
+differ=0
+compare() {
+    local name=$1 actual=$2
+    local expected=$work/expected-$name
+    # The only run-dependent text is the home folder, which appears in the remembered paths.
+    sed "s|@HOME@|$HOME|g" "$here/expected/$name" >"$expected"
+    if [ ! -f "$actual" ]; then
+        log "MISSING: $actual"
+        differ=1
+    elif cmp -s "$expected" "$actual"; then
+        log "same: $name"
+    else
+        log "DIFFERS: $name ($actual)"
+        diff -u --label "expected/$name" --label "$actual" <(cat -A "$expected") <(cat -A "$actual") >&2 || true
+        differ=1
+    fi
+}
+compare "Sign Blank.cvp" "$part"
+compare header_variables.cvc "$HOME/cvparts/custom/header_variables.cvc"
+compare stacker.ini "$program/stacker.ini"
+
+# Nothing else may be left behind: no temporary file beside the program or the variables file.
+stray=$(cd "$program" && ls -A | grep -v -x -e cvstacker -e head_smithfaq.txt -e stacker.ini || true)
+stray+=$(cd "$HOME/cvparts/custom" && ls -A | grep -v -x -e header_variables.cvc || true)
+stray+=$(cd "$HOME/cvparts" && ls -A | grep -v -x -e "Sign Blank.cvp" -e custom -e shop || true)
+if [ -n "$stray" ]; then
+    log "STRAY FILES: $stray"
+    differ=1
+fi
+
+[ "$differ" -eq 0 ] || exit 1
+log "PASS ($step screenshots in $shots)"
