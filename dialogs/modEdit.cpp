@@ -14,21 +14,30 @@ void EditLine(PanelModel& panel, Platform& platform, const DialogRunner& runner,
         return;
     const int index = *selected;
     const bool inlineComment = kinds::info(k).hasComment && k != Kind::Blank;
+    // A free command is edited whole, as it was typed: both of its labels.
+    const bool freeCommand = k == Kind::Blank;
+    const QString oldHeld = panel.heldText(k, index);
+    const QString oldComment = panel.block(k, index).Comment.Caption;
     if (inlineComment)
-        vars.EditInlineComment = panel.inlineComment(k, index);
+        vars.EditInlineComment = oldComment;
 
     std::unique_ptr<CommandDialog> dialog = createCommandDialog(k, vars, platform, runner, parent);
     if (!dialog)
         return;
-    dialog->fillFrom(panel.heldText(k, index));
+    dialog->fillFrom(freeCommand ? oldHeld + oldComment : oldHeld);
     if (!runner(*dialog))
         return;
     if (k == Kind::FileCall && vars.FileChoiceState <= 1)
         return;
-    // Blank keeps what its comment label shows; the kinds without an inline comment have none to change.
-    const QString comment = inlineComment ? vars.InlineCommentText : panel.block(k, index).Comment.Caption;
     // A changed line is unsaved work, which the exit question must not let go unasked.
-    if (*result != panel.heldText(k, index) || comment != panel.block(k, index).Comment.Caption)
+    if (freeCommand) {
+        if (*result != oldHeld + oldComment)
+            vars.FileSaved = false;
+        panel.setBlankText(index, *result);
+        return;
+    }
+    const QString comment = inlineComment ? vars.InlineCommentText : oldComment;
+    if (*result != oldHeld || comment != oldComment)
         vars.FileSaved = false;
     panel.setCaptions(k, index, *result, comment, true);
 }

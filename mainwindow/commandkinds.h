@@ -14,6 +14,7 @@ enum class WriteRule : quint8 {
     None,           // no line
     HeldAndComment, // held text, three blanks, inline comment
     HeldOnly,       // held text alone
+    HeldThenComment, // held text followed directly by what the comment label shows (a free command as typed)
     InputUndoubled, // held text with its first "&&" reduced, three blanks, inline comment
     Literal,        // the template caption ("END", "RETURN")
 };
@@ -92,7 +93,7 @@ inline constexpr std::array<KindInfo, KindSlots> Table{{
     {Kind::Jog, "Jog", "cmdJog", "[J]ogs", 72, 25, White, true, true, Black, "Jog", 65, true, false, 0, true,
      WriteRule::HeldAndComment, &P::JogCount, &P::JogSel, &P::JogText},
     {Kind::Blank, "Blank", "cmdBlank", "???", 112, 25, White, true, true, Black, "?", 81, true, false, 0, false,
-     WriteRule::HeldOnly, &P::BlankCount, &P::BlankSel, &P::BlankText},
+     WriteRule::HeldThenComment, &P::BlankCount, &P::BlankSel, &P::BlankText},
 }};
 
 constexpr const KindInfo& info(Kind k) { return Table[static_cast<std::size_t>(code(k))]; }

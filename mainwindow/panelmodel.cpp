@@ -105,14 +105,8 @@ bool PanelModel::add(Kind k, const QString& heldText, const QString& inlineComme
     b.Text.Top = m_vars.NextTop + 2;
 
     if (k == Kind::Blank) {
-        const qsizetype p = heldText.indexOf(QLatin1Char('\''));
-        if (p < 0) {
-            b.Text.Caption = heldText;
-        } else {
-            b.Text.Color = fromColorValue(m_vars.CopiedColor);
-            b.Comment.Caption = heldText.mid(p);
-            b.Text.Caption = heldText.left(p);
-        }
+        std::tie(b.Text.Caption, b.Comment.Caption) = splitBlankText(heldText);
+        if (!b.Comment.Caption.isEmpty()) b.Text.Color = fromColorValue(m_vars.CopiedColor);
     } else if (k != Kind::End) {
         b.Text.Caption = heldText;
         if (info.hasComment) b.Comment.Caption = inlineComment;
@@ -120,6 +114,17 @@ bool PanelModel::add(Kind k, const QString& heldText, const QString& inlineComme
     list.push_back(b);
     setCaptions(k, count, block(k, count).Text.Caption, block(k, count).Comment.Caption, true);
     return true;
+}
+
+std::pair<QString, QString> PanelModel::splitBlankText(const QString& text) {
+    const qsizetype p = text.indexOf(QLatin1Char('\''));
+    if (p < 0) return {text, QString()};
+    return {text.left(p), text.mid(p)};
+}
+
+void PanelModel::setBlankText(int index, const QString& text) {
+    const auto [held, comment] = splitBlankText(text);
+    setCaptions(Kind::Blank, index, held, comment, true);
 }
 
 bool PanelModel::addGoSub(const QString& goSubText, const QString& labelText) {

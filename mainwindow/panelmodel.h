@@ -86,6 +86,11 @@ public:
     // Adds one block below all others with the given texts (END keeps its caption). Blank splits its
     // text at the first "'". Returns false, with nothing changed, when canAdd refuses.
     bool add(Kind k, const QString& heldText, const QString& inlineComment);
+    // A free command's text as the block shows it: the part before its first "'" in the text label,
+    // the rest (from the "'") in the comment label.
+    static std::pair<QString, QString> splitBlankText(const QString& text);
+    // New text for a free-command block, split the same way; its colours stay.
+    void setBlankText(int index, const QString& text);
     // Adds the GOSUB block, its Label block and its RETURN block.
     bool addGoSub(const QString& goSubText, const QString& labelText);
 

@@ -25,6 +25,8 @@ std::optional<QString> composeLine(Kind k, const QString& held, const QString& i
         return undoubleFirst(held) + Gap + inlineComment;
     case WriteRule::HeldOnly:
         return held;
+    case WriteRule::HeldThenComment:
+        return held + inlineComment;
     case WriteRule::Literal:
         return QString::fromLatin1(info.templateCaption);
     case WriteRule::None:

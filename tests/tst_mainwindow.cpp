@@ -473,6 +473,35 @@ private Q_SLOTS:
         QCOMPARE(m_platform.messageTexts(), QStringList{QStringLiteral("Save all your hard work?")});
     }
 
+    void freeCommandIsEditedWhole()
+    {
+        auto w = started();
+        m_answers << Answer{QStringLiteral("frmBlank"), {{QStringLiteral("txtBlank"), QStringLiteral("MX, 2 'home")}}};
+        button(*w, "cmdBlank")->click();
+        QCOMPARE(w->panel().heldText(Kind::Blank, 1), QStringLiteral("MX, 2 "));
+        saveWithoutHeader(*w);
+
+        // The dialog shows the whole command; Done at once changes nothing.
+        w->panel().mouseDown(RightButton, 23, 40);
+        QString shown;
+        m_answers << Answer{QStringLiteral("frmBlank")};
+        w->setDialogRunner([this, &shown](QDialog& d) {
+            shown = d.findChild<QLineEdit*>(QStringLiteral("txtBlank"))->text();
+            return answer(d);
+        });
+        w->mnuEdit_Click();
+        QCOMPARE(shown, QStringLiteral("MX, 2 'home"));
+        QVERIFY(w->vars().FileSaved);
+
+        m_answers << Answer{QStringLiteral("frmBlank"), {{QStringLiteral("txtBlank"), QStringLiteral("MY, 3 'away")}}};
+        w->mnuEdit_Click();
+        QCOMPARE(w->panel().heldText(Kind::Blank, 1), QStringLiteral("MY, 3 "));
+        QCOMPARE(w->panel().block(Kind::Blank, 1).Comment.Caption, QStringLiteral("'away"));
+        QVERIFY(!w->vars().FileSaved);
+        saveWithoutHeader(*w);
+        QCOMPARE(readAll(path(QStringLiteral("job.cvp"))), Opening + "MY, 3 'away\r\n");
+    }
+
     void endCanBeDeletedButNotEdited()
     {
         auto w = started();

@@ -66,6 +66,11 @@ private Q_SLOTS:
             << "six_lines.cvp";
         QTest::newRow("jog with inline comment") << QList<QStringList>{row(Kind::Jog, "JX, 3", "'slow")}
                                                  << "jog_comment.cvp";
+        // A free command is written as typed, also the part its block shows as a comment.
+        QTest::newRow("free commands")
+            << QList<QStringList>{row(Kind::Blank, "MX, 2 'home"), row(Kind::Blank, "'only a comment"),
+                                  row(Kind::Blank, "G0 X1")}
+            << "free_commands.cvp";
         QTest::newRow("ampersands")
             << QList<QStringList>{row(Kind::Input, "INPUT \"Bit size?\" &&bit"),
                                   row(Kind::Input, "INPUT \"a&&b\" &&x", "'why"), row(Kind::Input, "INPUT \"\" "),
