@@ -15,3 +15,6 @@ cmake --build build/sanitize -j2
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build/sanitize && ctest --output-on-failure -j2)
+
+# The fuzz targets, each for a bounded number of runs; any finding fails.
+scripts/fuzz.sh
