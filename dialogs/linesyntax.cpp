@@ -299,9 +299,19 @@ InputFields fillInput(const QString& held)
     const QString body = held.startsWith(head) ? held.mid(head.size()) : held;
     // The variable part is empty or begins with "&&", so the prompt ends at the last quote that is
     // followed by a blank and then by "&&" or nothing: a quote typed inside the prompt stays in it.
+    // The composition trims the prompt, so where the variable itself holds such a quote, a split
+    // that leaves blanks at the prompt's end cannot be the one it made: take an earlier one.
     QString prompt;
     QString varPart;
-    const qsizetype beforeVar = body.lastIndexOf(QStringLiteral("\" &&"));
+    const QString quoteVar = QStringLiteral("\" &&");
+    qsizetype beforeVar = body.lastIndexOf(quoteVar);
+    for (qsizetype at = beforeVar; at >= 0; at = at > 0 ? body.lastIndexOf(quoteVar, at - 1) : -1) {
+        const QString candidate = body.left(at);
+        if (candidate == candidate.trimmed()) {
+            beforeVar = at;
+            break;
+        }
+    }
     if (body.endsWith(QStringLiteral("\" "))) {
         prompt = body.chopped(2);
     } else if (beforeVar >= 0) {
@@ -315,6 +325,10 @@ InputFields fillInput(const QString& held)
     InputFields f;
     f.prompt = prompt;
     f.variable = varPart.startsWith(u'&') ? varPart.mid(1) : varPart;
+    // Shown as "&MyVar" the name would read as the untouched sample on Done and be dropped; without
+    // its "&" it composes to the same "&&MyVar".
+    if (f.variable == InputVarPrompt)
+        f.variable.remove(0, 1);
     return f;
 }
 

@@ -58,8 +58,16 @@ bool LineReader::next(Piece& piece)
             }
         }
         if (m_eof) {
-            if (m_failed || m_pos >= m_end)
+            if (m_failed)
                 return false;
+            if (m_pos >= m_end) {
+                // The file stopped right after a piece of an unfinished line: that line still ends here.
+                if (m_atLineStart)
+                    return false;
+                piece = Piece{QByteArrayView(), false, true};
+                m_atLineStart = true;
+                return true;
+            }
             // The last line has no line end; a lone CR there was meant as one.
             qsizetype stop = m_end;
             if (base[stop - 1] == '\r')

@@ -3,7 +3,7 @@
 # prints the exact command and stops, since nothing can be installed without it.
 set -euo pipefail
 
-PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core xvfb xauth xdotool imagemagick)
+PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev fonts-dejavu-core xvfb xauth xdotool imagemagick)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Set up, build and run the whole test suite: a plain build, then the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Set up, build and run the whole test suite: a plain build, the fuzz targets, then the same tests
+# under AddressSanitizer and UndefinedBehaviorSanitizer. It ends with CTest's summary.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -9,6 +9,9 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build/debug -G Ninja -DCMAKE_BUILD_TYPE=Debug
 cmake --build build/debug -j2
 (cd build/debug && ctest --output-on-failure -j2)
+
+# The fuzz targets, each for a bounded number of runs; any finding fails.
+scripts/fuzz.sh
 
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSTACKER_SANITIZE=ON -DSTACKER_BENCH=OFF
 cmake --build build/sanitize -j2

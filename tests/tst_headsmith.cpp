@@ -525,6 +525,9 @@ private Q_SLOTS:
         QTest::newRow("lone CR inside a line kept") << QByteArray("ab\rcd\r\n") << QByteArray("ab\rcd\r\n");
         QTest::newRow("empty lines") << QByteArray("\n\r\n\n") << QByteArray("\r\n\r\n\r\n");
         QTest::newRow("empty file") << QByteArray() << QByteArray();
+        // The line end must still come when the file stops exactly where a buffer ends.
+        QTest::newRow("last line fills the buffers") << QByteArray("0123456789abcdef") << QByteArray("0123456789abcdef\r\n");
+        QTest::newRow("last line fills the buffer, CR") << QByteArray("0123456\r") << QByteArray("0123456\r\n");
     }
     void lineReaderPieces()
     {

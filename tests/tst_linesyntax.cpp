@@ -437,6 +437,9 @@ void TestLineSyntax::fill_data()
     row("input quotes in prompt", "input", "INPUT \"Enter \"depth\"\" &&d", {"Enter \"depth\"", "&d"});
     row("input quote at prompt end, no variable", "input", "INPUT \"say \"hi\"\" ", {"say \"hi\"", ""});
     row("input && in prompt", "input", "INPUT \"a\" &&b\" &&c", {"a\" &&b", "&c"});
+    row("input blank before a quote in the variable", "input", "INPUT \"a\" &&b \" &&c", {"a", "&b \" &&c"});
+    // "&MyVar" in the box would read as the untouched sample on Done, and the variable would be lost.
+    row("input variable named like the sample", "input", "INPUT \"p\" &&MyVar", {"p", "MyVar"});
     row("pause", "pause", "PAUSE, 3", {"3"});
     row("pause alone", "pause", "PAUSE", {""});
     row("pause leading blank", "pause", "PAUSE,  2", {" 2"});
@@ -545,7 +548,7 @@ void TestLineSyntax::roundTripIf()
 
 void TestLineSyntax::roundTripVarAndInput()
 {
-    const QStringList names = samplesWith({VarNamePrompt, InputVarPrompt});
+    const QStringList names = samplesWith({VarNamePrompt, InputVarPrompt}) << QStringLiteral("MyVar");
     const QStringList values = samplesWith({VarValuePrompt, InputPromptPrompt});
     for (const QString& name : names) {
         for (const QString& value : values) {

@@ -1,59 +1,94 @@
 // The panel model driven by random operations with random coordinates and buttons: its invariants
-// (rows ascending, every block in exactly one row, counters matching) hold after every step.
+// (rows ascending and within the panel, every block in exactly one row, counters matching, RETURN
+// below its GOSUB) hold after every step, and a refused add changes nothing.
+#include "fuzzsupport.h"
+
 #include "mainwindow/panelmodel.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
+#include <cstring>
 
 namespace {
 
-struct Input {
-    const uint8_t* p;
-    size_t n;
-    bool empty() const { return n == 0; }
-    uint8_t byte()
-    {
-        if (n == 0)
-            return 0;
-        --n;
-        return *p++;
-    }
-    int word() { return byte() | (byte() << 8); }
-    float coordinate() { return static_cast<float>(static_cast<int16_t>(word())) / 4.0f; }
+struct Point {
+    float x = 0;
+    float y = 0;
 };
+
+// Mostly points on the panel's rows, where blocks are (rows 24 apart from 8, blocks 17 high), in
+// quarter pixels; sometimes anywhere in half pixels down past the lowest row; now and then any float
+// at all (huge, infinite, not a number), as a mouse far outside the window can report.
+Point point(fuzz::Input& in) {
+    const uint8_t how = in.byte();
+    if (how < 192) {
+        const float x = static_cast<float>(in.byte()) * 3.0f + static_cast<float>(how % 4) / 4.0f;
+        // Rows from the top, and the last rows of the panel, where its bounds are.
+        const int b = in.byte();
+        const int row = b < 224 ? b : (PanelModel::MaxRowTop - 8) / 24 - (b - 224);
+        return {x, static_cast<float>(8 + 24 * row) + (static_cast<float>(in.byte()) - 32.0f) / 4.0f};
+    }
+    if (how < 240) {
+        const float x = static_cast<float>(static_cast<int16_t>(in.word())) / 2.0f;
+        return {x, static_cast<float>(static_cast<int16_t>(in.word())) / 2.0f};
+    }
+    float v[2];
+    for (float& f : v) {
+        const quint32 bits = quint32(in.word()) | (quint32(in.word()) << 16);
+        std::memcpy(&f, &bits, sizeof f);
+    }
+    return {v[0], v[1]};
+}
+
+QString text(fuzz::Input& in, QLatin1Char fill) {
+    return QString(in.byte() % 24, fill);
+}
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     modProgVar vars;
     PanelModel panel(vars, [](const QString& s) { return 6 * static_cast<int>(s.size()); });
-    Input in{data, size};
+    fuzz::Input in{data, size};
     while (!in.empty()) {
         const uint8_t op = in.byte() % 8;
         switch (op) {
         case 0: {
             const Kind k = kindFromCode(in.byte() % 16);
-            if (k != Kind::None && k != Kind::Return && k != Kind::GoSub)
-                panel.add(k, QString(in.byte() % 20, QLatin1Char('x')) + QLatin1Char('\''), QStringLiteral("'c"));
+            // A blank line's text splits at its first "'" into text and comment.
+            const QString held = text(in, QLatin1Char('x')) + QLatin1Char('\'') + text(in, QLatin1Char('y'));
+            const int linesBefore = vars.LineCount;
+            const bool refused = panel.canAdd(k) != AddRefusal::None;
+            const bool added = panel.add(k, held, QStringLiteral("'c"));
+            if (added == refused && k != Kind::None && k != Kind::GoSub && k != Kind::Return)
+                fuzz::fail("add did not follow canAdd");
+            if (!added && vars.LineCount != linesBefore) fuzz::fail("a refused add changed the table");
             break;
         }
-        case 1:
-            panel.addGoSub(QStringLiteral("GOSUB a:"), QStringLiteral("a:"));
+        case 1: {
+            const int linesBefore = vars.LineCount;
+            if (!panel.addGoSub(QStringLiteral("GOSUB a:"), QStringLiteral("a:")) && vars.LineCount != linesBefore)
+                fuzz::fail("a refused GOSUB changed the table");
             break;
-        case 2:
-            panel.mouseDown(1 << (in.byte() % 3), in.coordinate(), in.coordinate());
+        }
+        case 2: {
+            const int button = 1 << (in.byte() % 3);
+            const Point p = point(in);
+            panel.mouseDown(button, p.x, p.y);
             break;
-        case 3:
-            panel.mouseMove(in.byte() % 8, in.coordinate(), in.coordinate());
+        }
+        case 3: {
+            const int buttons = in.byte() % 8;
+            const Point p = point(in);
+            panel.mouseMove(buttons, p.x, p.y);
             break;
-        case 4:
-            panel.mouseUp(1 << (in.byte() % 3), in.coordinate(), in.coordinate());
+        }
+        case 4: {
+            const int button = 1 << (in.byte() % 3);
+            const Point p = point(in);
+            panel.mouseUp(button, p.x, p.y);
             break;
+        }
         case 5:
-            if (panel.selectionExists())
-                panel.deleteLine();
+            if (panel.selectionExists()) panel.deleteLine();
             break;
         case 6:
             if (in.byte() % 8 == 0)
@@ -62,17 +97,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 panel.copyText();
             break;
         case 7: {
+            // An edit: new captions for any block (a missing one is ignored), with or without re-layout.
             const Kind k = kindFromCode(in.byte() % 16);
-            panel.setCaptions(k, in.byte() % 8, QStringLiteral("edited"), QStringLiteral("'e"), true);
+            const int index = in.byte() % 8;
+            const QString held = text(in, QLatin1Char('e'));
+            panel.setCaptions(k, index, held, text(in, QLatin1Char('\'')), in.byte() & 1);
             break;
         }
         }
         // Mid-drag the table is untouched; the invariants must hold between any two events.
         const QString problems = panel.checkInvariants();
-        if (!problems.isEmpty()) {
-            std::fprintf(stderr, "invariant broken after op %d:\n%s\n", op, qPrintable(problems));
-            std::abort();
-        }
+        if (!problems.isEmpty())
+            fuzz::fail("panel invariant broken", "after op " + QByteArray::number(op) + ":\n" + problems.toUtf8());
     }
     return 0;
 }

@@ -1,0 +1,174 @@
+// Any bytes as the variables file, any single-line answers: loading never fails on a readable file;
+// saving keeps every foreign line byte for byte and in its place, leaves a file Headsmith did not
+// write alone, never leaves a temporary file, and what was saved loads back.
+//
+// Input: a flags byte, the answers separated by NUL up to a double NUL, then the file's bytes.
+#include "fuzzsupport.h"
+
+#include "headsmith/modHeaderUtils.h"
+
+namespace {
+
+using modHeaderUtils::Entry;
+
+enum Flags : uint8_t {
+    Metric = 1,
+    TableTop = 2,
+    NoFile = 4,        // no variables file yet
+    NoFolder = 8,      // not even the custom folder
+    FolderIsFile = 16, // a regular file where the custom folder belongs: saving must fail cleanly
+    FileIsFolder = 32, // a folder where the variables file belongs
+};
+
+bool knownKey(const QByteArray& line) {
+    static const QStringList keys = [] {
+        QStringList k;
+        for (const QByteArray& l : modHeaderUtils::newVariableLines({}, {}))
+            k << modHeaderUtils::parseEntry(l)->key;
+        k.removeAll(modHeaderUtils::MarkerKey);
+        return k;
+    }();
+    const std::optional<Entry> e = modHeaderUtils::parseEntry(line);
+    return e && keys.contains(e->key);
+}
+
+bool hasMarker(const QList<QByteArray>& lines) {
+    for (const QByteArray& l : lines) {
+        const std::optional<Entry> e = modHeaderUtils::parseEntry(l);
+        if (e && e->key == modHeaderUtils::MarkerKey) return true;
+    }
+    return false;
+}
+
+// A text that the file keeps as it is: no "=", which ends a value, and no blank at either end.
+bool keepsAsIs(const QString& s) {
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    return !s.contains(u'=') && (s.isEmpty() || (!blank(s.front()) && !blank(s.back())));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::Input in{data, size};
+    const uint8_t flags = in.byte();
+    const QList<QByteArray> answerBytes = in.section(QByteArrayView("\0\0", 2)).split('\0');
+    const QByteArray content = in.rest();
+
+    QStringList answers;
+    for (const QByteArray& a : answerBytes) {
+        QString s = textfile::decode(a);
+        s.remove(u'\n'); // every answer comes from a one-line box
+        answers << s;
+    }
+    const auto answer = [&](int i) { return answers.at(i % answers.size()); };
+
+    HeaderFields f;
+    f.Metric = flags & Metric;
+    f.TableTop = flags & TableTop;
+    QString* const texts[] = {&f.CreatedBy, &f.Copyright, &f.Use,   &f.ContactName, &f.Phone,    &f.Email,
+                              &f.BitSize,   &f.BitType,   &f.Blank, &f.Material,    &f.Thickness};
+    for (int i = 0; i < int(std::size(texts)); ++i)
+        *texts[i] = answer(i);
+
+    QDir& dir = fuzz::freshWorkDir();
+    fuzz::InputPlatform platform;
+    platform.programDir = dir.path();
+    platform.partsDir = dir.filePath(QStringLiteral("parts"));
+    const QString custom = dir.filePath(QStringLiteral("parts/custom"));
+    const QString path = modHeaderUtils::variablesFilePath(platform.partsDir);
+    dir.mkpath(QStringLiteral("parts"));
+    if (flags & FolderIsFile) {
+        fuzz::writeFile(custom, content);
+    } else if (flags & FileIsFolder) {
+        dir.mkpath(path);
+    } else if (!(flags & NoFolder)) {
+        dir.mkpath(custom);
+        if (!(flags & NoFile)) fuzz::writeFile(path, content);
+    }
+    const bool fileBefore = QFileInfo(path).isFile();
+
+    modHeaderProgVar header;
+    const modHeaderUtils::Loaded loaded = modHeaderUtils::LoadHeaderSettings(platform, header);
+    const bool unreadable = (flags & FileIsFolder) && !(flags & FolderIsFile);
+    fuzz::check(loaded.error.isEmpty() != unreadable, "load: an error on a readable file, or none on a folder",
+                loaded.error.toUtf8());
+    // The remembered file locations go back into the file as they were loaded.
+    const QString dirs[] = {header.HeaderFileDir, header.FooterFileDir, header.HeaderFileName, header.FooterFileName,
+                            header.PartFileDir};
+
+    const FileResult saved = modHeaderUtils::SaveHeaderVariables(platform, header, f);
+    fuzz::check(platform.asked.isEmpty(), "save: asked a question");
+
+    if (flags & (FolderIsFile | FileIsFolder)) {
+        fuzz::check(!saved.ok, "save: reported success where nothing can be written");
+        if (flags & FolderIsFile)
+            fuzz::check(fuzz::readFile(custom) == content, "save: the file in the folder's place changed");
+        fuzz::check(fuzz::entries(dir.filePath(QStringLiteral("parts"))) == QStringList{QStringLiteral("custom")},
+                    "save: something was left beside the custom folder");
+        return 0;
+    }
+    fuzz::check(saved.ok, "save: failed in a writable folder", saved.error.toUtf8());
+    fuzz::check(fuzz::entries(custom) == QStringList{QFileInfo(path).fileName()}, "save: a temporary file was left",
+                fuzz::entries(custom).join(u' ').toUtf8());
+
+    const QByteArray after = fuzz::readFile(path);
+    const QList<QByteArray> before = textfile::splitLines(content);
+    if (fileBefore && !hasMarker(before)) {
+        fuzz::check(after == content, "save: changed a file Headsmith did not write");
+        return 0;
+    }
+    const QList<QByteArray> lines = textfile::splitLines(after);
+    fuzz::check(after.isEmpty() || after.endsWith("\r\n"), "save: the last line has no CR LF");
+    if (fileBefore) {
+        fuzz::check(lines.size() == before.size(), "save: the number of lines changed", after.toHex());
+        for (qsizetype i = 0; i < before.size(); ++i) {
+            if (knownKey(before[i])) {
+                fuzz::check(modHeaderUtils::parseEntry(lines[i])->key == modHeaderUtils::parseEntry(before[i])->key,
+                            "save: a known line turned into another", lines[i].toHex());
+            } else {
+                fuzz::check(lines[i] == before[i], "save: a foreign line changed",
+                            before[i].toHex() + " became " + lines[i].toHex());
+            }
+        }
+    } else {
+        fuzz::check(lines == modHeaderUtils::newVariableLines(f, header), "save: a new file is not the nineteen lines");
+    }
+
+    // What was saved loads back, for every key the file holds.
+    modHeaderProgVar again;
+    const modHeaderUtils::Loaded reloaded = modHeaderUtils::LoadHeaderSettings(platform, again);
+    fuzz::check(reloaded.error.isEmpty(), "reload: failed", reloaded.error.toUtf8());
+    QStringList present;
+    for (const QByteArray& l : lines)
+        if (knownKey(l)) present << modHeaderUtils::parseEntry(l)->key;
+    const struct {
+        const char* key;
+        const QString& saved;
+        const QString& loaded;
+    } pairs[] = {
+        {"&header_name", f.CreatedBy, again.StoredName},
+        {"&header_copyright_holder", f.Copyright, again.StoredCopyrightHolder},
+        {"&header_restrictions", f.Use, again.StoredRestrictions},
+        {"&header_contactname", f.ContactName, again.StoredContactName},
+        {"&header_phone", f.Phone, again.StoredPhone},
+        {"&header_email", f.Email, again.StoredEmail},
+        {"&header_bitsize", f.BitSize, again.StoredBitSize},
+        {"&header_bittype", f.BitType, again.StoredBitType},
+        {"&header_blank", f.Blank, again.StoredBlank},
+        {"&header_material", f.Material, again.StoredMaterial},
+        {"&header_thickness", f.Thickness, again.StoredThickness},
+        {"&header_headernamedir", dirs[0], again.HeaderFileDir},
+        {"&header_footernamedir", dirs[1], again.FooterFileDir},
+        {"&header_headernamefile", dirs[2], again.HeaderFileName},
+        {"&header_footernamefile", dirs[3], again.FooterFileName},
+        {"&header_partfiledir", dirs[4], again.PartFileDir},
+    };
+    for (const auto& p : pairs)
+        if (present.contains(QLatin1String(p.key)) && keepsAsIs(p.saved))
+            fuzz::check(p.loaded == p.saved, "reload: an answer came back otherwise", p.key);
+    if (present.contains(QLatin1String("&header_units")))
+        fuzz::check(reloaded.metric == f.Metric, "reload: units came back otherwise");
+    if (present.contains(QLatin1String("&header_ZZero")))
+        fuzz::check(reloaded.tableTop == f.TableTop, "reload: the Z zero came back otherwise");
+    return 0;
+}
