@@ -47,7 +47,7 @@ std::optional<QByteArray> blockBytes(const headertext::Block& block) {
 }
 
 // What the rewrite has to do, worked out line by line over the whole part file.
-Expected expect(const QByteArray& part, const HeaderFields& f, quint32 answers) {
+Expected expect(const QByteArray& part, const HeaderFields& f, quint32 answers, bool openingIsPart) {
     const QList<QByteArray> lines = fuzz::readerLines(part);
     const QByteArray headerStart = headertext::HeaderStart.toLatin1();
     const QByteArray headerStartOld = headertext::HeaderStartOld.toLatin1();
@@ -65,6 +65,9 @@ Expected expect(const QByteArray& part, const HeaderFields& f, quint32 answers) 
         e.outcome = Outcome::Failed;
         return e;
     };
+
+    // The part file as its own opening file is refused before anything is asked.
+    if (f.AddOpening && openingIsPart) return failed();
 
     qsizetype i = 0;
     bool writeHeader = true;
@@ -154,7 +157,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     files.sort();
 
-    const Expected e = expect(part, f, answers);
+    const Expected e = expect(part, f, answers, flags & OpeningIsPart);
 
     fuzz::InputPlatform platform;
     platform.answers = answers;

@@ -79,8 +79,11 @@ void cvheaderIni(const QByteArray& bytes) {
         const QString expected = i < lines.size() ? textfile::decode(lines.at(i)) : QString();
         fuzz::check(*answers[i] == expected, "cvheader.ini: an answer is not its line", QByteArray::number(i));
     }
-    fuzz::check(loaded.metric.has_value() == (lines.size() > 6), "cvheader.ini: units chosen without their line");
-    fuzz::check(loaded.tableTop.has_value() == (lines.size() > 7), "cvheader.ini: Z zero chosen without its line");
+    // A missing line is an empty value, which chooses mm and the material surface like a "0".
+    fuzz::check(loaded.metric == (modHeaderUtils::leadingNumber(header.StoredUnits) == 0),
+                "cvheader.ini: units not chosen by their value");
+    fuzz::check(loaded.tableTop == (modHeaderUtils::leadingNumber(header.StoredZZero) != 0),
+                "cvheader.ini: Z zero not chosen by its value");
 }
 
 } // namespace
