@@ -1,6 +1,7 @@
 // The panel model driven by random operations with random coordinates and buttons: its invariants
 // (rows ascending and within the panel, every block in exactly one row, counters matching, RETURN
-// below its GOSUB) hold after every step, and a refused add changes nothing.
+// below its GOSUB) hold after every step, and a refused add changes nothing. Besides single mouse
+// events there is a whole drag of a line, since random events alone rarely press on a block.
 #include "fuzzsupport.h"
 
 #include "mainwindow/panelmodel.h"
@@ -49,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PanelModel panel(vars, [](const QString& s) { return 6 * static_cast<int>(s.size()); });
     fuzz::Input in{data, size};
     while (!in.empty()) {
-        const uint8_t op = in.byte() % 8;
+        const uint8_t op = in.byte() % 9;
         switch (op) {
         case 0: {
             const Kind k = kindFromCode(in.byte() % 16);
@@ -102,6 +103,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const int index = in.byte() % 8;
             const QString held = text(in, QLatin1Char('e'));
             panel.setCaptions(k, index, held, text(in, QLatin1Char('\'')), in.byte() & 1);
+            break;
+        }
+        case 8: {
+            // A whole drag of a line, as a hand does it: press on the block's bare strip left of its
+            // labels, move to a point, rest there (the pointer decides the drop), release.
+            if (vars.LineCount == 0) break;
+            const LineRow& r = vars.Lines[static_cast<std::size_t>(1 + in.byte() % vars.LineCount)];
+            const PanelShape& s = panel.block(kindFromCode(r.Kind), r.BlockIndex).Shape;
+            const int button = in.byte() % 4 == 3 ? MiddleButton : LeftButton;
+            panel.mouseDown(button, s.Left + 2, s.Top + 8);
+            const Point p = point(in);
+            panel.mouseMove(button, p.x, p.y);
+            panel.mouseMove(button, p.x, p.y);
+            panel.mouseUp(button, p.x, p.y);
             break;
         }
         }
