@@ -1,37 +1,9 @@
 // headsmith_rewrite PARTFILE CLOSINGFILE
 // Puts a header and a closing block (the closing file copied in as text) into PARTFILE.
 #include "headsmith/rewrite.h"
-#include "platform/platform.h"
+#include "platform/headlessplatform.h"
 
 #include <cstdio>
-
-namespace {
-
-// No one to ask: a fresh part file raises no question, and any question means the input was wrong.
-class SilentPlatform final : public Platform {
-public:
-    bool askYesNo(const QString& text, const QString&, Icon) override
-    {
-        std::fprintf(stderr, "unexpected question: %s\n", qPrintable(text));
-        return false;
-    }
-    void tell(const QString& text, const QString&, Icon) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    std::optional<QString> chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QString> chooseOpenFile(const QString&, const QString&, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    void setClipboardText(const QString&) override {}
-    bool startDetached(const QString&, const QStringList&) override { return false; }
-    QString shortDate() override { return QStringLiteral("12/7/2026"); }
-    QString programFolder() override { return {}; }
-    QString partsFolder() override { return {}; }
-};
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -59,7 +31,8 @@ int main(int argc, char** argv)
     f.ClosingAsFP = false;
     f.ClosingPath = QString::fromLocal8Bit(argv[2]);
 
-    SilentPlatform platform;
+    // A fresh part file raises no question; one answered No shows the input was wrong.
+    HeadlessPlatform platform(false);
     const headsmith::RewriteResult r = headsmith::rewritePartFile(QString::fromLocal8Bit(argv[1]), f, platform);
     if (r.outcome != headsmith::RewriteResult::Outcome::Written) {
         std::fprintf(stderr, "rewrite failed: %s\n", qPrintable(r.error));

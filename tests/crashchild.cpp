@@ -3,6 +3,7 @@
 // One large save or Headsmith rewrite, run in its own process so that a test can kill it midway.
 // Exit code 0 when the file was written, 1 when the writer reported a failure, 2 on bad usage.
 #include "headsmith/rewrite.h"
+#include "platform/headlessplatform.h"
 #include "mainwindow/panelmodel.h"
 #include "mainwindow/partfile.h"
 #include "platform/platform.h"
@@ -12,25 +13,6 @@
 
 namespace {
 
-// Nobody to ask: every question is answered Yes.
-class YesPlatform final : public Platform {
-public:
-    bool askYesNo(const QString&, const QString&, Icon) override { return true; }
-    void tell(const QString& text, const QString&, Icon) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    std::optional<QString> chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QString> chooseOpenFile(const QString&, const QString&, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    void setClipboardText(const QString&) override {}
-    bool startDetached(const QString&, const QStringList&) override { return false; }
-    QString shortDate() override { return QStringLiteral("12/7/2026"); }
-    QString programFolder() override { return {}; }
-    QString partsFolder() override { return {}; }
-};
 
 // A full table of long comment lines: about 4 MB through the part file writer.
 int save(const QString& path)
@@ -61,7 +43,7 @@ int rewrite(const QString& path, const QString& closing)
     f.AddClosing = true;
     f.ClosingAsFP = false;
     f.ClosingPath = closing;
-    YesPlatform platform;
+    HeadlessPlatform platform(true);
     const headsmith::RewriteResult r = headsmith::rewritePartFile(path, f, platform);
     if (r.outcome != headsmith::RewriteResult::Outcome::Written)
         std::fprintf(stderr, "%s\n", qPrintable(r.error));
