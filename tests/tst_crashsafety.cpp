@@ -8,6 +8,7 @@
 #include "mainwindow/partfile.h"
 #include "mainwindow/settings.h"
 #include "platform/savefile.h"
+#include "samplefields.h"
 #include "scriptedplatform.h"
 
 #include <QDir>
@@ -130,24 +131,6 @@ int fixedWidth(const QString&)
     return 60;
 }
 
-HeaderFields fields()
-{
-    HeaderFields f;
-    f.Description = QStringLiteral("Shelf");
-    f.CreatedBy = QStringLiteral("Bo");
-    f.Date = QStringLiteral("12/7/2026");
-    f.Copyright = QStringLiteral("Bo Co");
-    f.CopyrightYear = QStringLiteral("2026");
-    f.Use = QStringLiteral("fee for any and all use");
-    f.ContactName = QStringLiteral("Bo");
-    f.Email = QStringLiteral("bo@example.com");
-    f.Blank = QStringLiteral("96 x 48");
-    f.Thickness = QStringLiteral("1/8");
-    f.Material = QStringLiteral("MDF");
-    f.BitSize = QStringLiteral("1/4");
-    f.BitType = QStringLiteral("V bit");
-    return f;
-}
 
 } // namespace
 
@@ -206,7 +189,7 @@ private Q_SLOTS:
         const QString target = path(QStringLiteral("jobs/part.cvp"));
         putBytes(path(QStringLiteral("library/home.cvp")), crlf({"' go home first", "M2, 0, 0", "no end"}).chopped(2));
         putBytes(path(QStringLiteral("library/park.cvp")), crlf({"' park", "J2, 10, 10", "\xa7 8-bit \xfc"}));
-        HeaderFields f = fields();
+        HeaderFields f = sampleHeaderFields();
         f.AdditionalInfo = QStringLiteral("'' two\n'' notes\n");
         f.AddOpening = true;
         f.OpeningAsFP = false;
@@ -216,7 +199,7 @@ private Q_SLOTS:
         f.ClosingPath = path(QStringLiteral("library/park.cvp"));
 
         QList<QByteArray> body;
-        for (const headertext::BlockLine& l : headertext::writeheaderinfo(fields()))
+        for (const headertext::BlockLine& l : headertext::writeheaderinfo(sampleHeaderFields()))
             body << l.text.toLatin1();
         body << "" << "' Created using the Corvane Part File Stacker" << "'" << "'";
         for (int i = 0; i < 40; ++i)
@@ -245,7 +228,7 @@ private Q_SLOTS:
             old += "M2, 1, 2   'long enough to need several buffers\r\n";
         old += crlf({"' Start of Closing file", "FP, old.cvp", "' End of Closing file"});
         putBytes(target, old);
-        HeaderFields f = fields();
+        HeaderFields f = sampleHeaderFields();
         f.AddClosing = true;
         f.ClosingPath = QStringLiteral("new.cvp");
         ScriptedPlatform platform;
@@ -281,14 +264,14 @@ private Q_SLOTS:
         modHeaderProgVar header;
         header.HeaderFileDir = QStringLiteral("C:\\parts");
         QVERIFY(driveEveryFault(target, old, [&] {
-                    const FileResult r = modHeaderUtils::SaveHeaderVariables(platform, header, fields());
+                    const FileResult r = modHeaderUtils::SaveHeaderVariables(platform, header, sampleHeaderFields());
                     return Result{r.ok, r.error};
                 }) >= 14);
         QVERIFY(readBytes(target)->startsWith("&my_hasrunheader = 1\r\n&router_speed=  4 \r\n&header_name =Bo\r\n"));
 
         // The first save creates the file; a failed one leaves no file at all.
         QVERIFY(driveEveryFault(target, std::nullopt, [&] {
-                    const FileResult r = modHeaderUtils::SaveHeaderVariables(platform, header, fields());
+                    const FileResult r = modHeaderUtils::SaveHeaderVariables(platform, header, sampleHeaderFields());
                     return Result{r.ok, r.error};
                 }) >= 40);
         QCOMPARE(readBytes(target)->count("\r\n"), 19);

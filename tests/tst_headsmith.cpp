@@ -6,6 +6,7 @@
 #include "headsmith/rewrite.h"
 #include "mainwindow/modProgVar.h"
 #include "platform/savefile.h"
+#include "samplefields.h"
 #include "scriptedplatform.h"
 
 #include <QCheckBox>
@@ -56,24 +57,6 @@ QByteArray crlf(const QList<QByteArray>& lines)
     return out;
 }
 
-HeaderFields plainFields()
-{
-    HeaderFields f;
-    f.Description = QStringLiteral("Shelf");
-    f.CreatedBy = QStringLiteral("Bo");
-    f.Date = QStringLiteral("12/7/2026");
-    f.Copyright = QStringLiteral("Bo Co");
-    f.CopyrightYear = QStringLiteral("2026");
-    f.Use = QStringLiteral("fee for any and all use");
-    f.ContactName = QStringLiteral("Bo");
-    f.Email = QStringLiteral("bo@example.com");
-    f.Blank = QStringLiteral("96 x 48");
-    f.Thickness = QStringLiteral("1/8");
-    f.Material = QStringLiteral("MDF");
-    f.BitSize = QStringLiteral("1/4");
-    f.BitType = QStringLiteral("V bit");
-    return f;
-}
 
 // The fields behind each expected header file under tests/data/headsmith.
 HeaderFields goldenFields(const QString& name, const QString& openingText, const QString& closingText)
@@ -233,13 +216,13 @@ private Q_SLOTS:
     void replacingHeaderKeepsOneHeader()
     {
         QFETCH(bool, oldMarker);
-        HeaderFields first = plainFields();
+        HeaderFields first = sampleHeaderFields();
         QByteArray once = withHeader(first);
         if (oldMarker)
             once.remove(0, 1);
         writeBytes(m_part, once);
 
-        HeaderFields second = plainFields();
+        HeaderFields second = sampleHeaderFields();
         second.CreatedBy = QStringLiteral("Cy");
         const QByteArray newHeader = [&] {
             QList<QByteArray> lines;
@@ -258,8 +241,8 @@ private Q_SLOTS:
 
     void keepingHeader()
     {
-        const QByteArray once = withHeader(plainFields());
-        HeaderFields f = plainFields();
+        const QByteArray once = withHeader(sampleHeaderFields());
+        HeaderFields f = sampleHeaderFields();
         f.CreatedBy = QStringLiteral("Someone else");
 
         // No, and nothing else to do: the file is untouched.
@@ -299,7 +282,7 @@ private Q_SLOTS:
         const QByteArray body = Part + crlf({"' Start of Closing file", " ", "FP, old.cvp", " ", "' End of Closing file",
                                              "'mine after the block"});
         writeBytes(m_part, body);
-        HeaderFields f = plainFields();
+        HeaderFields f = sampleHeaderFields();
         f.AddClosing = addClosing;
         f.ClosingPath = QStringLiteral("new.cvp");
         const QByteArray header = [&] {
@@ -345,7 +328,7 @@ private Q_SLOTS:
         QFETCH(QString, closing);
         QFETCH(QString, mentions);
         writeBytes(m_part, content);
-        HeaderFields f = plainFields();
+        HeaderFields f = sampleHeaderFields();
         if (!opening.isEmpty()) {
             f.AddOpening = true;
             f.OpeningAsFP = false;
@@ -370,7 +353,7 @@ private Q_SLOTS:
 
     void missingPartFileIsReported()
     {
-        const headsmith::RewriteResult r = rewrite(plainFields());
+        const headsmith::RewriteResult r = rewrite(sampleHeaderFields());
         QCOMPARE(r.outcome, Outcome::Failed);
         QVERIFY(r.error.contains(QDir::toNativeSeparators(m_part)));
         QVERIFY(!QFile::exists(m_part));
@@ -385,7 +368,7 @@ private Q_SLOTS:
         writeBytes(m_part, big);
         int calls = 0;
         qint64 lastTotal = 0;
-        const headsmith::RewriteResult r = rewrite(plainFields(), [&](qint64 done, qint64 total) {
+        const headsmith::RewriteResult r = rewrite(sampleHeaderFields(), [&](qint64 done, qint64 total) {
             lastTotal = total;
             return ++calls < 2 && done <= total;
         });
@@ -408,7 +391,7 @@ private Q_SLOTS:
         const QString closing = dir + QStringLiteral("/Schlu\u00df m\u00fcde.cvp");
         writeBytes(m_part, Part);
         writeBytes(closing, "' Schlu\xdf\r\n");
-        HeaderFields f = plainFields();
+        HeaderFields f = sampleHeaderFields();
         f.AddOpening = true;
         f.OpeningPath = opening;
         f.AddClosing = true;
@@ -436,7 +419,7 @@ private Q_SLOTS:
         m_part = folder + QLatin1Char('/') + QString(limits.path - 3 - QFile::encodeName(folder).size() - 4, u'p') +
                  QStringLiteral(".cvp");
         writeBytes(m_part, Part);
-        const headsmith::RewriteResult r = rewrite(plainFields());
+        const headsmith::RewriteResult r = rewrite(sampleHeaderFields());
         QCOMPARE(r.outcome, Outcome::Failed);
         QVERIFY2(r.error.contains(QStringLiteral("too long to be saved safely")), qPrintable(r.error));
         QVERIFY(r.error.contains(QStringLiteral("The part file was left unchanged.")));
@@ -463,7 +446,7 @@ private Q_SLOTS:
         QFETCH(QString, spelling);
         writeBytes(m_part, Part);
         QFile::link(m_part, path(QStringLiteral("link.cvp")));
-        HeaderFields f = plainFields();
+        HeaderFields f = sampleHeaderFields();
         (opening ? f.AddOpening : f.AddClosing) = true;
         (opening ? f.OpeningAsFP : f.ClosingAsFP) = asFP;
         (opening ? f.OpeningPath : f.ClosingPath) = path(spelling);
@@ -501,7 +484,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, body);
         QFETCH(QByteArray, expected);
         writeBytes(m_part, body);
-        HeaderFields f = plainFields();
+        HeaderFields f = sampleHeaderFields();
         f.AddClosing = true;
         f.ClosingPath = QStringLiteral("new.cvp");
         if (body.contains("\n' Start of Closing file\r\n"))
@@ -559,7 +542,7 @@ private Q_SLOTS:
         h.HeaderFileDir = QStringLiteral("C:\\parts");
         h.HeaderFileName = QStringLiteral("home.cvp");
         h.PartFileDir = QStringLiteral("C:\\work");
-        HeaderFields f = plainFields();
+        HeaderFields f = sampleHeaderFields();
         f.Metric = true;
         f.TableTop = true;
         // The parts folder does not exist yet: it is created.
@@ -580,7 +563,7 @@ private Q_SLOTS:
         writeBytes(variablesFile(), "&my_hasrunheader = 1\r\n&router_speed=  4 \n&header_name = Old\r\n\r\n"
                                     "&header_units = 1\r\n&header_name = Older\r\nno equals sign");
         modHeaderProgVar h;
-        HeaderFields f = plainFields();
+        HeaderFields f = sampleHeaderFields();
         f.CreatedBy = QStringLiteral("New Name");
         QVERIFY(modHeaderUtils::SaveHeaderVariables(*m_platform, h, f).ok);
         // Known keys rewritten (each occurrence, name without the blank), nothing added, the rest byte for byte.
@@ -593,7 +576,7 @@ private Q_SLOTS:
         const QByteArray foreign = "&header_name = Keep\n&other = 1";
         writeBytes(variablesFile(), foreign);
         modHeaderProgVar h;
-        QVERIFY(modHeaderUtils::SaveHeaderVariables(*m_platform, h, plainFields()).ok);
+        QVERIFY(modHeaderUtils::SaveHeaderVariables(*m_platform, h, sampleHeaderFields()).ok);
         QCOMPARE(readBytes(variablesFile()), foreign);
     }
 
@@ -602,7 +585,7 @@ private Q_SLOTS:
         writeBytes(path(QStringLiteral("blocker")), "a file, not a folder");
         m_platform->partsDir = path(QStringLiteral("blocker/cvparts"));
         modHeaderProgVar h;
-        const FileResult r = modHeaderUtils::SaveHeaderVariables(*m_platform, h, plainFields());
+        const FileResult r = modHeaderUtils::SaveHeaderVariables(*m_platform, h, sampleHeaderFields());
         QVERIFY(!r.ok);
         QVERIFY2(r.error.contains(QStringLiteral("blocker")), qPrintable(r.error));
     }
