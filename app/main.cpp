@@ -1,4 +1,4 @@
-#include "mainwindow/frmCV_ProgIDE.h"
+#include "gui/mainwindow/frmCV_ProgIDE.h"
 #include "platform/qtplatform.h"
 
 #include <QApplication>

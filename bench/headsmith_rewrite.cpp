@@ -1,6 +1,6 @@
 // headsmith_rewrite PARTFILE CLOSINGFILE
 // Puts a header and a closing block (the closing file copied in as text) into PARTFILE.
-#include "headsmith/rewrite.h"
+#include "core/headsmith/rewrite.h"
 #include "platform/headlessplatform.h"
 
 #include <cstdio>

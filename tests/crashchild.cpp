@@ -2,10 +2,10 @@
 // crash_child rewrite PARTFILE CLOSINGFILE
 // One large save or Headsmith rewrite, run in its own process so that a test can kill it midway.
 // Exit code 0 when the file was written, 1 when the writer reported a failure, 2 on bad usage.
-#include "headsmith/rewrite.h"
+#include "core/headsmith/rewrite.h"
 #include "platform/headlessplatform.h"
-#include "mainwindow/panelmodel.h"
-#include "mainwindow/partfile.h"
+#include "core/program/panelmodel.h"
+#include "core/program/partfile.h"
 #include "platform/platform.h"
 
 #include <cstdio>

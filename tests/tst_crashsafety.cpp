@@ -1,12 +1,12 @@
 // Every file writer under a failing disk: for each n up to what a successful run needs, the n-th
 // write, the flush or the commit fails. After each failure the target holds its old content byte
 // for byte, the caller reports the failure, and nothing is left beside the target.
-#include "headsmith/headertext.h"
-#include "headsmith/modHeaderUtils.h"
-#include "headsmith/rewrite.h"
-#include "mainwindow/panelmodel.h"
-#include "mainwindow/partfile.h"
-#include "mainwindow/settings.h"
+#include "core/headsmith/headertext.h"
+#include "core/headsmith/modHeaderUtils.h"
+#include "core/headsmith/rewrite.h"
+#include "core/program/panelmodel.h"
+#include "core/program/partfile.h"
+#include "core/settings.h"
 #include "platform/savefile.h"
 #include "samplefields.h"
 #include "scriptedplatform.h"

@@ -1,5 +1,5 @@
-#include "dialogs/commanddialog.h"
-#include "dialogs/frmInlineComment.h"
+#include "gui/dialogs/commanddialog.h"
+#include "gui/dialogs/frmInlineComment.h"
 #include "scriptedplatform.h"
 
 #include <QCheckBox>

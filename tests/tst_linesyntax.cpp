@@ -1,4 +1,4 @@
-#include "dialogs/linesyntax.h"
+#include "core/program/linesyntax.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
 // Whole flows through the real main window: start-up, adding through the dialogs, dragging on the
 // panel, saving, the pop-up menu, Reset and exit. Dialogs are answered by a scripted user.
-#include "dialogs/commanddialog.h"
-#include "mainwindow/frmCV_ProgIDE.h"
-#include "mainwindow/frmGetStarted.h"
-#include "mainwindow/panelview.h"
+#include "gui/dialogs/commanddialog.h"
+#include "gui/mainwindow/frmCV_ProgIDE.h"
+#include "gui/mainwindow/frmGetStarted.h"
+#include "gui/mainwindow/panelview.h"
 #include "scriptedplatform.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "mainwindow/panelmodel.h"
+#include "core/program/panelmodel.h"
 
 #include <QRandomGenerator>
 #include <QStringList>

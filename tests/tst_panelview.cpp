@@ -1,4 +1,4 @@
-#include "mainwindow/panelview.h"
+#include "gui/mainwindow/panelview.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>

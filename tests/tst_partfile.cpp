@@ -1,7 +1,7 @@
 // The part file as written: byte for byte against expected files, the save that fails, stacker.ini.
-#include "mainwindow/panelmodel.h"
-#include "mainwindow/partfile.h"
-#include "mainwindow/settings.h"
+#include "core/program/panelmodel.h"
+#include "core/program/partfile.h"
+#include "core/settings.h"
 #include "platform/savefile.h"
 #include "scriptedplatform.h"
 

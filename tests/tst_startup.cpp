@@ -1,5 +1,5 @@
 // The start-up dialogue: choosing the part file's name, with every question asserted.
-#include "mainwindow/modUtils.h"
+#include "core/program/modUtils.h"
 #include "platform/savefile.h"
 #include "scriptedplatform.h"
 

@@ -5,7 +5,7 @@
 // Input: buffer size, the order of calls (a bit pattern), the marker up to a double NUL, the file.
 #include "fuzzsupport.h"
 
-#include "headsmith/linestream.h"
+#include "core/headsmith/linestream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Input in{data, size};

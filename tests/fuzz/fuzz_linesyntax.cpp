@@ -9,7 +9,7 @@
 // characters divide it into box texts for the compose-first half.
 #include "fuzzsupport.h"
 
-#include "dialogs/linesyntax.h"
+#include "core/program/linesyntax.h"
 
 #include <algorithm>
 #include <cstring>

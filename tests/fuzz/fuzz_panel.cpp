@@ -4,7 +4,7 @@
 // events there is a whole drag of a line, since random events alone rarely press on a block.
 #include "fuzzsupport.h"
 
-#include "mainwindow/panelmodel.h"
+#include "core/program/panelmodel.h"
 
 #include <cstring>
 

@@ -7,9 +7,9 @@
 // then part file, opening file and closing file separated by a double NUL.
 #include "fuzzsupport.h"
 
-#include "headsmith/headertext.h"
-#include "headsmith/rewrite.h"
-#include "mainwindow/textfile.h"
+#include "core/headsmith/headertext.h"
+#include "core/headsmith/rewrite.h"
+#include "core/textfile.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 // an empty file falls through to the variables file.
 #include "fuzzsupport.h"
 
-#include "headsmith/modHeaderUtils.h"
-#include "mainwindow/settings.h"
+#include "core/headsmith/modHeaderUtils.h"
+#include "core/settings.h"
 
 namespace {
 

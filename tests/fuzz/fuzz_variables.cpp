@@ -5,7 +5,7 @@
 // Input: a flags byte, the answers separated by NUL up to a double NUL, then the file's bytes.
 #include "fuzzsupport.h"
 
-#include "headsmith/modHeaderUtils.h"
+#include "core/headsmith/modHeaderUtils.h"
 
 namespace {
 

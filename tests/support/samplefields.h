@@ -1,6 +1,6 @@
 #pragma once
 
-#include "headsmith/headerfields.h"
+#include "core/headsmith/headerfields.h"
 
 // A plain set of Headsmith answers for tests that need a header but do not test its text.
 inline HeaderFields sampleHeaderFields()

@@ -1,0 +1,425 @@
+#include "core/headsmith/modHeaderUtils.h"
+
+#include "platform/platform.h"
+#include "platform/savefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <array>
+
+namespace modHeaderUtils {
+
+namespace {
+
+QByteArrayView trimBlanks(QByteArrayView s)
+{
+    while (!s.isEmpty() && (s.front() == ' ' || s.front() == '\t'))
+        s = s.sliced(1);
+    while (!s.isEmpty() && (s.back() == ' ' || s.back() == '\t'))
+        s.chop(1);
+    return s;
+}
+
+// Which value a known key carries, in the order a new file lists them (the marker is row 1).
+enum class Field {
+    Name,
+    CopyrightHolder,
+    Restrictions,
+    ContactName,
+    Phone,
+    Email,
+    Units,
+    ZZero,
+    BitSize,
+    BitType,
+    Blank,
+    Material,
+    Thickness,
+    HeaderDir,
+    FooterDir,
+    HeaderName,
+    FooterName,
+    PartDir
+};
+
+struct KeyInfo {
+    const char* key;
+    Field field;
+};
+
+constexpr std::array<KeyInfo, 18> Keys{{
+    {"&header_name", Field::Name},
+    {"&header_copyright_holder", Field::CopyrightHolder},
+    {"&header_restrictions", Field::Restrictions},
+    {"&header_contactname", Field::ContactName},
+    {"&header_phone", Field::Phone},
+    {"&header_email", Field::Email},
+    {"&header_units", Field::Units},
+    {"&header_ZZero", Field::ZZero},
+    {"&header_bitsize", Field::BitSize},
+    {"&header_bittype", Field::BitType},
+    {"&header_blank", Field::Blank},
+    {"&header_material", Field::Material},
+    {"&header_thickness", Field::Thickness},
+    {"&header_headernamedir", Field::HeaderDir},
+    {"&header_footernamedir", Field::FooterDir},
+    {"&header_headernamefile", Field::HeaderName},
+    {"&header_footernamefile", Field::FooterName},
+    {"&header_partfiledir", Field::PartDir},
+}};
+
+const KeyInfo* findKey(const QString& key)
+{
+    for (const KeyInfo& k : Keys)
+        if (key == QLatin1String(k.key))
+            return &k;
+    return nullptr;
+}
+
+QString* storedValue(modHeaderProgVar& h, Field field)
+{
+    switch (field) {
+    case Field::Name:
+        return &h.StoredName;
+    case Field::CopyrightHolder:
+        return &h.StoredCopyrightHolder;
+    case Field::Restrictions:
+        return &h.StoredRestrictions;
+    case Field::ContactName:
+        return &h.StoredContactName;
+    case Field::Phone:
+        return &h.StoredPhone;
+    case Field::Email:
+        return &h.StoredEmail;
+    case Field::Units:
+        return &h.StoredUnits;
+    case Field::ZZero:
+        return &h.StoredZZero;
+    case Field::BitSize:
+        return &h.StoredBitSize;
+    case Field::BitType:
+        return &h.StoredBitType;
+    case Field::Blank:
+        return &h.StoredBlank;
+    case Field::Material:
+        return &h.StoredMaterial;
+    case Field::Thickness:
+        return &h.StoredThickness;
+    case Field::HeaderDir:
+        return &h.HeaderFileDir;
+    case Field::FooterDir:
+        return &h.FooterFileDir;
+    case Field::HeaderName:
+        return &h.HeaderFileName;
+    case Field::FooterName:
+        return &h.FooterFileName;
+    case Field::PartDir:
+        return &h.PartFileDir;
+    }
+    return nullptr;
+}
+
+// The line written for a key. An update writes the name and copyright holder without the blank
+// after "="; the bit size never has one. Reading trims, so every form reads back the same.
+QByteArray lineFor(const KeyInfo& k, const HeaderFields& f, const modHeaderProgVar& h, bool update)
+{
+    QString value;
+    QString sep = QStringLiteral(" = ");
+    switch (k.field) {
+    case Field::Name:
+        value = f.CreatedBy;
+        if (update)
+            sep = QStringLiteral(" =");
+        break;
+    case Field::CopyrightHolder:
+        value = f.Copyright;
+        if (update)
+            sep = QStringLiteral(" =");
+        break;
+    case Field::Restrictions:
+        value = f.Use;
+        break;
+    case Field::ContactName:
+        value = f.ContactName;
+        break;
+    case Field::Phone:
+        value = f.Phone;
+        break;
+    case Field::Email:
+        value = f.Email;
+        break;
+    case Field::Units:
+        value = f.Metric ? QStringLiteral("1") : QStringLiteral("0");
+        break;
+    case Field::ZZero:
+        value = f.TableTop ? QStringLiteral("1") : QStringLiteral("0");
+        break;
+    case Field::BitSize:
+        value = f.BitSize;
+        sep = QStringLiteral(" =");
+        break;
+    case Field::BitType:
+        value = f.BitType;
+        break;
+    case Field::Blank:
+        value = f.Blank;
+        break;
+    case Field::Material:
+        value = f.Material;
+        break;
+    case Field::Thickness:
+        value = f.Thickness;
+        break;
+    case Field::HeaderDir:
+        value = h.HeaderFileDir;
+        break;
+    case Field::FooterDir:
+        value = h.FooterFileDir;
+        break;
+    case Field::HeaderName:
+        value = h.HeaderFileName;
+        break;
+    case Field::FooterName:
+        value = h.FooterFileName;
+        break;
+    case Field::PartDir:
+        value = h.PartFileDir;
+        break;
+    }
+    return textfile::encode(QLatin1String(k.key) + sep + value);
+}
+
+// A file in folder matched without regard to letter case, as on the file systems the program came from.
+QString findFile(const QString& folder, const QString& name)
+{
+    const QDir dir(folder);
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden);
+    for (const QString& entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    return {};
+}
+
+bool readAll(const QString& path, QByteArray& content, QString& reason)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir()) {
+        reason = QStringLiteral("It is a folder, not a file.");
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString();
+        return false;
+    }
+    content = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+void loadOldSettings(const QList<QByteArray>& lines, modHeaderProgVar& h, Loaded& loaded)
+{
+    // Thirteen bare values; a shorter file leaves the rest empty.
+    QString* const targets[] = {&h.StoredName,      &h.StoredCopyrightHolder, &h.StoredRestrictions, &h.StoredContactName,
+                                &h.StoredPhone,     &h.StoredEmail,           &h.StoredUnits,        &h.StoredZZero,
+                                &h.StoredBitSize,   &h.StoredBitType,         &h.StoredBlank,        &h.StoredMaterial,
+                                &h.StoredThickness};
+    for (qsizetype i = 0; i < qsizetype(std::size(targets)); ++i)
+        *targets[i] = i < lines.size() ? textfile::decode(lines.at(i)) : QString();
+    // In this older file a non-zero unit means inch; a missing line is an empty value like any other.
+    loaded.metric = leadingNumber(h.StoredUnits) == 0;
+    loaded.tableTop = leadingNumber(h.StoredZZero) != 0;
+}
+
+void loadVariables(const QList<QByteArray>& lines, modHeaderProgVar& h, Loaded& loaded)
+{
+    for (const QByteArray& line : lines) {
+        const std::optional<Entry> entry = parseEntry(line);
+        if (!entry)
+            continue;
+        const KeyInfo* k = findKey(entry->key);
+        if (!k)
+            continue;
+        switch (k->field) {
+        case Field::Units:
+            // Only the units are not kept as text: "1" means millimetres, anything else inch.
+            loaded.metric = entry->value == QLatin1String("1");
+            break;
+        case Field::ZZero:
+            h.StoredZZero = entry->value;
+            loaded.tableTop = leadingNumber(entry->value) != 0;
+            break;
+        default:
+            *storedValue(h, k->field) = entry->value;
+            break;
+        }
+    }
+}
+
+} // namespace
+
+QString variablesFilePath(const QString& partsFolder)
+{
+    return QDir::toNativeSeparators(QDir(partsFolder).filePath(QStringLiteral("custom/header_variables.cvc")));
+}
+
+std::optional<Entry> parseEntry(QByteArrayView line)
+{
+    const qsizetype eq = line.indexOf('=');
+    if (eq < 0)
+        return std::nullopt;
+    QByteArrayView rest = line.sliced(eq + 1);
+    const qsizetype second = rest.indexOf('=');
+    if (second >= 0)
+        rest = rest.first(second);
+    return Entry{textfile::decode(trimBlanks(line.first(eq)).toByteArray()),
+                 textfile::decode(trimBlanks(rest).toByteArray())};
+}
+
+double leadingNumber(const QString& text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && (text.at(i) == u' ' || text.at(i) == u'\t'))
+        ++i;
+    const qsizetype start = i;
+    if (i < n && (text.at(i) == u'+' || text.at(i) == u'-'))
+        ++i;
+    const qsizetype digitsFrom = i;
+    while (i < n && text.at(i).isDigit() && text.at(i).unicode() < 128)
+        ++i;
+    if (i < n && text.at(i) == u'.') {
+        ++i;
+        while (i < n && text.at(i).isDigit() && text.at(i).unicode() < 128)
+            ++i;
+    }
+    if (i == digitsFrom || (i == digitsFrom + 1 && text.at(digitsFrom) == u'.'))
+        return 0;
+    bool ok = false;
+    const double v = text.mid(start, i - start).toDouble(&ok);
+    return ok ? v : 0;
+}
+
+Loaded LoadHeaderSettings(Platform& platform, modHeaderProgVar& header)
+{
+    Loaded loaded;
+    header.VariablesFilePath = variablesFilePath(platform.partsFolder());
+
+    const QString oldPath = findFile(platform.programFolder(), OldSettingsName);
+    if (!oldPath.isEmpty()) {
+        QByteArray content;
+        QString reason;
+        if (!readAll(oldPath, content, reason)) {
+            loaded.error = QStringLiteral("The old Headsmith settings file could not be read:\n%1\n\n%2")
+                               .arg(QDir::toNativeSeparators(oldPath), reason);
+        } else {
+            const QList<QByteArray> lines = textfile::splitLines(content);
+            // An empty file holds no answers; it goes, and the variables file is read instead.
+            const bool used = !lines.isEmpty();
+            if (used) {
+                loadOldSettings(lines, header, loaded);
+                loaded.source = Loaded::Source::OldSettings;
+            }
+            if (!QFile::remove(oldPath))
+                loaded.error = QStringLiteral("The old Headsmith settings file could not be removed:\n%1")
+                                   .arg(QDir::toNativeSeparators(oldPath));
+            if (used)
+                return loaded;
+        }
+    }
+
+    const QString path = header.VariablesFilePath;
+    if (!QFileInfo::exists(path))
+        return loaded;
+    QByteArray content;
+    QString reason;
+    if (!readAll(path, content, reason)) {
+        loaded.error = QStringLiteral("The saved Headsmith answers could not be read:\n%1\n\n%2").arg(path, reason);
+        return loaded;
+    }
+    loadVariables(textfile::splitLines(content), header, loaded);
+    loaded.source = Loaded::Source::Variables;
+    return loaded;
+}
+
+QList<QByteArray> newVariableLines(const HeaderFields& f, const modHeaderProgVar& header)
+{
+    QList<QByteArray> lines{QByteArrayLiteral("&my_hasrunheader = 1")};
+    for (const KeyInfo& k : Keys)
+        lines << lineFor(k, f, header, false);
+    return lines;
+}
+
+FileResult WriteNewHeaderVariables(const QString& path, const HeaderFields& f, const modHeaderProgVar& header)
+{
+    return textfile::saveLines(path, newVariableLines(f, header));
+}
+
+FileResult SaveHeaderVariables(Platform& platform, modHeaderProgVar& header, const HeaderFields& f)
+{
+    if (header.VariablesFilePath.isEmpty())
+        header.VariablesFilePath = variablesFilePath(platform.partsFolder());
+    const QString path = header.VariablesFilePath;
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        // Say what stands in the way (a file where a folder should be, most likely).
+        const QString problem = savefile::pathProblem(path);
+        return FileResult::failure(path,
+                                   problem.isEmpty() ? QStringLiteral("Its folder could not be created.") : problem);
+    }
+    if (!QFileInfo::exists(path))
+        return WriteNewHeaderVariables(path, f, header);
+
+    QByteArray content;
+    QString reason;
+    if (!readAll(path, content, reason))
+        return FileResult::failure(path, reason);
+    const QList<QByteArray> lines = textfile::splitLines(content);
+    bool marked = false;
+    for (const QByteArray& line : lines) {
+        const std::optional<Entry> entry = parseEntry(line);
+        if (entry && entry->key == MarkerKey) {
+            marked = true;
+            break;
+        }
+    }
+    // A file Headsmith did not write belongs to someone else: leave it alone.
+    if (!marked)
+        return {};
+
+    QList<QByteArray> out;
+    out.reserve(lines.size());
+    for (const QByteArray& line : lines) {
+        const std::optional<Entry> entry = parseEntry(line);
+        const KeyInfo* k = entry ? findKey(entry->key) : nullptr;
+        out << (k ? lineFor(*k, f, header, true) : line);
+    }
+    return textfile::saveLines(path, out);
+}
+
+std::optional<QString> FindPath(const QString& programFolder)
+{
+    const qsizetype at = programFolder.lastIndexOf(QStringLiteral("Toolcrate"));
+    if (at < 0)
+        return std::nullopt;
+    return programFolder.left(at);
+}
+
+QString editorPath(const QString& pathString)
+{
+    QString base = pathString;
+    while (base.endsWith(u'\\') || base.endsWith(u'/'))
+        base.chop(1);
+    return QDir::toNativeSeparators(base + QStringLiteral("/Corvane 3/RAzivi.EXE"));
+}
+
+QString helpFilePath(const QString& programFolder)
+{
+    return QDir::toNativeSeparators(QDir(programFolder).filePath(HelpFileName));
+}
+
+} // namespace modHeaderUtils

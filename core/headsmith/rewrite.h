@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/headsmith/headerfields.h"
+#include "core/headsmith/linestream.h"
+
+#include <QString>
+
+#include <functional>
+
+class Platform;
+
+namespace headsmith {
+
+inline const QString ReplaceTitle = QStringLiteral("Replace existing header?");
+inline const QString ReplaceHeaderText = QStringLiteral(
+    "A header has already been written for this file using Headsmith...do you want to replace it with this information ?");
+inline const QString ReplaceClosingText = QStringLiteral("A Closing file has already been written for this file using "
+                                                         "Headsmith...do you want to replace it with the new footer file ?");
+
+struct RewriteResult {
+    enum class Outcome {
+        Written,   // the part file now holds the new content
+        Declined,  // the user kept the existing header and there is nothing else to do
+        Cancelled, // stopped through the progress callback
+        Failed     // error says what and why
+    };
+    Outcome outcome = Outcome::Written;
+    QString error;
+};
+
+// Told now and then how many bytes of the input have been handled out of the total; returning
+// false cancels the rewrite.
+using Progress = std::function<bool(qint64 done, qint64 total)>;
+
+// Puts the header (and, when asked for, the closing block) into the part file. The new content is
+// streamed into a temporary file beside the part file, which replaces it in one step only when
+// everything was written: on any other outcome the part file is left exactly as it was. The
+// replace questions are asked through the platform. bufferSize sets the reading and writing
+// buffers (small ones only make sense in tests).
+RewriteResult rewritePartFile(const QString& partFile, const HeaderFields& fields, Platform& platform,
+                              const Progress& progress = {}, qsizetype bufferSize = LineReader::DefaultBuffer);
+
+} // namespace headsmith

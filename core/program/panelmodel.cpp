@@ -1,0 +1,623 @@
+#include "core/program/panelmodel.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// The toolkit's colour value (red + 256 green + 65536 blue) as an RGB colour.
+Rgb fromColorValue(double value) {
+    const auto v = static_cast<quint32>(std::clamp(value, 0.0, 16777215.0));
+    return rgb(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
+}
+
+double toColorValue(Rgb c) {
+    return static_cast<double>(((c >> 16) & 0xFF) + 256 * ((c >> 8) & 0xFF) + 65536 * (c & 0xFF));
+}
+
+constexpr int RowPitch = 24; // drops land on rows 8 + 24k
+constexpr int FirstRow = 8;
+constexpr int SortSentinel = 10000;
+
+// Mouse positions can lie far outside the panel while it has the mouse; keep them where integer
+// conversions are safe.
+float saneCoordinate(float v) {
+    return std::clamp(v, -1.0e6f, 1.0e6f);
+}
+
+LineRow& row(modProgVar& v, int i) {
+    return v.Lines[static_cast<std::size_t>(i)];
+}
+
+// The lines in written order, as (kind, block index): what a save would put in the file.
+std::vector<std::pair<qint16, qint16>> lineOrder(modProgVar& v) {
+    std::vector<std::pair<qint16, qint16>> order;
+    for (int i = 1; i <= v.LineCount; ++i)
+        order.emplace_back(row(v, i).Kind, row(v, i).BlockIndex);
+    return order;
+}
+
+} // namespace
+
+PanelModel::PanelModel(modProgVar& vars, LabelWidth labelWidth) : m_vars(vars), m_labelWidth(std::move(labelWidth)) {
+    // Element 0 of every kind is the hidden design-time template the blocks are copied from.
+    for (const KindInfo& info : kinds::Table) {
+        if (info.kind == Kind::None) continue;
+        PanelBlock tmpl;
+        tmpl.Shape.Width = info.templateWidth;
+        tmpl.Shape.Oval = info.oval;
+        tmpl.Text.Caption = QString::fromLatin1(info.templateCaption);
+        tmpl.Text.Color = info.textColor;
+        tmpl.Text.Width = static_cast<float>(m_labelWidth(tmpl.Text.Caption));
+        tmpl.Comment.Color = kinds::Green;
+        m_blocks[static_cast<std::size_t>(code(info.kind))].push_back(tmpl);
+    }
+}
+
+bool PanelModel::exists(Kind k, int index) const {
+    if (k == Kind::None) return false;
+    const auto& list = blocks(k);
+    return index >= 1 && static_cast<std::size_t>(index) < list.size();
+}
+
+QString PanelModel::heldText(Kind k, int index) const {
+    return exists(k, index) ? block(k, index).Text.Caption : QString();
+}
+
+QString PanelModel::inlineComment(Kind k, int index) const {
+    return exists(k, index) && kinds::info(k).hasComment ? block(k, index).Comment.Caption : QString();
+}
+
+AddRefusal PanelModel::canAdd(Kind k) const {
+    const bool goSub = k == Kind::GoSub;
+    const int rows = goSub ? 3 : 1;
+    if (m_vars.LineCount + rows > modProgVar::MaxLines) return AddRefusal::TableFull;
+    const qint16* count = m_vars.counter(k);
+    if (!count || *count >= std::numeric_limits<qint16>::max()) return AddRefusal::CounterFull;
+    if (goSub && m_vars.LabelCount >= std::numeric_limits<qint16>::max()) return AddRefusal::CounterFull;
+    // The lowest row the add places: one row down, and for a GOSUB its RETURN five rows further.
+    const int lowest = m_vars.NextTop + m_vars.LineSpacing * (goSub ? 6 : 1);
+    if (lowest > MaxRowTop) return AddRefusal::PanelFull;
+    return AddRefusal::None;
+}
+
+bool PanelModel::add(Kind k, const QString& heldText, const QString& inlineComment) {
+    if (k == Kind::GoSub || k == Kind::Return || k == Kind::None || canAdd(k) != AddRefusal::None) return false;
+    const KindInfo& info = kinds::info(k);
+    m_vars.CurrentKind = static_cast<qint16>(code(k));
+    qint16& count = *m_vars.counter(k);
+    ++count;
+    auto& list = m_blocks[static_cast<std::size_t>(code(k))];
+    PanelBlock b = list.front();
+    b.Shape.Visible = b.Text.Visible = true;
+    b.Comment.Visible = info.hasComment;
+
+    m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + m_vars.LineSpacing);
+    if (m_vars.NextTop > m_panelHeight) m_panelHeight = m_vars.NextTop + m_panelHeight + 48;
+    m_vars.appendLine(k, count);
+
+    b.Shape.Left = m_vars.BlockLeft;
+    b.Text.Left = m_vars.BlockLeft + 8;
+    b.Shape.Top = m_vars.NextTop;
+    b.Text.Top = m_vars.NextTop + 2;
+
+    if (k == Kind::Blank) {
+        std::tie(b.Text.Caption, b.Comment.Caption) = splitBlankText(heldText);
+        if (!b.Comment.Caption.isEmpty()) b.Text.Color = fromColorValue(m_vars.CopiedColor);
+    } else if (k != Kind::End) {
+        b.Text.Caption = heldText;
+        if (info.hasComment) b.Comment.Caption = inlineComment;
+    }
+    list.push_back(b);
+    setCaptions(k, count, block(k, count).Text.Caption, block(k, count).Comment.Caption, true);
+    return true;
+}
+
+std::pair<QString, QString> PanelModel::splitBlankText(const QString& text) {
+    const qsizetype p = text.indexOf(QLatin1Char('\''));
+    if (p < 0) return {text, QString()};
+    return {text.left(p), text.mid(p)};
+}
+
+void PanelModel::setBlankText(int index, const QString& text) {
+    const auto [held, comment] = splitBlankText(text);
+    setCaptions(Kind::Blank, index, held, comment, true);
+}
+
+bool PanelModel::addGoSub(const QString& goSubText, const QString& labelText) {
+    if (canAdd(Kind::GoSub) != AddRefusal::None) return false;
+    auto place = [this](Kind k, qint16 index, PanelBlock b, bool grow) {
+        if (grow && m_vars.NextTop > m_panelHeight) m_panelHeight = m_vars.NextTop + m_panelHeight + 48;
+        b.Shape.Visible = b.Text.Visible = true;
+        b.Shape.Left = m_vars.BlockLeft;
+        b.Text.Left = m_vars.BlockLeft + 8;
+        b.Shape.Top = m_vars.NextTop;
+        b.Text.Top = m_vars.NextTop + 2;
+        b.Text.Width = static_cast<float>(m_labelWidth(b.Text.Caption));
+        m_blocks[static_cast<std::size_t>(code(k))].push_back(b);
+        m_vars.appendLine(k, index);
+    };
+
+    m_vars.CurrentKind = static_cast<qint16>(code(Kind::GoSub));
+    const qint16 n = ++m_vars.GoSubCount;
+    PanelBlock goSub = blocks(Kind::GoSub).front();
+    goSub.Shape.Width = 200;
+    goSub.Text.Caption = goSubText;
+    m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + m_vars.LineSpacing);
+    place(Kind::GoSub, n, goSub, true);
+
+    m_vars.CurrentKind = static_cast<qint16>(code(Kind::Label));
+    const qint16 m = ++m_vars.LabelCount;
+    PanelBlock label = blocks(Kind::Label).front();
+    label.Shape.Width = 200;
+    label.Shape.Fill = kinds::Orange;
+    label.Text.Caption = labelText;
+    label.Comment.Visible = true;
+    m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + m_vars.LineSpacing);
+    place(Kind::Label, m, label, true);
+    PanelBlock& placedLabel = m_blocks[static_cast<std::size_t>(code(Kind::Label))].back();
+    placedLabel.Comment.Left = placedLabel.Text.Left + placedLabel.Text.Width + 8;
+    placedLabel.Comment.Top = placedLabel.Text.Top;
+    placedLabel.Comment.Width = static_cast<float>(m_labelWidth(QString()));
+
+    m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + 4 * m_vars.LineSpacing);
+    PanelBlock ret = blocks(Kind::Return).front();
+    place(Kind::Return, n, ret, false);
+    m_blocks[static_cast<std::size_t>(code(Kind::Return))].back().Text.Width = 81;
+    return true;
+}
+
+void PanelModel::setCaptions(Kind k, int index, const QString& heldText, const QString& inlineComment, bool relayout) {
+    if (!exists(k, index)) return;
+    const KindInfo& info = kinds::info(k);
+    PanelBlock& b = m_blocks[static_cast<std::size_t>(code(k))][static_cast<std::size_t>(index)];
+    b.Text.Caption = heldText;
+    b.Text.Width = static_cast<float>(m_labelWidth(heldText));
+    if (info.hasComment) {
+        b.Comment.Caption = inlineComment;
+        b.Comment.Width = static_cast<float>(m_labelWidth(inlineComment));
+        b.Comment.Left = b.Text.Left + b.Text.Width + 8;
+        b.Comment.Top = b.Text.Top;
+    }
+    if (!relayout) return;
+    if (info.fixedWidth == -1)
+        b.Shape.Width = m_vars.CommentWidth;
+    else if (info.fixedWidth > 0 && k != Kind::Return)
+        b.Shape.Width = info.fixedWidth;
+    else if (info.hasComment)
+        b.Shape.Width = b.Comment.Left + b.Comment.Width + 20;
+}
+
+void PanelModel::reset() {
+    for (auto& list : m_blocks)
+        if (!list.empty()) list.resize(1);
+    for (const KindInfo& info : kinds::Table)
+        if (info.counter) m_vars.*info.counter = 0;
+    m_vars.NextTop = 8;
+    m_vars.LineCount = 0;
+    m_pressed = {};
+}
+
+QString PanelModel::checkInvariants() const {
+    QStringList problems;
+    std::array<std::vector<int>, KindSlots> seen;
+    for (std::size_t k = 1; k < KindSlots; ++k)
+        seen[k].assign(m_blocks[k].size(), 0);
+    for (int n = 1; n <= m_vars.LineCount; ++n) {
+        const LineRow& row = m_vars.Lines[static_cast<std::size_t>(n)];
+        if (n > 1 && row.Top <= m_vars.Lines[static_cast<std::size_t>(n - 1)].Top)
+            problems << QStringLiteral("row %1 not below row %2").arg(n).arg(n - 1);
+        if (row.Top < FirstRow || row.Top > MaxRowTop)
+            problems << QStringLiteral("row %1 top %2 out of range").arg(n).arg(row.Top);
+        const Kind k = kindFromCode(row.Kind);
+        if (!exists(k, row.BlockIndex))
+            problems << QStringLiteral("row %1 names no block (%2, %3)").arg(n).arg(row.Kind).arg(row.BlockIndex);
+        else
+            ++seen[static_cast<std::size_t>(code(k))][static_cast<std::size_t>(row.BlockIndex)];
+        if (row.Mark != 1) problems << QStringLiteral("row %1 mark %2").arg(n).arg(row.Mark);
+    }
+    for (std::size_t k = 1; k < KindSlots; ++k) {
+        const Kind kind = static_cast<Kind>(k);
+        for (std::size_t i = 1; i < seen[k].size(); ++i)
+            if (seen[k][i] != 1) problems << QStringLiteral("block (%1, %2) in %3 rows").arg(k).arg(i).arg(seen[k][i]);
+        const qint16* count = m_vars.counter(kind);
+        const auto blocksOfKind = static_cast<int>(m_blocks[k].size()) - 1;
+        if (count && *count != blocksOfKind)
+            problems << QStringLiteral("counter of kind %1 is %2 for %3 blocks").arg(k).arg(*count).arg(blocksOfKind);
+    }
+    if (m_panelHeight > MaxPanelHeight) problems << QStringLiteral("panel height %1").arg(m_panelHeight);
+    if (m_vars.NextTop > MaxRowTop) problems << QStringLiteral("NextTop %1 below the last row").arg(m_vars.NextTop);
+    if (m_vars.LineCount > 0 && m_vars.NextTop < m_vars.Lines[static_cast<std::size_t>(m_vars.LineCount)].Top)
+        problems << QStringLiteral("NextTop %1 above the last line").arg(m_vars.NextTop);
+    // A subroutine's RETURN line stays below its GOSUB line.
+    for (int g = 1; g <= m_vars.LineCount; ++g) {
+        const LineRow& gr = m_vars.Lines[static_cast<std::size_t>(g)];
+        if (gr.Kind != code(Kind::GoSub)) continue;
+        for (int r = 1; r <= m_vars.LineCount; ++r) {
+            const LineRow& rr = m_vars.Lines[static_cast<std::size_t>(r)];
+            if (rr.Kind == code(Kind::Return) && rr.BlockIndex == gr.BlockIndex && rr.Top <= gr.Top)
+                problems << QStringLiteral("RETURN %1 not below its GOSUB").arg(gr.BlockIndex);
+        }
+    }
+    return problems.join(u'\n');
+}
+
+// ---- Mouse interaction -------------------------------------------------------------------------
+
+PanelHit PanelModel::hitBlock(float x, float y, std::span<const Kind> order) const {
+    for (Kind k : order) {
+        const auto& list = blocks(k);
+        for (std::size_t n = 1; n < list.size(); ++n) {
+            const PanelShape& s = list[n].Shape;
+            // Strict on all four borders; the far edges are sums in single precision.
+            const float right = s.Left + s.Width;
+            const float bottom = s.Top + s.Height;
+            if (x > s.Left && x < right && y > s.Top && y < bottom) return {k, static_cast<int>(n)};
+        }
+    }
+    return {};
+}
+
+bool PanelModel::overLabel(float x, float y) const {
+    auto inside = [x, y](const PanelLabel& l) {
+        return l.Visible && l.Width > 0 && x >= l.Left && x < l.Left + l.Width && y >= l.Top && y < l.Top + l.Height;
+    };
+    for (std::size_t k = 1; k < KindSlots; ++k) {
+        const auto& list = m_blocks[k];
+        for (std::size_t n = 1; n < list.size(); ++n)
+            if (inside(list[n].Text) || inside(list[n].Comment)) return true;
+    }
+    return false;
+}
+
+bool PanelModel::mouseDown(int button, float x, float y) {
+    if (!std::isfinite(x) || !std::isfinite(y)) return false;
+    x = saneCoordinate(x);
+    y = saneCoordinate(y);
+    // A label takes presses made on it and does nothing with them, and keeps the mouse until release.
+    if (overLabel(x, y)) {
+        m_capture = Capture::Label;
+        return false;
+    }
+    m_capture = Capture::Panel;
+    m_vars.PressY = roundToInt16(std::clamp(y, -32768.0f, 32767.0f)).value_or(0);
+
+    if (button & RightButton) {
+        m_pressed = {};
+        const PanelHit hit = hitBlock(x, y, kinds::RightPressOrder);
+        if (!hit) return false;
+        m_vars.CurrentKind = static_cast<qint16>(code(hit.kind));
+        *m_vars.selection(hit.kind) = static_cast<qint16>(hit.index);
+        // Every kind hands over its own texts, so Copy always places the block that was clicked.
+        const PanelBlock& b = block(hit.kind, hit.index);
+        m_vars.CopiedCaption = b.Text.Caption;
+        m_vars.CopiedColor = toColorValue(b.Text.Color);
+        m_vars.CopiedComment = kinds::info(hit.kind).hasComment ? b.Comment.Caption : QString();
+        // The pop-up menu takes the mouse, so the release never comes back to the panel.
+        m_capture = Capture::None;
+        return true;
+    }
+
+    const PanelHit hit = hitBlock(x, y, kinds::PressOrder);
+    // A press that misses keeps the selection but starts no drag.
+    m_pressed = hit;
+    if (!hit) return false;
+    const PanelShape& shape = block(hit.kind, hit.index).Shape;
+    m_vars.GrabOffsetX = x - shape.Left;
+    m_vars.GrabOffsetY = y - shape.Top;
+    *m_vars.selection(hit.kind) = static_cast<qint16>(hit.index);
+    m_vars.CurrentKind = static_cast<qint16>(code(hit.kind));
+    return false;
+}
+
+void PanelModel::mouseMove(int buttons, float x, float y) {
+    if (!std::isfinite(x) || !std::isfinite(y)) return;
+    x = saneCoordinate(x);
+    y = saneCoordinate(y);
+    // Moves over a label belong to the label, which shows the default arrow.
+    if (m_capture == Capture::Label || (m_capture == Capture::None && overLabel(x, y))) {
+        m_hand = false;
+        return;
+    }
+    // The carried block moves first, so it is under the pointer when the hand is decided: a fast
+    // drag that outruns the block between two events still drops where it is released.
+    const bool carrying =
+        (buttons & LeftButton) && m_capture == Capture::Panel && exists(m_pressed.kind, m_pressed.index);
+    // Outside the panel (as it stood before the drag grows it) a release is no drop.
+    const bool outside = x < 0 || x > m_panelWidth || y < 0 || y > m_panelHeight;
+    if (carrying)
+        moveDragged(x, y);
+    m_hand = static_cast<bool>(hitBlock(x, y, kinds::PointerOrder)) && !(carrying && outside);
+}
+
+void PanelModel::moveDragged(float x, float y) {
+    if (x < 0) x = 0;
+    if (x > m_panelWidth - 2) x = m_panelWidth;
+    if (y < 0) y = 0;
+    if (y > MaxDragY) y = MaxDragY;
+    if (y > m_panelHeight) m_panelHeight = y + 48;
+
+    const Kind k = m_pressed.kind;
+    const int n = m_pressed.index;
+    if (k == Kind::GoSub)
+        m_vars.ReturnGap = roundToInt16(block(Kind::Return, n).Shape.Top - block(Kind::GoSub, n).Shape.Top).value_or(0);
+
+    PanelBlock& b = blockRef(k, n);
+    b.Shape.Left = x - m_vars.GrabOffsetX;
+    b.Shape.Top = y - m_vars.GrabOffsetY;
+    b.Text.Top = y - m_vars.GrabOffsetY + 2;
+    b.Text.Left = x - m_vars.GrabOffsetX + 8;
+    if (kinds::info(k).hasComment) {
+        b.Comment.Left = b.Text.Left + b.Text.Width + 8;
+        b.Comment.Top = b.Text.Top;
+    }
+    if (k == Kind::GoSub) {
+        PanelBlock& r = blockRef(Kind::Return, n);
+        r.Shape.Left = x - m_vars.GrabOffsetX;
+        r.Shape.Top = y - m_vars.GrabOffsetY + m_vars.ReturnGap;
+        r.Text.Left = x - m_vars.GrabOffsetX + 8;
+        r.Text.Top = y - m_vars.GrabOffsetY + m_vars.ReturnGap + 2;
+    }
+}
+
+void PanelModel::mouseUp(int button, float x, float y) {
+    Q_UNUSED(x);
+    const bool panelHadMouse = m_capture == Capture::Panel;
+    m_capture = Capture::None;
+    if (!panelHadMouse || !std::isfinite(y)) return;
+    y = saneCoordinate(y);
+    if (!(std::fabs(static_cast<float>(m_vars.PressY) - y) > 1.0f) || (button & RightButton) || !m_hand) return;
+    if (!exists(m_pressed.kind, m_pressed.index)) return;
+    const std::vector<std::pair<qint16, qint16>> before = lineOrder(m_vars);
+    drop(m_pressed.kind, m_pressed.index, y);
+    // A new order is unsaved work, which the exit question must not let go unasked.
+    if (lineOrder(m_vars) != before) m_vars.FileSaved = false;
+}
+
+void PanelModel::setBlockTop(Kind k, int index, float top) {
+    PanelBlock& b = blockRef(k, index);
+    b.Shape.Top = top;
+    b.Text.Top = top + 2;
+    b.Comment.Top = b.Text.Top;
+}
+
+void PanelModel::drop(Kind k, int n, float y) {
+    modProgVar& v = m_vars;
+    int u = static_cast<int>(std::floor(y / static_cast<float>(RowPitch))) * RowPitch + FirstRow;
+    int hi = MaxRowTop;
+    int gap = 0;
+    if (k == Kind::GoSub) {
+        // The subroutine keeps its length: the RETURN row lands as far below as its row stood before.
+        int goSubTop = 0, returnTop = 0;
+        for (int i = 1; i <= v.LineCount; ++i) {
+            const LineRow& r = row(v, i);
+            if (r.BlockIndex == n && r.Kind == code(Kind::GoSub)) goSubTop = r.Top;
+            if (r.BlockIndex == n && r.Kind == code(Kind::Return)) returnTop = r.Top;
+        }
+        gap = std::max(returnTop - goSubTop, RowPitch);
+        hi = std::max(FirstRow, FirstRow + (MaxRowTop - gap - FirstRow) / RowPitch * RowPitch);
+        v.ReturnGap = static_cast<qint16>(gap);
+    }
+    u = std::clamp(u, FirstRow, hi);
+    const auto U = static_cast<qint16>(u);
+
+    if (v.NextTop < U) v.NextTop = static_cast<qint16>(U - RowPitch);
+    if (U > m_panelHeight) m_panelHeight = U + m_panelHeight + 48;
+
+    PanelBlock& b = blockRef(k, n);
+    b.Shape.Left = v.BlockLeft;
+    b.Shape.Top = U;
+    b.Text.Left = v.BlockLeft + 8;
+    b.Text.Top = U + 2;
+    if (kinds::info(k).hasComment) {
+        b.Comment.Left = b.Text.Left + b.Text.Width + 8;
+        b.Comment.Top = b.Text.Top;
+    }
+    for (int i = 1; i <= v.LineCount; ++i) {
+        LineRow& r = row(v, i);
+        if (r.Kind == code(k) && r.BlockIndex == n) {
+            r.Top = U;
+            r.Mark = -1;
+        }
+    }
+    if (k == Kind::GoSub) {
+        const auto returnTop = static_cast<qint16>(U + gap);
+        PanelBlock& ret = blockRef(Kind::Return, n);
+        ret.Shape.Left = v.BlockLeft;
+        ret.Text.Left = v.BlockLeft + 8;
+        setBlockTop(Kind::Return, n, returnTop);
+        for (int i = 1; i <= v.LineCount; ++i) {
+            LineRow& r = row(v, i);
+            if (r.Kind == code(Kind::Return) && r.BlockIndex == n) {
+                r.Top = returnTop;
+                r.Mark = -1;
+            }
+        }
+    }
+
+    // Make room: everything from the drop row down moves one row, RETURN lines too, so that a
+    // subroutine never ends above its GOSUB.
+    auto pushLine = [&](LineRow& r) {
+        const Kind rk = kindFromCode(r.Kind);
+        setBlockTop(rk, r.BlockIndex, block(rk, r.BlockIndex).Shape.Top + RowPitch);
+        r.Top = static_cast<qint16>(r.Top + RowPitch);
+    };
+    for (int i = 1; i <= v.LineCount; ++i)
+        if (row(v, i).Top >= U && row(v, i).Mark > 0) pushLine(row(v, i));
+    if (k == Kind::GoSub) settleReturn(n, U + gap);
+    for (int i = 1; i <= v.LineCount; ++i)
+        row(v, i).Mark = 1;
+    modUtils::SortByTop(v);
+
+    // Close gaps, one row per gap; a RETURN block follows its line.
+    for (int i = 1; i < v.LineCount; ++i) {
+        LineRow& next = row(v, i + 1);
+        if (next.Top - row(v, i).Top > RowPitch) {
+            next.Top = static_cast<qint16>(next.Top - RowPitch);
+            setBlockTop(kindFromCode(next.Kind), next.BlockIndex, next.Top);
+        }
+    }
+    // Lines pushed past the lowest row are pulled back into the last rows, so every Top stays
+    // within the panel's bound.
+    for (int i = v.LineCount; i >= 1; --i) {
+        LineRow& r = row(v, i);
+        const int limit = MaxRowTop - RowPitch * (v.LineCount - i);
+        if (r.Top > limit) {
+            r.Top = static_cast<qint16>(limit);
+            setBlockTop(kindFromCode(r.Kind), r.BlockIndex, r.Top);
+        }
+    }
+    // The next add goes below every line, never onto a row a drop has filled.
+    if (v.LineCount > 0) v.NextTop = std::max(v.NextTop, row(v, v.LineCount).Top);
+}
+
+void PanelModel::settleReturn(int n, int returnTop) {
+    // A line pushed onto the dropped RETURN's row keeps it: the RETURN takes the next row, and the
+    // unbroken run of lines there moves one row on. No two lines share a row, and a GOSUB dropped
+    // onto its own row changes nothing once the gaps close.
+    modProgVar& v = m_vars;
+    auto lineAt = [&v](int top) -> LineRow* {
+        for (int i = 1; i <= v.LineCount; ++i)
+            if (row(v, i).Mark > 0 && row(v, i).Top == top) return &row(v, i);
+        return nullptr;
+    };
+    if (!lineAt(returnTop)) return;
+    std::vector<LineRow*> run;
+    for (int top = returnTop + RowPitch; LineRow* r = lineAt(top); top += RowPitch)
+        run.push_back(r);
+    for (LineRow* r : run) {
+        const Kind rk = kindFromCode(r->Kind);
+        setBlockTop(rk, r->BlockIndex, block(rk, r->BlockIndex).Shape.Top + RowPitch);
+        r->Top = static_cast<qint16>(r->Top + RowPitch);
+    }
+    const auto top = static_cast<qint16>(returnTop + RowPitch);
+    v.ReturnGap = static_cast<qint16>(v.ReturnGap + RowPitch);
+    setBlockTop(Kind::Return, n, top);
+    for (int i = 1; i <= v.LineCount; ++i)
+        if (row(v, i).Kind == code(Kind::Return) && row(v, i).BlockIndex == n) row(v, i).Top = top;
+}
+
+// ---- Pop-up menu commands ----------------------------------------------------------------------
+
+bool PanelModel::selectionExists() const {
+    const Kind k = kindFromCode(m_vars.CurrentKind);
+    const auto sel = kinds::info(k).selection;
+    return sel && exists(k, m_vars.*sel);
+}
+
+QString PanelModel::copyText() {
+    m_vars.ClipText = m_vars.CopiedCaption + QStringLiteral("   ") + m_vars.CopiedComment;
+    return m_vars.ClipText;
+}
+
+void PanelModel::deleteLine() {
+    if (!selectionExists()) return;
+    modProgVar& v = m_vars;
+    // The line is gone from the program but still in the file on disk: unsaved work.
+    v.FileSaved = false;
+    const Kind k = kindFromCode(v.CurrentKind);
+    const KindInfo& info = kinds::info(k);
+    const int s = *v.selection(k);
+    qint16& count = *v.counter(k);
+    const int n = count;
+    auto& list = m_blocks[static_cast<std::size_t>(code(k))];
+    auto& returns = m_blocks[static_cast<std::size_t>(code(Kind::Return))];
+
+    // Later blocks of the kind move one element down; each element keeps its colours and height.
+    for (int i = s + 1; i <= n; ++i) {
+        const PanelBlock& from = list[static_cast<std::size_t>(i)];
+        PanelBlock& to = list[static_cast<std::size_t>(i - 1)];
+        to.Text.Caption = from.Text.Caption;
+        to.Text.Width = from.Text.Width;
+        to.Text.Top = from.Text.Top;
+        to.Shape.Top = from.Shape.Top;
+        if (info.shiftCarriesWidth) to.Shape.Width = from.Shape.Width;
+        if (info.hasComment) {
+            to.Comment.Caption = from.Comment.Caption;
+            to.Comment.Width = from.Comment.Width;
+            to.Comment.Top = from.Comment.Top;
+        }
+        if (k == Kind::GoSub) {
+            // The RETURN lines are renumbered with their GOSUBs, so their blocks move along.
+            const PanelBlock& rFrom = returns[static_cast<std::size_t>(i)];
+            PanelBlock& rTo = returns[static_cast<std::size_t>(i - 1)];
+            rTo.Shape.Top = rFrom.Shape.Top;
+            rTo.Text.Top = rFrom.Text.Top;
+        }
+    }
+    list.pop_back();
+    if (k == Kind::GoSub) returns.pop_back();
+    --count;
+
+    for (int i = 1; i <= count; ++i) {
+        PanelBlock& b = list[static_cast<std::size_t>(i)];
+        b.Shape.Visible = true;
+        b.Shape.Left = v.BlockLeft;
+        b.Text.Visible = true;
+        b.Text.Left = v.BlockLeft + 8;
+        if (info.hasComment) {
+            b.Comment.Visible = true;
+            b.Comment.Left = b.Text.Left + b.Text.Width + 8;
+        }
+        if (k == Kind::GoSub) {
+            PanelBlock& r = returns[static_cast<std::size_t>(i)];
+            r.Shape.Left = v.BlockLeft;
+            r.Text.Left = v.BlockLeft + 8;
+        }
+    }
+
+    // Remove the line (and a GOSUB's RETURN line), then renumber the rows of the kind.
+    auto removed = [&](const LineRow& r) {
+        return r.BlockIndex == s && (r.Kind == code(k) || (k == Kind::GoSub && r.Kind == code(Kind::Return)));
+    };
+    int kept = 0;
+    for (int i = 1; i <= v.LineCount; ++i) {
+        const LineRow r = row(v, i);
+        if (!removed(r)) row(v, ++kept) = r;
+    }
+    v.LineCount = static_cast<qint16>(kept);
+    for (int i = 1; i <= v.LineCount; ++i) {
+        LineRow& r = row(v, i);
+        const bool ofKind = r.Kind == code(k) || (k == Kind::GoSub && r.Kind == code(Kind::Return));
+        if (ofKind && r.BlockIndex > s) --r.BlockIndex;
+    }
+    // The pressed block may now be another line or gone: a drag needs a fresh press.
+    m_pressed = {};
+}
+
+namespace modUtils {
+
+void SortByTop(modProgVar& vars) {
+    // A selection sort with a sentinel: among equal tops the lower row is taken first. It works on a
+    // copy of the tops, so a Top at the sentinel (which the panel's bounds rule out) changes nothing.
+    const int count = vars.LineCount;
+    std::array<int, modProgVar::MaxLines + 1> tops{};
+    std::array<LineRow, modProgVar::MaxLines + 1> sorted{};
+    for (int i = 1; i <= count; ++i)
+        tops[static_cast<std::size_t>(i)] = row(vars, i).Top;
+    for (int k = 1; k <= count; ++k) {
+        int pick = 0;
+        int least = SortSentinel;
+        for (int i = 1; i <= count; ++i) {
+            if (tops[static_cast<std::size_t>(i)] < least) {
+                least = tops[static_cast<std::size_t>(i)];
+                pick = i;
+            }
+        }
+        if (pick == 0) return;
+        sorted[static_cast<std::size_t>(k)] = row(vars, pick);
+        tops[static_cast<std::size_t>(pick)] = SortSentinel;
+    }
+    for (int k = 1; k <= count; ++k) {
+        LineRow& r = row(vars, k);
+        const LineRow& from = sorted[static_cast<std::size_t>(k)];
+        r.Top = from.Top;
+        r.Kind = from.Kind;
+        r.BlockIndex = from.BlockIndex;
+    }
+}
+
+} // namespace modUtils

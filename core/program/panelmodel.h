@@ -1,0 +1,154 @@
+#pragma once
+
+#include "core/program/commandkinds.h"
+#include "core/program/modProgVar.h"
+
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <span>
+#include <vector>
+
+// A label on the panel: auto-sized to its caption, transparent, coloured text.
+struct PanelLabel {
+    float Left = 0;
+    float Top = 0;
+    float Width = 0;
+    float Height = 13;
+    QString Caption;
+    Rgb Color = kinds::Black;
+    bool Visible = false;
+};
+
+// A block's shape: rounded rectangle (END: oval) with a fill and a thin border.
+struct PanelShape {
+    float Left = 0;
+    float Top = 0;
+    float Width = 65;
+    float Height = 17;
+    Rgb Fill = kinds::White;
+    bool Visible = false;
+    bool Oval = false;
+};
+
+// One block: shape, text label and (for kinds that have one) comment label, sharing an element index.
+struct PanelBlock {
+    PanelShape Shape;
+    PanelLabel Text;
+    PanelLabel Comment;
+};
+
+// Mouse buttons as the panel handlers receive them.
+enum MouseButton : int { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+
+// A block found by a hit test: its kind and element index; kind None when nothing was hit.
+struct PanelHit {
+    Kind kind = Kind::None;
+    int index = 0;
+    explicit operator bool() const { return kind != Kind::None; }
+};
+
+// Why an add was refused; None when it may go ahead.
+enum class AddRefusal { None, TableFull, CounterFull, PanelFull };
+
+// The program panel as data: every block of every kind, the command-line table's layout, and the
+// mouse interaction (press, drag, drop), deletion, reset and re-layout after an edit. It needs one
+// service from outside: the width an auto-sized label takes for a caption.
+class PanelModel {
+public:
+    using LabelWidth = std::function<int(const QString&)>;
+
+    // Highest row a block may stand on: keeps every Top below the sort's sentinel 10000 and
+    // the panel height within 16 bits.
+    static constexpr qint16 MaxRowTop = 9584;
+    static constexpr qint16 MaxPanelHeight = 32000;
+    // Lowest pointer y a drag follows: one row below the lowest row, so the panel's growth stays bounded.
+    static constexpr qint16 MaxDragY = MaxRowTop + 24;
+
+    PanelModel(modProgVar& vars, LabelWidth labelWidth);
+
+    modProgVar& vars() { return m_vars; }
+    const modProgVar& vars() const { return m_vars; }
+
+    // Blocks of a kind; element 0 is the hidden template and never a real block.
+    const std::vector<PanelBlock>& blocks(Kind k) const { return m_blocks[static_cast<std::size_t>(code(k))]; }
+    const PanelBlock& block(Kind k, int index) const { return blocks(k)[static_cast<std::size_t>(index)]; }
+    bool exists(Kind k, int index) const;
+    QString heldText(Kind k, int index) const;
+    QString inlineComment(Kind k, int index) const;
+
+    float panelWidth() const { return m_panelWidth; }
+    float panelHeight() const { return m_panelHeight; }
+
+    // Whether an add of this kind can go ahead (GOSUB needs three rows); checked before any dialog opens.
+    AddRefusal canAdd(Kind k) const;
+    // Adds one block below all others with the given texts (END keeps its caption). Blank splits its
+    // text at the first "'". Returns false, with nothing changed, when canAdd refuses.
+    bool add(Kind k, const QString& heldText, const QString& inlineComment);
+    // A free command's text as the block shows it: the part before its first "'" in the text label,
+    // the rest (from the "'") in the comment label.
+    static std::pair<QString, QString> splitBlankText(const QString& text);
+    // New text for a free-command block, split the same way; its colours stay.
+    void setBlankText(int index, const QString& text);
+    // Adds the GOSUB block, its Label block and its RETURN block.
+    bool addGoSub(const QString& goSubText, const QString& labelText);
+
+    // Mouse handlers. mouseDown returns true when a right press hit a block that opens the pop-up menu.
+    bool mouseDown(int button, float x, float y);
+    void mouseMove(int buttons, float x, float y);
+    void mouseUp(int button, float x, float y);
+    bool pointerIsHand() const { return m_hand; }
+    // True when the point is over a block's labels (the pointer there is the default arrow).
+    bool overLabel(float x, float y) const;
+    // True between a press on the panel outside every label and its release: the panel has the mouse.
+    bool panelHasMouse() const { return m_capture == Capture::Panel; }
+    // The block the last left or middle press hit, while it exists: the one a drag carries.
+    PanelHit pressedBlock() const { return exists(m_pressed.kind, m_pressed.index) ? m_pressed : PanelHit{}; }
+    // The first block (in scan order) whose shape strictly contains the point; element 0 never counts.
+    PanelHit hitBlock(float x, float y, std::span<const Kind> order) const;
+
+    // The block the pop-up menu acts on, if it still exists.
+    bool selectionExists() const;
+    // Text for the clipboard: caption, three blanks, comment (also kept in ClipText).
+    QString copyText();
+    // Deletes the selected line (a GOSUB takes its RETURN line along).
+    void deleteLine();
+    // Empties the panel and the table; keeps the panel height.
+    void reset();
+    // New captions for an edited block, then the kind's layout rule for its shape width.
+    void setCaptions(Kind k, int index, const QString& heldText, const QString& inlineComment, bool relayout);
+
+    // Rows 1..LineCount strictly ascending, every block in exactly one row, counters match, every Top
+    // within the rows, the next add below the last line, RETURN below its GOSUB; empty when all hold.
+    QString checkInvariants() const;
+
+private:
+    enum class Capture { None, Panel, Label };
+
+    PanelBlock& blockRef(Kind k, int index) {
+        return m_blocks[static_cast<std::size_t>(code(k))][static_cast<std::size_t>(index)];
+    }
+    // Puts a block's shape top at top and its labels with it.
+    void setBlockTop(Kind k, int index, float top);
+    void drop(Kind k, int n, float y);
+    void settleReturn(int n, int returnTop);
+    void moveDragged(float x, float y);
+
+    modProgVar& m_vars;
+    LabelWidth m_labelWidth;
+    std::array<std::vector<PanelBlock>, KindSlots> m_blocks;
+    float m_panelWidth = 700;
+    float m_panelHeight = 617;
+    bool m_hand = false;
+    // Who receives moves and the release while a button is held: a press on a label keeps them.
+    Capture m_capture = Capture::None;
+    // The block the last left or middle press hit; only it is ever carried or dropped.
+    PanelHit m_pressed;
+};
+
+namespace modUtils {
+// Sorts rows 1..LineCount by ascending Top, the lower row first among equal tops. Every Top must be
+// below 10000, which the panel guarantees by bounding its rows.
+void SortByTop(modProgVar& vars);
+} // namespace modUtils

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/program/commandkinds.h"
+#include "core/textfile.h"
+
+#include <QStringList>
+
+class PanelModel;
+
+namespace partfile {
+
+inline const QString CreatedLine = QStringLiteral("' Created using the Corvane Part File Stacker");
+inline const QString NoticeLine =
+    QStringLiteral("' Corvane Part File Stacker (c) Corvane; free to use and share, provided as is, without warranty.");
+inline const QString ThirdLine = QStringLiteral("'");
+
+// The held text with the second "&" of its first "&&" removed (an INPUT line as written).
+QString undoubleFirst(const QString& held);
+
+// The line written for one block; empty optional for a code that writes no line.
+std::optional<QString> composeLine(Kind k, const QString& held, const QString& inlineComment);
+
+// The whole part file: the three opening lines, then one line per row of the table, top to bottom.
+QStringList programLines(const PanelModel& panel);
+
+// Writes the program to path (system 8-bit encoding, CR LF after every line).
+FileResult write(const QString& path, const PanelModel& panel);
+
+} // namespace partfile

@@ -1,0 +1,141 @@
+#include "gui/dialogs/commanddialog.h"
+
+#include "gui/dialogs/flowdialogs.h"
+#include "gui/dialogs/frmFP.h"
+#include "gui/dialogs/frmInlineComment.h"
+#include "gui/dialogs/motiondialogs.h"
+#include "gui/dialogs/textbox.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+bool runModal(QDialog& dialog)
+{
+    dialog.exec();
+    if (auto* command = qobject_cast<CommandDialog*>(&dialog))
+        return command->doneRan();
+    return dialog.result() == QDialog::Accepted;
+}
+
+CommandDialog::CommandDialog(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
+    : QDialog(parent), m_vars(vars), m_platform(platform), m_runner(runner ? runner : DialogRunner(runModal))
+{
+    setModal(true);
+}
+
+void CommandDialog::finishDone()
+{
+    m_doneRan = true;
+    accept();
+}
+
+void CommandDialog::runDone(QCheckBox* chkInline, const std::function<void()>& compose)
+{
+    if (chkInline && chkInline->isChecked()) {
+        frmInlineComment comment(m_vars, m_platform, DialogRunner(), this);
+        if (!m_runner(comment))
+            return;
+    }
+    compose();
+    if (chkInline && !chkInline->isChecked())
+        m_vars.InlineCommentText.clear();
+    finishDone();
+}
+
+void CommandDialog::loadInlineCheck(QCheckBox* chkInline)
+{
+    chkInline->setChecked(!m_vars.EditInlineComment.isEmpty());
+}
+
+QCheckBox* CommandDialog::makeInlineCheck()
+{
+    auto* box = new QCheckBox(QStringLiteral("Add a comment to this command line?"), this);
+    box->setObjectName(QStringLiteral("chkInline"));
+    return box;
+}
+
+QPushButton* CommandDialog::makeButton(const char* objectName, const QString& caption)
+{
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QLatin1String(objectName));
+    // Neither Enter nor Escape may press a button: no default, and none becomes default on focus.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+TextBox* CommandDialog::makeTextBox(const char* objectName, const QString& text, int widthChars)
+{
+    auto* box = new TextBox(this);
+    box->setObjectName(QLatin1String(objectName));
+    box->setText(text);
+    box->setMinimumWidth(box->fontMetrics().averageCharWidth() * widthChars + 12);
+    return box;
+}
+
+QLabel* CommandDialog::makeCaption(const QString& text, const char* objectName, bool bold)
+{
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QLatin1String(objectName));
+    if (bold) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    return label;
+}
+
+QLayout* CommandDialog::centred(QWidget* widget)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(widget);
+    row->addStretch(1);
+    return row;
+}
+
+void CommandDialog::setFixedLayout(QLayout* layout)
+{
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setLayout(layout);
+}
+
+std::unique_ptr<CommandDialog> createCommandDialog(Kind k, modProgVar& vars, Platform& platform,
+                                                   const DialogRunner& runner, QWidget* parent)
+{
+    switch (k) {
+    case Kind::Move:
+        return std::make_unique<frmMove>(vars, platform, runner, parent);
+    case Kind::Jog:
+        return std::make_unique<frmJog>(vars, platform, runner, parent);
+    case Kind::Speed:
+        return std::make_unique<frmSpeed>(vars, platform, runner, parent);
+    case Kind::FileCall:
+        return std::make_unique<frmFP>(vars, platform, runner, parent);
+    case Kind::IfThen:
+        return std::make_unique<frmIfTest>(vars, platform, runner, parent);
+    case Kind::Label:
+        return std::make_unique<frmLabel>(vars, platform, runner, parent);
+    case Kind::GoSub:
+        return std::make_unique<frmGoSub>(vars, platform, runner, parent);
+    case Kind::Pause:
+        return std::make_unique<frmPause>(vars, platform, runner, parent);
+    case Kind::Variable:
+        return std::make_unique<frmVar>(vars, platform, runner, parent);
+    case Kind::Comment:
+        return std::make_unique<frmComment>(vars, platform, runner, parent);
+    case Kind::GoTo:
+        return std::make_unique<frmGoTo>(vars, platform, runner, parent);
+    case Kind::Input:
+        return std::make_unique<frmInput>(vars, platform, runner, parent);
+    case Kind::Blank:
+        return std::make_unique<frmBlank>(vars, platform, runner, parent);
+    case Kind::None:
+    case Kind::End:
+    case Kind::Return:
+        break;
+    }
+    return nullptr;
+}

@@ -1,0 +1,178 @@
+#include "gui/dialogs/frmFP.h"
+
+#include "core/program/linesyntax.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int FileNameChars = 44;
+} // namespace
+
+frmFP::frmFP(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
+    : CommandDialog(vars, platform, runner, parent)
+{
+    setObjectName(QStringLiteral("frmFP"));
+    setWindowTitle(QStringLiteral("File Properties"));
+
+    cmdSelectFile = makeButton("cmdSelectFile", QStringLiteral("Select File"));
+
+    // Two lines high so that a long path wraps instead of hiding its end.
+    txtFileName = new QPlainTextEdit(this);
+    txtFileName->setObjectName(QStringLiteral("txtFileName"));
+    txtFileName->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtFileName->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    txtFileName->setTabChangesFocus(true);
+    txtFileName->setFocusPolicy(Qt::ClickFocus); // shows the choice; Done never reads it
+    const QFontMetrics metrics = txtFileName->fontMetrics();
+    txtFileName->setFixedHeight(2 * metrics.lineSpacing() + 2 * txtFileName->frameWidth() +
+                                int(2 * txtFileName->document()->documentMargin()));
+    txtFileName->setMinimumWidth(metrics.averageCharWidth() * FileNameChars);
+    txtFileName->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    txtFileName->setEnabled(false);
+
+    fraOffset = new QGroupBox(QStringLiteral("Offset mode"), this);
+    fraOffset->setObjectName(QStringLiteral("fraOffset"));
+    optNoOffset = new QRadioButton(QStringLiteral("No Offset"), fraOffset);
+    optNoOffset->setObjectName(QStringLiteral("optNoOffset"));
+    opt2d = new QRadioButton(QStringLiteral("2d offset"), fraOffset);
+    opt2d->setObjectName(QStringLiteral("opt2d"));
+    opt3d = new QRadioButton(QStringLiteral("3d offset"), fraOffset);
+    opt3d->setObjectName(QStringLiteral("opt3d"));
+    auto* options = new QVBoxLayout(fraOffset);
+    options->addWidget(optNoOffset);
+    options->addWidget(opt2d);
+    options->addWidget(opt3d);
+    optNoOffset->setChecked(true);
+    for (QRadioButton* option : {optNoOffset, opt2d, opt3d})
+        option->setEnabled(false);
+
+    chkInline = makeInlineCheck();
+    chkInline->setEnabled(false);
+    cmdFPDone = makeButton("cmdFPDone", QStringLiteral("Done"));
+    cmdFPDone->setEnabled(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdSelectFile);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdFPDone);
+
+    auto* layout = new QVBoxLayout;
+    layout->addWidget(txtFileName);
+    layout->addWidget(fraOffset);
+    layout->addWidget(chkInline);
+    layout->addLayout(buttons);
+    setFixedLayout(layout);
+
+    setTabOrder(cmdSelectFile, optNoOffset);
+    setTabOrder(optNoOffset, opt2d);
+    setTabOrder(opt2d, opt3d);
+    setTabOrder(opt3d, chkInline);
+    setTabOrder(chkInline, cmdFPDone);
+
+    // Selecting an option from the program runs the same handler as a click.
+    connect(optNoOffset, &QRadioButton::toggled, this, [this](bool on) { if (on) optNoOffset_Click(); });
+    connect(opt2d, &QRadioButton::toggled, this, [this](bool on) { if (on) opt2d_Click(); });
+    connect(opt3d, &QRadioButton::toggled, this, [this](bool on) { if (on) opt3d_Click(); });
+    connect(cmdSelectFile, &QPushButton::clicked, this, &frmFP::cmdSelectFile_Click);
+    connect(cmdFPDone, &QPushButton::clicked, this, &frmFP::cmdFPDone_Click);
+    Form_Load();
+}
+
+void frmFP::fillFrom(const QString& heldText)
+{
+    const QString mode = linesyntax::fillFileCall(heldText).offsetMode;
+    if (mode == linesyntax::NoOffset)
+        optNoOffset->setChecked(true);
+    else if (mode == linesyntax::Offset2d)
+        opt2d->setChecked(true);
+    else
+        opt3d->setChecked(true);
+}
+
+void frmFP::pressDone()
+{
+    cmdFPDone->click();
+}
+
+void frmFP::Form_Load()
+{
+    m_vars.OffsetMode = linesyntax::NoOffset;
+    loadInlineCheck(chkInline);
+}
+
+void frmFP::optNoOffset_Click()
+{
+    m_vars.OffsetMode = linesyntax::NoOffset;
+}
+
+void frmFP::opt2d_Click()
+{
+    m_vars.OffsetMode = linesyntax::Offset2d;
+}
+
+void frmFP::opt3d_Click()
+{
+    m_vars.OffsetMode = linesyntax::Offset3d;
+}
+
+void frmFP::cmdSelectFile_Click()
+{
+    FindFPFile();
+    chkInline->setEnabled(true);
+}
+
+void frmFP::FindFPFile()
+{
+    std::optional<QString> name;
+    while (!name) {
+        const std::optional<QString> chosen = m_platform.chooseSaveFile(
+            QStringLiteral("Select the name of the file that you want to run"), m_vars.PartFileFolder,
+            QStringLiteral(" Corvane (*.cvp)|*.cvp"), QString());
+        if (!chosen) {
+            m_platform.tell(QStringLiteral("To continue you must select a name for your file ...please try again"),
+                            QStringLiteral("Try Again"), Platform::Icon::Information);
+            for (QRadioButton* option : {optNoOffset, opt2d, opt3d})
+                option->setEnabled(false);
+            cmdFPDone->setText(QStringLiteral("Cancel"));
+            cmdFPDone->setEnabled(true);
+            m_vars.FileChoiceState = 1;
+            return;
+        }
+        name = linesyntax::relativeToFolder(*chosen, m_vars.PartFileFolder, fileNameCaseSensitivity());
+        if (!name &&
+            m_platform.askYesNo(
+                QStringLiteral("This file is NOT in the same folder as your Master file so we'll have to write a full "
+                               "path to this file which will cause big problems if you move the files. You're just "
+                               "asking for trouble...are you SURE this is what you want to do!!!"),
+                QStringLiteral("Impending disaster! Doom and Gloom!"), Platform::Icon::Warning))
+            name = *chosen;
+    }
+    m_vars.CalledFileName = *name;
+    m_vars.FileChoiceState = 9;
+    txtFileName->setPlainText(m_vars.CalledFileName);
+    for (QRadioButton* option : {optNoOffset, opt2d, opt3d})
+        option->setEnabled(true);
+    cmdFPDone->setText(QStringLiteral("Done"));
+    cmdFPDone->setEnabled(true);
+    txtFileName->setEnabled(true);
+    cmdSelectFile->setEnabled(false);
+}
+
+void frmFP::cmdFPDone_Click()
+{
+    // Read "Cancel": the last file choice was cancelled and no line will be made from this dialog,
+    // so there is nothing to compose and no comment to ask for.
+    if (m_vars.FileChoiceState == 1) {
+        finishDone();
+        return;
+    }
+    runDone(chkInline, [this] {
+        m_vars.FileText = linesyntax::composeFileCall({m_vars.CalledFileName, m_vars.OffsetMode});
+    });
+}

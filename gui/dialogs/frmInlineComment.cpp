@@ -1,0 +1,52 @@
+#include "gui/dialogs/frmInlineComment.h"
+
+#include "core/program/linesyntax.h"
+#include "gui/dialogs/textbox.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmInlineComment::frmInlineComment(modProgVar& vars, Platform& platform, const DialogRunner& runner,
+                                   QWidget* parent)
+    : CommandDialog(vars, platform, runner, parent)
+{
+    setObjectName(QStringLiteral("frmInlineComment"));
+    setWindowTitle(QStringLiteral("Add an inline Comment"));
+    txtInline = makeTextBox("txtInline", QString(), 60);
+    cmdInlineDone = makeButton("cmdInlineDone", QStringLiteral("Done"));
+
+    auto* layout = new QVBoxLayout;
+    layout->addWidget(txtInline);
+    layout->addLayout(centred(cmdInlineDone));
+    setFixedLayout(layout);
+
+    connect(txtInline, &TextBox::gotFocus, this, &frmInlineComment::txtInline_GotFocus);
+    connect(cmdInlineDone, &QPushButton::clicked, this, &frmInlineComment::cmdInlineDone_Click);
+    Form_Load();
+}
+
+void frmInlineComment::fillFrom(const QString& heldText)
+{
+    txtInline->setText(heldText);
+}
+
+void frmInlineComment::pressDone()
+{
+    cmdInlineDone->click();
+}
+
+void frmInlineComment::Form_Load()
+{
+    txtInline->setText(m_vars.EditInlineComment);
+}
+
+void frmInlineComment::txtInline_GotFocus()
+{
+    txtInline->selectWhole();
+}
+
+void frmInlineComment::cmdInlineDone_Click()
+{
+    m_vars.InlineCommentText = linesyntax::composeInlineComment(txtInline->text());
+    finishDone();
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "gui/dialogs/commanddialog.h"
+
+class PanelModel;
+
+namespace modEdit {
+
+// Reopens the selected block's dialog filled from its line and writes the result back into the same
+// block. A dialog closed without Done, or a file call whose file choice was cancelled, changes nothing.
+void EditLine(PanelModel& panel, Platform& platform, const DialogRunner& runner, QWidget* parent);
+
+} // namespace modEdit

@@ -1,0 +1,357 @@
+#include "gui/mainwindow/frmCV_ProgIDE.h"
+
+#include "gui/dialogs/modEdit.h"
+#include "gui/headsmith/frmHeader.h"
+#include "gui/mainwindow/frmGetStarted.h"
+#include "core/program/modUtils.h"
+#include "gui/mainwindow/panelview.h"
+#include "core/program/partfile.h"
+#include "core/settings.h"
+#include "platform/platform.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyleOptionButton>
+
+namespace {
+
+const QString GetStartedText = QStringLiteral(
+    " You'll start by selecting the name for your Assembled part file. If you're smart you will have already "
+    "created a folder and put any additional part files in it that you're going to be calling, to make it easier to "
+    "keep track of everything.");
+
+// A coloured toolbox button whose caption wraps onto two lines where the button is tall enough.
+class ToolboxButton final : public QPushButton {
+public:
+    ToolboxButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
+        painter.setPen(palette().color(QPalette::ButtonText));
+        painter.drawText(rect().adjusted(2, 1, -2, -1), Qt::AlignCenter | Qt::TextWordWrap, text());
+    }
+};
+
+QString refusalText(AddRefusal refusal, Kind k)
+{
+    switch (refusal) {
+    case AddRefusal::TableFull:
+        return k == Kind::GoSub ? QStringLiteral("A part file holds at most 100 lines, and a GOSUB needs room for "
+                                                 "three more. Nothing was added.")
+                                : QStringLiteral("A part file holds at most 100 lines, and this one is full. "
+                                                 "Nothing was added.");
+    case AddRefusal::CounterFull:
+        return QStringLiteral("The limit for this kind of line is reached. Nothing was added.");
+    case AddRefusal::PanelFull:
+        return QStringLiteral("The program panel has no row left below the last line. Drag the lines up to close "
+                              "the gaps, or save and start a new part file. Nothing was added.");
+    case AddRefusal::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+frmCV_ProgIDE::frmCV_ProgIDE(Platform& platform, QWidget* parent) : QMainWindow(parent), m_platform(platform)
+{
+    setObjectName(QStringLiteral("frmCV_ProgIDE"));
+    setWindowTitle(QStringLiteral("Corvane Part File Stacker"));
+
+    auto* central = new QWidget(this);
+    central->setFixedSize(819, 635);
+    setCentralWidget(central);
+
+    m_panel = std::make_unique<PanelModel>(m_vars, &PanelView::labelWidth);
+
+    buildToolbox(central);
+    Picture1 = new PanelFrame(*m_panel, central);
+    Picture1->setGeometry(96, 0, 721, 641);
+    connect(Picture1->panel(), &PanelView::popupRequested, this, &frmCV_ProgIDE::showBlockMenu);
+    buildMenus();
+    setAdvanced(false);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+frmCV_ProgIDE::~frmCV_ProgIDE() = default;
+
+void frmCV_ProgIDE::buildToolbox(QWidget* central)
+{
+    Frame1 = new QGroupBox(QStringLiteral("Toolbox"), central);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(0, 0, 97, 633);
+
+    for (Kind k : kinds::ToolboxOrder) {
+        const KindInfo& info = kinds::info(k);
+        auto* button = new ToolboxButton(QString::fromLatin1(info.buttonCaption), Frame1);
+        button->setObjectName(QString::fromLatin1(info.button));
+        button->setGeometry(16, info.buttonTop, 57, info.buttonHeight);
+        button->setAutoDefault(false);
+        button->setStyleSheet(QStringLiteral("QPushButton { background-color: #%1; color: black; border: 1px solid "
+                                             "#707070; border-radius: 2px; font-size: 8pt; }"
+                                             "QPushButton:pressed { border: 2px inset #505050; }")
+                                  .arg(info.buttonColor, 6, 16, QLatin1Char('0')));
+        connect(button, &QPushButton::clicked, this, [this, k] { addLine(k); });
+        m_buttons[static_cast<std::size_t>(code(k))] = button;
+    }
+    m_buttons[code(Kind::Blank)]->setToolTip(QStringLiteral("Type a command that isn't included yet"));
+    m_buttons[code(Kind::GoSub)]->hide();
+
+    Line1 = new QFrame(Frame1);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Plain);
+    Line1->setGeometry(8, 328, 73, 1);
+}
+
+void frmCV_ProgIDE::buildMenus()
+{
+    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuReset = mnuFile->addAction(QStringLiteral("&Reset"), this, &frmCV_ProgIDE::mnuReset_Click);
+    mnuSave = mnuFile->addAction(QStringLiteral("&Save"), this, &frmCV_ProgIDE::mnuSave_Click);
+    mnuExit = mnuFile->addAction(QStringLiteral("E&Xit"), this, &frmCV_ProgIDE::mnuExit_Click);
+    mnuReset->setObjectName(QStringLiteral("mnuReset"));
+    mnuSave->setObjectName(QStringLiteral("mnuSave"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    mnuReset->setEnabled(false);
+    mnuSave->setEnabled(false);
+
+    QMenu* mnuMode = menuBar()->addMenu(QStringLiteral("&Mode"));
+    mnuMode->setObjectName(QStringLiteral("mnuMode"));
+    mnuBasic = mnuMode->addAction(QStringLiteral("&Basic"), this, &frmCV_ProgIDE::mnuBasic_Click);
+    mnuAdvanced = mnuMode->addAction(QStringLiteral("&Advanced"), this, &frmCV_ProgIDE::mnuAdvanced_Click);
+    mnuBasic->setObjectName(QStringLiteral("mnuBasic"));
+    mnuAdvanced->setObjectName(QStringLiteral("mnuAdvanced"));
+    mnuBasic->setCheckable(true);
+    mnuAdvanced->setCheckable(true);
+
+    // The block pop-up menu is never in the menu bar.
+    mnuRight = new QMenu(QStringLiteral("&RightClick"), this);
+    mnuRight->setObjectName(QStringLiteral("mnuRight"));
+    mnuCopy = mnuRight->addAction(QStringLiteral("&Copy"), this, &frmCV_ProgIDE::mnuCopy_Click);
+    mnuDelete = mnuRight->addAction(QStringLiteral("&Delete"), this, &frmCV_ProgIDE::mnuDelete_Click);
+    mnuEdit = mnuRight->addAction(QStringLiteral("&Edit"), this, &frmCV_ProgIDE::mnuEdit_Click);
+    mnuCopy->setObjectName(QStringLiteral("mnuCopy"));
+    mnuDelete->setObjectName(QStringLiteral("mnuDelete"));
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+
+    mnuRightPaste = new QMenu(QStringLiteral("&RightPaste"), this);
+    mnuRightPaste->setObjectName(QStringLiteral("mnuRightPaste"));
+    mnuPaste = mnuRightPaste->addAction(QStringLiteral("&Paste"), this, &frmCV_ProgIDE::mnuPaste_Click);
+    mnuPaste->setObjectName(QStringLiteral("mnuPaste"));
+}
+
+bool frmCV_ProgIDE::Form_Load()
+{
+    StartUp();
+    if (m_vars.PartNameState <= 7)
+        return false;
+    m_vars.LineSpacing = 24;
+    m_vars.NextTop = 8;
+    m_vars.CommentWidth = 600;
+    m_vars.BlockLeft = 20;
+    m_vars.FileSaved = true;
+    m_started = true;
+    return true;
+}
+
+QString frmCV_ProgIDE::settingsDir()
+{
+    return settingsFolder(m_platform.programFolder());
+}
+
+void frmCV_ProgIDE::StartUp()
+{
+    const QString file = settings::findFile(settingsDir());
+    if (!file.isEmpty()) {
+        if (settings::selectsAdvanced(settings::readFirstLine(file)))
+            mnuAdvanced_Click();
+        modUtils::ChooseUntilNamed(m_vars, m_platform);
+        return;
+    }
+    frmGetStarted getStarted([this] { return modUtils::ChooseUntilNamed(m_vars, m_platform); }, this);
+    getStarted.findChild<QLabel*>(QStringLiteral("lblGetStarted"))->setText(GetStartedText);
+    m_runner(getStarted);
+    // However the window went away, the name choice runs (once): the main window needs a part file.
+    getStarted.cmdGetStarted_Click();
+}
+
+void frmCV_ProgIDE::setAdvanced(bool advanced)
+{
+    for (const KindInfo& info : kinds::Table)
+        if (info.button && info.advanced && !info.basic)
+            m_buttons[static_cast<std::size_t>(code(info.kind))]->setVisible(advanced);
+    mnuAdvanced->setChecked(advanced);
+    mnuBasic->setChecked(!advanced);
+}
+
+void frmCV_ProgIDE::mnuAdvanced_Click()
+{
+    setAdvanced(true);
+}
+
+void frmCV_ProgIDE::mnuBasic_Click()
+{
+    setAdvanced(false);
+}
+
+void frmCV_ProgIDE::addLine(Kind k)
+{
+    const AddRefusal refusal = m_panel->canAdd(k);
+    if (refusal != AddRefusal::None) {
+        m_platform.tell(refusalText(refusal, k), QStringLiteral("No room for another line"),
+                        Platform::Icon::Information);
+        return;
+    }
+    m_vars.CurrentKind = static_cast<qint16>(code(k));
+    m_vars.EditInlineComment.clear();
+
+    if (k == Kind::End) {
+        m_panel->add(k, {}, {});
+        lineAdded();
+        return;
+    }
+    std::unique_ptr<CommandDialog> dialog = createCommandDialog(k, m_vars, m_platform, m_runner, this);
+    // A dialog closed without Done is a cancel: its result strings may belong to another line.
+    if (!dialog || !m_runner(*dialog))
+        return;
+    dialog.reset();
+
+    if (k == Kind::GoSub) {
+        m_panel->addGoSub(m_vars.GoSubText, m_vars.GoSubLabelText);
+        m_vars.CurrentKind = static_cast<qint16>(code(Kind::Label));
+        m_vars.FileSaved = false;
+        refreshPanel();
+        return;
+    }
+    if (k != Kind::FileCall || m_vars.FileChoiceState > 1)
+        m_panel->add(k, *m_vars.resultText(k), m_vars.InlineCommentText);
+    lineAdded();
+}
+
+void frmCV_ProgIDE::lineAdded()
+{
+    mnuSave->setEnabled(true);
+    mnuReset->setEnabled(true);
+    m_vars.FileSaved = false;
+    refreshPanel();
+}
+
+void frmCV_ProgIDE::refreshPanel()
+{
+    Picture1->panel()->refresh();
+}
+
+bool frmCV_ProgIDE::WriteFile()
+{
+    const FileResult result = partfile::write(m_vars.PartFileName, *m_panel);
+    if (!result.ok) {
+        m_platform.tell(QStringLiteral("The part file could not be saved:\n\n%1\n\nNothing on disk was changed, and "
+                                       "your lines are still here.")
+                            .arg(result.error),
+                        QStringLiteral("Save failed"), Platform::Icon::Critical);
+        return false;
+    }
+    if (m_platform.askYesNo(QStringLiteral("Do you want to add a header to this file?"),
+                            QStringLiteral("Add a header"))) {
+        frmHeader header(m_vars, m_header, m_platform, this);
+        m_runner(header);
+    }
+    m_vars.FileSaved = true;
+    return true;
+}
+
+void frmCV_ProgIDE::SaveSettings()
+{
+    const FileResult result = settings::save(settingsDir(), mnuAdvanced->isChecked());
+    if (!result.ok)
+        m_platform.tell(QStringLiteral("The toolbox mode could not be remembered:\n\n%1").arg(result.error),
+                        QStringLiteral("Settings not saved"), Platform::Icon::Warning);
+}
+
+void frmCV_ProgIDE::ResetProgram()
+{
+    m_panel->reset();
+    refreshPanel();
+}
+
+void frmCV_ProgIDE::mnuSave_Click()
+{
+    WriteFile();
+}
+
+void frmCV_ProgIDE::mnuReset_Click()
+{
+    ResetProgram();
+}
+
+void frmCV_ProgIDE::mnuExit_Click()
+{
+    close();
+}
+
+void frmCV_ProgIDE::closeEvent(QCloseEvent* event)
+{
+    if (!m_started) {
+        event->accept();
+        return;
+    }
+    SaveSettings();
+    if (!m_vars.FileSaved &&
+        m_platform.askYesNo(QStringLiteral("Save all your hard work?"), QStringLiteral("Save???")) && !WriteFile()) {
+        // The work is not on disk: stay open rather than lose it.
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QApplication::closeAllWindows();
+}
+
+void frmCV_ProgIDE::showBlockMenu(const QPoint& globalPos)
+{
+    // END has no dialog to edit, but may be copied or deleted.
+    mnuEdit->setEnabled(m_vars.CurrentKind != code(Kind::End));
+    mnuRight->exec(globalPos);
+}
+
+void frmCV_ProgIDE::mnuCopy_Click()
+{
+    if (m_panel->selectionExists())
+        m_platform.setClipboardText(m_panel->copyText());
+}
+
+void frmCV_ProgIDE::mnuDelete_Click()
+{
+    if (!m_panel->selectionExists())
+        return;
+    if (!m_platform.askYesNo(QStringLiteral("Are you sure you want to delete this command line?"),
+                             QStringLiteral("Are you sure?")))
+        return;
+    m_panel->deleteLine();
+    if (m_vars.LineCount == 0) {
+        mnuSave->setEnabled(false);
+        mnuReset->setEnabled(false);
+    }
+    refreshPanel();
+}
+
+void frmCV_ProgIDE::mnuEdit_Click()
+{
+    modEdit::EditLine(*m_panel, m_platform, m_runner, this);
+    refreshPanel();
+}

@@ -1,0 +1,49 @@
+#include "gui/mainwindow/frmGetStarted.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
+frmGetStarted::frmGetStarted(std::function<bool()> chooseName, QWidget* parent)
+    : QDialog(parent), m_chooseName(std::move(chooseName))
+{
+    setObjectName(QStringLiteral("frmGetStarted"));
+    setWindowTitle(QStringLiteral("Get started"));
+    setFixedSize(312, 206);
+
+    lblGetStarted = new QLabel(this);
+    lblGetStarted->setObjectName(QStringLiteral("lblGetStarted"));
+    lblGetStarted->setGeometry(8, 8, 297, 121);
+    lblGetStarted->setWordWrap(true);
+    lblGetStarted->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    cmdGetStarted = new QPushButton(QStringLiteral("Get started"), this);
+    cmdGetStarted->setObjectName(QStringLiteral("cmdGetStarted"));
+    cmdGetStarted->setGeometry(112, 160, 89, 33);
+    cmdGetStarted->setAutoDefault(false);
+    connect(cmdGetStarted, &QPushButton::clicked, this, &frmGetStarted::cmdGetStarted_Click);
+}
+
+void frmGetStarted::cmdGetStarted_Click()
+{
+    if (m_ran)
+        return;
+    m_ran = true;
+    m_chosen = m_chooseName();
+    done(m_chosen ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void frmGetStarted::closeEvent(QCloseEvent* event)
+{
+    cmdGetStarted_Click();
+    event->accept();
+}
+
+void frmGetStarted::reject()
+{
+    // Escape, like the frame's close box, still leads through the name choice.
+    if (!m_ran)
+        cmdGetStarted_Click();
+    else
+        QDialog::reject();
+}

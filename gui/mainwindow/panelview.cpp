@@ -1,0 +1,300 @@
+#include "gui/mainwindow/panelview.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+QColor toColor(Rgb c) {
+    return QColor(static_cast<int>((c >> 16) & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>(c & 0xFF));
+}
+
+int buttonCode(Qt::MouseButton b) {
+    switch (b) {
+    case Qt::LeftButton:
+        return LeftButton;
+    case Qt::RightButton:
+        return RightButton;
+    case Qt::MiddleButton:
+        return MiddleButton;
+    default:
+        return 0;
+    }
+}
+
+int buttonMask(Qt::MouseButtons b) {
+    return (b & Qt::LeftButton ? LeftButton : 0) | (b & Qt::RightButton ? RightButton : 0) |
+           (b & Qt::MiddleButton ? MiddleButton : 0);
+}
+
+// A pointing hand, index finger up, white with a black outline; the hot spot is the fingertip.
+QPixmap drawHand() {
+    QPixmap pix(32, 32);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    QPainterPath hand;
+    hand.addRoundedRect(QRectF(10.5, 1.5, 5, 17), 2.5, 2.5);  // index finger
+    hand.addRoundedRect(QRectF(15.5, 10.5, 5, 10), 2.5, 2.5); // middle finger, folded
+    hand.addRoundedRect(QRectF(20.5, 11.5, 5, 9), 2.5, 2.5);  // ring finger
+    hand.addRoundedRect(QRectF(25.5, 13.5, 4, 8), 2, 2);      // little finger
+    QPainterPath thumb;
+    thumb.moveTo(11, 22);
+    thumb.lineTo(5, 16);
+    thumb.quadTo(3, 13.5, 5.5, 13);
+    thumb.quadTo(7, 12.8, 9, 15);
+    thumb.lineTo(11, 17);
+    thumb.closeSubpath();
+    hand.addPath(thumb);
+    hand.addRoundedRect(QRectF(10.5, 16.5, 19, 11), 4, 4); // palm
+    hand.addRect(QRectF(13.5, 26, 13, 4.5));               // wrist
+    hand.setFillRule(Qt::WindingFill);                     // overlapping parts join instead of cancelling
+    hand = hand.simplified();
+
+    p.setPen(QPen(Qt::black, 1.2));
+    p.setBrush(Qt::white);
+    p.drawPath(hand);
+    // Creases between the folded fingers.
+    p.setPen(QPen(Qt::black, 1));
+    p.drawLine(QPointF(15.5, 12), QPointF(15.5, 18));
+    p.drawLine(QPointF(20.5, 13), QPointF(20.5, 18));
+    p.drawLine(QPointF(25.5, 14.5), QPointF(25.5, 19));
+    p.end();
+    return pix;
+}
+
+} // namespace
+
+// ---- PanelView ---------------------------------------------------------------------------------
+
+PanelView::PanelView(PanelModel& model, QWidget* parent) : QWidget(parent), m_model(model) {
+    setObjectName(QStringLiteral("picPanel"));
+    setMouseTracking(true);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    resize(static_cast<int>(std::lround(m_model.panelWidth())), static_cast<int>(std::lround(m_model.panelHeight())));
+}
+
+QFont PanelView::labelFont() {
+    // Small enough that a label's text fits its 13 pixel height.
+    QFont f = QApplication::font();
+    f.setPixelSize(11);
+    return f;
+}
+
+QString PanelView::displayText(const QString& caption) {
+    QString shown = caption;
+    return shown.replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
+
+int PanelView::labelWidth(const QString& caption) {
+    if (caption.isEmpty()) return 0;
+    return QFontMetrics(labelFont()).horizontalAdvance(displayText(caption));
+}
+
+QCursor PanelView::handCursor() {
+    static const QCursor hand(drawHand(), 12, 2);
+    return hand;
+}
+
+void PanelView::refresh() {
+    const QSize wanted(static_cast<int>(std::lround(m_model.panelWidth())),
+                       static_cast<int>(std::lround(m_model.panelHeight())));
+    const bool taller = wanted.height() != height();
+    if (wanted != size()) resize(wanted);
+    updatePointer();
+    update();
+    if (taller) Q_EMIT panelResized();
+}
+
+void PanelView::updatePointer() {
+    const bool hand = m_model.pointerIsHand();
+    if (hand == m_hand) return;
+    m_hand = hand;
+    if (hand)
+        setCursor(handCursor());
+    else
+        unsetCursor();
+}
+
+void PanelView::picPanel_MouseDown(int button, float x, float y, QPoint globalPos) {
+    const bool popup = m_model.mouseDown(button, x, y);
+    refresh();
+    if (popup) Q_EMIT popupRequested(globalPos);
+}
+
+void PanelView::picPanel_MouseMove(int buttons, float x, float y) {
+    m_model.mouseMove(buttons, x, y);
+    refresh();
+}
+
+void PanelView::picPanel_MouseUp(int button, float x, float y) {
+    m_model.mouseUp(button, x, y);
+    refresh();
+}
+
+void PanelView::mousePressEvent(QMouseEvent* event) {
+    const int button = buttonCode(event->button());
+    if (!button) return;
+    const QPointF pos = event->position();
+    picPanel_MouseDown(button, static_cast<float>(pos.x()), static_cast<float>(pos.y()),
+                       event->globalPosition().toPoint());
+}
+
+void PanelView::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    picPanel_MouseMove(buttonMask(event->buttons()), static_cast<float>(pos.x()), static_cast<float>(pos.y()));
+}
+
+void PanelView::mouseReleaseEvent(QMouseEvent* event) {
+    const int button = buttonCode(event->button());
+    if (!button) return;
+    const QPointF pos = event->position();
+    picPanel_MouseUp(button, static_cast<float>(pos.x()), static_cast<float>(pos.y()));
+}
+
+void PanelView::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF dirty = event->rect();
+    const PanelHit carried = m_model.panelHasMouse() ? m_model.pressedBlock() : PanelHit{};
+
+    auto drawShape = [&p, &dirty](const PanelShape& s) {
+        if (!s.Visible) return;
+        const QRectF r(s.Left + 0.5, s.Top + 0.5, s.Width - 1, s.Height - 1);
+        if (!r.intersects(dirty)) return;
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(toColor(s.Fill));
+        if (s.Oval)
+            p.drawEllipse(r);
+        else
+            p.drawRoundedRect(r, 4, 4);
+    };
+    p.setFont(labelFont());
+    const int ascent = QFontMetrics(labelFont()).ascent();
+    auto drawLabel = [&p, &dirty, ascent](const PanelLabel& l) {
+        if (!l.Visible || l.Caption.isEmpty()) return;
+        const QRectF r(l.Left, l.Top, std::max(l.Width, 1.f), l.Height);
+        if (!r.intersects(dirty)) return;
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(toColor(l.Color));
+        p.drawText(QPointF(l.Left, l.Top + ascent), displayText(l.Caption));
+        p.setRenderHint(QPainter::Antialiasing, true);
+    };
+    auto isCarried = [&carried](int k, std::size_t n) {
+        const Kind kind = static_cast<Kind>(k);
+        const bool same = kind == carried.kind || (kind == Kind::Return && carried.kind == Kind::GoSub);
+        return same && static_cast<int>(n) == carried.index;
+    };
+    // Shapes first, labels above them; a carried block (and a GOSUB's RETURN) is drawn whole on top
+    // so that it stays readable while it passes over the others.
+    for (int k = 1; k < KindSlots; ++k) {
+        const auto& list = m_model.blocks(static_cast<Kind>(k));
+        for (std::size_t n = 1; n < list.size(); ++n)
+            if (!isCarried(k, n)) drawShape(list[n].Shape);
+    }
+    for (int k = 1; k < KindSlots; ++k) {
+        const auto& list = m_model.blocks(static_cast<Kind>(k));
+        for (std::size_t n = 1; n < list.size(); ++n)
+            if (!isCarried(k, n)) {
+                drawLabel(list[n].Text);
+                drawLabel(list[n].Comment);
+            }
+    }
+    if (carried) {
+        auto drawWhole = [&](const PanelBlock& b) {
+            drawShape(b.Shape);
+            drawLabel(b.Text);
+            drawLabel(b.Comment);
+        };
+        drawWhole(m_model.block(carried.kind, carried.index));
+        if (carried.kind == Kind::GoSub) drawWhole(m_model.block(Kind::Return, carried.index));
+    }
+}
+
+// ---- PanelFrame --------------------------------------------------------------------------------
+
+PanelFrame::PanelFrame(PanelModel& model, QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("Picture1"));
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setFixedSize(721, 641);
+
+    m_viewport = new QWidget(this);
+    m_viewport->setObjectName(QStringLiteral("Picture1_viewport"));
+    m_viewport->setGeometry(contentsRect());
+
+    m_panel = new PanelView(model, m_viewport);
+    m_panel->move(0, 0);
+
+    // Along the panel's right edge, filling the rest of the viewport's width.
+    m_scroll = new QScrollBar(Qt::Vertical, m_viewport);
+    m_scroll->setObjectName(QStringLiteral("VScroll1"));
+    const int left = m_panel->width();
+    m_scroll->setGeometry(left, 0, std::max(1, m_viewport->width() - left), m_viewport->height());
+    m_scroll->setSingleStep(ArrowStep);
+    m_scroll->setPageStep(viewportHeight());
+    m_scroll->setRange(0, 0);
+    m_scroll->hide();
+
+    m_panel->installEventFilter(this);
+    connect(m_panel, &PanelView::panelResized, this, &PanelFrame::picPanel_Resize);
+    connect(m_scroll, &QScrollBar::sliderMoved, this, &PanelFrame::VScroll1_Scroll);
+    connect(m_scroll, &QScrollBar::valueChanged, this, &PanelFrame::VScroll1_Change);
+    picPanel_Resize();
+}
+
+int PanelFrame::viewportHeight() const {
+    return m_viewport->height();
+}
+
+void PanelFrame::picPanel_Resize() {
+    const double height = m_panel->model().panelHeight();
+    const qint16 max = roundToInt16(height - viewportHeight()).value_or(std::numeric_limits<qint16>::max());
+    m_scroll->setMaximum(std::max<int>(0, max));
+    m_scroll->setVisible(height > viewportHeight());
+}
+
+void PanelFrame::VScroll1_Scroll(int value) {
+    m_panel->move(0, -value);
+}
+
+void PanelFrame::VScroll1_Change(int value) {
+    // Arrow and track clicks move the view at once, as the thumb does.
+    m_panel->move(0, -value);
+}
+
+void PanelFrame::wheelEvent(QWheelEvent* event) {
+    scrollByWheel(event);
+}
+
+bool PanelFrame::eventFilter(QObject* watched, QEvent* event) {
+    // The wheel over the panel scrolls it, also while a block is carried.
+    if (watched == m_panel && event->type() == QEvent::Wheel) {
+        scrollByWheel(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+void PanelFrame::scrollByWheel(QWheelEvent* event) {
+    // One notch scrolls the system's number of lines, one block row each; fine-grained wheels add
+    // up until they make a notch.
+    m_wheelRemainder += event->angleDelta().y();
+    const int notches = m_wheelRemainder / 120;
+    m_wheelRemainder -= notches * 120;
+    if (notches != 0) m_scroll->setValue(m_scroll->value() - notches * QApplication::wheelScrollLines() * ArrowStep);
+    event->accept();
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "core/program/panelmodel.h"
+
+#include <QFrame>
+#include <QWidget>
+
+class QScrollBar;
+
+// The program panel "picPanel": paints the blocks of a PanelModel and turns mouse events into the
+// model's press, move and release. Its size is the model's panel size.
+class PanelView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PanelView(PanelModel& model, QWidget* parent = nullptr);
+
+    PanelModel& model() { return m_model; }
+
+    // The font every block label is drawn in.
+    static QFont labelFont();
+    // A caption as an auto-sized label shows it: a doubled "&&" shows as one "&".
+    static QString displayText(const QString& caption);
+    // The width an auto-sized label takes for the caption: what the model is built with.
+    static int labelWidth(const QString& caption);
+    // The panel's own hand pointer, drawn in code.
+    static QCursor handCursor();
+
+    // Brings the widget in line with the model after a change made outside the mouse handlers
+    // (an add, an edit, a deletion, a reset): size, pointer and picture.
+    void refresh();
+
+    // The panel's mouse handlers, in panel coordinates; buttons as 1 left, 2 right, 4 middle.
+    void picPanel_MouseDown(int button, float x, float y, QPoint globalPos);
+    void picPanel_MouseMove(int buttons, float x, float y);
+    void picPanel_MouseUp(int button, float x, float y);
+
+Q_SIGNALS:
+    // A right press hit a block: the pop-up menu belongs at globalPos.
+    void popupRequested(QPoint globalPos);
+    // The panel's height changed; the scroll bar follows.
+    void panelResized();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void updatePointer();
+
+    PanelModel& m_model;
+    bool m_hand = false;
+};
+
+// The viewport "Picture1": holds the panel at its top and the scroll bar "VScroll1" along the
+// panel's right edge. Scrolling moves the whole panel up inside the viewport.
+class PanelFrame : public QFrame {
+    Q_OBJECT
+
+public:
+    static constexpr int ArrowStep = 24; // one row of blocks
+
+    explicit PanelFrame(PanelModel& model, QWidget* parent = nullptr);
+
+    PanelView* panel() const { return m_panel; }
+    QScrollBar* scrollBar() const { return m_scroll; }
+    // The visible height of the panel (the viewport's inner height).
+    int viewportHeight() const;
+
+    // Sets the scroll bar's range from the panel height and shows it only when the panel is taller
+    // than the viewport. The value is left alone.
+    void picPanel_Resize();
+    // Thumb drag, and any other change of the value: the panel moves to -value at once.
+    void VScroll1_Scroll(int value);
+    void VScroll1_Change(int value);
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void scrollByWheel(QWheelEvent* event);
+
+    QWidget* m_viewport = nullptr;
+    PanelView* m_panel = nullptr;
+    QScrollBar* m_scroll = nullptr;
+    int m_wheelRemainder = 0;
+};
