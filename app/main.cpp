@@ -3,8 +3,7 @@
 
 #include <QApplication>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("cvstacker"));
     QApplication::setOrganizationName(QStringLiteral("Corvane"));
@@ -13,8 +12,7 @@ int main(int argc, char** argv)
     frmCV_ProgIDE window(platform);
     platform.setParentWidget(&window);
     // The part file's name is chosen before the main window shows; declining ends the program.
-    if (!window.Form_Load())
-        return 0;
+    if (!window.Form_Load()) return 0;
     window.show();
     return QApplication::exec();
 }

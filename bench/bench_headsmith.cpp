@@ -34,8 +34,7 @@ struct RunResult {
 };
 
 // Runs argv with stdout sent to outFile (or inherited when empty); no shell is involved.
-RunResult run(const std::vector<std::string>& args, const std::string& outFile)
-{
+RunResult run(const std::vector<std::string>& args, const std::string& outFile) {
     std::vector<char*> argv;
     for (const std::string& a : args)
         argv.push_back(const_cast<char*>(a.c_str()));
@@ -69,11 +68,9 @@ RunResult run(const std::vector<std::string>& args, const std::string& outFile)
 }
 
 // Lines as the stacker writes them: moves, jogs, speeds, pauses, comments, each ended by CR LF.
-bool generate(const QString& path, qint64 bytes)
-{
+bool generate(const QString& path, qint64 bytes) {
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
+    if (!f.open(QIODevice::WriteOnly)) return false;
     QRandomGenerator rng(20260712);
     QByteArray chunk;
     chunk.reserve(1 << 20);
@@ -102,8 +99,7 @@ bool generate(const QString& path, qint64 bytes)
             break;
         }
         if (chunk.size() >= (1 << 20) - 128) {
-            if (f.write(chunk) != chunk.size())
-                return false;
+            if (f.write(chunk) != chunk.size()) return false;
             written += chunk.size();
             chunk.clear();
         }
@@ -112,8 +108,7 @@ bool generate(const QString& path, qint64 bytes)
     return f.write(chunk) == chunk.size();
 }
 
-double median(std::vector<double> v)
-{
+double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     const std::size_t n = v.size();
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
@@ -121,8 +116,7 @@ double median(std::vector<double> v)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qint64 sizeMiB = 1024;
     int runs = 3;
     QString dir = QDir::temp().filePath(QStringLiteral("headsmith-bench"));
@@ -155,8 +149,7 @@ int main(int argc, char** argv)
     }
     {
         QFile f(closing);
-        if (!f.open(QIODevice::WriteOnly) || f.write("JZ, , , 2\r\nJ2, 0, 0\r\nEND\r\n") < 0)
-            return 1;
+        if (!f.open(QIODevice::WriteOnly) || f.write("JZ, , , 2\r\nJ2, 0, 0\r\nEND\r\n") < 0) return 1;
     }
     const double mib = QFileInfo(source).size() / double(1 << 20);
     const std::string src = source.toStdString();
@@ -185,8 +178,8 @@ int main(int argc, char** argv)
         tSed.push_back(b.seconds);
         tHead.push_back(c.seconds);
         peakKiB = std::max(peakKiB, c.maxRssKiB);
-        std::printf("run %d: cat %.3f s, sed %.3f s, rewrite %.3f s (peak RSS %.1f MiB)\n", r + 1, a.seconds,
-                    b.seconds, c.seconds, c.maxRssKiB / 1024.0);
+        std::printf("run %d: cat %.3f s, sed %.3f s, rewrite %.3f s (peak RSS %.1f MiB)\n", r + 1, a.seconds, b.seconds,
+                    c.seconds, c.maxRssKiB / 1024.0);
         std::fflush(stdout);
     }
     const double cat = median(tCat), sed = median(tSed), head = median(tHead);

@@ -5,30 +5,25 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-FileResult FileResult::failure(const QString& path, const QString& reason)
-{
+FileResult FileResult::failure(const QString& path, const QString& reason) {
     return {false, QStringLiteral("%1\n\n%2").arg(path, reason)};
 }
 
 namespace textfile {
 
-QByteArray encode(const QString& text)
-{
+QByteArray encode(const QString& text) {
     QStringEncoder encoder(QStringConverter::System);
     return encoder.encode(text);
 }
 
-QString decode(const QByteArray& bytes)
-{
+QString decode(const QByteArray& bytes) {
     QStringDecoder decoder(QStringConverter::System);
     return decoder.decode(bytes);
 }
 
-FileResult saveLines(const QString& path, const QList<QByteArray>& lines)
-{
+FileResult saveLines(const QString& path, const QList<QByteArray>& lines) {
     SaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return FileResult::failure(path, file.errorString());
+    if (!file.open(QIODevice::WriteOnly)) return FileResult::failure(path, file.errorString());
     for (const QByteArray& line : lines) {
         if (file.write(line) != line.size() || file.write(Crlf, 2) != 2) {
             const QString reason = file.errorString();
@@ -36,13 +31,11 @@ FileResult saveLines(const QString& path, const QList<QByteArray>& lines)
             return FileResult::failure(path, reason);
         }
     }
-    if (!file.commit())
-        return FileResult::failure(path, file.errorString());
+    if (!file.commit()) return FileResult::failure(path, file.errorString());
     return {};
 }
 
-QList<QByteArray> splitLines(const QByteArray& content)
-{
+QList<QByteArray> splitLines(const QByteArray& content) {
     QList<QByteArray> lines;
     qsizetype start = 0;
     while (start < content.size()) {
@@ -52,8 +45,7 @@ QList<QByteArray> splitLines(const QByteArray& content)
             break;
         }
         qsizetype stop = end;
-        if (stop > start && content.at(stop - 1) == '\r')
-            --stop;
+        if (stop > start && content.at(stop - 1) == '\r') --stop;
         lines << content.mid(start, stop - start);
         start = end + 1;
     }

@@ -10,19 +10,15 @@ class HeadlessPlatform final : public Platform {
 public:
     explicit HeadlessPlatform(bool answer) : m_answer(answer) {}
 
-    bool askYesNo(const QString& text, const QString&, Icon) override
-    {
-        if (!m_answer)
-            std::fprintf(stderr, "question answered No: %s\n", qPrintable(text));
+    bool askYesNo(const QString& text, const QString&, Icon) override {
+        if (!m_answer) std::fprintf(stderr, "question answered No: %s\n", qPrintable(text));
         return m_answer;
     }
     void tell(const QString& text, const QString&, Icon) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    std::optional<QString> chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override
-    {
+    std::optional<QString> chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }
-    std::optional<QString> chooseOpenFile(const QString&, const QString&, const QString&, const QString&) override
-    {
+    std::optional<QString> chooseOpenFile(const QString&, const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }
     void setClipboardText(const QString&) override {}

@@ -5,19 +5,16 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-QString settingsFolder(const QString& programFolder)
-{
+QString settingsFolder(const QString& programFolder) {
     // Probe by creating a file: permission bits alone say nothing for root or on Windows ACLs.
     QTemporaryFile probe(QDir(programFolder).filePath(QStringLiteral("stacker-probe-XXXXXX")));
-    if (QFileInfo(programFolder).isDir() && probe.open())
-        return programFolder;
+    if (QFileInfo(programFolder).isDir() && probe.open()) return programFolder;
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(config);
     return QDir::toNativeSeparators(config);
 }
 
-QString defaultPartsFolder()
-{
+QString defaultPartsFolder() {
 #ifdef Q_OS_WIN
     return QStringLiteral("C:\\cvparts");
 #else
@@ -25,8 +22,7 @@ QString defaultPartsFolder()
 #endif
 }
 
-Qt::CaseSensitivity fileNameCaseSensitivity()
-{
+Qt::CaseSensitivity fileNameCaseSensitivity() {
 #ifdef Q_OS_WIN
     return Qt::CaseInsensitive;
 #else

@@ -11,8 +11,7 @@
 
 namespace {
 
-QMessageBox::Icon toQt(Platform::Icon icon)
-{
+QMessageBox::Icon toQt(Platform::Icon icon) {
     switch (icon) {
     case Platform::Icon::Information:
         return QMessageBox::Information;
@@ -29,11 +28,9 @@ QMessageBox::Icon toQt(Platform::Icon icon)
 }
 
 // "description|pattern" becomes Qt's "description (pattern)" unless the description already shows it.
-QString toQtFilter(const QString& filter)
-{
+QString toQtFilter(const QString& filter) {
     const qsizetype bar = filter.indexOf(QLatin1Char('|'));
-    if (bar < 0)
-        return filter;
+    if (bar < 0) return filter;
     const QString description = filter.left(bar).trimmed();
     const QString pattern = filter.mid(bar + 1);
     return description.contains(pattern) ? description : description + QStringLiteral(" (") + pattern + u')';
@@ -41,67 +38,55 @@ QString toQtFilter(const QString& filter)
 
 } // namespace
 
-bool QtPlatform::askYesNo(const QString& text, const QString& title, Icon icon)
-{
+bool QtPlatform::askYesNo(const QString& text, const QString& title, Icon icon) {
     QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
-void QtPlatform::tell(const QString& text, const QString& title, Icon icon)
-{
+void QtPlatform::tell(const QString& text, const QString& title, Icon icon) {
     QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, m_parent);
     box.exec();
 }
 
 std::optional<QString> QtPlatform::chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
-                                                  const QString& proposedName)
-{
+                                                  const QString& proposedName) {
     QDir().mkpath(folder);
     QFileDialog dialog(m_parent, title, folder, toQtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The program asks its own "File exists!" question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.selectFile(proposedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
 std::optional<QString> QtPlatform::chooseOpenFile(const QString& title, const QString& folder, const QString& name,
-                                                  const QString& filter)
-{
+                                                  const QString& filter) {
     QFileDialog dialog(m_parent, title, folder, toQtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    if (!name.isEmpty())
-        dialog.selectFile(name);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (!name.isEmpty()) dialog.selectFile(name);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
-void QtPlatform::setClipboardText(const QString& text)
-{
+void QtPlatform::setClipboardText(const QString& text) {
     QApplication::clipboard()->setText(text);
 }
 
-bool QtPlatform::startDetached(const QString& program, const QStringList& arguments)
-{
+bool QtPlatform::startDetached(const QString& program, const QStringList& arguments) {
     return QProcess::startDetached(program, arguments);
 }
 
-QString QtPlatform::shortDate()
-{
+QString QtPlatform::shortDate() {
     return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
 }
 
-QString QtPlatform::programFolder()
-{
+QString QtPlatform::programFolder() {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
-QString QtPlatform::partsFolder()
-{
+QString QtPlatform::partsFolder() {
     return defaultPartsFolder();
 }

@@ -18,35 +18,30 @@ namespace {
 std::array<std::atomic<int>, 3> g_calls{};
 std::array<std::atomic<int>, 3> g_failAt{};
 
-std::size_t slot(Step step)
-{
+std::size_t slot(Step step) {
     return static_cast<std::size_t>(step);
 }
 
 } // namespace
 
-void clear()
-{
+void clear() {
     for (std::size_t i = 0; i < g_calls.size(); ++i) {
         g_calls[i] = 0;
         g_failAt[i] = 0;
     }
 }
 
-void arm(Step step, int n)
-{
+void arm(Step step, int n) {
     clear();
     g_failAt[slot(step)] = n;
 }
 
-int calls(Step step)
-{
+int calls(Step step) {
     return g_calls[slot(step)];
 }
 
 // True when this call of step is the one armed to fail.
-static bool hit(Step step)
-{
+static bool hit(Step step) {
     const int n = ++g_calls[slot(step)];
     return n == g_failAt[slot(step)];
 }
@@ -60,8 +55,7 @@ namespace {
 // QSaveFile names its temporary file after the target with "." and six random characters added.
 constexpr qint64 TemporarySuffix = 7;
 
-qint64 nativeLength(const QString& text)
-{
+qint64 nativeLength(const QString& text) {
 #ifdef Q_OS_WIN
     return text.size();
 #else
@@ -71,32 +65,27 @@ qint64 nativeLength(const QString& text)
 
 } // namespace
 
-Limits limits(const QString& folder)
-{
+Limits limits(const QString& folder) {
     Limits l;
 #ifdef Q_OS_WIN
     Q_UNUSED(folder);
     l.path = 32767; // Qt reaches long paths through the \\?\ prefix
 #elif defined(Q_OS_UNIX)
     const QByteArray native = QFile::encodeName(folder);
-    if (const long name = ::pathconf(native.constData(), _PC_NAME_MAX); name > 0)
-        l.name = name;
-    if (const long path = ::pathconf(native.constData(), _PC_PATH_MAX); path > 0)
-        l.path = path;
+    if (const long name = ::pathconf(native.constData(), _PC_NAME_MAX); name > 0) l.name = name;
+    if (const long path = ::pathconf(native.constData(), _PC_PATH_MAX); path > 0) l.path = path;
 #else
     Q_UNUSED(folder);
 #endif
     return l;
 }
 
-QString pathProblem(const QString& path)
-{
+QString pathProblem(const QString& path) {
     const QFileInfo target(path);
     const QString folder = target.absolutePath();
     const QFileInfo dir(folder);
     if (!dir.isDir()) {
-        if (dir.exists())
-            return QStringLiteral("%1 is a file, not a folder.").arg(QDir::toNativeSeparators(folder));
+        if (dir.exists()) return QStringLiteral("%1 is a file, not a folder.").arg(QDir::toNativeSeparators(folder));
         // Name the part of the path that stands in the way, if it is a file.
         QString up = folder;
         for (QString parent = QFileInfo(up).absolutePath(); parent != up; parent = QFileInfo(up).absolutePath()) {
@@ -111,8 +100,7 @@ QString pathProblem(const QString& path)
         }
         return QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder));
     }
-    if (target.isDir())
-        return QStringLiteral("It is a folder, not a file.");
+    if (target.isDir()) return QStringLiteral("It is a folder, not a file.");
 
     const Limits l = limits(folder);
     const qint64 name = nativeLength(target.fileName());
@@ -140,8 +128,7 @@ QString pathProblem(const QString& path)
 
 SaveFile::SaveFile(const QString& path) : QSaveFile(path) {}
 
-bool SaveFile::open(OpenMode mode)
-{
+bool SaveFile::open(OpenMode mode) {
     if (const QString problem = savefile::pathProblem(fileName()); !problem.isEmpty()) {
         setErrorString(problem);
         return false;
@@ -149,14 +136,12 @@ bool SaveFile::open(OpenMode mode)
     return QSaveFile::open(mode);
 }
 
-void SaveFile::failWith(const QString& reason)
-{
+void SaveFile::failWith(const QString& reason) {
     cancelWriting(); // from here on commit() can only fail
     setErrorString(reason);
 }
 
-qint64 SaveFile::writeData(const char* data, qint64 len)
-{
+qint64 SaveFile::writeData(const char* data, qint64 len) {
     if (writefaults::hit(writefaults::Step::Write)) {
         // As a full disk does: part of the data gets through, then the write fails.
         QSaveFile::writeData(data, len / 2);
@@ -166,32 +151,27 @@ qint64 SaveFile::writeData(const char* data, qint64 len)
     return QSaveFile::writeData(data, len);
 }
 
-bool SaveFile::flush()
-{
+bool SaveFile::flush() {
     if (writefaults::hit(writefaults::Step::Flush)) {
         failWith(QStringLiteral("Simulated flush failure."));
         return false;
     }
-    if (QSaveFile::flush())
-        return true;
+    if (QSaveFile::flush()) return true;
     failWith(errorString());
     return false;
 }
 
-bool SaveFile::commit()
-{
-    if (!isOpen())
-        return QSaveFile::commit();
+bool SaveFile::commit() {
+    if (!isOpen()) return QSaveFile::commit();
     QString reason;
     if (!flush())
         reason = errorString();
     else if (writefaults::hit(writefaults::Step::Commit))
         reason = QStringLiteral("Simulated failure to replace the file.");
     if (reason.isEmpty()) {
-        if (QSaveFile::commit())
-            return true;
-        setErrorString(QStringLiteral("The new content could not take the place of the old file (%1).")
-                           .arg(errorString()));
+        if (QSaveFile::commit()) return true;
+        setErrorString(
+            QStringLiteral("The new content could not take the place of the old file (%1).").arg(errorString()));
         return false;
     }
     failWith(reason);

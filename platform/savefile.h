@@ -10,8 +10,8 @@
 //
 // If the program is killed midway, Linux mostly leaves nothing behind (where the file system
 // allows, the temporary file has no name until the commit); elsewhere a file named after the
-// target plus "." and six characters may remain. It never stands in the way of a later save, whose temporary name is new each time, and
-// it is not removed for the user: the program cannot tell it from a file someone named that way.
+// target plus "." and six characters may remain. It never stands in the way of a later save, whose temporary name is
+// new each time, and it is not removed for the user: the program cannot tell it from a file someone named that way.
 //
 // Writes, the final flush and the commit each pass a test hook (writefaults) first, so tests can
 // make any one of them fail. Use the flush() and commit() of this class: they hide the base

@@ -3,9 +3,9 @@
 // One large save or Headsmith rewrite, run in its own process so that a test can kill it midway.
 // Exit code 0 when the file was written, 1 when the writer reported a failure, 2 on bad usage.
 #include "core/headsmith/rewrite.h"
-#include "platform/headlessplatform.h"
 #include "core/program/panelmodel.h"
 #include "core/program/partfile.h"
+#include "platform/headlessplatform.h"
 #include "platform/platform.h"
 
 #include <cstdio>
@@ -13,26 +13,21 @@
 
 namespace {
 
-
 // A full table of long comment lines: about 4 MB through the part file writer.
-int save(const QString& path)
-{
+int save(const QString& path) {
     modProgVar vars;
     PanelModel panel(vars, [](const QString&) { return 60; });
     for (int i = 0; i < 99; ++i) {
         const QString held = QStringLiteral("' line %1 ").arg(i, 2) + QString(40000, QChar(u'a' + i % 26));
-        if (!panel.add(Kind::Comment, held, {}))
-            return 2;
+        if (!panel.add(Kind::Comment, held, {})) return 2;
     }
     panel.add(Kind::End, {}, {});
     const FileResult r = partfile::write(path, panel);
-    if (!r.ok)
-        std::fprintf(stderr, "%s\n", qPrintable(r.error));
+    if (!r.ok) std::fprintf(stderr, "%s\n", qPrintable(r.error));
     return r.ok ? 0 : 1;
 }
 
-int rewrite(const QString& path, const QString& closing)
-{
+int rewrite(const QString& path, const QString& closing) {
     HeaderFields f;
     f.Description = QStringLiteral("Killed midway");
     f.CreatedBy = f.Copyright = f.ContactName = QStringLiteral("Test");
@@ -45,17 +40,14 @@ int rewrite(const QString& path, const QString& closing)
     f.ClosingPath = closing;
     HeadlessPlatform platform(true);
     const headsmith::RewriteResult r = headsmith::rewritePartFile(path, f, platform);
-    if (r.outcome != headsmith::RewriteResult::Outcome::Written)
-        std::fprintf(stderr, "%s\n", qPrintable(r.error));
+    if (r.outcome != headsmith::RewriteResult::Outcome::Written) std::fprintf(stderr, "%s\n", qPrintable(r.error));
     return r.outcome == headsmith::RewriteResult::Outcome::Written ? 0 : 1;
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (argc == 3 && std::strcmp(argv[1], "save") == 0)
-        return save(QString::fromLocal8Bit(argv[2]));
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "save") == 0) return save(QString::fromLocal8Bit(argv[2]));
     if (argc == 4 && std::strcmp(argv[1], "rewrite") == 0)
         return rewrite(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     std::fprintf(stderr, "usage: %s save PARTFILE | rewrite PARTFILE CLOSINGFILE\n", argv[0]);

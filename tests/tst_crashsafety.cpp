@@ -29,19 +29,15 @@ struct Result {
     QString error;
 };
 
-std::optional<QByteArray> readBytes(const QString& path)
-{
+std::optional<QByteArray> readBytes(const QString& path) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
     return f.readAll();
 }
 
-void putBytes(const QString& path, const std::optional<QByteArray>& bytes)
-{
+void putBytes(const QString& path, const std::optional<QByteArray>& bytes) {
     QFile::remove(path);
-    if (!bytes)
-        return;
+    if (!bytes) return;
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -49,21 +45,18 @@ void putBytes(const QString& path, const std::optional<QByteArray>& bytes)
 }
 
 // Everything in a folder, hidden entries included: a temporary file must not hide from this.
-QStringList entries(const QString& folder)
-{
+QStringList entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
-QByteArray crlf(const QList<QByteArray>& lines)
-{
+QByteArray crlf(const QList<QByteArray>& lines) {
     QByteArray out;
     for (const QByteArray& l : lines)
         out += l + "\r\n";
     return out;
 }
 
-const char* stepName(Step step)
-{
+const char* stepName(Step step) {
     switch (step) {
     case Step::Write:
         return "write";
@@ -78,8 +71,7 @@ const char* stepName(Step step)
 // Runs the operation once to learn how many writes, flushes and commits it makes, then once more
 // for each of them with that one call failing. run() starts from the old content every time.
 // Returns the number of failing runs.
-int driveEveryFault(const QString& target, const std::optional<QByteArray>& old, const std::function<Result()>& run)
-{
+int driveEveryFault(const QString& target, const std::optional<QByteArray>& old, const std::function<Result()>& run) {
     const QString folder = QFileInfo(target).absolutePath();
     putBytes(target, old);
     const QStringList before = entries(folder);
@@ -91,8 +83,7 @@ int driveEveryFault(const QString& target, const std::optional<QByteArray>& old,
     [&] { QVERIFY(fresh && fresh != old); }();
     const int counts[] = {writefaults::calls(Step::Write), writefaults::calls(Step::Flush),
                           writefaults::calls(Step::Commit)};
-    if (QTest::currentTestFailed())
-        return 0;
+    if (QTest::currentTestFailed()) return 0;
 
     int driven = 0;
     for (Step step : {Step::Write, Step::Flush, Step::Commit}) {
@@ -121,16 +112,14 @@ int driveEveryFault(const QString& target, const std::optional<QByteArray>& old,
         QVERIFY2(again.ok, qPrintable(again.error));
         QCOMPARE(readBytes(target), fresh);
     }();
-    qInfo("%s: %d writes, %d flushes, %d commits; %d failing runs", qPrintable(QFileInfo(target).fileName()),
-          counts[0], counts[1], counts[2], driven);
+    qInfo("%s: %d writes, %d flushes, %d commits; %d failing runs", qPrintable(QFileInfo(target).fileName()), counts[0],
+          counts[1], counts[2], driven);
     return driven;
 }
 
-int fixedWidth(const QString&)
-{
+int fixedWidth(const QString&) {
     return 60;
 }
-
 
 } // namespace
 
@@ -146,8 +135,7 @@ private Q_SLOTS:
     void init() { m_dir = std::make_unique<QTemporaryDir>(); }
     void cleanup() { writefaults::clear(); }
 
-    void partFileWriter()
-    {
+    void partFileWriter() {
         modProgVar vars;
         PanelModel panel(vars, fixedWidth);
         for (int i = 0; i < 20; ++i) {
@@ -171,8 +159,7 @@ private Q_SLOTS:
                 }) > 80);
     }
 
-    void settingsFile()
-    {
+    void settingsFile() {
         const QString folder = path(QStringLiteral("program"));
         QDir().mkpath(folder);
         const QString target = QDir(folder).filePath(QStringLiteral("stacker.ini"));
@@ -184,8 +171,7 @@ private Q_SLOTS:
 
     // The rewrite with a header and a closing block to replace and both files copied in as text,
     // through small buffers so that it writes many times.
-    void headsmithRewrite()
-    {
+    void headsmithRewrite() {
         const QString target = path(QStringLiteral("jobs/part.cvp"));
         putBytes(path(QStringLiteral("library/home.cvp")), crlf({"' go home first", "M2, 0, 0", "no end"}).chopped(2));
         putBytes(path(QStringLiteral("library/park.cvp")), crlf({"' park", "J2, 10, 10", "\xa7 8-bit \xfc"}));
@@ -201,10 +187,18 @@ private Q_SLOTS:
         QList<QByteArray> body;
         for (const headertext::BlockLine& l : headertext::writeheaderinfo(sampleHeaderFields()))
             body << l.text.toLatin1();
-        body << "" << "' Created using the Corvane Part File Stacker" << "'" << "'";
+        body << ""
+             << "' Created using the Corvane Part File Stacker"
+             << "'"
+             << "'";
         for (int i = 0; i < 40; ++i)
             body << "M2, " + QByteArray::number(i) + ", 2.5   'cut " + QByteArray(i, 'x');
-        body << "' Start of Closing file" << " " << "FP, old.cvp" << " " << "' End of Closing file" << "'after";
+        body << "' Start of Closing file"
+             << " "
+             << "FP, old.cvp"
+             << " "
+             << "' End of Closing file"
+             << "'after";
         const QByteArray old = crlf(body);
 
         ScriptedPlatform platform;
@@ -220,8 +214,7 @@ private Q_SLOTS:
 
     // After a failed write the rest of the file is not worth reading, and the user must not be asked
     // about a closing block of a file that will not be written.
-    void rewriteStopsAtTheFirstFailedWrite()
-    {
+    void rewriteStopsAtTheFirstFailedWrite() {
         const QString target = path(QStringLiteral("part.cvp"));
         QByteArray old = "' Created using the Corvane Part File Stacker\r\n";
         for (int i = 0; i < 2000; ++i)
@@ -235,7 +228,8 @@ private Q_SLOTS:
         int reports = 0;
         const auto rewrite = [&] {
             reports = 0;
-            return headsmith::rewritePartFile(target, f, platform, [&](qint64, qint64) { return ++reports > 0; }, 256);
+            return headsmith::rewritePartFile(
+                target, f, platform, [&](qint64, qint64) { return ++reports > 0; }, 256);
         };
         platform.yesNo << true;
         writefaults::clear();
@@ -254,8 +248,7 @@ private Q_SLOTS:
         QCOMPARE(readBytes(target), old);
     }
 
-    void variablesFileUpdate()
-    {
+    void variablesFileUpdate() {
         ScriptedPlatform platform;
         platform.partsDir = path(QStringLiteral("cvparts"));
         const QString target = modHeaderUtils::variablesFilePath(platform.partsDir);

@@ -24,8 +24,7 @@ struct CommentScript {
     std::function<void()> whileOpen;
 };
 
-DialogRunner commentRunner(CommentScript& script)
-{
+DialogRunner commentRunner(CommentScript& script) {
     return [&script](QDialog& dialog) {
         auto* comment = qobject_cast<frmInlineComment*>(&dialog);
         if (!comment) {
@@ -35,8 +34,7 @@ DialogRunner commentRunner(CommentScript& script)
         ++script.opened;
         auto* box = comment->findChild<QLineEdit*>(QStringLiteral("txtInline"));
         script.shown = box->text();
-        if (script.whileOpen)
-            script.whileOpen();
+        if (script.whileOpen) script.whileOpen();
         if (script.closeIt) {
             comment->close();
             return comment->doneRan();
@@ -52,8 +50,7 @@ DialogRunner commentRunner(CommentScript& script)
 }
 
 // Types into a box as a user would: select what is there, delete it, type the new text.
-void type(QWidget* dialog, const QString& box, const QString& text)
-{
+void type(QWidget* dialog, const QString& box, const QString& text) {
     auto* edit = dialog->findChild<QLineEdit*>(box);
     QVERIFY2(edit, qPrintable(box));
     edit->selectAll();
@@ -61,17 +58,14 @@ void type(QWidget* dialog, const QString& box, const QString& text)
     QTest::keyClicks(edit, text);
 }
 
-QPushButton* doneButton(QWidget* dialog)
-{
+QPushButton* doneButton(QWidget* dialog) {
     const QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
     for (QPushButton* b : buttons)
-        if (b->objectName().endsWith(QLatin1String("Done")))
-            return b;
+        if (b->objectName().endsWith(QLatin1String("Done"))) return b;
     return nullptr;
 }
 
-QString nativePath(const char* path)
-{
+QString nativePath(const char* path) {
     return QDir::toNativeSeparators(QString::fromLatin1(path));
 }
 
@@ -80,19 +74,16 @@ QString nativePath(const char* path)
 class TestDialogs : public QObject {
     Q_OBJECT
 private:
-    static void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& text)
-    {
+    static void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
         // Fixed-size dialogs ask the offscreen platform for something it cannot do; that is not a finding.
-        if (!text.contains(QLatin1String("propagateSizeHints")))
-            previousHandler(type, context, text);
+        if (!text.contains(QLatin1String("propagateSizeHints"))) previousHandler(type, context, text);
     }
     static inline QtMessageHandler previousHandler = nullptr;
 
     modProgVar vars;
     ScriptedPlatform platform;
     CommentScript comment;
-    std::unique_ptr<CommandDialog> open(Kind k)
-    {
+    std::unique_ptr<CommandDialog> open(Kind k) {
         auto dialog = createCommandDialog(k, vars, platform, commentRunner(comment), nullptr);
         dialog->show();
         return dialog;
@@ -130,38 +121,34 @@ private Q_SLOTS:
     void fileCallEdited();
 };
 
-void TestDialogs::init()
-{
+void TestDialogs::init() {
     vars = modProgVar();
     platform = ScriptedPlatform();
     comment = CommentScript();
 }
 
-void TestDialogs::cleanup()
-{
+void TestDialogs::cleanup() {
     QVERIFY2(platform.yesNo.isEmpty() && platform.files.isEmpty(), "scripted answers left over");
 }
 
 // ---- Captions, initial texts, chkInline at open
 
-void TestDialogs::opening_data()
-{
+void TestDialogs::opening_data() {
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("texts"); // box, initial text, ...
     QTest::addColumn<bool>("hasInline");
-    QTest::newRow("move") << Kind::Move << "[M]ove command settings"
-                          << QStringList{"txtAxis_1", "", "txtAxis_5", ""} << true;
+    QTest::newRow("move") << Kind::Move << "[M]ove command settings" << QStringList{"txtAxis_1", "", "txtAxis_5", ""}
+                          << true;
     QTest::newRow("jog") << Kind::Jog << "[J]og settings" << QStringList{"txtAxis_3", ""} << true;
     QTest::newRow("speed") << Kind::Speed << "Speed settings" << QStringList{"txtXYMoveSpeed", "", "txtBJogSpeed", ""}
                            << true;
     QTest::newRow("file") << Kind::FileCall << "File Properties" << QStringList{} << true;
     QTest::newRow("label") << Kind::Label << "Label name" << QStringList{"txtLabel", "Type label name here"} << true;
     QTest::newRow("goto") << Kind::GoTo << "GOTO label" << QStringList{"txtGoTo", "Type GOTO label here"} << true;
-    QTest::newRow("gosub") << Kind::GoSub << "GoSub label" << QStringList{"txtGoSub", "Type GOSUB label here"}
-                           << false;
-    QTest::newRow("if") << Kind::IfThen << "IF..THEN command setup"
-                        << QStringList{"txtTest", "?", "txtStatement", "?"} << true;
+    QTest::newRow("gosub") << Kind::GoSub << "GoSub label" << QStringList{"txtGoSub", "Type GOSUB label here"} << false;
+    QTest::newRow("if") << Kind::IfThen << "IF..THEN command setup" << QStringList{"txtTest", "?", "txtStatement", "?"}
+                        << true;
     QTest::newRow("var") << Kind::Variable << "Variable declaration"
                          << QStringList{"txtVarName", "Type the variable name here", "txtVarVal",
                                         "Type it's starting value here"}
@@ -174,12 +161,11 @@ void TestDialogs::opening_data()
                            << false;
     QTest::newRow("comment") << Kind::Comment << "Comment text" << QStringList{"txtComment", "Type Comment text here"}
                              << false;
-    QTest::newRow("blank") << Kind::Blank << "Blank command"
-                           << QStringList{"txtBlank", "Type any Corvane Command here"} << false;
+    QTest::newRow("blank") << Kind::Blank << "Blank command" << QStringList{"txtBlank", "Type any Corvane Command here"}
+                           << false;
 }
 
-void TestDialogs::opening()
-{
+void TestDialogs::opening() {
     QFETCH(Kind, kind);
     QFETCH(QString, title);
     QFETCH(QStringList, texts);
@@ -207,13 +193,11 @@ void TestDialogs::opening()
     QVERIFY(!createCommandDialog(Kind::Return, vars, platform, {}, nullptr));
 }
 
-void TestDialogs::keyboardOrder_data()
-{
+void TestDialogs::keyboardOrder_data() {
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<QStringList>("order");
-    QTest::newRow("move") << Kind::Move
-                          << QStringList{"txtAxis_1", "txtAxis_2", "txtAxis_3", "txtAxis_4", "txtAxis_5", "chkInline",
-                                         "cmdMoveDone"};
+    QTest::newRow("move") << Kind::Move << QStringList{"txtAxis_1", "txtAxis_2", "txtAxis_3",  "txtAxis_4",
+                                                       "txtAxis_5", "chkInline", "cmdMoveDone"};
     QTest::newRow("speed") << Kind::Speed
                            << QStringList{"txtXYMoveSpeed", "txtZMoveSpeed", "txtAMoveSpeed", "txtBMoveSpeed",
                                           "txtXYJogSpeed",  "txtZJogSpeed",  "txtAJogSpeed",  "txtBJogSpeed",
@@ -222,28 +206,24 @@ void TestDialogs::keyboardOrder_data()
                           << QStringList{"cmdSelectFile", "optNoOffset", "opt2d", "opt3d", "chkInline", "cmdFPDone"};
     QTest::newRow("if") << Kind::IfThen << QStringList{"txtTest", "txtStatement", "chkInline", "cmdIFDone"};
     QTest::newRow("var") << Kind::Variable << QStringList{"txtVarName", "txtVarVal", "chkInline", "cmdVarDone"};
-    QTest::newRow("input") << Kind::Input
-                           << QStringList{"txtInputPrompt", "txtInputVar", "chkInline", "cmdInputDone"};
+    QTest::newRow("input") << Kind::Input << QStringList{"txtInputPrompt", "txtInputVar", "chkInline", "cmdInputDone"};
     QTest::newRow("goto") << Kind::GoTo << QStringList{"txtGoTo", "chkInline", "cmdGoTODone"};
     QTest::newRow("gosub") << Kind::GoSub << QStringList{"txtGoSub", "cmdGoSubDone"};
 }
 
-void TestDialogs::keyboardOrder()
-{
+void TestDialogs::keyboardOrder() {
     QFETCH(Kind, kind);
     QFETCH(QStringList, order);
     auto dialog = open(kind);
     QStringList chain;
     for (QWidget* w = dialog->nextInFocusChain(); w != dialog.get(); w = w->nextInFocusChain())
-        if (w->focusPolicy() & Qt::TabFocus)
-            chain << w->objectName();
+        if (w->focusPolicy() & Qt::TabFocus) chain << w->objectName();
     QCOMPARE(chain, order);
 }
 
 // ---- Done with typed fields
 
-void TestDialogs::typedDone_data()
-{
+void TestDialogs::typedDone_data() {
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<QStringList>("typed"); // box, text, ...
     QTest::addColumn<QString>("held");
@@ -271,8 +251,7 @@ void TestDialogs::typedDone_data()
     QTest::newRow("blank") << Kind::Blank << QStringList{"txtBlank", "MX, 2 'home"} << "MX, 2 'home";
 }
 
-void TestDialogs::typedDone()
-{
+void TestDialogs::typedDone() {
     QFETCH(Kind, kind);
     QFETCH(QStringList, typed);
     QFETCH(QString, held);
@@ -285,8 +264,7 @@ void TestDialogs::typedDone()
     QVERIFY(!dialog->isVisible());
     QCOMPARE(*vars.resultText(kind), held);
     QCOMPARE(comment.opened, 0);
-    if (kind == Kind::GoSub)
-        QCOMPARE(vars.GoSubLabelText, QStringLiteral("sub1:"));
+    if (kind == Kind::GoSub) QCOMPARE(vars.GoSubLabelText, QStringLiteral("sub1:"));
     // Unticked chkInline clears the comment; kinds without one leave it alone.
     const bool hasInline = dialog->findChild<QCheckBox*>(QStringLiteral("chkInline"));
     QCOMPARE(vars.InlineCommentText, hasInline ? QString() : QStringLiteral("'from an earlier line"));
@@ -294,8 +272,7 @@ void TestDialogs::typedDone()
 
 // ---- The editing direction: fill from a held text, then Done at once
 
-void TestDialogs::editedLine_data()
-{
+void TestDialogs::editedLine_data() {
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<QString>("held");
     QTest::addColumn<QString>("again"); // the held text Done gives at once
@@ -316,14 +293,17 @@ void TestDialogs::editedLine_data()
     same("comment", Kind::Comment, "'cut");
     same("blank", Kind::Blank, "MX, 2 'home");
     // Lines made from untouched prompts: the prompt is gone from the box.
-    QTest::newRow("goto empty") << Kind::GoTo << "" << "GOTO :";
-    QTest::newRow("var without name") << Kind::Variable << " = 5" << "&& = 5";
-    QTest::newRow("input without variable") << Kind::Input << "INPUT \"x\" " << "INPUT \"x\" &&";
-    QTest::newRow("comment empty") << Kind::Comment << "" << "'";
+    QTest::newRow("goto empty") << Kind::GoTo << ""
+                                << "GOTO :";
+    QTest::newRow("var without name") << Kind::Variable << " = 5"
+                                      << "&& = 5";
+    QTest::newRow("input without variable") << Kind::Input << "INPUT \"x\" "
+                                            << "INPUT \"x\" &&";
+    QTest::newRow("comment empty") << Kind::Comment << ""
+                                   << "'";
 }
 
-void TestDialogs::editedLine()
-{
+void TestDialogs::editedLine() {
     QFETCH(Kind, kind);
     QFETCH(QString, held);
     QFETCH(QString, again);
@@ -336,16 +316,14 @@ void TestDialogs::editedLine()
 
 // ---- chkInline and frmInlineComment
 
-void TestDialogs::inlineComment_data()
-{
+void TestDialogs::inlineComment_data() {
     QTest::addColumn<Kind>("kind");
-    for (Kind k : {Kind::Move, Kind::Jog, Kind::Speed, Kind::Label, Kind::GoTo, Kind::IfThen, Kind::Variable,
-                   Kind::Input})
+    for (Kind k :
+         {Kind::Move, Kind::Jog, Kind::Speed, Kind::Label, Kind::GoTo, Kind::IfThen, Kind::Variable, Kind::Input})
         QTest::newRow(qPrintable(QString::number(code(k)))) << k;
 }
 
-void TestDialogs::inlineComment()
-{
+void TestDialogs::inlineComment() {
     QFETCH(Kind, kind);
     // A new line: ticking opens an empty comment dialog, before the fields are composed.
     *vars.resultText(kind) = QStringLiteral("stale");
@@ -380,8 +358,7 @@ void TestDialogs::inlineComment()
     QCOMPARE(vars.InlineCommentText, QString());
 }
 
-void TestDialogs::inlineCommentClosed()
-{
+void TestDialogs::inlineCommentClosed() {
     // Closing the comment dialog without its Done returns to the command dialog: nothing composed.
     vars.MoveText = QStringLiteral("MX, 9");
     vars.InlineCommentText = QStringLiteral("'old");
@@ -402,17 +379,18 @@ void TestDialogs::inlineCommentClosed()
     QCOMPARE(vars.MoveText, QStringLiteral("MX, 1"));
 }
 
-void TestDialogs::inlineCommentDialog_data()
-{
+void TestDialogs::inlineCommentDialog_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("marked") << "check depth" << "'check depth";
-    QTest::newRow("already marked") << "'ok" << "'ok";
-    QTest::newRow("emptied") << "" << "";
+    QTest::newRow("marked") << "check depth"
+                            << "'check depth";
+    QTest::newRow("already marked") << "'ok"
+                                    << "'ok";
+    QTest::newRow("emptied") << ""
+                             << "";
 }
 
-void TestDialogs::inlineCommentDialog()
-{
+void TestDialogs::inlineCommentDialog() {
     QFETCH(QString, typed);
     QFETCH(QString, stored);
     vars.EditInlineComment = QStringLiteral("'was");
@@ -428,17 +406,16 @@ void TestDialogs::inlineCommentDialog()
 
 // ---- Select-all on focus
 
-void TestDialogs::selectOnFocus_data()
-{
+void TestDialogs::selectOnFocus_data() {
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<QString>("box");
     QTest::addColumn<bool>("selects");
     const QList<QPair<Kind, const char*>> selecting = {
-        {Kind::Move, "txtAxis_1"},       {Kind::Move, "txtAxis_4"},      {Kind::Jog, "txtAxis_5"},
-        {Kind::Label, "txtLabel"},       {Kind::GoTo, "txtGoTo"},        {Kind::GoSub, "txtGoSub"},
-        {Kind::IfThen, "txtTest"},       {Kind::IfThen, "txtStatement"}, {Kind::Variable, "txtVarName"},
-        {Kind::Variable, "txtVarVal"},   {Kind::Input, "txtInputPrompt"}, {Kind::Input, "txtInputVar"},
-        {Kind::Pause, "txtPause"},       {Kind::Comment, "txtComment"},  {Kind::Blank, "txtBlank"},
+        {Kind::Move, "txtAxis_1"},     {Kind::Move, "txtAxis_4"},       {Kind::Jog, "txtAxis_5"},
+        {Kind::Label, "txtLabel"},     {Kind::GoTo, "txtGoTo"},         {Kind::GoSub, "txtGoSub"},
+        {Kind::IfThen, "txtTest"},     {Kind::IfThen, "txtStatement"},  {Kind::Variable, "txtVarName"},
+        {Kind::Variable, "txtVarVal"}, {Kind::Input, "txtInputPrompt"}, {Kind::Input, "txtInputVar"},
+        {Kind::Pause, "txtPause"},     {Kind::Comment, "txtComment"},   {Kind::Blank, "txtBlank"},
     };
     for (const auto& [kind, box] : selecting)
         QTest::newRow(box) << kind << QString::fromLatin1(box) << true;
@@ -446,8 +423,7 @@ void TestDialogs::selectOnFocus_data()
     QTest::newRow("txtBJogSpeed") << Kind::Speed << "txtBJogSpeed" << false;
 }
 
-void TestDialogs::selectOnFocus()
-{
+void TestDialogs::selectOnFocus() {
     QFETCH(Kind, kind);
     QFETCH(QString, box);
     QFETCH(bool, selects);
@@ -476,8 +452,7 @@ void TestDialogs::selectOnFocus()
 
 // ---- Enter, Escape and the window frame
 
-void TestDialogs::keysAndFrameClose_data()
-{
+void TestDialogs::keysAndFrameClose_data() {
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<QString>("box");
     QTest::newRow("move") << Kind::Move << "txtAxis_1";
@@ -489,8 +464,7 @@ void TestDialogs::keysAndFrameClose_data()
     QTest::newRow("blank") << Kind::Blank << "txtBlank";
 }
 
-void TestDialogs::keysAndFrameClose()
-{
+void TestDialogs::keysAndFrameClose() {
     QFETCH(Kind, kind);
     QFETCH(QString, box);
     QString& result = *vars.resultText(kind);
@@ -521,8 +495,7 @@ void TestDialogs::keysAndFrameClose()
     QCOMPARE(result, QStringLiteral("previous line"));
 }
 
-void TestDialogs::runModalTellsDone()
-{
+void TestDialogs::runModalTellsDone() {
     auto dialog = createCommandDialog(Kind::Pause, vars, platform, {}, nullptr);
     QTimer::singleShot(0, dialog.get(), [&] { dialog->pressDone(); });
     QVERIFY(runModal(*dialog));
@@ -541,8 +514,7 @@ struct FpState {
     const char* caption;
 };
 
-void checkState(QWidget* d, const FpState& s)
-{
+void checkState(QWidget* d, const FpState& s) {
     QCOMPARE(d->findChild<QPushButton*>(QStringLiteral("cmdSelectFile"))->isEnabled(), s.select);
     for (const char* name : {"optNoOffset", "opt2d", "opt3d"})
         QCOMPARE(d->findChild<QRadioButton*>(QLatin1String(name))->isEnabled(), s.options);
@@ -564,8 +536,7 @@ const char* const DoomText =
     "want to do!!!";
 const char* const DoomTitle = "Impending disaster! Doom and Gloom!";
 
-void click(QWidget* d, const char* name)
-{
+void click(QWidget* d, const char* name) {
     auto* button = d->findChild<QAbstractButton*>(QLatin1String(name));
     // An option button reacts to its indicator and caption, not to the empty end of a stretched row.
     const QPoint at = qobject_cast<QPushButton*>(button) ? button->rect().center() : QPoint(6, button->height() / 2);
@@ -573,8 +544,7 @@ void click(QWidget* d, const char* name)
 }
 } // namespace
 
-void TestDialogs::fileCallOpened()
-{
+void TestDialogs::fileCallOpened() {
     vars.OffsetMode = QStringLiteral("2");
     vars.FileText = QStringLiteral("FP, old.cvp,,,,, 1");
     auto dialog = open(Kind::FileCall);
@@ -587,10 +557,9 @@ void TestDialogs::fileCallOpened()
     QCOMPARE(vars.FileText, QStringLiteral("FP, old.cvp,,,,, 1"));
 }
 
-void TestDialogs::fileCallChoice_data()
-{
+void TestDialogs::fileCallChoice_data() {
     QTest::addColumn<QString>("chosen");
-    QTest::addColumn<bool>("outside");  // the full-path question is asked and answered Yes
+    QTest::addColumn<bool>("outside"); // the full-path question is asked and answered Yes
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("held");
     QTest::newRow("same folder, 2d") << nativePath("/jobs/sign/pocket.cvp") << false << "opt2d"
@@ -608,8 +577,7 @@ void TestDialogs::fileCallChoice_data()
                                                        : "FP, " + nativePath("/JOBS/Sign/pocket.cvp") + ",,,,, 0");
 }
 
-void TestDialogs::fileCallChoice()
-{
+void TestDialogs::fileCallChoice() {
     QFETCH(QString, chosen);
     QFETCH(bool, outside);
     QFETCH(QString, option);
@@ -617,8 +585,7 @@ void TestDialogs::fileCallChoice()
     vars.PartFileFolder = nativePath("/jobs/sign/");
     vars.EditInlineComment = QStringLiteral("'keep");
     platform.files << chosen;
-    if (outside)
-        platform.yesNo << true;
+    if (outside) platform.yesNo << true;
     auto dialog = open(Kind::FileCall);
     click(dialog.get(), "cmdSelectFile");
 
@@ -646,8 +613,7 @@ void TestDialogs::fileCallChoice()
     QCOMPARE(vars.InlineCommentText, QStringLiteral("'keep"));
 }
 
-void TestDialogs::fileCallOutsideNo()
-{
+void TestDialogs::fileCallOutsideNo() {
     vars.PartFileFolder = nativePath("/jobs/sign/");
     platform.files << nativePath("/other/x.cvp") << nativePath("/jobs/sign/y.cvp");
     platform.yesNo << false;
@@ -661,8 +627,7 @@ void TestDialogs::fileCallOutsideNo()
     checkState(dialog.get(), Chosen);
 }
 
-void TestDialogs::fileCallCancelled()
-{
+void TestDialogs::fileCallCancelled() {
     vars.PartFileFolder = nativePath("/jobs/sign/");
     vars.CalledFileName = QStringLiteral("earlier.cvp");
     vars.FileText = QStringLiteral("FP, earlier.cvp,,,,, 0");
@@ -672,7 +637,8 @@ void TestDialogs::fileCallCancelled()
     click(dialog.get(), "cmdSelectFile");
     QCOMPARE(platform.asked.size(), 2);
     QCOMPARE(platform.asked[1].what, QStringLiteral("tell"));
-    QCOMPARE(platform.asked[1].text, QStringLiteral("To continue you must select a name for your file ...please try again"));
+    QCOMPARE(platform.asked[1].text,
+             QStringLiteral("To continue you must select a name for your file ...please try again"));
     QCOMPARE(platform.asked[1].title, QStringLiteral("Try Again"));
     checkState(dialog.get(), Cancelled);
     QCOMPARE(vars.FileChoiceState, 1);
@@ -695,8 +661,7 @@ void TestDialogs::fileCallCancelled()
     QCOMPARE(vars.FileText, QStringLiteral("FP, earlier.cvp,,,,, 0"));
 }
 
-void TestDialogs::fileCallEdited()
-{
+void TestDialogs::fileCallEdited() {
     vars.PartFileFolder = nativePath("/jobs/sign/");
     auto dialog = open(Kind::FileCall);
     dialog->fillFrom(QStringLiteral("FP, pocket.cvp,,,,, 2"));

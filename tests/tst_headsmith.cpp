@@ -1,10 +1,10 @@
-#include "gui/headsmith/frmHeader.h"
 #include "core/headsmith/headertext.h"
 #include "core/headsmith/linestream.h"
 #include "core/headsmith/modFill.h"
 #include "core/headsmith/modHeaderUtils.h"
 #include "core/headsmith/rewrite.h"
 #include "core/program/modProgVar.h"
+#include "gui/headsmith/frmHeader.h"
 #include "platform/savefile.h"
 #include "samplefields.h"
 #include "scriptedplatform.h"
@@ -21,9 +21,9 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -33,34 +33,28 @@ namespace {
 
 const QByteArray Part = "' Created using the Corvane Part File Stacker\r\n' test notice\r\n'\r\nMX, 2   \r\nEND\r\n";
 
-QByteArray readBytes(const QString& path)
-{
+QByteArray readBytes(const QString& path) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<unreadable>";
+    if (!f.open(QIODevice::ReadOnly)) return "<unreadable>";
     return f.readAll();
 }
 
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
+void writeBytes(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
-QByteArray crlf(const QList<QByteArray>& lines)
-{
+QByteArray crlf(const QList<QByteArray>& lines) {
     QByteArray out;
     for (const QByteArray& l : lines)
         out += l + "\r\n";
     return out;
 }
 
-
 // The fields behind each expected header file under tests/data/headsmith.
-HeaderFields goldenFields(const QString& name, const QString& openingText, const QString& closingText)
-{
+HeaderFields goldenFields(const QString& name, const QString& openingText, const QString& closingText) {
     HeaderFields f;
     f.Date = QStringLiteral("12/7/2026");
     f.CopyrightYear = QStringLiteral("2026");
@@ -145,13 +139,11 @@ class tst_Headsmith : public QObject {
 
     QString path(const QString& name) const { return m_dir->filePath(name); }
     QString variablesFile() const { return modHeaderUtils::variablesFilePath(m_platform->partsDir); }
-    headsmith::RewriteResult rewrite(const HeaderFields& f, const headsmith::Progress& progress = {})
-    {
+    headsmith::RewriteResult rewrite(const HeaderFields& f, const headsmith::Progress& progress = {}) {
         return headsmith::rewritePartFile(m_part, f, *m_platform, progress);
     }
     // The file as a first run with plain answers leaves it.
-    QByteArray withHeader(const HeaderFields& f)
-    {
+    QByteArray withHeader(const HeaderFields& f) {
         writeBytes(m_part, Part);
         [&] { QCOMPARE(rewrite(f).outcome, Outcome::Written); }();
         return readBytes(m_part);
@@ -159,8 +151,7 @@ class tst_Headsmith : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init()
-    {
+    void init() {
         m_dir = new QTemporaryDir;
         QVERIFY(m_dir->isValid());
         m_platform = new ScriptedPlatform;
@@ -170,8 +161,7 @@ private Q_SLOTS:
         m_part = path(QStringLiteral("work/part.cvp"));
         QDir().mkpath(path(QStringLiteral("work")));
     }
-    void cleanup()
-    {
+    void cleanup() {
         if (!QTest::currentTestFailed()) {
             QVERIFY2(m_platform->yesNo.isEmpty(), "a scripted answer was not used");
             QVERIFY2(m_platform->files.isEmpty(), "a scripted file choice was not used");
@@ -182,14 +172,12 @@ private Q_SLOTS:
 
     // ---- header text and the rewrite ----
 
-    void goldenHeader_data()
-    {
+    void goldenHeader_data() {
         QTest::addColumn<QString>("name");
         for (const char* name : {"both", "email", "phone", "neither"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
-    void goldenHeader()
-    {
+    void goldenHeader() {
         QFETCH(QString, name);
         const QString opening = path(QStringLiteral("opening.cvp"));
         const QString closing = path(QStringLiteral("closing.cvp"));
@@ -207,19 +195,16 @@ private Q_SLOTS:
         QVERIFY(QDir(m_platform->programDir).isEmpty());
     }
 
-    void replacingHeaderKeepsOneHeader_data()
-    {
+    void replacingHeaderKeepsOneHeader_data() {
         QTest::addColumn<bool>("oldMarker");
         QTest::newRow("own marker") << false;
         QTest::newRow("single-apostrophe marker") << true;
     }
-    void replacingHeaderKeepsOneHeader()
-    {
+    void replacingHeaderKeepsOneHeader() {
         QFETCH(bool, oldMarker);
         HeaderFields first = sampleHeaderFields();
         QByteArray once = withHeader(first);
-        if (oldMarker)
-            once.remove(0, 1);
+        if (oldMarker) once.remove(0, 1);
         writeBytes(m_part, once);
 
         HeaderFields second = sampleHeaderFields();
@@ -239,8 +224,7 @@ private Q_SLOTS:
         QCOMPARE(readBytes(m_part), newHeader + "\r\n" + Part);
     }
 
-    void keepingHeader()
-    {
+    void keepingHeader() {
         const QByteArray once = withHeader(sampleHeaderFields());
         HeaderFields f = sampleHeaderFields();
         f.CreatedBy = QStringLiteral("Someone else");
@@ -256,12 +240,11 @@ private Q_SLOTS:
         f.ClosingPath = QStringLiteral("C:\\end.cvp");
         m_platform->yesNo << false;
         QCOMPARE(rewrite(f).outcome, Outcome::Written);
-        QCOMPARE(readBytes(m_part), once + crlf({"' Start of Closing file", " ", "FP, C:\\end.cvp", " ",
-                                                 "' End of Closing file"}));
+        QCOMPARE(readBytes(m_part),
+                 once + crlf({"' Start of Closing file", " ", "FP, C:\\end.cvp", " ", "' End of Closing file"}));
     }
 
-    void existingClosingBlock_data()
-    {
+    void existingClosingBlock_data() {
         QTest::addColumn<bool>("addClosing");
         QTest::addColumn<QList<bool>>("answers");
         QTest::addColumn<QByteArray>("expectedTail");
@@ -274,13 +257,12 @@ private Q_SLOTS:
             << true << QList<bool>{false} << oldBlock + after;
         QTest::newRow("closing unchecked: no question, block kept") << false << QList<bool>{} << oldBlock + after;
     }
-    void existingClosingBlock()
-    {
+    void existingClosingBlock() {
         QFETCH(bool, addClosing);
         QFETCH(QList<bool>, answers);
         QFETCH(QByteArray, expectedTail);
-        const QByteArray body = Part + crlf({"' Start of Closing file", " ", "FP, old.cvp", " ", "' End of Closing file",
-                                             "'mine after the block"});
+        const QByteArray body = Part + crlf({"' Start of Closing file", " ", "FP, old.cvp", " ",
+                                             "' End of Closing file", "'mine after the block"});
         writeBytes(m_part, body);
         HeaderFields f = sampleHeaderFields();
         f.AddClosing = addClosing;
@@ -295,13 +277,11 @@ private Q_SLOTS:
             m_platform->yesNo << a;
         QCOMPARE(rewrite(f).outcome, Outcome::Written);
         QCOMPARE(m_platform->asked.size(), answers.size());
-        if (!answers.isEmpty())
-            QCOMPARE(m_platform->asked[0].text, headsmith::ReplaceClosingText);
+        if (!answers.isEmpty()) QCOMPARE(m_platform->asked[0].text, headsmith::ReplaceClosingText);
         QCOMPARE(readBytes(m_part), header + Part + expectedTail);
     }
 
-    void failuresLeaveThePartFileUnchanged_data()
-    {
+    void failuresLeaveThePartFileUnchanged_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QList<bool>>("answers");
         QTest::addColumn<QString>("opening"); // "" none, else a name under the temp folder
@@ -313,15 +293,14 @@ private Q_SLOTS:
         QTest::newRow("closing block without end marker")
             << Part + crlf({"' Start of Closing file", "FP, x.cvp", "'my line"}) << QList<bool>{true} << QString()
             << QStringLiteral("closing-fp") << QStringLiteral("' End of Closing file");
-        QTest::newRow("opening file missing") << Part << QList<bool>{} << QStringLiteral("missing.cvp") << QString()
-                                              << QStringLiteral("opening file");
-        QTest::newRow("closing file missing") << Part << QList<bool>{} << QString() << QStringLiteral("missing.cvp")
-                                              << QStringLiteral("closing file");
+        QTest::newRow("opening file missing")
+            << Part << QList<bool>{} << QStringLiteral("missing.cvp") << QString() << QStringLiteral("opening file");
+        QTest::newRow("closing file missing")
+            << Part << QList<bool>{} << QString() << QStringLiteral("missing.cvp") << QStringLiteral("closing file");
         QTest::newRow("opening file is a folder")
             << Part << QList<bool>{} << QStringLiteral("work") << QString() << QStringLiteral("opening file");
     }
-    void failuresLeaveThePartFileUnchanged()
-    {
+    void failuresLeaveThePartFileUnchanged() {
         QFETCH(QByteArray, content);
         QFETCH(QList<bool>, answers);
         QFETCH(QString, opening);
@@ -351,16 +330,14 @@ private Q_SLOTS:
         QCOMPARE(QDir(path(QStringLiteral("work"))).entryList(QDir::Files), QStringList{QStringLiteral("part.cvp")});
     }
 
-    void missingPartFileIsReported()
-    {
+    void missingPartFileIsReported() {
         const headsmith::RewriteResult r = rewrite(sampleHeaderFields());
         QCOMPARE(r.outcome, Outcome::Failed);
         QVERIFY(r.error.contains(QDir::toNativeSeparators(m_part)));
         QVERIFY(!QFile::exists(m_part));
     }
 
-    void cancellingLeavesThePartFileUnchanged()
-    {
+    void cancellingLeavesThePartFileUnchanged() {
         // Several buffers' worth, so that progress is reported more than once.
         QByteArray big = Part;
         while (big.size() < 3 * LineReader::DefaultBuffer)
@@ -383,8 +360,7 @@ private Q_SLOTS:
 
     // Blanks and other letters in every file's name: the FP line names the file as the system
     // writes text (the locale's encoding here), the copied file comes in byte for byte.
-    void oddNames()
-    {
+    void oddNames() {
         const QString dir = path(QStringLiteral("Fr\u00e4se Teile"));
         m_part = dir + QStringLiteral("/T\u00fcr \u00f6ffnen.cvp");
         const QString opening = dir + QStringLiteral("/Anfang \u00e9t\u00e9.cvp");
@@ -408,8 +384,7 @@ private Q_SLOTS:
 
     // A part file whose path leaves no room for the temporary name beside it is not touched, and
     // the user is told why.
-    void partFileTooLongToReplace()
-    {
+    void partFileTooLongToReplace() {
         QString folder = path(QStringLiteral("deep"));
         const savefile::Limits limits = savefile::limits(m_dir->path());
         while (QFile::encodeName(folder).size() < limits.path - 250) {
@@ -428,8 +403,7 @@ private Q_SLOTS:
 
     // The part file chosen as its own opening or closing file: called with FP it would call itself
     // for ever; copied in it would repeat the whole program. Refused, whatever the spelling.
-    void partFileAsItsOwnOpeningOrClosingFile_data()
-    {
+    void partFileAsItsOwnOpeningOrClosingFile_data() {
         QTest::addColumn<bool>("opening");
         QTest::addColumn<bool>("asFP");
         QTest::addColumn<QString>("spelling");
@@ -439,8 +413,7 @@ private Q_SLOTS:
         QTest::newRow("closing, copied") << false << false << "work/part.cvp";
         QTest::newRow("closing, called through a link") << false << true << "link.cvp";
     }
-    void partFileAsItsOwnOpeningOrClosingFile()
-    {
+    void partFileAsItsOwnOpeningOrClosingFile() {
         QFETCH(bool, opening);
         QFETCH(bool, asFP);
         QFETCH(QString, spelling);
@@ -461,16 +434,14 @@ private Q_SLOTS:
 
     // The bulk copy works eight bytes at a time: a bare LF or a closing marker must be found at any
     // offset, and "'" lines that are not markers, CRs inside lines and 8-bit bytes must pass untouched.
-    void partFileLinesCopiedExactly_data()
-    {
+    void partFileLinesCopiedExactly_data() {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QByteArray>("expected");
-        const QByteArray block =
-            crlf({"' Start of Closing file", " ", "FP, new.cvp", " ", "' End of Closing file"});
+        const QByteArray block = crlf({"' Start of Closing file", " ", "FP, new.cvp", " ", "' End of Closing file"});
         for (int k = 0; k < 18; ++k) {
             const QByteArray pad(k, 'x');
-            QTest::addRow("bare LF after %d bytes", k)
-                << "M2, 1, 2\r\n" + pad + "\nJZ, , , 1\r\n" << "M2, 1, 2\r\n" + pad + "\r\nJZ, , , 1\r\n" + block;
+            QTest::addRow("bare LF after %d bytes", k) << "M2, 1, 2\r\n" + pad + "\nJZ, , , 1\r\n"
+                                                       << "M2, 1, 2\r\n" + pad + "\r\nJZ, , , 1\r\n" + block;
             QTest::addRow("marker after %d bytes", k)
                 << pad + "\r\n'" + pad + "\r\n' Start of Closing file\r\n FP, x\r\n' End of Closing file\r\nEND\r\n"
                 << pad + "\r\n'" + pad + "\r\nEND\r\n" + block;
@@ -479,16 +450,14 @@ private Q_SLOTS:
                                     "' Start of Closing fil\r\nM2, \xe9\r\x01\r\n");
         QTest::newRow("look-alikes") << lookAlikes << lookAlikes + block;
     }
-    void partFileLinesCopiedExactly()
-    {
+    void partFileLinesCopiedExactly() {
         QFETCH(QByteArray, body);
         QFETCH(QByteArray, expected);
         writeBytes(m_part, body);
         HeaderFields f = sampleHeaderFields();
         f.AddClosing = true;
         f.ClosingPath = QStringLiteral("new.cvp");
-        if (body.contains("\n' Start of Closing file\r\n"))
-            m_platform->yesNo << true;
+        if (body.contains("\n' Start of Closing file\r\n")) m_platform->yesNo << true;
         QCOMPARE(rewrite(f).outcome, Outcome::Written);
         const QByteArray out = readBytes(m_part);
         const qsizetype end = out.indexOf("' End of header file\r\n\r\n");
@@ -497,8 +466,7 @@ private Q_SLOTS:
     }
 
     // Lines longer than the buffer come in pieces; a CR at a buffer's end must not be doubled or lost.
-    void lineReaderPieces_data()
-    {
+    void lineReaderPieces_data() {
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("short lines") << QByteArray("a\r\nb\nc") << QByteArray("a\r\nb\r\nc\r\n");
@@ -509,11 +477,11 @@ private Q_SLOTS:
         QTest::newRow("empty lines") << QByteArray("\n\r\n\n") << QByteArray("\r\n\r\n\r\n");
         QTest::newRow("empty file") << QByteArray() << QByteArray();
         // The line end must still come when the file stops exactly where a buffer ends.
-        QTest::newRow("last line fills the buffers") << QByteArray("0123456789abcdef") << QByteArray("0123456789abcdef\r\n");
+        QTest::newRow("last line fills the buffers")
+            << QByteArray("0123456789abcdef") << QByteArray("0123456789abcdef\r\n");
         QTest::newRow("last line fills the buffer, CR") << QByteArray("0123456\r") << QByteArray("0123456\r\n");
     }
-    void lineReaderPieces()
-    {
+    void lineReaderPieces() {
         QFETCH(QByteArray, input);
         QFETCH(QByteArray, expected);
         const QString file = path(QStringLiteral("in.txt"));
@@ -525,8 +493,7 @@ private Q_SLOTS:
         int wholeLines = 0;
         while (reader.next(piece)) {
             out += piece.bytes.toByteArray();
-            if (piece.ends)
-                out += "\r\n";
+            if (piece.ends) out += "\r\n";
             wholeLines += piece.whole() ? 1 : 0;
         }
         QVERIFY(!reader.failed());
@@ -536,8 +503,7 @@ private Q_SLOTS:
 
     // ---- the variables file ----
 
-    void firstSaveWritesNineteenLines()
-    {
+    void firstSaveWritesNineteenLines() {
         modHeaderProgVar h;
         h.HeaderFileDir = QStringLiteral("C:\\parts");
         h.HeaderFileName = QStringLiteral("home.cvp");
@@ -554,12 +520,11 @@ private Q_SLOTS:
                        "&header_phone = ", "&header_email = bo@example.com", "&header_units = 1", "&header_ZZero = 1",
                        "&header_bitsize =1/4", "&header_bittype = V bit", "&header_blank = 96 x 48",
                        "&header_material = MDF", "&header_thickness = 1/8", "&header_headernamedir = C:\\parts",
-                       "&header_footernamedir = ", "&header_headernamefile = home.cvp", "&header_footernamefile = ",
-                       "&header_partfiledir = C:\\work"}));
+                       "&header_footernamedir = ", "&header_headernamefile = home.cvp",
+                       "&header_footernamefile = ", "&header_partfiledir = C:\\work"}));
     }
 
-    void updateKeepsForeignLines()
-    {
+    void updateKeepsForeignLines() {
         writeBytes(variablesFile(), "&my_hasrunheader = 1\r\n&router_speed=  4 \n&header_name = Old\r\n\r\n"
                                     "&header_units = 1\r\n&header_name = Older\r\nno equals sign");
         modHeaderProgVar h;
@@ -567,12 +532,12 @@ private Q_SLOTS:
         f.CreatedBy = QStringLiteral("New Name");
         QVERIFY(modHeaderUtils::SaveHeaderVariables(*m_platform, h, f).ok);
         // Known keys rewritten (each occurrence, name without the blank), nothing added, the rest byte for byte.
-        QCOMPARE(readBytes(variablesFile()), crlf({"&my_hasrunheader = 1", "&router_speed=  4 ", "&header_name =New Name",
-                                                   "", "&header_units = 0", "&header_name =New Name", "no equals sign"}));
+        QCOMPARE(readBytes(variablesFile()),
+                 crlf({"&my_hasrunheader = 1", "&router_speed=  4 ", "&header_name =New Name", "", "&header_units = 0",
+                       "&header_name =New Name", "no equals sign"}));
     }
 
-    void fileWithoutMarkerIsNotTouched()
-    {
+    void fileWithoutMarkerIsNotTouched() {
         const QByteArray foreign = "&header_name = Keep\n&other = 1";
         writeBytes(variablesFile(), foreign);
         modHeaderProgVar h;
@@ -580,8 +545,7 @@ private Q_SLOTS:
         QCOMPARE(readBytes(variablesFile()), foreign);
     }
 
-    void saveFailureIsReported()
-    {
+    void saveFailureIsReported() {
         writeBytes(path(QStringLiteral("blocker")), "a file, not a folder");
         m_platform->partsDir = path(QStringLiteral("blocker/cvparts"));
         modHeaderProgVar h;
@@ -590,8 +554,7 @@ private Q_SLOTS:
         QVERIFY2(r.error.contains(QStringLiteral("blocker")), qPrintable(r.error));
     }
 
-    void loadingTheVariablesFile_data()
-    {
+    void loadingTheVariablesFile_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("metric"); // -1 unit not chosen, 0 inch, 1 mm
@@ -602,15 +565,14 @@ private Q_SLOTS:
         QTest::newRow("ZZero 0") << QByteArray("&header_ZZero = 0") << QString() << -1 << 0;
         QTest::newRow("ZZero 1") << QByteArray("&header_ZZero = 1") << QString() << -1 << 1;
         QTest::newRow("= inside a value") << QByteArray("&header_name = a=b") << QStringLiteral("a") << -1 << -1;
-        QTest::newRow("blanks trimmed") << QByteArray("  &header_name   =   Jo Smith  \r\n") << QStringLiteral("Jo Smith")
-                                        << -1 << -1;
+        QTest::newRow("blanks trimmed") << QByteArray("  &header_name   =   Jo Smith  \r\n")
+                                        << QStringLiteral("Jo Smith") << -1 << -1;
         QTest::newRow("later key wins") << QByteArray("&header_name = A\r\n&header_name = B") << QStringLiteral("B")
                                         << -1 << -1;
         QTest::newRow("case matters, no = ignored")
             << QByteArray("&HEADER_NAME = X\r\n&header_name\r\n&header_name =Y") << QStringLiteral("Y") << -1 << -1;
     }
-    void loadingTheVariablesFile()
-    {
+    void loadingTheVariablesFile() {
         QFETCH(QByteArray, content);
         QFETCH(QString, name);
         QFETCH(int, metric);
@@ -625,8 +587,7 @@ private Q_SLOTS:
         QCOMPARE(l.tableTop.has_value() ? int(*l.tableTop) : -1, tableTop);
     }
 
-    void oldSettingsFileTakesPrecedence_data()
-    {
+    void oldSettingsFileTakesPrecedence_data() {
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<QString>("bitType");
         QTest::addColumn<int>("metric");
@@ -634,13 +595,12 @@ private Q_SLOTS:
             << QByteArray("Ini Name\r\nIni Co\r\nfree for educational use\r\nIni Contact\r\n555\r\nini@example.com\r\n"
                           "1\r\n1\r\n1/4\r\nV bit\r\n32 x 24\r\nfoam\r\n3/4\r\n")
             << QStringLiteral("V bit") << 0;
-        QTest::newRow("units zero is mm") << QByteArray("Ini Name\nx\nx\nx\nx\nx\n0\n0\nx\nV bit\n")
-                                          << QStringLiteral("V bit") << 1;
+        QTest::newRow("units zero is mm")
+            << QByteArray("Ini Name\nx\nx\nx\nx\nx\n0\n0\nx\nV bit\n") << QStringLiteral("V bit") << 1;
         // Missing lines are empty values: an empty unit reads as 0, which is mm.
         QTest::newRow("short file: the rest empty") << QByteArray("Ini Name\r\n") << QString() << 1;
     }
-    void oldSettingsFileTakesPrecedence()
-    {
+    void oldSettingsFileTakesPrecedence() {
         QFETCH(QByteArray, ini);
         QFETCH(QString, bitType);
         QFETCH(int, metric);
@@ -660,8 +620,7 @@ private Q_SLOTS:
         QCOMPARE(h.StoredName, QStringLiteral("From variables"));
     }
 
-    void emptyOldSettingsFileIsRemoved()
-    {
+    void emptyOldSettingsFileIsRemoved() {
         const QString iniPath = QDir(m_platform->programDir).filePath(QStringLiteral("cvheader.ini"));
         writeBytes(iniPath, QByteArray());
         writeBytes(variablesFile(), "&header_name = V\r\n");
@@ -671,8 +630,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(iniPath));
     }
 
-    void findPath_data()
-    {
+    void findPath_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("expected");
         QTest::newRow("windows") << QStringLiteral("C:\\Program Files\\Corvane\\Toolcrate\\Stacker")
@@ -680,8 +638,7 @@ private Q_SLOTS:
         QTest::newRow("last one") << QStringLiteral("/a/Toolcrate/b/Toolcrate/c") << QStringLiteral("/a/Toolcrate/b/");
         QTest::newRow("none") << QStringLiteral("/usr/bin") << QString();
     }
-    void findPath()
-    {
+    void findPath() {
         QFETCH(QString, folder);
         QFETCH(QString, expected);
         QCOMPARE(modHeaderUtils::FindPath(folder).value_or(QString()), expected);
@@ -689,8 +646,7 @@ private Q_SLOTS:
 
     // ---- the window ----
 
-    void firstOpeningEver()
-    {
+    void firstOpeningEver() {
         modProgVar vars;
         modHeaderProgVar h;
         frmHeader dlg(vars, h, *m_platform);
@@ -717,8 +673,7 @@ private Q_SLOTS:
         QVERIFY(m_platform->asked.isEmpty());
     }
 
-    void savedAnswersAndUnitSwitch()
-    {
+    void savedAnswersAndUnitSwitch() {
         writeBytes(variablesFile(), "&my_hasrunheader = 1\r\n&header_name = Jo\r\n&header_units = 1\r\n"
                                     "&header_ZZero = 1\r\n&header_bitsize =1/2\r\n&header_blank = 820 x 612\r\n"
                                     "&header_thickness = 3/4\r\n&header_material = foam\r\n");
@@ -755,8 +710,7 @@ private Q_SLOTS:
     }
 
     // A box narrower than its text must show the text's start: the caret decides which part shows.
-    void boxesOpenAtTheStartOfTheirText()
-    {
+    void boxesOpenAtTheStartOfTheirText() {
         writeBytes(variablesFile(), "&my_hasrunheader = 1\r\n"
                                     "&header_copyright_holder = Someone with a very long company name, Inc.\r\n"
                                     "&header_restrictions = free for personal use, $ **  fee for commercial use\r\n"
@@ -772,15 +726,13 @@ private Q_SLOTS:
         QCOMPARE(dlg.cmbUse->lineEdit()->cursorPosition(), 0);
         QCOMPARE(dlg.cmbMaterial->lineEdit()->cursorPosition(), 0);
         for (QLineEdit* box : dlg.findChildren<QLineEdit*>()) {
-            if (box->text().isEmpty() || box->hasFocus())
-                continue;
+            if (box->text().isEmpty() || box->hasFocus()) continue;
             QVERIFY2(box->cursorPosition() == 0,
                      qPrintable(box->objectName() + QStringLiteral(" shows the end of ") + box->text()));
         }
     }
 
-    void notesEntry()
-    {
+    void notesEntry() {
         modProgVar vars;
         vars.PartFileName = m_part;
         writeBytes(m_part, Part);
@@ -805,7 +757,8 @@ private Q_SLOTS:
         QCOMPARE(rejected.count(), 0);
 
         QTest::mouseClick(dlg.txtAdditionalInfo->viewport(), Qt::LeftButton);
-        const QString hint = QStringLiteral("Type additional comments here... and hit the ENTER key at the end of each line.");
+        const QString hint =
+            QStringLiteral("Type additional comments here... and hit the ENTER key at the end of each line.");
         QCOMPARE(dlg.txtEnterInfo->text(), hint);
         QCOMPARE(dlg.txtEnterInfo->cursorPosition(), int(hint.size()));
         QVERIFY(!dlg.txtEnterInfo->hasSelectedText());
@@ -817,16 +770,14 @@ private Q_SLOTS:
         QCOMPARE(dlg.txtEnterInfo->selectedText(), hint);
     }
 
-    void boxesSelectAllOnFocus_data()
-    {
+    void boxesSelectAllOnFocus_data() {
         QTest::addColumn<QString>("box");
-        for (const char* name : {"txtCreatedBy", "txtDate", "txtCopyright", "txtCopyrightYear", "txtDescription",
-                                 "txtContactName", "txtPhone", "txtEmail", "txtXOffset", "txtYOffset", "txtZOffset",
-                                 "txtEnterInfo"})
+        for (const char* name :
+             {"txtCreatedBy", "txtDate", "txtCopyright", "txtCopyrightYear", "txtDescription", "txtContactName",
+              "txtPhone", "txtEmail", "txtXOffset", "txtYOffset", "txtZOffset", "txtEnterInfo"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
-    void boxesSelectAllOnFocus()
-    {
+    void boxesSelectAllOnFocus() {
         QFETCH(QString, box);
         modProgVar vars;
         modHeaderProgVar h;
@@ -841,8 +792,7 @@ private Q_SLOTS:
         QCOMPARE(edit->selectedText(), QStringLiteral("some text"));
     }
 
-    void offsetBoxes()
-    {
+    void offsetBoxes() {
         modProgVar vars;
         modHeaderProgVar h;
         frmHeader dlg(vars, h, *m_platform);
@@ -870,14 +820,12 @@ private Q_SLOTS:
         QCOMPARE(state(), QStringLiteral("[--][--][--]---"));
     }
 
-    void fileChoices_data()
-    {
+    void fileChoices_data() {
         QTest::addColumn<bool>("opening");
         QTest::newRow("opening") << true;
         QTest::newRow("closing") << false;
     }
-    void fileChoices()
-    {
+    void fileChoices() {
         QFETCH(bool, opening);
         modProgVar vars;
         modHeaderProgVar h;
@@ -922,8 +870,7 @@ private Q_SLOTS:
         QVERIFY(!txt->isEnabled() && txt->text().isEmpty() && !asFP->isEnabled());
     }
 
-    void writingFromTheWindow()
-    {
+    void writingFromTheWindow() {
         writeBytes(m_part, Part);
         modProgVar vars;
         vars.PartFileName = m_part;
@@ -939,7 +886,8 @@ private Q_SLOTS:
         QVERIFY(written.startsWith("'' Header file created by Corvane Headsmith\r\n"));
         QVERIFY(written.contains("\r\n'' Created by Window User on 12/7/2026\r\n"));
         QVERIFY(written.endsWith("' End of header file\r\n\r\n" + Part));
-        QVERIFY(readBytes(variablesFile()).contains("\r\n&header_name = Window User\r\n&header_copyright_holder = My Name"));
+        QVERIFY(readBytes(variablesFile())
+                    .contains("\r\n&header_name = Window User\r\n&header_copyright_holder = My Name"));
 
         // The next opening in the run starts from the saved answers; No with nothing else to do keeps it open.
         frmHeader again(vars, h, *m_platform);
@@ -951,8 +899,7 @@ private Q_SLOTS:
         QCOMPARE(readBytes(m_part), written);
     }
 
-    void windowReportsFailureAndStaysOpen()
-    {
+    void windowReportsFailureAndStaysOpen() {
         writeBytes(m_part, Part);
         modProgVar vars;
         vars.PartFileName = m_part;
@@ -972,8 +919,7 @@ private Q_SLOTS:
     // The parts folder is a file, so the answers have nowhere to go. The header is the user's work
     // and the answers only a convenience: the header is written, and the user hears why the
     // answers were not kept. The file in the way is left alone.
-    void partsFolderIsAFile()
-    {
+    void partsFolderIsAFile() {
         writeBytes(m_part, Part);
         writeBytes(m_platform->partsDir, "not a folder\r\n");
         modProgVar vars;
@@ -992,8 +938,7 @@ private Q_SLOTS:
         QCOMPARE(readBytes(m_platform->partsDir), QByteArray("not a folder\r\n"));
     }
 
-    void cancelFromTheProgressWindow()
-    {
+    void cancelFromTheProgressWindow() {
         QByteArray big = Part;
         while (big.size() < 4 * LineReader::DefaultBuffer)
             big += "M3, 10.125, 4.5, -0.25   'pocket\r\n";
@@ -1018,8 +963,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(variablesFile()));
     }
 
-    void help_data()
-    {
+    void help_data() {
         QTest::addColumn<bool>("editorThere");
         QTest::addColumn<bool>("starts");
         QTest::addColumn<bool>("window");
@@ -1027,16 +971,15 @@ private Q_SLOTS:
         QTest::newRow("editor fails to start") << true << false << true;
         QTest::newRow("no editor") << false << true << true;
     }
-    void help()
-    {
+    void help() {
         QFETCH(bool, editorThere);
         QFETCH(bool, starts);
         QFETCH(bool, window);
         m_platform->programDir = path(QStringLiteral("Corvane/Toolcrate/Stacker"));
-        writeBytes(QDir(m_platform->programDir).filePath(QStringLiteral("head_smithfaq.txt")), "Help text\r\nline 2\r\n");
+        writeBytes(QDir(m_platform->programDir).filePath(QStringLiteral("head_smithfaq.txt")),
+                   "Help text\r\nline 2\r\n");
         const QString editor = QDir::toNativeSeparators(path(QStringLiteral("Corvane/Corvane 3/RAzivi.EXE")));
-        if (editorThere)
-            writeBytes(editor, "");
+        if (editorThere) writeBytes(editor, "");
         m_platform->startSucceeds = starts;
         modProgVar vars;
         modHeaderProgVar h;
@@ -1044,9 +987,10 @@ private Q_SLOTS:
         dlg.cmdInfo_Click();
         QCOMPARE(dlg.PAthString, QDir::toNativeSeparators(path(QStringLiteral("Corvane/"))));
         if (editorThere)
-            QCOMPARE(m_platform->started.value(0),
-                     (QStringList{editor, QDir::toNativeSeparators(QDir(m_platform->programDir)
-                                                                       .filePath(QStringLiteral("head_smithfaq.txt")))}));
+            QCOMPARE(
+                m_platform->started.value(0),
+                (QStringList{editor, QDir::toNativeSeparators(
+                                         QDir(m_platform->programDir).filePath(QStringLiteral("head_smithfaq.txt")))}));
         auto* helpWindow = dlg.findChild<QDialog*>(QStringLiteral("frmHeadsmithHelp"));
         QCOMPARE(helpWindow != nullptr, window);
         if (helpWindow) {

@@ -16,30 +16,26 @@
 
 namespace {
 
-QByteArray readBytes(const QString& path)
-{
+QByteArray readBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-void putBytes(const QString& path, const QByteArray& bytes)
-{
+void putBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
-QStringList entries(const QString& folder)
-{
+QStringList entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
 // The moment of each kill is drawn from this generator; the seed is printed so a failure can be replayed.
-QRandomGenerator& killClock()
-{
+QRandomGenerator& killClock() {
     static QRandomGenerator generator = [] {
         const quint32 seed = qEnvironmentVariableIsSet("KILL_SEED") ? quint32(qEnvironmentVariableIntValue("KILL_SEED"))
-                                                                     : QRandomGenerator::global()->generate();
+                                                                    : QRandomGenerator::global()->generate();
         qInfo("kill moments drawn with KILL_SEED=%u", seed);
         return QRandomGenerator(seed);
     }();
@@ -57,8 +53,7 @@ class tst_killsafety : public QObject {
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
     // Runs the child to its end; its elapsed time in microseconds, or -1 when it failed.
-    qint64 runToEnd(const QStringList& arguments)
-    {
+    qint64 runToEnd(const QStringList& arguments) {
         QProcess child;
         QElapsedTimer clock;
         clock.start();
@@ -72,8 +67,7 @@ class tst_killsafety : public QObject {
 
     // Kills the child `kills` times at random moments across one uninterrupted run's length and
     // checks the target after each kill. The target starts from `old` each time it was replaced.
-    void killAtRandom(const QStringList& arguments, const QString& target, const QByteArray& old, int kills)
-    {
+    void killAtRandom(const QStringList& arguments, const QString& target, const QByteArray& old, int kills) {
         const QString folder = QFileInfo(target).absolutePath();
         putBytes(target, old);
         const QStringList clean = entries(folder);
@@ -86,8 +80,7 @@ class tst_killsafety : public QObject {
             const qint64 took = runToEnd(arguments);
             QVERIFY(took > 0);
             times << took;
-            if (i == 0)
-                fresh = readBytes(target);
+            if (i == 0) fresh = readBytes(target);
             QCOMPARE(readBytes(target), fresh);
         }
         QVERIFY(fresh != old);
@@ -100,8 +93,7 @@ class tst_killsafety : public QObject {
         QSet<QString> leftovers;
         QByteArray current = fresh;
         for (int i = 0; i < kills; ++i) {
-            if (current != old)
-                putBytes(target, old);
+            if (current != old) putBytes(target, old);
             QProcess child;
             child.start(QStringLiteral(CRASH_CHILD), arguments);
             QVERIFY(child.waitForStarted());
@@ -109,8 +101,7 @@ class tst_killsafety : public QObject {
             child.kill();
             QVERIFY(child.waitForFinished(60000));
             ++m_killPoints;
-            if (child.exitStatus() == QProcess::NormalExit)
-                ++finishedFirst;
+            if (child.exitStatus() == QProcess::NormalExit) ++finishedFirst;
 
             current = readBytes(target);
             if (current == old) {
@@ -125,8 +116,7 @@ class tst_killsafety : public QObject {
                 ++gotNew;
             }
             for (const QString& name : entries(folder))
-                if (!clean.contains(name))
-                    leftovers.insert(name);
+                if (!clean.contains(name)) leftovers.insert(name);
         }
 
         // Whatever the kills left, the next save goes through and its content is whole.
@@ -145,8 +135,7 @@ class tst_killsafety : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
+    void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
         QVERIFY(m_dir.isValid());
         QVERIFY(QFileInfo(QStringLiteral(CRASH_CHILD)).isExecutable());
@@ -154,8 +143,7 @@ private Q_SLOTS:
         QDir().mkpath(path(QStringLiteral("rewrite")));
     }
 
-    void killedSave()
-    {
+    void killedSave() {
         const QString target = path(QStringLiteral("save/job.cvp"));
         QByteArray old;
         while (old.size() < 3'000'000)
@@ -163,8 +151,7 @@ private Q_SLOTS:
         killAtRandom({QStringLiteral("save"), target}, target, old, 150);
     }
 
-    void killedRewrite()
-    {
+    void killedRewrite() {
         const QString target = path(QStringLiteral("rewrite/part.cvp"));
         const QString closing = path(QStringLiteral("park.cvp"));
         putBytes(closing, "' park\r\nJ2, 0, 0\r\n");

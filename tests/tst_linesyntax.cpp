@@ -11,25 +11,36 @@ namespace {
 // Field values that have tripped line syntaxes before: blanks, ampersands, colons, quotes,
 // separators, and the sample prompt "?".
 const QStringList Samples = {
-    QString(),         QStringLiteral(" "),      QStringLiteral("1"),         QStringLiteral("-0.5"),
-    QStringLiteral("a&b"), QStringLiteral("&&x"), QStringLiteral("&"),        QStringLiteral("x:"),
-    QStringLiteral(":"), QStringLiteral("'q"),   QStringLiteral("say \"hi\""), QStringLiteral("  pad  "),
-    QStringLiteral("1,5"), QStringLiteral("1, 5"), QStringLiteral("a = b"),   QStringLiteral("?"),
-    QStringLiteral(" ? "), QStringLiteral("IF a THEN b"),
+    QString(),
+    QStringLiteral(" "),
+    QStringLiteral("1"),
+    QStringLiteral("-0.5"),
+    QStringLiteral("a&b"),
+    QStringLiteral("&&x"),
+    QStringLiteral("&"),
+    QStringLiteral("x:"),
+    QStringLiteral(":"),
+    QStringLiteral("'q"),
+    QStringLiteral("say \"hi\""),
+    QStringLiteral("  pad  "),
+    QStringLiteral("1,5"),
+    QStringLiteral("1, 5"),
+    QStringLiteral("a = b"),
+    QStringLiteral("?"),
+    QStringLiteral(" ? "),
+    QStringLiteral("IF a THEN b"),
 };
 
 // A small deterministic generator, so a failing combination can be reproduced.
 struct Lcg {
     quint32 state = 12345;
-    int next(int bound)
-    {
+    int next(int bound) {
         state = state * 1103515245u + 12345u;
         return int((state >> 16) % quint32(bound));
     }
 };
 
-QStringList samplesWith(std::initializer_list<QLatin1String> prompts)
-{
+QStringList samplesWith(std::initializer_list<QLatin1String> prompts) {
     QStringList s = Samples;
     for (QLatin1String p : prompts)
         s << QString(p) << QString(p) + u' ';
@@ -74,8 +85,7 @@ private Q_SLOTS:
 
 // ---- Move and Jog
 
-void TestLineSyntax::axes_data()
-{
+void TestLineSyntax::axes_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QStringList>("boxes"); // X, Y, Z, A, B
     QTest::addColumn<QString>("held");
@@ -105,8 +115,7 @@ void TestLineSyntax::axes_data()
     row("decimal comma kept as typed", "M", {"1,5", "", "", "", ""}, "MX, 1,5");
 }
 
-void TestLineSyntax::axes()
-{
+void TestLineSyntax::axes() {
     QFETCH(QString, command);
     QFETCH(QStringList, boxes);
     QFETCH(QString, held);
@@ -116,8 +125,7 @@ void TestLineSyntax::axes()
     QCOMPARE(composeAxes(command[0], f), held);
 }
 
-void TestLineSyntax::axesFill_data()
-{
+void TestLineSyntax::axesFill_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("held");
     QTest::addColumn<QStringList>("boxes");
@@ -142,8 +150,7 @@ void TestLineSyntax::axesFill_data()
     row("single axis keeps the rest", "M", "MZ, , , 1, 2", {"", "", "1, 2", "", ""});
 }
 
-void TestLineSyntax::axesFill()
-{
+void TestLineSyntax::axesFill() {
     QFETCH(QString, command);
     QFETCH(QString, held);
     QFETCH(QStringList, boxes);
@@ -151,8 +158,7 @@ void TestLineSyntax::axesFill()
     QCOMPARE(QStringList(f.axis.begin(), f.axis.end()), boxes);
 }
 
-void TestLineSyntax::axesEditedFields()
-{
+void TestLineSyntax::axesEditedFields() {
     AxisFields f = fillAxes(u'M', QStringLiteral("M3, 1, , 0.5"));
     f.axis[0].clear();
     f.axis[1].clear();
@@ -165,8 +171,7 @@ void TestLineSyntax::axesEditedFields()
 
 // ---- Speed
 
-void TestLineSyntax::speed_data()
-{
+void TestLineSyntax::speed_data() {
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<QString>("held");
     QTest::newRow("XY move and Z jog") << QStringList{"2", "", "", "", "", "1", "", ""}
@@ -178,8 +183,7 @@ void TestLineSyntax::speed_data()
                                      << QStringLiteral("VS,  2, , , , , , , 9 ");
 }
 
-void TestLineSyntax::speed()
-{
+void TestLineSyntax::speed() {
     QFETCH(QStringList, boxes);
     QFETCH(QString, held);
     SpeedFields f;
@@ -192,21 +196,34 @@ void TestLineSyntax::speed()
 
 // ---- File call
 
-void TestLineSyntax::fileCall_data()
-{
+void TestLineSyntax::fileCall_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("held");
     QTest::addColumn<QString>("modeBack"); // the mode an edit selects
-    QTest::newRow("2d") << "pocket.cvp" << "2" << "FP, pocket.cvp,,,,, 2" << "2";
-    QTest::newRow("no offset, full path") << "D:\\other\\x.cvp" << "0" << "FP, D:\\other\\x.cvp,,,,, 0" << "0";
-    QTest::newRow("3d") << "a.cvp" << "1" << "FP, a.cvp,,,,, 1" << "1";
-    QTest::newRow("comma in the file name") << "a,b.cvp" << "2" << "FP, a,b.cvp,,,,, 2" << "2";
-    QTest::newRow("unknown mode selects 3d") << "a.cvp" << "7" << "FP, a.cvp,,,,, 7" << "1";
+    QTest::newRow("2d") << "pocket.cvp"
+                        << "2"
+                        << "FP, pocket.cvp,,,,, 2"
+                        << "2";
+    QTest::newRow("no offset, full path") << "D:\\other\\x.cvp"
+                                          << "0"
+                                          << "FP, D:\\other\\x.cvp,,,,, 0"
+                                          << "0";
+    QTest::newRow("3d") << "a.cvp"
+                        << "1"
+                        << "FP, a.cvp,,,,, 1"
+                        << "1";
+    QTest::newRow("comma in the file name") << "a,b.cvp"
+                                            << "2"
+                                            << "FP, a,b.cvp,,,,, 2"
+                                            << "2";
+    QTest::newRow("unknown mode selects 3d") << "a.cvp"
+                                             << "7"
+                                             << "FP, a.cvp,,,,, 7"
+                                             << "1";
 }
 
-void TestLineSyntax::fileCall()
-{
+void TestLineSyntax::fileCall() {
     QFETCH(QString, file);
     QFETCH(QString, mode);
     QFETCH(QString, held);
@@ -217,8 +234,7 @@ void TestLineSyntax::fileCall()
     QCOMPARE(back.offsetMode, modeBack);
 }
 
-void TestLineSyntax::relativeName_data()
-{
+void TestLineSyntax::relativeName_data() {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("ignoreCase");
@@ -230,14 +246,17 @@ void TestLineSyntax::relativeName_data()
     QTest::newRow("other case, exact") << sign << "c:\\JOBS\\Sign\\pocket.cvp" << false << "";
     QTest::newRow("outside") << sign << "D:\\other\\x.cvp" << true << "";
     QTest::newRow("folder text in the middle") << sign << "D:\\copy\\C:\\jobs\\sign\\x.cvp" << true << "";
-    QTest::newRow("sibling with a longer name") << "/jobs/sign" << "/jobs/signs/x.cvp" << false << "";
-    QTest::newRow("folder without its separator") << "/jobs/sign" << "/jobs/sign/x.cvp" << false << "x.cvp";
-    QTest::newRow("no master folder") << "" << "/jobs/x.cvp" << false << "";
-    QTest::newRow("the folder itself") << "/jobs/" << "/jobs/" << false << "";
+    QTest::newRow("sibling with a longer name") << "/jobs/sign"
+                                                << "/jobs/signs/x.cvp" << false << "";
+    QTest::newRow("folder without its separator") << "/jobs/sign"
+                                                  << "/jobs/sign/x.cvp" << false << "x.cvp";
+    QTest::newRow("no master folder") << ""
+                                      << "/jobs/x.cvp" << false << "";
+    QTest::newRow("the folder itself") << "/jobs/"
+                                       << "/jobs/" << false << "";
 }
 
-void TestLineSyntax::relativeName()
-{
+void TestLineSyntax::relativeName() {
     QFETCH(QString, folder);
     QFETCH(QString, path);
     QFETCH(bool, ignoreCase);
@@ -248,29 +267,55 @@ void TestLineSyntax::relativeName()
 
 // ---- IF..THEN
 
-void TestLineSyntax::ifThen_data()
-{
+void TestLineSyntax::ifThen_data() {
     QTest::addColumn<QString>("test");
     QTest::addColumn<QString>("statement");
     QTest::addColumn<QString>("held");
     QTest::addColumn<QString>("testBack");
     QTest::addColumn<QString>("statementBack");
-    QTest::newRow("ampersand") << "&count > 3" << "GOTO done:" << "IF &&count > 3 THEN GOTO done:" << "&count > 3"
+    QTest::newRow("ampersand") << "&count > 3"
+                               << "GOTO done:"
+                               << "IF &&count > 3 THEN GOTO done:"
+                               << "&count > 3"
                                << "GOTO done:";
-    QTest::newRow("both untouched") << "?" << "?" << "IF  THEN " << "" << "";
-    QTest::newRow("two ampersands") << "&a=1&b" << "GOTO x:" << "IF &&a=1&&b THEN GOTO x:" << "&a=1&b"
+    QTest::newRow("both untouched") << "?"
+                                    << "?"
+                                    << "IF  THEN "
+                                    << ""
+                                    << "";
+    QTest::newRow("two ampersands") << "&a=1&b"
+                                    << "GOTO x:"
+                                    << "IF &&a=1&&b THEN GOTO x:"
+                                    << "&a=1&b"
                                     << "GOTO x:";
-    QTest::newRow("run at the end") << "p&&" << "?" << "IF p&&&& THEN " << "p&&" << "";
-    QTest::newRow("trimmed before doubling") << "  &a > 1  " << " END " << "IF &&a > 1 THEN END" << "&a > 1"
+    QTest::newRow("run at the end") << "p&&"
+                                    << "?"
+                                    << "IF p&&&& THEN "
+                                    << "p&&"
+                                    << "";
+    QTest::newRow("trimmed before doubling") << "  &a > 1  "
+                                             << " END "
+                                             << "IF &&a > 1 THEN END"
+                                             << "&a > 1"
                                              << "END";
-    QTest::newRow("THEN inside the test, empty statement") << "IF a THEN b" << "?" << "IF IF a THEN b THEN "
-                                                           << "IF a THEN b" << "";
-    QTest::newRow("THEN inside the test") << "a THEN b" << "c" << "IF a THEN b THEN c" << "a" << "b THEN c";
-    QTest::newRow("empty test") << "" << "x THEN y" << "IF  THEN x THEN y" << "" << "x THEN y";
+    QTest::newRow("THEN inside the test, empty statement") << "IF a THEN b"
+                                                           << "?"
+                                                           << "IF IF a THEN b THEN "
+                                                           << "IF a THEN b"
+                                                           << "";
+    QTest::newRow("THEN inside the test") << "a THEN b"
+                                          << "c"
+                                          << "IF a THEN b THEN c"
+                                          << "a"
+                                          << "b THEN c";
+    QTest::newRow("empty test") << ""
+                                << "x THEN y"
+                                << "IF  THEN x THEN y"
+                                << ""
+                                << "x THEN y";
 }
 
-void TestLineSyntax::ifThen()
-{
+void TestLineSyntax::ifThen() {
     QFETCH(QString, test);
     QFETCH(QString, statement);
     QFETCH(QString, held);
@@ -283,27 +328,29 @@ void TestLineSyntax::ifThen()
     QCOMPARE(composeIf(back), held);
 }
 
-void TestLineSyntax::ifPromptComparedExactly()
-{
+void TestLineSyntax::ifPromptComparedExactly() {
     // " ?" is not the sample text, so it is kept, trimmed; filled back it is the sample and dropped.
     const QString held = composeIf({QStringLiteral(" ?"), QString()});
     QCOMPARE(held, QStringLiteral("IF ? THEN "));
     QCOMPARE(composeIf(fillIf(held)), QStringLiteral("IF  THEN "));
 }
 
-void TestLineSyntax::ampersands_data()
-{
+void TestLineSyntax::ampersands_data() {
     QTest::addColumn<QString>("plain");
     QTest::addColumn<QString>("doubled");
-    QTest::newRow("none") << "abc" << "abc";
-    QTest::newRow("one") << "&a" << "&&a";
-    QTest::newRow("run of three") << "x&&&y" << "x&&&&&&y";
-    QTest::newRow("last character") << "a&" << "a&&";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("none") << "abc"
+                          << "abc";
+    QTest::newRow("one") << "&a"
+                         << "&&a";
+    QTest::newRow("run of three") << "x&&&y"
+                                  << "x&&&&&&y";
+    QTest::newRow("last character") << "a&"
+                                    << "a&&";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
-void TestLineSyntax::ampersands()
-{
+void TestLineSyntax::ampersands() {
     QFETCH(QString, plain);
     QFETCH(QString, doubled);
     QCOMPARE(doubleAmpersands(plain), doubled);
@@ -312,34 +359,54 @@ void TestLineSyntax::ampersands()
 
 // ---- Variable and INPUT
 
-void TestLineSyntax::twoFields_data()
-{
+void TestLineSyntax::twoFields_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
     QTest::addColumn<QString>("held");
     const QString var = QStringLiteral("var"), input = QStringLiteral("input");
-    QTest::newRow("var name") << var << "depth" << "0.5" << "&&depth = 0.5";
-    QTest::newRow("var name with &") << var << "&depth" << "0.5" << "&&depth = 0.5";
-    QTest::newRow("var name emptied") << var << "" << "5" << "&& = 5";
+    QTest::newRow("var name") << var << "depth"
+                              << "0.5"
+                              << "&&depth = 0.5";
+    QTest::newRow("var name with &") << var << "&depth"
+                                     << "0.5"
+                                     << "&&depth = 0.5";
+    QTest::newRow("var name emptied") << var << ""
+                                      << "5"
+                                      << "&& = 5";
     QTest::newRow("var untouched") << var << QString(VarNamePrompt) << QString(VarValuePrompt) << " = ";
-    QTest::newRow("var name already doubled") << var << "&&x" << "1" << "&&&x = 1";
+    QTest::newRow("var name already doubled") << var << "&&x"
+                                              << "1"
+                                              << "&&&x = 1";
     QTest::newRow("var value untouched") << var << "x" << QString(VarValuePrompt) << "&&x = ";
-    QTest::newRow("var value kept as typed") << var << "x" << " a = b " << "&&x =  a = b ";
-    QTest::newRow("var prompt compared exactly") << var << "type the variable name here" << "1"
+    QTest::newRow("var value kept as typed") << var << "x"
+                                             << " a = b "
+                                             << "&&x =  a = b ";
+    QTest::newRow("var prompt compared exactly") << var << "type the variable name here"
+                                                 << "1"
                                                  << "&&type the variable name here = 1";
-    QTest::newRow("input") << input << "Bit size?" << "bit" << "INPUT \"Bit size?\" &&bit";
-    QTest::newRow("input untouched") << input << QString(InputPromptPrompt) << QString(InputVarPrompt)
-                                     << "INPUT \"\" ";
-    QTest::newRow("input variable emptied") << input << "x" << "" << "INPUT \"x\" &&";
-    QTest::newRow("input variable with &") << input << "x" << "&bit" << "INPUT \"x\" &&bit";
-    QTest::newRow("input trimmed") << input << "  Depth?  " << " d " << "INPUT \"Depth?\" &&d";
-    QTest::newRow("input sample compared exactly") << input << "x" << "&myvar" << "INPUT \"x\" &&myvar";
-    QTest::newRow("input quote in prompt") << input << "Enter \"depth\"" << "d" << "INPUT \"Enter \"depth\"\" &&d";
+    QTest::newRow("input") << input << "Bit size?"
+                           << "bit"
+                           << "INPUT \"Bit size?\" &&bit";
+    QTest::newRow("input untouched") << input << QString(InputPromptPrompt) << QString(InputVarPrompt) << "INPUT \"\" ";
+    QTest::newRow("input variable emptied") << input << "x"
+                                            << ""
+                                            << "INPUT \"x\" &&";
+    QTest::newRow("input variable with &") << input << "x"
+                                           << "&bit"
+                                           << "INPUT \"x\" &&bit";
+    QTest::newRow("input trimmed") << input << "  Depth?  "
+                                   << " d "
+                                   << "INPUT \"Depth?\" &&d";
+    QTest::newRow("input sample compared exactly") << input << "x"
+                                                   << "&myvar"
+                                                   << "INPUT \"x\" &&myvar";
+    QTest::newRow("input quote in prompt") << input << "Enter \"depth\""
+                                           << "d"
+                                           << "INPUT \"Enter \"depth\"\" &&d";
 }
 
-void TestLineSyntax::twoFields()
-{
+void TestLineSyntax::twoFields() {
     QFETCH(QString, kind);
     QFETCH(QString, first);
     QFETCH(QString, second);
@@ -352,8 +419,7 @@ void TestLineSyntax::twoFields()
 
 // ---- One-box kinds and the inline comment
 
-void TestLineSyntax::oneField_data()
-{
+void TestLineSyntax::oneField_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("held");
@@ -392,8 +458,7 @@ void TestLineSyntax::oneField_data()
     row("inline emptied", "inline", "", "");
 }
 
-void TestLineSyntax::oneField()
-{
+void TestLineSyntax::oneField() {
     QFETCH(QString, kind);
     QFETCH(QString, typed);
     QFETCH(QString, held);
@@ -412,8 +477,7 @@ void TestLineSyntax::oneField()
 
 // ---- Filling the boxes of an edited line
 
-void TestLineSyntax::fill_data()
-{
+void TestLineSyntax::fill_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("held");
     QTest::addColumn<QStringList>("boxes");
@@ -448,8 +512,7 @@ void TestLineSyntax::fill_data()
     row("blank", "blank", "MX, 2 'home", {"MX, 2 'home"});
 }
 
-void TestLineSyntax::fill()
-{
+void TestLineSyntax::fill() {
     QFETCH(QString, kind);
     QFETCH(QString, held);
     QFETCH(QStringList, boxes);
@@ -475,8 +538,7 @@ void TestLineSyntax::fill()
 
 // ---- Round trips: an edit closed at once with Done gives back the same held text
 
-void TestLineSyntax::roundTripAxes()
-{
+void TestLineSyntax::roundTripAxes() {
     Lcg rng;
     const QStringList values = Samples + QStringList{QStringLiteral(", 5")};
     for (int n = 0; n < 4000; ++n) {
@@ -495,15 +557,12 @@ void TestLineSyntax::roundTripAxes()
         }
         const QByteArray where = held.toUtf8();
         // A box beginning with ", " can hide the boxes before it from the axis rule.
-        if (!startsWithSeparator)
-            QVERIFY2(composeAxes(command, back) == held, where.constData());
-        if (!holdsSeparator)
-            QVERIFY2(back.axis == f.axis, where.constData());
+        if (!startsWithSeparator) QVERIFY2(composeAxes(command, back) == held, where.constData());
+        if (!holdsSeparator) QVERIFY2(back.axis == f.axis, where.constData());
     }
 }
 
-void TestLineSyntax::roundTripSpeed()
-{
+void TestLineSyntax::roundTripSpeed() {
     Lcg rng;
     for (int n = 0; n < 2000; ++n) {
         SpeedFields f;
@@ -514,13 +573,11 @@ void TestLineSyntax::roundTripSpeed()
         QCOMPARE(composeSpeed(back), held);
         const bool holdsSeparator =
             std::any_of(f.speed.begin(), f.speed.end(), [](const QString& s) { return s.contains(u", "); });
-        if (!holdsSeparator)
-            QVERIFY(back.speed == f.speed);
+        if (!holdsSeparator) QVERIFY(back.speed == f.speed);
     }
 }
 
-void TestLineSyntax::roundTripFileCall()
-{
+void TestLineSyntax::roundTripFileCall() {
     for (const QString& name : Samples) {
         for (const QLatin1String mode : {NoOffset, Offset2d, Offset3d}) {
             const FileCallFields f{name, mode};
@@ -531,23 +588,20 @@ void TestLineSyntax::roundTripFileCall()
     }
 }
 
-void TestLineSyntax::roundTripIf()
-{
+void TestLineSyntax::roundTripIf() {
     const QStringList values = samplesWith({IfPrompt});
     for (const QString& test : values) {
         for (const QString& statement : values) {
             const QString held = composeIf({test, statement});
             // A box whose text only becomes "?" by trimming is dropped on the second Done.
             const auto becomesPrompt = [](const QString& s) { return s != IfPrompt && s.trimmed() == IfPrompt; };
-            if (becomesPrompt(test) || becomesPrompt(statement))
-                continue;
+            if (becomesPrompt(test) || becomesPrompt(statement)) continue;
             QCOMPARE(composeIf(fillIf(held)), held);
         }
     }
 }
 
-void TestLineSyntax::roundTripVarAndInput()
-{
+void TestLineSyntax::roundTripVarAndInput() {
     const QStringList names = samplesWith({VarNamePrompt, InputVarPrompt}) << QStringLiteral("MyVar");
     const QStringList values = samplesWith({VarValuePrompt, InputPromptPrompt});
     for (const QString& name : names) {
@@ -561,8 +615,7 @@ void TestLineSyntax::roundTripVarAndInput()
             const QString inputHeld = composeInput({value, name});
             const bool promptByTrim = value != InputPromptPrompt && value.trimmed() == InputPromptPrompt;
             const bool sampleByTrim = name != InputVarPrompt && name.trimmed() == InputVarPrompt;
-            if (promptByTrim || sampleByTrim)
-                continue;
+            if (promptByTrim || sampleByTrim) continue;
             if (name == InputVarPrompt)
                 QCOMPARE(composeInput(fillInput(inputHeld)), inputHeld + QStringLiteral("&&"));
             else
@@ -571,8 +624,7 @@ void TestLineSyntax::roundTripVarAndInput()
     }
 }
 
-void TestLineSyntax::roundTripOneField()
-{
+void TestLineSyntax::roundTripOneField() {
     const QStringList values =
         samplesWith({LabelPrompt, GoToPrompt, GoSubPrompt, PausePrompt, CommentPrompt, BlankPrompt});
     for (const QString& t : values) {
@@ -584,7 +636,8 @@ void TestLineSyntax::roundTripOneField()
         QCOMPARE(composePause(fillPause(composePause({t}))), composePause({t}));
         QCOMPARE(composeBlank(fillBlank(composeBlank({t}))), composeBlank({t}));
         // An untouched GOTO or Comment box leaves an empty text, which comes back as "GOTO :" and "'".
-        QCOMPARE(composeGoTo(fillGoTo(composeGoTo({t}))), t == GoToPrompt ? QStringLiteral("GOTO :") : composeGoTo({t}));
+        QCOMPARE(composeGoTo(fillGoTo(composeGoTo({t}))),
+                 t == GoToPrompt ? QStringLiteral("GOTO :") : composeGoTo({t}));
         QCOMPARE(composeComment(fillComment(composeComment({t}))),
                  t == CommentPrompt ? QStringLiteral("'") : composeComment({t}));
     }

@@ -33,8 +33,7 @@ struct Answer {
     bool closeInstead = false;
 };
 
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
@@ -55,8 +54,7 @@ class tst_mainwindow : public QObject {
 
     QString path(const QString& name) const { return QDir::toNativeSeparators(m_dir->filePath(name)); }
 
-    bool answer(QDialog& dialog)
-    {
+    bool answer(QDialog& dialog) {
         m_windowsSeen << dialog.objectName();
         if (m_answers.isEmpty()) {
             QTest::qFail(qPrintable(QStringLiteral("unexpected window ") + dialog.objectName()), __FILE__, __LINE__);
@@ -64,8 +62,8 @@ class tst_mainwindow : public QObject {
         }
         const Answer a = m_answers.dequeue();
         if (a.window != dialog.objectName()) {
-            QTest::qFail(qPrintable(QStringLiteral("expected %1, got %2").arg(a.window, dialog.objectName())),
-                         __FILE__, __LINE__);
+            QTest::qFail(qPrintable(QStringLiteral("expected %1, got %2").arg(a.window, dialog.objectName())), __FILE__,
+                         __LINE__);
             return false;
         }
         for (const auto& [name, text] : a.type) {
@@ -98,8 +96,7 @@ class tst_mainwindow : public QObject {
     }
 
     // A started main window on part file "job.cvp" (or the name given).
-    std::unique_ptr<frmCV_ProgIDE> started(bool firstRun = false, const QString& partFile = QStringLiteral("job.cvp"))
-    {
+    std::unique_ptr<frmCV_ProgIDE> started(bool firstRun = false, const QString& partFile = QStringLiteral("job.cvp")) {
         if (!firstRun) {
             QFile ini(path(QStringLiteral("stacker.ini")));
             if (!ini.exists()) {
@@ -121,8 +118,7 @@ class tst_mainwindow : public QObject {
     QAction* action(frmCV_ProgIDE& w, const char* name) { return w.findChild<QAction*>(QLatin1String(name)); }
     QPushButton* button(frmCV_ProgIDE& w, const char* name) { return w.findChild<QPushButton*>(QLatin1String(name)); }
 
-    void addMove(frmCV_ProgIDE& w, const QString& x, const QString& comment = {})
-    {
+    void addMove(frmCV_ProgIDE& w, const QString& x, const QString& comment = {}) {
         Answer a{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), x}}, {}, false};
         if (!comment.isEmpty()) {
             a.tick << QStringLiteral("chkInline");
@@ -133,8 +129,7 @@ class tst_mainwindow : public QObject {
         button(w, "cmdMove")->click();
     }
 
-    void saveWithoutHeader(frmCV_ProgIDE& w)
-    {
+    void saveWithoutHeader(frmCV_ProgIDE& w) {
         m_platform.yesNo << false;
         action(w, "mnuSave")->trigger();
     }
@@ -142,8 +137,7 @@ class tst_mainwindow : public QObject {
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void init()
-    {
+    void init() {
         m_dir = std::make_unique<QTemporaryDir>();
         m_platform = ScriptedPlatform{};
         m_platform.programDir = m_dir->path();
@@ -154,8 +148,7 @@ private Q_SLOTS:
 
     void cleanup() { QVERIFY2(m_answers.isEmpty(), "the scripted user had answers left"); }
 
-    void firstRunShowsGetStarted()
-    {
+    void firstRunShowsGetStarted() {
         auto w = started(true);
         QCOMPARE(m_windowsSeen, QStringList{QStringLiteral("frmGetStarted")});
         QCOMPARE(w->windowTitle(), QStringLiteral("Corvane Part File Stacker"));
@@ -180,8 +173,7 @@ private Q_SLOTS:
         QCOMPARE(readAll(path(QStringLiteral("stacker.ini"))), QByteArray("advanced = 0\r\n"));
     }
 
-    void getStartedClosedThroughItsFrameStillChoosesAName()
-    {
+    void getStartedClosedThroughItsFrameStillChoosesAName() {
         m_answers << Answer{QStringLiteral("frmGetStarted"), {}, {}, true};
         m_platform.files << path(QStringLiteral("framed.cvp"));
         frmCV_ProgIDE w(m_platform);
@@ -191,8 +183,7 @@ private Q_SLOTS:
         QCOMPARE(m_platform.asked.size(), 1);
     }
 
-    void givingUpEndsWithoutSettings()
-    {
+    void givingUpEndsWithoutSettings() {
         m_answers << Answer{QStringLiteral("frmGetStarted"), {}, {}, false};
         m_platform.files << std::nullopt;
         m_platform.yesNo << false;
@@ -205,8 +196,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(path(QStringLiteral("stacker.ini"))));
     }
 
-    void settingsSelectMode_data()
-    {
+    void settingsSelectMode_data() {
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<bool>("advanced");
         QTest::newRow("advanced=1") << QByteArray("advanced=1") << true;
@@ -215,8 +205,7 @@ private Q_SLOTS:
         QTest::newRow("empty") << QByteArray() << false;
         QTest::newRow("no equals") << QByteArray("advanced\r\n") << false;
     }
-    void settingsSelectMode()
-    {
+    void settingsSelectMode() {
         QFETCH(QByteArray, ini);
         QFETCH(bool, advanced);
         QFile f(path(QStringLiteral("stacker.ini")));
@@ -236,8 +225,7 @@ private Q_SLOTS:
                  advanced ? QByteArray("advanced = 0\r\n") : QByteArray("advanced = 1\r\n"));
     }
 
-    void exitQuestionOnlyForUnsavedWork()
-    {
+    void exitQuestionOnlyForUnsavedWork() {
         auto w = started();
         addMove(*w, QStringLiteral("1"));
         QVERIFY(action(*w, "mnuSave")->isEnabled());
@@ -256,8 +244,7 @@ private Q_SLOTS:
         QCOMPARE(readAll(path(QStringLiteral("job.cvp"))), Opening + "MX, 1   \r\n");
     }
 
-    void savedThenExitAsksNothing()
-    {
+    void savedThenExitAsksNothing() {
         auto w = started();
         addMove(*w, QStringLiteral("1"));
         saveWithoutHeader(*w);
@@ -266,8 +253,7 @@ private Q_SLOTS:
         QCOMPARE(m_platform.asked.size(), 0);
     }
 
-    void failedSaveKeepsWindowAndWork()
-    {
+    void failedSaveKeepsWindowAndWork() {
         auto w = started();
         addMove(*w, QStringLiteral("1"));
         // The folder is gone: its path now runs through a regular file.
@@ -296,8 +282,7 @@ private Q_SLOTS:
 
     // The part file's folder goes away while the user works (deleted, or its drive gone): the save
     // says so and names the file, the work stays on the panel, and saves again once the folder is back.
-    void folderGoneBeforeSave()
-    {
+    void folderGoneBeforeSave() {
         QVERIFY(QDir().mkpath(path(QStringLiteral("jobs"))));
         auto w = started(false, QStringLiteral("jobs/job.cvp"));
         addMove(*w, QStringLiteral("1"));
@@ -320,8 +305,7 @@ private Q_SLOTS:
         QCOMPARE(readAll(path(QStringLiteral("jobs/job.cvp"))), Opening + "MX, 1   \r\nMX, 2   'two\r\n");
     }
 
-    void dialogClosedWithoutDoneAddsNothing()
-    {
+    void dialogClosedWithoutDoneAddsNothing() {
         auto w = started();
         addMove(*w, QStringLiteral("7"));
         m_answers << Answer{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), QStringLiteral("9")}}, {}, true};
@@ -338,8 +322,7 @@ private Q_SLOTS:
         QVERIFY(fresh->vars().FileSaved);
     }
 
-    void addDragSaveFlow()
-    {
+    void addDragSaveFlow() {
         auto w = started();
         addMove(*w, QStringLiteral("1"), QStringLiteral("go home"));
         m_answers << Answer{QStringLiteral("frmJog"), {{QStringLiteral("txtAxis_2"), QStringLiteral("2")}}}
@@ -366,8 +349,7 @@ private Q_SLOTS:
         QCOMPARE(m_platform.asked.last().title, QStringLiteral("Add a header"));
     }
 
-    void headerYesOpensHeadsmith()
-    {
+    void headerYesOpensHeadsmith() {
         auto w = started();
         addMove(*w, QStringLiteral("1"));
         m_platform.yesNo << true;
@@ -377,8 +359,7 @@ private Q_SLOTS:
         QVERIFY(w->vars().FileSaved);
     }
 
-    void popupCopyDeleteEdit()
-    {
+    void popupCopyDeleteEdit() {
         auto w = started();
         addMove(*w, QStringLiteral("1"), QStringLiteral("first"));
         addMove(*w, QStringLiteral("2"));
@@ -433,8 +414,7 @@ private Q_SLOTS:
         QVERIFY(!action(*w, "mnuReset")->isEnabled());
     }
 
-    void changesAfterSaveAreUnsavedWork()
-    {
+    void changesAfterSaveAreUnsavedWork() {
         auto w = started();
         addMove(*w, QStringLiteral("1"));
         addMove(*w, QStringLiteral("2"));
@@ -473,8 +453,7 @@ private Q_SLOTS:
         QCOMPARE(m_platform.messageTexts(), QStringList{QStringLiteral("Save all your hard work?")});
     }
 
-    void freeCommandIsEditedWhole()
-    {
+    void freeCommandIsEditedWhole() {
         auto w = started();
         m_answers << Answer{QStringLiteral("frmBlank"), {{QStringLiteral("txtBlank"), QStringLiteral("MX, 2 'home")}}};
         button(*w, "cmdBlank")->click();
@@ -502,8 +481,7 @@ private Q_SLOTS:
         QCOMPARE(readAll(path(QStringLiteral("job.cvp"))), Opening + "MY, 3 'away\r\n");
     }
 
-    void endCanBeDeletedButNotEdited()
-    {
+    void endCanBeDeletedButNotEdited() {
         auto w = started();
         button(*w, "cmdEnd")->click();
         const PanelBlock& end = w->panel().block(Kind::End, 1);
@@ -518,8 +496,7 @@ private Q_SLOTS:
         QCOMPARE(w->vars().LineCount, qint16(0));
     }
 
-    void resetKeepsFileAndMenus()
-    {
+    void resetKeepsFileAndMenus() {
         auto w = started();
         addMove(*w, QStringLiteral("1"));
         addMove(*w, QStringLiteral("2"));
@@ -539,8 +516,7 @@ private Q_SLOTS:
         QCOMPARE(m_platform.messageTexts().last(), QStringLiteral("Save all your hard work?"));
     }
 
-    void hundredAndFirstLineIsRefused()
-    {
+    void hundredAndFirstLineIsRefused() {
         auto w = started();
         for (int i = 0; i < 100; ++i)
             button(*w, "cmdEnd")->click();

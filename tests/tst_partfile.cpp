@@ -13,30 +13,25 @@
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-QByteArray expected(const QString& name)
-{
+QByteArray expected(const QString& name) {
     return readAll(QStringLiteral(STACKER_TEST_DATA "/partfile/") + name);
 }
 
-int sixPerChar(const QString& s)
-{
+int sixPerChar(const QString& s) {
     return 6 * static_cast<int>(s.size());
 }
 
-qint64 nativeLength(const QString& s)
-{
+qint64 nativeLength(const QString& s) {
     return QFile::encodeName(s).size();
 }
 
 // A path of `total` bytes below base: folders of 200 characters, then one file name ending in ".cvp".
-QString pathOfLength(const QString& base, qint64 total)
-{
+QString pathOfLength(const QString& base, qint64 total) {
     QString dir = base;
     while (total - nativeLength(dir) - 1 > 220) {
         dir += QLatin1Char('/') + QString(200, u'd');
@@ -53,8 +48,7 @@ class tst_partfile : public QObject {
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void writtenFiles_data()
-    {
+    void writtenFiles_data() {
         QTest::addColumn<QList<QStringList>>("lines"); // kind code, held text, inline comment
         QTest::addColumn<QString>("file");
         auto row = [](Kind k, const QString& held, const QString& comment = {}) {
@@ -64,22 +58,22 @@ private Q_SLOTS:
         QTest::newRow("move, comment, end")
             << QList<QStringList>{row(Kind::Move, "MX, 2"), row(Kind::Comment, "'done"), row(Kind::End, {})}
             << "six_lines.cvp";
-        QTest::newRow("jog with inline comment") << QList<QStringList>{row(Kind::Jog, "JX, 3", "'slow")}
-                                                 << "jog_comment.cvp";
+        QTest::newRow("jog with inline comment")
+            << QList<QStringList>{row(Kind::Jog, "JX, 3", "'slow")} << "jog_comment.cvp";
         // A free command is written as typed, also the part its block shows as a comment.
-        QTest::newRow("free commands")
-            << QList<QStringList>{row(Kind::Blank, "MX, 2 'home"), row(Kind::Blank, "'only a comment"),
-                                  row(Kind::Blank, "G0 X1")}
-            << "free_commands.cvp";
-        QTest::newRow("ampersands")
-            << QList<QStringList>{row(Kind::Input, "INPUT \"Bit size?\" &&bit"),
-                                  row(Kind::Input, "INPUT \"a&&b\" &&x", "'why"), row(Kind::Input, "INPUT \"\" "),
-                                  row(Kind::Variable, "&&depth = 0.5"), row(Kind::IfThen, "IF &&a > 1 THEN GOTO x:")}
-            << "ampersands.cvp";
+        QTest::newRow("free commands") << QList<QStringList>{row(Kind::Blank, "MX, 2 'home"),
+                                                             row(Kind::Blank, "'only a comment"),
+                                                             row(Kind::Blank, "G0 X1")}
+                                       << "free_commands.cvp";
+        QTest::newRow("ampersands") << QList<QStringList>{row(Kind::Input, "INPUT \"Bit size?\" &&bit"),
+                                                          row(Kind::Input, "INPUT \"a&&b\" &&x", "'why"),
+                                                          row(Kind::Input, "INPUT \"\" "),
+                                                          row(Kind::Variable, "&&depth = 0.5"),
+                                                          row(Kind::IfThen, "IF &&a > 1 THEN GOTO x:")}
+                                    << "ampersands.cvp";
     }
 
-    void writtenFiles()
-    {
+    void writtenFiles() {
         QFETCH(QList<QStringList>, lines);
         QFETCH(QString, file);
         modProgVar vars;
@@ -92,8 +86,7 @@ private Q_SLOTS:
         QCOMPARE(readAll(path), expected(file));
     }
 
-    void gosubAndFixedKinds()
-    {
+    void gosubAndFixedKinds() {
         modProgVar vars;
         PanelModel panel(vars, sixPerChar);
         QVERIFY(panel.add(Kind::Pause, QStringLiteral("PAUSE, 3"), QStringLiteral("'ignored")));
@@ -105,8 +98,7 @@ private Q_SLOTS:
         QCOMPARE(readAll(path), expected(QStringLiteral("fixed_kinds.cvp")));
     }
 
-    void rowOrderIsWrittenOrder()
-    {
+    void rowOrderIsWrittenOrder() {
         modProgVar vars;
         PanelModel panel(vars, sixPerChar);
         panel.add(Kind::Move, QStringLiteral("MX, 1"), {});
@@ -117,8 +109,7 @@ private Q_SLOTS:
         QCOMPARE(lines.mid(3), (QStringList{QStringLiteral("MX, 2   "), QStringLiteral("MX, 1   ")}));
     }
 
-    void failedWriteKeepsOldFile()
-    {
+    void failedWriteKeepsOldFile() {
         QTemporaryDir dir;
         // A path below a regular file cannot be created, even by root.
         const QString blocker = dir.filePath(QStringLiteral("plainfile"));
@@ -147,21 +138,24 @@ private Q_SLOTS:
     // Names with blanks and other letters save like any other; a name or path too long for the
     // system, counting the temporary name written beside it, is refused with a message saying so,
     // and the file that was there is kept.
-    void oddNames_data()
-    {
-        QTest::addColumn<QString>("name");     // the file name, or the letter a long name is made of
-        QTest::addColumn<QString>("measure");  // "name" or "path": made to measure against the system's limit
-        QTest::addColumn<int>("fromLimit");    // its length in bytes counted from that limit
-        QTest::addColumn<QString>("refusal");  // empty: it must save
+    void oddNames_data() {
+        QTest::addColumn<QString>("name");    // the file name, or the letter a long name is made of
+        QTest::addColumn<QString>("measure"); // "name" or "path": made to measure against the system's limit
+        QTest::addColumn<int>("fromLimit");   // its length in bytes counted from that limit
+        QTest::addColumn<QString>("refusal"); // empty: it must save
         const QString unsafe = QStringLiteral("too long to be saved safely");
         const QString illegal = QStringLiteral("longer than the system allows");
         QTest::newRow("blanks") << "my part file.cvp" << QString() << 0 << QString();
         QTest::newRow("other letters") << "Fr\u00e4se \u00fc.cvp" << QString() << 0 << QString();
         QTest::newRow("placeholder letters") << "partXXXXXX.cvp" << QString() << 0 << QString();
-        QTest::newRow("longest safe name") << "n" << "name" << -7 << QString();
-        QTest::newRow("name 6 short of the limit") << "n" << "name" << -6 << unsafe;
-        QTest::newRow("name at the limit") << "n" << "name" << 0 << unsafe;
-        QTest::newRow("name over the limit") << "n" << "name" << 1 << illegal;
+        QTest::newRow("longest safe name") << "n"
+                                           << "name" << -7 << QString();
+        QTest::newRow("name 6 short of the limit") << "n"
+                                                   << "name" << -6 << unsafe;
+        QTest::newRow("name at the limit") << "n"
+                                           << "name" << 0 << unsafe;
+        QTest::newRow("name over the limit") << "n"
+                                             << "name" << 1 << illegal;
         QTest::newRow("longest safe path") << QString() << "path" << -8 << QString();
         QTest::newRow("path 7 short of the limit") << QString() << "path" << -7 << unsafe;
         QTest::newRow("longest path the system takes") << QString() << "path" << -1 << unsafe;
@@ -171,8 +165,7 @@ private Q_SLOTS:
             QTest::newRow("long name of other letters") << QStringLiteral("\u00fc") << "name" << -6 << unsafe;
         }
     }
-    void oddNames()
-    {
+    void oddNames() {
         QFETCH(QString, name);
         QFETCH(QString, measure);
         QFETCH(int, fromLimit);
@@ -222,25 +215,27 @@ private Q_SLOTS:
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), legal ? 1 : 0);
     }
 
-    void undoubleOnlyFirst_data()
-    {
+    void undoubleOnlyFirst_data() {
         QTest::addColumn<QString>("held");
         QTest::addColumn<QString>("written");
-        QTest::newRow("none") << "INPUT \"x\" " << "INPUT \"x\" ";
-        QTest::newRow("var") << "INPUT \"x\" &&v" << "INPUT \"x\" &v";
-        QTest::newRow("only first") << "&&a&&b" << "&a&&b";
-        QTest::newRow("triple") << "&&&" << "&&";
-        QTest::newRow("single") << "a&b" << "a&b";
+        QTest::newRow("none") << "INPUT \"x\" "
+                              << "INPUT \"x\" ";
+        QTest::newRow("var") << "INPUT \"x\" &&v"
+                             << "INPUT \"x\" &v";
+        QTest::newRow("only first") << "&&a&&b"
+                                    << "&a&&b";
+        QTest::newRow("triple") << "&&&"
+                                << "&&";
+        QTest::newRow("single") << "a&b"
+                                << "a&b";
     }
-    void undoubleOnlyFirst()
-    {
+    void undoubleOnlyFirst() {
         QFETCH(QString, held);
         QFETCH(QString, written);
         QCOMPARE(partfile::undoubleFirst(held), written);
     }
 
-    void settingsLine_data()
-    {
+    void settingsLine_data() {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<bool>("advanced");
         QTest::newRow("written form") << QByteArray("advanced = 1\r\n") << true;
@@ -253,15 +248,13 @@ private Q_SLOTS:
         QTest::newRow("two equals") << QByteArray("advanced = 1 = 1") << false;
         QTest::newRow("value 10") << QByteArray("advanced = 10") << false;
     }
-    void settingsLine()
-    {
+    void settingsLine() {
         QFETCH(QByteArray, line);
         QFETCH(bool, advanced);
         QCOMPARE(settings::selectsAdvanced(line), advanced);
     }
 
-    void settingsFileRoundTrip()
-    {
+    void settingsFileRoundTrip() {
         QTemporaryDir dir;
         QVERIFY(settings::findFile(dir.path()).isEmpty());
         QVERIFY(settings::save(dir.path(), true).ok);

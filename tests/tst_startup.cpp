@@ -17,8 +17,7 @@ class tst_startup : public QObject {
 
     QString path(const QString& name) const { return QDir::toNativeSeparators(m_dir.filePath(name)); }
 
-    void verifySaveDialog(const ScriptedPlatform::Asked& a)
-    {
+    void verifySaveDialog(const ScriptedPlatform::Asked& a) {
         QCOMPARE(a.what, QStringLiteral("save"));
         QCOMPARE(a.text, QStringLiteral("Select a name for the Part File that you will be assembling."));
         QCOMPARE(a.title, m_platform.partsDir);
@@ -29,14 +28,12 @@ class tst_startup : public QObject {
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void init()
-    {
+    void init() {
         m_platform = ScriptedPlatform{};
         m_platform.partsDir = path(QStringLiteral("cvparts"));
     }
 
-    void chosenNameSplitsIntoFolderAndTitle()
-    {
+    void chosenNameSplitsIntoFolderAndTitle() {
         modProgVar vars;
         m_platform.files << path(QStringLiteral("job.cvp"));
         QVERIFY(modUtils::ChooseUntilNamed(vars, m_platform));
@@ -48,16 +45,14 @@ private Q_SLOTS:
         QCOMPARE(vars.PartFileTitle, QStringLiteral("job.cvp"));
     }
 
-    void nameIsTakenAsReturned()
-    {
+    void nameIsTakenAsReturned() {
         modProgVar vars;
         m_platform.files << path(QStringLiteral("no extension"));
         QVERIFY(modUtils::ChooseUntilNamed(vars, m_platform));
         QCOMPARE(vars.PartFileTitle, QStringLiteral("no extension"));
     }
 
-    void cancelThenYesReopens()
-    {
+    void cancelThenYesReopens() {
         modProgVar vars;
         m_platform.files << std::nullopt << path(QStringLiteral("b.cvp"));
         m_platform.yesNo << true;
@@ -72,8 +67,7 @@ private Q_SLOTS:
         QCOMPARE(vars.PartFileTitle, QStringLiteral("b.cvp"));
     }
 
-    void cancelThenNoGivesUp()
-    {
+    void cancelThenNoGivesUp() {
         modProgVar vars;
         vars.PartFileName = QStringLiteral("kept");
         m_platform.files << std::nullopt;
@@ -84,8 +78,7 @@ private Q_SLOTS:
         QCOMPARE(m_platform.asked.size(), 2);
     }
 
-    void existingFileAskedAbout()
-    {
+    void existingFileAskedAbout() {
         const QString existing = path(QStringLiteral("old.cvp"));
         QFile f(existing);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -107,8 +100,7 @@ private Q_SLOTS:
 
     // A name the program could never save under is refused at once, with the reason, rather than
     // after the work is done; the dialog opens again.
-    void unsavableNameIsRefused_data()
-    {
+    void unsavableNameIsRefused_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("reason");
         const qint64 limit = savefile::limits(m_dir.path()).name;
@@ -116,8 +108,7 @@ private Q_SLOTS:
                                        << QStringLiteral("too long to be saved safely");
         QTest::newRow("folder missing") << QStringLiteral("gone/job.cvp") << QStringLiteral("does not exist");
     }
-    void unsavableNameIsRefused()
-    {
+    void unsavableNameIsRefused() {
         QFETCH(QString, name);
         QFETCH(QString, reason);
         modProgVar vars;

@@ -3,14 +3,12 @@
 namespace headertext {
 
 namespace {
-BlockLine text(const QString& s)
-{
+BlockLine text(const QString& s) {
     return BlockLine{s, false, {}};
 }
 } // namespace
 
-Block writeheaderinfo(const HeaderFields& f)
-{
+Block writeheaderinfo(const HeaderFields& f) {
     const QString bare = QStringLiteral("''");
     const QString blank = QStringLiteral("'' ");
     Block b;
@@ -61,8 +59,7 @@ Block writeheaderinfo(const HeaderFields& f)
     // the newline after the last note gives one empty line (the only line when there are no notes).
     const QStringList notes = f.AdditionalInfo.split(u'\n');
     for (QString note : notes) {
-        if (note.endsWith(u'\r'))
-            note.chop(1);
+        if (note.endsWith(u'\r')) note.chop(1);
         b << text(note);
     }
 
@@ -87,8 +84,7 @@ Block writeheaderinfo(const HeaderFields& f)
     return b;
 }
 
-Block closingBlock(const HeaderFields& f)
-{
+Block closingBlock(const HeaderFields& f) {
     Block b;
     b << text(ClosingStart) << text(QStringLiteral(" "));
     if (f.ClosingAsFP)

@@ -8,18 +8,14 @@
 
 LineReader::LineReader(const QString& path, qsizetype bufferSize)
     : m_file(path), m_capacity(qMax<qsizetype>(bufferSize, 2)),
-      m_buffer(new char[static_cast<std::size_t>(m_capacity)])
-{
-}
+      m_buffer(new char[static_cast<std::size_t>(m_capacity)]) {}
 
-bool LineReader::open()
-{
+bool LineReader::open() {
     // Unbuffered: the reader keeps its own buffer, so Qt's would only add a copy.
     return m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 }
 
-bool LineReader::refill()
-{
+bool LineReader::refill() {
     if (m_pos > 0) {
         std::memmove(m_buffer.get(), m_buffer.get() + m_pos, static_cast<std::size_t>(m_end - m_pos));
         m_end -= m_pos;
@@ -40,8 +36,7 @@ bool LineReader::refill()
     return true;
 }
 
-bool LineReader::next(Piece& piece)
-{
+bool LineReader::next(Piece& piece) {
     for (;;) {
         char* const base = m_buffer.get();
         if (m_pos < m_end) {
@@ -49,8 +44,7 @@ bool LineReader::next(Piece& piece)
             if (nl) {
                 const qsizetype at = static_cast<const char*>(nl) - base;
                 qsizetype stop = at;
-                if (stop > m_pos && base[stop - 1] == '\r')
-                    --stop;
+                if (stop > m_pos && base[stop - 1] == '\r') --stop;
                 piece = Piece{QByteArrayView(base + m_pos, stop - m_pos), m_atLineStart, true};
                 m_pos = at + 1;
                 m_atLineStart = true;
@@ -58,20 +52,17 @@ bool LineReader::next(Piece& piece)
             }
         }
         if (m_eof) {
-            if (m_failed)
-                return false;
+            if (m_failed) return false;
             if (m_pos >= m_end) {
                 // The file stopped right after a piece of an unfinished line: that line still ends here.
-                if (m_atLineStart)
-                    return false;
+                if (m_atLineStart) return false;
                 piece = Piece{QByteArrayView(), false, true};
                 m_atLineStart = true;
                 return true;
             }
             // The last line has no line end; a lone CR there was meant as one.
             qsizetype stop = m_end;
-            if (base[stop - 1] == '\r')
-                --stop;
+            if (base[stop - 1] == '\r') --stop;
             piece = Piece{QByteArrayView(base + m_pos, stop - m_pos), m_atLineStart, true};
             m_pos = m_end;
             m_atLineStart = true;
@@ -81,8 +72,7 @@ bool LineReader::next(Piece& piece)
             // A line longer than the buffer: hand out what we have, keeping a trailing CR back in
             // case the LF that makes it a line end comes with the next read.
             qsizetype stop = m_end;
-            if (base[stop - 1] == '\r')
-                --stop;
+            if (base[stop - 1] == '\r') --stop;
             piece = Piece{QByteArrayView(base, stop), m_atLineStart, false};
             m_pos = stop;
             m_atLineStart = false;
@@ -98,30 +88,27 @@ constexpr quint64 Ones = 0x0101010101010101ULL;
 constexpr quint64 Low7 = 0x7f7f7f7f7f7f7f7fULL;
 
 // The high bit of every byte of x that is zero, and of no other (no borrow runs across bytes).
-inline quint64 zeroBytes(quint64 x)
-{
+inline quint64 zeroBytes(quint64 x) {
     return ~(((x & Low7) + Low7) | x | Low7);
 }
 
-inline quint64 load(const char* p)
-{
+inline quint64 load(const char* p) {
     quint64 w;
     std::memcpy(&w, p, sizeof w);
     return qFromLittleEndian(w);
 }
 
 struct Attention {
-    qsizetype at;   // offset of the byte that needs a look, or n
-    bool bareLf;    // an LF without a CR before it (else a line starting with the watched byte)
+    qsizetype at; // offset of the byte that needs a look, or n
+    bool bareLf;  // an LF without a CR before it (else a line starting with the watched byte)
 };
 
 // Finds the first byte in [p, p + n) that stops a plain copy: an LF without a CR right before it,
 // or, when watch is set, the byte lead at the start of a line. startsLine tells whether p starts a
 // line (the byte before it is then taken as an LF). Eight bytes at a time: on a large file this
 // scan is most of the work.
-Attention scanLines(const char* p, qsizetype n, bool startsLine, bool watch, char lead)
-{
-    quint64 crCarry = 0;                   // high bit of byte 0: the byte before the word was a CR
+Attention scanLines(const char* p, qsizetype n, bool startsLine, bool watch, char lead) {
+    quint64 crCarry = 0;                     // high bit of byte 0: the byte before the word was a CR
     quint64 lfCarry = startsLine ? 0x80 : 0; // ... was an LF
     const quint64 leads = Ones * static_cast<unsigned char>(lead);
     qsizetype i = 0;
@@ -130,20 +117,16 @@ Attention scanLines(const char* p, qsizetype n, bool startsLine, bool watch, cha
         const quint64 lf = zeroBytes(w ^ (Ones * '\n'));
         const quint64 cr = zeroBytes(w ^ (Ones * '\r'));
         quint64 hit = lf & ~((cr << 8) | crCarry);
-        if (watch)
-            hit |= zeroBytes(w ^ leads) & ((lf << 8) | lfCarry);
-        if (hit)
-            break;
+        if (watch) hit |= zeroBytes(w ^ leads) & ((lf << 8) | lfCarry);
+        if (hit) break;
         crCarry = cr >> 56;
         lfCarry = lf >> 56;
     }
     char prev = i > 0 ? p[i - 1] : (startsLine ? '\n' : '\0');
     for (; i < n; ++i) {
         const char c = p[i];
-        if (c == '\n' && prev != '\r')
-            return {i, true};
-        if (watch && c == lead && prev == '\n')
-            return {i, false};
+        if (c == '\n' && prev != '\r') return {i, true};
+        if (watch && c == lead && prev == '\n') return {i, false};
         prev = c;
     }
     return {n, false};
@@ -151,17 +134,14 @@ Attention scanLines(const char* p, qsizetype n, bool startsLine, bool watch, cha
 
 } // namespace
 
-QByteArrayView LineReader::takeCleanRun(QByteArrayView stopLine)
-{
-    if (!m_atLineStart || m_pos >= m_end)
-        return {};
+QByteArrayView LineReader::takeCleanRun(QByteArrayView stopLine) {
+    if (!m_atLineStart || m_pos >= m_end) return {};
     const char* const base = m_buffer.get();
     // Whole lines only: up to the last LF in the buffer.
     qsizetype limit = m_end;
     while (limit > m_pos && base[limit - 1] != '\n')
         --limit;
-    if (limit == m_pos)
-        return {};
+    if (limit == m_pos) return {};
 
     const bool watch = !stopLine.isEmpty();
     const char lead = watch ? stopLine.front() : '\0';
@@ -171,8 +151,7 @@ QByteArrayView LineReader::takeCleanRun(QByteArrayView stopLine)
     while (from < limit) {
         const Attention a = scanLines(base + from, limit - from, startsLine, watch, lead);
         const qsizetype at = from + a.at;
-        if (at >= limit)
-            break;
+        if (at >= limit) break;
         if (a.bareLf) {
             stop = at;
             while (stop > m_pos && base[stop - 1] != '\n')
@@ -196,38 +175,28 @@ QByteArrayView LineReader::takeCleanRun(QByteArrayView stopLine)
 
 LineWriter::LineWriter(QFileDevice& device, qsizetype bufferSize)
     : m_device(device), m_capacity(qMax<qsizetype>(bufferSize, 2)),
-      m_buffer(new char[static_cast<std::size_t>(m_capacity)])
-{
-}
+      m_buffer(new char[static_cast<std::size_t>(m_capacity)]) {}
 
-void LineWriter::put(QByteArrayView bytes)
-{
-    if (m_failed)
-        return;
+void LineWriter::put(QByteArrayView bytes) {
+    if (m_failed) return;
     // Large pieces go straight to the device rather than through the buffer.
     if (bytes.size() >= m_capacity / 4) {
-        if (flush())
-            write(bytes.data(), bytes.size());
+        if (flush()) write(bytes.data(), bytes.size());
         return;
     }
-    if (m_used + bytes.size() > m_capacity && !flush())
-        return;
+    if (m_used + bytes.size() > m_capacity && !flush()) return;
     std::memcpy(m_buffer.get() + m_used, bytes.data(), static_cast<std::size_t>(bytes.size()));
     m_used += bytes.size();
 }
 
-bool LineWriter::flush()
-{
-    if (m_failed)
-        return false;
-    if (m_used > 0)
-        write(m_buffer.get(), m_used);
+bool LineWriter::flush() {
+    if (m_failed) return false;
+    if (m_used > 0) write(m_buffer.get(), m_used);
     m_used = 0;
     return !m_failed;
 }
 
-bool LineWriter::write(const char* data, qsizetype size)
-{
+bool LineWriter::write(const char* data, qsizetype size) {
     if (m_device.write(data, size) != size) {
         m_failed = true;
         return false;

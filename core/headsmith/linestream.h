@@ -60,8 +60,7 @@ public:
 
     void put(QByteArrayView bytes);
     void endLine() { put(QByteArrayView("\r\n", 2)); }
-    void line(QByteArrayView bytes)
-    {
+    void line(QByteArrayView bytes) {
         put(bytes);
         endLine();
     }

@@ -16,8 +16,7 @@ struct Lists {
 
 const Lists& inchLists();
 const Lists& metricLists();
-inline const Lists& lists(bool metric)
-{
+inline const Lists& lists(bool metric) {
     return metric ? metricLists() : inchLists();
 }
 

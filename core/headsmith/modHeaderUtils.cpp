@@ -13,8 +13,7 @@ namespace modHeaderUtils {
 
 namespace {
 
-QByteArrayView trimBlanks(QByteArrayView s)
-{
+QByteArrayView trimBlanks(QByteArrayView s) {
     while (!s.isEmpty() && (s.front() == ' ' || s.front() == '\t'))
         s = s.sliced(1);
     while (!s.isEmpty() && (s.back() == ' ' || s.back() == '\t'))
@@ -70,16 +69,13 @@ constexpr std::array<KeyInfo, 18> Keys{{
     {"&header_partfiledir", Field::PartDir},
 }};
 
-const KeyInfo* findKey(const QString& key)
-{
+const KeyInfo* findKey(const QString& key) {
     for (const KeyInfo& k : Keys)
-        if (key == QLatin1String(k.key))
-            return &k;
+        if (key == QLatin1String(k.key)) return &k;
     return nullptr;
 }
 
-QString* storedValue(modHeaderProgVar& h, Field field)
-{
+QString* storedValue(modHeaderProgVar& h, Field field) {
     switch (field) {
     case Field::Name:
         return &h.StoredName;
@@ -123,20 +119,17 @@ QString* storedValue(modHeaderProgVar& h, Field field)
 
 // The line written for a key. An update writes the name and copyright holder without the blank
 // after "="; the bit size never has one. Reading trims, so every form reads back the same.
-QByteArray lineFor(const KeyInfo& k, const HeaderFields& f, const modHeaderProgVar& h, bool update)
-{
+QByteArray lineFor(const KeyInfo& k, const HeaderFields& f, const modHeaderProgVar& h, bool update) {
     QString value;
     QString sep = QStringLiteral(" = ");
     switch (k.field) {
     case Field::Name:
         value = f.CreatedBy;
-        if (update)
-            sep = QStringLiteral(" =");
+        if (update) sep = QStringLiteral(" =");
         break;
     case Field::CopyrightHolder:
         value = f.Copyright;
-        if (update)
-            sep = QStringLiteral(" =");
+        if (update) sep = QStringLiteral(" =");
         break;
     case Field::Restrictions:
         value = f.Use;
@@ -192,18 +185,15 @@ QByteArray lineFor(const KeyInfo& k, const HeaderFields& f, const modHeaderProgV
 }
 
 // A file in folder matched without regard to letter case, as on the file systems the program came from.
-QString findFile(const QString& folder, const QString& name)
-{
+QString findFile(const QString& folder, const QString& name) {
     const QDir dir(folder);
     const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden);
     for (const QString& entry : entries)
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return dir.filePath(entry);
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
     return {};
 }
 
-bool readAll(const QString& path, QByteArray& content, QString& reason)
-{
+bool readAll(const QString& path, QByteArray& content, QString& reason) {
     QFile file(path);
     if (QFileInfo(path).isDir()) {
         reason = QStringLiteral("It is a folder, not a file.");
@@ -221,13 +211,12 @@ bool readAll(const QString& path, QByteArray& content, QString& reason)
     return true;
 }
 
-void loadOldSettings(const QList<QByteArray>& lines, modHeaderProgVar& h, Loaded& loaded)
-{
+void loadOldSettings(const QList<QByteArray>& lines, modHeaderProgVar& h, Loaded& loaded) {
     // Thirteen bare values; a shorter file leaves the rest empty.
-    QString* const targets[] = {&h.StoredName,      &h.StoredCopyrightHolder, &h.StoredRestrictions, &h.StoredContactName,
-                                &h.StoredPhone,     &h.StoredEmail,           &h.StoredUnits,        &h.StoredZZero,
-                                &h.StoredBitSize,   &h.StoredBitType,         &h.StoredBlank,        &h.StoredMaterial,
-                                &h.StoredThickness};
+    QString* const targets[] = {
+        &h.StoredName,  &h.StoredCopyrightHolder, &h.StoredRestrictions, &h.StoredContactName, &h.StoredPhone,
+        &h.StoredEmail, &h.StoredUnits,           &h.StoredZZero,        &h.StoredBitSize,     &h.StoredBitType,
+        &h.StoredBlank, &h.StoredMaterial,        &h.StoredThickness};
     for (qsizetype i = 0; i < qsizetype(std::size(targets)); ++i)
         *targets[i] = i < lines.size() ? textfile::decode(lines.at(i)) : QString();
     // In this older file a non-zero unit means inch; a missing line is an empty value like any other.
@@ -235,15 +224,12 @@ void loadOldSettings(const QList<QByteArray>& lines, modHeaderProgVar& h, Loaded
     loaded.tableTop = leadingNumber(h.StoredZZero) != 0;
 }
 
-void loadVariables(const QList<QByteArray>& lines, modHeaderProgVar& h, Loaded& loaded)
-{
+void loadVariables(const QList<QByteArray>& lines, modHeaderProgVar& h, Loaded& loaded) {
     for (const QByteArray& line : lines) {
         const std::optional<Entry> entry = parseEntry(line);
-        if (!entry)
-            continue;
+        if (!entry) continue;
         const KeyInfo* k = findKey(entry->key);
-        if (!k)
-            continue;
+        if (!k) continue;
         switch (k->field) {
         case Field::Units:
             // Only the units are not kept as text: "1" means millimetres, anything else inch.
@@ -262,33 +248,27 @@ void loadVariables(const QList<QByteArray>& lines, modHeaderProgVar& h, Loaded& 
 
 } // namespace
 
-QString variablesFilePath(const QString& partsFolder)
-{
+QString variablesFilePath(const QString& partsFolder) {
     return QDir::toNativeSeparators(QDir(partsFolder).filePath(QStringLiteral("custom/header_variables.cvc")));
 }
 
-std::optional<Entry> parseEntry(QByteArrayView line)
-{
+std::optional<Entry> parseEntry(QByteArrayView line) {
     const qsizetype eq = line.indexOf('=');
-    if (eq < 0)
-        return std::nullopt;
+    if (eq < 0) return std::nullopt;
     QByteArrayView rest = line.sliced(eq + 1);
     const qsizetype second = rest.indexOf('=');
-    if (second >= 0)
-        rest = rest.first(second);
+    if (second >= 0) rest = rest.first(second);
     return Entry{textfile::decode(trimBlanks(line.first(eq)).toByteArray()),
                  textfile::decode(trimBlanks(rest).toByteArray())};
 }
 
-double leadingNumber(const QString& text)
-{
+double leadingNumber(const QString& text) {
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && (text.at(i) == u' ' || text.at(i) == u'\t'))
         ++i;
     const qsizetype start = i;
-    if (i < n && (text.at(i) == u'+' || text.at(i) == u'-'))
-        ++i;
+    if (i < n && (text.at(i) == u'+' || text.at(i) == u'-')) ++i;
     const qsizetype digitsFrom = i;
     while (i < n && text.at(i).isDigit() && text.at(i).unicode() < 128)
         ++i;
@@ -297,15 +277,13 @@ double leadingNumber(const QString& text)
         while (i < n && text.at(i).isDigit() && text.at(i).unicode() < 128)
             ++i;
     }
-    if (i == digitsFrom || (i == digitsFrom + 1 && text.at(digitsFrom) == u'.'))
-        return 0;
+    if (i == digitsFrom || (i == digitsFrom + 1 && text.at(digitsFrom) == u'.')) return 0;
     bool ok = false;
     const double v = text.mid(start, i - start).toDouble(&ok);
     return ok ? v : 0;
 }
 
-Loaded LoadHeaderSettings(Platform& platform, modHeaderProgVar& header)
-{
+Loaded LoadHeaderSettings(Platform& platform, modHeaderProgVar& header) {
     Loaded loaded;
     header.VariablesFilePath = variablesFilePath(platform.partsFolder());
 
@@ -327,14 +305,12 @@ Loaded LoadHeaderSettings(Platform& platform, modHeaderProgVar& header)
             if (!QFile::remove(oldPath))
                 loaded.error = QStringLiteral("The old Headsmith settings file could not be removed:\n%1")
                                    .arg(QDir::toNativeSeparators(oldPath));
-            if (used)
-                return loaded;
+            if (used) return loaded;
         }
     }
 
     const QString path = header.VariablesFilePath;
-    if (!QFileInfo::exists(path))
-        return loaded;
+    if (!QFileInfo::exists(path)) return loaded;
     QByteArray content;
     QString reason;
     if (!readAll(path, content, reason)) {
@@ -346,23 +322,19 @@ Loaded LoadHeaderSettings(Platform& platform, modHeaderProgVar& header)
     return loaded;
 }
 
-QList<QByteArray> newVariableLines(const HeaderFields& f, const modHeaderProgVar& header)
-{
+QList<QByteArray> newVariableLines(const HeaderFields& f, const modHeaderProgVar& header) {
     QList<QByteArray> lines{QByteArrayLiteral("&my_hasrunheader = 1")};
     for (const KeyInfo& k : Keys)
         lines << lineFor(k, f, header, false);
     return lines;
 }
 
-FileResult WriteNewHeaderVariables(const QString& path, const HeaderFields& f, const modHeaderProgVar& header)
-{
+FileResult WriteNewHeaderVariables(const QString& path, const HeaderFields& f, const modHeaderProgVar& header) {
     return textfile::saveLines(path, newVariableLines(f, header));
 }
 
-FileResult SaveHeaderVariables(Platform& platform, modHeaderProgVar& header, const HeaderFields& f)
-{
-    if (header.VariablesFilePath.isEmpty())
-        header.VariablesFilePath = variablesFilePath(platform.partsFolder());
+FileResult SaveHeaderVariables(Platform& platform, modHeaderProgVar& header, const HeaderFields& f) {
+    if (header.VariablesFilePath.isEmpty()) header.VariablesFilePath = variablesFilePath(platform.partsFolder());
     const QString path = header.VariablesFilePath;
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
@@ -371,13 +343,11 @@ FileResult SaveHeaderVariables(Platform& platform, modHeaderProgVar& header, con
         return FileResult::failure(path,
                                    problem.isEmpty() ? QStringLiteral("Its folder could not be created.") : problem);
     }
-    if (!QFileInfo::exists(path))
-        return WriteNewHeaderVariables(path, f, header);
+    if (!QFileInfo::exists(path)) return WriteNewHeaderVariables(path, f, header);
 
     QByteArray content;
     QString reason;
-    if (!readAll(path, content, reason))
-        return FileResult::failure(path, reason);
+    if (!readAll(path, content, reason)) return FileResult::failure(path, reason);
     const QList<QByteArray> lines = textfile::splitLines(content);
     bool marked = false;
     for (const QByteArray& line : lines) {
@@ -388,8 +358,7 @@ FileResult SaveHeaderVariables(Platform& platform, modHeaderProgVar& header, con
         }
     }
     // A file Headsmith did not write belongs to someone else: leave it alone.
-    if (!marked)
-        return {};
+    if (!marked) return {};
 
     QList<QByteArray> out;
     out.reserve(lines.size());
@@ -401,24 +370,20 @@ FileResult SaveHeaderVariables(Platform& platform, modHeaderProgVar& header, con
     return textfile::saveLines(path, out);
 }
 
-std::optional<QString> FindPath(const QString& programFolder)
-{
+std::optional<QString> FindPath(const QString& programFolder) {
     const qsizetype at = programFolder.lastIndexOf(QStringLiteral("Toolcrate"));
-    if (at < 0)
-        return std::nullopt;
+    if (at < 0) return std::nullopt;
     return programFolder.left(at);
 }
 
-QString editorPath(const QString& pathString)
-{
+QString editorPath(const QString& pathString) {
     QString base = pathString;
     while (base.endsWith(u'\\') || base.endsWith(u'/'))
         base.chop(1);
     return QDir::toNativeSeparators(base + QStringLiteral("/Corvane 3/RAzivi.EXE"));
 }
 
-QString helpFilePath(const QString& programFolder)
-{
+QString helpFilePath(const QString& programFolder) {
     return QDir::toNativeSeparators(QDir(programFolder).filePath(HelpFileName));
 }
 

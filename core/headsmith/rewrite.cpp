@@ -18,13 +18,11 @@ namespace {
 using Outcome = RewriteResult::Outcome;
 using Piece = LineReader::Piece;
 
-bool isMarker(const Piece& piece, const QByteArray& marker)
-{
+bool isMarker(const Piece& piece, const QByteArray& marker) {
     return piece.whole() && piece.bytes == QByteArrayView(marker);
 }
 
-QString native(const QString& path)
-{
+QString native(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
@@ -33,9 +31,7 @@ public:
     Rewriter(const QString& partFile, const HeaderFields& fields, Platform& platform, const Progress& progress,
              qsizetype bufferSize)
         : m_path(partFile), m_fields(fields), m_platform(platform), m_progress(progress), m_bufferSize(bufferSize),
-          m_part(partFile, bufferSize), m_out(partFile), m_writer(m_out, bufferSize)
-    {
-    }
+          m_part(partFile, bufferSize), m_out(partFile), m_writer(m_out, bufferSize) {}
 
     RewriteResult run();
 
@@ -46,8 +42,7 @@ private:
     bool copyFile(const QString& path, const QString& what);
     bool report();
     RewriteResult failed();
-    RewriteResult fail(const QString& text)
-    {
+    RewriteResult fail(const QString& text) {
         m_error = text;
         return failed();
     }
@@ -67,68 +62,53 @@ private:
     QString m_error;
 };
 
-RewriteResult Rewriter::failed()
-{
+RewriteResult Rewriter::failed() {
     // Take the reason before cancelling, which replaces it with a generic one.
     if (m_error.isEmpty() && m_writer.failed())
         m_error = QStringLiteral("The new part file could not be written beside\n%1\n\n%2")
                       .arg(native(m_path), m_out.errorString());
     m_out.cancelWriting();
-    if (m_cancelled)
-        return {Outcome::Cancelled, {}};
+    if (m_cancelled) return {Outcome::Cancelled, {}};
     return {Outcome::Failed, m_error + QStringLiteral("\n\nThe part file was left unchanged.")};
 }
 
-bool Rewriter::report()
-{
+bool Rewriter::report() {
     const qint64 done = m_part.bytesRead() + m_copied;
-    if (!m_progress || done == m_lastReported)
-        return true;
+    if (!m_progress || done == m_lastReported) return true;
     m_lastReported = done;
-    if (!m_progress(done, qMax(m_total, done)))
-        m_cancelled = true;
+    if (!m_progress(done, qMax(m_total, done))) m_cancelled = true;
     return !m_cancelled;
 }
 
-bool Rewriter::copyFile(const QString& path, const QString& what)
-{
+bool Rewriter::copyFile(const QString& path, const QString& what) {
     const auto unreadable = [&](const QString& reason) {
         m_error = QStringLiteral("The %1 could not be read:\n%2\n\n%3").arg(what, native(path), reason);
         return false;
     };
-    if (path.isEmpty())
-        return unreadable(QStringLiteral("No file was chosen."));
-    if (QFileInfo(path).isDir())
-        return unreadable(QStringLiteral("It is a folder, not a file."));
+    if (path.isEmpty()) return unreadable(QStringLiteral("No file was chosen."));
+    if (QFileInfo(path).isDir()) return unreadable(QStringLiteral("It is a folder, not a file."));
     LineReader in(path, m_bufferSize);
-    if (!in.open())
-        return unreadable(in.errorString());
+    if (!in.open()) return unreadable(in.errorString());
     Piece piece;
     qint64 seen = 0;
     while (in.next(piece)) {
         m_writer.put(piece.bytes);
-        if (piece.ends)
-            m_writer.endLine();
-        if (m_writer.failed())
-            return false;
+        if (piece.ends) m_writer.endLine();
+        if (m_writer.failed()) return false;
         if (in.bytesRead() != seen) {
             m_copied += in.bytesRead() - seen;
             seen = in.bytesRead();
-            if (!report())
-                return false;
+            if (!report()) return false;
         }
     }
-    if (in.failed())
-        return unreadable(in.errorString());
+    if (in.failed()) return unreadable(in.errorString());
     return !m_writer.failed();
 }
 
-bool Rewriter::writeBlock(const headertext::Block& block, const QString& what)
-{
+bool Rewriter::writeBlock(const headertext::Block& block, const QString& what) {
     for (const headertext::BlockLine& line : block) {
         if (line.copyFile) {
-            if (!copyFile(line.path, what))
-                return false;
+            if (!copyFile(line.path, what)) return false;
         } else {
             m_writer.line(textfile::encode(line.text));
         }
@@ -136,8 +116,7 @@ bool Rewriter::writeBlock(const headertext::Block& block, const QString& what)
     return !m_writer.failed();
 }
 
-RewriteResult Rewriter::run()
-{
+RewriteResult Rewriter::run() {
     const QByteArray headerStart = headertext::HeaderStart.toLatin1();
     const QByteArray headerStartOld = headertext::HeaderStartOld.toLatin1();
     const QByteArray headerEnd = headertext::HeaderEnd.toLatin1();
@@ -150,7 +129,7 @@ RewriteResult Rewriter::run()
     if (QFileInfo(m_path).isDir() || !m_part.open())
         return fail(QStringLiteral("The part file could not be read:\n%1\n\n%2")
                         .arg(native(m_path), QFileInfo(m_path).isDir() ? QStringLiteral("It is a folder, not a file.")
-                                                                        : m_part.errorString()));
+                                                                       : m_part.errorString()));
     // The part file as its own opening or closing file would call itself without end (FP) or
     // repeat the whole program (copied in): never what the user meant.
     const auto isPartFile = [&](const QString& other) {
@@ -171,10 +150,8 @@ RewriteResult Rewriter::run()
                         .arg(native(m_path), m_out.errorString()));
 
     m_total = m_part.size();
-    if (m_fields.AddOpening && !m_fields.OpeningAsFP)
-        m_total += QFileInfo(m_fields.OpeningPath).size();
-    if (includeClosing && !m_fields.ClosingAsFP)
-        m_total += QFileInfo(m_fields.ClosingPath).size();
+    if (m_fields.AddOpening && !m_fields.OpeningAsFP) m_total += QFileInfo(m_fields.OpeningPath).size();
+    if (includeClosing && !m_fields.ClosingAsFP) m_total += QFileInfo(m_fields.ClosingPath).size();
 
     Piece piece;
     bool have = m_part.next(piece);
@@ -183,8 +160,7 @@ RewriteResult Rewriter::run()
             // Drop the old header up to its end marker; without one its extent is unknown, and
             // dropping to the end of the file would lose the program itself.
             while (!isMarker(piece, headerEnd)) {
-                if (!report())
-                    return failed();
+                if (!report()) return failed();
                 if (!m_part.next(piece)) {
                     if (m_part.failed())
                         return fail(QStringLiteral("The part file could not be read:\n%1\n\n%2")
@@ -194,8 +170,7 @@ RewriteResult Rewriter::run()
                                     .arg(native(m_path), headertext::HeaderEnd));
                 }
             }
-            if (!writeBlock(headertext::writeheaderinfo(m_fields), openingWhat))
-                return failed();
+            if (!writeBlock(headertext::writeheaderinfo(m_fields), openingWhat)) return failed();
             have = m_part.next(piece);
         } else if (!includeClosing) {
             m_out.cancelWriting();
@@ -219,11 +194,9 @@ RewriteResult Rewriter::run()
             if (replaceClosing == Answer::Yes) {
                 // Drop the old block; whatever follows its end marker is the user's and stays.
                 while (!isMarker(piece, closingEnd)) {
-                    if (!report())
-                        return failed();
+                    if (!report()) return failed();
                     if (!m_part.next(piece)) {
-                        if (m_part.failed())
-                            break;
+                        if (m_part.failed()) break;
                         return fail(QStringLiteral("The closing block in the part file\n%1\nhas no end line \"%2\", "
                                                    "so Headsmith cannot tell where it ends.")
                                         .arg(native(m_path), headertext::ClosingEnd));
@@ -234,36 +207,34 @@ RewriteResult Rewriter::run()
             }
         }
         m_writer.put(piece.bytes);
-        if (piece.ends)
-            m_writer.endLine();
+        if (piece.ends) m_writer.endLine();
         // Most lines need nothing done: copy them a buffer at a time.
         for (QByteArrayView run = m_part.takeCleanRun(watchFor()); !run.isEmpty();
              run = m_part.takeCleanRun(watchFor()))
             m_writer.put(run);
         // A failed write ends the rewrite here: reading on could only lead to questions about a
         // file that will not be written.
-        if (m_writer.failed() || !report())
-            return failed();
+        if (m_writer.failed() || !report()) return failed();
         have = m_part.next(piece);
     }
     if (m_part.failed())
-        return fail(QStringLiteral("The part file could not be read:\n%1\n\n%2").arg(native(m_path), m_part.errorString()));
+        return fail(
+            QStringLiteral("The part file could not be read:\n%1\n\n%2").arg(native(m_path), m_part.errorString()));
 
     if (includeClosing && replaceClosing != Answer::No && !writeBlock(headertext::closingBlock(m_fields), closingWhat))
         return failed();
 
-    if (!m_writer.flush())
-        return failed();
+    if (!m_writer.flush()) return failed();
     if (!m_out.commit())
-        return fail(QStringLiteral("The new part file could not replace\n%1\n\n%2").arg(native(m_path), m_out.errorString()));
+        return fail(
+            QStringLiteral("The new part file could not replace\n%1\n\n%2").arg(native(m_path), m_out.errorString()));
     return {Outcome::Written, {}};
 }
 
 } // namespace
 
 RewriteResult rewritePartFile(const QString& partFile, const HeaderFields& fields, Platform& platform,
-                              const Progress& progress, qsizetype bufferSize)
-{
+                              const Progress& progress, qsizetype bufferSize) {
     Rewriter rewriter(partFile, fields, platform, progress, bufferSize);
     return rewriter.run();
 }

@@ -12,10 +12,12 @@ class Platform;
 namespace headsmith {
 
 inline const QString ReplaceTitle = QStringLiteral("Replace existing header?");
-inline const QString ReplaceHeaderText = QStringLiteral(
-    "A header has already been written for this file using Headsmith...do you want to replace it with this information ?");
-inline const QString ReplaceClosingText = QStringLiteral("A Closing file has already been written for this file using "
-                                                         "Headsmith...do you want to replace it with the new footer file ?");
+inline const QString ReplaceHeaderText =
+    QStringLiteral("A header has already been written for this file using Headsmith...do you want to replace it with "
+                   "this information ?");
+inline const QString ReplaceClosingText =
+    QStringLiteral("A Closing file has already been written for this file using "
+                   "Headsmith...do you want to replace it with the new footer file ?");
 
 struct RewriteResult {
     enum class Outcome {

@@ -24,5 +24,9 @@ enum class Kind : qint16 {
 
 constexpr int KindSlots = 16; // codes 0..15, so tables can be indexed by code
 
-constexpr int code(Kind k) { return static_cast<int>(k); }
-constexpr Kind kindFromCode(int c) { return (c >= 1 && c < KindSlots) ? static_cast<Kind>(c) : Kind::None; }
+constexpr int code(Kind k) {
+    return static_cast<int>(k);
+}
+constexpr Kind kindFromCode(int c) {
+    return (c >= 1 && c < KindSlots) ? static_cast<Kind>(c) : Kind::None;
+}

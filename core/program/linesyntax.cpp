@@ -8,12 +8,10 @@ namespace {
 
 const QString FieldSep = QStringLiteral(", ");
 
-QString joinFields(const QString* first, int count)
-{
+QString joinFields(const QString* first, int count) {
     QString out;
     for (int i = 0; i < count; ++i) {
-        if (i > 0)
-            out += FieldSep;
+        if (i > 0) out += FieldSep;
         out += first[i];
     }
     return out;
@@ -21,32 +19,26 @@ QString joinFields(const QString* first, int count)
 
 // The fields after a line's command name: everything after its first ",", less the one blank
 // the composition put there.
-QString afterCommandName(const QString& held)
-{
+QString afterCommandName(const QString& held) {
     const qsizetype comma = held.indexOf(u',');
-    if (comma < 0)
-        return {};
+    if (comma < 0) return {};
     QString rest = held.mid(comma + 1);
-    if (rest.startsWith(u' '))
-        rest.remove(0, 1);
+    if (rest.startsWith(u' ')) rest.remove(0, 1);
     return rest;
 }
 
-QString withColon(const QString& s)
-{
+QString withColon(const QString& s) {
     return s.endsWith(u':') ? s : s + u':';
 }
 
 } // namespace
 
-QStringList splitAtMost(const QString& s, const QString& sep, int parts)
-{
+QStringList splitAtMost(const QString& s, const QString& sep, int parts) {
     QStringList out;
     qsizetype from = 0;
     while (out.size() + 1 < parts) {
         const qsizetype at = s.indexOf(sep, from);
-        if (at < 0)
-            break;
+        if (at < 0) break;
         out << s.mid(from, at - from);
         from = at + sep.size();
     }
@@ -54,62 +46,50 @@ QStringList splitAtMost(const QString& s, const QString& sep, int parts)
     return out;
 }
 
-QString doubleAmpersands(const QString& s)
-{
+QString doubleAmpersands(const QString& s) {
     QString out;
     out.reserve(s.size() * 2);
     for (QChar c : s) {
         out += c;
-        if (c == u'&')
-            out += c;
+        if (c == u'&') out += c;
     }
     return out;
 }
 
-QString undoubleAmpersands(const QString& s)
-{
+QString undoubleAmpersands(const QString& s) {
     QString out;
     out.reserve(s.size());
     for (qsizetype i = 0; i < s.size(); ++i) {
         out += s[i];
-        if (s[i] == u'&' && i + 1 < s.size() && s[i + 1] == u'&')
-            ++i;
+        if (s[i] == u'&' && i + 1 < s.size() && s[i + 1] == u'&') ++i;
     }
     return out;
 }
 
-QString composeAxes(QChar command, const AxisFields& f)
-{
+QString composeAxes(QChar command, const AxisFields& f) {
     const auto filled = [&f](int i) { return !f.axis[i].isEmpty(); };
     const QString c(command);
     // Rows tested from the highest axis down; the first that applies wins.
-    if (filled(4))
-        return c + QStringLiteral("5, ") + joinFields(f.axis.data(), 5);
-    if (filled(3))
-        return c + QStringLiteral("4, ") + joinFields(f.axis.data(), 4);
+    if (filled(4)) return c + QStringLiteral("5, ") + joinFields(f.axis.data(), 5);
+    if (filled(3)) return c + QStringLiteral("4, ") + joinFields(f.axis.data(), 4);
     if (filled(2)) {
-        if (filled(0) || filled(1))
-            return c + QStringLiteral("3, ") + joinFields(f.axis.data(), 3);
+        if (filled(0) || filled(1)) return c + QStringLiteral("3, ") + joinFields(f.axis.data(), 3);
         return c + QStringLiteral("Z, , , ") + f.axis[2];
     }
     if (filled(1)) {
-        if (filled(0))
-            return c + QStringLiteral("2, ") + joinFields(f.axis.data(), 2);
+        if (filled(0)) return c + QStringLiteral("2, ") + joinFields(f.axis.data(), 2);
         return c + QStringLiteral("Y, , ") + f.axis[1];
     }
-    if (filled(0))
-        return c + QStringLiteral("X, ") + f.axis[0];
+    if (filled(0)) return c + QStringLiteral("X, ") + f.axis[0];
     return {};
 }
 
-AxisFields fillAxes(QChar command, const QString& held)
-{
+AxisFields fillAxes(QChar command, const QString& held) {
     AxisFields f;
     const qsizetype comma = held.indexOf(u',');
     const QString name = comma < 0 ? held : held.left(comma);
-    if (name.size() != 2 || name[0] != command)
-        return f;
-    int count = 0;  // fields written from X up
+    if (name.size() != 2 || name[0] != command) return f;
+    int count = 0;   // fields written from X up
     int single = -1; // the one axis of MX, MY, MZ
     switch (name[1].unicode()) {
     case u'5':
@@ -148,29 +128,24 @@ AxisFields fillAxes(QChar command, const QString& held)
     return f;
 }
 
-QString composeSpeed(const SpeedFields& f)
-{
+QString composeSpeed(const SpeedFields& f) {
     return QStringLiteral("VS, ") + joinFields(f.speed.data(), 8);
 }
 
-SpeedFields fillSpeed(const QString& held)
-{
+SpeedFields fillSpeed(const QString& held) {
     SpeedFields f;
-    if (!held.contains(u','))
-        return f;
+    if (!held.contains(u',')) return f;
     const QStringList parts = splitAtMost(afterCommandName(held), FieldSep, 8);
     for (int i = 0; i < parts.size(); ++i)
         f.speed[i] = parts[i];
     return f;
 }
 
-QString composeFileCall(const FileCallFields& f)
-{
+QString composeFileCall(const FileCallFields& f) {
     return QStringLiteral("FP, ") + f.fileName + QStringLiteral(",,,,, ") + f.offsetMode;
 }
 
-FileCallFields fillFileCall(const QString& held)
-{
+FileCallFields fillFileCall(const QString& held) {
     FileCallFields f;
     // The mode is the last field, so a comma in the file name cannot shift it.
     const qsizetype lastComma = held.lastIndexOf(u',');
@@ -178,33 +153,26 @@ FileCallFields fillFileCall(const QString& held)
     f.offsetMode = (mode == NoOffset || mode == Offset2d) ? mode : QString(Offset3d);
     const QString head = QStringLiteral("FP, ");
     const qsizetype tail = held.lastIndexOf(QStringLiteral(",,,,, "));
-    if (held.startsWith(head) && tail >= head.size())
-        f.fileName = held.mid(head.size(), tail - head.size());
+    if (held.startsWith(head) && tail >= head.size()) f.fileName = held.mid(head.size(), tail - head.size());
     return f;
 }
 
-std::optional<QString> relativeToFolder(const QString& path, const QString& folder, Qt::CaseSensitivity cs)
-{
-    if (folder.isEmpty())
-        return std::nullopt;
+std::optional<QString> relativeToFolder(const QString& path, const QString& folder, Qt::CaseSensitivity cs) {
+    if (folder.isEmpty()) return std::nullopt;
     const QString full = QDir::toNativeSeparators(path);
     QString base = QDir::toNativeSeparators(folder);
     // Compare whole folder names: C:\jobs\sign must not claim C:\jobs\signs\x.cvp.
-    if (!base.endsWith(u'/') && !base.endsWith(u'\\'))
-        base += QDir::separator();
-    if (!full.startsWith(base, cs) || full.size() == base.size())
-        return std::nullopt;
+    if (!base.endsWith(u'/') && !base.endsWith(u'\\')) base += QDir::separator();
+    if (!full.startsWith(base, cs) || full.size() == base.size()) return std::nullopt;
     return full.mid(base.size());
 }
 
-QString composeIf(const IfFields& f)
-{
+QString composeIf(const IfFields& f) {
     const auto part = [](const QString& s) { return s == IfPrompt ? QString() : doubleAmpersands(s.trimmed()); };
     return QStringLiteral("IF ") + part(f.test) + QStringLiteral(" THEN ") + part(f.statement);
 }
 
-IfFields fillIf(const QString& held)
-{
+IfFields fillIf(const QString& held) {
     const QString body = held.startsWith(QStringLiteral("IF ")) ? held.mid(3) : held;
     const QString then = QStringLiteral(" THEN ");
     // The composition trims both parts and drops a bare "?", so where a test itself holds " THEN "
@@ -217,60 +185,49 @@ IfFields fillIf(const QString& held)
             break;
         }
     }
-    if (at < 0 && body.endsWith(then.chopped(1)))
-        at = body.size() - (then.size() - 1);
+    if (at < 0 && body.endsWith(then.chopped(1))) at = body.size() - (then.size() - 1);
     IfFields f;
     f.test = undoubleAmpersands(at < 0 ? body : body.left(at));
     f.statement = at < 0 ? QString() : undoubleAmpersands(body.mid(at + then.size()));
     return f;
 }
 
-QString composeLabel(const LabelFields& f)
-{
+QString composeLabel(const LabelFields& f) {
     return withColon(f.name);
 }
 
-LabelFields fillLabel(const QString& held)
-{
+LabelFields fillLabel(const QString& held) {
     return {held};
 }
 
-QString composeGoTo(const GoToFields& f)
-{
-    if (f.name == GoToPrompt)
-        return {};
+QString composeGoTo(const GoToFields& f) {
+    if (f.name == GoToPrompt) return {};
     return withColon(QStringLiteral("GOTO ") + f.name);
 }
 
-GoToFields fillGoTo(const QString& held)
-{
+GoToFields fillGoTo(const QString& held) {
     const QString head = QStringLiteral("GOTO ");
     return {held.startsWith(head) ? held.mid(head.size()) : held};
 }
 
-GoSubTexts composeGoSub(const GoSubFields& f)
-{
+GoSubTexts composeGoSub(const GoSubFields& f) {
     const QString label = withColon(f.name);
     return {QStringLiteral("GOSUB ") + label, label};
 }
 
-GoSubFields fillGoSub(const QString& held)
-{
+GoSubFields fillGoSub(const QString& held) {
     const QString head = QStringLiteral("GOSUB ");
     return {held.startsWith(head) ? held.mid(head.size()) : held};
 }
 
-QString composeVar(const VarFields& f)
-{
+QString composeVar(const VarFields& f) {
     QString name;
-    if (f.name != VarNamePrompt)
-        name = (f.name.startsWith(u'&') ? QStringLiteral("&") : QStringLiteral("&&")) + f.name;
+    if (f.name != VarNamePrompt) name = (f.name.startsWith(u'&') ? QStringLiteral("&") : QStringLiteral("&&")) + f.name;
     const QString value = f.value == VarValuePrompt ? QString() : f.value;
     return name + QStringLiteral(" = ") + value;
 }
 
-VarFields fillVar(const QString& held)
-{
+VarFields fillVar(const QString& held) {
     // The first " = " is the one the composition wrote unless the name itself holds one; a value
     // such as "a = b" stays whole.
     const QString sep = QStringLiteral(" = ");
@@ -282,8 +239,7 @@ VarFields fillVar(const QString& held)
     return f;
 }
 
-QString composeInput(const InputFields& f)
-{
+QString composeInput(const InputFields& f) {
     const QString prompt = f.prompt == InputPromptPrompt ? QString() : f.prompt.trimmed();
     QString var;
     if (f.variable != InputVarPrompt) {
@@ -293,8 +249,7 @@ QString composeInput(const InputFields& f)
     return QStringLiteral("INPUT \"") + prompt + QStringLiteral("\" ") + var;
 }
 
-InputFields fillInput(const QString& held)
-{
+InputFields fillInput(const QString& held) {
     const QString head = QStringLiteral("INPUT \"");
     const QString body = held.startsWith(head) ? held.mid(head.size()) : held;
     // The variable part is empty or begins with "&&", so the prompt ends at the last quote that is
@@ -327,53 +282,41 @@ InputFields fillInput(const QString& held)
     f.variable = varPart.startsWith(u'&') ? varPart.mid(1) : varPart;
     // Shown as "&MyVar" the name would read as the untouched sample on Done and be dropped; without
     // its "&" it composes to the same "&&MyVar".
-    if (f.variable == InputVarPrompt)
-        f.variable.remove(0, 1);
+    if (f.variable == InputVarPrompt) f.variable.remove(0, 1);
     return f;
 }
 
-QString composePause(const PauseFields& f)
-{
-    if (f.time.isEmpty() || f.time == PausePrompt)
-        return QStringLiteral("PAUSE");
+QString composePause(const PauseFields& f) {
+    if (f.time.isEmpty() || f.time == PausePrompt) return QStringLiteral("PAUSE");
     return QStringLiteral("PAUSE, ") + f.time;
 }
 
-PauseFields fillPause(const QString& held)
-{
+PauseFields fillPause(const QString& held) {
     const QString head = QStringLiteral("PAUSE, ");
-    if (held.startsWith(head))
-        return {held.mid(head.size())};
+    if (held.startsWith(head)) return {held.mid(head.size())};
     const qsizetype comma = held.indexOf(u',');
     return {comma < 0 ? QString() : held.mid(comma + 1).trimmed()};
 }
 
-QString composeComment(const CommentFields& f)
-{
-    if (f.text == CommentPrompt)
-        return {};
+QString composeComment(const CommentFields& f) {
+    if (f.text == CommentPrompt) return {};
     return f.text.startsWith(u'\'') ? f.text : u'\'' + f.text;
 }
 
-CommentFields fillComment(const QString& held)
-{
+CommentFields fillComment(const QString& held) {
     return {held};
 }
 
-QString composeBlank(const BlankFields& f)
-{
+QString composeBlank(const BlankFields& f) {
     return f.text == BlankPrompt ? QString() : f.text;
 }
 
-BlankFields fillBlank(const QString& held)
-{
+BlankFields fillBlank(const QString& held) {
     return {held};
 }
 
-QString composeInlineComment(const QString& typed)
-{
-    if (typed.isEmpty() || typed.startsWith(u'\''))
-        return typed;
+QString composeInlineComment(const QString& typed) {
+    if (typed.isEmpty() || typed.startsWith(u'\'')) return typed;
     return u'\'' + typed;
 }
 

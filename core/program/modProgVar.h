@@ -31,9 +31,8 @@ struct modProgVar {
     qint16 LineCount = 0;
 
     // Per-kind block counters (highest element index in use); GOSUB's also counts its RETURN blocks.
-    qint16 MoveCount = 0, FileCount = 0, IfThenCount = 0, LabelCount = 0, GoSubCount = 0, EndCount = 0,
-           PauseCount = 0, VarCount = 0, CommentCount = 0, GoToCount = 0, SpeedCount = 0, InputCount = 0,
-           JogCount = 0, BlankCount = 0;
+    qint16 MoveCount = 0, FileCount = 0, IfThenCount = 0, LabelCount = 0, GoSubCount = 0, EndCount = 0, PauseCount = 0,
+           VarCount = 0, CommentCount = 0, GoToCount = 0, SpeedCount = 0, InputCount = 0, JogCount = 0, BlankCount = 0;
 
     // Layout constants and position state.
     qint16 LineSpacing = 24;
@@ -50,8 +49,8 @@ struct modProgVar {
     qint16 PartNameState = 0;
 
     // Results the command dialogs hand back.
-    QString MoveText, FileText, IfText, LabelText, GoSubText, GoSubLabelText, PauseText, VarText, CommentText,
-        GoToText, SpeedText, InputText, JogText, BlankText;
+    QString MoveText, FileText, IfText, LabelText, GoSubText, GoSubLabelText, PauseText, VarText, CommentText, GoToText,
+        SpeedText, InputText, JogText, BlankText;
     QString InlineCommentText;
     QString EditInlineComment;
 

@@ -8,8 +8,7 @@
 
 namespace modUtils {
 
-void ChoosePartFile(modProgVar& vars, Platform& platform)
-{
+void ChoosePartFile(modProgVar& vars, Platform& platform) {
     for (;;) {
         const std::optional<QString> chosen =
             platform.chooseSaveFile(SaveTitle, platform.partsFolder(), SaveFilter, ProposedName);
@@ -24,8 +23,7 @@ void ChoosePartFile(modProgVar& vars, Platform& platform)
             continue;
         }
         vars.PartFileName = name;
-        if (!QFileInfo::exists(vars.PartFileName) || platform.askYesNo(ExistsText, ExistsTitle))
-            break;
+        if (!QFileInfo::exists(vars.PartFileName) || platform.askYesNo(ExistsText, ExistsTitle)) break;
     }
     const qsizetype cut = vars.PartFileName.lastIndexOf(QDir::separator()) + 1;
     vars.PartFileFolder = vars.PartFileName.left(cut);
@@ -33,14 +31,11 @@ void ChoosePartFile(modProgVar& vars, Platform& platform)
     vars.PartNameState = 9;
 }
 
-bool ChooseUntilNamed(modProgVar& vars, Platform& platform)
-{
+bool ChooseUntilNamed(modProgVar& vars, Platform& platform) {
     for (;;) {
         ChoosePartFile(vars, platform);
-        if (vars.PartNameState > 7)
-            return true;
-        if (!platform.askYesNo(NoSaveText, NoSaveTitle))
-            return false;
+        if (vars.PartNameState > 7) return true;
+        if (!platform.askYesNo(NoSaveText, NoSaveTitle)) return false;
     }
 }
 

@@ -328,8 +328,7 @@ void PanelModel::mouseMove(int buttons, float x, float y) {
         (buttons & LeftButton) && m_capture == Capture::Panel && exists(m_pressed.kind, m_pressed.index);
     // Outside the panel (as it stood before the drag grows it) a release is no drop.
     const bool outside = x < 0 || x > m_panelWidth || y < 0 || y > m_panelHeight;
-    if (carrying)
-        moveDragged(x, y);
+    if (carrying) moveDragged(x, y);
     m_hand = static_cast<bool>(hitBlock(x, y, kinds::PointerOrder)) && !(carrying && outside);
 }
 

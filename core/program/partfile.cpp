@@ -4,18 +4,15 @@
 
 namespace partfile {
 
-QString undoubleFirst(const QString& held)
-{
+QString undoubleFirst(const QString& held) {
     const qsizetype at = held.indexOf(QStringLiteral("&&"));
-    if (at < 0)
-        return held;
+    if (at < 0) return held;
     QString text = held;
     text.remove(at + 1, 1);
     return text;
 }
 
-std::optional<QString> composeLine(Kind k, const QString& held, const QString& inlineComment)
-{
+std::optional<QString> composeLine(Kind k, const QString& held, const QString& inlineComment) {
     static const QString Gap = QStringLiteral("   ");
     const KindInfo& info = kinds::info(k);
     switch (info.write) {
@@ -35,23 +32,20 @@ std::optional<QString> composeLine(Kind k, const QString& held, const QString& i
     return std::nullopt;
 }
 
-QStringList programLines(const PanelModel& panel)
-{
+QStringList programLines(const PanelModel& panel) {
     QStringList lines{CreatedLine, NoticeLine, ThirdLine};
     const modProgVar& v = panel.vars();
     for (int n = 1; n <= v.LineCount; ++n) {
         const LineRow& row = v.Lines[static_cast<std::size_t>(n)];
         const Kind k = kindFromCode(row.Kind);
-        if (!panel.exists(k, row.BlockIndex))
-            continue;
+        if (!panel.exists(k, row.BlockIndex)) continue;
         if (auto line = composeLine(k, panel.heldText(k, row.BlockIndex), panel.inlineComment(k, row.BlockIndex)))
             lines << *line;
     }
     return lines;
 }
 
-FileResult write(const QString& path, const PanelModel& panel)
-{
+FileResult write(const QString& path, const PanelModel& panel) {
     QList<QByteArray> bytes;
     for (const QString& line : programLines(panel))
         bytes << textfile::encode(line);

@@ -11,53 +11,43 @@
 #include <QLabel>
 #include <QPushButton>
 
-bool runModal(QDialog& dialog)
-{
+bool runModal(QDialog& dialog) {
     dialog.exec();
-    if (auto* command = qobject_cast<CommandDialog*>(&dialog))
-        return command->doneRan();
+    if (auto* command = qobject_cast<CommandDialog*>(&dialog)) return command->doneRan();
     return dialog.result() == QDialog::Accepted;
 }
 
 CommandDialog::CommandDialog(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
-    : QDialog(parent), m_vars(vars), m_platform(platform), m_runner(runner ? runner : DialogRunner(runModal))
-{
+    : QDialog(parent), m_vars(vars), m_platform(platform), m_runner(runner ? runner : DialogRunner(runModal)) {
     setModal(true);
 }
 
-void CommandDialog::finishDone()
-{
+void CommandDialog::finishDone() {
     m_doneRan = true;
     accept();
 }
 
-void CommandDialog::runDone(QCheckBox* chkInline, const std::function<void()>& compose)
-{
+void CommandDialog::runDone(QCheckBox* chkInline, const std::function<void()>& compose) {
     if (chkInline && chkInline->isChecked()) {
         frmInlineComment comment(m_vars, m_platform, DialogRunner(), this);
-        if (!m_runner(comment))
-            return;
+        if (!m_runner(comment)) return;
     }
     compose();
-    if (chkInline && !chkInline->isChecked())
-        m_vars.InlineCommentText.clear();
+    if (chkInline && !chkInline->isChecked()) m_vars.InlineCommentText.clear();
     finishDone();
 }
 
-void CommandDialog::loadInlineCheck(QCheckBox* chkInline)
-{
+void CommandDialog::loadInlineCheck(QCheckBox* chkInline) {
     chkInline->setChecked(!m_vars.EditInlineComment.isEmpty());
 }
 
-QCheckBox* CommandDialog::makeInlineCheck()
-{
+QCheckBox* CommandDialog::makeInlineCheck() {
     auto* box = new QCheckBox(QStringLiteral("Add a comment to this command line?"), this);
     box->setObjectName(QStringLiteral("chkInline"));
     return box;
 }
 
-QPushButton* CommandDialog::makeButton(const char* objectName, const QString& caption)
-{
+QPushButton* CommandDialog::makeButton(const char* objectName, const QString& caption) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QLatin1String(objectName));
     // Neither Enter nor Escape may press a button: no default, and none becomes default on focus.
@@ -66,8 +56,7 @@ QPushButton* CommandDialog::makeButton(const char* objectName, const QString& ca
     return button;
 }
 
-TextBox* CommandDialog::makeTextBox(const char* objectName, const QString& text, int widthChars)
-{
+TextBox* CommandDialog::makeTextBox(const char* objectName, const QString& text, int widthChars) {
     auto* box = new TextBox(this);
     box->setObjectName(QLatin1String(objectName));
     box->setText(text);
@@ -75,8 +64,7 @@ TextBox* CommandDialog::makeTextBox(const char* objectName, const QString& text,
     return box;
 }
 
-QLabel* CommandDialog::makeCaption(const QString& text, const char* objectName, bool bold)
-{
+QLabel* CommandDialog::makeCaption(const QString& text, const char* objectName, bool bold) {
     auto* label = new QLabel(text, this);
     label->setObjectName(QLatin1String(objectName));
     if (bold) {
@@ -87,8 +75,7 @@ QLabel* CommandDialog::makeCaption(const QString& text, const char* objectName, 
     return label;
 }
 
-QLayout* CommandDialog::centred(QWidget* widget)
-{
+QLayout* CommandDialog::centred(QWidget* widget) {
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     row->addWidget(widget);
@@ -96,15 +83,13 @@ QLayout* CommandDialog::centred(QWidget* widget)
     return row;
 }
 
-void CommandDialog::setFixedLayout(QLayout* layout)
-{
+void CommandDialog::setFixedLayout(QLayout* layout) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setLayout(layout);
 }
 
 std::unique_ptr<CommandDialog> createCommandDialog(Kind k, modProgVar& vars, Platform& platform,
-                                                   const DialogRunner& runner, QWidget* parent)
-{
+                                                   const DialogRunner& runner, QWidget* parent) {
     switch (k) {
     case Kind::Move:
         return std::make_unique<frmMove>(vars, platform, runner, parent);

@@ -18,8 +18,7 @@ constexpr int WideChars = 60;
 // ---- Label
 
 frmLabel::frmLabel(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
-    : CommandDialog(vars, platform, runner, parent)
-{
+    : CommandDialog(vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmLabel"));
     setWindowTitle(QStringLiteral("Label name"));
     txtLabel = makeTextBox("txtLabel", LabelPrompt, NameChars);
@@ -39,36 +38,30 @@ frmLabel::frmLabel(modProgVar& vars, Platform& platform, const DialogRunner& run
     Form_Load();
 }
 
-void frmLabel::fillFrom(const QString& heldText)
-{
+void frmLabel::fillFrom(const QString& heldText) {
     txtLabel->setText(fillLabel(heldText).name);
 }
 
-void frmLabel::pressDone()
-{
+void frmLabel::pressDone() {
     cmdLabelDone->click();
 }
 
-void frmLabel::Form_Load()
-{
+void frmLabel::Form_Load() {
     loadInlineCheck(chkInline);
 }
 
-void frmLabel::txtLabel_GotFocus()
-{
+void frmLabel::txtLabel_GotFocus() {
     txtLabel->selectWhole();
 }
 
-void frmLabel::cmdLabelDone_Click()
-{
+void frmLabel::cmdLabelDone_Click() {
     runDone(chkInline, [this] { m_vars.LabelText = composeLabel({txtLabel->text()}); });
 }
 
 // ---- GOTO
 
 frmGoTo::frmGoTo(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
-    : CommandDialog(vars, platform, runner, parent)
-{
+    : CommandDialog(vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmGoTo"));
     setWindowTitle(QStringLiteral("GOTO label"));
     QLabel* caption = makeCaption(QStringLiteral("GOTO"), "lblGoToCaption", true);
@@ -92,36 +85,30 @@ frmGoTo::frmGoTo(modProgVar& vars, Platform& platform, const DialogRunner& runne
     Form_Load();
 }
 
-void frmGoTo::fillFrom(const QString& heldText)
-{
+void frmGoTo::fillFrom(const QString& heldText) {
     txtGoTo->setText(fillGoTo(heldText).name);
 }
 
-void frmGoTo::pressDone()
-{
+void frmGoTo::pressDone() {
     cmdGoTODone->click();
 }
 
-void frmGoTo::Form_Load()
-{
+void frmGoTo::Form_Load() {
     loadInlineCheck(chkInline);
 }
 
-void frmGoTo::txtGoTo_GotFocus()
-{
+void frmGoTo::txtGoTo_GotFocus() {
     txtGoTo->selectWhole();
 }
 
-void frmGoTo::cmdGoTODone_Click()
-{
+void frmGoTo::cmdGoTODone_Click() {
     runDone(chkInline, [this] { m_vars.GoToText = composeGoTo({txtGoTo->text()}); });
 }
 
 // ---- GOSUB
 
 frmGoSub::frmGoSub(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
-    : CommandDialog(vars, platform, runner, parent)
-{
+    : CommandDialog(vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmGoSub"));
     setWindowTitle(QStringLiteral("GoSub label"));
     txtGoSub = makeTextBox("txtGoSub", GoSubPrompt, NameChars);
@@ -137,23 +124,19 @@ frmGoSub::frmGoSub(modProgVar& vars, Platform& platform, const DialogRunner& run
     connect(cmdGoSubDone, &QPushButton::clicked, this, &frmGoSub::cmdGoSubDone_Click);
 }
 
-void frmGoSub::fillFrom(const QString& heldText)
-{
+void frmGoSub::fillFrom(const QString& heldText) {
     txtGoSub->setText(fillGoSub(heldText).name);
 }
 
-void frmGoSub::pressDone()
-{
+void frmGoSub::pressDone() {
     cmdGoSubDone->click();
 }
 
-void frmGoSub::txtGoSub_GotFocus()
-{
+void frmGoSub::txtGoSub_GotFocus() {
     txtGoSub->selectWhole();
 }
 
-void frmGoSub::cmdGoSubDone_Click()
-{
+void frmGoSub::cmdGoSubDone_Click() {
     runDone(nullptr, [this] {
         const GoSubTexts texts = composeGoSub({txtGoSub->text()});
         m_vars.GoSubLabelText = texts.label;
@@ -164,8 +147,7 @@ void frmGoSub::cmdGoSubDone_Click()
 // ---- IF..THEN
 
 frmIfTest::frmIfTest(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
-    : CommandDialog(vars, platform, runner, parent)
-{
+    : CommandDialog(vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmIfTest"));
     setWindowTitle(QStringLiteral("IF..THEN command setup"));
     QLabel* ifCaption = makeCaption(QStringLiteral("IF"), "lblIf", true);
@@ -195,43 +177,36 @@ frmIfTest::frmIfTest(modProgVar& vars, Platform& platform, const DialogRunner& r
     Form_Load();
 }
 
-void frmIfTest::fillFrom(const QString& heldText)
-{
+void frmIfTest::fillFrom(const QString& heldText) {
     const IfFields f = fillIf(heldText);
     txtTest->setText(f.test);
     txtStatement->setText(f.statement);
 }
 
-void frmIfTest::pressDone()
-{
+void frmIfTest::pressDone() {
     cmdIFDone->click();
 }
 
-void frmIfTest::Form_Load()
-{
+void frmIfTest::Form_Load() {
     loadInlineCheck(chkInline);
 }
 
-void frmIfTest::txtTest_GotFocus()
-{
+void frmIfTest::txtTest_GotFocus() {
     txtTest->selectWhole();
 }
 
-void frmIfTest::txtStatement_GotFocus()
-{
+void frmIfTest::txtStatement_GotFocus() {
     txtStatement->selectWhole();
 }
 
-void frmIfTest::cmdIFDone_Click()
-{
+void frmIfTest::cmdIFDone_Click() {
     runDone(chkInline, [this] { m_vars.IfText = composeIf({txtTest->text(), txtStatement->text()}); });
 }
 
 // ---- Variable
 
 frmVar::frmVar(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
-    : CommandDialog(vars, platform, runner, parent)
-{
+    : CommandDialog(vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmVar"));
     setWindowTitle(QStringLiteral("Variable declaration"));
     QLabel* nameCaption = makeCaption(QStringLiteral("Variable name"), "lblVarName", true);
@@ -268,43 +243,36 @@ frmVar::frmVar(modProgVar& vars, Platform& platform, const DialogRunner& runner,
     Form_Load();
 }
 
-void frmVar::fillFrom(const QString& heldText)
-{
+void frmVar::fillFrom(const QString& heldText) {
     const VarFields f = fillVar(heldText);
     txtVarName->setText(f.name);
     txtVarVal->setText(f.value);
 }
 
-void frmVar::pressDone()
-{
+void frmVar::pressDone() {
     cmdVarDone->click();
 }
 
-void frmVar::Form_Load()
-{
+void frmVar::Form_Load() {
     loadInlineCheck(chkInline);
 }
 
-void frmVar::txtVarName_GotFocus()
-{
+void frmVar::txtVarName_GotFocus() {
     txtVarName->selectWhole();
 }
 
-void frmVar::txtVarVal_GotFocus()
-{
+void frmVar::txtVarVal_GotFocus() {
     txtVarVal->selectWhole();
 }
 
-void frmVar::cmdVarDone_Click()
-{
+void frmVar::cmdVarDone_Click() {
     runDone(chkInline, [this] { m_vars.VarText = composeVar({txtVarName->text(), txtVarVal->text()}); });
 }
 
 // ---- INPUT
 
 frmInput::frmInput(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
-    : CommandDialog(vars, platform, runner, parent)
-{
+    : CommandDialog(vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmInput"));
     setWindowTitle(QStringLiteral("INPUT command"));
     QLabel* promptCaption = makeCaption(QStringLiteral("Prompt"), "lblPrompt", true);
@@ -334,44 +302,36 @@ frmInput::frmInput(modProgVar& vars, Platform& platform, const DialogRunner& run
     Form_Load();
 }
 
-void frmInput::fillFrom(const QString& heldText)
-{
+void frmInput::fillFrom(const QString& heldText) {
     const InputFields f = fillInput(heldText);
     txtInputPrompt->setText(f.prompt);
     txtInputVar->setText(f.variable);
 }
 
-void frmInput::pressDone()
-{
+void frmInput::pressDone() {
     cmdInputDone->click();
 }
 
-void frmInput::Form_Load()
-{
+void frmInput::Form_Load() {
     loadInlineCheck(chkInline);
 }
 
-void frmInput::txtInputPrompt_GotFocus()
-{
+void frmInput::txtInputPrompt_GotFocus() {
     txtInputPrompt->selectWhole();
 }
 
-void frmInput::txtInputVar_GotFocus()
-{
+void frmInput::txtInputVar_GotFocus() {
     txtInputVar->selectWhole();
 }
 
-void frmInput::cmdInputDone_Click()
-{
-    runDone(chkInline,
-            [this] { m_vars.InputText = composeInput({txtInputPrompt->text(), txtInputVar->text()}); });
+void frmInput::cmdInputDone_Click() {
+    runDone(chkInline, [this] { m_vars.InputText = composeInput({txtInputPrompt->text(), txtInputVar->text()}); });
 }
 
 // ---- PAUSE
 
 frmPause::frmPause(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
-    : CommandDialog(vars, platform, runner, parent)
-{
+    : CommandDialog(vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmPause"));
     setWindowTitle(QStringLiteral("Pause duration"));
     txtPause = makeTextBox("txtPause", PausePrompt, NameChars);
@@ -387,31 +347,26 @@ frmPause::frmPause(modProgVar& vars, Platform& platform, const DialogRunner& run
     connect(cmdPauseDone, &QPushButton::clicked, this, &frmPause::cmdPauseDone_Click);
 }
 
-void frmPause::fillFrom(const QString& heldText)
-{
+void frmPause::fillFrom(const QString& heldText) {
     txtPause->setText(fillPause(heldText).time);
 }
 
-void frmPause::pressDone()
-{
+void frmPause::pressDone() {
     cmdPauseDone->click();
 }
 
-void frmPause::txtPause_GotFocus()
-{
+void frmPause::txtPause_GotFocus() {
     txtPause->selectWhole();
 }
 
-void frmPause::cmdPauseDone_Click()
-{
+void frmPause::cmdPauseDone_Click() {
     runDone(nullptr, [this] { m_vars.PauseText = composePause({txtPause->text()}); });
 }
 
 // ---- Comment
 
 frmComment::frmComment(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
-    : CommandDialog(vars, platform, runner, parent)
-{
+    : CommandDialog(vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmComment"));
     setWindowTitle(QStringLiteral("Comment text"));
     txtComment = makeTextBox("txtComment", CommentPrompt, WideChars);
@@ -427,31 +382,26 @@ frmComment::frmComment(modProgVar& vars, Platform& platform, const DialogRunner&
     connect(cmdCommentDone, &QPushButton::clicked, this, &frmComment::cmdCommentDone_Click);
 }
 
-void frmComment::fillFrom(const QString& heldText)
-{
+void frmComment::fillFrom(const QString& heldText) {
     txtComment->setText(fillComment(heldText).text);
 }
 
-void frmComment::pressDone()
-{
+void frmComment::pressDone() {
     cmdCommentDone->click();
 }
 
-void frmComment::txtComment_GotFocus()
-{
+void frmComment::txtComment_GotFocus() {
     txtComment->selectWhole();
 }
 
-void frmComment::cmdCommentDone_Click()
-{
+void frmComment::cmdCommentDone_Click() {
     runDone(nullptr, [this] { m_vars.CommentText = composeComment({txtComment->text()}); });
 }
 
 // ---- Blank (any command typed in full)
 
 frmBlank::frmBlank(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
-    : CommandDialog(vars, platform, runner, parent)
-{
+    : CommandDialog(vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmBlank"));
     setWindowTitle(QStringLiteral("Blank command"));
     txtBlank = makeTextBox("txtBlank", BlankPrompt, WideChars);
@@ -467,22 +417,18 @@ frmBlank::frmBlank(modProgVar& vars, Platform& platform, const DialogRunner& run
     connect(cmdBlankDone, &QPushButton::clicked, this, &frmBlank::cmdBlankDone_Click);
 }
 
-void frmBlank::fillFrom(const QString& heldText)
-{
+void frmBlank::fillFrom(const QString& heldText) {
     txtBlank->setText(fillBlank(heldText).text);
 }
 
-void frmBlank::pressDone()
-{
+void frmBlank::pressDone() {
     cmdBlankDone->click();
 }
 
-void frmBlank::txtBlank_GotFocus()
-{
+void frmBlank::txtBlank_GotFocus() {
     txtBlank->selectWhole();
 }
 
-void frmBlank::cmdBlankDone_Click()
-{
+void frmBlank::cmdBlankDone_Click() {
     runDone(nullptr, [this] { m_vars.BlankText = composeBlank({txtBlank->text()}); });
 }

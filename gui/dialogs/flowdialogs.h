@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/dialogs/commanddialog.h"
 #include "core/program/linesyntax.h"
+#include "gui/dialogs/commanddialog.h"
 
 // The flow, variable and text dialogs. Every text box selects its whole text when it gets the focus,
 // so the first key typed replaces a prompt.

@@ -15,8 +15,7 @@ constexpr int FileNameChars = 44;
 } // namespace
 
 frmFP::frmFP(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
-    : CommandDialog(vars, platform, runner, parent)
-{
+    : CommandDialog(vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmFP"));
     setWindowTitle(QStringLiteral("File Properties"));
 
@@ -76,16 +75,21 @@ frmFP::frmFP(modProgVar& vars, Platform& platform, const DialogRunner& runner, Q
     setTabOrder(chkInline, cmdFPDone);
 
     // Selecting an option from the program runs the same handler as a click.
-    connect(optNoOffset, &QRadioButton::toggled, this, [this](bool on) { if (on) optNoOffset_Click(); });
-    connect(opt2d, &QRadioButton::toggled, this, [this](bool on) { if (on) opt2d_Click(); });
-    connect(opt3d, &QRadioButton::toggled, this, [this](bool on) { if (on) opt3d_Click(); });
+    connect(optNoOffset, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) optNoOffset_Click();
+    });
+    connect(opt2d, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) opt2d_Click();
+    });
+    connect(opt3d, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) opt3d_Click();
+    });
     connect(cmdSelectFile, &QPushButton::clicked, this, &frmFP::cmdSelectFile_Click);
     connect(cmdFPDone, &QPushButton::clicked, this, &frmFP::cmdFPDone_Click);
     Form_Load();
 }
 
-void frmFP::fillFrom(const QString& heldText)
-{
+void frmFP::fillFrom(const QString& heldText) {
     const QString mode = linesyntax::fillFileCall(heldText).offsetMode;
     if (mode == linesyntax::NoOffset)
         optNoOffset->setChecked(true);
@@ -95,45 +99,38 @@ void frmFP::fillFrom(const QString& heldText)
         opt3d->setChecked(true);
 }
 
-void frmFP::pressDone()
-{
+void frmFP::pressDone() {
     cmdFPDone->click();
 }
 
-void frmFP::Form_Load()
-{
+void frmFP::Form_Load() {
     m_vars.OffsetMode = linesyntax::NoOffset;
     loadInlineCheck(chkInline);
 }
 
-void frmFP::optNoOffset_Click()
-{
+void frmFP::optNoOffset_Click() {
     m_vars.OffsetMode = linesyntax::NoOffset;
 }
 
-void frmFP::opt2d_Click()
-{
+void frmFP::opt2d_Click() {
     m_vars.OffsetMode = linesyntax::Offset2d;
 }
 
-void frmFP::opt3d_Click()
-{
+void frmFP::opt3d_Click() {
     m_vars.OffsetMode = linesyntax::Offset3d;
 }
 
-void frmFP::cmdSelectFile_Click()
-{
+void frmFP::cmdSelectFile_Click() {
     FindFPFile();
     chkInline->setEnabled(true);
 }
 
-void frmFP::FindFPFile()
-{
+void frmFP::FindFPFile() {
     std::optional<QString> name;
     while (!name) {
-        const std::optional<QString> chosen = m_platform.chooseSaveFile(
-            QStringLiteral("Select the name of the file that you want to run"), m_vars.PartFileFolder,
-            QStringLiteral(" Corvane (*.cvp)|*.cvp"), QString());
+        const std::optional<QString> chosen =
+            m_platform.chooseSaveFile(QStringLiteral("Select the name of the file that you want to run"),
+                                      m_vars.PartFileFolder, QStringLiteral(" Corvane (*.cvp)|*.cvp"), QString());
         if (!chosen) {
             m_platform.tell(QStringLiteral("To continue you must select a name for your file ...please try again"),
                             QStringLiteral("Try Again"), Platform::Icon::Information);
@@ -164,8 +161,7 @@ void frmFP::FindFPFile()
     cmdSelectFile->setEnabled(false);
 }
 
-void frmFP::cmdFPDone_Click()
-{
+void frmFP::cmdFPDone_Click() {
     // Read "Cancel": the last file choice was cancelled and no line will be made from this dialog,
     // so there is nothing to compose and no comment to ask for.
     if (m_vars.FileChoiceState == 1) {

@@ -6,10 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmInlineComment::frmInlineComment(modProgVar& vars, Platform& platform, const DialogRunner& runner,
-                                   QWidget* parent)
-    : CommandDialog(vars, platform, runner, parent)
-{
+frmInlineComment::frmInlineComment(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
+    : CommandDialog(vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmInlineComment"));
     setWindowTitle(QStringLiteral("Add an inline Comment"));
     txtInline = makeTextBox("txtInline", QString(), 60);
@@ -25,28 +23,23 @@ frmInlineComment::frmInlineComment(modProgVar& vars, Platform& platform, const D
     Form_Load();
 }
 
-void frmInlineComment::fillFrom(const QString& heldText)
-{
+void frmInlineComment::fillFrom(const QString& heldText) {
     txtInline->setText(heldText);
 }
 
-void frmInlineComment::pressDone()
-{
+void frmInlineComment::pressDone() {
     cmdInlineDone->click();
 }
 
-void frmInlineComment::Form_Load()
-{
+void frmInlineComment::Form_Load() {
     txtInline->setText(m_vars.EditInlineComment);
 }
 
-void frmInlineComment::txtInline_GotFocus()
-{
+void frmInlineComment::txtInline_GotFocus() {
     txtInline->selectWhole();
 }
 
-void frmInlineComment::cmdInlineDone_Click()
-{
+void frmInlineComment::cmdInlineDone_Click() {
     m_vars.InlineCommentText = linesyntax::composeInlineComment(txtInline->text());
     finishDone();
 }

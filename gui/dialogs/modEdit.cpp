@@ -4,41 +4,33 @@
 
 namespace modEdit {
 
-void EditLine(PanelModel& panel, Platform& platform, const DialogRunner& runner, QWidget* parent)
-{
+void EditLine(PanelModel& panel, Platform& platform, const DialogRunner& runner, QWidget* parent) {
     modProgVar& vars = panel.vars();
     const Kind k = kindFromCode(vars.CurrentKind);
     const qint16* selected = vars.selection(k);
     QString* result = vars.resultText(k);
-    if (!selected || !result || !panel.exists(k, *selected))
-        return;
+    if (!selected || !result || !panel.exists(k, *selected)) return;
     const int index = *selected;
     const bool inlineComment = kinds::info(k).hasComment && k != Kind::Blank;
     // A free command is edited whole, as it was typed: both of its labels.
     const bool freeCommand = k == Kind::Blank;
     const QString oldHeld = panel.heldText(k, index);
     const QString oldComment = panel.block(k, index).Comment.Caption;
-    if (inlineComment)
-        vars.EditInlineComment = oldComment;
+    if (inlineComment) vars.EditInlineComment = oldComment;
 
     std::unique_ptr<CommandDialog> dialog = createCommandDialog(k, vars, platform, runner, parent);
-    if (!dialog)
-        return;
+    if (!dialog) return;
     dialog->fillFrom(freeCommand ? oldHeld + oldComment : oldHeld);
-    if (!runner(*dialog))
-        return;
-    if (k == Kind::FileCall && vars.FileChoiceState <= 1)
-        return;
+    if (!runner(*dialog)) return;
+    if (k == Kind::FileCall && vars.FileChoiceState <= 1) return;
     // A changed line is unsaved work, which the exit question must not let go unasked.
     if (freeCommand) {
-        if (*result != oldHeld + oldComment)
-            vars.FileSaved = false;
+        if (*result != oldHeld + oldComment) vars.FileSaved = false;
         panel.setBlankText(index, *result);
         return;
     }
     const QString comment = inlineComment ? vars.InlineCommentText : oldComment;
-    if (*result != oldHeld || comment != oldComment)
-        vars.FileSaved = false;
+    if (*result != oldHeld || comment != oldComment) vars.FileSaved = false;
     panel.setCaptions(k, index, *result, comment, true);
 }
 

@@ -15,8 +15,7 @@ constexpr int SpeedBoxChars = 10;
 
 AxisDialog::AxisDialog(QChar command, const QString& caption, const char* doneName, modProgVar& vars,
                        Platform& platform, const DialogRunner& runner, QWidget* parent)
-    : CommandDialog(vars, platform, runner, parent), m_command(command)
-{
+    : CommandDialog(vars, platform, runner, parent), m_command(command) {
     setWindowTitle(caption);
     static constexpr const char* AxisNames = "XYZAB";
     auto* grid = new QGridLayout;
@@ -44,70 +43,59 @@ AxisDialog::AxisDialog(QChar command, const QString& caption, const char* doneNa
     setTabOrder(chkInline, cmdDone);
 }
 
-void AxisDialog::fillFrom(const QString& heldText)
-{
+void AxisDialog::fillFrom(const QString& heldText) {
     const linesyntax::AxisFields f = linesyntax::fillAxes(m_command, heldText);
     for (int i = 1; i <= 5; ++i)
         txtAxis[i]->setText(f.axis[i - 1]);
 }
 
-linesyntax::AxisFields AxisDialog::fields() const
-{
+linesyntax::AxisFields AxisDialog::fields() const {
     linesyntax::AxisFields f;
     for (int i = 1; i <= 5; ++i)
         f.axis[i - 1] = txtAxis[i]->text();
     return f;
 }
 
-void AxisDialog::Form_Load()
-{
+void AxisDialog::Form_Load() {
     loadInlineCheck(chkInline);
 }
 
-void AxisDialog::txtAxis_GotFocus(int index)
-{
+void AxisDialog::txtAxis_GotFocus(int index) {
     txtAxis[index]->selectWhole();
 }
 
 frmMove::frmMove(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
-    : AxisDialog(u'M', QStringLiteral("[M]ove command settings"), "cmdMoveDone", vars, platform, runner, parent)
-{
+    : AxisDialog(u'M', QStringLiteral("[M]ove command settings"), "cmdMoveDone", vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmMove"));
     connect(cmdDone, &QPushButton::clicked, this, &frmMove::cmdMoveDone_Click);
     Form_Load();
 }
 
-void frmMove::pressDone()
-{
+void frmMove::pressDone() {
     cmdDone->click();
 }
 
-void frmMove::cmdMoveDone_Click()
-{
+void frmMove::cmdMoveDone_Click() {
     runDone(chkInline, [this] { m_vars.MoveText = linesyntax::composeAxes(m_command, fields()); });
 }
 
 frmJog::frmJog(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
-    : AxisDialog(u'J', QStringLiteral("[J]og settings"), "cmdJogDone", vars, platform, runner, parent)
-{
+    : AxisDialog(u'J', QStringLiteral("[J]og settings"), "cmdJogDone", vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmJog"));
     connect(cmdDone, &QPushButton::clicked, this, &frmJog::cmdJogDone_Click);
     Form_Load();
 }
 
-void frmJog::pressDone()
-{
+void frmJog::pressDone() {
     cmdDone->click();
 }
 
-void frmJog::cmdJogDone_Click()
-{
+void frmJog::cmdJogDone_Click() {
     runDone(chkInline, [this] { m_vars.JogText = linesyntax::composeAxes(m_command, fields()); });
 }
 
 frmSpeed::frmSpeed(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
-    : CommandDialog(vars, platform, runner, parent)
-{
+    : CommandDialog(vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmSpeed"));
     setWindowTitle(QStringLiteral("Speed settings"));
     struct Field {
@@ -152,32 +140,27 @@ frmSpeed::frmSpeed(modProgVar& vars, Platform& platform, const DialogRunner& run
     Form_Load();
 }
 
-void frmSpeed::fillFrom(const QString& heldText)
-{
+void frmSpeed::fillFrom(const QString& heldText) {
     const linesyntax::SpeedFields f = linesyntax::fillSpeed(heldText);
     for (int i = 0; i < 8; ++i)
         m_boxes[i]->setText(f.speed[i]);
 }
 
-void frmSpeed::pressDone()
-{
+void frmSpeed::pressDone() {
     cmdSpeedDone->click();
 }
 
-linesyntax::SpeedFields frmSpeed::fields() const
-{
+linesyntax::SpeedFields frmSpeed::fields() const {
     linesyntax::SpeedFields f;
     for (int i = 0; i < 8; ++i)
         f.speed[i] = m_boxes[i]->text();
     return f;
 }
 
-void frmSpeed::Form_Load()
-{
+void frmSpeed::Form_Load() {
     loadInlineCheck(chkInline);
 }
 
-void frmSpeed::cmdSpeedDone_Click()
-{
+void frmSpeed::cmdSpeedDone_Click() {
     runDone(chkInline, [this] { m_vars.SpeedText = linesyntax::composeSpeed(fields()); });
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/dialogs/commanddialog.h"
 #include "core/program/linesyntax.h"
+#include "gui/dialogs/commanddialog.h"
 
 #include <array>
 

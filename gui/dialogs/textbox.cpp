@@ -5,21 +5,18 @@
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
 
-void TextBox::selectWhole()
-{
+void TextBox::selectWhole() {
     setSelection(0, int(text().size()));
 }
 
-void TextBox::focusInEvent(QFocusEvent* event)
-{
+void TextBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     // Coming back from a pop-up menu or another window is not a new visit to the box; the first
     // focus of a freshly shown dialog is.
-    const bool returning = m_away && (event->reason() == Qt::PopupFocusReason ||
-                                      event->reason() == Qt::ActiveWindowFocusReason);
+    const bool returning =
+        m_away && (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason);
     m_away = false;
-    if (returning)
-        return;
+    if (returning) return;
     deselect(); // the line edit's own select-all on Tab is the handler's decision here
     Q_EMIT gotFocus();
     m_keepFocusSelection = event->reason() == Qt::MouseFocusReason && hasSelectedText();
@@ -29,32 +26,25 @@ void TextBox::focusInEvent(QFocusEvent* event)
     }
 }
 
-void TextBox::focusOutEvent(QFocusEvent* event)
-{
+void TextBox::focusOutEvent(QFocusEvent* event) {
     m_away = event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason;
     m_keepFocusSelection = false;
     QLineEdit::focusOutEvent(event);
 }
 
-void TextBox::mousePressEvent(QMouseEvent* event)
-{
+void TextBox::mousePressEvent(QMouseEvent* event) {
     QLineEdit::mousePressEvent(event);
-    if (m_keepFocusSelection)
-        setSelection(m_focusSelStart, m_focusSelLength);
+    if (m_keepFocusSelection) setSelection(m_focusSelStart, m_focusSelLength);
 }
 
-void TextBox::mouseMoveEvent(QMouseEvent* event)
-{
+void TextBox::mouseMoveEvent(QMouseEvent* event) {
     // A jitter during the focusing click must not shrink the selection to a few characters.
-    if (m_keepFocusSelection)
-        return;
+    if (m_keepFocusSelection) return;
     QLineEdit::mouseMoveEvent(event);
 }
 
-void TextBox::mouseReleaseEvent(QMouseEvent* event)
-{
+void TextBox::mouseReleaseEvent(QMouseEvent* event) {
     QLineEdit::mouseReleaseEvent(event);
-    if (m_keepFocusSelection)
-        setSelection(m_focusSelStart, m_focusSelLength);
+    if (m_keepFocusSelection) setSelection(m_focusSelStart, m_focusSelLength);
     m_keepFocusSelection = false;
 }

@@ -20,7 +20,6 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -51,22 +50,19 @@ const QString OpenFilter = QStringLiteral(" Corvane files (*.cvp)|*.cvp");
 const QString NoFileTitle = QStringLiteral("No file selected");
 const QString MessageTitle = QStringLiteral("Headsmith");
 
-template <typename W> W* named(W* w, const char* name)
-{
+template <typename W> W* named(W* w, const char* name) {
     w->setObjectName(QLatin1String(name));
     return w;
 }
 
-QLabel* prompt(const QString& text, QWidget* buddy, QWidget* parent)
-{
+QLabel* prompt(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QStringLiteral("lbl_") + buddy->objectName());
     label->setBuddy(buddy);
     return label;
 }
 
-QComboBox* editableCombo(const char* name, QWidget* parent)
-{
+QComboBox* editableCombo(const char* name, QWidget* parent) {
     auto* box = named(new QComboBox(parent), name);
     box->setEditable(true);
     // The lists only suggest: what is typed stays typed, and Enter does not grow the list.
@@ -77,8 +73,7 @@ QComboBox* editableCombo(const char* name, QWidget* parent)
 } // namespace
 
 frmHeader::frmHeader(modProgVar& vars, modHeaderProgVar& header, Platform& platform, QWidget* parent)
-    : QDialog(parent), m_vars(vars), m_header(header), m_platform(platform)
-{
+    : QDialog(parent), m_vars(vars), m_header(header), m_platform(platform) {
     setObjectName(QStringLiteral("frmHeader"));
     setWindowTitle(QStringLiteral("Corvane Headsmith"));
 
@@ -106,12 +101,10 @@ frmHeader::frmHeader(modProgVar& vars, modHeaderProgVar& header, Platform& platf
     connect(chk2d, &QCheckBox::toggled, this, [this] { chk2d_Click(); });
     connect(chk3d, &QCheckBox::toggled, this, [this] { chk3d_Click(); });
     connect(optInch, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            optInch_Click();
+        if (on) optInch_Click();
     });
     connect(optMetric, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            optMetric_Click();
+        if (on) optMetric_Click();
     });
     connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });
     connect(cmdInfo, &QPushButton::clicked, this, [this] { cmdInfo_Click(); });
@@ -121,8 +114,7 @@ frmHeader::frmHeader(modProgVar& vars, modHeaderProgVar& header, Platform& platf
 
 frmHeader::~frmHeader() = default;
 
-void frmHeader::buildGeneralTab(QWidget* page)
-{
+void frmHeader::buildGeneralTab(QWidget* page) {
     fraGeneral = named(new QGroupBox(QStringLiteral("General info"), page), "fraGeneral");
     txtDescription = named(new QLineEdit(fraGeneral), "txtDescription");
     txtDescription->setMaxLength(80);
@@ -217,16 +209,14 @@ void frmHeader::buildGeneralTab(QWidget* page)
     layout->addWidget(Frame8);
     layout->addStretch(1);
 
-    QWidget* order[] = {txtDescription, txtCreatedBy,  txtDate,       txtCopyright,  txtCopyrightYear,
-                        cmbUse,         txtContactName, txtEmail,     txtPhone,      chkHeader,
-                        txtHeaderFile,  optHeaderText,  optHeaderFP,  chkFooter,     txtFooterFile,
-                        optFooterText,  optFooterFP};
+    QWidget* order[] = {txtDescription, txtCreatedBy, txtDate,       txtCopyright,  txtCopyrightYear, cmbUse,
+                        txtContactName, txtEmail,     txtPhone,      chkHeader,     txtHeaderFile,    optHeaderText,
+                        optHeaderFP,    chkFooter,    txtFooterFile, optFooterText, optFooterFP};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void frmHeader::buildCuttingTab(QWidget* page)
-{
+void frmHeader::buildCuttingTab(QWidget* page) {
     Frame2 = named(new QGroupBox(QStringLiteral("Cutting Info"), page), "Frame2");
 
     Frame6 = named(new QGroupBox(QStringLiteral("Units"), Frame2), "Frame6");
@@ -366,15 +356,14 @@ void frmHeader::buildCuttingTab(QWidget* page)
     layout->addWidget(Frame2);
     layout->addWidget(Frame5, 1);
 
-    QWidget* order[] = {optInch,  optMetric,  optTableTop, optMatSurface, chk2d,        chk3d,
-                        txtXOffset, txtYOffset, txtZOffset, cmbBlank,    cmbThickness, cmbMaterial,
-                        cmbBitSize, cmbBitType, txtEnterInfo, cmdDone,    cmdInfo};
+    QWidget* order[] = {optInch,    optMetric,  optTableTop,  optMatSurface, chk2d,        chk3d,
+                        txtXOffset, txtYOffset, txtZOffset,   cmbBlank,      cmbThickness, cmbMaterial,
+                        cmbBitSize, cmbBitType, txtEnterInfo, cmdDone,       cmdInfo};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void frmHeader::keyPressEvent(QKeyEvent* event)
-{
+void frmHeader::keyPressEvent(QKeyEvent* event) {
     // Escape would close the window and throw away every answer typed so far; only the close box
     // of the frame leaves without writing.
     if (event->key() == Qt::Key_Escape) {
@@ -384,8 +373,7 @@ void frmHeader::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-bool frmHeader::eventFilter(QObject* watched, QEvent* event)
-{
+bool frmHeader::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtAdditionalInfo->viewport()) {
         if (event->type() == QEvent::MouseButtonRelease) {
             txtAdditionalInfo_Click();
@@ -411,8 +399,7 @@ bool frmHeader::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void frmHeader::Form_Load()
-{
+void frmHeader::Form_Load() {
     SSTab1->setCurrentIndex(0);
     LoadHeaderSettings();
     InitHeaderFields();
@@ -422,13 +409,11 @@ void frmHeader::Form_Load()
         box->setCursorPosition(0);
 }
 
-void frmHeader::chkHeader_Click()
-{
+void frmHeader::chkHeader_Click() {
     if (chkHeader->isChecked()) {
         txtHeaderFile->setEnabled(true);
         // A cancelled choice has unchecked the box and disabled its controls again: they stay so.
-        if (!ChooseOpeningFile())
-            return;
+        if (!ChooseOpeningFile()) return;
         optHeaderText->setEnabled(true);
         optHeaderFP->setEnabled(true);
         optHeaderFP->setChecked(true);
@@ -440,12 +425,10 @@ void frmHeader::chkHeader_Click()
     }
 }
 
-void frmHeader::chkFooter_Click()
-{
+void frmHeader::chkFooter_Click() {
     if (chkFooter->isChecked()) {
         txtFooterFile->setEnabled(true);
-        if (!ChooseClosingFile())
-            return;
+        if (!ChooseClosingFile()) return;
         optFooterText->setEnabled(true);
         optFooterFP->setEnabled(true);
         optFooterFP->setChecked(true);
@@ -457,10 +440,8 @@ void frmHeader::chkFooter_Click()
     }
 }
 
-void frmHeader::offsetsNeitherChecked()
-{
-    if (chk2d->isChecked() || chk3d->isChecked())
-        return;
+void frmHeader::offsetsNeitherChecked() {
+    if (chk2d->isChecked() || chk3d->isChecked()) return;
     for (QLabel* label : {Label20, Label21, Label22})
         label->setEnabled(false);
     // Out of the tab order as well as disabled, as the boxes were when the window opened.
@@ -471,8 +452,7 @@ void frmHeader::offsetsNeitherChecked()
     }
 }
 
-void frmHeader::chk2d_Click()
-{
+void frmHeader::chk2d_Click() {
     if (chk2d->isChecked()) {
         Label20->setEnabled(true);
         Label21->setEnabled(true);
@@ -490,8 +470,7 @@ void frmHeader::chk2d_Click()
     offsetsNeitherChecked();
 }
 
-void frmHeader::chk3d_Click()
-{
+void frmHeader::chk3d_Click() {
     if (chk3d->isChecked()) {
         for (QLabel* label : {Label20, Label21, Label22})
             label->setEnabled(true);
@@ -505,40 +484,33 @@ void frmHeader::chk3d_Click()
     offsetsNeitherChecked();
 }
 
-void frmHeader::optInch_Click()
-{
+void frmHeader::optInch_Click() {
     FillInchLists();
 }
 
-void frmHeader::optMetric_Click()
-{
+void frmHeader::optMetric_Click() {
     FillMetricLists();
 }
 
-void frmHeader::txtEnterInfo_KeyDown(int keyCode)
-{
-    if (keyCode != 13)
-        return;
+void frmHeader::txtEnterInfo_KeyDown(int keyCode) {
+    if (keyCode != 13) return;
     m_notes += QStringLiteral("'' ") + txtEnterInfo->text() + u'\n';
     txtAdditionalInfo->setPlainText(m_notes);
     txtAdditionalInfo->verticalScrollBar()->setValue(txtAdditionalInfo->verticalScrollBar()->maximum());
     txtEnterInfo->clear();
 }
 
-void frmHeader::txtAdditionalInfo_Click()
-{
+void frmHeader::txtAdditionalInfo_Click() {
     txtEnterInfo->setText(EnterInfoHint);
     txtEnterInfo->deselect();
     txtEnterInfo->setCursorPosition(int(EnterInfoHint.size()));
 }
 
-void frmHeader::txtAdditionalInfo_DragOver()
-{
+void frmHeader::txtAdditionalInfo_DragOver() {
     txtEnterInfo->selectAll();
 }
 
-HeaderFields frmHeader::fields() const
-{
+HeaderFields frmHeader::fields() const {
     HeaderFields f;
     f.Description = txtDescription->text();
     f.CreatedBy = txtCreatedBy->text();
@@ -571,17 +543,15 @@ HeaderFields frmHeader::fields() const
     return f;
 }
 
-void frmHeader::cmdDone_Click()
-{
+void frmHeader::cmdDone_Click() {
     // The progress window lets events through; a second click must not start a second rewrite.
-    if (m_writing)
-        return;
+    if (m_writing) return;
     const QScopedValueRollback<bool> writing(m_writing, true);
     const HeaderFields f = fields();
     headsmith::RewriteResult result;
     {
-        QProgressDialog progress(QStringLiteral("Writing the header into the part file..."), QStringLiteral("Cancel"), 0,
-                                 1000, this);
+        QProgressDialog progress(QStringLiteral("Writing the header into the part file..."), QStringLiteral("Cancel"),
+                                 0, 1000, this);
         progress.setObjectName(QStringLiteral("prgHeader"));
         progress.setWindowTitle(QStringLiteral("Corvane Headsmith"));
         progress.setWindowModality(Qt::WindowModal);
@@ -593,8 +563,7 @@ void frmHeader::cmdDone_Click()
         sinceEvents.start();
         const auto report = [&](qint64 done, qint64 total) {
             const int value = total > 0 ? int(done * 1000 / total) : 0;
-            if (value != progress.value())
-                progress.setValue(value);
+            if (value != progress.value()) progress.setValue(value);
             // Keep the Cancel button alive even while the bar does not move.
             if (sinceEvents.elapsed() >= 50) {
                 QCoreApplication::processEvents();
@@ -626,31 +595,27 @@ void frmHeader::cmdDone_Click()
     }
 }
 
-void frmHeader::FindPath()
-{
+void frmHeader::FindPath() {
     PAthString = modHeaderUtils::FindPath(m_platform.programFolder()).value_or(QString());
 }
 
-void frmHeader::cmdInfo_Click()
-{
+void frmHeader::cmdInfo_Click() {
     FindPath();
     const QString help = modHeaderUtils::helpFilePath(m_platform.programFolder());
     if (!PAthString.isEmpty()) {
         const QString editor = modHeaderUtils::editorPath(PAthString);
-        if (QFileInfo::exists(editor) && m_platform.startDetached(editor, {help}))
-            return;
+        if (QFileInfo::exists(editor) && m_platform.startDetached(editor, {help})) return;
     }
     showHelpWindow();
 }
 
-void frmHeader::showHelpWindow()
-{
+void frmHeader::showHelpWindow() {
     const QString path = modHeaderUtils::helpFilePath(m_platform.programFolder());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        m_platform.tell(QStringLiteral("The Headsmith help file could not be opened:\n%1\n\n%2")
-                            .arg(path, file.errorString()),
-                        MessageTitle, Platform::Icon::Warning);
+        m_platform.tell(
+            QStringLiteral("The Headsmith help file could not be opened:\n%1\n\n%2").arg(path, file.errorString()),
+            MessageTitle, Platform::Icon::Warning);
         return;
     }
     const QString text = textfile::decode(file.readAll());
@@ -675,8 +640,7 @@ void frmHeader::showHelpWindow()
     m_help->activateWindow();
 }
 
-bool frmHeader::chooseFile(bool opening)
-{
+bool frmHeader::chooseFile(bool opening) {
     QString& dir = opening ? m_header.HeaderFileDir : m_header.FooterFileDir;
     QString& name = opening ? m_header.HeaderFileName : m_header.FooterFileName;
     QString& full = opening ? m_header.HeaderFilePath : m_header.FooterFilePath;
@@ -702,23 +666,18 @@ bool frmHeader::chooseFile(bool opening)
     return true;
 }
 
-bool frmHeader::ChooseOpeningFile()
-{
+bool frmHeader::ChooseOpeningFile() {
     return chooseFile(true);
 }
 
-bool frmHeader::ChooseClosingFile()
-{
+bool frmHeader::ChooseClosingFile() {
     return chooseFile(false);
 }
 
-void frmHeader::LoadHeaderSettings()
-{
+void frmHeader::LoadHeaderSettings() {
     const modHeaderUtils::Loaded loaded = modHeaderUtils::LoadHeaderSettings(m_platform, m_header);
-    if (loaded.metric)
-        (*loaded.metric ? optMetric : optInch)->setChecked(true);
-    if (loaded.tableTop)
-        (*loaded.tableTop ? optTableTop : optMatSurface)->setChecked(true);
+    if (loaded.metric) (*loaded.metric ? optMetric : optInch)->setChecked(true);
+    if (loaded.tableTop) (*loaded.tableTop ? optTableTop : optMatSurface)->setChecked(true);
     if (loaded.source != modHeaderUtils::Loaded::Source::None) {
         txtCreatedBy->setText(m_header.StoredName);
         txtCopyright->setText(m_header.StoredCopyrightHolder);
@@ -732,12 +691,10 @@ void frmHeader::LoadHeaderSettings()
         cmbThickness->setEditText(m_header.StoredThickness);
         cmbUse->setEditText(m_header.StoredRestrictions);
     }
-    if (!loaded.error.isEmpty())
-        m_platform.tell(loaded.error, MessageTitle, Platform::Icon::Warning);
+    if (!loaded.error.isEmpty()) m_platform.tell(loaded.error, MessageTitle, Platform::Icon::Warning);
 }
 
-void frmHeader::InitHeaderFields()
-{
+void frmHeader::InitHeaderFields() {
     txtDate->setText(m_platform.shortDate());
     txtCopyrightYear->setText(modFill::yearOf(txtDate->text()));
     if (optInch->isChecked())
@@ -746,18 +703,15 @@ void frmHeader::InitHeaderFields()
         FillMetricLists();
 }
 
-void frmHeader::FillInchLists()
-{
+void frmHeader::FillInchLists() {
     fillLists(false);
 }
 
-void frmHeader::FillMetricLists()
-{
+void frmHeader::FillMetricLists() {
     fillLists(true);
 }
 
-void frmHeader::fillLists(bool metric)
-{
+void frmHeader::fillLists(bool metric) {
     const modFill::Lists& lists = modFill::lists(metric);
     for (QComboBox* box : {cmbBlank, cmbBitSize, cmbBitType, cmbThickness, cmbMaterial})
         box->clear();

@@ -1,12 +1,12 @@
 #include "gui/mainwindow/frmCV_ProgIDE.h"
 
+#include "core/program/modUtils.h"
+#include "core/program/partfile.h"
+#include "core/settings.h"
 #include "gui/dialogs/modEdit.h"
 #include "gui/headsmith/frmHeader.h"
 #include "gui/mainwindow/frmGetStarted.h"
-#include "core/program/modUtils.h"
 #include "gui/mainwindow/panelview.h"
-#include "core/program/partfile.h"
-#include "core/settings.h"
 #include "platform/platform.h"
 
 #include <QApplication>
@@ -34,8 +34,7 @@ public:
     ToolboxButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
 
 protected:
-    void paintEvent(QPaintEvent*) override
-    {
+    void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         QStyleOptionButton option;
         initStyleOption(&option);
@@ -46,8 +45,7 @@ protected:
     }
 };
 
-QString refusalText(AddRefusal refusal, Kind k)
-{
+QString refusalText(AddRefusal refusal, Kind k) {
     switch (refusal) {
     case AddRefusal::TableFull:
         return k == Kind::GoSub ? QStringLiteral("A part file holds at most 100 lines, and a GOSUB needs room for "
@@ -67,8 +65,7 @@ QString refusalText(AddRefusal refusal, Kind k)
 
 } // namespace
 
-frmCV_ProgIDE::frmCV_ProgIDE(Platform& platform, QWidget* parent) : QMainWindow(parent), m_platform(platform)
-{
+frmCV_ProgIDE::frmCV_ProgIDE(Platform& platform, QWidget* parent) : QMainWindow(parent), m_platform(platform) {
     setObjectName(QStringLiteral("frmCV_ProgIDE"));
     setWindowTitle(QStringLiteral("Corvane Part File Stacker"));
 
@@ -89,8 +86,7 @@ frmCV_ProgIDE::frmCV_ProgIDE(Platform& platform, QWidget* parent) : QMainWindow(
 
 frmCV_ProgIDE::~frmCV_ProgIDE() = default;
 
-void frmCV_ProgIDE::buildToolbox(QWidget* central)
-{
+void frmCV_ProgIDE::buildToolbox(QWidget* central) {
     Frame1 = new QGroupBox(QStringLiteral("Toolbox"), central);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(0, 0, 97, 633);
@@ -118,8 +114,7 @@ void frmCV_ProgIDE::buildToolbox(QWidget* central)
     Line1->setGeometry(8, 328, 73, 1);
 }
 
-void frmCV_ProgIDE::buildMenus()
-{
+void frmCV_ProgIDE::buildMenus() {
     QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuReset = mnuFile->addAction(QStringLiteral("&Reset"), this, &frmCV_ProgIDE::mnuReset_Click);
@@ -156,11 +151,9 @@ void frmCV_ProgIDE::buildMenus()
     mnuPaste->setObjectName(QStringLiteral("mnuPaste"));
 }
 
-bool frmCV_ProgIDE::Form_Load()
-{
+bool frmCV_ProgIDE::Form_Load() {
     StartUp();
-    if (m_vars.PartNameState <= 7)
-        return false;
+    if (m_vars.PartNameState <= 7) return false;
     m_vars.LineSpacing = 24;
     m_vars.NextTop = 8;
     m_vars.CommentWidth = 600;
@@ -170,17 +163,14 @@ bool frmCV_ProgIDE::Form_Load()
     return true;
 }
 
-QString frmCV_ProgIDE::settingsDir()
-{
+QString frmCV_ProgIDE::settingsDir() {
     return settingsFolder(m_platform.programFolder());
 }
 
-void frmCV_ProgIDE::StartUp()
-{
+void frmCV_ProgIDE::StartUp() {
     const QString file = settings::findFile(settingsDir());
     if (!file.isEmpty()) {
-        if (settings::selectsAdvanced(settings::readFirstLine(file)))
-            mnuAdvanced_Click();
+        if (settings::selectsAdvanced(settings::readFirstLine(file))) mnuAdvanced_Click();
         modUtils::ChooseUntilNamed(m_vars, m_platform);
         return;
     }
@@ -191,8 +181,7 @@ void frmCV_ProgIDE::StartUp()
     getStarted.cmdGetStarted_Click();
 }
 
-void frmCV_ProgIDE::setAdvanced(bool advanced)
-{
+void frmCV_ProgIDE::setAdvanced(bool advanced) {
     for (const KindInfo& info : kinds::Table)
         if (info.button && info.advanced && !info.basic)
             m_buttons[static_cast<std::size_t>(code(info.kind))]->setVisible(advanced);
@@ -200,18 +189,15 @@ void frmCV_ProgIDE::setAdvanced(bool advanced)
     mnuBasic->setChecked(!advanced);
 }
 
-void frmCV_ProgIDE::mnuAdvanced_Click()
-{
+void frmCV_ProgIDE::mnuAdvanced_Click() {
     setAdvanced(true);
 }
 
-void frmCV_ProgIDE::mnuBasic_Click()
-{
+void frmCV_ProgIDE::mnuBasic_Click() {
     setAdvanced(false);
 }
 
-void frmCV_ProgIDE::addLine(Kind k)
-{
+void frmCV_ProgIDE::addLine(Kind k) {
     const AddRefusal refusal = m_panel->canAdd(k);
     if (refusal != AddRefusal::None) {
         m_platform.tell(refusalText(refusal, k), QStringLiteral("No room for another line"),
@@ -228,8 +214,7 @@ void frmCV_ProgIDE::addLine(Kind k)
     }
     std::unique_ptr<CommandDialog> dialog = createCommandDialog(k, m_vars, m_platform, m_runner, this);
     // A dialog closed without Done is a cancel: its result strings may belong to another line.
-    if (!dialog || !m_runner(*dialog))
-        return;
+    if (!dialog || !m_runner(*dialog)) return;
     dialog.reset();
 
     if (k == Kind::GoSub) {
@@ -244,21 +229,18 @@ void frmCV_ProgIDE::addLine(Kind k)
     lineAdded();
 }
 
-void frmCV_ProgIDE::lineAdded()
-{
+void frmCV_ProgIDE::lineAdded() {
     mnuSave->setEnabled(true);
     mnuReset->setEnabled(true);
     m_vars.FileSaved = false;
     refreshPanel();
 }
 
-void frmCV_ProgIDE::refreshPanel()
-{
+void frmCV_ProgIDE::refreshPanel() {
     Picture1->panel()->refresh();
 }
 
-bool frmCV_ProgIDE::WriteFile()
-{
+bool frmCV_ProgIDE::WriteFile() {
     const FileResult result = partfile::write(m_vars.PartFileName, *m_panel);
     if (!result.ok) {
         m_platform.tell(QStringLiteral("The part file could not be saved:\n\n%1\n\nNothing on disk was changed, and "
@@ -276,37 +258,31 @@ bool frmCV_ProgIDE::WriteFile()
     return true;
 }
 
-void frmCV_ProgIDE::SaveSettings()
-{
+void frmCV_ProgIDE::SaveSettings() {
     const FileResult result = settings::save(settingsDir(), mnuAdvanced->isChecked());
     if (!result.ok)
         m_platform.tell(QStringLiteral("The toolbox mode could not be remembered:\n\n%1").arg(result.error),
                         QStringLiteral("Settings not saved"), Platform::Icon::Warning);
 }
 
-void frmCV_ProgIDE::ResetProgram()
-{
+void frmCV_ProgIDE::ResetProgram() {
     m_panel->reset();
     refreshPanel();
 }
 
-void frmCV_ProgIDE::mnuSave_Click()
-{
+void frmCV_ProgIDE::mnuSave_Click() {
     WriteFile();
 }
 
-void frmCV_ProgIDE::mnuReset_Click()
-{
+void frmCV_ProgIDE::mnuReset_Click() {
     ResetProgram();
 }
 
-void frmCV_ProgIDE::mnuExit_Click()
-{
+void frmCV_ProgIDE::mnuExit_Click() {
     close();
 }
 
-void frmCV_ProgIDE::closeEvent(QCloseEvent* event)
-{
+void frmCV_ProgIDE::closeEvent(QCloseEvent* event) {
     if (!m_started) {
         event->accept();
         return;
@@ -322,23 +298,18 @@ void frmCV_ProgIDE::closeEvent(QCloseEvent* event)
     QApplication::closeAllWindows();
 }
 
-void frmCV_ProgIDE::showBlockMenu(const QPoint& globalPos)
-{
+void frmCV_ProgIDE::showBlockMenu(const QPoint& globalPos) {
     // END has no dialog to edit, but may be copied or deleted.
     mnuEdit->setEnabled(m_vars.CurrentKind != code(Kind::End));
     mnuRight->exec(globalPos);
 }
 
-void frmCV_ProgIDE::mnuCopy_Click()
-{
-    if (m_panel->selectionExists())
-        m_platform.setClipboardText(m_panel->copyText());
+void frmCV_ProgIDE::mnuCopy_Click() {
+    if (m_panel->selectionExists()) m_platform.setClipboardText(m_panel->copyText());
 }
 
-void frmCV_ProgIDE::mnuDelete_Click()
-{
-    if (!m_panel->selectionExists())
-        return;
+void frmCV_ProgIDE::mnuDelete_Click() {
+    if (!m_panel->selectionExists()) return;
     if (!m_platform.askYesNo(QStringLiteral("Are you sure you want to delete this command line?"),
                              QStringLiteral("Are you sure?")))
         return;
@@ -350,8 +321,7 @@ void frmCV_ProgIDE::mnuDelete_Click()
     refreshPanel();
 }
 
-void frmCV_ProgIDE::mnuEdit_Click()
-{
+void frmCV_ProgIDE::mnuEdit_Click() {
     modEdit::EditLine(*m_panel, m_platform, m_runner, this);
     refreshPanel();
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "gui/dialogs/commanddialog.h"
 #include "core/headsmith/modHeaderProgVar.h"
 #include "core/program/modProgVar.h"
 #include "core/program/panelmodel.h"
+#include "gui/dialogs/commanddialog.h"
 
 #include <QMainWindow>
 

@@ -5,8 +5,7 @@
 #include <QPushButton>
 
 frmGetStarted::frmGetStarted(std::function<bool()> chooseName, QWidget* parent)
-    : QDialog(parent), m_chooseName(std::move(chooseName))
-{
+    : QDialog(parent), m_chooseName(std::move(chooseName)) {
     setObjectName(QStringLiteral("frmGetStarted"));
     setWindowTitle(QStringLiteral("Get started"));
     setFixedSize(312, 206);
@@ -24,23 +23,19 @@ frmGetStarted::frmGetStarted(std::function<bool()> chooseName, QWidget* parent)
     connect(cmdGetStarted, &QPushButton::clicked, this, &frmGetStarted::cmdGetStarted_Click);
 }
 
-void frmGetStarted::cmdGetStarted_Click()
-{
-    if (m_ran)
-        return;
+void frmGetStarted::cmdGetStarted_Click() {
+    if (m_ran) return;
     m_ran = true;
     m_chosen = m_chooseName();
     done(m_chosen ? QDialog::Accepted : QDialog::Rejected);
 }
 
-void frmGetStarted::closeEvent(QCloseEvent* event)
-{
+void frmGetStarted::closeEvent(QCloseEvent* event) {
     cmdGetStarted_Click();
     event->accept();
 }
 
-void frmGetStarted::reject()
-{
+void frmGetStarted::reject() {
     // Escape, like the frame's close box, still leads through the name choice.
     if (!m_ran)
         cmdGetStarted_Click();

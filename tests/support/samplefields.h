@@ -3,8 +3,7 @@
 #include "core/headsmith/headerfields.h"
 
 // A plain set of Headsmith answers for tests that need a header but do not test its text.
-inline HeaderFields sampleHeaderFields()
-{
+inline HeaderFields sampleHeaderFields() {
     HeaderFields f;
     f.Description = QStringLiteral("Shelf");
     f.CreatedBy = QStringLiteral("Bo");

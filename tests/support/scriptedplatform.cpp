@@ -3,14 +3,12 @@
 #include <QTest>
 
 namespace {
-void unexpected(const char* what, const QString& text)
-{
+void unexpected(const char* what, const QString& text) {
     QTest::qFail(qPrintable(QStringLiteral("unscripted %1: %2").arg(QLatin1String(what), text)), __FILE__, __LINE__);
 }
 } // namespace
 
-bool ScriptedPlatform::askYesNo(const QString& text, const QString& title, Icon icon)
-{
+bool ScriptedPlatform::askYesNo(const QString& text, const QString& title, Icon icon) {
     asked << Asked{QStringLiteral("yesno"), text, title, {}, {}, icon};
     if (yesNo.isEmpty()) {
         unexpected("question", text);
@@ -19,14 +17,12 @@ bool ScriptedPlatform::askYesNo(const QString& text, const QString& title, Icon 
     return yesNo.dequeue();
 }
 
-void ScriptedPlatform::tell(const QString& text, const QString& title, Icon icon)
-{
+void ScriptedPlatform::tell(const QString& text, const QString& title, Icon icon) {
     asked << Asked{QStringLiteral("tell"), text, title, {}, {}, icon};
 }
 
 std::optional<QString> ScriptedPlatform::chooseSaveFile(const QString& title, const QString& folder,
-                                                        const QString& filter, const QString& proposedName)
-{
+                                                        const QString& filter, const QString& proposedName) {
     asked << Asked{QStringLiteral("save"), title, folder, filter, proposedName, Icon::None};
     if (files.isEmpty()) {
         unexpected("save dialog", title);
@@ -36,8 +32,7 @@ std::optional<QString> ScriptedPlatform::chooseSaveFile(const QString& title, co
 }
 
 std::optional<QString> ScriptedPlatform::chooseOpenFile(const QString& title, const QString& folder,
-                                                        const QString& name, const QString& filter)
-{
+                                                        const QString& name, const QString& filter) {
     asked << Asked{QStringLiteral("open"), title, folder, filter, name, Icon::None};
     if (files.isEmpty()) {
         unexpected("open dialog", title);
@@ -46,17 +41,14 @@ std::optional<QString> ScriptedPlatform::chooseOpenFile(const QString& title, co
     return files.dequeue();
 }
 
-bool ScriptedPlatform::startDetached(const QString& program, const QStringList& arguments)
-{
+bool ScriptedPlatform::startDetached(const QString& program, const QStringList& arguments) {
     started << (QStringList{program} + arguments);
     return startSucceeds;
 }
 
-QStringList ScriptedPlatform::messageTexts() const
-{
+QStringList ScriptedPlatform::messageTexts() const {
     QStringList texts;
     for (const Asked& a : asked)
-        if (a.what == QLatin1String("yesno") || a.what == QLatin1String("tell"))
-            texts << a.text;
+        if (a.what == QLatin1String("yesno") || a.what == QLatin1String("tell")) texts << a.text;
     return texts;
 }

@@ -10,19 +10,19 @@
 class ScriptedPlatform final : public Platform {
 public:
     struct Asked {
-        QString what; // "yesno", "tell", "save", "open"
-        QString text; // message text, or the file dialog's title
-        QString title; // message title, or the file dialog's folder
+        QString what;   // "yesno", "tell", "save", "open"
+        QString text;   // message text, or the file dialog's title
+        QString title;  // message title, or the file dialog's folder
         QString filter; // file dialogs only
         QString name;   // file dialogs only: proposed or initial name
         Icon icon = Icon::None;
     };
 
-    QQueue<bool> yesNo;                       // answers to askYesNo
-    QQueue<std::optional<QString>> files;     // answers to chooseSaveFile / chooseOpenFile
-    QList<Asked> asked;                       // every question, in order
-    QStringList clipboard;                    // every text placed on the clipboard
-    QList<QStringList> started;               // program followed by its arguments
+    QQueue<bool> yesNo;                   // answers to askYesNo
+    QQueue<std::optional<QString>> files; // answers to chooseSaveFile / chooseOpenFile
+    QList<Asked> asked;                   // every question, in order
+    QStringList clipboard;                // every text placed on the clipboard
+    QList<QStringList> started;           // program followed by its arguments
     bool startSucceeds = true;
     QString date = QStringLiteral("12/7/2026");
     QString programDir;
