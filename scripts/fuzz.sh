@@ -6,7 +6,7 @@
 # FUZZ_SCALE (default 1) multiplies every target's number of runs, for a longer session by hand.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh test
 
 build=build/fuzz
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DSTACKER_FUZZ=ON \

@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need. As root it runs apt-get; otherwise it
+# Installs the Debian packages that running the program needs ("setup.sh run", the default) or that
+# building and testing it need as well ("setup.sh test"). As root it runs apt-get; otherwise it
 # prints the exact command and stops, since nothing can be installed without it.
 set -euo pipefail
 
-PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev fonts-dejavu-core xvfb xauth xdotool imagemagick)
+# Building and running: the compiler, Qt with its translation tools and translations, and a virtual X
+# server for machines without a display.
+PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+    fonts-dejavu-core xvfb xauth)
+if [ "${1:-run}" = test ]; then
+    # Fuzzing (clang), the source check, the real-window run, and the packaging checks.
+    PACKAGES+=(clang libclang-rt-14-dev clang-format xdotool imagemagick desktop-file-utils appstream dpkg-dev)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

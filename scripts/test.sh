@@ -3,8 +3,11 @@
 # under AddressSanitizer and UndefinedBehaviorSanitizer. It ends with CTest's summary.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh test
 export QT_QPA_PLATFORM=offscreen
+
+# Format and include direction, before any build time is spent.
+scripts/check-source.sh
 
 cmake -S . -B build/debug -G Ninja -DCMAKE_BUILD_TYPE=Debug
 cmake --build build/debug -j2
