@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 FileResult FileResult::failure(const QString& path, const QString& reason) {
     return {false, QStringLiteral("%1\n\n%2").arg(path, reason)};
 }
@@ -53,3 +55,36 @@ QList<QByteArray> splitLines(const QByteArray& content) {
 }
 
 } // namespace textfile
+
+namespace {
+bool isBreaking(char32_t c) {
+    // The C0 controls and DEL. Characters from 0x80 up stand for the code page's bytes (a byte that the
+    // system's encoding cannot decode may come through as one), so they are text.
+    return (c < 0x20 && c != '\t') || c == 0x7f;
+}
+} // namespace
+
+QString textfile::oneLine(const QString& text) {
+    if (!breaksLine(text)) return text;
+    QString out;
+    out.reserve(text.size());
+    bool inRun = false;
+    for (const QChar c : text) {
+        if (isBreaking(c.unicode())) {
+            if (!inRun) out += QLatin1Char(' ');
+            inRun = true;
+        } else {
+            out += c;
+            inRun = false;
+        }
+    }
+    return out;
+}
+
+bool textfile::breaksLine(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return isBreaking(c.unicode()); });
+}
+
+bool textfile::breaksLine(const QByteArray& bytes) {
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return isBreaking(uchar(c)); });
+}

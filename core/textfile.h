@@ -23,6 +23,14 @@ QString decode(const QByteArray& bytes);
 // it only when everything was written: a failure leaves the old file whole.
 FileResult saveLines(const QString& path, const QList<QByteArray>& lines);
 
+// The text with each run of line breaks and other control characters (tab aside) replaced by one
+// blank: what a one-line box holds and what a composed line may contain.
+QString oneLine(const QString& text);
+
+// True when the text holds a line break or another control character that oneLine would replace.
+bool breaksLine(const QString& text);
+bool breaksLine(const QByteArray& bytes);
+
 // Splits file content into lines; CR LF and a bare LF both end a line, a final unterminated line counts.
 QList<QByteArray> splitLines(const QByteArray& content);
 
