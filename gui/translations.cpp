@@ -14,11 +14,10 @@ bool installTranslations(const QLocale& locale) {
         return false;
     }
     QCoreApplication::installTranslator(own);
-    // Qt's texts (Close, Yes, No, Cancel) are only worth loading when the program itself speaks the language,
-    // so that a window never mixes two languages.
+    // Qt's texts (Close, Yes, No, Cancel) in the language the program's own translation is in, and only
+    // then, so that a window never mixes two languages.
     auto* qt = new QTranslator(app);
-    if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (qt->load(QStringLiteral("qtbase_") + own->language(), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(qt);
     else
         delete qt;
