@@ -1,4 +1,6 @@
+#include "gui/about.h"
 #include "gui/mainwindow/frmCV_ProgIDE.h"
+#include "gui/translations.h"
 #include "platform/qtplatform.h"
 
 #include <QApplication>
@@ -7,6 +9,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("cvstacker"));
     QApplication::setOrganizationName(QStringLiteral("Corvane"));
+    QApplication::setApplicationVersion(programVersion());
+    // Lets the desktop match the windows to the installed .desktop file (its icon and name).
+    QGuiApplication::setDesktopFileName(DesktopFileName);
+    // Every window, dialog and message box shows it.
+    QApplication::setWindowIcon(programIcon());
+    installTranslations();
 
     QtPlatform platform;
     frmCV_ProgIDE window(platform);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Set up, build and run the whole test suite: a plain build, the fuzz targets, then the same tests
-# under AddressSanitizer and UndefinedBehaviorSanitizer. It ends with CTest's summary.
+# Set up, build and run the whole test suite: the source and packaging checks, a plain build, the fuzz
+# targets, then the same tests under AddressSanitizer and UndefinedBehaviorSanitizer. It ends with
+# CTest's summary.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh test
@@ -8,6 +9,9 @@ export QT_QPA_PLATFORM=offscreen
 
 # Format and include direction, before any build time is spent.
 scripts/check-source.sh
+
+# The desktop file, metainfo and MIME type, then the Debian package from a Release build (build/package).
+scripts/check-package.sh
 
 cmake -S . -B build/debug -G Ninja -DCMAKE_BUILD_TYPE=Debug
 cmake --build build/debug -j2

@@ -21,6 +21,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -967,17 +968,31 @@ private Q_SLOTS:
         QTest::addColumn<bool>("editorThere");
         QTest::addColumn<bool>("starts");
         QTest::addColumn<bool>("window");
-        QTest::newRow("editor started") << true << true << false;
-        QTest::newRow("editor fails to start") << true << false << true;
-        QTest::newRow("no editor") << false << true << true;
+        QTest::addColumn<QString>("where"); // the help file: beside the program, installed, or both
+        QTest::newRow("editor started") << true << true << false << QStringLiteral("beside");
+        QTest::newRow("editor fails to start") << true << false << true << QStringLiteral("beside");
+        QTest::newRow("no editor") << false << true << true << QStringLiteral("beside");
+        QTest::newRow("installed, editor started") << true << true << false << QStringLiteral("installed");
+        QTest::newRow("installed, no editor") << false << true << true << QStringLiteral("installed");
+        // The build tree's own copy wins over an installed one.
+        QTest::newRow("both, no editor") << false << true << true << QStringLiteral("both");
     }
     void help() {
         QFETCH(bool, editorThere);
         QFETCH(bool, starts);
         QFETCH(bool, window);
+        QFETCH(QString, where);
         m_platform->programDir = path(QStringLiteral("Corvane/Toolcrate/Stacker"));
-        writeBytes(QDir(m_platform->programDir).filePath(QStringLiteral("head_smithfaq.txt")),
-                   "Help text\r\nline 2\r\n");
+        const QString shared = path(QStringLiteral("share"));
+        const QByteArray oldDataDirs = qgetenv("XDG_DATA_DIRS");
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(shared));
+        const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_DIRS", oldDataDirs); });
+        QString helpFile = QDir(m_platform->programDir).filePath(QStringLiteral("head_smithfaq.txt"));
+        const QString installedFile = QDir(shared).filePath(QStringLiteral("cvstacker/head_smithfaq.txt"));
+        if (where != QLatin1String("installed")) writeBytes(helpFile, "Help text\r\nline 2\r\n");
+        if (where != QLatin1String("beside"))
+            writeBytes(installedFile, where == QLatin1String("both") ? "Old\r\n" : "Help text\r\nline 2\r\n");
+        if (where == QLatin1String("installed")) helpFile = installedFile;
         const QString editor = QDir::toNativeSeparators(path(QStringLiteral("Corvane/Corvane 3/RAzivi.EXE")));
         if (editorThere) writeBytes(editor, "");
         m_platform->startSucceeds = starts;
@@ -987,10 +1002,7 @@ private Q_SLOTS:
         dlg.cmdInfo_Click();
         QCOMPARE(dlg.PAthString, QDir::toNativeSeparators(path(QStringLiteral("Corvane/"))));
         if (editorThere)
-            QCOMPARE(
-                m_platform->started.value(0),
-                (QStringList{editor, QDir::toNativeSeparators(
-                                         QDir(m_platform->programDir).filePath(QStringLiteral("head_smithfaq.txt")))}));
+            QCOMPARE(m_platform->started.value(0), (QStringList{editor, QDir::toNativeSeparators(helpFile)}));
         auto* helpWindow = dlg.findChild<QDialog*>(QStringLiteral("frmHeadsmithHelp"));
         QCOMPARE(helpWindow != nullptr, window);
         if (helpWindow) {

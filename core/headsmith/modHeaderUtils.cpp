@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <array>
 
@@ -384,7 +385,11 @@ QString editorPath(const QString& pathString) {
 }
 
 QString helpFilePath(const QString& programFolder) {
-    return QDir::toNativeSeparators(QDir(programFolder).filePath(HelpFileName));
+    const QString beside = QDir(programFolder).filePath(HelpFileName);
+    if (!programFolder.isEmpty() && QFileInfo(beside).isFile()) return QDir::toNativeSeparators(beside);
+    const QString installed =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("cvstacker/") + HelpFileName);
+    return QDir::toNativeSeparators(installed.isEmpty() ? beside : installed);
 }
 
 } // namespace modHeaderUtils

@@ -63,7 +63,9 @@ std::optional<QString> FindPath(const QString& programFolder);
 // The maker's text editor under that install folder.
 QString editorPath(const QString& pathString);
 
-// The help file beside the program.
+// The help file: beside the program when it is there (the build tree, a Windows install), else the
+// installed copy under the shared data folders (share/cvstacker/); the path beside the program
+// when neither exists, so that a failure names where it looked first.
 QString helpFilePath(const QString& programFolder);
 
 } // namespace modHeaderUtils

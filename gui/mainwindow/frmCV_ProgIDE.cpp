@@ -3,6 +3,7 @@
 #include "core/program/modUtils.h"
 #include "core/program/partfile.h"
 #include "core/settings.h"
+#include "gui/about.h"
 #include "gui/dialogs/modEdit.h"
 #include "gui/headsmith/frmHeader.h"
 #include "gui/mainwindow/frmGetStarted.h"
@@ -134,6 +135,14 @@ void frmCV_ProgIDE::buildMenus() {
     mnuAdvanced->setObjectName(QStringLiteral("mnuAdvanced"));
     mnuBasic->setCheckable(true);
     mnuAdvanced->setCheckable(true);
+
+    QMenu* mnuHelp = menuBar()->addMenu(tr("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    QAction* mnuAbout = mnuHelp->addAction(tr("&About"), this, [this] {
+        frmAbout about(this);
+        m_runner(about);
+    });
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
 
     // The block pop-up menu is never in the menu bar.
     mnuRight = new QMenu(QStringLiteral("&RightClick"), this);
