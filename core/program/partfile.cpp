@@ -2,6 +2,8 @@
 
 #include "core/program/panelmodel.h"
 
+#include <QCoreApplication>
+
 namespace partfile {
 
 QString undoubleFirst(const QString& held) {
@@ -47,8 +49,14 @@ QStringList programLines(const PanelModel& panel) {
 
 FileResult write(const QString& path, const PanelModel& panel) {
     QList<QByteArray> bytes;
-    for (const QString& line : programLines(panel))
+    for (const QString& line : programLines(panel)) {
+        // A break would turn the rest of the line into a line of its own, run as a command.
+        if (textfile::breaksLine(line))
+            return FileResult::failure(
+                path, QCoreApplication::translate("partfile", "A line to be written holds a line break or another "
+                                                              "control character; nothing was written."));
         bytes << textfile::encode(line);
+    }
     return textfile::saveLines(path, bytes);
 }
 
