@@ -259,11 +259,14 @@ private Q_SLOTS:
                                 << "&&";
         QTest::newRow("single") << "a&b"
                                 << "a&b";
+        // The prompt is written as typed; the variable's "&&" is the one after the closing quote.
+        QTest::newRow("&& in the prompt") << "INPUT \"a&&b\" &&x"
+                                          << "INPUT \"a&&b\" &x";
     }
     void undoubleOnlyFirst() {
         QFETCH(QString, held);
         QFETCH(QString, written);
-        QCOMPARE(partfile::undoubleFirst(held), written);
+        QCOMPARE(partfile::writtenInput(held), written);
     }
 
     void settingsLine_data() {

@@ -6,8 +6,12 @@
 
 namespace partfile {
 
-QString undoubleFirst(const QString& held) {
-    const qsizetype at = held.indexOf(QStringLiteral("&&"));
+QString writtenInput(const QString& held) {
+    // The composition writes the trimmed prompt, its closing quote, a blank and then the variable,
+    // which begins with "&&"; the prompt's own "&&" stays as typed.
+    const QString head = QStringLiteral("INPUT \"");
+    const qsizetype quote = held.indexOf(QStringLiteral("\" &&"), held.startsWith(head) ? head.size() : 0);
+    const qsizetype at = quote >= 0 ? quote + 2 : held.indexOf(QStringLiteral("&&"));
     if (at < 0) return held;
     QString text = held;
     text.remove(at + 1, 1);
@@ -21,7 +25,7 @@ std::optional<QString> composeLine(Kind k, const QString& held, const QString& i
     case WriteRule::HeldAndComment:
         return held + Gap + inlineComment;
     case WriteRule::InputUndoubled:
-        return undoubleFirst(held) + Gap + inlineComment;
+        return writtenInput(held) + Gap + inlineComment;
     case WriteRule::HeldOnly:
         return held;
     case WriteRule::HeldThenComment:
