@@ -283,9 +283,10 @@ void TestDialogs::typedDone() {
 void TestDialogs::editedLine_data() {
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<QString>("held");
-    QTest::addColumn<QString>("again"); // the held text Done gives at once
+    QTest::addColumn<QString>("again");         // the held text Done gives at once
+    QTest::addColumn<QString>("inlineComment"); // the line's comment, shown and kept by the comment dialog
     const auto same = [](const char* name, Kind k, const char* held) {
-        QTest::newRow(name) << k << QString::fromLatin1(held) << QString::fromLatin1(held);
+        QTest::newRow(name) << k << QString::fromLatin1(held) << QString::fromLatin1(held) << QString();
     };
     same("move", Kind::Move, "M3, 1, , 0.5");
     same("jog", Kind::Jog, "JY, , 2");
@@ -302,24 +303,37 @@ void TestDialogs::editedLine_data() {
     same("blank", Kind::Blank, "MX, 2 'home");
     // Lines made from untouched prompts: the prompt is gone from the box.
     QTest::newRow("goto empty") << Kind::GoTo << ""
-                                << "GOTO :";
+                                << "GOTO :" << QString();
     QTest::newRow("var without name") << Kind::Variable << " = 5"
-                                      << "&& = 5";
+                                      << "&& = 5" << QString();
     QTest::newRow("input without variable") << Kind::Input << "INPUT \"x\" "
-                                            << "INPUT \"x\" &&";
+                                            << "INPUT \"x\" &&" << QString();
     QTest::newRow("comment empty") << Kind::Comment << ""
-                                   << "'";
+                                   << "'" << QString();
+    // Boxes filled to the most a box takes when typed, where filling adds a character back.
+    const QString full(32767, u'n');
+    const QString name = "&&" + full + " = 1";
+    QTest::newRow("longest variable name") << Kind::Variable << name << name << QString();
+    const QString input = "INPUT \"p\" &&" + full;
+    QTest::newRow("longest INPUT variable") << Kind::Input << input << input << QString();
+    QTest::newRow("longest comment") << Kind::Comment << "'" + full << "'" + full << QString();
+    QTest::newRow("longest inline comment") << Kind::Move << "MX, 1"
+                                            << "MX, 1"
+                                            << "'" + full;
 }
 
 void TestDialogs::editedLine() {
     QFETCH(Kind, kind);
     QFETCH(QString, held);
     QFETCH(QString, again);
+    QFETCH(QString, inlineComment);
+    vars.EditInlineComment = inlineComment;
     auto dialog = open(kind);
     dialog->fillFrom(held);
     dialog->pressDone();
     QVERIFY(dialog->doneRan());
     QCOMPARE(*vars.resultText(kind), again);
+    QCOMPARE(vars.InlineCommentText, inlineComment);
 }
 
 // ---- chkInline and frmInlineComment
