@@ -1,6 +1,12 @@
+#include "core/program/panelmodel.h"
+#include "core/program/partfile.h"
 #include "gui/dialogs/commanddialog.h"
 #include "gui/dialogs/frmInlineComment.h"
 #include "scriptedplatform.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTemporaryDir>
 
 #include <QCheckBox>
 #include <QDir>
@@ -111,6 +117,8 @@ private Q_SLOTS:
     void selectOnFocus();
     void keysAndFrameClose_data();
     void keysAndFrameClose();
+    void pastedBreaks_data();
+    void pastedBreaks();
     void runModalTellsDone();
 
     void fileCallOpened();
@@ -275,9 +283,10 @@ void TestDialogs::typedDone() {
 void TestDialogs::editedLine_data() {
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<QString>("held");
-    QTest::addColumn<QString>("again"); // the held text Done gives at once
+    QTest::addColumn<QString>("again");         // the held text Done gives at once
+    QTest::addColumn<QString>("inlineComment"); // the line's comment, shown and kept by the comment dialog
     const auto same = [](const char* name, Kind k, const char* held) {
-        QTest::newRow(name) << k << QString::fromLatin1(held) << QString::fromLatin1(held);
+        QTest::newRow(name) << k << QString::fromLatin1(held) << QString::fromLatin1(held) << QString();
     };
     same("move", Kind::Move, "M3, 1, , 0.5");
     same("jog", Kind::Jog, "JY, , 2");
@@ -294,24 +303,37 @@ void TestDialogs::editedLine_data() {
     same("blank", Kind::Blank, "MX, 2 'home");
     // Lines made from untouched prompts: the prompt is gone from the box.
     QTest::newRow("goto empty") << Kind::GoTo << ""
-                                << "GOTO :";
+                                << "GOTO :" << QString();
     QTest::newRow("var without name") << Kind::Variable << " = 5"
-                                      << "&& = 5";
+                                      << "&& = 5" << QString();
     QTest::newRow("input without variable") << Kind::Input << "INPUT \"x\" "
-                                            << "INPUT \"x\" &&";
+                                            << "INPUT \"x\" &&" << QString();
     QTest::newRow("comment empty") << Kind::Comment << ""
-                                   << "'";
+                                   << "'" << QString();
+    // Boxes filled to the most a box takes when typed, where filling adds a character back.
+    const QString full(32767, u'n');
+    const QString name = "&&" + full + " = 1";
+    QTest::newRow("longest variable name") << Kind::Variable << name << name << QString();
+    const QString input = "INPUT \"p\" &&" + full;
+    QTest::newRow("longest INPUT variable") << Kind::Input << input << input << QString();
+    QTest::newRow("longest comment") << Kind::Comment << "'" + full << "'" + full << QString();
+    QTest::newRow("longest inline comment") << Kind::Move << "MX, 1"
+                                            << "MX, 1"
+                                            << "'" + full;
 }
 
 void TestDialogs::editedLine() {
     QFETCH(Kind, kind);
     QFETCH(QString, held);
     QFETCH(QString, again);
+    QFETCH(QString, inlineComment);
+    vars.EditInlineComment = inlineComment;
     auto dialog = open(kind);
     dialog->fillFrom(held);
     dialog->pressDone();
     QVERIFY(dialog->doneRan());
     QCOMPARE(*vars.resultText(kind), again);
+    QCOMPARE(vars.InlineCommentText, inlineComment);
 }
 
 // ---- chkInline and frmInlineComment
@@ -493,6 +515,111 @@ void TestDialogs::keysAndFrameClose() {
     QVERIFY(dialog->close());
     QVERIFY(!dialog->doneRan());
     QCOMPARE(result, QStringLiteral("previous line"));
+}
+
+// ---- Line breaks and control characters entering a box
+
+namespace {
+
+// Puts text into a box the way it may arrive: inserted over a selection, set, or pasted with Ctrl+V.
+void put(QLineEdit* box, const QString& way, const QString& text) {
+    box->selectAll();
+    if (way == QLatin1String("insert")) {
+        box->insert(text);
+    } else if (way == QLatin1String("set")) {
+        box->setText(text);
+    } else {
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    }
+}
+
+} // namespace
+
+void TestDialogs::pastedBreaks_data() {
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("box"); // txtInline: the inline comment of a Move line
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    const QList<QPair<Kind, QStringList>> boxes = {
+        {Kind::Move, {"txtAxis_1", "txtAxis_2", "txtAxis_3", "txtAxis_4", "txtAxis_5", "txtInline"}},
+        {Kind::Jog, {"txtAxis_1", "txtAxis_2", "txtAxis_3", "txtAxis_4", "txtAxis_5"}},
+        {Kind::Speed,
+         {"txtXYMoveSpeed", "txtZMoveSpeed", "txtAMoveSpeed", "txtBMoveSpeed", "txtXYJogSpeed", "txtZJogSpeed",
+          "txtAJogSpeed", "txtBJogSpeed"}},
+        {Kind::IfThen, {"txtTest", "txtStatement"}},
+        {Kind::Label, {"txtLabel"}},
+        {Kind::GoTo, {"txtGoTo"}},
+        {Kind::GoSub, {"txtGoSub"}},
+        {Kind::Variable, {"txtVarName", "txtVarVal"}},
+        {Kind::Input, {"txtInputPrompt", "txtInputVar"}},
+        {Kind::Pause, {"txtPause"}},
+        {Kind::Comment, {"txtComment"}},
+        {Kind::Blank, {"txtBlank"}},
+    };
+    // LF, CR LF, CR, and other control characters: each run becomes one blank, a tab stays.
+    const QList<QPair<QString, QString>> texts = {
+        {"first line\nGOTO start:", "first line GOTO start:"},
+        {"1\r\nMX, 2\r\n", "1 MX, 2 "},
+        {"a\rb\x01\x1f\x7f"
+         "c\td",
+         "a b c\td"},
+    };
+    for (const auto& [kind, names] : boxes)
+        for (const QString& name : names)
+            for (const char* way : {"insert", "set", "paste"})
+                for (qsizetype t = 0; t < texts.size(); ++t)
+                    QTest::addRow("%d %s %s %lld", code(kind), qPrintable(name), way, t)
+                        << kind << name << QString::fromLatin1(way) << texts[t].first << texts[t].second;
+}
+
+void TestDialogs::pastedBreaks() {
+    QFETCH(Kind, kind);
+    QFETCH(QString, box);
+    QFETCH(QString, way);
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QTemporaryDir dir;
+    // The same line entered once with the breaks and once with blanks typed in their place must show,
+    // hold and write the same: one line, never two.
+    QByteArray written[2];
+    for (int clean = 0; clean < 2; ++clean) {
+        vars = modProgVar();
+        comment = CommentScript();
+        const bool inlineBox = box == QLatin1String("txtInline");
+        QString seen;
+        const auto enter = [&](QLineEdit* edit) {
+            QVERIFY2(edit, qPrintable(box));
+            put(edit, clean ? QStringLiteral("set") : way, clean ? shown : text);
+            seen = edit->text();
+        };
+        auto dialog = open(kind);
+        if (inlineBox) {
+            comment.whileOpen = [&] { enter(dialog->findChild<QLineEdit*>(box)); };
+            dialog->findChild<QCheckBox*>(QStringLiteral("chkInline"))->setChecked(true);
+        } else {
+            enter(dialog->findChild<QLineEdit*>(box));
+        }
+        dialog->pressDone();
+        QVERIFY(dialog->doneRan());
+        QCOMPARE(seen, shown);
+
+        const QString held = *vars.resultText(kind);
+        QVERIFY2(!held.contains(u'\n') && !held.contains(u'\r'), qPrintable(held));
+        PanelModel panel(vars, [](const QString& s) { return 6 * int(s.size()); });
+        QVERIFY(kind == Kind::GoSub ? panel.addGoSub(held, vars.GoSubLabelText)
+                                    : panel.add(kind, held, vars.InlineCommentText));
+        const QString path = dir.filePath(QStringLiteral("part%1.cvp").arg(clean));
+        const FileResult result = partfile::write(path, panel);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        written[clean] = file.readAll();
+        QCOMPARE(written[clean].count("\r\n"), partfile::programLines(panel).size());
+        QCOMPARE(written[clean].count('\n') + written[clean].count('\r'), 2 * written[clean].count("\r\n"));
+    }
+    QCOMPARE(written[0], written[1]);
 }
 
 void TestDialogs::runModalTellsDone() {

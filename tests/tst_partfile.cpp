@@ -215,6 +215,37 @@ private Q_SLOTS:
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), legal ? 1 : 0);
     }
 
+    // A composed line holding a break would become two lines, the second one live: the writer
+    // refuses it like a failed write, and the file that was there stays whole.
+    void lineBreakRefused_data() {
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<QString>("comment");
+        QTest::newRow("LF in a comment line") << "'first line\nGOTO start:" << QString();
+        QTest::newRow("CR LF in a move") << "MX, 1\r\nMY, 2" << QString();
+        QTest::newRow("CR in an inline comment") << "MX, 1"
+                                                 << "'slow\rJZ, 5";
+        QTest::newRow("other control character") << "PAUSE, \x1b" << QString();
+    }
+    void lineBreakRefused() {
+        QFETCH(QString, held);
+        QFETCH(QString, comment);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("part.cvp"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old\r\n");
+        old.close();
+        modProgVar vars;
+        PanelModel panel(vars, sixPerChar);
+        QVERIFY(panel.add(Kind::Move, QStringLiteral("MX, 0"), {}));
+        QVERIFY(panel.add(held.startsWith(u'\'') ? Kind::Comment : Kind::Move, held, comment));
+        const FileResult r = partfile::write(path, panel);
+        QVERIFY(!r.ok);
+        QVERIFY2(r.error.contains(path) && r.error.contains(QLatin1String("line break")), qPrintable(r.error));
+        QCOMPARE(readAll(path), QByteArray("old\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("part.cvp")});
+    }
+
     void undoubleOnlyFirst_data() {
         QTest::addColumn<QString>("held");
         QTest::addColumn<QString>("written");
@@ -228,11 +259,14 @@ private Q_SLOTS:
                                 << "&&";
         QTest::newRow("single") << "a&b"
                                 << "a&b";
+        // The prompt is written as typed; the variable's "&&" is the one after the closing quote.
+        QTest::newRow("&& in the prompt") << "INPUT \"a&&b\" &&x"
+                                          << "INPUT \"a&&b\" &x";
     }
     void undoubleOnlyFirst() {
         QFETCH(QString, held);
         QFETCH(QString, written);
-        QCOMPARE(partfile::undoubleFirst(held), written);
+        QCOMPARE(partfile::writtenInput(held), written);
     }
 
     void settingsLine_data() {

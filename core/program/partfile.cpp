@@ -2,10 +2,16 @@
 
 #include "core/program/panelmodel.h"
 
+#include <QCoreApplication>
+
 namespace partfile {
 
-QString undoubleFirst(const QString& held) {
-    const qsizetype at = held.indexOf(QStringLiteral("&&"));
+QString writtenInput(const QString& held) {
+    // The composition writes the trimmed prompt, its closing quote, a blank and then the variable,
+    // which begins with "&&"; the prompt's own "&&" stays as typed.
+    const QString head = QStringLiteral("INPUT \"");
+    const qsizetype quote = held.indexOf(QStringLiteral("\" &&"), held.startsWith(head) ? head.size() : 0);
+    const qsizetype at = quote >= 0 ? quote + 2 : held.indexOf(QStringLiteral("&&"));
     if (at < 0) return held;
     QString text = held;
     text.remove(at + 1, 1);
@@ -19,7 +25,7 @@ std::optional<QString> composeLine(Kind k, const QString& held, const QString& i
     case WriteRule::HeldAndComment:
         return held + Gap + inlineComment;
     case WriteRule::InputUndoubled:
-        return undoubleFirst(held) + Gap + inlineComment;
+        return writtenInput(held) + Gap + inlineComment;
     case WriteRule::HeldOnly:
         return held;
     case WriteRule::HeldThenComment:
@@ -47,8 +53,14 @@ QStringList programLines(const PanelModel& panel) {
 
 FileResult write(const QString& path, const PanelModel& panel) {
     QList<QByteArray> bytes;
-    for (const QString& line : programLines(panel))
+    for (const QString& line : programLines(panel)) {
+        // A break would turn the rest of the line into a line of its own, run as a command.
+        if (textfile::breaksLine(line))
+            return FileResult::failure(
+                path, QCoreApplication::translate("partfile", "A line to be written holds a line break or another "
+                                                              "control character; nothing was written."));
         bytes << textfile::encode(line);
+    }
     return textfile::saveLines(path, bytes);
 }
 

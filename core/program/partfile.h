@@ -14,8 +14,10 @@ inline const QString NoticeLine =
     QStringLiteral("' Corvane Part File Stacker (c) Corvane; free to use and share, provided as is, without warranty.");
 inline const QString ThirdLine = QStringLiteral("'");
 
-// The held text with the second "&" of its first "&&" removed (an INPUT line as written).
-QString undoubleFirst(const QString& held);
+// An INPUT line as written: the variable's "&&" (the first one after the prompt's closing quote)
+// back to one "&"; a prompt is written as typed. A text without a closing quote followed by " &&"
+// has its first "&&" un-doubled.
+QString writtenInput(const QString& held);
 
 // The line written for one block; empty optional for a code that writes no line.
 std::optional<QString> composeLine(Kind k, const QString& held, const QString& inlineComment);
@@ -23,7 +25,8 @@ std::optional<QString> composeLine(Kind k, const QString& held, const QString& i
 // The whole part file: the three opening lines, then one line per row of the table, top to bottom.
 QStringList programLines(const PanelModel& panel);
 
-// Writes the program to path (system 8-bit encoding, CR LF after every line).
+// Writes the program to path (system 8-bit encoding, CR LF after every line). A line holding a line
+// break or another control character is a program fault: refused like a failed write, nothing written.
 FileResult write(const QString& path, const PanelModel& panel);
 
 } // namespace partfile

@@ -1,10 +1,10 @@
 #include "gui/dialogs/commanddialog.h"
 
-#include "gui/dialogs/flowdialogs.h"
 #include "gui/dialogs/frmFP.h"
 #include "gui/dialogs/frmInlineComment.h"
-#include "gui/dialogs/motiondialogs.h"
 #include "gui/dialogs/textbox.h"
+#include "gui/dialogs/textfielddialog.h"
+#include "gui/oneline.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -56,9 +56,11 @@ QPushButton* CommandDialog::makeButton(const char* objectName, const QString& ca
     return button;
 }
 
-TextBox* CommandDialog::makeTextBox(const char* objectName, const QString& text, int widthChars) {
+TextBox* CommandDialog::makeTextBox(const char* objectName, const QString& text, int widthChars, bool selectOnFocus) {
     auto* box = new TextBox(this);
     box->setObjectName(QLatin1String(objectName));
+    box->setSelectOnFocus(selectOnFocus);
+    keepOneLine(box);
     box->setText(text);
     box->setMinimumWidth(box->fontMetrics().averageCharWidth() * widthChars + 12);
     return box;
@@ -90,37 +92,6 @@ void CommandDialog::setFixedLayout(QLayout* layout) {
 
 std::unique_ptr<CommandDialog> createCommandDialog(Kind k, modProgVar& vars, Platform& platform,
                                                    const DialogRunner& runner, QWidget* parent) {
-    switch (k) {
-    case Kind::Move:
-        return std::make_unique<frmMove>(vars, platform, runner, parent);
-    case Kind::Jog:
-        return std::make_unique<frmJog>(vars, platform, runner, parent);
-    case Kind::Speed:
-        return std::make_unique<frmSpeed>(vars, platform, runner, parent);
-    case Kind::FileCall:
-        return std::make_unique<frmFP>(vars, platform, runner, parent);
-    case Kind::IfThen:
-        return std::make_unique<frmIfTest>(vars, platform, runner, parent);
-    case Kind::Label:
-        return std::make_unique<frmLabel>(vars, platform, runner, parent);
-    case Kind::GoSub:
-        return std::make_unique<frmGoSub>(vars, platform, runner, parent);
-    case Kind::Pause:
-        return std::make_unique<frmPause>(vars, platform, runner, parent);
-    case Kind::Variable:
-        return std::make_unique<frmVar>(vars, platform, runner, parent);
-    case Kind::Comment:
-        return std::make_unique<frmComment>(vars, platform, runner, parent);
-    case Kind::GoTo:
-        return std::make_unique<frmGoTo>(vars, platform, runner, parent);
-    case Kind::Input:
-        return std::make_unique<frmInput>(vars, platform, runner, parent);
-    case Kind::Blank:
-        return std::make_unique<frmBlank>(vars, platform, runner, parent);
-    case Kind::None:
-    case Kind::End:
-    case Kind::Return:
-        break;
-    }
-    return nullptr;
+    if (k == Kind::FileCall) return std::make_unique<frmFP>(vars, platform, runner, parent);
+    return createTextFieldDialog(k, vars, platform, runner, parent);
 }

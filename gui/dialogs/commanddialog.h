@@ -50,7 +50,8 @@ protected:
     // Builders, so every dialog looks and behaves alike.
     QCheckBox* makeInlineCheck();
     QPushButton* makeButton(const char* objectName, const QString& caption);
-    TextBox* makeTextBox(const char* objectName, const QString& text, int widthChars);
+    // A one-line box: whatever enters it has its line breaks and control characters made blanks.
+    TextBox* makeTextBox(const char* objectName, const QString& text, int widthChars, bool selectOnFocus);
     QLabel* makeCaption(const QString& text, const char* objectName, bool bold);
     // The button row under the fields, centred.
     static QLayout* centred(QWidget* widget);

@@ -10,7 +10,7 @@ frmInlineComment::frmInlineComment(modProgVar& vars, Platform& platform, const D
     : CommandDialog(vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmInlineComment"));
     setWindowTitle(QStringLiteral("Add an inline Comment"));
-    txtInline = makeTextBox("txtInline", QString(), 60);
+    txtInline = makeTextBox("txtInline", QString(), 60, true);
     cmdInlineDone = makeButton("cmdInlineDone", QStringLiteral("Done"));
 
     auto* layout = new QVBoxLayout;
@@ -18,13 +18,12 @@ frmInlineComment::frmInlineComment(modProgVar& vars, Platform& platform, const D
     layout->addLayout(centred(cmdInlineDone));
     setFixedLayout(layout);
 
-    connect(txtInline, &TextBox::gotFocus, this, &frmInlineComment::txtInline_GotFocus);
     connect(cmdInlineDone, &QPushButton::clicked, this, &frmInlineComment::cmdInlineDone_Click);
     Form_Load();
 }
 
 void frmInlineComment::fillFrom(const QString& heldText) {
-    txtInline->setText(heldText);
+    txtInline->fill(heldText);
 }
 
 void frmInlineComment::pressDone() {
@@ -32,11 +31,7 @@ void frmInlineComment::pressDone() {
 }
 
 void frmInlineComment::Form_Load() {
-    txtInline->setText(m_vars.EditInlineComment);
-}
-
-void frmInlineComment::txtInline_GotFocus() {
-    txtInline->selectWhole();
+    txtInline->fill(m_vars.EditInlineComment);
 }
 
 void frmInlineComment::cmdInlineDone_Click() {

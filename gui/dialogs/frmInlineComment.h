@@ -12,7 +12,6 @@ public:
     void pressDone() override;
 
     void Form_Load();
-    void txtInline_GotFocus();
     void cmdInlineDone_Click();
 
 private:

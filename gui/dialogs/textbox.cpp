@@ -5,8 +5,9 @@
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
 
-void TextBox::selectWhole() {
-    setSelection(0, int(text().size()));
+void TextBox::fill(const QString& text) {
+    if (text.size() > maxLength()) setMaxLength(int(text.size()));
+    setText(text);
 }
 
 void TextBox::focusInEvent(QFocusEvent* event) {
@@ -17,8 +18,11 @@ void TextBox::focusInEvent(QFocusEvent* event) {
         m_away && (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason);
     m_away = false;
     if (returning) return;
-    deselect(); // the line edit's own select-all on Tab is the handler's decision here
-    Q_EMIT gotFocus();
+    // The line edit's own select-all on Tab is replaced by the box's rule.
+    if (m_selectOnFocus)
+        setSelection(0, int(text().size()));
+    else
+        deselect();
     m_keepFocusSelection = event->reason() == Qt::MouseFocusReason && hasSelectedText();
     if (m_keepFocusSelection) {
         m_focusSelStart = int(selectionStart());

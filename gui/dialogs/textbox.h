@@ -2,20 +2,20 @@
 
 #include <QLineEdit>
 
-// A dialog's text box. It reports when it receives the focus so that its dialog's GotFocus
-// handler can select the text; without such a handler focusing it selects nothing (not even on Tab).
-// A selection made on focus survives the mouse click that gave the focus, so the first key typed
-// replaces a prompt however the user got into the box.
+// A dialog's text box. With selectOnFocus it selects its whole text whenever it gets the focus, so
+// the first key typed replaces a prompt however the user got into the box (a selection made on focus
+// survives the mouse click that gave the focus); without it focusing selects nothing, not even on Tab.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
     explicit TextBox(QWidget* parent);
 
-    // Selects the whole text (selection start 0, length the length of the text).
-    void selectWhole();
+    bool selectOnFocus() const { return m_selectOnFocus; }
+    void setSelectOnFocus(bool on) { m_selectOnFocus = on; }
 
-Q_SIGNALS:
-    void gotFocus();
+    // Shows a text filled back from a held text whole: filling may add a character to what the box
+    // took when typed ("&" of a name, "'" of a comment), and an edit must give the same line back.
+    void fill(const QString& text);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
@@ -25,6 +25,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    bool m_selectOnFocus = false;
     bool m_away = false;               // the focus went to another window or a pop-up menu, not to another box
     bool m_keepFocusSelection = false; // between the focusing press and its release
     int m_focusSelStart = 0;

@@ -5,11 +5,18 @@
 // trimming, an axis box that starts with the field separator), and the boxes come back as typed
 // wherever no box holds the separator itself.
 //
+// No composed line ever holds a line break or another control character when its boxes went through
+// textfile::oneLine, as every one-line box does; and a line holding raw ones is refused by the
+// part-file writer, which then writes nothing.
+//
 // Input: a mode byte (bit 0: one byte per character, else UTF-16 code units), then the text; NUL
 // characters divide it into box texts for the compose-first half.
 #include "fuzzsupport.h"
 
 #include "core/program/linesyntax.h"
+#include "core/program/panelmodel.h"
+#include "core/program/partfile.h"
+#include "core/textfile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -151,6 +158,52 @@ void composeFirst(const QStringList& texts) {
     input({box(), box()});
 }
 
+// Every kind's held text composed from the same boxes, and the line written for it.
+void noBreaks(const QStringList& texts) {
+    for (const bool clean : {true, false}) {
+        int next = 0;
+        const auto box = [&]() -> QString {
+            const QString t = texts.at(next++ % texts.size());
+            return clean ? textfile::oneLine(t) : t;
+        };
+        QList<QPair<Kind, QString>> held;
+        AxisFields a;
+        for (QString& s : a.axis)
+            s = box();
+        held << qMakePair(Kind::Move, composeAxes(u'M', a)) << qMakePair(Kind::Jog, composeAxes(u'J', a));
+        SpeedFields sp;
+        for (QString& s : sp.speed)
+            s = box();
+        held << qMakePair(Kind::Speed, composeSpeed(sp));
+        held << qMakePair(Kind::FileCall, composeFileCall({box(), NoOffset}));
+        held << qMakePair(Kind::IfThen, composeIf({box(), box()}));
+        held << qMakePair(Kind::Label, composeLabel({box()})) << qMakePair(Kind::GoTo, composeGoTo({box()}));
+        const GoSubTexts gosub = composeGoSub({box()});
+        held << qMakePair(Kind::GoSub, gosub.line) << qMakePair(Kind::Label, gosub.label);
+        held << qMakePair(Kind::Variable, composeVar({box(), box()}))
+             << qMakePair(Kind::Input, composeInput({box(), box()}));
+        held << qMakePair(Kind::Pause, composePause({box()})) << qMakePair(Kind::Comment, composeComment({box()}))
+             << qMakePair(Kind::Blank, composeBlank({box()}));
+        const QString comment = composeInlineComment(box());
+        for (const auto& [kind, text] : held) {
+            const std::optional<QString> line = partfile::composeLine(kind, text, comment);
+            const bool breaks = textfile::breaksLine(text) || (line && textfile::breaksLine(*line));
+            if (clean) {
+                if (breaks) fuzz::fail("a line composed from one-line boxes holds a break", text.toUtf8());
+                continue;
+            }
+            if (!breaks || !line) continue;
+            modProgVar vars;
+            PanelModel panel(vars, [](const QString& s) { return 6 * int(s.size()); });
+            if (!panel.add(kind, text, comment)) continue;
+            const QString path = fuzz::freshWorkDir().filePath(QStringLiteral("part.cvp"));
+            const FileResult r = partfile::write(path, panel);
+            fuzz::check(!r.ok && !QFile::exists(path), "the writer wrote a line holding a break", line->toUtf8());
+            break; // one write per input keeps the runs fast
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -167,5 +220,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     helpers(text);
     fillFirst(text);
     composeFirst(text.split(QChar(0)));
+    noBreaks(text.split(QChar(0)));
     return 0;
 }

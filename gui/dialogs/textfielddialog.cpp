@@ -1,0 +1,255 @@
+#include "gui/dialogs/textfielddialog.h"
+
+#include "core/program/linesyntax.h"
+#include "gui/dialogs/textbox.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <span>
+
+using namespace linesyntax;
+
+// Where a dialog's captions stand: none, bold headings left of the boxes, or plain names right of them.
+enum class CaptionSide { None, Left, Right };
+
+// One box: its control name, its text on opening, its width in average characters, and its caption.
+struct TextFieldBox {
+    const char* name;
+    QLatin1String prompt;
+    int widthChars;
+    const char* captionName = nullptr;
+    const char* caption = nullptr;
+};
+
+struct TextFieldDialogRow {
+    Kind kind;
+    const char* name; // the window's object name
+    const char* title;
+    const char* doneName;
+    CaptionSide captions;
+    bool selectOnFocus;
+    bool inlineCheck; // chkInline under the boxes
+    std::span<const TextFieldBox> boxes;
+    void (*compose)(const QStringList& boxes, modProgVar& vars); // Done: the line into its result string
+    QStringList (*fill)(const QString& held);                    // editing: the boxes of a held text
+    const char* betweenName = nullptr; // a large caption between the first two boxes, drawn close to them
+    const char* between = nullptr;
+    int airAfter = 0; // the number of boxes after which a little air stands
+    int airHeight = 0;
+};
+
+namespace {
+
+constexpr int NameChars = 30;
+constexpr int WideChars = 60;
+constexpr int AxisChars = 14;
+constexpr int SpeedChars = 10;
+
+template <std::size_t N> QStringList listOf(const std::array<QString, N>& fields) {
+    return QStringList(fields.begin(), fields.end());
+}
+template <std::size_t N> std::array<QString, N> arrayOf(const QStringList& boxes) {
+    std::array<QString, N> fields;
+    for (std::size_t i = 0; i < N; ++i)
+        fields[i] = boxes.value(qsizetype(i));
+    return fields;
+}
+
+#define TR(text) QT_TRANSLATE_NOOP("TextFieldDialog", text)
+
+constexpr TextFieldBox AxisBoxes[] = {
+    {"txtAxis_1", {}, AxisChars, "lblAxis_1", TR("X axis")}, {"txtAxis_2", {}, AxisChars, "lblAxis_2", TR("Y axis")},
+    {"txtAxis_3", {}, AxisChars, "lblAxis_3", TR("Z axis")}, {"txtAxis_4", {}, AxisChars, "lblAxis_4", TR("A axis")},
+    {"txtAxis_5", {}, AxisChars, "lblAxis_5", TR("B axis")},
+};
+constexpr TextFieldBox SpeedBoxes[] = {
+    {"txtXYMoveSpeed", {}, SpeedChars, "lblXYMoveSpeed", TR("X and Y-Axis Move Speed")},
+    {"txtZMoveSpeed", {}, SpeedChars, "lblZMoveSpeed", TR("Z-Axis Move Speed")},
+    {"txtAMoveSpeed", {}, SpeedChars, "lblAMoveSpeed", TR("A-Axis Move Speed")},
+    {"txtBMoveSpeed", {}, SpeedChars, "lblBMoveSpeed", TR("B-Axis Move Speed")},
+    {"txtXYJogSpeed", {}, SpeedChars, "lblXYJogSpeed", TR("X and Y-Axis Jog Speed")},
+    {"txtZJogSpeed", {}, SpeedChars, "lblZJogSpeed", TR("Z-Axis Jog Speed")},
+    {"txtAJogSpeed", {}, SpeedChars, "lblAJogSpeed", TR("A-Axis Jog Speed")},
+    {"txtBJogSpeed", {}, SpeedChars, "lblBJogSpeed", TR("B-Axis Jog Speed")},
+};
+constexpr TextFieldBox IfBoxes[] = {
+    {"txtTest", IfPrompt, WideChars, "lblIf", TR("IF")},
+    {"txtStatement", IfPrompt, WideChars, "lblThen", TR("THEN")},
+};
+constexpr TextFieldBox LabelBoxes[] = {{"txtLabel", LabelPrompt, NameChars}};
+constexpr TextFieldBox GoToBoxes[] = {{"txtGoTo", GoToPrompt, NameChars, "lblGoToCaption", TR("GOTO")}};
+constexpr TextFieldBox GoSubBoxes[] = {{"txtGoSub", GoSubPrompt, NameChars}};
+constexpr TextFieldBox VarBoxes[] = {
+    {"txtVarName", VarNamePrompt, NameChars + 4, "lblVarName", TR("Variable name")},
+    {"txtVarVal", VarValuePrompt, NameChars + 4, "lblVarValue", TR("Starting Value")},
+};
+constexpr TextFieldBox InputBoxes[] = {
+    {"txtInputPrompt", InputPromptPrompt, WideChars, "lblPrompt", TR("Prompt")},
+    {"txtInputVar", InputVarPrompt, NameChars, "lblInputVar", TR("Variable name")},
+};
+constexpr TextFieldBox PauseBoxes[] = {{"txtPause", PausePrompt, NameChars}};
+constexpr TextFieldBox CommentBoxes[] = {{"txtComment", CommentPrompt, WideChars}};
+constexpr TextFieldBox BlankBoxes[] = {{"txtBlank", BlankPrompt, WideChars}};
+
+// Kinds in the order of the toolbox; Move and Jog differ only here.
+constexpr TextFieldDialogRow Rows[] = {
+    {Kind::Move, "frmMove", TR("[M]ove command settings"), "cmdMoveDone", CaptionSide::Right, true, true, AxisBoxes,
+     [](const QStringList& b, modProgVar& v) { *v.resultText(Kind::Move) = composeAxes(u'M', {arrayOf<5>(b)}); },
+     [](const QString& held) { return listOf(fillAxes(u'M', held).axis); }},
+    {Kind::Jog, "frmJog", TR("[J]og settings"), "cmdJogDone", CaptionSide::Right, true, true, AxisBoxes,
+     [](const QStringList& b, modProgVar& v) { *v.resultText(Kind::Jog) = composeAxes(u'J', {arrayOf<5>(b)}); },
+     [](const QString& held) { return listOf(fillAxes(u'J', held).axis); }},
+    // Focusing a speed box leaves its text unselected.
+    {Kind::Speed, "frmSpeed", TR("Speed settings"), "cmdSpeedDone", CaptionSide::Right, false, true, SpeedBoxes,
+     [](const QStringList& b, modProgVar& v) { *v.resultText(Kind::Speed) = composeSpeed({arrayOf<8>(b)}); },
+     [](const QString& held) { return listOf(fillSpeed(held).speed); }, nullptr, nullptr, 4, 4},
+    {Kind::IfThen, "frmIfTest", TR("IF..THEN command setup"), "cmdIFDone", CaptionSide::Left, true, true, IfBoxes,
+     [](const QStringList& b, modProgVar& v) {
+         *v.resultText(Kind::IfThen) = composeIf({b[0], b[1]});
+     },
+     [](const QString& held) {
+         const IfFields f = fillIf(held);
+         return QStringList{f.test, f.statement};
+     }},
+    {Kind::Label, "frmLabel", TR("Label name"), "cmdLabelDone", CaptionSide::None, true, true, LabelBoxes,
+     [](const QStringList& b, modProgVar& v) { *v.resultText(Kind::Label) = composeLabel({b[0]}); },
+     [](const QString& held) { return QStringList{fillLabel(held).name}; }},
+    {Kind::GoTo, "frmGoTo", TR("GOTO label"), "cmdGoTODone", CaptionSide::Left, true, true, GoToBoxes,
+     [](const QStringList& b, modProgVar& v) { *v.resultText(Kind::GoTo) = composeGoTo({b[0]}); },
+     [](const QString& held) { return QStringList{fillGoTo(held).name}; }},
+    // A GOSUB Done hands back both its line and the label line it jumps to.
+    {Kind::GoSub, "frmGoSub", TR("GoSub label"), "cmdGoSubDone", CaptionSide::None, true, false, GoSubBoxes,
+     [](const QStringList& b, modProgVar& v) {
+         const GoSubTexts texts = composeGoSub({b[0]});
+         *v.resultText(Kind::GoSub) = texts.line;
+         v.GoSubLabelText = texts.label;
+     },
+     [](const QString& held) { return QStringList{fillGoSub(held).name}; }},
+    {Kind::Variable, "frmVar", TR("Variable declaration"), "cmdVarDone", CaptionSide::Left, true, true, VarBoxes,
+     [](const QStringList& b, modProgVar& v) {
+         *v.resultText(Kind::Variable) = composeVar({b[0], b[1]});
+     },
+     [](const QString& held) {
+         const VarFields f = fillVar(held);
+         return QStringList{f.name, f.value};
+     },
+     "lblEquals", "=", 2, 6},
+    {Kind::Input, "frmInput", TR("INPUT command"), "cmdInputDone", CaptionSide::Left, true, true, InputBoxes,
+     [](const QStringList& b, modProgVar& v) {
+         *v.resultText(Kind::Input) = composeInput({b[0], b[1]});
+     },
+     [](const QString& held) {
+         const InputFields f = fillInput(held);
+         return QStringList{f.prompt, f.variable};
+     }},
+    {Kind::Pause, "frmPause", TR("Pause duration"), "cmdPauseDone", CaptionSide::None, true, false, PauseBoxes,
+     [](const QStringList& b, modProgVar& v) { *v.resultText(Kind::Pause) = composePause({b[0]}); },
+     [](const QString& held) { return QStringList{fillPause(held).time}; }},
+    {Kind::Comment, "frmComment", TR("Comment text"), "cmdCommentDone", CaptionSide::None, true, false, CommentBoxes,
+     [](const QStringList& b, modProgVar& v) { *v.resultText(Kind::Comment) = composeComment({b[0]}); },
+     [](const QString& held) { return QStringList{fillComment(held).text}; }},
+    // Any command typed in full.
+    {Kind::Blank, "frmBlank", TR("Blank command"), "cmdBlankDone", CaptionSide::None, true, false, BlankBoxes,
+     [](const QStringList& b, modProgVar& v) { *v.resultText(Kind::Blank) = composeBlank({b[0]}); },
+     [](const QString& held) { return QStringList{fillBlank(held).text}; }},
+};
+
+#undef TR
+
+} // namespace
+
+TextFieldDialog::TextFieldDialog(const TextFieldDialogRow& row, modProgVar& vars, Platform& platform,
+                                 const DialogRunner& runner, QWidget* parent)
+    : CommandDialog(vars, platform, runner, parent), m_row(row) {
+    setObjectName(QLatin1String(row.name));
+    setWindowTitle(tr(row.title));
+    const bool headings = row.captions == CaptionSide::Left;
+    const int boxColumn = headings ? 1 : 0;
+    const int widest = std::ranges::max(row.boxes, {}, &TextFieldBox::widthChars).widthChars;
+
+    auto* grid = new QGridLayout;
+    int line = 0;
+    for (const TextFieldBox& spec : row.boxes) {
+        TextBox* box = makeTextBox(spec.name, spec.prompt, spec.widthChars, row.selectOnFocus);
+        // A box narrower than the others keeps its own width instead of filling the column.
+        grid->addWidget(box, line, boxColumn, spec.widthChars < widest ? Qt::AlignLeft : Qt::Alignment());
+        if (spec.caption)
+            grid->addWidget(makeCaption(tr(spec.caption), spec.captionName, headings), line, headings ? 0 : 1);
+        m_boxes << box;
+        ++line;
+        if (m_boxes.size() == 1 && row.between) {
+            QLabel* between = makeCaption(QLatin1String(row.between), row.betweenName, true);
+            QFont large = between->font();
+            large.setPointSizeF(large.pointSizeF() * 2);
+            between->setFont(large);
+            grid->addWidget(between, line++, boxColumn, Qt::AlignHCenter);
+            grid->setVerticalSpacing(0);
+        }
+        if (m_boxes.size() == row.airAfter) grid->setRowMinimumHeight(line++, row.airHeight);
+    }
+    auto* layout = new QVBoxLayout;
+    layout->addLayout(grid);
+    if (row.inlineCheck) {
+        chkInline = makeInlineCheck();
+        // Under headings the check lines up with the boxes.
+        if (headings)
+            grid->addWidget(chkInline, line, boxColumn);
+        else
+            layout->addWidget(chkInline);
+    }
+    cmdDone = makeButton(row.doneName, tr("Done"));
+    layout->addLayout(centred(cmdDone));
+    setFixedLayout(layout);
+
+    QWidget* previous = m_boxes.first();
+    for (qsizetype i = 1; i < m_boxes.size(); ++i) {
+        setTabOrder(previous, m_boxes[i]);
+        previous = m_boxes[i];
+    }
+    if (chkInline) {
+        setTabOrder(previous, chkInline);
+        previous = chkInline;
+    }
+    setTabOrder(previous, cmdDone);
+
+    connect(cmdDone, &QPushButton::clicked, this, &TextFieldDialog::cmdDone_Click);
+    Form_Load();
+}
+
+void TextFieldDialog::fillFrom(const QString& heldText) {
+    const QStringList texts = m_row.fill(heldText);
+    for (qsizetype i = 0; i < m_boxes.size(); ++i)
+        m_boxes[i]->fill(texts.value(i));
+}
+
+void TextFieldDialog::pressDone() {
+    cmdDone->click();
+}
+
+void TextFieldDialog::Form_Load() {
+    if (chkInline) loadInlineCheck(chkInline);
+}
+
+void TextFieldDialog::cmdDone_Click() {
+    runDone(chkInline, [this] { m_row.compose(texts(), m_vars); });
+}
+
+QStringList TextFieldDialog::texts() const {
+    QStringList out;
+    for (const TextBox* box : m_boxes)
+        out << box->text();
+    return out;
+}
+
+std::unique_ptr<CommandDialog> createTextFieldDialog(Kind k, modProgVar& vars, Platform& platform,
+                                                     const DialogRunner& runner, QWidget* parent) {
+    for (const TextFieldDialogRow& row : Rows)
+        if (row.kind == k) return std::make_unique<TextFieldDialog>(row, vars, platform, runner, parent);
+    return nullptr;
+}
