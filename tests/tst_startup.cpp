@@ -1,16 +1,21 @@
 // The start-up dialogue: choosing the part file's name, with every question asserted; where the
-// settings are read and kept.
+// settings are read and kept; how the real message boxes show what they are given.
 #include "core/program/modUtils.h"
 #include "core/settings.h"
+#include "platform/qtplatform.h"
 #include "platform/savefile.h"
 #include "scriptedplatform.h"
 #include "systemfiles.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QMessageBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 class tst_startup : public QObject {
     Q_OBJECT
@@ -193,7 +198,41 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(next.read).absolutePath(), QFileInfo(keptIn).absoluteFilePath());
         QCOMPARE(settings::selectsAdvanced(settings::readFirstLine(next.read)), advanced);
     }
+
+    // The real message boxes show their text as it is: a name holding "<b>" is not shown bold.
+    void messageBoxesShowPlainText_data() {
+        QTest::addColumn<bool>("question");
+        QTest::newRow("notice") << false;
+        QTest::newRow("question") << true;
+    }
+    void messageBoxesShowPlainText() {
+        QFETCH(bool, question);
+        const QString text = QStringLiteral("/home/ann/nofolder/<b>BOLD</b>.cvp\n\nThe folder "
+                                            "/home/ann/nofolder does not exist. <img src=\"x.png\">");
+        QtPlatform platform;
+        Qt::TextFormat format = Qt::AutoText;
+        QString shown;
+        bool found = false;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                if (!box || !box->isVisible()) continue;
+                found = true;
+                auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+                format = label ? label->textFormat() : box->textFormat();
+                shown = label ? label->text() : box->text();
+                box->done(QMessageBox::No);
+            }
+        });
+        if (question)
+            platform.askYesNo(text, QStringLiteral("File exists!"), Platform::Icon::Question);
+        else
+            platform.tell(text, QStringLiteral("Choose another name"), Platform::Icon::Warning);
+        QVERIFY(found);
+        QCOMPARE(format, Qt::PlainText);
+        QCOMPARE(shown, text);
+    }
 };
 
-QTEST_GUILESS_MAIN(tst_startup)
+QTEST_MAIN(tst_startup)
 #include "tst_startup.moc"
