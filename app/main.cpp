@@ -6,6 +6,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    setUpProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("cvstacker"));
     QApplication::setOrganizationName(QStringLiteral("Corvane"));

@@ -1,5 +1,7 @@
 #include "core/settings.h"
 
+#include "platform/regularfile.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -24,7 +26,7 @@ bool selectsAdvanced(const QByteArray& firstLine) {
 
 QString findFile(const QString& folder) {
     const QDir dir(folder);
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden);
+    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& name : entries)
         if (name.compare(FileName, Qt::CaseInsensitive) == 0) return dir.filePath(name);
     return {};
@@ -32,15 +34,29 @@ QString findFile(const QString& folder) {
 
 QByteArray readFirstLine(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readLine();
+    if (!regularfile::openForReading(file)) return {};
+    const QByteArray head = file.read(MaxFirstLine);
+    const qsizetype end = head.indexOf('\n');
+    return end < 0 ? head : head.left(end + 1);
 }
 
 FileResult save(const QString& folder, bool advanced) {
     const QString existing = findFile(folder);
     const QString path = existing.isEmpty() ? QDir(folder).filePath(FileName) : existing;
+    if (!regularfile::specialKind(path).isEmpty()) return {};
     return textfile::saveLines(path,
                                {advanced ? QByteArrayLiteral("advanced = 1") : QByteArrayLiteral("advanced = 0")});
+}
+
+Places locate(const QString& programFolder, const QString& userFolder, bool programWritable) {
+    const QString userFile = userFolder.isEmpty() ? QString() : findFile(userFolder);
+    const bool toUser = !userFile.isEmpty() || !programWritable;
+    return {userFile.isEmpty() ? findFile(programFolder) : userFile, toUser ? userFolder : programFolder};
+}
+
+FileResult save(const Places& places, bool advanced) {
+    QDir().mkpath(places.folder);
+    return save(places.folder, advanced);
 }
 
 } // namespace settings

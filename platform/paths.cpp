@@ -5,13 +5,14 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-QString settingsFolder(const QString& programFolder) {
-    // Probe by creating a file: permission bits alone say nothing for root or on Windows ACLs.
-    QTemporaryFile probe(QDir(programFolder).filePath(QStringLiteral("stacker-probe-XXXXXX")));
-    if (QFileInfo(programFolder).isDir() && probe.open()) return programFolder;
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(config);
-    return QDir::toNativeSeparators(config);
+QString userSettingsFolder() {
+    return QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+}
+
+bool canCreateFilesIn(const QString& folder) {
+    if (!QFileInfo(folder).isDir()) return false;
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("stacker-probe-XXXXXX")));
+    return probe.open();
 }
 
 QString defaultPartsFolder() {

@@ -34,9 +34,17 @@ public:
     virtual QString partsFolder() = 0;
 };
 
-// Where stacker.ini lives: beside the program, or in the per-user configuration folder when the
-// program's folder cannot be written (an installed copy).
-QString settingsFolder(const QString& programFolder);
+// Process-wide settings made once at start, before any file is written: a write past the system's
+// file-size limit fails with its error, and so reaches the user, rather than ending the program.
+void setUpProcess();
+
+// The per-user configuration folder (not created here), where stacker.ini goes when the program's
+// folder cannot be written (an installed copy).
+QString userSettingsFolder();
+
+// True when a file can be created in folder. Probed by creating one: permission bits alone say
+// nothing for root, on a read-only mount or under Windows ACLs.
+bool canCreateFilesIn(const QString& folder);
 
 // The default parts folder of this platform, in native separators.
 QString defaultPartsFolder();

@@ -36,16 +36,26 @@ QString toQtFilter(const QString& filter) {
     return description.contains(pattern) ? description : description + QStringLiteral(" (") + pattern + u')';
 }
 
+// Texts hold file names and lines from files: "<b>" in a name is part of the name, and an "<img>"
+// must never make the box read a file. The format is set before the text, because a text taken for
+// rich text is laid out, images and all, as soon as it is set.
+void showAsPlainText(QMessageBox& box, const QString& text) {
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+}
+
 } // namespace
 
 bool QtPlatform::askYesNo(const QString& text, const QString& title, Icon icon) {
-    QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    QMessageBox box(toQt(icon), title, {}, QMessageBox::Yes | QMessageBox::No, m_parent);
+    showAsPlainText(box, text);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
 void QtPlatform::tell(const QString& text, const QString& title, Icon icon) {
-    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, m_parent);
+    QMessageBox box(toQt(icon), title, {}, QMessageBox::Ok, m_parent);
+    showAsPlainText(box, text);
     box.exec();
 }
 

@@ -1,52 +1,22 @@
 #include "platform/savefile.h"
 
+#include "platform/regularfile.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <array>
 #include <atomic>
+#include <cerrno>
 
 #ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
-
-namespace writefaults {
-
-namespace {
-
-std::array<std::atomic<int>, 3> g_calls{};
-std::array<std::atomic<int>, 3> g_failAt{};
-
-std::size_t slot(Step step) {
-    return static_cast<std::size_t>(step);
-}
-
-} // namespace
-
-void clear() {
-    for (std::size_t i = 0; i < g_calls.size(); ++i) {
-        g_calls[i] = 0;
-        g_failAt[i] = 0;
-    }
-}
-
-void arm(Step step, int n) {
-    clear();
-    g_failAt[slot(step)] = n;
-}
-
-int calls(Step step) {
-    return g_calls[slot(step)];
-}
-
-// True when this call of step is the one armed to fail.
-static bool hit(Step step) {
-    const int n = ++g_calls[slot(step)];
-    return n == g_failAt[slot(step)];
-}
-
-} // namespace writefaults
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 
 namespace savefile {
 
@@ -81,7 +51,8 @@ Limits limits(const QString& folder) {
 }
 
 QString pathProblem(const QString& path) {
-    const QFileInfo target(path);
+    // What counts is the file the content goes to: QSaveFile follows links the same way.
+    const QFileInfo target(regularfile::resolved(path));
     const QString folder = target.absolutePath();
     const QFileInfo dir(folder);
     if (!dir.isDir()) {
@@ -101,6 +72,7 @@ QString pathProblem(const QString& path) {
         return QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder));
     }
     if (target.isDir()) return QStringLiteral("It is a folder, not a file.");
+    if (const QString special = regularfile::replaceProblem(path); !special.isEmpty()) return special;
 
     const Limits l = limits(folder);
     const qint64 name = nativeLength(target.fileName());
@@ -124,54 +96,143 @@ QString pathProblem(const QString& path) {
     return {};
 }
 
+namespace {
+
+std::atomic<Faults*> g_faults{nullptr};
+
+} // namespace
+
+void setFaults(Faults* faults) {
+    g_faults.store(faults);
+}
+
 } // namespace savefile
+
+namespace {
+
+using Step = savefile::Faults::Step;
+
+std::optional<savefile::Faults::Failure> injected(Step step, qint64 length) {
+    savefile::Faults* faults = savefile::g_faults.load();
+    if (!faults) return std::nullopt;
+    return faults->before(step, length);
+}
+
+// The system's own record of why its last call failed. Cleared before each call that may fail, so
+// that what is found afterwards belongs to that call: Qt reports a write that a full disk cut
+// short only as "Unknown error".
+void clearSystemError() {
+    errno = 0;
+#ifdef Q_OS_WIN
+    ::SetLastError(0);
+#endif
+}
+
+int systemError() {
+#ifdef Q_OS_WIN
+    return int(::GetLastError());
+#else
+    return errno;
+#endif
+}
+
+// Permission bits of the file at path, or -1 when there is none (or the system keeps none).
+int permissionBits(const QString& path) {
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0) return int(st.st_mode & 07777);
+#else
+    Q_UNUSED(path);
+#endif
+    return -1;
+}
+
+// Waits until the written data is on the disk; the reason when the system says it is not. QSaveFile
+// syncs as well but ignores the outcome, and a network or thin-provisioned disk may report a full
+// disk only here.
+QString syncToDisk(int fd) {
+#ifdef Q_OS_UNIX
+    if (fd < 0 || ::fsync(fd) == 0) return {};
+    const int error = errno;
+    if (error == EINVAL || error == EROFS || error == ENOTSUP) return {}; // a file that cannot be synced
+    return qt_error_string(error);
+#else
+    Q_UNUSED(fd);
+    return {};
+#endif
+}
+
+} // namespace
 
 SaveFile::SaveFile(const QString& path) : QSaveFile(path) {}
 
-bool SaveFile::open(OpenMode mode) {
+bool SaveFile::open(OpenMode openMode) {
     if (const QString problem = savefile::pathProblem(fileName()); !problem.isEmpty()) {
         setErrorString(problem);
         return false;
     }
-    return QSaveFile::open(mode);
+    m_failure.clear();
+    const int mode = permissionBits(regularfile::resolved(fileName()));
+    if (!QSaveFile::open(openMode)) return false;
+#ifdef Q_OS_UNIX
+    // QSaveFile copies the permissions as Qt sees them for the running user, which adds the owner's
+    // read and write bits whenever that user may read and write (root always may). Best effort, as
+    // a file system without permission bits refuses.
+    if (mode >= 0) (void)::fchmod(handle(), mode_t(mode));
+#else
+    Q_UNUSED(mode);
+#endif
+    return true;
 }
 
 void SaveFile::failWith(const QString& reason) {
+    m_failure = reason;
     cancelWriting(); // from here on commit() can only fail
     setErrorString(reason);
 }
 
+QString SaveFile::reasonOfFailure(int code) const {
+    return code != 0 ? qt_error_string(code) : errorString();
+}
+
 qint64 SaveFile::writeData(const char* data, qint64 len) {
-    if (writefaults::hit(writefaults::Step::Write)) {
-        // As a full disk does: part of the data gets through, then the write fails.
-        QSaveFile::writeData(data, len / 2);
-        failWith(QStringLiteral("Simulated write failure."));
+    if (const auto fault = injected(Step::Write, len)) {
+        QSaveFile::writeData(data, qBound<qint64>(0, fault->through, len));
+        failWith(fault->reason);
         return -1;
     }
-    return QSaveFile::writeData(data, len);
+    clearSystemError();
+    const qint64 written = QSaveFile::writeData(data, len);
+    // A short write is a failed one here: nobody writes the rest, and the file would be cut off.
+    if (written == len) return written;
+    failWith(reasonOfFailure(systemError()));
+    return -1;
 }
 
 bool SaveFile::flush() {
-    if (writefaults::hit(writefaults::Step::Flush)) {
-        failWith(QStringLiteral("Simulated flush failure."));
+    if (const auto fault = injected(Step::Flush, 0)) {
+        failWith(fault->reason);
         return false;
     }
+    if (!m_failure.isEmpty()) return false;
+    clearSystemError();
     if (QSaveFile::flush()) return true;
-    failWith(errorString());
+    failWith(reasonOfFailure(systemError()));
     return false;
 }
 
 bool SaveFile::commit() {
     if (!isOpen()) return QSaveFile::commit();
-    QString reason;
-    if (!flush())
-        reason = errorString();
-    else if (writefaults::hit(writefaults::Step::Commit))
-        reason = QStringLiteral("Simulated failure to replace the file.");
+    QString reason = m_failure;
+    if (reason.isEmpty() && !flush()) reason = m_failure;
+    if (reason.isEmpty())
+        if (const auto fault = injected(Step::Commit, 0)) reason = fault->reason;
+    if (reason.isEmpty()) reason = syncToDisk(handle());
     if (reason.isEmpty()) {
         if (QSaveFile::commit()) return true;
         setErrorString(
-            QStringLiteral("The new content could not take the place of the old file (%1).").arg(errorString()));
+            QCoreApplication::translate("SaveFile", "The new content could not take the place of the old file (%1).")
+                .arg(errorString()));
         return false;
     }
     failWith(reason);

@@ -3,26 +3,31 @@
 #include <QSaveFile>
 #include <QString>
 
+#include <optional>
+
 // The one way the program replaces a file (part file, stacker.ini, variables file, a rewritten
 // part file): the new content goes into a temporary file beside the target, which takes the
 // target's place only when everything was written. A crash, a full disk or a failed write leaves
-// the old file whole.
+// the old file whole, and the failure says the system's reason ("No space left on device").
+//
+// A symbolic link is followed and stays a link: its target gets the new content. A target that is
+// not a regular file (a device, a FIFO, a socket, a folder) is never replaced: open() refuses it.
+// A replaced file keeps its permission bits.
 //
 // If the program is killed midway, Linux mostly leaves nothing behind (where the file system
 // allows, the temporary file has no name until the commit); elsewhere a file named after the
 // target plus "." and six characters may remain. It never stands in the way of a later save, whose temporary name is
 // new each time, and it is not removed for the user: the program cannot tell it from a file someone named that way.
 //
-// Writes, the final flush and the commit each pass a test hook (writefaults) first, so tests can
-// make any one of them fail. Use the flush() and commit() of this class: they hide the base
-// class's, which skip the hook; this commit() also checks the final flush itself rather than
-// leave it to the close inside QSaveFile::commit().
+// Use the flush() and commit() of this class: they hide the base class's, which skip the checks
+// above; this commit() also checks the final flush itself rather than leave it to the close inside
+// QSaveFile::commit().
 class SaveFile final : public QSaveFile {
 public:
     explicit SaveFile(const QString& path);
 
     // Opens the temporary file; false, with errorString() saying why in words a user can act on,
-    // when the folder is missing or the name too long to be replaced safely.
+    // when the folder is missing, the name too long to be replaced safely or the target no regular file.
     bool open(OpenMode mode) override;
     // Hands buffered data to the system; false (and the file will not commit) when that fails.
     bool flush();
@@ -35,6 +40,10 @@ protected:
 
 private:
     void failWith(const QString& reason);
+    // Why the call just made failed: the system's own reason (its error code) where it left one, else Qt's.
+    QString reasonOfFailure(int code) const;
+
+    QString m_failure; // the first failure; once set the file can only be abandoned
 };
 
 namespace savefile {
@@ -47,23 +56,27 @@ struct Limits {
 };
 Limits limits(const QString& folder);
 
-// Why path cannot be replaced safely, or empty: its folder is missing or is a file, or the name or
-// the path is too long, counting the temporary name beside it (the name plus 7 characters).
+// Why path cannot be replaced safely, or empty: it is not a regular file, its folder is missing or
+// is a file, or the name or the path is too long, counting the temporary name beside it (the name
+// plus 7 characters). Links are followed: what counts is the file the content would go to.
 QString pathProblem(const QString& path);
 
+// The seam beneath every SaveFile through which a test makes a write, the final flush or the
+// commit fail as a full disk would. The program itself installs none.
+class Faults {
+public:
+    enum class Step { Write, Flush, Commit };
+    struct Failure {
+        QString reason;
+        qint64 through = 0; // bytes of a failing write that reach the file before it fails
+    };
+    virtual ~Faults() = default;
+    // Asked before each step of any SaveFile (length: the bytes given to a write); a failure makes
+    // that step fail with its reason.
+    virtual std::optional<Failure> before(Step step, qint64 length) = 0;
+};
+
+// Puts faults beneath every SaveFile from now on; nullptr takes them away. Not owned.
+void setFaults(Faults* faults);
+
 } // namespace savefile
-
-// Test hook: makes the n-th write, flush or commit of any SaveFile fail. Tests only arm it; by
-// default nothing ever fails and the cost is one counter increment per call.
-namespace writefaults {
-
-enum class Step { Write, Flush, Commit };
-
-// Counts calls afresh and makes the n-th call of step from now on fail (n >= 1); 0 arms nothing.
-void arm(Step step, int n);
-// Disarms and resets the counts.
-void clear();
-// Calls of step since the last arm() or clear().
-int calls(Step step);
-
-} // namespace writefaults

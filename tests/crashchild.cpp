@@ -47,6 +47,7 @@ int rewrite(const QString& path, const QString& closing) {
 } // namespace
 
 int main(int argc, char** argv) {
+    setUpProcess(); // as the program does: a file-size limit must fail the write, not end the process
     if (argc == 3 && std::strcmp(argv[1], "save") == 0) return save(QString::fromLocal8Bit(argv[2]));
     if (argc == 4 && std::strcmp(argv[1], "rewrite") == 0)
         return rewrite(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));

@@ -1,15 +1,17 @@
 // Every file writer under a failing disk: for each n up to what a successful run needs, the n-th
 // write, the flush or the commit fails. After each failure the target holds its old content byte
-// for byte, the caller reports the failure, and nothing is left beside the target.
+// for byte, the caller reports the failure, and nothing is left beside the target. Then a real disk
+// that fills up midway.
 #include "core/headsmith/headertext.h"
 #include "core/headsmith/modHeaderUtils.h"
 #include "core/headsmith/rewrite.h"
 #include "core/program/panelmodel.h"
 #include "core/program/partfile.h"
 #include "core/settings.h"
-#include "platform/savefile.h"
 #include "samplefields.h"
 #include "scriptedplatform.h"
+#include "systemfiles.h"
+#include "writefaults.h"
 
 #include <QDir>
 #include <QFile>
@@ -268,6 +270,50 @@ private Q_SLOTS:
                     return Result{r.ok, r.error};
                 }) >= 40);
         QCOMPARE(readBytes(target)->count("\r\n"), 19);
+    }
+
+    // A real disk (a small tmpfs) that fills up part-way through the write: the old file stays
+    // whole, nothing is left beside it, and the message gives the system's reason, which Qt alone
+    // reports as "Unknown error" when the disk takes part of a write.
+    void diskFull_data() {
+        QTest::addColumn<bool>("rewrite");
+        QTest::newRow("part file") << false;
+        QTest::newRow("rewrite") << true;
+    }
+    void diskFull() {
+        QFETCH(bool, rewrite);
+        const QString disk = path(QStringLiteral("small"));
+        systemfiles::Tmpfs mount(disk, 256);
+        if (!mount.mounted()) QSKIP(qPrintable(QStringLiteral("no small disk to fill here: ") + mount.why()));
+        const QString target = QDir(disk).filePath(QStringLiteral("job.cvp"));
+        QByteArray old;
+        while (old.size() < 100'000)
+            old += "M2, 12.5, 7.25   'the program saved before\r\n";
+        putBytes(target, old);
+
+        Result r;
+        if (rewrite) {
+            const QString closing = path(QStringLiteral("park.cvp"));
+            putBytes(closing, QByteArray(300'000, 'x'));
+            HeaderFields f = sampleHeaderFields();
+            f.AddClosing = true;
+            f.ClosingAsFP = false;
+            f.ClosingPath = closing;
+            ScriptedPlatform platform;
+            const auto result = headsmith::rewritePartFile(target, f, platform);
+            r = {result.outcome == Outcome::Written, result.error};
+        } else {
+            modProgVar vars;
+            PanelModel panel(vars, fixedWidth);
+            for (int i = 0; i < 99; ++i)
+                QVERIFY(panel.add(Kind::Comment, QStringLiteral("'%1 ").arg(i) + QString(3000, u'c'), {}));
+            const FileResult result = partfile::write(target, panel);
+            r = {result.ok, result.error};
+        }
+        QVERIFY(!r.ok);
+        QVERIFY2(r.error.contains(QStringLiteral("No space left on device")), qPrintable(r.error));
+        QCOMPARE(readBytes(target), old);
+        QCOMPARE(entries(disk), QStringList{QStringLiteral("job.cvp")});
     }
 };
 

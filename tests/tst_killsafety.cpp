@@ -1,7 +1,8 @@
 // A save and a Headsmith rewrite of a large part file, each run in a child process that is killed
 // outright (SIGKILL on Unix, TerminateProcess on Windows) at a random moment, a few hundred times.
 // After every kill the part file is byte for byte its old or its new content, and whatever a kill
-// leaves behind does not stop the next save.
+// leaves behind does not stop the next save. Under a file-size limit the same child is not killed:
+// its write fails and says why.
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -160,6 +161,44 @@ private Q_SLOTS:
             old += "M3, 10.125, 4.5, -0.25   'pocket\r\n";
         killAtRandom({QStringLiteral("rewrite"), target, closing}, target, old, 150);
         QCOMPARE(readBytes(closing), QByteArray("' park\r\nJ2, 0, 0\r\n"));
+    }
+
+    // Past the file-size limit (ulimit -f) the system would end the process with SIGXFSZ, taking
+    // the unsaved work with it; the program ignores that signal, so the write fails with its reason,
+    // the user is told, and the old file stays.
+    void fileSizeLimit_data() {
+        QTest::addColumn<QString>("what");
+        QTest::newRow("save") << "save";
+        QTest::newRow("rewrite") << "rewrite";
+    }
+    void fileSizeLimit() {
+        QFETCH(QString, what);
+        const QString shell = QStandardPaths::findExecutable(QStringLiteral("sh"));
+        if (shell.isEmpty()) QSKIP("no POSIX shell here to set a file-size limit");
+        const QString folder = path(QStringLiteral("limit-") + what);
+        QDir().mkpath(folder);
+        const QString target = QDir(folder).filePath(QStringLiteral("job.cvp"));
+        QByteArray old = "' Created using the Corvane Part File Stacker\r\n";
+        while (old.size() < 100'000)
+            old += "M2, 12.5, 7.25   'the program saved before\r\n";
+        putBytes(target, old);
+        const QString closing = path(QStringLiteral("limit-park.cvp"));
+        putBytes(closing, QByteArray(2'000'000, 'p'));
+        QStringList arguments{QStringLiteral(CRASH_CHILD), what, target};
+        if (what == QLatin1String("rewrite")) arguments << closing;
+
+        QProcess child;
+        // 1024 blocks: 512 KiB or 1 MiB as the shell counts them, far below what the child writes.
+        child.start(shell, QStringList{QStringLiteral("-c"), QStringLiteral("ulimit -f 1024 && exec \"$@\""),
+                                       QStringLiteral("sh")} +
+                               arguments);
+        QVERIFY(child.waitForFinished(60000));
+        const QByteArray said = child.readAllStandardError();
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit, "killed by the file-size limit");
+        QCOMPARE(child.exitCode(), 1); // the writer reported the failure
+        QVERIFY2(said.contains("File too large"), said.constData());
+        QCOMPARE(readBytes(target), old);
+        QCOMPARE(entries(folder), QStringList{QStringLiteral("job.cvp")});
     }
 
     void cleanupTestCase() { qInfo("%d kill points tried in all", m_killPoints); }

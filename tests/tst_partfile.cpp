@@ -1,9 +1,12 @@
-// The part file as written: byte for byte against expected files, the save that fails, stacker.ini.
+// The part file as written: byte for byte against expected files, the save that fails, special files
+// in its place, stacker.ini.
+#include "core/program/modUtils.h"
 #include "core/program/panelmodel.h"
 #include "core/program/partfile.h"
 #include "core/settings.h"
 #include "platform/savefile.h"
 #include "scriptedplatform.h"
+#include "systemfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,6 +41,16 @@ QString pathOfLength(const QString& base, qint64 total) {
         QDir().mkdir(dir);
     }
     return dir + QLatin1Char('/') + QString(total - nativeLength(dir) - 5, u'f') + QStringLiteral(".cvp");
+}
+
+void putBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
 } // namespace
@@ -267,6 +280,156 @@ private Q_SLOTS:
         QFETCH(QString, held);
         QFETCH(QString, written);
         QCOMPARE(partfile::writtenInput(held), written);
+    }
+
+    // A special file where the part file or stacker.ini goes, directly or through a link. The
+    // program reads and writes only regular files: nothing blocks or runs without end, a special
+    // file is never replaced (the part file refuses it, naming it; settings are just not kept), and
+    // a link stays a link whose target, when regular, gets the new content.
+    void specialFiles_data() {
+        QTest::addColumn<QString>("entry"); // what stands at the name: a node, or "link to" one
+        QTest::addColumn<QString>("kind");  // the words naming it in the refusal; empty: it is written
+        const QString device = QStringLiteral("a device");
+        const QString fifo = QStringLiteral("a named pipe (FIFO)");
+        QTest::newRow("null device") << "null device" << device;
+        QTest::newRow("fifo") << "fifo" << fifo;
+        QTest::newRow("folder") << "folder" << QString();
+        QTest::newRow("link to null device") << "link to null device" << device;
+        QTest::newRow("link to zero device") << "link to zero device" << device;
+        QTest::newRow("link to fifo") << "link to fifo" << fifo;
+        QTest::newRow("link to folder") << "link to folder" << QString();
+        QTest::newRow("links in a circle") << "link to circle" << QStringLiteral("round in a circle");
+        QTest::newRow("link to regular file") << "link to file" << QString();
+        QTest::newRow("link to nothing yet") << "link to missing" << QString();
+    }
+    void specialFiles() {
+        QFETCH(QString, entry);
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString nodes = dir.filePath(QStringLiteral("nodes"));
+        const QString jobs = dir.filePath(QStringLiteral("jobs"));
+        const QString program = dir.filePath(QStringLiteral("program"));
+        for (const QString& folder : {nodes, jobs, program})
+            QVERIFY(QDir().mkpath(folder));
+        const QString what = entry.section(u' ', -1); // the node's kind, at the name or behind the link
+        QString why;
+        const auto make = [&](const QString& at) {
+            if (what == QLatin1String("device"))
+                return systemfiles::makeDevice(at, entry.contains(QLatin1String("zero")) ? 5 : 3, &why);
+            if (what == QLatin1String("fifo")) return systemfiles::makeFifo(at, &why);
+            if (what == QLatin1String("folder")) return QDir().mkpath(at);
+            if (what == QLatin1String("circle")) return QFile::link(at + u'2', at) && QFile::link(at, at + u'2');
+            if (what == QLatin1String("file")) return QFile(at).open(QIODevice::WriteOnly) && QFile(at).size() == 0;
+            return true; // "missing": nothing there
+        };
+        const QString job = QDir::toNativeSeparators(QDir(jobs).filePath(QStringLiteral("job.cvp")));
+        const QString ini = QDir(program).filePath(QStringLiteral("stacker.ini"));
+        const QString node = QDir(nodes).filePath(what);
+        const QString iniNode = node + QStringLiteral("-ini");
+        const bool linked = entry.startsWith(QLatin1String("link to"));
+        if (!(linked ? make(node) && make(iniNode) : make(job) && make(ini)))
+            QSKIP(qPrintable(QStringLiteral("cannot make %1 here: %2").arg(entry, why)));
+        if (linked) QVERIFY(QFile::link(node, job) && QFile::link(iniNode, ini));
+        if (what == QLatin1String("file")) putBytes(node, "old\r\n");
+
+        const QStringList before = entries(jobs) + entries(program) + entries(nodes);
+        const QString jobWas = systemfiles::describe(job);
+        const QString iniWas = systemfiles::describe(ini);
+
+        struct Outcome {
+            FileResult part;
+            QList<ScriptedPlatform::Asked> asked;
+            QString chosen;
+            QByteArray firstLine;
+            QString found;
+            FileResult settingsSaved;
+        };
+        auto out = std::make_shared<Outcome>();
+        const QString fine = QDir(jobs).filePath(QStringLiteral("fine.cvp"));
+        QVERIFY2(systemfiles::finishesWithin(std::chrono::seconds(10),
+                                             [=] {
+                                                 modProgVar vars;
+                                                 PanelModel panel(vars, sixPerChar);
+                                                 panel.add(Kind::Move, QStringLiteral("MX, 1"), {});
+                                                 out->part = partfile::write(job, panel);
+                                                 ScriptedPlatform platform;
+                                                 platform.files << job << fine;
+                                                 platform.yesNo << true;
+                                                 modUtils::ChoosePartFile(vars, platform);
+                                                 out->asked = platform.asked;
+                                                 out->chosen = vars.PartFileName;
+                                                 out->found = settings::locate(program, {}, true).read;
+                                                 out->firstLine = settings::readFirstLine(ini);
+                                                 out->settingsSaved = settings::save(program, true);
+                                             }),
+                 "blocked or ran on without end");
+
+        QVERIFY2(out->settingsSaved.ok, qPrintable(out->settingsSaved.error)); // never a message
+        QCOMPARE(out->found, ini);                                             // not a first run: the user put it there
+        if (!kind.isEmpty() || entry.endsWith(QLatin1String("folder"))) {
+            QVERIFY(!out->part.ok);
+            QVERIFY2(out->part.error.contains(job) && out->part.error.contains(kind), qPrintable(out->part.error));
+            QCOMPARE(out->asked.size(), 3);
+            QCOMPARE(out->asked[1].title, QStringLiteral("Choose another name"));
+            QVERIFY2(out->asked[1].text.contains(job) && out->asked[1].text.contains(kind),
+                     qPrintable(out->asked[1].text));
+            QCOMPARE(out->chosen, fine);
+            QCOMPARE(out->firstLine, QByteArray());
+            // Nothing replaced, nothing left beside.
+            QCOMPARE(systemfiles::describe(job), jobWas);
+            QCOMPARE(systemfiles::describe(ini), iniWas);
+            QCOMPARE(entries(jobs) + entries(program) + entries(nodes), before);
+            return;
+        }
+        // A link to a regular file, or to a name with nothing there yet: written through the link.
+        QVERIFY2(out->part.ok, qPrintable(out->part.error));
+        QCOMPARE(out->chosen, job);
+        QVERIFY(QFileInfo(job).isSymLink());
+        QVERIFY(readAll(node).endsWith("'\r\nMX, 1   \r\n"));
+        QVERIFY(QFileInfo(ini).isSymLink());
+        QCOMPARE(readAll(ini), QByteArray("advanced = 1\r\n"));
+        QCOMPARE(entries(jobs), QStringList{QStringLiteral("job.cvp")});
+    }
+
+    // Only the first line is read, and only so much of it: a settings file of one endless line
+    // neither fills the memory nor holds up the start.
+    void settingsReadIsBounded() {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("stacker.ini"));
+        putBytes(ini, QByteArray(3 * settings::MaxFirstLine, ' ') + "advanced = 1\r\n");
+        QCOMPARE(settings::readFirstLine(ini), QByteArray(settings::MaxFirstLine, ' '));
+        putBytes(ini, "advanced = 1\r\nmore\r\n");
+        QCOMPARE(settings::readFirstLine(ini), QByteArray("advanced = 1\r\n"));
+    }
+
+    // A part file saved over an existing one keeps its permission bits, whoever saves it (root
+    // may write any file, which must not add bits the file did not have).
+    void permissionsKept_data() {
+        QTest::addColumn<int>("mode");
+        for (int mode : {0644, 0600, 0640, 0664, 0444, 0755, 0070, 0604})
+            QTest::addRow("%o", mode) << mode;
+    }
+    void permissionsKept() {
+        QFETCH(int, mode);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("job.cvp"));
+        putBytes(path, "old\r\n");
+        // Qt's flags hold the owner's, group's and others' bits in hex digits 4, 2 and 1 (digit 3 is
+        // the running user's, which Qt works out and which is left out here).
+        const auto perms = [](int m) {
+            return QFile::Permissions::fromInt((m & 7) | (m & 070) << 1 | (m & 0700) << 6);
+        };
+        const QFile::Permissions owners = perms(0777);
+        QVERIFY(QFile::setPermissions(path, perms(mode)));
+        if ((QFileInfo(path).permissions() & owners) != perms(mode)) QSKIP("this file system keeps no permission bits");
+        if (!QFileInfo(path).isWritable()) QSKIP("the file cannot be written by this user");
+        modProgVar vars;
+        PanelModel panel(vars, sixPerChar);
+        panel.add(Kind::Move, QStringLiteral("MX, 1"), {});
+        const FileResult r = partfile::write(path, panel);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QVERIFY(readAll(path).endsWith("MX, 1   \r\n"));
+        QCOMPARE(QFileInfo(path).permissions() & owners, perms(mode));
     }
 
     void settingsLine_data() {

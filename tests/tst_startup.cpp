@@ -1,13 +1,21 @@
-// The start-up dialogue: choosing the part file's name, with every question asserted.
+// The start-up dialogue: choosing the part file's name, with every question asserted; where the
+// settings are read and kept; how the real message boxes show what they are given.
 #include "core/program/modUtils.h"
+#include "core/settings.h"
+#include "platform/qtplatform.h"
 #include "platform/savefile.h"
 #include "scriptedplatform.h"
+#include "systemfiles.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QMessageBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 class tst_startup : public QObject {
     Q_OBJECT
@@ -123,7 +131,108 @@ private Q_SLOTS:
         verifySaveDialog(m_platform.asked[2]);
         QCOMPARE(vars.PartFileName, path(QStringLiteral("fine.cvp")));
     }
+
+    // stacker.ini is read from the per-user folder when a file is there, else from beside the
+    // program, whether or not the program's folder can be written; it is kept where the next start
+    // reads it, which is the per-user folder when the program's cannot be written. Neither file: a
+    // first run. The read-only folder is a real one (a tmpfs mounted read-only).
+    void settingsPlaces_data() {
+        QTest::addColumn<bool>("userFile");
+        QTest::addColumn<bool>("programFile");
+        QTest::addColumn<bool>("programWritable");
+        QTest::addColumn<QString>("read"); // "user", "program" or "" for a first run
+        QTest::addColumn<QString>("kept"); // where the save goes
+        QTest::newRow("first run") << false << false << true << ""
+                                   << "program";
+        QTest::newRow("beside the program") << false << true << true << "program"
+                                            << "program";
+        QTest::newRow("per-user file first") << true << true << true << "user"
+                                             << "user";
+        QTest::newRow("first run, read-only program") << false << false << false << ""
+                                                      << "user";
+        QTest::newRow("beside a read-only program") << false << true << false << "program"
+                                                    << "user";
+        QTest::newRow("per-user file, read-only program") << true << true << false << "user"
+                                                          << "user";
+    }
+    void settingsPlaces() {
+        QFETCH(bool, userFile);
+        QFETCH(bool, programFile);
+        QFETCH(bool, programWritable);
+        QFETCH(QString, read);
+        QFETCH(QString, kept);
+        const QString user = path(QStringLiteral("config/%1").arg(QTest::currentDataTag()));
+        const QString program = path(QStringLiteral("program/%1").arg(QTest::currentDataTag()));
+        QVERIFY(QDir().mkpath(user));
+        // An unwritable folder root cannot write to: a file system mounted read-only.
+        std::optional<systemfiles::Tmpfs> mount;
+        if (!programWritable) {
+            mount.emplace(program, 64);
+            if (!mount->mounted()) QSKIP(qPrintable(QStringLiteral("no read-only folder here: ") + mount->why()));
+        }
+        QVERIFY(QDir().mkpath(program));
+        const auto put = [](const QString& folder, const QByteArray& line) {
+            QFile f(QDir(folder).filePath(QStringLiteral("Stacker.ini")));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(line + "\r\n");
+        };
+        if (userFile) put(user, "advanced = 0");
+        if (programFile) put(program, "advanced = 1");
+        if (mount) QVERIFY2(mount->makeReadOnly(), qPrintable(mount->why()));
+        QCOMPARE(canCreateFilesIn(program), programWritable);
+
+        const settings::Places places = settings::locate(program, user, canCreateFilesIn(program));
+        const QString want = read.isEmpty() ? QString() : (read == QLatin1String("user") ? user : program);
+        QCOMPARE(places.read.isEmpty(), want.isEmpty());
+        if (!want.isEmpty()) {
+            QCOMPARE(places.read, QDir(want).filePath(QStringLiteral("Stacker.ini")));
+            QCOMPARE(settings::selectsAdvanced(settings::readFirstLine(places.read)), read == QLatin1String("program"));
+        }
+        // Kept where the next start reads it.
+        const bool advanced = read != QLatin1String("program");
+        const FileResult saved = settings::save(places, advanced);
+        QVERIFY2(saved.ok, qPrintable(saved.error));
+        const QString keptIn = kept == QLatin1String("user") ? user : program;
+        QCOMPARE(places.folder, keptIn);
+        const settings::Places next = settings::locate(program, user, canCreateFilesIn(program));
+        QCOMPARE(QFileInfo(next.read).absolutePath(), QFileInfo(keptIn).absoluteFilePath());
+        QCOMPARE(settings::selectsAdvanced(settings::readFirstLine(next.read)), advanced);
+    }
+
+    // The real message boxes show their text as it is: a name holding "<b>" is not shown bold.
+    void messageBoxesShowPlainText_data() {
+        QTest::addColumn<bool>("question");
+        QTest::newRow("notice") << false;
+        QTest::newRow("question") << true;
+    }
+    void messageBoxesShowPlainText() {
+        QFETCH(bool, question);
+        const QString text = QStringLiteral("/home/ann/nofolder/<b>BOLD</b>.cvp\n\nThe folder "
+                                            "/home/ann/nofolder does not exist. <img src=\"x.png\">");
+        QtPlatform platform;
+        Qt::TextFormat format = Qt::AutoText;
+        QString shown;
+        bool found = false;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                if (!box || !box->isVisible()) continue;
+                found = true;
+                auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+                format = label ? label->textFormat() : box->textFormat();
+                shown = label ? label->text() : box->text();
+                box->done(QMessageBox::No);
+            }
+        });
+        if (question)
+            platform.askYesNo(text, QStringLiteral("File exists!"), Platform::Icon::Question);
+        else
+            platform.tell(text, QStringLiteral("Choose another name"), Platform::Icon::Warning);
+        QVERIFY(found);
+        QCOMPARE(format, Qt::PlainText);
+        QCOMPARE(shown, text);
+    }
 };
 
-QTEST_GUILESS_MAIN(tst_startup)
+QTEST_MAIN(tst_startup)
 #include "tst_startup.moc"

@@ -172,12 +172,13 @@ bool frmCV_ProgIDE::Form_Load() {
     return true;
 }
 
-QString frmCV_ProgIDE::settingsDir() {
-    return settingsFolder(m_platform.programFolder());
+settings::Places frmCV_ProgIDE::settingsPlaces() {
+    const QString program = m_platform.programFolder();
+    return settings::locate(program, userSettingsFolder(), canCreateFilesIn(program));
 }
 
 void frmCV_ProgIDE::StartUp() {
-    const QString file = settings::findFile(settingsDir());
+    const QString file = settingsPlaces().read;
     if (!file.isEmpty()) {
         if (settings::selectsAdvanced(settings::readFirstLine(file))) mnuAdvanced_Click();
         modUtils::ChooseUntilNamed(m_vars, m_platform);
@@ -268,7 +269,7 @@ bool frmCV_ProgIDE::WriteFile() {
 }
 
 void frmCV_ProgIDE::SaveSettings() {
-    const FileResult result = settings::save(settingsDir(), mnuAdvanced->isChecked());
+    const FileResult result = settings::save(settingsPlaces(), mnuAdvanced->isChecked());
     if (!result.ok)
         m_platform.tell(QStringLiteral("The toolbox mode could not be remembered:\n\n%1").arg(result.error),
                         QStringLiteral("Settings not saved"), Platform::Icon::Warning);

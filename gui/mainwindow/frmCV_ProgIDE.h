@@ -3,6 +3,7 @@
 #include "core/headsmith/modHeaderProgVar.h"
 #include "core/program/modProgVar.h"
 #include "core/program/panelmodel.h"
+#include "core/settings.h"
 #include "gui/dialogs/commanddialog.h"
 
 #include <QMainWindow>
@@ -68,7 +69,7 @@ private:
     void setAdvanced(bool advanced);
     void lineAdded();
     void refreshPanel();
-    QString settingsDir();
+    settings::Places settingsPlaces();
 
     Platform& m_platform;
     modProgVar m_vars;

@@ -1,0 +1,98 @@
+#include "platform/regularfile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace regularfile {
+
+namespace {
+
+// As deep as the system itself follows links before it gives up.
+constexpr int MaxLinkDepth = 40;
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("RegularFile", text);
+}
+
+#ifdef Q_OS_UNIX
+QString kindOfMode(mode_t mode) {
+    if (S_ISREG(mode)) return {};
+    if (S_ISDIR(mode)) return tr("a folder");
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return tr("a device");
+    if (S_ISFIFO(mode)) return tr("a named pipe (FIFO)");
+    if (S_ISSOCK(mode)) return tr("a socket");
+    return tr("not a regular file");
+}
+#endif
+
+} // namespace
+
+QString resolved(const QString& path) {
+    QFileInfo info(path);
+    for (int depth = 0; depth < MaxLinkDepth && info.isSymLink(); ++depth)
+        info.setFile(info.symLinkTarget());
+    return info.filePath();
+}
+
+QString specialKind(const QString& path) {
+    if (QFileInfo(resolved(path)).isSymLink()) return tr("a link that leads round in a circle");
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
+    return kindOfMode(st.st_mode);
+#else
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile()) return {};
+    return info.isDir() ? tr("a folder") : tr("not a regular file");
+#endif
+}
+
+QString replaceProblem(const QString& path) {
+    const QString kind = specialKind(path);
+    if (kind.isEmpty()) return {};
+    const QString target = resolved(path);
+    const QString native = QDir::toNativeSeparators(path);
+    if (target == path || QFileInfo(target).isSymLink())
+        return tr("%1 is %2, not a regular file, and only a regular file is ever replaced.").arg(native, kind);
+    return tr("%1 is a link to %2, which is %3, not a regular file, and only a regular file is ever replaced.")
+        .arg(native, QDir::toNativeSeparators(target), kind);
+}
+
+bool openForReading(QFile& file, QString* why) {
+    const auto refuse = [&](const QString& reason) {
+        if (why) *why = reason;
+        return false;
+    };
+    const QString path = file.fileName();
+    if (const QString kind = specialKind(path); !kind.isEmpty())
+        return refuse(tr("It is %1, not a regular file.").arg(kind));
+#ifdef Q_OS_UNIX
+    // Non-blocking, so that a FIFO put in its place since the check cannot hold the open.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return refuse(qt_error_string(errno));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return refuse(tr("It is %1, not a regular file.").arg(kindOfMode(st.st_mode)));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return refuse(file.errorString());
+    }
+    return true;
+#else
+    if (!file.open(QIODevice::ReadOnly)) return refuse(file.errorString());
+    return true;
+#endif
+}
+
+} // namespace regularfile
