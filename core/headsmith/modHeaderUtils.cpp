@@ -223,6 +223,14 @@ QByteArrayView entryPart(QByteArrayView line) {
     return cr < 0 ? line : line.first(cr);
 }
 
+// The known key a line sets, if any; looked at before any decoding, as most lines of a large file
+// are someone else's.
+const KeyInfo* knownKey(QByteArrayView line) {
+    line = entryPart(line);
+    const qsizetype eq = line.indexOf('=');
+    return eq < 0 ? nullptr : findKey(textfile::trimmed(line.first(eq), QByteArrayView(" \t")));
+}
+
 // Calls use(line) for every whole line of the file at path, read as a stream; false with a reason
 // when the file could not be read.
 template <typename Use> bool forEachLine(const QString& path, QString& reason, Use use) {
@@ -257,9 +265,9 @@ void loadOldSettings(const QList<QByteArray>& lines, modHeaderProgVar& h, Loaded
 }
 
 void loadVariable(QByteArrayView line, modHeaderProgVar& h, Loaded& loaded) {
-    const std::optional<Entry> entry = parseEntry(line);
-    const KeyInfo* k = entry ? findKey(entry->key) : nullptr;
+    const KeyInfo* k = knownKey(line);
     if (!k) return;
+    const std::optional<Entry> entry = parseEntry(line);
     switch (k->field) {
     case Field::Units:
         // Only the units are not kept as text: "1" means millimetres, anything else inch.
@@ -383,8 +391,8 @@ FileResult SaveHeaderVariables(Platform& platform, modHeaderProgVar& header, con
     QString reason;
     bool marked = false;
     if (!forEachLine(path, reason, [&](QByteArrayView line) {
-            const std::optional<Entry> entry = parseEntry(line);
-            marked = entry && entry->key == MarkerKey;
+            const qsizetype eq = entryPart(line).indexOf('=');
+            marked = eq >= 0 && textfile::trimmed(line.first(eq), QByteArrayView(" \t")) == MarkerKey;
             return !marked;
         }))
         return FileResult::failure(path, reason);
@@ -408,8 +416,7 @@ FileResult SaveHeaderVariables(Platform& platform, modHeaderProgVar& header, con
     }
     LineReader::Piece piece;
     while (in.next(piece) && !writer.failed()) {
-        const std::optional<Entry> entry = piece.whole() ? parseEntry(piece.bytes) : std::nullopt;
-        const KeyInfo* k = entry ? findKey(entry->key) : nullptr;
+        const KeyInfo* k = piece.whole() ? knownKey(piece.bytes) : nullptr;
         if (k) {
             // What a bare CR cut off is someone else's and stays.
             writer.put(replaced[std::size_t(k - Keys.data())]);
