@@ -209,7 +209,7 @@ bool readOldSettings(const QString& path, QList<QByteArray>& lines, QString& rea
         }
         const bool whole = line.endsWith('\n');
         if (whole) line.chop(1);
-        if (line.endsWith('\r')) line.chop(1);
+        if (whole && line.endsWith('\r')) line.chop(1);
         lines << line;
         if (!whole) break; // the end of the file, or a line too long to be one of its answers
     }
