@@ -14,22 +14,13 @@ bool selectsAdvanced(const QByteArray& firstLine) {
     const qsizetype eq = line.indexOf('=');
     if (eq < 0) return false;
     // Only blanks are trimmed, as the file was always written with blanks around "=".
-    auto trimBlanks = [](QByteArray s) {
-        while (s.startsWith(' '))
-            s.remove(0, 1);
-        while (s.endsWith(' '))
-            s.chop(1);
-        return s;
-    };
-    return trimBlanks(line.left(eq)) == "advanced" && trimBlanks(line.mid(eq + 1)) == "1";
+    const QByteArrayView blanks(" ");
+    return textfile::trimmed(QByteArrayView(line).first(eq), blanks) == "advanced" &&
+           textfile::trimmed(QByteArrayView(line).sliced(eq + 1), blanks) == "1";
 }
 
 QString findFile(const QString& folder) {
-    const QDir dir(folder);
-    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& name : entries)
-        if (name.compare(FileName, Qt::CaseInsensitive) == 0) return dir.filePath(name);
-    return {};
+    return textfile::findNoCase(folder, FileName);
 }
 
 QByteArray readFirstLine(const QString& path) {

@@ -2,6 +2,9 @@
 
 #include "platform/savefile.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -13,14 +16,66 @@ FileResult FileResult::failure(const QString& path, const QString& reason) {
 
 namespace textfile {
 
-QByteArray encode(const QString& text) {
+namespace {
+
+// A byte that the system's encoding cannot take back as it came stands for itself as one of these
+// code points (never valid text on their own), so that encoding gives the same byte again.
+constexpr char16_t EscapeBase = 0xDC00;
+bool isEscape(QChar c) {
+    return c.unicode() >= EscapeBase + 0x80 && c.unicode() <= EscapeBase + 0xFF;
+}
+
+QByteArray encodeSystem(QStringView text) {
     QStringEncoder encoder(QStringConverter::System);
     return encoder.encode(text);
 }
 
-QString decode(const QByteArray& bytes) {
+// The text of bytes when the system's encoding reads them and gives the same bytes back.
+bool decodesExactly(QByteArrayView bytes, QString& text) {
     QStringDecoder decoder(QStringConverter::System);
-    return decoder.decode(bytes);
+    text = decoder.decode(bytes);
+    return !decoder.hasError() && std::none_of(text.begin(), text.end(), isEscape) && encodeSystem(text) == bytes;
+}
+
+} // namespace
+
+QByteArray encode(const QString& text) {
+    if (std::none_of(text.begin(), text.end(), isEscape)) return encodeSystem(text);
+    QByteArray out;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !isEscape(text.at(i))) continue;
+        out += encodeSystem(QStringView(text).sliced(from, i - from));
+        if (i < text.size()) out += char(text.at(i).unicode() - EscapeBase);
+        from = i + 1;
+    }
+    return out;
+}
+
+QString decode(const QByteArray& bytes) {
+    QString text;
+    if (decodesExactly(bytes, text)) return text;
+    // Text in another code page: ASCII reads the same in all of them; each run of other bytes is
+    // read by the system's encoding where that gives the bytes back, else byte by byte as escapes.
+    text.clear();
+    const auto ascii = [&](qsizetype i) { return uchar(bytes.at(i)) < 0x80; };
+    for (qsizetype i = 0; i < bytes.size();) {
+        const qsizetype start = i;
+        const bool plain = ascii(i);
+        while (i < bytes.size() && ascii(i) == plain)
+            ++i;
+        const QByteArrayView run = QByteArrayView(bytes).sliced(start, i - start);
+        QString part;
+        if (plain) {
+            text += QLatin1StringView(run);
+        } else if (decodesExactly(run, part)) {
+            text += part;
+        } else {
+            for (const char b : run)
+                text += QChar(char16_t(EscapeBase + uchar(b)));
+        }
+    }
+    return text;
 }
 
 FileResult saveLines(const QString& path, const QList<QByteArray>& lines) {
@@ -35,6 +90,32 @@ FileResult saveLines(const QString& path, const QList<QByteArray>& lines) {
     }
     if (!file.commit()) return FileResult::failure(path, file.errorString());
     return {};
+}
+
+QByteArrayView trimmed(QByteArrayView s, QByteArrayView blanks) {
+    while (!s.isEmpty() && blanks.contains(s.front()))
+        s = s.sliced(1);
+    while (!s.isEmpty() && blanks.contains(s.back()))
+        s.chop(1);
+    return s;
+}
+
+QString findNoCase(const QString& folder, const QString& name) {
+    const QDir dir(folder);
+    // Any kind of entry counts, a FIFO or a dangling link too, so that it is refused by name rather
+    // than taken for a missing file.
+    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
+    return {};
+}
+
+QString notRegularFile(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isFile()) return {};
+    if (info.isDir()) return QCoreApplication::translate("textfile", "It is a folder, not a file.");
+    if (!info.exists()) return QCoreApplication::translate("textfile", "There is no such file.");
+    return QCoreApplication::translate("textfile", "It is not a regular file.");
 }
 
 QList<QByteArray> splitLines(const QByteArray& content) {

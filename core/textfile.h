@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
@@ -16,6 +17,9 @@ namespace textfile {
 inline constexpr char Crlf[] = "\r\n";
 
 // Text the program composes, in the system's 8-bit code page (the locale's encoding off Windows).
+// decode never loses a byte: encode(decode(bytes)) == bytes for any bytes. A byte the system's
+// encoding cannot read back as it came is held as the code point U+DC00 + byte, which encode turns
+// into that byte again.
 QByteArray encode(const QString& text);
 QString decode(const QByteArray& bytes);
 
@@ -30,6 +34,17 @@ QString oneLine(const QString& text);
 // True when the text holds a line break or another control character that oneLine would replace.
 bool breaksLine(const QString& text);
 bool breaksLine(const QByteArray& bytes);
+
+// s without any of the characters in blanks at either end.
+QByteArrayView trimmed(QByteArrayView s, QByteArrayView blanks);
+
+// The file called name in folder, matched without regard to letter case as on the file systems the
+// program came from; empty when there is none.
+QString findNoCase(const QString& folder, const QString& name);
+
+// Empty when path names a regular file (after following links), else why it is not one. Only
+// regular files are opened: a FIFO would block and a device may never end.
+QString notRegularFile(const QString& path);
 
 // Splits file content into lines; CR LF and a bare LF both end a line, a final unterminated line counts.
 QList<QByteArray> splitLines(const QByteArray& content);

@@ -1,15 +1,20 @@
 // crash_child save PARTFILE
 // crash_child rewrite PARTFILE CLOSINGFILE
+// crash_child variables   (in the parts folder: reads and updates custom/header_variables.cvc)
 // One large save or Headsmith rewrite, run in its own process so that a test can kill it midway.
 // Exit code 0 when the file was written, 1 when the writer reported a failure, 2 on bad usage.
+#include "core/headsmith/modHeaderUtils.h"
 #include "core/headsmith/rewrite.h"
 #include "core/program/panelmodel.h"
 #include "core/program/partfile.h"
 #include "platform/headlessplatform.h"
 #include "platform/platform.h"
+#include "samplefields.h"
 
 #include <cstdio>
 #include <cstring>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -28,20 +33,26 @@ int save(const QString& path) {
 }
 
 int rewrite(const QString& path, const QString& closing) {
-    HeaderFields f;
-    f.Description = QStringLiteral("Killed midway");
-    f.CreatedBy = f.Copyright = f.ContactName = QStringLiteral("Test");
-    f.Date = QStringLiteral("12/7/2026");
-    f.CopyrightYear = QStringLiteral("2026");
-    f.Use = QStringLiteral("no restrictions... free for any use");
-    f.Email = QStringLiteral("test@example.com");
-    f.AddClosing = true;
-    f.ClosingAsFP = false;
-    f.ClosingPath = closing;
+    const HeaderFields f = sampleHeaderFieldsCopyingClosing(closing);
     HeadlessPlatform platform(true);
     const headsmith::RewriteResult r = headsmith::rewritePartFile(path, f, platform);
     if (r.outcome != headsmith::RewriteResult::Outcome::Written) std::fprintf(stderr, "%s\n", qPrintable(r.error));
     return r.outcome == headsmith::RewriteResult::Outcome::Written ? 0 : 1;
+}
+
+// Loads and updates the variables file under the working folder, then prints the process's peak
+// memory, so that a test can see it stays flat however large the file.
+int variables() {
+    HeadlessPlatform platform(true);
+    modHeaderProgVar header;
+    const modHeaderUtils::Loaded loaded = modHeaderUtils::LoadHeaderSettings(platform, header);
+    if (loaded.source != modHeaderUtils::Loaded::Source::Variables) return 1;
+    const FileResult r = modHeaderUtils::SaveHeaderVariables(platform, header, sampleHeaderFields());
+    if (!r.ok) std::fprintf(stderr, "%s\n", qPrintable(r.error));
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak-kib %ld\n", usage.ru_maxrss);
+    return r.ok ? 0 : 1;
 }
 
 } // namespace
@@ -51,6 +62,7 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "save") == 0) return save(QString::fromLocal8Bit(argv[2]));
     if (argc == 4 && std::strcmp(argv[1], "rewrite") == 0)
         return rewrite(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
-    std::fprintf(stderr, "usage: %s save PARTFILE | rewrite PARTFILE CLOSINGFILE\n", argv[0]);
+    if (argc == 2 && std::strcmp(argv[1], "variables") == 0) return variables();
+    std::fprintf(stderr, "usage: %s save PARTFILE | rewrite PARTFILE CLOSINGFILE | variables\n", argv[0]);
     return 2;
 }

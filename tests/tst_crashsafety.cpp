@@ -261,7 +261,7 @@ private Q_SLOTS:
         QVERIFY(driveEveryFault(target, old, [&] {
                     const FileResult r = modHeaderUtils::SaveHeaderVariables(platform, header, sampleHeaderFields());
                     return Result{r.ok, r.error};
-                }) >= 14);
+                }) >= 3); // the update is streamed: its writes go out a buffer at a time
         QVERIFY(readBytes(target)->startsWith("&my_hasrunheader = 1\r\n&router_speed=  4 \r\n&header_name =Bo\r\n"));
 
         // The first save creates the file; a failed one leaves no file at all.

@@ -4,6 +4,7 @@
 #include "core/headsmith/modHeaderUtils.h"
 #include "core/headsmith/rewrite.h"
 #include "core/program/modProgVar.h"
+#include "core/textfile.h"
 #include "gui/headsmith/frmHeader.h"
 #include "platform/savefile.h"
 #include "samplefields.h"
@@ -18,15 +19,19 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <future>
 
 using Outcome = headsmith::RewriteResult::Outcome;
 
@@ -45,6 +50,20 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// Every one-line box of the window, by object name (an editable list by the list's name).
+const char* const OneLineBoxes[] = {"txtDescription",   "txtCreatedBy",  "txtDate",        "txtCopyright",
+                                    "txtCopyrightYear", "cmbUse",        "txtContactName", "txtEmail",
+                                    "txtPhone",         "txtHeaderFile", "txtFooterFile",  "txtXOffset",
+                                    "txtYOffset",       "txtZOffset",    "cmbBlank",       "cmbThickness",
+                                    "cmbMaterial",      "cmbBitSize",    "cmbBitType",     "txtEnterInfo"};
+
+// The window's controls are private: tests find them by object name, as accessibility tools do.
+template <typename W> W* child(const QObject& window, const char* name) {
+    W* w = window.findChild<W*>(QLatin1String(name));
+    if (!w) qFatal("no control %s", name);
+    return w;
 }
 
 QByteArray crlf(const QList<QByteArray>& lines) {
@@ -645,6 +664,200 @@ private Q_SLOTS:
         QCOMPARE(modHeaderUtils::FindPath(folder).value_or(QString()), expected);
     }
 
+    // ---- special files, bytes, and other programs ----
+
+    // A link to an endless device or a FIFO in place of any file Headsmith reads or replaces: it is
+    // never opened (nothing blocks, nothing fills memory) and never replaced.
+    void specialFilesAreRefused_data() {
+        QTest::addColumn<QString>("which");
+        QTest::addColumn<bool>("fifo");
+        for (const char* which : {"variables read", "variables update", "cvheader.ini", "part file", "closing file"}) {
+            QTest::addRow("%s, link to /dev/zero", which) << QString::fromLatin1(which) << false;
+            QTest::addRow("%s, FIFO", which) << QString::fromLatin1(which) << true;
+        }
+    }
+    void specialFilesAreRefused() {
+        QFETCH(QString, which);
+        QFETCH(bool, fifo);
+        writeBytes(m_part, Part);
+        QString special = which.startsWith(QLatin1String("variables")) ? variablesFile()
+                          : which == QLatin1String("part file")        ? m_part
+                          : which == QLatin1String("closing file")
+                              ? path(QStringLiteral("closing.cvp"))
+                              : QDir(m_platform->programDir).filePath(QStringLiteral("cvheader.ini"));
+        QDir().mkpath(QFileInfo(special).absolutePath());
+        QFile::remove(special);
+        if (fifo) {
+            if (QProcess::execute(QStringLiteral("mkfifo"), {special}) != 0) QSKIP("mkfifo is not available here");
+        } else {
+            if (!QFileInfo(QStringLiteral("/dev/zero")).exists()) QSKIP("no /dev/zero here");
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), special));
+        }
+        if (which == QLatin1String("cvheader.ini")) writeBytes(variablesFile(), "&header_name = V\r\n");
+
+        QString error;
+        auto run = std::async(std::launch::async, [&] {
+            modHeaderProgVar h;
+            if (which == QLatin1String("variables read") || which == QLatin1String("cvheader.ini")) {
+                error = modHeaderUtils::LoadHeaderSettings(*m_platform, h).error;
+            } else if (which == QLatin1String("variables update")) {
+                error = modHeaderUtils::SaveHeaderVariables(*m_platform, h, sampleHeaderFields()).error;
+            } else {
+                HeaderFields f = sampleHeaderFields();
+                f.AddClosing = which == QLatin1String("closing file");
+                f.ClosingAsFP = false;
+                f.ClosingPath = special;
+                error = rewrite(f).error;
+            }
+        });
+        if (run.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+            if (fifo) QFile(special).open(QIODevice::WriteOnly); // lets a blocked reader go
+            qFatal("%s: still busy after 10 s", qPrintable(which));
+        }
+        run.get();
+        const QFileInfo after(special);
+        QVERIFY2(fifo ? (!after.isFile() && after.exists()) : after.symLinkTarget() == QStringLiteral("/dev/zero"),
+                 "the special file was replaced or removed");
+        if (which != QLatin1String("cvheader.ini")) {
+            QVERIFY2(error.contains(QDir::toNativeSeparators(special)) &&
+                         error.contains(QStringLiteral("It is not a regular file.")),
+                     qPrintable(error));
+        }
+        if (which != QLatin1String("part file")) QCOMPARE(readBytes(m_part), Part);
+    }
+
+    // Another program appends to the part file while the header goes in: nothing is replaced, so
+    // the appended lines are not lost, and the user hears why.
+    void partFileChangedDuringTheRewrite() {
+        QByteArray big = Part;
+        for (int i = 0; i < 2000; ++i)
+            big += "M3, 10.125, 4.5, -0.25   'pocket\r\n";
+        writeBytes(m_part, big);
+        bool appended = false;
+        const auto appendOnce = [&](qint64, qint64) {
+            if (!appended) {
+                QFile f(m_part);
+                appended = f.open(QIODevice::Append) && f.write("'appended by another program\r\n") > 0;
+            }
+            return true;
+        };
+        const headsmith::RewriteResult r =
+            headsmith::rewritePartFile(m_part, sampleHeaderFields(), *m_platform, appendOnce, 256);
+        QVERIFY(appended);
+        QCOMPARE(r.outcome, Outcome::Failed);
+        QVERIFY2(r.error.contains(QStringLiteral("was changed by another program")), qPrintable(r.error));
+        QCOMPARE(readBytes(m_part), big + "'appended by another program\r\n");
+    }
+
+    // The part file's first line opens an old closing block: it is copied with its block before any
+    // line is looked at, so there is no question, and the new block goes at the end.
+    void closingBlockOnTheFirstLine() {
+        const QByteArray oldBlock = crlf({"' Start of Closing file", " ", "FP, old.cvp", " ", "' End of Closing file"});
+        writeBytes(m_part, oldBlock + Part);
+        HeaderFields f = sampleHeaderFields();
+        f.AddClosing = true;
+        f.ClosingPath = QStringLiteral("new.cvp");
+        QCOMPARE(rewrite(f).outcome, Outcome::Written);
+        QVERIFY(m_platform->asked.isEmpty());
+        QVERIFY(readBytes(m_part).endsWith(
+            "' End of header file\r\n\r\n" + oldBlock + Part +
+            crlf({"' Start of Closing file", " ", "FP, new.cvp", " ", "' End of Closing file"})));
+    }
+
+    // Every byte from 0x80 up, in a value and in a key, through reading, the window, the header and
+    // the update: the value keeps its byte, and a key with the byte in it is someone else's.
+    void everyHighByte_data() {
+        QTest::addColumn<char>("byte");
+        for (int b = 0x80; b <= 0xFF; ++b)
+            QTest::addRow("0x%X", b) << char(b);
+    }
+    void everyHighByte() {
+        QFETCH(char, byte);
+        const QByteArray value = QByteArray("Jos") + byte;
+        const QByteArray foreign = QByteArray("&header_name") + byte + " = someone else's setting";
+        writeBytes(variablesFile(), "&my_hasrunheader = 1\r\n&header_name = " + value + "\r\n" + foreign +
+                                        "\r\n&header_material = " + byte + "oak" + byte + "\r\n");
+        writeBytes(m_part, Part);
+        modProgVar vars;
+        vars.PartFileName = m_part;
+        modHeaderProgVar h;
+        {
+            frmHeader dlg(vars, h, *m_platform);
+            QCOMPARE(textfile::encode(child<QLineEdit>(dlg, "txtCreatedBy")->text()), value);
+            QCOMPARE(textfile::encode(child<QComboBox>(dlg, "cmbMaterial")->currentText()),
+                     QByteArray(1, byte) + "oak" + byte);
+            child<QPushButton>(dlg, "cmdDone")->click();
+            QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        }
+        QVERIFY(readBytes(m_part).contains("\r\n'' Created by " + value + " on 12/7/2026\r\n"));
+        QVERIFY(readBytes(m_part).contains(QByteArray(" piece of ") + byte + "oak" + byte + " that's"));
+        const QByteArray saved = readBytes(variablesFile());
+        QVERIFY(saved.contains("\r\n&header_name =" + value + "\r\n" + foreign + "\r\n"));
+        QVERIFY(saved.contains(QByteArray("\r\n&header_material = ") + byte + "oak" + byte + "\r\n"));
+    }
+
+    // A bare CR ends a value as it always ended a line for the program that wrote these files:
+    // what follows it never reaches a box or the header, and an update keeps it.
+    void bareCrInAValue() {
+        writeBytes(variablesFile(), "&my_hasrunheader = 1\r\n&header_name = x\r&foreign = keep me\r\n");
+        writeBytes(m_part, Part);
+        modProgVar vars;
+        vars.PartFileName = m_part;
+        modHeaderProgVar h;
+        {
+            frmHeader dlg(vars, h, *m_platform);
+            QCOMPARE(child<QLineEdit>(dlg, "txtCreatedBy")->text(), QStringLiteral("x"));
+            child<QLineEdit>(dlg, "txtCreatedBy")->setText(QStringLiteral("Ann"));
+            child<QPushButton>(dlg, "cmdDone")->click();
+        }
+        QVERIFY(readBytes(m_part).contains("\r\n'' Created by Ann on 12/7/2026\r\n"));
+        QCOMPARE(readBytes(variablesFile()),
+                 QByteArray("&my_hasrunheader = 1\r\n&header_name =Ann\r&foreign = keep me\r\n"));
+    }
+
+    // A composed line holding a line break is a fault of the program: reported, never written.
+    void composedLineBreaksAreRefused() {
+        HeaderFields f = sampleHeaderFields();
+        f.CreatedBy = QStringLiteral("Ann\n&header_units = 1");
+        writeBytes(m_part, Part);
+        const headsmith::RewriteResult r = rewrite(f);
+        QCOMPARE(r.outcome, Outcome::Failed);
+        QVERIFY2(r.error.contains(QStringLiteral("holds a line break")), qPrintable(r.error));
+        QCOMPARE(readBytes(m_part), Part);
+        modHeaderProgVar h;
+        QVERIFY(!modHeaderUtils::SaveHeaderVariables(*m_platform, h, f).ok);
+        QVERIFY(!QFile::exists(variablesFile()));
+        writeBytes(variablesFile(), "&my_hasrunheader = 1\r\n&header_name = Bo\r\n");
+        QVERIFY(!modHeaderUtils::SaveHeaderVariables(*m_platform, h, f).ok);
+        QCOMPARE(readBytes(variablesFile()), QByteArray("&my_hasrunheader = 1\r\n&header_name = Bo\r\n"));
+    }
+
+    // Ten million lines (about 89 MB) read and updated in a process of its own: its memory stays flat.
+    void hugeVariablesFileInFlatMemory() {
+        {
+            QDir().mkpath(QFileInfo(variablesFile()).absolutePath());
+            QFile f(variablesFile());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.write("&my_hasrunheader = 1\r\n") > 0);
+            const QByteArray chunk = QByteArray("&k = 12\r\n").repeated(100000);
+            for (int i = 0; i < 100; ++i)
+                QCOMPARE(f.write(chunk), chunk.size());
+            QVERIFY(f.write("&header_name = Old\r\n") > 0);
+        }
+        const qint64 size = QFileInfo(variablesFile()).size();
+        QProcess child;
+        child.setWorkingDirectory(m_platform->partsDir);
+        child.start(QStringLiteral(CRASH_CHILD), {QStringLiteral("variables")});
+        QVERIFY(child.waitForFinished(60000));
+        const QByteArray out = child.readAllStandardOutput();
+        QVERIFY2(child.exitCode() == 0, child.readAllStandardError().constData());
+        const qint64 peakKib = out.trimmed().split(' ').value(1).toLongLong();
+        qInfo("peak memory for a %lld-byte variables file: %lld KiB", size, peakKib);
+        QVERIFY(peakKib > 0);
+        QVERIFY2(peakKib < 64 * 1024, out.constData());
+        QCOMPARE(QFileInfo(variablesFile()).size(), size - 2); // "= Old" became "=Bo"
+    }
+
     // ---- the window ----
 
     void firstOpeningEver() {
@@ -652,25 +865,27 @@ private Q_SLOTS:
         modHeaderProgVar h;
         frmHeader dlg(vars, h, *m_platform);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Corvane Headsmith"));
-        QCOMPARE(dlg.SSTab1->currentIndex(), 0);
-        QCOMPARE(dlg.SSTab1->tabText(1), QStringLiteral("Part File and Material Information"));
-        QCOMPARE(dlg.cmbBlank->currentText(), QStringLiteral("96 x 48"));
-        QCOMPARE(dlg.cmbThickness->currentText(), QStringLiteral("1/8"));
-        QCOMPARE(dlg.cmbBitSize->currentText(), QString());
-        QCOMPARE(dlg.cmbBitType->currentText(), QString());
-        QCOMPARE(dlg.cmbMaterial->currentText(), QString());
-        QCOMPARE(dlg.cmbBitSize->count(), 5);
-        QCOMPARE(dlg.txtDate->text(), QStringLiteral("12/7/2026"));
-        QCOMPARE(dlg.txtCopyrightYear->text(), QStringLiteral("2026"));
-        QVERIFY(dlg.optInch->isChecked());
-        QVERIFY(dlg.optMatSurface->isChecked());
-        QCOMPARE(dlg.txtCreatedBy->text(), QStringLiteral("My Name"));
-        QCOMPARE(dlg.cmbUse->currentText(), QStringLiteral("no restrictions... free for any use"));
-        QVERIFY(!dlg.txtHeaderFile->isEnabled() && !dlg.optHeaderFP->isEnabled() && !dlg.optFooterText->isEnabled());
-        QCOMPARE(dlg.txtXOffset->text(), QStringLiteral(" "));
-        QCOMPARE(dlg.txtXOffset->focusPolicy(), Qt::NoFocus);
-        QCOMPARE(dlg.txtAdditionalInfo->focusPolicy(), Qt::ClickFocus);
-        QCOMPARE(dlg.txtDescription->maxLength(), 80);
+        QCOMPARE(child<QTabWidget>(dlg, "SSTab1")->currentIndex(), 0);
+        QCOMPARE(child<QTabWidget>(dlg, "SSTab1")->tabText(1), QStringLiteral("Part File and Material Information"));
+        QCOMPARE(child<QComboBox>(dlg, "cmbBlank")->currentText(), QStringLiteral("96 x 48"));
+        QCOMPARE(child<QComboBox>(dlg, "cmbThickness")->currentText(), QStringLiteral("1/8"));
+        QCOMPARE(child<QComboBox>(dlg, "cmbBitSize")->currentText(), QString());
+        QCOMPARE(child<QComboBox>(dlg, "cmbBitType")->currentText(), QString());
+        QCOMPARE(child<QComboBox>(dlg, "cmbMaterial")->currentText(), QString());
+        QCOMPARE(child<QComboBox>(dlg, "cmbBitSize")->count(), 5);
+        QCOMPARE(child<QLineEdit>(dlg, "txtDate")->text(), QStringLiteral("12/7/2026"));
+        QCOMPARE(child<QLineEdit>(dlg, "txtCopyrightYear")->text(), QStringLiteral("2026"));
+        QVERIFY(child<QRadioButton>(dlg, "optInch")->isChecked());
+        QVERIFY(child<QRadioButton>(dlg, "optMatSurface")->isChecked());
+        QCOMPARE(child<QLineEdit>(dlg, "txtCreatedBy")->text(), QStringLiteral("My Name"));
+        QCOMPARE(child<QComboBox>(dlg, "cmbUse")->currentText(), QStringLiteral("no restrictions... free for any use"));
+        QVERIFY(!child<QLineEdit>(dlg, "txtHeaderFile")->isEnabled() &&
+                !child<QRadioButton>(dlg, "optHeaderFP")->isEnabled() &&
+                !child<QRadioButton>(dlg, "optFooterText")->isEnabled());
+        QCOMPARE(child<QLineEdit>(dlg, "txtXOffset")->text(), QStringLiteral(" "));
+        QCOMPARE(child<QLineEdit>(dlg, "txtXOffset")->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(child<QPlainTextEdit>(dlg, "txtAdditionalInfo")->focusPolicy(), Qt::ClickFocus);
+        QCOMPARE(child<QLineEdit>(dlg, "txtDescription")->maxLength(), 80);
         QVERIFY(m_platform->asked.isEmpty());
     }
 
@@ -681,33 +896,33 @@ private Q_SLOTS:
         modProgVar vars;
         modHeaderProgVar h;
         frmHeader dlg(vars, h, *m_platform);
-        QCOMPARE(dlg.txtCreatedBy->text(), QStringLiteral("Jo"));
-        QVERIFY(dlg.optMetric->isChecked());
-        QVERIFY(dlg.optTableTop->isChecked());
+        QCOMPARE(child<QLineEdit>(dlg, "txtCreatedBy")->text(), QStringLiteral("Jo"));
+        QVERIFY(child<QRadioButton>(dlg, "optMetric")->isChecked());
+        QVERIFY(child<QRadioButton>(dlg, "optTableTop")->isChecked());
         // Blank and thickness always start at the first item; the stored bit size and material survive.
-        QCOMPARE(dlg.cmbBlank->currentText(), QStringLiteral("2450 x 1225"));
-        QCOMPARE(dlg.cmbThickness->currentText(), QStringLiteral("1/8"));
-        QCOMPARE(dlg.cmbBitSize->currentText(), QStringLiteral("1/2"));
-        QCOMPARE(dlg.cmbMaterial->currentText(), QStringLiteral("foam"));
+        QCOMPARE(child<QComboBox>(dlg, "cmbBlank")->currentText(), QStringLiteral("2450 x 1225"));
+        QCOMPARE(child<QComboBox>(dlg, "cmbThickness")->currentText(), QStringLiteral("1/8"));
+        QCOMPARE(child<QComboBox>(dlg, "cmbBitSize")->currentText(), QStringLiteral("1/2"));
+        QCOMPARE(child<QComboBox>(dlg, "cmbMaterial")->currentText(), QStringLiteral("foam"));
         // A key the file lacks leaves its field empty at the first load.
-        QCOMPARE(dlg.txtCopyright->text(), QString());
+        QCOMPARE(child<QLineEdit>(dlg, "txtCopyright")->text(), QString());
 
         // A typed value stays until the next fill and is what the header gets.
-        dlg.cmbMaterial->setEditText(QStringLiteral("oak"));
-        dlg.cmbThickness->setEditText(QStringLiteral("19mm"));
+        child<QComboBox>(dlg, "cmbMaterial")->setEditText(QStringLiteral("oak"));
+        child<QComboBox>(dlg, "cmbThickness")->setEditText(QStringLiteral("19mm"));
         QCOMPARE(dlg.fields().Material, QStringLiteral("oak"));
         dlg.show();
-        dlg.SSTab1->setCurrentIndex(1);
-        QTest::mouseClick(dlg.optInch, Qt::LeftButton);
-        QVERIFY(dlg.optInch->isChecked());
-        QCOMPARE(dlg.cmbBlank->currentText(), QStringLiteral("96 x 48"));
-        QCOMPARE(dlg.cmbBitSize->itemText(0), QStringLiteral("1/8"));
-        QCOMPARE(dlg.cmbThickness->currentText(), QStringLiteral("1/8"));
-        QCOMPARE(dlg.cmbMaterial->currentText(), QStringLiteral("foam"));
-        dlg.optMetric->setChecked(true);
-        QCOMPARE(dlg.cmbBlank->currentText(), QStringLiteral("2450 x 1225"));
-        QCOMPARE(dlg.cmbBitSize->itemText(0), QStringLiteral("3mm"));
-        QCOMPARE(dlg.cmbBitSize->currentText(), QStringLiteral("1/2"));
+        child<QTabWidget>(dlg, "SSTab1")->setCurrentIndex(1);
+        QTest::mouseClick(child<QRadioButton>(dlg, "optInch"), Qt::LeftButton);
+        QVERIFY(child<QRadioButton>(dlg, "optInch")->isChecked());
+        QCOMPARE(child<QComboBox>(dlg, "cmbBlank")->currentText(), QStringLiteral("96 x 48"));
+        QCOMPARE(child<QComboBox>(dlg, "cmbBitSize")->itemText(0), QStringLiteral("1/8"));
+        QCOMPARE(child<QComboBox>(dlg, "cmbThickness")->currentText(), QStringLiteral("1/8"));
+        QCOMPARE(child<QComboBox>(dlg, "cmbMaterial")->currentText(), QStringLiteral("foam"));
+        child<QRadioButton>(dlg, "optMetric")->setChecked(true);
+        QCOMPARE(child<QComboBox>(dlg, "cmbBlank")->currentText(), QStringLiteral("2450 x 1225"));
+        QCOMPARE(child<QComboBox>(dlg, "cmbBitSize")->itemText(0), QStringLiteral("3mm"));
+        QCOMPARE(child<QComboBox>(dlg, "cmbBitSize")->currentText(), QStringLiteral("1/2"));
     }
 
     // A box narrower than its text must show the text's start: the caret decides which part shows.
@@ -722,10 +937,10 @@ private Q_SLOTS:
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         // The long ones by name, then every other box that holds a text.
-        QCOMPARE(dlg.txtCopyright->cursorPosition(), 0);
-        QCOMPARE(dlg.txtEnterInfo->cursorPosition(), 0);
-        QCOMPARE(dlg.cmbUse->lineEdit()->cursorPosition(), 0);
-        QCOMPARE(dlg.cmbMaterial->lineEdit()->cursorPosition(), 0);
+        QCOMPARE(child<QLineEdit>(dlg, "txtCopyright")->cursorPosition(), 0);
+        QCOMPARE(child<QLineEdit>(dlg, "txtEnterInfo")->cursorPosition(), 0);
+        QCOMPARE(child<QComboBox>(dlg, "cmbUse")->lineEdit()->cursorPosition(), 0);
+        QCOMPARE(child<QComboBox>(dlg, "cmbMaterial")->lineEdit()->cursorPosition(), 0);
         for (QLineEdit* box : dlg.findChildren<QLineEdit*>()) {
             if (box->text().isEmpty() || box->hasFocus()) continue;
             QVERIFY2(box->cursorPosition() == 0,
@@ -739,36 +954,37 @@ private Q_SLOTS:
         writeBytes(m_part, Part);
         modHeaderProgVar h;
         frmHeader dlg(vars, h, *m_platform);
-        QCOMPARE(dlg.txtEnterInfo->text(),
+        QCOMPARE(child<QLineEdit>(dlg, "txtEnterInfo")->text(),
                  QStringLiteral("Type additional info here... hit the ENTER key to add line to preview below "));
-        dlg.txtEnterInfo->clear();
-        QTest::keyClicks(dlg.txtEnterInfo, QStringLiteral("first"));
-        QTest::keyClick(dlg.txtEnterInfo, Qt::Key_Return);
-        QTest::keyClicks(dlg.txtEnterInfo, QStringLiteral("second"));
-        QTest::keyClick(dlg.txtEnterInfo, Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(dlg.txtEnterInfo->text(), QString());
-        QCOMPARE(dlg.txtAdditionalInfo->toPlainText(), QStringLiteral("'' first\n'' second\n"));
+        child<QLineEdit>(dlg, "txtEnterInfo")->clear();
+        QTest::keyClicks(child<QLineEdit>(dlg, "txtEnterInfo"), QStringLiteral("first"));
+        QTest::keyClick(child<QLineEdit>(dlg, "txtEnterInfo"), Qt::Key_Return);
+        QTest::keyClicks(child<QLineEdit>(dlg, "txtEnterInfo"), QStringLiteral("second"));
+        QTest::keyClick(child<QLineEdit>(dlg, "txtEnterInfo"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(child<QLineEdit>(dlg, "txtEnterInfo")->text(), QString());
+        QCOMPARE(child<QPlainTextEdit>(dlg, "txtAdditionalInfo")->toPlainText(),
+                 QStringLiteral("'' first\n'' second\n"));
         QCOMPARE(dlg.fields().AdditionalInfo, QStringLiteral("'' first\n'' second\n"));
         // Enter pressed nothing else: the part file is untouched and the window still open.
         QCOMPARE(readBytes(m_part), Part);
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         // Escape while typing does not throw the window and its answers away.
         QSignalSpy rejected(&dlg, &QDialog::rejected);
-        QTest::keyClick(dlg.txtEnterInfo, Qt::Key_Escape);
+        QTest::keyClick(child<QLineEdit>(dlg, "txtEnterInfo"), Qt::Key_Escape);
         QCOMPARE(rejected.count(), 0);
 
-        QTest::mouseClick(dlg.txtAdditionalInfo->viewport(), Qt::LeftButton);
+        QTest::mouseClick(child<QPlainTextEdit>(dlg, "txtAdditionalInfo")->viewport(), Qt::LeftButton);
         const QString hint =
             QStringLiteral("Type additional comments here... and hit the ENTER key at the end of each line.");
-        QCOMPARE(dlg.txtEnterInfo->text(), hint);
-        QCOMPARE(dlg.txtEnterInfo->cursorPosition(), int(hint.size()));
-        QVERIFY(!dlg.txtEnterInfo->hasSelectedText());
+        QCOMPARE(child<QLineEdit>(dlg, "txtEnterInfo")->text(), hint);
+        QCOMPARE(child<QLineEdit>(dlg, "txtEnterInfo")->cursorPosition(), int(hint.size()));
+        QVERIFY(!child<QLineEdit>(dlg, "txtEnterInfo")->hasSelectedText());
 
         QMimeData mime;
         mime.setText(QStringLiteral("x"));
         QDragEnterEvent drag(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(dlg.txtAdditionalInfo->viewport(), &drag);
-        QCOMPARE(dlg.txtEnterInfo->selectedText(), hint);
+        QCoreApplication::sendEvent(child<QPlainTextEdit>(dlg, "txtAdditionalInfo")->viewport(), &drag);
+        QCOMPARE(child<QLineEdit>(dlg, "txtEnterInfo")->selectedText(), hint);
     }
 
     void boxesSelectAllOnFocus_data() {
@@ -798,26 +1014,28 @@ private Q_SLOTS:
         modHeaderProgVar h;
         frmHeader dlg(vars, h, *m_platform);
         dlg.show();
-        dlg.SSTab1->setCurrentIndex(1);
+        child<QTabWidget>(dlg, "SSTab1")->setCurrentIndex(1);
         auto state = [&] {
             QString s;
-            for (QLineEdit* b : {dlg.txtXOffset, dlg.txtYOffset, dlg.txtZOffset})
+            for (QLineEdit* b : {child<QLineEdit>(dlg, "txtXOffset"), child<QLineEdit>(dlg, "txtYOffset"),
+                                 child<QLineEdit>(dlg, "txtZOffset")})
                 s += QLatin1String(b->isEnabled() ? "[E" : "[-") +
                      QLatin1String(b->focusPolicy() == Qt::NoFocus ? "-" : "T") + b->text() + u']';
-            for (QLabel* l : {dlg.Label20, dlg.Label21, dlg.Label22})
+            for (QLabel* l :
+                 {child<QLabel>(dlg, "Label20"), child<QLabel>(dlg, "Label21"), child<QLabel>(dlg, "Label22")})
                 s += l->isEnabled() ? u'L' : u'-';
             return s;
         };
-        QTest::mouseClick(dlg.chk2d, Qt::LeftButton);
+        QTest::mouseClick(child<QCheckBox>(dlg, "chk2d"), Qt::LeftButton);
         QCOMPARE(state(), QStringLiteral("[ET0][ET0][--]LL-"));
-        dlg.txtXOffset->setText(QStringLiteral("4"));
-        QTest::mouseClick(dlg.chk3d, Qt::LeftButton);
-        QVERIFY(!dlg.chk2d->isChecked());
+        child<QLineEdit>(dlg, "txtXOffset")->setText(QStringLiteral("4"));
+        QTest::mouseClick(child<QCheckBox>(dlg, "chk3d"), Qt::LeftButton);
+        QVERIFY(!child<QCheckBox>(dlg, "chk2d")->isChecked());
         QCOMPARE(state(), QStringLiteral("[ET0][ET0][ET0]LLL"));
-        QTest::mouseClick(dlg.chk2d, Qt::LeftButton);
-        QVERIFY(!dlg.chk3d->isChecked());
+        QTest::mouseClick(child<QCheckBox>(dlg, "chk2d"), Qt::LeftButton);
+        QVERIFY(!child<QCheckBox>(dlg, "chk3d")->isChecked());
         QCOMPARE(state(), QStringLiteral("[ET0][ET0][--]LL-"));
-        QTest::mouseClick(dlg.chk2d, Qt::LeftButton);
+        QTest::mouseClick(child<QCheckBox>(dlg, "chk2d"), Qt::LeftButton);
         QCOMPARE(state(), QStringLiteral("[--][--][--]---"));
     }
 
@@ -834,10 +1052,12 @@ private Q_SLOTS:
         (opening ? h.HeaderFileName : h.FooterFileName) = QStringLiteral("old.cvp");
         frmHeader dlg(vars, h, *m_platform);
         dlg.show();
-        QCheckBox* chk = opening ? dlg.chkHeader : dlg.chkFooter;
-        QLineEdit* txt = opening ? dlg.txtHeaderFile : dlg.txtFooterFile;
-        QRadioButton* asText = opening ? dlg.optHeaderText : dlg.optFooterText;
-        QRadioButton* asFP = opening ? dlg.optHeaderFP : dlg.optFooterFP;
+        QCheckBox* chk = opening ? child<QCheckBox>(dlg, "chkHeader") : child<QCheckBox>(dlg, "chkFooter");
+        QLineEdit* txt = opening ? child<QLineEdit>(dlg, "txtHeaderFile") : child<QLineEdit>(dlg, "txtFooterFile");
+        QRadioButton* asText =
+            opening ? child<QRadioButton>(dlg, "optHeaderText") : child<QRadioButton>(dlg, "optFooterText");
+        QRadioButton* asFP =
+            opening ? child<QRadioButton>(dlg, "optHeaderFP") : child<QRadioButton>(dlg, "optFooterFP");
 
         // Cancel: told, box unchecked, the options stay disabled, the remembered folder kept.
         m_platform->files << std::nullopt;
@@ -878,9 +1098,9 @@ private Q_SLOTS:
         modHeaderProgVar h;
         {
             frmHeader dlg(vars, h, *m_platform);
-            dlg.txtCreatedBy->setText(QStringLiteral("Window User"));
-            dlg.cmbBitType->setEditText(QStringLiteral("V bit"));
-            QTest::mouseClick(dlg.cmdDone, Qt::LeftButton);
+            child<QLineEdit>(dlg, "txtCreatedBy")->setText(QStringLiteral("Window User"));
+            child<QComboBox>(dlg, "cmbBitType")->setEditText(QStringLiteral("V bit"));
+            QTest::mouseClick(child<QPushButton>(dlg, "cmdDone"), Qt::LeftButton);
             QCOMPARE(dlg.result(), int(QDialog::Accepted));
         }
         const QByteArray written = readBytes(m_part);
@@ -892,10 +1112,10 @@ private Q_SLOTS:
 
         // The next opening in the run starts from the saved answers; No with nothing else to do keeps it open.
         frmHeader again(vars, h, *m_platform);
-        QCOMPARE(again.txtCreatedBy->text(), QStringLiteral("Window User"));
-        QCOMPARE(again.cmbBitType->currentText(), QStringLiteral("V bit"));
+        QCOMPARE(child<QLineEdit>(again, "txtCreatedBy")->text(), QStringLiteral("Window User"));
+        QCOMPARE(child<QComboBox>(again, "cmbBitType")->currentText(), QStringLiteral("V bit"));
         m_platform->yesNo << false;
-        again.cmdDone_Click();
+        child<QPushButton>(again, "cmdDone")->click();
         QCOMPARE(again.result(), int(QDialog::Rejected));
         QCOMPARE(readBytes(m_part), written);
     }
@@ -907,9 +1127,9 @@ private Q_SLOTS:
         modHeaderProgVar h;
         frmHeader dlg(vars, h, *m_platform);
         m_platform->files << path(QStringLiteral("gone.cvp"));
-        dlg.chkFooter->setChecked(true);
-        dlg.optFooterText->setChecked(true);
-        dlg.cmdDone_Click();
+        child<QCheckBox>(dlg, "chkFooter")->setChecked(true);
+        child<QRadioButton>(dlg, "optFooterText")->setChecked(true);
+        child<QPushButton>(dlg, "cmdDone")->click();
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QCOMPARE(m_platform->asked.last().what, QStringLiteral("tell"));
         QVERIFY(m_platform->asked.last().text.contains(QDir::toNativeSeparators(path(QStringLiteral("gone.cvp")))));
@@ -928,7 +1148,7 @@ private Q_SLOTS:
         modHeaderProgVar h;
         frmHeader dlg(vars, h, *m_platform);
         QVERIFY(m_platform->asked.isEmpty()); // nothing to load is nothing to complain about
-        dlg.cmdDone_Click();
+        child<QPushButton>(dlg, "cmdDone")->click();
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QVERIFY(readBytes(m_part).endsWith("' End of header file\r\n\r\n" + Part));
         QCOMPARE(m_platform->asked.size(), 1);
@@ -953,11 +1173,11 @@ private Q_SLOTS:
         QTimer::singleShot(0, &dlg, [&] {
             if (auto* p = dlg.findChild<QProgressDialog*>()) {
                 sawProgress = true;
-                dlg.cmdDone_Click(); // a second click while writing does nothing
+                child<QPushButton>(dlg, "cmdDone")->click(); // a second click while writing does nothing
                 p->cancel();
             }
         });
-        dlg.cmdDone_Click();
+        child<QPushButton>(dlg, "cmdDone")->click();
         QVERIFY(sawProgress);
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QCOMPARE(readBytes(m_part), big);
@@ -999,7 +1219,7 @@ private Q_SLOTS:
         modProgVar vars;
         modHeaderProgVar h;
         frmHeader dlg(vars, h, *m_platform);
-        dlg.cmdInfo_Click();
+        child<QPushButton>(dlg, "cmdInfo")->click();
         QCOMPARE(dlg.PAthString, QDir::toNativeSeparators(path(QStringLiteral("Corvane/"))));
         if (editorThere)
             QCOMPARE(m_platform->started.value(0), (QStringList{editor, QDir::toNativeSeparators(helpFile)}));
@@ -1009,6 +1229,118 @@ private Q_SLOTS:
             auto* text = helpWindow->findChild<QPlainTextEdit*>(QStringLiteral("txtHelp"));
             QVERIFY(text->isReadOnly());
             QCOMPARE(text->toPlainText(), QStringLiteral("Help text\nline 2\n"));
+        }
+    }
+
+    // Every one-line box of the window, found by name: a pasted line break or other control
+    // character becomes one blank in the box, in the answer and in the written line, so neither the
+    // header nor the variables file gains a line. The path boxes show a chosen name that holds a
+    // line break with blanks, and the write that would put it into an FP line is refused.
+    void oneLineBoxes_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("brk");
+        const QList<std::pair<const char*, QString>> breaks{{"LF", QStringLiteral("\n")},
+                                                            {"CR LF", QStringLiteral("\r\n")},
+                                                            {"CR", QStringLiteral("\r")},
+                                                            {"controls", QStringLiteral("\x01\x1b\x7f\v\f")}};
+        for (const char* box : OneLineBoxes)
+            for (const auto& [name, brk] : breaks)
+                QTest::addRow("%s, %s", box, name) << QString::fromLatin1(box) << brk;
+    }
+    void oneLineBoxes() {
+        QFETCH(QString, box);
+        QFETCH(QString, brk);
+        writeBytes(m_part, Part);
+        modProgVar vars;
+        vars.PartFileName = m_part;
+        modHeaderProgVar h;
+        frmHeader dlg(vars, h, *m_platform);
+        // The list below is every one-line box there is.
+        for (QLineEdit* e : dlg.findChildren<QLineEdit*>()) {
+            const QString name = qobject_cast<QComboBox*>(e->parent()) ? e->parent()->objectName() : e->objectName();
+            QVERIFY2(std::any_of(std::begin(OneLineBoxes), std::end(OneLineBoxes),
+                                 [&](const char* n) { return name == QLatin1String(n); }),
+                     qPrintable(name + QStringLiteral(" is missing from the table")));
+        }
+        const QString pasted = QStringLiteral("1") + brk + QStringLiteral("M2, 0, 0");
+        const QString shown = QStringLiteral("1 M2, 0, 0");
+        const bool pathBox = box == QLatin1String("txtHeaderFile") || box == QLatin1String("txtFooterFile");
+        QLineEdit* edit = nullptr;
+        if (pathBox) {
+            m_platform->files << QStringLiteral("D:\\cuts\\") + pasted;
+            child<QCheckBox>(dlg, box == QLatin1String("txtHeaderFile") ? "chkHeader" : "chkFooter")->setChecked(true);
+            edit = child<QLineEdit>(dlg, qPrintable(box));
+            QCOMPARE(edit->text(), QStringLiteral("D:\\cuts\\") + shown);
+        } else {
+            if (box.endsWith(QLatin1String("Offset"))) child<QCheckBox>(dlg, "chk3d")->setChecked(true);
+            auto* combo = dlg.findChild<QComboBox*>(box);
+            edit = combo ? combo->lineEdit() : child<QLineEdit>(dlg, qPrintable(box));
+            edit->clear();
+            edit->insert(pasted); // what a paste does
+            if (box == QLatin1String("txtEnterInfo")) {
+                QCOMPARE(edit->text(), shown);
+                QTest::keyClick(edit, Qt::Key_Return);
+                QCOMPARE(dlg.fields().AdditionalInfo, QStringLiteral("'' ") + shown + u'\n');
+            } else {
+                QCOMPARE(edit->text(), shown);
+                if (combo) QCOMPARE(combo->currentText(), shown);
+            }
+        }
+        const HeaderFields f = dlg.fields();
+        child<QPushButton>(dlg, "cmdDone")->click();
+        const QByteArray written = readBytes(m_part);
+        if (pathBox) {
+            QCOMPARE(dlg.result(), int(QDialog::Rejected));
+            QVERIFY2(m_platform->asked.last().text.contains(QStringLiteral("holds a line break")),
+                     qPrintable(m_platform->asked.last().text));
+            QCOMPARE(written, Part);
+            return;
+        }
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        // One line per line of the header and of the old file, each ended by CR LF and by nothing else.
+        const QList<QByteArray> lines = written.split('\n');
+        QCOMPARE(lines.size() - 1, headertext::writeheaderinfo(f).size() + 5);
+        for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+            QVERIFY(lines[i].endsWith('\r'));
+            QVERIFY2(!textfile::breaksLine(lines[i].chopped(1)), lines[i].constData());
+            QVERIFY(lines[i] != "M2, 0, 0\r");
+        }
+        QVERIFY(written.contains(textfile::encode(shown)));
+        const QByteArray saved = readBytes(variablesFile());
+        QCOMPARE(saved.count("\r\n"), 19);
+        QCOMPARE(saved.count('\n'), 19);
+        QVERIFY(!saved.contains("\nM2"));
+    }
+
+    // Every suggestion of every list shows whole in its box, in both units.
+    void listEntriesShowWhole() {
+        modProgVar vars;
+        modHeaderProgVar h;
+        frmHeader dlg(vars, h, *m_platform);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        child<QTabWidget>(dlg, "SSTab1")->setCurrentIndex(1);
+        for (const char* units : {"optInch", "optMetric"}) {
+            child<QRadioButton>(dlg, units)->setChecked(true);
+            QCoreApplication::processEvents();
+            for (const char* name : {"cmbBlank", "cmbThickness", "cmbMaterial", "cmbBitSize", "cmbBitType"}) {
+                QComboBox* combo = child<QComboBox>(dlg, name);
+                QLineEdit* edit = combo->lineEdit();
+                for (int i = 0; i < combo->count(); ++i) {
+                    combo->setCurrentIndex(i);
+                    // A text wider than its box scrolls: its start then moves when the caret goes to its end.
+                    edit->setCursorPosition(0);
+                    const int start = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+                    edit->setCursorPosition(int(edit->text().size()));
+                    const int end = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+                    QVERIFY2(end - start == edit->fontMetrics().horizontalAdvance(edit->text()),
+                             qPrintable(QStringLiteral("%1 cuts \"%2\" (%3 to %4 in %5)")
+                                            .arg(QLatin1String(name), edit->text())
+                                            .arg(start)
+                                            .arg(end)
+                                            .arg(edit->width())));
+                }
+            }
         }
     }
 };

@@ -1,26 +1,21 @@
 #include "core/headsmith/modHeaderUtils.h"
 
+#include "core/headsmith/linestream.h"
 #include "platform/platform.h"
 #include "platform/savefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <array>
 
 namespace modHeaderUtils {
 
 namespace {
-
-QByteArrayView trimBlanks(QByteArrayView s) {
-    while (!s.isEmpty() && (s.front() == ' ' || s.front() == '\t'))
-        s = s.sliced(1);
-    while (!s.isEmpty() && (s.back() == ' ' || s.back() == '\t'))
-        s.chop(1);
-    return s;
-}
 
 // Which value a known key carries, in the order a new file lists them (the marker is row 1).
 enum class Field {
@@ -70,9 +65,10 @@ constexpr std::array<KeyInfo, 18> Keys{{
     {"&header_partfiledir", Field::PartDir},
 }};
 
-const KeyInfo* findKey(const QString& key) {
+// Keys are compared as bytes: a key with any other byte in it belongs to someone else.
+const KeyInfo* findKey(QByteArrayView key) {
     for (const KeyInfo& k : Keys)
-        if (key == QLatin1String(k.key)) return &k;
+        if (key == QByteArrayView(k.key)) return &k;
     return nullptr;
 }
 
@@ -182,31 +178,75 @@ QByteArray lineFor(const KeyInfo& k, const HeaderFields& f, const modHeaderProgV
         value = h.PartFileDir;
         break;
     }
-    return textfile::encode(QLatin1String(k.key) + sep + value);
+    return QByteArray(k.key) + textfile::encode(sep + value);
 }
 
-// A file in folder matched without regard to letter case, as on the file systems the program came from.
-QString findFile(const QString& folder, const QString& name) {
-    const QDir dir(folder);
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden);
-    for (const QString& entry : entries)
-        if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
-    return {};
+QString headsmithText(const char* text) {
+    return QCoreApplication::translate("Headsmith", text);
 }
 
-bool readAll(const QString& path, QByteArray& content, QString& reason) {
+// A composed line that would break in two is a fault of the program: better no file than a
+// twentieth line made from an answer.
+QString brokenLineReason() {
+    return headsmithText("A line composed for this file holds a line break. Nothing was written.");
+}
+
+// The old settings file holds thirteen short lines: no more is read, whatever the file holds.
+bool readOldSettings(const QString& path, QList<QByteArray>& lines, QString& reason) {
+    constexpr qsizetype LineCount = 13;
+    constexpr qint64 MaxLine = 64 * 1024;
+    reason = textfile::notRegularFile(path);
+    if (!reason.isEmpty()) return false;
     QFile file(path);
-    if (QFileInfo(path).isDir()) {
-        reason = QStringLiteral("It is a folder, not a file.");
-        return false;
-    }
     if (!file.open(QIODevice::ReadOnly)) {
         reason = file.errorString();
         return false;
     }
-    content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        reason = file.errorString();
+    while (lines.size() < LineCount && !file.atEnd()) {
+        QByteArray line = file.readLine(MaxLine);
+        if (line.isEmpty() && file.error() != QFileDevice::NoError) {
+            reason = file.errorString();
+            return false;
+        }
+        const bool whole = line.endsWith('\n');
+        if (whole) line.chop(1);
+        if (whole && line.endsWith('\r')) line.chop(1);
+        lines << line;
+        if (!whole) break; // the end of the file, or a line too long to be one of its answers
+    }
+    return true;
+}
+
+// The part of a line that can be an entry: a bare CR ends it, as it did for the program that
+// wrote these files first, so what follows one is never taken into a value.
+QByteArrayView entryPart(QByteArrayView line) {
+    const qsizetype cr = line.indexOf('\r');
+    return cr < 0 ? line : line.first(cr);
+}
+
+// The known key a line sets, if any; looked at before any decoding, as most lines of a large file
+// are someone else's.
+const KeyInfo* knownKey(QByteArrayView line) {
+    line = entryPart(line);
+    const qsizetype eq = line.indexOf('=');
+    return eq < 0 ? nullptr : findKey(textfile::trimmed(line.first(eq), QByteArrayView(" \t")));
+}
+
+// Calls use(line) for every whole line of the file at path, read as a stream; false with a reason
+// when the file could not be read.
+template <typename Use> bool forEachLine(const QString& path, QString& reason, Use use) {
+    reason = textfile::notRegularFile(path);
+    if (!reason.isEmpty()) return false;
+    LineReader in(path);
+    if (!in.open()) {
+        reason = in.errorString();
+        return false;
+    }
+    LineReader::Piece piece;
+    while (in.next(piece))
+        if (piece.whole() && !use(piece.bytes)) return true;
+    if (in.failed()) {
+        reason = in.errorString();
         return false;
     }
     return true;
@@ -219,31 +259,28 @@ void loadOldSettings(const QList<QByteArray>& lines, modHeaderProgVar& h, Loaded
         &h.StoredEmail, &h.StoredUnits,           &h.StoredZZero,        &h.StoredBitSize,     &h.StoredBitType,
         &h.StoredBlank, &h.StoredMaterial,        &h.StoredThickness};
     for (qsizetype i = 0; i < qsizetype(std::size(targets)); ++i)
-        *targets[i] = i < lines.size() ? textfile::decode(lines.at(i)) : QString();
+        *targets[i] = i < lines.size() ? textfile::oneLine(textfile::decode(lines.at(i))) : QString();
     // In this older file a non-zero unit means inch; a missing line is an empty value like any other.
     loaded.metric = leadingNumber(h.StoredUnits) == 0;
     loaded.tableTop = leadingNumber(h.StoredZZero) != 0;
 }
 
-void loadVariables(const QList<QByteArray>& lines, modHeaderProgVar& h, Loaded& loaded) {
-    for (const QByteArray& line : lines) {
-        const std::optional<Entry> entry = parseEntry(line);
-        if (!entry) continue;
-        const KeyInfo* k = findKey(entry->key);
-        if (!k) continue;
-        switch (k->field) {
-        case Field::Units:
-            // Only the units are not kept as text: "1" means millimetres, anything else inch.
-            loaded.metric = entry->value == QLatin1String("1");
-            break;
-        case Field::ZZero:
-            h.StoredZZero = entry->value;
-            loaded.tableTop = leadingNumber(entry->value) != 0;
-            break;
-        default:
-            *storedValue(h, k->field) = entry->value;
-            break;
-        }
+void loadVariable(QByteArrayView line, modHeaderProgVar& h, Loaded& loaded) {
+    const KeyInfo* k = knownKey(line);
+    if (!k) return;
+    const std::optional<Entry> entry = parseEntry(line);
+    switch (k->field) {
+    case Field::Units:
+        // Only the units are not kept as text: "1" means millimetres, anything else inch.
+        loaded.metric = entry->value == QLatin1String("1");
+        break;
+    case Field::ZZero:
+        h.StoredZZero = entry->value;
+        loaded.tableTop = leadingNumber(entry->value) != 0;
+        break;
+    default:
+        *storedValue(h, k->field) = entry->value;
+        break;
     }
 }
 
@@ -254,13 +291,15 @@ QString variablesFilePath(const QString& partsFolder) {
 }
 
 std::optional<Entry> parseEntry(QByteArrayView line) {
+    line = entryPart(line);
     const qsizetype eq = line.indexOf('=');
     if (eq < 0) return std::nullopt;
     QByteArrayView rest = line.sliced(eq + 1);
     const qsizetype second = rest.indexOf('=');
     if (second >= 0) rest = rest.first(second);
-    return Entry{textfile::decode(trimBlanks(line.first(eq)).toByteArray()),
-                 textfile::decode(trimBlanks(rest).toByteArray())};
+    const QByteArrayView blanks(" \t");
+    return Entry{textfile::trimmed(line.first(eq), blanks).toByteArray(),
+                 textfile::oneLine(textfile::decode(textfile::trimmed(rest, blanks).toByteArray()))};
 }
 
 double leadingNumber(const QString& text) {
@@ -288,15 +327,14 @@ Loaded LoadHeaderSettings(Platform& platform, modHeaderProgVar& header) {
     Loaded loaded;
     header.VariablesFilePath = variablesFilePath(platform.partsFolder());
 
-    const QString oldPath = findFile(platform.programFolder(), OldSettingsName);
+    const QString oldPath = textfile::findNoCase(platform.programFolder(), OldSettingsName);
     if (!oldPath.isEmpty()) {
-        QByteArray content;
+        QList<QByteArray> lines;
         QString reason;
-        if (!readAll(oldPath, content, reason)) {
+        if (!readOldSettings(oldPath, lines, reason)) {
             loaded.error = QStringLiteral("The old Headsmith settings file could not be read:\n%1\n\n%2")
                                .arg(QDir::toNativeSeparators(oldPath), reason);
         } else {
-            const QList<QByteArray> lines = textfile::splitLines(content);
             // An empty file holds no answers; it goes, and the variables file is read instead.
             const bool used = !lines.isEmpty();
             if (used) {
@@ -312,13 +350,15 @@ Loaded LoadHeaderSettings(Platform& platform, modHeaderProgVar& header) {
 
     const QString path = header.VariablesFilePath;
     if (!QFileInfo::exists(path)) return loaded;
-    QByteArray content;
     QString reason;
-    if (!readAll(path, content, reason)) {
+    const bool read = forEachLine(path, reason, [&](QByteArrayView line) {
+        loadVariable(line, header, loaded);
+        return true;
+    });
+    if (!read) {
         loaded.error = QStringLiteral("The saved Headsmith answers could not be read:\n%1\n\n%2").arg(path, reason);
         return loaded;
     }
-    loadVariables(textfile::splitLines(content), header, loaded);
     loaded.source = Loaded::Source::Variables;
     return loaded;
 }
@@ -331,7 +371,10 @@ QList<QByteArray> newVariableLines(const HeaderFields& f, const modHeaderProgVar
 }
 
 FileResult WriteNewHeaderVariables(const QString& path, const HeaderFields& f, const modHeaderProgVar& header) {
-    return textfile::saveLines(path, newVariableLines(f, header));
+    const QList<QByteArray> lines = newVariableLines(f, header);
+    if (std::any_of(lines.begin(), lines.end(), [](const QByteArray& l) { return textfile::breaksLine(l); }))
+        return FileResult::failure(path, brokenLineReason());
+    return textfile::saveLines(path, lines);
 }
 
 FileResult SaveHeaderVariables(Platform& platform, modHeaderProgVar& header, const HeaderFields& f) {
@@ -346,29 +389,55 @@ FileResult SaveHeaderVariables(Platform& platform, modHeaderProgVar& header, con
     }
     if (!QFileInfo::exists(path)) return WriteNewHeaderVariables(path, f, header);
 
-    QByteArray content;
     QString reason;
-    if (!readAll(path, content, reason)) return FileResult::failure(path, reason);
-    const QList<QByteArray> lines = textfile::splitLines(content);
     bool marked = false;
-    for (const QByteArray& line : lines) {
-        const std::optional<Entry> entry = parseEntry(line);
-        if (entry && entry->key == MarkerKey) {
-            marked = true;
-            break;
-        }
-    }
+    if (!forEachLine(path, reason, [&](QByteArrayView line) {
+            const qsizetype eq = entryPart(line).indexOf('=');
+            marked = eq >= 0 && textfile::trimmed(line.first(eq), QByteArrayView(" \t")) == MarkerKey;
+            return !marked;
+        }))
+        return FileResult::failure(path, reason);
     // A file Headsmith did not write belongs to someone else: leave it alone.
     if (!marked) return {};
 
-    QList<QByteArray> out;
-    out.reserve(lines.size());
-    for (const QByteArray& line : lines) {
-        const std::optional<Entry> entry = parseEntry(line);
-        const KeyInfo* k = entry ? findKey(entry->key) : nullptr;
-        out << (k ? lineFor(*k, f, header, true) : line);
+    std::array<QByteArray, Keys.size()> replaced;
+    for (std::size_t i = 0; i < Keys.size(); ++i) {
+        replaced[i] = lineFor(Keys[i], f, header, true);
+        if (textfile::breaksLine(replaced[i])) return FileResult::failure(path, brokenLineReason());
     }
-    return textfile::saveLines(path, out);
+
+    // Streamed through: the lines of known keys are replaced, every other byte is kept.
+    SaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly)) return FileResult::failure(path, out.errorString());
+    LineWriter writer(out);
+    LineReader in(path);
+    if (!in.open()) {
+        out.cancelWriting();
+        return FileResult::failure(path, in.errorString());
+    }
+    LineReader::Piece piece;
+    while (in.next(piece) && !writer.failed()) {
+        const KeyInfo* k = piece.whole() ? knownKey(piece.bytes) : nullptr;
+        if (k) {
+            // What a bare CR cut off is someone else's and stays.
+            writer.put(replaced[std::size_t(k - Keys.data())]);
+            writer.put(piece.bytes.sliced(entryPart(piece.bytes).size()));
+        } else {
+            writer.put(piece.bytes);
+        }
+        if (piece.ends) writer.endLine();
+    }
+    if (in.failed()) {
+        out.cancelWriting();
+        return FileResult::failure(path, in.errorString());
+    }
+    if (!writer.flush()) {
+        const QString why = out.errorString();
+        out.cancelWriting();
+        return FileResult::failure(path, why);
+    }
+    if (!out.commit()) return FileResult::failure(path, out.errorString());
+    return {};
 }
 
 std::optional<QString> FindPath(const QString& programFolder) {

@@ -4,6 +4,7 @@
 #include "core/headsmith/modHeaderProgVar.h"
 #include "core/textfile.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -16,16 +17,17 @@ class Platform;
 namespace modHeaderUtils {
 
 inline const QString OldSettingsName = QStringLiteral("cvheader.ini");
-inline const QString MarkerKey = QStringLiteral("&my_hasrunheader");
+inline const QByteArray MarkerKey = QByteArrayLiteral("&my_hasrunheader");
 inline const QString HelpFileName = QStringLiteral("head_smithfaq.txt");
 
 // <parts folder>/custom/header_variables.cvc, in native separators.
 QString variablesFilePath(const QString& partsFolder);
 
 // A line "key = value": the key before the first "=", the value up to a second "=", both without
-// surrounding blanks. Nothing for a line without "=".
+// surrounding blanks; a bare CR ends the entry. The key stays bytes (keys are compared byte for
+// byte); the value is decoded without loss and cleaned to one line. Nothing for a line without "=".
 struct Entry {
-    QString key;
+    QByteArray key;
     QString value;
 };
 std::optional<Entry> parseEntry(QByteArrayView line);

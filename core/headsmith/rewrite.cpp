@@ -6,6 +6,8 @@
 #include "platform/platform.h"
 #include "platform/savefile.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -26,6 +28,10 @@ QString native(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
+QString headsmithText(const char* text) {
+    return QCoreApplication::translate("Headsmith", text);
+}
+
 class Rewriter {
 public:
     Rewriter(const QString& partFile, const HeaderFields& fields, Platform& platform, const Progress& progress,
@@ -38,6 +44,13 @@ public:
 private:
     enum class Answer { NotAsked, Yes, No };
 
+    bool open();
+    bool replaceHeader(bool& declined);
+    bool copyBody();
+    bool replaceClosing();
+    bool dropThrough(const QByteArray& endMarker, const QString& noEnd);
+    bool readFailed();
+    bool unchangedSinceRead();
     bool writeBlock(const headertext::Block& block, const QString& what);
     bool copyFile(const QString& path, const QString& what);
     bool report();
@@ -46,6 +59,18 @@ private:
         m_error = text;
         return failed();
     }
+    bool setError(const QString& text) {
+        m_error = text;
+        return false;
+    }
+
+    const QByteArray m_headerStart = headertext::HeaderStart.toLatin1();
+    const QByteArray m_headerStartOld = headertext::HeaderStartOld.toLatin1();
+    const QByteArray m_headerEnd = headertext::HeaderEnd.toLatin1();
+    const QByteArray m_closingStart = headertext::ClosingStart.toLatin1();
+    const QByteArray m_closingEnd = headertext::ClosingEnd.toLatin1();
+    const QString m_openingWhat = QStringLiteral("opening file");
+    const QString m_closingWhat = QStringLiteral("closing file");
 
     QString m_path;
     const HeaderFields& m_fields;
@@ -55,6 +80,12 @@ private:
     LineReader m_part;
     SaveFile m_out;
     LineWriter m_writer;
+    Piece m_piece;
+    bool m_have = false;      // m_piece holds the next piece of the part file
+    bool m_firstLine = false; // m_piece is the part file's first line, which is copied unlooked at
+    Answer m_replaceClosing = Answer::NotAsked;
+    qint64 m_sizeRead = 0;
+    QDateTime m_modifiedRead;
     qint64 m_total = 0;
     qint64 m_copied = 0; // bytes of opening and closing files copied so far
     qint64 m_lastReported = -1;
@@ -80,13 +111,17 @@ bool Rewriter::report() {
     return !m_cancelled;
 }
 
+bool Rewriter::readFailed() {
+    return setError(
+        QStringLiteral("The part file could not be read:\n%1\n\n%2").arg(native(m_path), m_part.errorString()));
+}
+
 bool Rewriter::copyFile(const QString& path, const QString& what) {
     const auto unreadable = [&](const QString& reason) {
-        m_error = QStringLiteral("The %1 could not be read:\n%2\n\n%3").arg(what, native(path), reason);
-        return false;
+        return setError(QStringLiteral("The %1 could not be read:\n%2\n\n%3").arg(what, native(path), reason));
     };
     if (path.isEmpty()) return unreadable(QStringLiteral("No file was chosen."));
-    if (QFileInfo(path).isDir()) return unreadable(QStringLiteral("It is a folder, not a file."));
+    if (const QString why = textfile::notRegularFile(path); !why.isEmpty()) return unreadable(why);
     LineReader in(path, m_bufferSize);
     if (!in.open()) return unreadable(in.errorString());
     Piece piece;
@@ -109,6 +144,11 @@ bool Rewriter::writeBlock(const headertext::Block& block, const QString& what) {
     for (const headertext::BlockLine& line : block) {
         if (line.copyFile) {
             if (!copyFile(line.path, what)) return false;
+        } else if (textfile::breaksLine(line.text)) {
+            // An answer with a line break would become a live line of the program: a fault of ours.
+            return setError(headsmithText("A line composed for the header of\n%1\nholds a line break, so the router "
+                                          "would run part of it as a command. Nothing was written.")
+                                .arg(native(m_path)));
         } else {
             m_writer.line(textfile::encode(line.text));
         }
@@ -116,115 +156,135 @@ bool Rewriter::writeBlock(const headertext::Block& block, const QString& what) {
     return !m_writer.failed();
 }
 
-RewriteResult Rewriter::run() {
-    const QByteArray headerStart = headertext::HeaderStart.toLatin1();
-    const QByteArray headerStartOld = headertext::HeaderStartOld.toLatin1();
-    const QByteArray headerEnd = headertext::HeaderEnd.toLatin1();
-    const QByteArray closingStart = headertext::ClosingStart.toLatin1();
-    const QByteArray closingEnd = headertext::ClosingEnd.toLatin1();
-    const bool includeClosing = m_fields.AddClosing;
-    const QString openingWhat = QStringLiteral("opening file");
-    const QString closingWhat = QStringLiteral("closing file");
-
-    if (QFileInfo(m_path).isDir() || !m_part.open())
-        return fail(QStringLiteral("The part file could not be read:\n%1\n\n%2")
-                        .arg(native(m_path), QFileInfo(m_path).isDir() ? QStringLiteral("It is a folder, not a file.")
-                                                                       : m_part.errorString()));
+bool Rewriter::open() {
+    if (const QString why = textfile::notRegularFile(m_path); !why.isEmpty())
+        return setError(QStringLiteral("The part file could not be read:\n%1\n\n%2").arg(native(m_path), why));
+    // What the part file was when reading began: another program's changes must not be overwritten.
+    const QFileInfo before(m_path);
+    m_sizeRead = before.size();
+    m_modifiedRead = before.lastModified();
+    if (!m_part.open()) return readFailed();
     // The part file as its own opening or closing file would call itself without end (FP) or
     // repeat the whole program (copied in): never what the user meant.
     const auto isPartFile = [&](const QString& other) {
         const QString mine = QFileInfo(m_path).canonicalFilePath();
         return !mine.isEmpty() && mine.compare(QFileInfo(other).canonicalFilePath(), fileNameCaseSensitivity()) == 0;
     };
-    for (const auto& [used, path, what] : {std::tuple(m_fields.AddOpening, m_fields.OpeningPath, openingWhat),
-                                           std::tuple(includeClosing, m_fields.ClosingPath, closingWhat)})
+    for (const auto& [used, path, what] : {std::tuple(m_fields.AddOpening, m_fields.OpeningPath, m_openingWhat),
+                                           std::tuple(m_fields.AddClosing, m_fields.ClosingPath, m_closingWhat)})
         if (used && isPartFile(path))
-            return fail(QStringLiteral("The %1 is the part file itself:\n%2\n\nA part file that calls itself runs "
-                                       "without end, and one copied into itself repeats the whole program. Choose "
-                                       "another %1.")
-                            .arg(what, native(path)));
+            return setError(QStringLiteral("The %1 is the part file itself:\n%2\n\nA part file that calls itself runs "
+                                           "without end, and one copied into itself repeats the whole program. "
+                                           "Choose another %1.")
+                                .arg(what, native(path)));
 
     // The temporary file lies beside the part file, so the final rename never crosses disks.
     if (!m_out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(QStringLiteral("The new part file could not be created beside\n%1\n\n%2")
-                        .arg(native(m_path), m_out.errorString()));
+        return setError(QStringLiteral("The new part file could not be created beside\n%1\n\n%2")
+                            .arg(native(m_path), m_out.errorString()));
 
     m_total = m_part.size();
     if (m_fields.AddOpening && !m_fields.OpeningAsFP) m_total += QFileInfo(m_fields.OpeningPath).size();
-    if (includeClosing && !m_fields.ClosingAsFP) m_total += QFileInfo(m_fields.ClosingPath).size();
+    if (m_fields.AddClosing && !m_fields.ClosingAsFP) m_total += QFileInfo(m_fields.ClosingPath).size();
+    return true;
+}
 
-    Piece piece;
-    bool have = m_part.next(piece);
-    if (have && (isMarker(piece, headerStart) || isMarker(piece, headerStartOld))) {
-        if (m_platform.askYesNo(ReplaceHeaderText, ReplaceTitle, Platform::Icon::None)) {
-            // Drop the old header up to its end marker; without one its extent is unknown, and
-            // dropping to the end of the file would lose the program itself.
-            while (!isMarker(piece, headerEnd)) {
-                if (!report()) return failed();
-                if (!m_part.next(piece)) {
-                    if (m_part.failed())
-                        return fail(QStringLiteral("The part file could not be read:\n%1\n\n%2")
-                                        .arg(native(m_path), m_part.errorString()));
-                    return fail(QStringLiteral("The header at the top of the part file\n%1\nhas no end line "
-                                               "\"%2\", so Headsmith cannot tell where it ends.")
-                                    .arg(native(m_path), headertext::HeaderEnd));
-                }
-            }
-            if (!writeBlock(headertext::writeheaderinfo(m_fields), openingWhat)) return failed();
-            have = m_part.next(piece);
-        } else if (!includeClosing) {
-            m_out.cancelWriting();
-            return {RewriteResult::Outcome::Declined, {}};
-        }
-        // No, with a closing block to add: the old header is copied as it is.
-    } else if (!writeBlock(headertext::writeheaderinfo(m_fields), openingWhat)) {
-        return failed();
+// Drops the part file's lines from the current one through endMarker, leaving m_piece on it;
+// without the marker the block's extent is unknown, and dropping to the end of the file would lose
+// the program itself.
+bool Rewriter::dropThrough(const QByteArray& endMarker, const QString& noEnd) {
+    while (!isMarker(m_piece, endMarker)) {
+        if (!report()) return false;
+        if (!m_part.next(m_piece)) return m_part.failed() ? readFailed() : setError(noEnd);
     }
+    return true;
+}
 
-    Answer replaceClosing = Answer::NotAsked;
-    const auto watchFor = [&]() -> QByteArrayView {
-        return includeClosing && replaceClosing != Answer::No ? QByteArrayView(closingStart) : QByteArrayView();
-    };
-    while (have) {
-        if (includeClosing && replaceClosing != Answer::No && isMarker(piece, closingStart)) {
-            if (replaceClosing == Answer::NotAsked)
-                replaceClosing = m_platform.askYesNo(ReplaceClosingText, ReplaceTitle, Platform::Icon::None)
-                                     ? Answer::Yes
-                                     : Answer::No;
-            if (replaceClosing == Answer::Yes) {
-                // Drop the old block; whatever follows its end marker is the user's and stays.
-                while (!isMarker(piece, closingEnd)) {
-                    if (!report()) return failed();
-                    if (!m_part.next(piece)) {
-                        if (m_part.failed()) break;
-                        return fail(QStringLiteral("The closing block in the part file\n%1\nhas no end line \"%2\", "
-                                                   "so Headsmith cannot tell where it ends.")
-                                        .arg(native(m_path), headertext::ClosingEnd));
-                    }
-                }
-                have = !m_part.failed() && m_part.next(piece);
-                continue;
-            }
+// Writes the new header, replacing an old one at the top when the user agrees. declined: the user
+// kept the old header and there is nothing else to do.
+bool Rewriter::replaceHeader(bool& declined) {
+    m_have = m_part.next(m_piece);
+    if (!m_have || !(isMarker(m_piece, m_headerStart) || isMarker(m_piece, m_headerStartOld))) {
+        // The part file's own first line is copied before any line is looked at, so one that
+        // starts an old closing block is copied with it and raises no question.
+        m_firstLine = true;
+        return writeBlock(headertext::writeheaderinfo(m_fields), m_openingWhat);
+    }
+    if (m_platform.askYesNo(ReplaceHeaderText, ReplaceTitle, Platform::Icon::None)) {
+        if (!dropThrough(m_headerEnd, QStringLiteral("The header at the top of the part file\n%1\nhas no end line "
+                                                     "\"%2\", so Headsmith cannot tell where it ends.")
+                                          .arg(native(m_path), headertext::HeaderEnd)))
+            return false;
+        if (!writeBlock(headertext::writeheaderinfo(m_fields), m_openingWhat)) return false;
+        m_have = m_part.next(m_piece);
+        return true;
+    }
+    // No, with a closing block to add: the old header is copied as it is.
+    declined = !m_fields.AddClosing;
+    return true;
+}
+
+// At an old closing block: asks once whether to replace it, and drops it when so (m_piece is then
+// the line after it).
+bool Rewriter::replaceClosing() {
+    if (m_replaceClosing == Answer::NotAsked)
+        m_replaceClosing =
+            m_platform.askYesNo(ReplaceClosingText, ReplaceTitle, Platform::Icon::None) ? Answer::Yes : Answer::No;
+    if (m_replaceClosing == Answer::No) return true;
+    // Whatever follows the old block's end marker is the user's and stays.
+    if (!dropThrough(m_closingEnd, QStringLiteral("The closing block in the part file\n%1\nhas no end line \"%2\", "
+                                                  "so Headsmith cannot tell where it ends.")
+                                       .arg(native(m_path), headertext::ClosingEnd)))
+        return false;
+    m_have = m_part.next(m_piece);
+    return true;
+}
+
+// Copies the rest of the part file, dropping an old closing block when asked to.
+bool Rewriter::copyBody() {
+    const auto watching = [&] { return m_fields.AddClosing && m_replaceClosing != Answer::No; };
+    const auto stopAt = [&] { return watching() ? QByteArrayView(m_closingStart) : QByteArrayView(); };
+    while (m_have) {
+        if (!m_firstLine && watching() && isMarker(m_piece, m_closingStart)) {
+            if (!replaceClosing()) return false;
+            if (m_replaceClosing == Answer::Yes) continue;
         }
-        m_writer.put(piece.bytes);
-        if (piece.ends) m_writer.endLine();
+        m_firstLine = false;
+        m_writer.put(m_piece.bytes);
+        if (m_piece.ends) m_writer.endLine();
         // Most lines need nothing done: copy them a buffer at a time.
-        for (QByteArrayView run = m_part.takeCleanRun(watchFor()); !run.isEmpty();
-             run = m_part.takeCleanRun(watchFor()))
+        for (QByteArrayView run = m_part.takeCleanRun(stopAt()); !run.isEmpty(); run = m_part.takeCleanRun(stopAt()))
             m_writer.put(run);
         // A failed write ends the rewrite here: reading on could only lead to questions about a
         // file that will not be written.
-        if (m_writer.failed() || !report()) return failed();
-        have = m_part.next(piece);
+        if (m_writer.failed() || !report()) return false;
+        m_have = m_part.next(m_piece);
     }
-    if (m_part.failed())
-        return fail(
-            QStringLiteral("The part file could not be read:\n%1\n\n%2").arg(native(m_path), m_part.errorString()));
+    return !m_part.failed() || readFailed();
+}
 
-    if (includeClosing && replaceClosing != Answer::No && !writeBlock(headertext::closingBlock(m_fields), closingWhat))
+bool Rewriter::unchangedSinceRead() {
+    const QFileInfo now(m_path);
+    if (now.size() == m_sizeRead && now.lastModified() == m_modifiedRead) return true;
+    return setError(headsmithText("The part file\n%1\nwas changed by another program while Headsmith was writing "
+                                  "it. Nothing was replaced, so that no change is lost; write the header again "
+                                  "when the other program is done.")
+                        .arg(native(m_path)));
+}
+
+RewriteResult Rewriter::run() {
+    if (!open()) return failed();
+    bool declined = false;
+    if (!replaceHeader(declined)) return failed();
+    if (declined) {
+        m_out.cancelWriting();
+        return {Outcome::Declined, {}};
+    }
+    if (!copyBody()) return failed();
+    if (m_fields.AddClosing && m_replaceClosing != Answer::No &&
+        !writeBlock(headertext::closingBlock(m_fields), m_closingWhat))
         return failed();
-
-    if (!m_writer.flush()) return failed();
+    if (!m_writer.flush() || !unchangedSinceRead()) return failed();
     if (!m_out.commit())
         return fail(
             QStringLiteral("The new part file could not replace\n%1\n\n%2").arg(native(m_path), m_out.errorString()));

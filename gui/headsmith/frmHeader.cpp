@@ -5,6 +5,7 @@
 #include "core/headsmith/rewrite.h"
 #include "core/program/modProgVar.h"
 #include "core/textfile.h"
+#include "gui/oneline.h"
 #include "platform/platform.h"
 
 #include <QCheckBox>
@@ -31,6 +32,7 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -70,6 +72,20 @@ QComboBox* editableCombo(const char* name, QWidget* parent) {
     return box;
 }
 
+// Every suggestion shows whole ("2450 x 1225"): the box is at least as wide as its widest entry
+// plus what the edit field inside it keeps for its margins and caret.
+void fitToEntries(QComboBox* box) {
+    int widest = 0;
+    for (int i = 0; i < box->count(); ++i)
+        widest = qMax(widest, box->fontMetrics().horizontalAdvance(box->itemText(i)));
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = true;
+    constexpr int EditMargins = 8;
+    const QSize contents(widest + EditMargins, box->fontMetrics().height());
+    box->setMinimumWidth(box->style()->sizeFromContents(QStyle::CT_ComboBox, &option, contents, box).width());
+}
+
 } // namespace
 
 frmHeader::frmHeader(modProgVar& vars, modHeaderProgVar& header, Platform& platform, QWidget* parent)
@@ -95,6 +111,10 @@ frmHeader::frmHeader(modProgVar& vars, modHeaderProgVar& header, Platform& platf
                            txtPhone, txtEmail, txtXOffset, txtYOffset, txtZOffset, txtEnterInfo})
         box->installEventFilter(this);
     txtAdditionalInfo->viewport()->installEventFilter(this);
+    // Every one-line box, the editable lists' included, shows and holds exactly one line: a line
+    // break that got into an answer would put a live command into the header.
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        keepOneLine(box);
 
     connect(chkHeader, &QCheckBox::toggled, this, [this] { chkHeader_Click(); });
     connect(chkFooter, &QCheckBox::toggled, this, [this] { chkFooter_Click(); });
@@ -144,27 +164,27 @@ void frmHeader::buildGeneralTab(QWidget* page) {
         txtCopyrightYear->setMinimumWidth(130);
     }
 
-    Frame4 = named(new QGroupBox(QStringLiteral("Contact info"), page), "Frame4");
-    cmbUse = editableCombo("cmbUse", Frame4);
+    contactFrame = named(new QGroupBox(QStringLiteral("Contact info"), page), "Frame4");
+    cmbUse = editableCombo("cmbUse", contactFrame);
     cmbUse->addItems({QStringLiteral("no restrictions... free for any use"),
                       QStringLiteral("free for personal use, $ **  fee for commercial use"),
                       QStringLiteral("free for educational use"), QStringLiteral("fee for any and all use"),
                       QStringLiteral("contact copyright holder")});
     cmbUse->setCurrentIndex(0);
     cmbUse->setToolTip(QStringLiteral("Any restrictions that are put on end user's use of file"));
-    txtContactName = named(new QLineEdit(ContactDefault, Frame4), "txtContactName");
+    txtContactName = named(new QLineEdit(ContactDefault, contactFrame), "txtContactName");
     txtContactName->setToolTip(QStringLiteral("Person to contact if more info is needed on using file"));
-    txtEmail = named(new QLineEdit(EmailDefault, Frame4), "txtEmail");
-    txtPhone = named(new QLineEdit(PhoneDefault, Frame4), "txtPhone");
+    txtEmail = named(new QLineEdit(EmailDefault, contactFrame), "txtEmail");
+    txtPhone = named(new QLineEdit(PhoneDefault, contactFrame), "txtPhone");
     {
-        auto* grid = new QGridLayout(Frame4);
-        grid->addWidget(prompt(QStringLiteral("Use restrictions"), cmbUse, Frame4), 0, 0);
+        auto* grid = new QGridLayout(contactFrame);
+        grid->addWidget(prompt(QStringLiteral("Use restrictions"), cmbUse, contactFrame), 0, 0);
         grid->addWidget(cmbUse, 0, 1, 1, 3);
-        grid->addWidget(prompt(QStringLiteral("Contact Name"), txtContactName, Frame4), 1, 0);
+        grid->addWidget(prompt(QStringLiteral("Contact Name"), txtContactName, contactFrame), 1, 0);
         grid->addWidget(txtContactName, 1, 1, 1, 3);
-        grid->addWidget(prompt(QStringLiteral("Contact email"), txtEmail, Frame4), 2, 0);
+        grid->addWidget(prompt(QStringLiteral("Contact email"), txtEmail, contactFrame), 2, 0);
         grid->addWidget(txtEmail, 2, 1);
-        grid->addWidget(prompt(QStringLiteral("Contact phone"), txtPhone, Frame4), 2, 2);
+        grid->addWidget(prompt(QStringLiteral("Contact phone"), txtPhone, contactFrame), 2, 2);
         grid->addWidget(txtPhone, 2, 3);
         grid->setColumnStretch(1, 3);
         grid->setColumnStretch(3, 1);
@@ -193,20 +213,21 @@ void frmHeader::buildGeneralTab(QWidget* page) {
         grid->setColumnStretch(1, 1);
         return frame;
     };
-    Frame7 = fileFrame(QStringLiteral("Opening file?"), "Frame7", QStringLiteral("Add Opening file?"), "chkHeader",
-                       "txtHeaderFile", QStringLiteral("Write Opening file info into the part file as text?"),
-                       "optHeaderText", QStringLiteral("Call Opening file with FP command?"), "optHeaderFP", chkHeader,
-                       txtHeaderFile, optHeaderText, optHeaderFP);
-    Frame8 = fileFrame(QStringLiteral("Closing file"), "Frame8", QStringLiteral("Add Closing file?"), "chkFooter",
-                       "txtFooterFile", QStringLiteral("Write Closing file info into the part file as text?"),
-                       "optFooterText", QStringLiteral("Call Closing file with FP command?"), "optFooterFP", chkFooter,
-                       txtFooterFile, optFooterText, optFooterFP);
+    openingFrame =
+        fileFrame(QStringLiteral("Opening file?"), "Frame7", QStringLiteral("Add Opening file?"), "chkHeader",
+                  "txtHeaderFile", QStringLiteral("Write Opening file info into the part file as text?"),
+                  "optHeaderText", QStringLiteral("Call Opening file with FP command?"), "optHeaderFP", chkHeader,
+                  txtHeaderFile, optHeaderText, optHeaderFP);
+    closingFrame = fileFrame(QStringLiteral("Closing file"), "Frame8", QStringLiteral("Add Closing file?"), "chkFooter",
+                             "txtFooterFile", QStringLiteral("Write Closing file info into the part file as text?"),
+                             "optFooterText", QStringLiteral("Call Closing file with FP command?"), "optFooterFP",
+                             chkFooter, txtFooterFile, optFooterText, optFooterFP);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(fraGeneral);
-    layout->addWidget(Frame4);
-    layout->addWidget(Frame7);
-    layout->addWidget(Frame8);
+    layout->addWidget(contactFrame);
+    layout->addWidget(openingFrame);
+    layout->addWidget(closingFrame);
     layout->addStretch(1);
 
     QWidget* order[] = {txtDescription, txtCreatedBy, txtDate,       txtCopyright,  txtCopyrightYear, cmbUse,
@@ -217,102 +238,120 @@ void frmHeader::buildGeneralTab(QWidget* page) {
 }
 
 void frmHeader::buildCuttingTab(QWidget* page) {
-    Frame2 = named(new QGroupBox(QStringLiteral("Cutting Info"), page), "Frame2");
+    cuttingFrame = buildCuttingFrame(page);
+    QGroupBox* notesFrame = buildNotesFrame(page);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(cuttingFrame);
+    layout->addWidget(notesFrame, 1);
 
-    Frame6 = named(new QGroupBox(QStringLiteral("Units"), Frame2), "Frame6");
-    optInch = named(new QRadioButton(QStringLiteral("inch"), Frame6), "optInch");
+    QWidget* order[] = {optInch,    optMetric,  optTableTop,  optMatSurface, chk2d,        chk3d,
+                        txtXOffset, txtYOffset, txtZOffset,   cmbBlank,      cmbThickness, cmbMaterial,
+                        cmbBitSize, cmbBitType, txtEnterInfo, cmdDone,       cmdInfo};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+QGroupBox* frmHeader::buildUnitsFrame(QWidget* parent) {
+    auto* frame = named(new QGroupBox(QStringLiteral("Units"), parent), "Frame6");
+    optInch = named(new QRadioButton(QStringLiteral("inch"), frame), "optInch");
     optInch->setChecked(true);
-    optMetric = named(new QRadioButton(QStringLiteral("mm"), Frame6), "optMetric");
+    optMetric = named(new QRadioButton(QStringLiteral("mm"), frame), "optMetric");
     optMetric->setToolTip(QStringLiteral("Sizes in millimeters"));
-    {
-        auto* box = new QVBoxLayout(Frame6);
-        box->addWidget(optInch);
-        box->addWidget(optMetric);
-        box->addStretch(1);
-    }
+    auto* box = new QVBoxLayout(frame);
+    box->addWidget(optInch);
+    box->addWidget(optMetric);
+    box->addStretch(1);
+    return frame;
+}
 
-    Frame3 = named(new QGroupBox(QStringLiteral("Z-axis zero"), Frame2), "Frame3");
-    optTableTop = named(new QRadioButton(QStringLiteral("Table top surface"), Frame3), "optTableTop");
-    optMatSurface = named(new QRadioButton(QStringLiteral("Material top surface"), Frame3), "optMatSurface");
+QGroupBox* frmHeader::buildZeroFrame(QWidget* parent) {
+    auto* frame = named(new QGroupBox(QStringLiteral("Z-axis zero"), parent), "Frame3");
+    optTableTop = named(new QRadioButton(QStringLiteral("Table top surface"), frame), "optTableTop");
+    optMatSurface = named(new QRadioButton(QStringLiteral("Material top surface"), frame), "optMatSurface");
     optMatSurface->setChecked(true);
-    {
-        auto* box = new QVBoxLayout(Frame3);
-        box->addWidget(optTableTop);
-        box->addWidget(optMatSurface);
-        box->addStretch(1);
-    }
+    auto* box = new QVBoxLayout(frame);
+    box->addWidget(optTableTop);
+    box->addWidget(optMatSurface);
+    box->addStretch(1);
+    return frame;
+}
 
-    Frame1 = named(new QGroupBox(QStringLiteral("Cut in offset mode?"), Frame2), "Frame1");
-    chk2d = named(new QCheckBox(QStringLiteral("2d"), Frame1), "chk2d");
-    chk3d = named(new QCheckBox(QStringLiteral("3d"), Frame1), "chk3d");
-    {
-        auto* grid = new QGridLayout(Frame1);
-        grid->addWidget(chk2d, 0, 0);
-        grid->addWidget(chk3d, 0, 1);
-        const char* boxNames[] = {"txtXOffset", "txtYOffset", "txtZOffset"};
-        const char* labelNames[] = {"Label20", "Label21", "Label22"};
-        const QString captions[] = {QStringLiteral("X offset"), QStringLiteral("Y offset"), QStringLiteral("Z offset")};
-        QLineEdit** boxes[] = {&txtXOffset, &txtYOffset, &txtZOffset};
-        QLabel** labels[] = {&Label20, &Label21, &Label22};
-        for (int i = 0; i < 3; ++i) {
-            auto* box = named(new QLineEdit(QStringLiteral(" "), Frame1), boxNames[i]);
-            box->setEnabled(false);
-            box->setFocusPolicy(Qt::NoFocus);
-            box->setMaximumWidth(70);
-            auto* label = named(new QLabel(captions[i], Frame1), labelNames[i]);
-            label->setEnabled(false);
-            label->setBuddy(box);
-            grid->addWidget(box, 1, i);
-            grid->addWidget(label, 2, i);
-            *boxes[i] = box;
-            *labels[i] = label;
-        }
+QGroupBox* frmHeader::buildOffsetFrame(QWidget* parent) {
+    auto* frame = named(new QGroupBox(QStringLiteral("Cut in offset mode?"), parent), "Frame1");
+    chk2d = named(new QCheckBox(QStringLiteral("2d"), frame), "chk2d");
+    chk3d = named(new QCheckBox(QStringLiteral("3d"), frame), "chk3d");
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(chk2d, 0, 0);
+    grid->addWidget(chk3d, 0, 1);
+    const char* boxNames[] = {"txtXOffset", "txtYOffset", "txtZOffset"};
+    const char* labelNames[] = {"Label20", "Label21", "Label22"};
+    const QString captions[] = {QStringLiteral("X offset"), QStringLiteral("Y offset"), QStringLiteral("Z offset")};
+    QLineEdit** boxes[] = {&txtXOffset, &txtYOffset, &txtZOffset};
+    QLabel** labels[] = {&xOffsetLabel, &yOffsetLabel, &zOffsetLabel};
+    for (int i = 0; i < 3; ++i) {
+        auto* box = named(new QLineEdit(QStringLiteral(" "), frame), boxNames[i]);
+        box->setEnabled(false);
+        box->setFocusPolicy(Qt::NoFocus);
+        box->setMaximumWidth(70);
+        auto* label = named(new QLabel(captions[i], frame), labelNames[i]);
+        label->setEnabled(false);
+        label->setBuddy(box);
+        grid->addWidget(box, 1, i);
+        grid->addWidget(label, 2, i);
+        *boxes[i] = box;
+        *labels[i] = label;
     }
+    return frame;
+}
 
-    cmbBlank = editableCombo("cmbBlank", Frame2);
-    cmbThickness = editableCombo("cmbThickness", Frame2);
-    cmbMaterial = editableCombo("cmbMaterial", Frame2);
-    cmbBitSize = editableCombo("cmbBitSize", Frame2);
-    cmbBitType = editableCombo("cmbBitType", Frame2);
+QGroupBox* frmHeader::buildCuttingFrame(QWidget* parent) {
+    auto* frame = named(new QGroupBox(QStringLiteral("Cutting Info"), parent), "Frame2");
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(buildUnitsFrame(frame), 0, 0);
+    grid->addWidget(buildZeroFrame(frame), 0, 1);
+    grid->addWidget(buildOffsetFrame(frame), 0, 2);
+
+    cmbBlank = editableCombo("cmbBlank", frame);
+    cmbThickness = editableCombo("cmbThickness", frame);
+    cmbMaterial = editableCombo("cmbMaterial", frame);
+    cmbBitSize = editableCombo("cmbBitSize", frame);
+    cmbBitType = editableCombo("cmbBitType", frame);
     // Shown until the lists are filled at load.
     cmbBlank->setEditText(QStringLiteral("96 x 48"));
     cmbThickness->setEditText(QStringLiteral("1/2"));
     cmbMaterial->setEditText(QStringLiteral("plywood"));
     cmbBitSize->setEditText(QStringLiteral("1/2"));
     cmbBitType->setEditText(QStringLiteral("straight bit"));
-    {
-        auto* grid = new QGridLayout(Frame2);
-        grid->addWidget(Frame6, 0, 0);
-        grid->addWidget(Frame3, 0, 1);
-        grid->addWidget(Frame1, 0, 2);
-        auto labelled = [this](const QString& text, QComboBox* box) {
-            auto* w = new QWidget(Frame2);
-            auto* v = new QVBoxLayout(w);
-            v->setContentsMargins(0, 0, 0, 0);
-            v->addWidget(prompt(text, box, w));
-            v->addWidget(box);
-            return w;
-        };
-        grid->addWidget(labelled(QStringLiteral("Blank size"), cmbBlank), 1, 0);
-        grid->addWidget(labelled(QStringLiteral("Blank thickness"), cmbThickness), 1, 1);
-        grid->addWidget(labelled(QStringLiteral("Material"), cmbMaterial), 1, 2);
-        grid->addWidget(labelled(QStringLiteral("Bit size"), cmbBitSize), 2, 0);
-        grid->addWidget(labelled(QStringLiteral("Bit type"), cmbBitType), 2, 1);
-    }
+    const auto labelled = [frame](const QString& text, QComboBox* box) {
+        auto* w = new QWidget(frame);
+        auto* v = new QVBoxLayout(w);
+        v->setContentsMargins(0, 0, 0, 0);
+        v->addWidget(prompt(text, box, w));
+        v->addWidget(box);
+        return w;
+    };
+    grid->addWidget(labelled(QStringLiteral("Blank size"), cmbBlank), 1, 0);
+    grid->addWidget(labelled(QStringLiteral("Blank thickness"), cmbThickness), 1, 1);
+    grid->addWidget(labelled(QStringLiteral("Material"), cmbMaterial), 1, 2);
+    grid->addWidget(labelled(QStringLiteral("Bit size"), cmbBitSize), 2, 0);
+    grid->addWidget(labelled(QStringLiteral("Bit type"), cmbBitType), 2, 1);
+    return frame;
+}
 
-    Frame5 = named(new QGroupBox(QStringLiteral("Additional notes"), page), "Frame5");
-    Label19 = named(new QLabel(QStringLiteral(" To add some additional info to your header, type it into the top box "
-                                              "on the right and then hit the ENTER key to add it to the larger preview "
-                                              "box beneath it."),
-                               Frame5),
-                    "Label19");
-    Label19->setWordWrap(true);
-    cmdDone = named(new QPushButton(QStringLiteral("Write the information"), Frame5), "cmdDone");
+QGroupBox* frmHeader::buildNotesFrame(QWidget* parent) {
+    auto* frame = named(new QGroupBox(QStringLiteral("Additional notes"), parent), "Frame5");
+    auto* howTo = named(new QLabel(QStringLiteral(" To add some additional info to your header, type it into the top "
+                                                  "box on the right and then hit the ENTER key to add it to the "
+                                                  "larger preview box beneath it."),
+                                   frame),
+                        "Label19");
+    howTo->setWordWrap(true);
+    cmdDone = named(new QPushButton(QStringLiteral("Write the information"), frame), "cmdDone");
     cmdDone->setMinimumHeight(48);
     cmdDone->setStyleSheet(QStringLiteral("QPushButton { background-color: #2f9e44; color: white; font-weight: bold; "
                                           "border: 1px solid #1e6e2e; border-radius: 3px; padding: 6px; }"
                                           "QPushButton:pressed { background-color: #237a34; }"));
-    cmdInfo = named(new QPushButton(Frame5), "cmdInfo");
+    cmdInfo = named(new QPushButton(frame), "cmdInfo");
     cmdInfo->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
     cmdInfo->setIconSize(QSize(24, 24));
     cmdInfo->setFixedSize(36, 36);
@@ -321,46 +360,34 @@ void frmHeader::buildCuttingTab(QWidget* page) {
     cmdDone->setAutoDefault(false);
     cmdInfo->setAutoDefault(false);
 
-    txtEnterInfo = named(new QLineEdit(Frame5), "txtEnterInfo");
+    txtEnterInfo = named(new QLineEdit(frame), "txtEnterInfo");
     txtEnterInfo->setMaxLength(80);
     txtEnterInfo->setText(EnterInfoDefault);
-    txtAdditionalInfo = named(new QPlainTextEdit(Frame5), "txtAdditionalInfo");
+    txtAdditionalInfo = named(new QPlainTextEdit(frame), "txtAdditionalInfo");
     txtAdditionalInfo->setReadOnly(true);
     txtAdditionalInfo->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtAdditionalInfo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtAdditionalInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtAdditionalInfo->setFocusPolicy(Qt::ClickFocus);
     txtAdditionalInfo->setToolTip(QStringLiteral("Add additionallines of info text box above"));
-    {
-        QPalette pal = txtAdditionalInfo->palette();
-        pal.setColor(QPalette::Base, QColor(0xd4, 0xd4, 0xd4));
-        txtAdditionalInfo->setPalette(pal);
-    }
+    QPalette pal = txtAdditionalInfo->palette();
+    pal.setColor(QPalette::Base, QColor(0xd4, 0xd4, 0xd4));
+    txtAdditionalInfo->setPalette(pal);
     // The notes box takes drags so that dragging over it can select the entry line.
     txtAdditionalInfo->viewport()->setAcceptDrops(true);
-    {
-        auto* grid = new QGridLayout(Frame5);
-        auto* left = new QVBoxLayout;
-        left->addWidget(Label19);
-        left->addStretch(1);
-        left->addWidget(cmdDone);
-        left->addWidget(cmdInfo, 0, Qt::AlignLeft);
-        grid->addLayout(left, 0, 0, 2, 1);
-        grid->addWidget(txtEnterInfo, 0, 1);
-        grid->addWidget(txtAdditionalInfo, 1, 1);
-        grid->setColumnStretch(0, 2);
-        grid->setColumnStretch(1, 5);
-    }
 
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(Frame2);
-    layout->addWidget(Frame5, 1);
-
-    QWidget* order[] = {optInch,    optMetric,  optTableTop,  optMatSurface, chk2d,        chk3d,
-                        txtXOffset, txtYOffset, txtZOffset,   cmbBlank,      cmbThickness, cmbMaterial,
-                        cmbBitSize, cmbBitType, txtEnterInfo, cmdDone,       cmdInfo};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    auto* grid = new QGridLayout(frame);
+    auto* left = new QVBoxLayout;
+    left->addWidget(howTo);
+    left->addStretch(1);
+    left->addWidget(cmdDone);
+    left->addWidget(cmdInfo, 0, Qt::AlignLeft);
+    grid->addLayout(left, 0, 0, 2, 1);
+    grid->addWidget(txtEnterInfo, 0, 1);
+    grid->addWidget(txtAdditionalInfo, 1, 1);
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(1, 5);
+    return frame;
 }
 
 void frmHeader::keyPressEvent(QKeyEvent* event) {
@@ -442,7 +469,7 @@ void frmHeader::chkFooter_Click() {
 
 void frmHeader::offsetsNeitherChecked() {
     if (chk2d->isChecked() || chk3d->isChecked()) return;
-    for (QLabel* label : {Label20, Label21, Label22})
+    for (QLabel* label : {xOffsetLabel, yOffsetLabel, zOffsetLabel})
         label->setEnabled(false);
     // Out of the tab order as well as disabled, as the boxes were when the window opened.
     for (QLineEdit* box : {txtXOffset, txtYOffset, txtZOffset}) {
@@ -454,9 +481,9 @@ void frmHeader::offsetsNeitherChecked() {
 
 void frmHeader::chk2d_Click() {
     if (chk2d->isChecked()) {
-        Label20->setEnabled(true);
-        Label21->setEnabled(true);
-        Label22->setEnabled(false);
+        xOffsetLabel->setEnabled(true);
+        yOffsetLabel->setEnabled(true);
+        zOffsetLabel->setEnabled(false);
         for (QLineEdit* box : {txtXOffset, txtYOffset}) {
             box->setEnabled(true);
             box->setText(QStringLiteral("0"));
@@ -472,7 +499,7 @@ void frmHeader::chk2d_Click() {
 
 void frmHeader::chk3d_Click() {
     if (chk3d->isChecked()) {
-        for (QLabel* label : {Label20, Label21, Label22})
+        for (QLabel* label : {xOffsetLabel, yOffsetLabel, zOffsetLabel})
             label->setEnabled(true);
         for (QLineEdit* box : {txtXOffset, txtYOffset, txtZOffset}) {
             box->setEnabled(true);
@@ -720,6 +747,8 @@ void frmHeader::fillLists(bool metric) {
     cmbBitType->addItems(lists.bitType);
     cmbThickness->addItems(lists.thickness);
     cmbMaterial->addItems(lists.material);
+    for (QComboBox* box : {cmbBlank, cmbBitSize, cmbBitType, cmbThickness, cmbMaterial})
+        fitToEntries(box);
     cmbBitSize->setEditText(m_header.StoredBitSize);
     cmbBitType->setEditText(m_header.StoredBitType);
     cmbBlank->setCurrentIndex(0);

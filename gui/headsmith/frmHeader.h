@@ -21,7 +21,7 @@ struct modProgVar;
 
 // Headsmith: writes a header (and on request a closing block) into the part file just saved, and
 // remembers its answers. Shown modally by the part file writer; closes itself after a completed
-// write. Every handler is public so that tests can drive the window without an event loop.
+// write. Tests drive it through its controls, found by their object names.
 class frmHeader : public QDialog {
     Q_OBJECT
 
@@ -29,6 +29,20 @@ public:
     frmHeader(modProgVar& vars, modHeaderProgVar& header, Platform& platform, QWidget* parent = nullptr);
     ~frmHeader() override;
 
+    // The answers as they stand in the window.
+    HeaderFields fields() const;
+
+    // The install folder of the maker's software, set by FindPath; empty when not found.
+    QString PAthString;
+
+    // How long a rewrite runs before its progress window appears.
+    int progressDelayMs = 500;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
     void Form_Load();
     void chkHeader_Click();
     void chkFooter_Click();
@@ -52,22 +66,13 @@ public:
     void FillInchLists();
     void FillMetricLists();
 
-    // The answers as they stand in the window.
-    HeaderFields fields() const;
-
-    // The install folder of the maker's software, set by FindPath; empty when not found.
-    QString PAthString;
-
-    // How long a rewrite runs before its progress window appears.
-    int progressDelayMs = 500;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
     void buildGeneralTab(QWidget* page);
     void buildCuttingTab(QWidget* page);
+    QGroupBox* buildUnitsFrame(QWidget* parent);
+    QGroupBox* buildZeroFrame(QWidget* parent);
+    QGroupBox* buildOffsetFrame(QWidget* parent);
+    QGroupBox* buildCuttingFrame(QWidget* parent);
+    QGroupBox* buildNotesFrame(QWidget* parent);
     void fillLists(bool metric);
     void offsetsNeitherChecked();
     void showHelpWindow();
@@ -80,7 +85,6 @@ private:
     QPointer<QDialog> m_help;
     bool m_writing = false;
 
-public:
     // Controls, named as the program names them (also their objectNames).
     QTabWidget* SSTab1 = nullptr;
     QGroupBox* fraGeneral = nullptr;
@@ -89,45 +93,40 @@ public:
     QLineEdit* txtDate = nullptr;
     QLineEdit* txtCopyright = nullptr;
     QLineEdit* txtCopyrightYear = nullptr;
-    QGroupBox* Frame4 = nullptr;
+    QGroupBox* contactFrame = nullptr; // Frame4
     QComboBox* cmbUse = nullptr;
     QLineEdit* txtContactName = nullptr;
     QLineEdit* txtEmail = nullptr;
     QLineEdit* txtPhone = nullptr;
-    QGroupBox* Frame7 = nullptr;
+    QGroupBox* openingFrame = nullptr; // Frame7
     QCheckBox* chkHeader = nullptr;
     QLineEdit* txtHeaderFile = nullptr;
     QRadioButton* optHeaderText = nullptr;
     QRadioButton* optHeaderFP = nullptr;
-    QGroupBox* Frame8 = nullptr;
+    QGroupBox* closingFrame = nullptr; // Frame8
     QCheckBox* chkFooter = nullptr;
     QLineEdit* txtFooterFile = nullptr;
     QRadioButton* optFooterText = nullptr;
     QRadioButton* optFooterFP = nullptr;
 
-    QGroupBox* Frame2 = nullptr;
-    QGroupBox* Frame6 = nullptr;
+    QGroupBox* cuttingFrame = nullptr; // Frame2
     QRadioButton* optInch = nullptr;
     QRadioButton* optMetric = nullptr;
-    QGroupBox* Frame3 = nullptr;
     QRadioButton* optTableTop = nullptr;
     QRadioButton* optMatSurface = nullptr;
-    QGroupBox* Frame1 = nullptr;
     QCheckBox* chk2d = nullptr;
     QCheckBox* chk3d = nullptr;
     QLineEdit* txtXOffset = nullptr;
     QLineEdit* txtYOffset = nullptr;
     QLineEdit* txtZOffset = nullptr;
-    QLabel* Label20 = nullptr;
-    QLabel* Label21 = nullptr;
-    QLabel* Label22 = nullptr;
+    QLabel* xOffsetLabel = nullptr; // Label20
+    QLabel* yOffsetLabel = nullptr; // Label21
+    QLabel* zOffsetLabel = nullptr; // Label22
     QComboBox* cmbBlank = nullptr;
     QComboBox* cmbThickness = nullptr;
     QComboBox* cmbMaterial = nullptr;
     QComboBox* cmbBitSize = nullptr;
     QComboBox* cmbBitType = nullptr;
-    QGroupBox* Frame5 = nullptr;
-    QLabel* Label19 = nullptr;
     QPushButton* cmdDone = nullptr;
     QPushButton* cmdInfo = nullptr;
     QLineEdit* txtEnterInfo = nullptr;

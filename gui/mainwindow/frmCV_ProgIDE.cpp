@@ -184,8 +184,8 @@ void frmCV_ProgIDE::StartUp() {
         modUtils::ChooseUntilNamed(m_vars, m_platform);
         return;
     }
-    frmGetStarted getStarted([this] { return modUtils::ChooseUntilNamed(m_vars, m_platform); }, this);
-    getStarted.findChild<QLabel*>(QStringLiteral("lblGetStarted"))->setText(GetStartedText);
+    frmGetStarted getStarted(
+        GetStartedText, [this] { return modUtils::ChooseUntilNamed(m_vars, m_platform); }, this);
     m_runner(getStarted);
     // However the window went away, the name choice runs (once): the main window needs a part file.
     getStarted.cmdGetStarted_Click();

@@ -4,13 +4,13 @@
 #include <QLabel>
 #include <QPushButton>
 
-frmGetStarted::frmGetStarted(std::function<bool()> chooseName, QWidget* parent)
+frmGetStarted::frmGetStarted(const QString& text, std::function<bool()> chooseName, QWidget* parent)
     : QDialog(parent), m_chooseName(std::move(chooseName)) {
     setObjectName(QStringLiteral("frmGetStarted"));
     setWindowTitle(QStringLiteral("Get started"));
     setFixedSize(312, 206);
 
-    lblGetStarted = new QLabel(this);
+    lblGetStarted = new QLabel(text, this);
     lblGetStarted->setObjectName(QStringLiteral("lblGetStarted"));
     lblGetStarted->setGeometry(8, 8, 297, 121);
     lblGetStarted->setWordWrap(true);

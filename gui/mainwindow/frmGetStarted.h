@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 #include <functional>
 
@@ -11,8 +12,9 @@ class QPushButton;
 class frmGetStarted : public QDialog {
     Q_OBJECT
 public:
-    // chooseName runs the start-up name loop and tells whether a name was chosen.
-    explicit frmGetStarted(std::function<bool()> chooseName, QWidget* parent = nullptr);
+    // text explains the name choice; chooseName runs the start-up name loop and tells whether a
+    // name was chosen.
+    frmGetStarted(const QString& text, std::function<bool()> chooseName, QWidget* parent = nullptr);
 
     void cmdGetStarted_Click();
     // True once a name was chosen; false when the user gave up.

@@ -71,7 +71,8 @@ Expected expect(const QByteArray& part, const HeaderFields& f, quint32 answers, 
 
     qsizetype i = 0;
     bool writeHeader = true;
-    if (!lines.isEmpty() && (lines[0] == headerStart || lines[0] == headerStartOld)) {
+    const bool topIsHeader = !lines.isEmpty() && (lines[0] == headerStart || lines[0] == headerStartOld);
+    if (topIsHeader) {
         if (ask(headsmith::ReplaceHeaderText)) {
             i = lines.indexOf(headerEnd);
             if (i < 0) return failed();
@@ -91,7 +92,9 @@ Expected expect(const QByteArray& part, const HeaderFields& f, quint32 answers, 
 
     enum { NotAsked, Yes, No } replace = NotAsked;
     for (; i < lines.size(); ++i) {
-        if (f.AddClosing && replace != No && lines[i] == closingStart) {
+        // The part file's own first line is copied before any line is looked at.
+        const bool looked = i > 0 || topIsHeader;
+        if (looked && f.AddClosing && replace != No && lines[i] == closingStart) {
             if (replace == NotAsked) replace = ask(headsmith::ReplaceClosingText) ? Yes : No;
             if (replace == Yes) {
                 const qsizetype end = lines.indexOf(closingEnd, i);

@@ -79,7 +79,7 @@ void cvheaderIni(const QByteArray& bytes) {
         &header.StoredBitSize,  &header.StoredBitType,         &header.StoredBlank,        &header.StoredMaterial,
         &header.StoredThickness};
     for (qsizetype i = 0; i < qsizetype(std::size(answers)); ++i) {
-        const QString expected = i < lines.size() ? textfile::decode(lines.at(i)) : QString();
+        const QString expected = i < lines.size() ? textfile::oneLine(textfile::decode(lines.at(i))) : QString();
         fuzz::check(*answers[i] == expected, "cvheader.ini: an answer is not its line", QByteArray::number(i));
     }
     // A missing line is an empty value, which chooses mm and the material surface like a "0".

@@ -2,7 +2,8 @@
 
 #include "core/headsmith/headerfields.h"
 
-// A plain set of Headsmith answers for tests that need a header but do not test its text.
+// A plain set of Headsmith answers for tests, test children and benchmarks that need a header but
+// do not test its text. Header only, so that a child process needs no test library.
 inline HeaderFields sampleHeaderFields() {
     HeaderFields f;
     f.Description = QStringLiteral("Shelf");
@@ -18,5 +19,15 @@ inline HeaderFields sampleHeaderFields() {
     f.Material = QStringLiteral("MDF");
     f.BitSize = QStringLiteral("1/4");
     f.BitType = QStringLiteral("V bit");
+    return f;
+}
+
+// The same answers with the closing file copied in as text: the largest rewrite Headsmith does.
+inline HeaderFields sampleHeaderFieldsCopyingClosing(const QString& closingPath) {
+    HeaderFields f = sampleHeaderFields();
+    f.AdditionalInfo = QStringLiteral("'' a sample note\n");
+    f.AddClosing = true;
+    f.ClosingAsFP = false;
+    f.ClosingPath = closingPath;
     return f;
 }
