@@ -262,7 +262,7 @@ void TestDialogs::typedDone() {
     QTest::mouseClick(doneButton(dialog.get()), Qt::LeftButton);
     QVERIFY(dialog->doneRan());
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(*vars.resultText(kind), held);
+    QCOMPARE(vars.PerKind[kind].Text, held);
     QCOMPARE(comment.opened, 0);
     if (kind == Kind::GoSub) QCOMPARE(vars.GoSubLabelText, QStringLiteral("sub1:"));
     // Unticked chkInline clears the comment; kinds without one leave it alone.
@@ -311,7 +311,7 @@ void TestDialogs::editedLine() {
     dialog->fillFrom(held);
     dialog->pressDone();
     QVERIFY(dialog->doneRan());
-    QCOMPARE(*vars.resultText(kind), again);
+    QCOMPARE(vars.PerKind[kind].Text, again);
 }
 
 // ---- chkInline and frmInlineComment
@@ -326,18 +326,18 @@ void TestDialogs::inlineComment_data() {
 void TestDialogs::inlineComment() {
     QFETCH(Kind, kind);
     // A new line: ticking opens an empty comment dialog, before the fields are composed.
-    *vars.resultText(kind) = QStringLiteral("stale");
+    vars.PerKind[kind].Text = QStringLiteral("stale");
     comment.retype = true;
     comment.type = QStringLiteral("check depth");
     QString resultWhileOpen;
-    comment.whileOpen = [&] { resultWhileOpen = *vars.resultText(kind); };
+    comment.whileOpen = [&] { resultWhileOpen = vars.PerKind[kind].Text; };
     auto dialog = open(kind);
     QTest::mouseClick(dialog->findChild<QCheckBox*>(QStringLiteral("chkInline")), Qt::LeftButton);
     dialog->pressDone();
     QCOMPARE(comment.opened, 1);
     QCOMPARE(comment.shown, QString());
     QCOMPARE(resultWhileOpen, QStringLiteral("stale"));
-    QVERIFY(*vars.resultText(kind) != QLatin1String("stale"));
+    QVERIFY(vars.PerKind[kind].Text != QLatin1String("stale"));
     QCOMPARE(vars.InlineCommentText, QStringLiteral("'check depth"));
 
     // An edited line with a comment: ticked at open, the dialog shows it.
@@ -360,7 +360,7 @@ void TestDialogs::inlineComment() {
 
 void TestDialogs::inlineCommentClosed() {
     // Closing the comment dialog without its Done returns to the command dialog: nothing composed.
-    vars.MoveText = QStringLiteral("MX, 9");
+    vars.PerKind[Kind::Move].Text = QStringLiteral("MX, 9");
     vars.InlineCommentText = QStringLiteral("'old");
     vars.EditInlineComment = QStringLiteral("'old");
     comment.closeIt = true;
@@ -370,13 +370,13 @@ void TestDialogs::inlineCommentClosed() {
     QCOMPARE(comment.opened, 1);
     QVERIFY(!dialog->doneRan());
     QVERIFY(dialog->isVisible());
-    QCOMPARE(vars.MoveText, QStringLiteral("MX, 9"));
+    QCOMPARE(vars.PerKind[Kind::Move].Text, QStringLiteral("MX, 9"));
     QCOMPARE(vars.InlineCommentText, QStringLiteral("'old"));
 
     comment.closeIt = false;
     dialog->pressDone();
     QVERIFY(dialog->doneRan());
-    QCOMPARE(vars.MoveText, QStringLiteral("MX, 1"));
+    QCOMPARE(vars.PerKind[Kind::Move].Text, QStringLiteral("MX, 1"));
 }
 
 void TestDialogs::inlineCommentDialog_data() {
@@ -467,7 +467,7 @@ void TestDialogs::keysAndFrameClose_data() {
 void TestDialogs::keysAndFrameClose() {
     QFETCH(Kind, kind);
     QFETCH(QString, box);
-    QString& result = *vars.resultText(kind);
+    QString& result = vars.PerKind[kind].Text;
     result = QStringLiteral("previous line");
 
     auto dialog = open(kind);
@@ -499,7 +499,7 @@ void TestDialogs::runModalTellsDone() {
     auto dialog = createCommandDialog(Kind::Pause, vars, platform, {}, nullptr);
     QTimer::singleShot(0, dialog.get(), [&] { dialog->pressDone(); });
     QVERIFY(runModal(*dialog));
-    QCOMPARE(vars.PauseText, QStringLiteral("PAUSE"));
+    QCOMPARE(vars.PerKind[Kind::Pause].Text, QStringLiteral("PAUSE"));
 
     dialog = createCommandDialog(Kind::Pause, vars, platform, {}, nullptr);
     QTimer::singleShot(0, dialog.get(), [&] { dialog->close(); });
@@ -546,7 +546,7 @@ void click(QWidget* d, const char* name) {
 
 void TestDialogs::fileCallOpened() {
     vars.OffsetMode = QStringLiteral("2");
-    vars.FileText = QStringLiteral("FP, old.cvp,,,,, 1");
+    vars.PerKind[Kind::FileCall].Text = QStringLiteral("FP, old.cvp,,,,, 1");
     auto dialog = open(Kind::FileCall);
     QCOMPARE(vars.OffsetMode, QStringLiteral("0"));
     checkState(dialog.get(), Opened);
@@ -554,7 +554,7 @@ void TestDialogs::fileCallOpened() {
     QCOMPARE(dialog->findChild<QGroupBox*>()->title(), QStringLiteral("Offset mode"));
     dialog->pressDone(); // disabled: nothing happens
     QVERIFY(!dialog->doneRan());
-    QCOMPARE(vars.FileText, QStringLiteral("FP, old.cvp,,,,, 1"));
+    QCOMPARE(vars.PerKind[Kind::FileCall].Text, QStringLiteral("FP, old.cvp,,,,, 1"));
 }
 
 void TestDialogs::fileCallChoice_data() {
@@ -608,7 +608,7 @@ void TestDialogs::fileCallChoice() {
     dialog->findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("typed.cvp"));
     click(dialog.get(), "cmdFPDone");
     QVERIFY(dialog->doneRan());
-    QCOMPARE(vars.FileText, held);
+    QCOMPARE(vars.PerKind[Kind::FileCall].Text, held);
     QCOMPARE(comment.opened, 1); // chkInline was ticked for the edited line's comment
     QCOMPARE(vars.InlineCommentText, QStringLiteral("'keep"));
 }
@@ -630,7 +630,7 @@ void TestDialogs::fileCallOutsideNo() {
 void TestDialogs::fileCallCancelled() {
     vars.PartFileFolder = nativePath("/jobs/sign/");
     vars.CalledFileName = QStringLiteral("earlier.cvp");
-    vars.FileText = QStringLiteral("FP, earlier.cvp,,,,, 0");
+    vars.PerKind[Kind::FileCall].Text = QStringLiteral("FP, earlier.cvp,,,,, 0");
     vars.EditInlineComment = QStringLiteral("'c");
     platform.files << std::nullopt;
     auto dialog = open(Kind::FileCall);
@@ -658,7 +658,7 @@ void TestDialogs::fileCallCancelled() {
     QVERIFY(again->doneRan());
     QCOMPARE(vars.FileChoiceState, 1);
     QCOMPARE(comment.opened, 0);
-    QCOMPARE(vars.FileText, QStringLiteral("FP, earlier.cvp,,,,, 0"));
+    QCOMPARE(vars.PerKind[Kind::FileCall].Text, QStringLiteral("FP, earlier.cvp,,,,, 0"));
 }
 
 void TestDialogs::fileCallEdited() {
@@ -673,7 +673,7 @@ void TestDialogs::fileCallEdited() {
     platform.files << nativePath("/jobs/sign/new.cvp");
     click(dialog.get(), "cmdSelectFile");
     dialog->pressDone();
-    QCOMPARE(vars.FileText, QStringLiteral("FP, new.cvp,,,,, 2"));
+    QCOMPARE(vars.PerKind[Kind::FileCall].Text, QStringLiteral("FP, new.cvp,,,,, 2"));
 
     dialog = open(Kind::FileCall);
     dialog->fillFrom(QStringLiteral("FP, a.cvp,,,,, 1"));

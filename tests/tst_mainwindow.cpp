@@ -311,7 +311,7 @@ private Q_SLOTS:
         m_answers << Answer{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), QStringLiteral("9")}}, {}, true};
         button(*w, "cmdMove")->click();
         QCOMPARE(w->vars().LineCount, qint16(1));
-        QCOMPARE(w->vars().MoveCount, qint16(1));
+        QCOMPARE(w->vars().PerKind[Kind::Move].Count, qint16(1));
         QCOMPARE(w->vars().NextTop, qint16(32));
         // A fresh window: nothing added, nothing enabled.
         auto fresh = started();
@@ -340,7 +340,7 @@ private Q_SLOTS:
         for (int y = 54; y >= 14; y -= 10)
             QTest::mouseMove(panel, QPoint(grab.x(), y));
         QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(grab.x(), 14));
-        QCOMPARE(w->vars().Lines[1].Kind, qint16(code(Kind::Jog)));
+        QCOMPARE(w->vars().Lines[1].Kind, Kind::Jog);
 
         saveWithoutHeader(*w);
         QCOMPARE(readAll(path(QStringLiteral("job.cvp"))),
@@ -524,7 +524,7 @@ private Q_SLOTS:
         QCOMPARE(m_platform.messageTexts(), QStringList());
         button(*w, "cmdMove")->click(); // refused before any dialog opens
         QCOMPARE(w->vars().LineCount, qint16(100));
-        QCOMPARE(w->vars().MoveCount, qint16(0));
+        QCOMPARE(w->vars().PerKind[Kind::Move].Count, qint16(0));
         QCOMPARE(m_platform.messageTexts().size(), 1);
         QVERIFY(m_platform.messageTexts()[0].contains(QStringLiteral("at most 100 lines")));
         QVERIFY(m_windowsSeen.isEmpty());

@@ -32,7 +32,7 @@ struct Shown {
         QStringList out;
         for (int i = 1; i <= v.LineCount; ++i) {
             const LineRow& r = v.Lines[static_cast<std::size_t>(i)];
-            out << QStringLiteral("%1@%2").arg(m.heldText(kindFromCode(r.Kind), r.BlockIndex)).arg(r.Top);
+            out << QStringLiteral("%1@%2").arg(m.heldText(r.Kind, r.BlockIndex)).arg(r.Top);
         }
         return out.join(u' ');
     }
@@ -193,7 +193,7 @@ void tst_PanelView::mouseDragReordersTheModel() {
     QCOMPARE(s.order(), QStringLiteral("S@32 P@56 Q@80 R@104"));
     QCOMPARE(s.m.block(Kind::Move, 4).Shape.Top, 32.f);
     QCOMPARE(s.m.block(Kind::Move, 1).Shape.Top, 56.f);
-    QCOMPARE(s.v.MoveSel, qint16(4));
+    QCOMPARE(s.v.PerKind[Kind::Move].Sel, qint16(4));
 }
 
 void tst_PanelView::pointerIsTheHandOnlyOverUncoveredShape() {
@@ -227,10 +227,10 @@ void tst_PanelView::rightPressOnBlockRequestsThePopup() {
     QTest::mouseClick(s.panel, Qt::RightButton, {}, QPoint(23, 64)); // the END block
     QCOMPARE(popup.count(), 1);
     QCOMPARE(popup.at(0).at(0).toPoint(), s.panel->mapToGlobal(QPoint(23, 64)));
-    QCOMPARE(s.v.CurrentKind, qint16(code(Kind::End)));
+    QCOMPARE(s.v.CurrentKind, Kind::End);
     QTest::mouseClick(s.panel, Qt::RightButton, {}, QPoint(23, 40));
     QCOMPARE(popup.count(), 2);
-    QCOMPARE(s.v.CurrentKind, qint16(code(Kind::Move)));
+    QCOMPARE(s.v.CurrentKind, Kind::Move);
 }
 
 QTEST_MAIN(tst_PanelView)

@@ -33,8 +33,8 @@ LineRow& row(modProgVar& v, int i) {
 }
 
 // The lines in written order, as (kind, block index): what a save would put in the file.
-std::vector<std::pair<qint16, qint16>> lineOrder(modProgVar& v) {
-    std::vector<std::pair<qint16, qint16>> order;
+std::vector<std::pair<Kind, qint16>> lineOrder(modProgVar& v) {
+    std::vector<std::pair<Kind, qint16>> order;
     for (int i = 1; i <= v.LineCount; ++i)
         order.emplace_back(row(v, i).Kind, row(v, i).BlockIndex);
     return order;
@@ -53,7 +53,7 @@ PanelModel::PanelModel(modProgVar& vars, LabelWidth labelWidth) : m_vars(vars), 
         tmpl.Text.Color = info.textColor;
         tmpl.Text.Width = static_cast<float>(m_labelWidth(tmpl.Text.Caption));
         tmpl.Comment.Color = kinds::Green;
-        m_blocks[static_cast<std::size_t>(code(info.kind))].push_back(tmpl);
+        m_blocks[info.kind].push_back(tmpl);
     }
 }
 
@@ -75,9 +75,9 @@ AddRefusal PanelModel::canAdd(Kind k) const {
     const bool goSub = k == Kind::GoSub;
     const int rows = goSub ? 3 : 1;
     if (m_vars.LineCount + rows > modProgVar::MaxLines) return AddRefusal::TableFull;
-    const qint16* count = m_vars.counter(k);
-    if (!count || *count >= std::numeric_limits<qint16>::max()) return AddRefusal::CounterFull;
-    if (goSub && m_vars.LabelCount >= std::numeric_limits<qint16>::max()) return AddRefusal::CounterFull;
+    constexpr qint16 CountLimit = std::numeric_limits<qint16>::max();
+    if (k == Kind::None || m_vars.PerKind[k].Count >= CountLimit) return AddRefusal::CounterFull;
+    if (goSub && m_vars.PerKind[Kind::Label].Count >= CountLimit) return AddRefusal::CounterFull;
     // The lowest row the add places: one row down, and for a GOSUB its RETURN five rows further.
     const int lowest = m_vars.NextTop + m_vars.LineSpacing * (goSub ? 6 : 1);
     if (lowest > MaxRowTop) return AddRefusal::PanelFull;
@@ -87,10 +87,10 @@ AddRefusal PanelModel::canAdd(Kind k) const {
 bool PanelModel::add(Kind k, const QString& heldText, const QString& inlineComment) {
     if (k == Kind::GoSub || k == Kind::Return || k == Kind::None || canAdd(k) != AddRefusal::None) return false;
     const KindInfo& info = kinds::info(k);
-    m_vars.CurrentKind = static_cast<qint16>(code(k));
-    qint16& count = *m_vars.counter(k);
+    m_vars.CurrentKind = k;
+    qint16& count = m_vars.PerKind[k].Count;
     ++count;
-    auto& list = m_blocks[static_cast<std::size_t>(code(k))];
+    auto& list = m_blocks[k];
     PanelBlock b = list.front();
     b.Shape.Visible = b.Text.Visible = true;
     b.Comment.Visible = info.hasComment;
@@ -137,20 +137,20 @@ bool PanelModel::addGoSub(const QString& goSubText, const QString& labelText) {
         b.Shape.Top = m_vars.NextTop;
         b.Text.Top = m_vars.NextTop + 2;
         b.Text.Width = static_cast<float>(m_labelWidth(b.Text.Caption));
-        m_blocks[static_cast<std::size_t>(code(k))].push_back(b);
+        m_blocks[k].push_back(b);
         m_vars.appendLine(k, index);
     };
 
-    m_vars.CurrentKind = static_cast<qint16>(code(Kind::GoSub));
-    const qint16 n = ++m_vars.GoSubCount;
+    m_vars.CurrentKind = Kind::GoSub;
+    const qint16 n = ++m_vars.PerKind[Kind::GoSub].Count;
     PanelBlock goSub = blocks(Kind::GoSub).front();
     goSub.Shape.Width = 200;
     goSub.Text.Caption = goSubText;
     m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + m_vars.LineSpacing);
     place(Kind::GoSub, n, goSub, true);
 
-    m_vars.CurrentKind = static_cast<qint16>(code(Kind::Label));
-    const qint16 m = ++m_vars.LabelCount;
+    m_vars.CurrentKind = Kind::Label;
+    const qint16 m = ++m_vars.PerKind[Kind::Label].Count;
     PanelBlock label = blocks(Kind::Label).front();
     label.Shape.Width = 200;
     label.Shape.Fill = kinds::Orange;
@@ -158,7 +158,7 @@ bool PanelModel::addGoSub(const QString& goSubText, const QString& labelText) {
     label.Comment.Visible = true;
     m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + m_vars.LineSpacing);
     place(Kind::Label, m, label, true);
-    PanelBlock& placedLabel = m_blocks[static_cast<std::size_t>(code(Kind::Label))].back();
+    PanelBlock& placedLabel = m_blocks[Kind::Label].back();
     placedLabel.Comment.Left = placedLabel.Text.Left + placedLabel.Text.Width + 8;
     placedLabel.Comment.Top = placedLabel.Text.Top;
     placedLabel.Comment.Width = static_cast<float>(m_labelWidth(QString()));
@@ -166,14 +166,14 @@ bool PanelModel::addGoSub(const QString& goSubText, const QString& labelText) {
     m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + 4 * m_vars.LineSpacing);
     PanelBlock ret = blocks(Kind::Return).front();
     place(Kind::Return, n, ret, false);
-    m_blocks[static_cast<std::size_t>(code(Kind::Return))].back().Text.Width = 81;
+    m_blocks[Kind::Return].back().Text.Width = 81;
     return true;
 }
 
 void PanelModel::setCaptions(Kind k, int index, const QString& heldText, const QString& inlineComment, bool relayout) {
     if (!exists(k, index)) return;
     const KindInfo& info = kinds::info(k);
-    PanelBlock& b = m_blocks[static_cast<std::size_t>(code(k))][static_cast<std::size_t>(index)];
+    PanelBlock& b = m_blocks[k][static_cast<std::size_t>(index)];
     b.Text.Caption = heldText;
     b.Text.Width = static_cast<float>(m_labelWidth(heldText));
     if (info.hasComment) {
@@ -194,8 +194,8 @@ void PanelModel::setCaptions(Kind k, int index, const QString& heldText, const Q
 void PanelModel::reset() {
     for (auto& list : m_blocks)
         if (!list.empty()) list.resize(1);
-    for (const KindInfo& info : kinds::Table)
-        if (info.counter) m_vars.*info.counter = 0;
+    for (KindState& state : m_vars.PerKind)
+        state.Count = 0;
     m_vars.NextTop = 8;
     m_vars.LineCount = 0;
     m_pressed = {};
@@ -203,7 +203,7 @@ void PanelModel::reset() {
 
 QString PanelModel::checkInvariants() const {
     QStringList problems;
-    std::array<std::vector<int>, KindSlots> seen;
+    KindArray<std::vector<int>> seen;
     for (std::size_t k = 1; k < KindSlots; ++k)
         seen[k].assign(m_blocks[k].size(), 0);
     for (int n = 1; n <= m_vars.LineCount; ++n) {
@@ -212,21 +212,21 @@ QString PanelModel::checkInvariants() const {
             problems << QStringLiteral("row %1 not below row %2").arg(n).arg(n - 1);
         if (row.Top < FirstRow || row.Top > MaxRowTop)
             problems << QStringLiteral("row %1 top %2 out of range").arg(n).arg(row.Top);
-        const Kind k = kindFromCode(row.Kind);
-        if (!exists(k, row.BlockIndex))
-            problems << QStringLiteral("row %1 names no block (%2, %3)").arg(n).arg(row.Kind).arg(row.BlockIndex);
+        if (!exists(row.Kind, row.BlockIndex))
+            problems << QStringLiteral("row %1 names no block (%2, %3)").arg(n).arg(code(row.Kind)).arg(row.BlockIndex);
         else
-            ++seen[static_cast<std::size_t>(code(k))][static_cast<std::size_t>(row.BlockIndex)];
+            ++seen[row.Kind][static_cast<std::size_t>(row.BlockIndex)];
         if (row.Mark != 1) problems << QStringLiteral("row %1 mark %2").arg(n).arg(row.Mark);
     }
     for (std::size_t k = 1; k < KindSlots; ++k) {
         const Kind kind = static_cast<Kind>(k);
         for (std::size_t i = 1; i < seen[k].size(); ++i)
             if (seen[k][i] != 1) problems << QStringLiteral("block (%1, %2) in %3 rows").arg(k).arg(i).arg(seen[k][i]);
-        const qint16* count = m_vars.counter(kind);
+        if (kind == Kind::Return) continue; // numbered with their GOSUBs
+        const qint16 count = m_vars.PerKind[kind].Count;
         const auto blocksOfKind = static_cast<int>(m_blocks[k].size()) - 1;
-        if (count && *count != blocksOfKind)
-            problems << QStringLiteral("counter of kind %1 is %2 for %3 blocks").arg(k).arg(*count).arg(blocksOfKind);
+        if (count != blocksOfKind)
+            problems << QStringLiteral("counter of kind %1 is %2 for %3 blocks").arg(k).arg(count).arg(blocksOfKind);
     }
     if (m_panelHeight > MaxPanelHeight) problems << QStringLiteral("panel height %1").arg(m_panelHeight);
     if (m_vars.NextTop > MaxRowTop) problems << QStringLiteral("NextTop %1 below the last row").arg(m_vars.NextTop);
@@ -235,10 +235,10 @@ QString PanelModel::checkInvariants() const {
     // A subroutine's RETURN line stays below its GOSUB line.
     for (int g = 1; g <= m_vars.LineCount; ++g) {
         const LineRow& gr = m_vars.Lines[static_cast<std::size_t>(g)];
-        if (gr.Kind != code(Kind::GoSub)) continue;
+        if (gr.Kind != Kind::GoSub) continue;
         for (int r = 1; r <= m_vars.LineCount; ++r) {
             const LineRow& rr = m_vars.Lines[static_cast<std::size_t>(r)];
-            if (rr.Kind == code(Kind::Return) && rr.BlockIndex == gr.BlockIndex && rr.Top <= gr.Top)
+            if (rr.Kind == Kind::Return && rr.BlockIndex == gr.BlockIndex && rr.Top <= gr.Top)
                 problems << QStringLiteral("RETURN %1 not below its GOSUB").arg(gr.BlockIndex);
         }
     }
@@ -289,8 +289,8 @@ bool PanelModel::mouseDown(int button, float x, float y) {
         m_pressed = {};
         const PanelHit hit = hitBlock(x, y, kinds::RightPressOrder);
         if (!hit) return false;
-        m_vars.CurrentKind = static_cast<qint16>(code(hit.kind));
-        *m_vars.selection(hit.kind) = static_cast<qint16>(hit.index);
+        m_vars.CurrentKind = hit.kind;
+        m_vars.PerKind[hit.kind].Sel = static_cast<qint16>(hit.index);
         // Every kind hands over its own texts, so Copy always places the block that was clicked.
         const PanelBlock& b = block(hit.kind, hit.index);
         m_vars.CopiedCaption = b.Text.Caption;
@@ -308,8 +308,8 @@ bool PanelModel::mouseDown(int button, float x, float y) {
     const PanelShape& shape = block(hit.kind, hit.index).Shape;
     m_vars.GrabOffsetX = x - shape.Left;
     m_vars.GrabOffsetY = y - shape.Top;
-    *m_vars.selection(hit.kind) = static_cast<qint16>(hit.index);
-    m_vars.CurrentKind = static_cast<qint16>(code(hit.kind));
+    m_vars.PerKind[hit.kind].Sel = static_cast<qint16>(hit.index);
+    m_vars.CurrentKind = hit.kind;
     return false;
 }
 
@@ -370,7 +370,7 @@ void PanelModel::mouseUp(int button, float x, float y) {
     y = saneCoordinate(y);
     if (!(std::fabs(static_cast<float>(m_vars.PressY) - y) > 1.0f) || (button & RightButton) || !m_hand) return;
     if (!exists(m_pressed.kind, m_pressed.index)) return;
-    const std::vector<std::pair<qint16, qint16>> before = lineOrder(m_vars);
+    const std::vector<std::pair<Kind, qint16>> before = lineOrder(m_vars);
     drop(m_pressed.kind, m_pressed.index, y);
     // A new order is unsaved work, which the exit question must not let go unasked.
     if (lineOrder(m_vars) != before) m_vars.FileSaved = false;
@@ -393,8 +393,8 @@ void PanelModel::drop(Kind k, int n, float y) {
         int goSubTop = 0, returnTop = 0;
         for (int i = 1; i <= v.LineCount; ++i) {
             const LineRow& r = row(v, i);
-            if (r.BlockIndex == n && r.Kind == code(Kind::GoSub)) goSubTop = r.Top;
-            if (r.BlockIndex == n && r.Kind == code(Kind::Return)) returnTop = r.Top;
+            if (r.BlockIndex == n && r.Kind == Kind::GoSub) goSubTop = r.Top;
+            if (r.BlockIndex == n && r.Kind == Kind::Return) returnTop = r.Top;
         }
         gap = std::max(returnTop - goSubTop, RowPitch);
         hi = std::max(FirstRow, FirstRow + (MaxRowTop - gap - FirstRow) / RowPitch * RowPitch);
@@ -417,7 +417,7 @@ void PanelModel::drop(Kind k, int n, float y) {
     }
     for (int i = 1; i <= v.LineCount; ++i) {
         LineRow& r = row(v, i);
-        if (r.Kind == code(k) && r.BlockIndex == n) {
+        if (r.Kind == k && r.BlockIndex == n) {
             r.Top = U;
             r.Mark = -1;
         }
@@ -430,7 +430,7 @@ void PanelModel::drop(Kind k, int n, float y) {
         setBlockTop(Kind::Return, n, returnTop);
         for (int i = 1; i <= v.LineCount; ++i) {
             LineRow& r = row(v, i);
-            if (r.Kind == code(Kind::Return) && r.BlockIndex == n) {
+            if (r.Kind == Kind::Return && r.BlockIndex == n) {
                 r.Top = returnTop;
                 r.Mark = -1;
             }
@@ -440,7 +440,7 @@ void PanelModel::drop(Kind k, int n, float y) {
     // Make room: everything from the drop row down moves one row, RETURN lines too, so that a
     // subroutine never ends above its GOSUB.
     auto pushLine = [&](LineRow& r) {
-        const Kind rk = kindFromCode(r.Kind);
+        const Kind rk = r.Kind;
         setBlockTop(rk, r.BlockIndex, block(rk, r.BlockIndex).Shape.Top + RowPitch);
         r.Top = static_cast<qint16>(r.Top + RowPitch);
     };
@@ -456,7 +456,7 @@ void PanelModel::drop(Kind k, int n, float y) {
         LineRow& next = row(v, i + 1);
         if (next.Top - row(v, i).Top > RowPitch) {
             next.Top = static_cast<qint16>(next.Top - RowPitch);
-            setBlockTop(kindFromCode(next.Kind), next.BlockIndex, next.Top);
+            setBlockTop(next.Kind, next.BlockIndex, next.Top);
         }
     }
     // Lines pushed past the lowest row are pulled back into the last rows, so every Top stays
@@ -466,7 +466,7 @@ void PanelModel::drop(Kind k, int n, float y) {
         const int limit = MaxRowTop - RowPitch * (v.LineCount - i);
         if (r.Top > limit) {
             r.Top = static_cast<qint16>(limit);
-            setBlockTop(kindFromCode(r.Kind), r.BlockIndex, r.Top);
+            setBlockTop(r.Kind, r.BlockIndex, r.Top);
         }
     }
     // The next add goes below every line, never onto a row a drop has filled.
@@ -488,7 +488,7 @@ void PanelModel::settleReturn(int n, int returnTop) {
     for (int top = returnTop + RowPitch; LineRow* r = lineAt(top); top += RowPitch)
         run.push_back(r);
     for (LineRow* r : run) {
-        const Kind rk = kindFromCode(r->Kind);
+        const Kind rk = r->Kind;
         setBlockTop(rk, r->BlockIndex, block(rk, r->BlockIndex).Shape.Top + RowPitch);
         r->Top = static_cast<qint16>(r->Top + RowPitch);
     }
@@ -496,15 +496,15 @@ void PanelModel::settleReturn(int n, int returnTop) {
     v.ReturnGap = static_cast<qint16>(v.ReturnGap + RowPitch);
     setBlockTop(Kind::Return, n, top);
     for (int i = 1; i <= v.LineCount; ++i)
-        if (row(v, i).Kind == code(Kind::Return) && row(v, i).BlockIndex == n) row(v, i).Top = top;
+        if (row(v, i).Kind == Kind::Return && row(v, i).BlockIndex == n) row(v, i).Top = top;
 }
 
 // ---- Pop-up menu commands ----------------------------------------------------------------------
 
 bool PanelModel::selectionExists() const {
-    const Kind k = kindFromCode(m_vars.CurrentKind);
-    const auto sel = kinds::info(k).selection;
-    return sel && exists(k, m_vars.*sel);
+    // RETURN lines are never selected on their own: they go with their GOSUB.
+    const Kind k = m_vars.CurrentKind;
+    return k != Kind::Return && exists(k, m_vars.PerKind[k].Sel);
 }
 
 QString PanelModel::copyText() {
@@ -517,13 +517,13 @@ void PanelModel::deleteLine() {
     modProgVar& v = m_vars;
     // The line is gone from the program but still in the file on disk: unsaved work.
     v.FileSaved = false;
-    const Kind k = kindFromCode(v.CurrentKind);
+    const Kind k = v.CurrentKind;
     const KindInfo& info = kinds::info(k);
-    const int s = *v.selection(k);
-    qint16& count = *v.counter(k);
+    const int s = v.PerKind[k].Sel;
+    qint16& count = v.PerKind[k].Count;
     const int n = count;
-    auto& list = m_blocks[static_cast<std::size_t>(code(k))];
-    auto& returns = m_blocks[static_cast<std::size_t>(code(Kind::Return))];
+    auto& list = m_blocks[k];
+    auto& returns = m_blocks[Kind::Return];
 
     // Later blocks of the kind move one element down; each element keeps its colours and height.
     for (int i = s + 1; i <= n; ++i) {
@@ -570,7 +570,7 @@ void PanelModel::deleteLine() {
 
     // Remove the line (and a GOSUB's RETURN line), then renumber the rows of the kind.
     auto removed = [&](const LineRow& r) {
-        return r.BlockIndex == s && (r.Kind == code(k) || (k == Kind::GoSub && r.Kind == code(Kind::Return)));
+        return r.BlockIndex == s && (r.Kind == k || (k == Kind::GoSub && r.Kind == Kind::Return));
     };
     int kept = 0;
     for (int i = 1; i <= v.LineCount; ++i) {
@@ -580,7 +580,7 @@ void PanelModel::deleteLine() {
     v.LineCount = static_cast<qint16>(kept);
     for (int i = 1; i <= v.LineCount; ++i) {
         LineRow& r = row(v, i);
-        const bool ofKind = r.Kind == code(k) || (k == Kind::GoSub && r.Kind == code(Kind::Return));
+        const bool ofKind = r.Kind == k || (k == Kind::GoSub && r.Kind == Kind::Return);
         if (ofKind && r.BlockIndex > s) --r.BlockIndex;
     }
     // The pressed block may now be another line or gone: a drag needs a fresh press.

@@ -72,7 +72,7 @@ public:
     const modProgVar& vars() const { return m_vars; }
 
     // Blocks of a kind; element 0 is the hidden template and never a real block.
-    const std::vector<PanelBlock>& blocks(Kind k) const { return m_blocks[static_cast<std::size_t>(code(k))]; }
+    const std::vector<PanelBlock>& blocks(Kind k) const { return m_blocks[k]; }
     const PanelBlock& block(Kind k, int index) const { return blocks(k)[static_cast<std::size_t>(index)]; }
     bool exists(Kind k, int index) const;
     QString heldText(Kind k, int index) const;
@@ -126,9 +126,7 @@ public:
 private:
     enum class Capture { None, Panel, Label };
 
-    PanelBlock& blockRef(Kind k, int index) {
-        return m_blocks[static_cast<std::size_t>(code(k))][static_cast<std::size_t>(index)];
-    }
+    PanelBlock& blockRef(Kind k, int index) { return m_blocks[k][static_cast<std::size_t>(index)]; }
     // Puts a block's shape top at top and its labels with it.
     void setBlockTop(Kind k, int index, float top);
     void drop(Kind k, int n, float y);
@@ -137,7 +135,7 @@ private:
 
     modProgVar& m_vars;
     LabelWidth m_labelWidth;
-    std::array<std::vector<PanelBlock>, KindSlots> m_blocks;
+    KindArray<std::vector<PanelBlock>> m_blocks;
     float m_panelWidth = 700;
     float m_panelHeight = 617;
     bool m_hand = false;

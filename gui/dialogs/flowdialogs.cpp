@@ -55,7 +55,7 @@ void frmLabel::txtLabel_GotFocus() {
 }
 
 void frmLabel::cmdLabelDone_Click() {
-    runDone(chkInline, [this] { m_vars.LabelText = composeLabel({txtLabel->text()}); });
+    runDone(chkInline, [this] { m_vars.PerKind[Kind::Label].Text = composeLabel({txtLabel->text()}); });
 }
 
 // ---- GOTO
@@ -102,7 +102,7 @@ void frmGoTo::txtGoTo_GotFocus() {
 }
 
 void frmGoTo::cmdGoTODone_Click() {
-    runDone(chkInline, [this] { m_vars.GoToText = composeGoTo({txtGoTo->text()}); });
+    runDone(chkInline, [this] { m_vars.PerKind[Kind::GoTo].Text = composeGoTo({txtGoTo->text()}); });
 }
 
 // ---- GOSUB
@@ -140,7 +140,7 @@ void frmGoSub::cmdGoSubDone_Click() {
     runDone(nullptr, [this] {
         const GoSubTexts texts = composeGoSub({txtGoSub->text()});
         m_vars.GoSubLabelText = texts.label;
-        m_vars.GoSubText = texts.line;
+        m_vars.PerKind[Kind::GoSub].Text = texts.line;
     });
 }
 
@@ -200,7 +200,9 @@ void frmIfTest::txtStatement_GotFocus() {
 }
 
 void frmIfTest::cmdIFDone_Click() {
-    runDone(chkInline, [this] { m_vars.IfText = composeIf({txtTest->text(), txtStatement->text()}); });
+    runDone(chkInline, [this] {
+        m_vars.PerKind[Kind::IfThen].Text = composeIf({txtTest->text(), txtStatement->text()});
+    });
 }
 
 // ---- Variable
@@ -266,7 +268,9 @@ void frmVar::txtVarVal_GotFocus() {
 }
 
 void frmVar::cmdVarDone_Click() {
-    runDone(chkInline, [this] { m_vars.VarText = composeVar({txtVarName->text(), txtVarVal->text()}); });
+    runDone(chkInline, [this] {
+        m_vars.PerKind[Kind::Variable].Text = composeVar({txtVarName->text(), txtVarVal->text()});
+    });
 }
 
 // ---- INPUT
@@ -325,7 +329,9 @@ void frmInput::txtInputVar_GotFocus() {
 }
 
 void frmInput::cmdInputDone_Click() {
-    runDone(chkInline, [this] { m_vars.InputText = composeInput({txtInputPrompt->text(), txtInputVar->text()}); });
+    runDone(chkInline, [this] {
+        m_vars.PerKind[Kind::Input].Text = composeInput({txtInputPrompt->text(), txtInputVar->text()});
+    });
 }
 
 // ---- PAUSE
@@ -360,7 +366,7 @@ void frmPause::txtPause_GotFocus() {
 }
 
 void frmPause::cmdPauseDone_Click() {
-    runDone(nullptr, [this] { m_vars.PauseText = composePause({txtPause->text()}); });
+    runDone(nullptr, [this] { m_vars.PerKind[Kind::Pause].Text = composePause({txtPause->text()}); });
 }
 
 // ---- Comment
@@ -395,7 +401,7 @@ void frmComment::txtComment_GotFocus() {
 }
 
 void frmComment::cmdCommentDone_Click() {
-    runDone(nullptr, [this] { m_vars.CommentText = composeComment({txtComment->text()}); });
+    runDone(nullptr, [this] { m_vars.PerKind[Kind::Comment].Text = composeComment({txtComment->text()}); });
 }
 
 // ---- Blank (any command typed in full)
@@ -430,5 +436,5 @@ void frmBlank::txtBlank_GotFocus() {
 }
 
 void frmBlank::cmdBlankDone_Click() {
-    runDone(nullptr, [this] { m_vars.BlankText = composeBlank({txtBlank->text()}); });
+    runDone(nullptr, [this] { m_vars.PerKind[Kind::Blank].Text = composeBlank({txtBlank->text()}); });
 }

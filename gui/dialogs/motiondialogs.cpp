@@ -76,7 +76,7 @@ void frmMove::pressDone() {
 }
 
 void frmMove::cmdMoveDone_Click() {
-    runDone(chkInline, [this] { m_vars.MoveText = linesyntax::composeAxes(m_command, fields()); });
+    runDone(chkInline, [this] { m_vars.PerKind[Kind::Move].Text = linesyntax::composeAxes(m_command, fields()); });
 }
 
 frmJog::frmJog(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
@@ -91,7 +91,7 @@ void frmJog::pressDone() {
 }
 
 void frmJog::cmdJogDone_Click() {
-    runDone(chkInline, [this] { m_vars.JogText = linesyntax::composeAxes(m_command, fields()); });
+    runDone(chkInline, [this] { m_vars.PerKind[Kind::Jog].Text = linesyntax::composeAxes(m_command, fields()); });
 }
 
 frmSpeed::frmSpeed(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
@@ -162,5 +162,5 @@ void frmSpeed::Form_Load() {
 }
 
 void frmSpeed::cmdSpeedDone_Click() {
-    runDone(chkInline, [this] { m_vars.SpeedText = linesyntax::composeSpeed(fields()); });
+    runDone(chkInline, [this] { m_vars.PerKind[Kind::Speed].Text = linesyntax::composeSpeed(fields()); });
 }

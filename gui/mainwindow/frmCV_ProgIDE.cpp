@@ -102,10 +102,10 @@ void frmCV_ProgIDE::buildToolbox(QWidget* central) {
                                              "QPushButton:pressed { border: 2px inset #505050; }")
                                   .arg(info.buttonColor, 6, 16, QLatin1Char('0')));
         connect(button, &QPushButton::clicked, this, [this, k] { addLine(k); });
-        m_buttons[static_cast<std::size_t>(code(k))] = button;
+        m_buttons[k] = button;
     }
-    m_buttons[code(Kind::Blank)]->setToolTip(QStringLiteral("Type a command that isn't included yet"));
-    m_buttons[code(Kind::GoSub)]->hide();
+    m_buttons[Kind::Blank]->setToolTip(QStringLiteral("Type a command that isn't included yet"));
+    m_buttons[Kind::GoSub]->hide();
 
     Line1 = new QFrame(Frame1);
     Line1->setObjectName(QStringLiteral("Line1"));
@@ -153,7 +153,7 @@ void frmCV_ProgIDE::buildMenus() {
 
 bool frmCV_ProgIDE::Form_Load() {
     StartUp();
-    if (m_vars.PartNameState <= 7) return false;
+    if (m_vars.PartNameState != PartName::Chosen) return false;
     m_vars.LineSpacing = 24;
     m_vars.NextTop = 8;
     m_vars.CommentWidth = 600;
@@ -183,8 +183,7 @@ void frmCV_ProgIDE::StartUp() {
 
 void frmCV_ProgIDE::setAdvanced(bool advanced) {
     for (const KindInfo& info : kinds::Table)
-        if (info.button && info.advanced && !info.basic)
-            m_buttons[static_cast<std::size_t>(code(info.kind))]->setVisible(advanced);
+        if (info.button && info.advanced && !info.basic) m_buttons[info.kind]->setVisible(advanced);
     mnuAdvanced->setChecked(advanced);
     mnuBasic->setChecked(!advanced);
 }
@@ -204,7 +203,7 @@ void frmCV_ProgIDE::addLine(Kind k) {
                         Platform::Icon::Information);
         return;
     }
-    m_vars.CurrentKind = static_cast<qint16>(code(k));
+    m_vars.CurrentKind = k;
     m_vars.EditInlineComment.clear();
 
     if (k == Kind::End) {
@@ -218,14 +217,14 @@ void frmCV_ProgIDE::addLine(Kind k) {
     dialog.reset();
 
     if (k == Kind::GoSub) {
-        m_panel->addGoSub(m_vars.GoSubText, m_vars.GoSubLabelText);
-        m_vars.CurrentKind = static_cast<qint16>(code(Kind::Label));
+        m_panel->addGoSub(m_vars.PerKind[Kind::GoSub].Text, m_vars.GoSubLabelText);
+        m_vars.CurrentKind = Kind::Label;
         m_vars.FileSaved = false;
         refreshPanel();
         return;
     }
     if (k != Kind::FileCall || m_vars.FileChoiceState > 1)
-        m_panel->add(k, *m_vars.resultText(k), m_vars.InlineCommentText);
+        m_panel->add(k, m_vars.PerKind[k].Text, m_vars.InlineCommentText);
     lineAdded();
 }
 
@@ -300,7 +299,7 @@ void frmCV_ProgIDE::closeEvent(QCloseEvent* event) {
 
 void frmCV_ProgIDE::showBlockMenu(const QPoint& globalPos) {
     // END has no dialog to edit, but may be copied or deleted.
-    mnuEdit->setEnabled(m_vars.CurrentKind != code(Kind::End));
+    mnuEdit->setEnabled(m_vars.CurrentKind != Kind::End);
     mnuRight->exec(globalPos);
 }
 

@@ -91,5 +91,5 @@ private:
     QAction* mnuEdit = nullptr;
     QMenu* mnuRightPaste = nullptr;
     QAction* mnuPaste = nullptr;
-    std::array<QPushButton*, KindSlots> m_buttons{};
+    KindArray<QPushButton*> m_buttons{};
 };
