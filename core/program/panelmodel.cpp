@@ -88,32 +88,33 @@ bool PanelModel::add(Kind k, const QString& heldText, const QString& inlineComme
     if (k == Kind::GoSub || k == Kind::Return || k == Kind::None || canAdd(k) != AddRefusal::None) return false;
     const KindInfo& info = kinds::info(k);
     m_vars.CurrentKind = k;
-    qint16& count = m_vars.PerKind[k].Count;
-    ++count;
-    auto& list = m_blocks[k];
+    const qint16 index = ++m_vars.PerKind[k].Count;
+    PanelBlock& b = appendBlock(k, index, 1, true);
+    b.Comment.Visible = info.hasComment;
+    // END keeps its caption; a kind without a comment label keeps that label empty.
+    QString text = b.Text.Caption;
+    QString comment = b.Comment.Caption;
+    if (k == Kind::Blank) {
+        std::tie(text, comment) = splitBlankText(heldText);
+        if (!comment.isEmpty()) b.Text.Color = fromColorValue(m_vars.CopiedColor);
+    } else if (k != Kind::End) {
+        text = heldText;
+        if (info.hasComment) comment = inlineComment;
+    }
+    setCaptions(k, index, text, comment, true);
+    return true;
+}
+
+PanelBlock& PanelModel::appendBlock(Kind k, qint16 index, int rows, bool grow) {
+    m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + rows * m_vars.LineSpacing);
+    if (grow && m_vars.NextTop > m_panelHeight) m_panelHeight = m_vars.NextTop + m_panelHeight + 48;
+    m_vars.appendLine(k, index);
+    std::vector<PanelBlock>& list = m_blocks[k];
     PanelBlock b = list.front();
     b.Shape.Visible = b.Text.Visible = true;
-    b.Comment.Visible = info.hasComment;
-
-    m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + m_vars.LineSpacing);
-    if (m_vars.NextTop > m_panelHeight) m_panelHeight = m_vars.NextTop + m_panelHeight + 48;
-    m_vars.appendLine(k, count);
-
-    b.Shape.Left = m_vars.BlockLeft;
-    b.Text.Left = m_vars.BlockLeft + 8;
-    b.Shape.Top = m_vars.NextTop;
-    b.Text.Top = m_vars.NextTop + 2;
-
-    if (k == Kind::Blank) {
-        std::tie(b.Text.Caption, b.Comment.Caption) = splitBlankText(heldText);
-        if (!b.Comment.Caption.isEmpty()) b.Text.Color = fromColorValue(m_vars.CopiedColor);
-    } else if (k != Kind::End) {
-        b.Text.Caption = heldText;
-        if (info.hasComment) b.Comment.Caption = inlineComment;
-    }
+    placeBlock(b, m_vars.BlockLeft, m_vars.NextTop);
     list.push_back(b);
-    setCaptions(k, count, block(k, count).Text.Caption, block(k, count).Comment.Caption, true);
-    return true;
+    return list.back();
 }
 
 std::pair<QString, QString> PanelModel::splitBlankText(const QString& text) {
@@ -129,60 +130,48 @@ void PanelModel::setBlankText(int index, const QString& text) {
 
 bool PanelModel::addGoSub(const QString& goSubText, const QString& labelText) {
     if (canAdd(Kind::GoSub) != AddRefusal::None) return false;
-    auto place = [this](Kind k, qint16 index, PanelBlock b, bool grow) {
-        if (grow && m_vars.NextTop > m_panelHeight) m_panelHeight = m_vars.NextTop + m_panelHeight + 48;
-        b.Shape.Visible = b.Text.Visible = true;
-        b.Shape.Left = m_vars.BlockLeft;
-        b.Text.Left = m_vars.BlockLeft + 8;
-        b.Shape.Top = m_vars.NextTop;
-        b.Text.Top = m_vars.NextTop + 2;
-        b.Text.Width = static_cast<float>(m_labelWidth(b.Text.Caption));
-        m_blocks[k].push_back(b);
-        m_vars.appendLine(k, index);
-    };
-
     m_vars.CurrentKind = Kind::GoSub;
     const qint16 n = ++m_vars.PerKind[Kind::GoSub].Count;
-    PanelBlock goSub = blocks(Kind::GoSub).front();
-    goSub.Shape.Width = 200;
-    goSub.Text.Caption = goSubText;
-    m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + m_vars.LineSpacing);
-    place(Kind::GoSub, n, goSub, true);
+    appendBlock(Kind::GoSub, n, 1, true);
+    setCaptions(Kind::GoSub, n, goSubText, QString(), true);
 
     m_vars.CurrentKind = Kind::Label;
     const qint16 m = ++m_vars.PerKind[Kind::Label].Count;
-    PanelBlock label = blocks(Kind::Label).front();
-    label.Shape.Width = 200;
-    label.Shape.Fill = kinds::Orange;
-    label.Text.Caption = labelText;
+    PanelBlock& label = appendBlock(Kind::Label, m, 1, true);
     label.Comment.Visible = true;
-    m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + m_vars.LineSpacing);
-    place(Kind::Label, m, label, true);
-    PanelBlock& placedLabel = m_blocks[Kind::Label].back();
-    placedLabel.Comment.Left = placedLabel.Text.Left + placedLabel.Text.Width + 8;
-    placedLabel.Comment.Top = placedLabel.Text.Top;
-    placedLabel.Comment.Width = static_cast<float>(m_labelWidth(QString()));
+    label.Shape.Fill = kinds::Orange;
+    setCaptions(Kind::Label, m, labelText, label.Comment.Caption, false);
+    label.Shape.Width = 200;
 
-    m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + 4 * m_vars.LineSpacing);
-    PanelBlock ret = blocks(Kind::Return).front();
-    place(Kind::Return, n, ret, false);
-    m_blocks[Kind::Return].back().Text.Width = 81;
+    // Three free rows between the Label and the RETURN; this step leaves the panel's height alone.
+    appendBlock(Kind::Return, n, 4, false).Text.Width = 81;
     return true;
 }
 
 void PanelModel::setCaptions(Kind k, int index, const QString& heldText, const QString& inlineComment, bool relayout) {
     if (!exists(k, index)) return;
-    const KindInfo& info = kinds::info(k);
-    PanelBlock& b = m_blocks[k][static_cast<std::size_t>(index)];
+    PanelBlock& b = blockRef(k, index);
     b.Text.Caption = heldText;
     b.Text.Width = static_cast<float>(m_labelWidth(heldText));
-    if (info.hasComment) {
+    if (kinds::info(k).hasComment) {
         b.Comment.Caption = inlineComment;
         b.Comment.Width = static_cast<float>(m_labelWidth(inlineComment));
-        b.Comment.Left = b.Text.Left + b.Text.Width + 8;
-        b.Comment.Top = b.Text.Top;
     }
-    if (!relayout) return;
+    placeBlock(b, b.Shape.Left, b.Shape.Top);
+    if (relayout) fitShape(k, b);
+}
+
+void PanelModel::placeBlock(PanelBlock& b, float left, float top) {
+    b.Shape.Left = left;
+    b.Shape.Top = top;
+    b.Text.Left = left + 8;
+    b.Text.Top = top + 2;
+    b.Comment.Left = b.Text.Left + b.Text.Width + 8;
+    b.Comment.Top = b.Text.Top;
+}
+
+void PanelModel::fitShape(Kind k, PanelBlock& b) const {
+    const KindInfo& info = kinds::info(k);
     if (info.fixedWidth == -1)
         b.Shape.Width = m_vars.CommentWidth;
     else if (info.fixedWidth > 0 && k != Kind::Return)
@@ -343,23 +332,10 @@ void PanelModel::moveDragged(float x, float y) {
     const int n = m_pressed.index;
     if (k == Kind::GoSub)
         m_vars.ReturnGap = roundToInt16(block(Kind::Return, n).Shape.Top - block(Kind::GoSub, n).Shape.Top).value_or(0);
-
-    PanelBlock& b = blockRef(k, n);
-    b.Shape.Left = x - m_vars.GrabOffsetX;
-    b.Shape.Top = y - m_vars.GrabOffsetY;
-    b.Text.Top = y - m_vars.GrabOffsetY + 2;
-    b.Text.Left = x - m_vars.GrabOffsetX + 8;
-    if (kinds::info(k).hasComment) {
-        b.Comment.Left = b.Text.Left + b.Text.Width + 8;
-        b.Comment.Top = b.Text.Top;
-    }
-    if (k == Kind::GoSub) {
-        PanelBlock& r = blockRef(Kind::Return, n);
-        r.Shape.Left = x - m_vars.GrabOffsetX;
-        r.Shape.Top = y - m_vars.GrabOffsetY + m_vars.ReturnGap;
-        r.Text.Left = x - m_vars.GrabOffsetX + 8;
-        r.Text.Top = y - m_vars.GrabOffsetY + m_vars.ReturnGap + 2;
-    }
+    const float left = x - m_vars.GrabOffsetX;
+    const float top = y - m_vars.GrabOffsetY;
+    placeBlock(blockRef(k, n), left, top);
+    if (k == Kind::GoSub) placeBlock(blockRef(Kind::Return, n), left, top + m_vars.ReturnGap);
 }
 
 void PanelModel::mouseUp(int button, float x, float y) {
@@ -378,80 +354,73 @@ void PanelModel::mouseUp(int button, float x, float y) {
 
 void PanelModel::setBlockTop(Kind k, int index, float top) {
     PanelBlock& b = blockRef(k, index);
-    b.Shape.Top = top;
-    b.Text.Top = top + 2;
-    b.Comment.Top = b.Text.Top;
+    placeBlock(b, b.Shape.Left, top);
 }
 
 void PanelModel::drop(Kind k, int n, float y) {
     modProgVar& v = m_vars;
-    int u = static_cast<int>(std::floor(y / static_cast<float>(RowPitch))) * RowPitch + FirstRow;
-    int hi = MaxRowTop;
-    int gap = 0;
+    const DropRow at = dropRow(k, n, y);
+    if (k == Kind::GoSub) v.ReturnGap = static_cast<qint16>(at.returnGap);
+    if (v.NextTop < at.top) v.NextTop = static_cast<qint16>(at.top - RowPitch);
+    if (at.top > m_panelHeight) m_panelHeight = at.top + m_panelHeight + 48;
+
+    const auto returnTop = static_cast<qint16>(at.top + at.returnGap);
+    placeDropped(k, n, at.top);
+    if (k == Kind::GoSub) placeDropped(Kind::Return, n, returnTop);
+    makeRoom(at.top);
+    if (k == Kind::GoSub) settleReturn(n, returnTop);
+    closeGaps();
+    pullBackPastLastRow();
+    // The next add goes below every line, never onto a row a drop has filled.
+    if (v.LineCount > 0) v.NextTop = std::max(v.NextTop, row(v, v.LineCount).Top);
+}
+
+PanelModel::DropRow PanelModel::dropRow(Kind k, int n, float y) const {
+    int lowest = MaxRowTop;
+    int returnGap = 0;
     if (k == Kind::GoSub) {
         // The subroutine keeps its length: the RETURN row lands as far below as its row stood before.
         int goSubTop = 0, returnTop = 0;
-        for (int i = 1; i <= v.LineCount; ++i) {
-            const LineRow& r = row(v, i);
+        for (int i = 1; i <= m_vars.LineCount; ++i) {
+            const LineRow& r = m_vars.Lines[static_cast<std::size_t>(i)];
             if (r.BlockIndex == n && r.Kind == Kind::GoSub) goSubTop = r.Top;
             if (r.BlockIndex == n && r.Kind == Kind::Return) returnTop = r.Top;
         }
-        gap = std::max(returnTop - goSubTop, RowPitch);
-        hi = std::max(FirstRow, FirstRow + (MaxRowTop - gap - FirstRow) / RowPitch * RowPitch);
-        v.ReturnGap = static_cast<qint16>(gap);
+        returnGap = std::max(returnTop - goSubTop, RowPitch);
+        lowest = std::max(FirstRow, FirstRow + (MaxRowTop - returnGap - FirstRow) / RowPitch * RowPitch);
     }
-    u = std::clamp(u, FirstRow, hi);
-    const auto U = static_cast<qint16>(u);
+    const int u = static_cast<int>(std::floor(y / static_cast<float>(RowPitch))) * RowPitch + FirstRow;
+    return {static_cast<qint16>(std::clamp(u, FirstRow, lowest)), returnGap};
+}
 
-    if (v.NextTop < U) v.NextTop = static_cast<qint16>(U - RowPitch);
-    if (U > m_panelHeight) m_panelHeight = U + m_panelHeight + 48;
-
-    PanelBlock& b = blockRef(k, n);
-    b.Shape.Left = v.BlockLeft;
-    b.Shape.Top = U;
-    b.Text.Left = v.BlockLeft + 8;
-    b.Text.Top = U + 2;
-    if (kinds::info(k).hasComment) {
-        b.Comment.Left = b.Text.Left + b.Text.Width + 8;
-        b.Comment.Top = b.Text.Top;
-    }
-    for (int i = 1; i <= v.LineCount; ++i) {
-        LineRow& r = row(v, i);
+void PanelModel::placeDropped(Kind k, int n, qint16 top) {
+    placeBlock(blockRef(k, n), m_vars.BlockLeft, top);
+    for (int i = 1; i <= m_vars.LineCount; ++i) {
+        LineRow& r = row(m_vars, i);
         if (r.Kind == k && r.BlockIndex == n) {
-            r.Top = U;
+            r.Top = top;
             r.Mark = -1;
         }
     }
-    if (k == Kind::GoSub) {
-        const auto returnTop = static_cast<qint16>(U + gap);
-        PanelBlock& ret = blockRef(Kind::Return, n);
-        ret.Shape.Left = v.BlockLeft;
-        ret.Text.Left = v.BlockLeft + 8;
-        setBlockTop(Kind::Return, n, returnTop);
-        for (int i = 1; i <= v.LineCount; ++i) {
-            LineRow& r = row(v, i);
-            if (r.Kind == Kind::Return && r.BlockIndex == n) {
-                r.Top = returnTop;
-                r.Mark = -1;
-            }
-        }
-    }
+}
 
-    // Make room: everything from the drop row down moves one row, RETURN lines too, so that a
-    // subroutine never ends above its GOSUB.
-    auto pushLine = [&](LineRow& r) {
-        const Kind rk = r.Kind;
-        setBlockTop(rk, r.BlockIndex, block(rk, r.BlockIndex).Shape.Top + RowPitch);
-        r.Top = static_cast<qint16>(r.Top + RowPitch);
-    };
-    for (int i = 1; i <= v.LineCount; ++i)
-        if (row(v, i).Top >= U && row(v, i).Mark > 0) pushLine(row(v, i));
-    if (k == Kind::GoSub) settleReturn(n, U + gap);
+void PanelModel::pushDown(LineRow& r) {
+    setBlockTop(r.Kind, r.BlockIndex, block(r.Kind, r.BlockIndex).Shape.Top + RowPitch);
+    r.Top = static_cast<qint16>(r.Top + RowPitch);
+}
+
+void PanelModel::makeRoom(qint16 top) {
+    // RETURN lines move too, so that a subroutine never ends above its GOSUB.
+    for (int i = 1; i <= m_vars.LineCount; ++i)
+        if (row(m_vars, i).Top >= top && row(m_vars, i).Mark > 0) pushDown(row(m_vars, i));
+}
+
+void PanelModel::closeGaps() {
+    modProgVar& v = m_vars;
     for (int i = 1; i <= v.LineCount; ++i)
         row(v, i).Mark = 1;
     modUtils::SortByTop(v);
-
-    // Close gaps, one row per gap; a RETURN block follows its line.
+    // One row per gap; a RETURN block follows its line.
     for (int i = 1; i < v.LineCount; ++i) {
         LineRow& next = row(v, i + 1);
         if (next.Top - row(v, i).Top > RowPitch) {
@@ -459,8 +428,12 @@ void PanelModel::drop(Kind k, int n, float y) {
             setBlockTop(next.Kind, next.BlockIndex, next.Top);
         }
     }
-    // Lines pushed past the lowest row are pulled back into the last rows, so every Top stays
-    // within the panel's bound.
+}
+
+void PanelModel::pullBackPastLastRow() {
+    // Lines pushed past the lowest row go back into the last rows, so every Top stays within the
+    // panel's bound.
+    modProgVar& v = m_vars;
     for (int i = v.LineCount; i >= 1; --i) {
         LineRow& r = row(v, i);
         const int limit = MaxRowTop - RowPitch * (v.LineCount - i);
@@ -469,11 +442,9 @@ void PanelModel::drop(Kind k, int n, float y) {
             setBlockTop(r.Kind, r.BlockIndex, r.Top);
         }
     }
-    // The next add goes below every line, never onto a row a drop has filled.
-    if (v.LineCount > 0) v.NextTop = std::max(v.NextTop, row(v, v.LineCount).Top);
 }
 
-void PanelModel::settleReturn(int n, int returnTop) {
+void PanelModel::settleReturn(int n, qint16 returnTop) {
     // A line pushed onto the dropped RETURN's row keeps it: the RETURN takes the next row, and the
     // unbroken run of lines there moves one row on. No two lines share a row, and a GOSUB dropped
     // onto its own row changes nothing once the gaps close.
@@ -487,11 +458,8 @@ void PanelModel::settleReturn(int n, int returnTop) {
     std::vector<LineRow*> run;
     for (int top = returnTop + RowPitch; LineRow* r = lineAt(top); top += RowPitch)
         run.push_back(r);
-    for (LineRow* r : run) {
-        const Kind rk = r->Kind;
-        setBlockTop(rk, r->BlockIndex, block(rk, r->BlockIndex).Shape.Top + RowPitch);
-        r->Top = static_cast<qint16>(r->Top + RowPitch);
-    }
+    for (LineRow* r : run)
+        pushDown(*r);
     const auto top = static_cast<qint16>(returnTop + RowPitch);
     v.ReturnGap = static_cast<qint16>(v.ReturnGap + RowPitch);
     setBlockTop(Kind::Return, n, top);
@@ -553,18 +521,12 @@ void PanelModel::deleteLine() {
 
     for (int i = 1; i <= count; ++i) {
         PanelBlock& b = list[static_cast<std::size_t>(i)];
-        b.Shape.Visible = true;
-        b.Shape.Left = v.BlockLeft;
-        b.Text.Visible = true;
-        b.Text.Left = v.BlockLeft + 8;
-        if (info.hasComment) {
-            b.Comment.Visible = true;
-            b.Comment.Left = b.Text.Left + b.Text.Width + 8;
-        }
+        b.Shape.Visible = b.Text.Visible = true;
+        if (info.hasComment) b.Comment.Visible = true;
+        placeBlock(b, v.BlockLeft, b.Shape.Top);
         if (k == Kind::GoSub) {
             PanelBlock& r = returns[static_cast<std::size_t>(i)];
-            r.Shape.Left = v.BlockLeft;
-            r.Text.Left = v.BlockLeft + 8;
+            placeBlock(r, v.BlockLeft, r.Shape.Top);
         }
     }
 

@@ -127,11 +127,35 @@ private:
     enum class Capture { None, Panel, Label };
 
     PanelBlock& blockRef(Kind k, int index) { return m_blocks[k][static_cast<std::size_t>(index)]; }
+    // The block layout rule, in one place: the shape's corner at (left, top), the text label 8 right
+    // of and 2 below it, the comment label 8 right of the text label's right edge at the same top.
+    static void placeBlock(PanelBlock& b, float left, float top);
+    // The rest of the rule, the shape's width: fixed for some kinds, else up to the comment's right
+    // edge and 20 beyond.
+    void fitShape(Kind k, PanelBlock& b) const;
+    // A new block of the kind, element index, placed rows below NextTop with a row of its own.
+    PanelBlock& appendBlock(Kind k, qint16 index, int rows, bool grow);
     // Puts a block's shape top at top and its labels with it.
     void setBlockTop(Kind k, int index, float top);
-    void drop(Kind k, int n, float y);
-    void settleReturn(int n, int returnTop);
     void moveDragged(float x, float y);
+
+    // A drop, in its steps.
+    struct DropRow {
+        qint16 top = 0;
+        int returnGap = 0; // a GOSUB's RETURN lands this far below it
+    };
+    void drop(Kind k, int n, float y);
+    // The row a release at y drops on, bounded so that a GOSUB's RETURN stays on the panel too.
+    DropRow dropRow(Kind k, int n, float y) const;
+    // The block and its rows on the drop row, marked as this drop's.
+    void placeDropped(Kind k, int n, qint16 top);
+    // Every other line from the drop row down moves one row.
+    void makeRoom(qint16 top);
+    void pushDown(LineRow& r);
+    void settleReturn(int n, qint16 returnTop);
+    // Rows sorted again, then each gap between consecutive lines closes by one row.
+    void closeGaps();
+    void pullBackPastLastRow();
 
     modProgVar& m_vars;
     LabelWidth m_labelWidth;
