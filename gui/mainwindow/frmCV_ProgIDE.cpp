@@ -144,11 +144,6 @@ void frmCV_ProgIDE::buildMenus() {
     mnuCopy->setObjectName(QStringLiteral("mnuCopy"));
     mnuDelete->setObjectName(QStringLiteral("mnuDelete"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-
-    mnuRightPaste = new QMenu(QStringLiteral("&RightPaste"), this);
-    mnuRightPaste->setObjectName(QStringLiteral("mnuRightPaste"));
-    mnuPaste = mnuRightPaste->addAction(QStringLiteral("&Paste"), this, &frmCV_ProgIDE::mnuPaste_Click);
-    mnuPaste->setObjectName(QStringLiteral("mnuPaste"));
 }
 
 bool frmCV_ProgIDE::Form_Load() {

@@ -49,7 +49,6 @@ public:
     void mnuBasic_Click();
     void mnuAdvanced_Click();
     void mnuCopy_Click();
-    void mnuPaste_Click() {}
     void mnuDelete_Click();
     void mnuEdit_Click();
     // Opens the block pop-up menu for the selection at a global position.
@@ -89,7 +88,5 @@ private:
     QAction* mnuCopy = nullptr;
     QAction* mnuDelete = nullptr;
     QAction* mnuEdit = nullptr;
-    QMenu* mnuRightPaste = nullptr;
-    QAction* mnuPaste = nullptr;
     KindArray<QPushButton*> m_buttons{};
 };
