@@ -100,6 +100,7 @@ private Q_SLOTS:
     void deleteEnd();
     void dropsStayWithinTheBound();
     void marchingDownStaysWithinTheBound();
+    void panelFullOnlyWhenTheLastLineIsOnTheLowestRow();
     void randomSequencesKeepTheTableSound();
 };
 
@@ -684,6 +685,28 @@ void tst_PanelModel::marchingDownStaysWithinTheBound() {
     QCOMPARE(p.misplaced(), QString());
 }
 
+void tst_PanelModel::panelFullOnlyWhenTheLastLineIsOnTheLowestRow() {
+    // An overshooting drag leaves NextTop far below the lines; a later drag up leaves it there.
+    Panel p;
+    p.addMoves({QStringLiteral("P"), QStringLiteral("Q"), QStringLiteral("R")});
+    p.dragRow(3, PanelModel::MaxDragY - 4);
+    p.addMoves({QStringLiteral("S")});
+    p.dragRow(4, 100);
+    QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56 S@80 R@9560"));
+    QCOMPARE(p.v.NextTop, PanelModel::MaxRowTop);
+    // The lines end higher up, so the add goes one row below the last line.
+    QCOMPARE(p.m.canAdd(Kind::Move), AddRefusal::None);
+    p.addMoves({QStringLiteral("T")});
+    QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56 S@80 R@9560 T@9584"));
+    // Now the last line is on the lowest row: refused, and the advice given works.
+    QCOMPARE(p.m.canAdd(Kind::Move), AddRefusal::PanelFull);
+    p.dragRow(5, 100); // the last line up onto an empty row
+    QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56 S@80 T@104 R@9560"));
+    p.addMoves({QStringLiteral("U")});
+    QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56 S@80 T@104 R@9560 U@9584"));
+    QCOMPARE(p.m.checkInvariants(), QString());
+}
+
 void tst_PanelModel::randomSequencesKeepTheTableSound() {
     const Kind addable[] = {Kind::Move,  Kind::FileCall, Kind::IfThen,  Kind::Label, Kind::End,
                             Kind::Pause, Kind::Variable, Kind::Comment, Kind::GoTo,  Kind::Speed,
@@ -710,7 +733,12 @@ void tst_PanelModel::randomSequencesKeepTheTableSound() {
             const int height = static_cast<int>(p.m.panelHeight());
             if (op < 22) {
                 const Kind k = addable[pick(static_cast<int>(std::size(addable)))];
-                const bool can = p.m.canAdd(k) == AddRefusal::None;
+                const AddRefusal refusal = p.m.canAdd(k);
+                const bool can = refusal == AddRefusal::None;
+                // Full only when no row is left below the last line.
+                const int lastTop = p.v.LineCount > 0 ? p.v.Lines[static_cast<std::size_t>(p.v.LineCount)].Top : 8;
+                if (p.v.LineCount < modProgVar::MaxLines)
+                    QCOMPARE(refusal == AddRefusal::PanelFull, lastTop == PanelModel::MaxRowTop);
                 QCOMPARE(p.m.add(k, texts[pick(6)], texts[pick(6)]), can);
                 refused += !can;
             } else if (op < 24) {

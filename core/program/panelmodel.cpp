@@ -78,15 +78,24 @@ AddRefusal PanelModel::canAdd(Kind k) const {
     constexpr qint16 CountLimit = std::numeric_limits<qint16>::max();
     if (k == Kind::None || m_vars.PerKind[k].Count >= CountLimit) return AddRefusal::CounterFull;
     if (goSub && m_vars.PerKind[Kind::Label].Count >= CountLimit) return AddRefusal::CounterFull;
-    // The lowest row the add places: one row down, and for a GOSUB its RETURN five rows further.
-    const int lowest = m_vars.NextTop + m_vars.LineSpacing * (goSub ? 6 : 1);
-    if (lowest > MaxRowTop) return AddRefusal::PanelFull;
+    if (!addAfter(goSub ? GoSubRows : 1)) return AddRefusal::PanelFull;
     return AddRefusal::None;
+}
+
+std::optional<qint16> PanelModel::addAfter(int rows) const {
+    const auto fits = [this, rows](int top) { return top + m_vars.LineSpacing * rows <= MaxRowTop; };
+    if (fits(m_vars.NextTop)) return m_vars.NextTop;
+    // A drop far down can leave NextTop on the lowest row while the lines end higher up: the add
+    // then goes one row below the last line.
+    const int last = m_vars.LineCount > 0 ? m_vars.Lines[static_cast<std::size_t>(m_vars.LineCount)].Top : FirstRow;
+    if (fits(last)) return static_cast<qint16>(last);
+    return std::nullopt;
 }
 
 bool PanelModel::add(Kind k, const QString& heldText, const QString& inlineComment) {
     if (k == Kind::GoSub || k == Kind::Return || k == Kind::None || canAdd(k) != AddRefusal::None) return false;
     const KindInfo& info = kinds::info(k);
+    m_vars.NextTop = *addAfter(1);
     m_vars.CurrentKind = k;
     const qint16 index = ++m_vars.PerKind[k].Count;
     PanelBlock& b = appendBlock(k, index, 1, true);
@@ -130,6 +139,7 @@ void PanelModel::setBlankText(int index, const QString& text) {
 
 bool PanelModel::addGoSub(const QString& goSubText, const QString& labelText) {
     if (canAdd(Kind::GoSub) != AddRefusal::None) return false;
+    m_vars.NextTop = *addAfter(GoSubRows);
     m_vars.CurrentKind = Kind::GoSub;
     const qint16 n = ++m_vars.PerKind[Kind::GoSub].Count;
     appendBlock(Kind::GoSub, n, 1, true);

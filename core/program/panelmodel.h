@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -81,7 +82,8 @@ public:
     float panelWidth() const { return m_panelWidth; }
     float panelHeight() const { return m_panelHeight; }
 
-    // Whether an add of this kind can go ahead (GOSUB needs three rows); checked before any dialog opens.
+    // Whether an add of this kind can go ahead (GOSUB needs three lines and six rows); checked before
+    // any dialog opens. The panel is full only when the last line stands on the lowest row.
     AddRefusal canAdd(Kind k) const;
     // Adds one block below all others with the given texts (END keeps its caption). Blank splits its
     // text at the first "'". Returns false, with nothing changed, when canAdd refuses.
@@ -125,6 +127,11 @@ public:
 
 private:
     enum class Capture { None, Panel, Label };
+    // The rows a GOSUB set takes below the row it is added after: GOSUB, Label, three free, RETURN.
+    static constexpr int GoSubRows = 6;
+
+    // The row an add of the given rows goes below (NextTop, else the last line's row), if they fit.
+    std::optional<qint16> addAfter(int rows) const;
 
     PanelBlock& blockRef(Kind k, int index) { return m_blocks[k][static_cast<std::size_t>(index)]; }
     // The block layout rule, in one place: the shape's corner at (left, top), the text label 8 right

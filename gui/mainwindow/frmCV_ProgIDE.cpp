@@ -55,8 +55,8 @@ QString refusalText(AddRefusal refusal, Kind k) {
     case AddRefusal::CounterFull:
         return QStringLiteral("The limit for this kind of line is reached. Nothing was added.");
     case AddRefusal::PanelFull:
-        return QStringLiteral("The program panel has no row left below the last line. Drag the lines up to close "
-                              "the gaps, or save and start a new part file. Nothing was added.");
+        return QStringLiteral("The program panel has no row left below the last line. Drag the last line up onto "
+                              "an empty row, or save and start a new part file. Nothing was added.");
     case AddRefusal::None:
         break;
     }
