@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QQueue>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -514,6 +515,22 @@ private Q_SLOTS:
         m_platform.yesNo << false;
         w->close();
         QCOMPARE(m_platform.messageTexts().last(), QStringLiteral("Save all your hard work?"));
+    }
+
+    void scrollBarAndPanelEndShowWhole() {
+        // The picture runs below the window's client area; what the scroll bar spans must show.
+        auto w = started();
+        for (int i = 0; i < 40; ++i)
+            QVERIFY(w->panel().add(Kind::End, {}, {}));
+        picPanel(*w)->refresh();
+        auto* bar = w->findChild<QScrollBar*>(QStringLiteral("VScroll1"));
+        QVERIFY(bar->isVisible());
+        bar->setValue(bar->maximum());
+        QWidget* client = w->centralWidget();
+        const QPoint barEnd = bar->mapTo(client, bar->rect().bottomRight());
+        const QPoint panelEnd = picPanel(*w)->mapTo(client, picPanel(*w)->rect().bottomLeft());
+        QVERIFY2(client->rect().contains(barEnd), qPrintable(QStringLiteral("bar ends at y %1").arg(barEnd.y())));
+        QVERIFY2(client->rect().contains(panelEnd), qPrintable(QStringLiteral("panel ends at y %1").arg(panelEnd.y())));
     }
 
     void hundredAndFirstLineIsRefused() {

@@ -64,6 +64,8 @@ public:
     // the panel height within 16 bits.
     static constexpr qint16 MaxRowTop = 9584;
     static constexpr qint16 MaxPanelHeight = 32000;
+    // The panel's height at start-up; it only ever grows from there.
+    static constexpr int StartHeight = 617;
     // Lowest pointer y a drag follows: one row below the lowest row, so the panel's growth stays bounded.
     static constexpr qint16 MaxDragY = MaxRowTop + 24;
 
@@ -168,7 +170,7 @@ private:
     LabelWidth m_labelWidth;
     KindArray<std::vector<PanelBlock>> m_blocks;
     float m_panelWidth = 700;
-    float m_panelHeight = 617;
+    float m_panelHeight = StartHeight;
     bool m_hand = false;
     // Who receives moves and the release while a button is held: a press on a label keeps them.
     Capture m_capture = Capture::None;
