@@ -270,7 +270,7 @@ void TestDialogs::typedDone() {
     QTest::mouseClick(doneButton(dialog.get()), Qt::LeftButton);
     QVERIFY(dialog->doneRan());
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(*vars.resultText(kind), held);
+    QCOMPARE(vars.PerKind[kind].Text, held);
     QCOMPARE(comment.opened, 0);
     if (kind == Kind::GoSub) QCOMPARE(vars.GoSubLabelText, QStringLiteral("sub1:"));
     // Unticked chkInline clears the comment; kinds without one leave it alone.
@@ -332,7 +332,7 @@ void TestDialogs::editedLine() {
     dialog->fillFrom(held);
     dialog->pressDone();
     QVERIFY(dialog->doneRan());
-    QCOMPARE(*vars.resultText(kind), again);
+    QCOMPARE(vars.PerKind[kind].Text, again);
     QCOMPARE(vars.InlineCommentText, inlineComment);
 }
 
@@ -348,18 +348,18 @@ void TestDialogs::inlineComment_data() {
 void TestDialogs::inlineComment() {
     QFETCH(Kind, kind);
     // A new line: ticking opens an empty comment dialog, before the fields are composed.
-    *vars.resultText(kind) = QStringLiteral("stale");
+    vars.PerKind[kind].Text = QStringLiteral("stale");
     comment.retype = true;
     comment.type = QStringLiteral("check depth");
     QString resultWhileOpen;
-    comment.whileOpen = [&] { resultWhileOpen = *vars.resultText(kind); };
+    comment.whileOpen = [&] { resultWhileOpen = vars.PerKind[kind].Text; };
     auto dialog = open(kind);
     QTest::mouseClick(dialog->findChild<QCheckBox*>(QStringLiteral("chkInline")), Qt::LeftButton);
     dialog->pressDone();
     QCOMPARE(comment.opened, 1);
     QCOMPARE(comment.shown, QString());
     QCOMPARE(resultWhileOpen, QStringLiteral("stale"));
-    QVERIFY(*vars.resultText(kind) != QLatin1String("stale"));
+    QVERIFY(vars.PerKind[kind].Text != QLatin1String("stale"));
     QCOMPARE(vars.InlineCommentText, QStringLiteral("'check depth"));
 
     // An edited line with a comment: ticked at open, the dialog shows it.
@@ -382,7 +382,7 @@ void TestDialogs::inlineComment() {
 
 void TestDialogs::inlineCommentClosed() {
     // Closing the comment dialog without its Done returns to the command dialog: nothing composed.
-    vars.MoveText = QStringLiteral("MX, 9");
+    vars.PerKind[Kind::Move].Text = QStringLiteral("MX, 9");
     vars.InlineCommentText = QStringLiteral("'old");
     vars.EditInlineComment = QStringLiteral("'old");
     comment.closeIt = true;
@@ -392,13 +392,13 @@ void TestDialogs::inlineCommentClosed() {
     QCOMPARE(comment.opened, 1);
     QVERIFY(!dialog->doneRan());
     QVERIFY(dialog->isVisible());
-    QCOMPARE(vars.MoveText, QStringLiteral("MX, 9"));
+    QCOMPARE(vars.PerKind[Kind::Move].Text, QStringLiteral("MX, 9"));
     QCOMPARE(vars.InlineCommentText, QStringLiteral("'old"));
 
     comment.closeIt = false;
     dialog->pressDone();
     QVERIFY(dialog->doneRan());
-    QCOMPARE(vars.MoveText, QStringLiteral("MX, 1"));
+    QCOMPARE(vars.PerKind[Kind::Move].Text, QStringLiteral("MX, 1"));
 }
 
 void TestDialogs::inlineCommentDialog_data() {
@@ -489,7 +489,7 @@ void TestDialogs::keysAndFrameClose_data() {
 void TestDialogs::keysAndFrameClose() {
     QFETCH(Kind, kind);
     QFETCH(QString, box);
-    QString& result = *vars.resultText(kind);
+    QString& result = vars.PerKind[kind].Text;
     result = QStringLiteral("previous line");
 
     auto dialog = open(kind);
@@ -605,7 +605,7 @@ void TestDialogs::pastedBreaks() {
         QVERIFY(dialog->doneRan());
         QCOMPARE(seen, shown);
 
-        const QString held = *vars.resultText(kind);
+        const QString held = vars.PerKind[kind].Text;
         QVERIFY2(!held.contains(u'\n') && !held.contains(u'\r'), qPrintable(held));
         PanelModel panel(vars, [](const QString& s) { return 6 * int(s.size()); });
         QVERIFY(kind == Kind::GoSub ? panel.addGoSub(held, vars.GoSubLabelText)
@@ -626,7 +626,7 @@ void TestDialogs::runModalTellsDone() {
     auto dialog = createCommandDialog(Kind::Pause, vars, platform, {}, nullptr);
     QTimer::singleShot(0, dialog.get(), [&] { dialog->pressDone(); });
     QVERIFY(runModal(*dialog));
-    QCOMPARE(vars.PauseText, QStringLiteral("PAUSE"));
+    QCOMPARE(vars.PerKind[Kind::Pause].Text, QStringLiteral("PAUSE"));
 
     dialog = createCommandDialog(Kind::Pause, vars, platform, {}, nullptr);
     QTimer::singleShot(0, dialog.get(), [&] { dialog->close(); });
@@ -673,7 +673,7 @@ void click(QWidget* d, const char* name) {
 
 void TestDialogs::fileCallOpened() {
     vars.OffsetMode = QStringLiteral("2");
-    vars.FileText = QStringLiteral("FP, old.cvp,,,,, 1");
+    vars.PerKind[Kind::FileCall].Text = QStringLiteral("FP, old.cvp,,,,, 1");
     auto dialog = open(Kind::FileCall);
     QCOMPARE(vars.OffsetMode, QStringLiteral("0"));
     checkState(dialog.get(), Opened);
@@ -681,7 +681,7 @@ void TestDialogs::fileCallOpened() {
     QCOMPARE(dialog->findChild<QGroupBox*>()->title(), QStringLiteral("Offset mode"));
     dialog->pressDone(); // disabled: nothing happens
     QVERIFY(!dialog->doneRan());
-    QCOMPARE(vars.FileText, QStringLiteral("FP, old.cvp,,,,, 1"));
+    QCOMPARE(vars.PerKind[Kind::FileCall].Text, QStringLiteral("FP, old.cvp,,,,, 1"));
 }
 
 void TestDialogs::fileCallChoice_data() {
@@ -735,7 +735,7 @@ void TestDialogs::fileCallChoice() {
     dialog->findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("typed.cvp"));
     click(dialog.get(), "cmdFPDone");
     QVERIFY(dialog->doneRan());
-    QCOMPARE(vars.FileText, held);
+    QCOMPARE(vars.PerKind[Kind::FileCall].Text, held);
     QCOMPARE(comment.opened, 1); // chkInline was ticked for the edited line's comment
     QCOMPARE(vars.InlineCommentText, QStringLiteral("'keep"));
 }
@@ -757,7 +757,7 @@ void TestDialogs::fileCallOutsideNo() {
 void TestDialogs::fileCallCancelled() {
     vars.PartFileFolder = nativePath("/jobs/sign/");
     vars.CalledFileName = QStringLiteral("earlier.cvp");
-    vars.FileText = QStringLiteral("FP, earlier.cvp,,,,, 0");
+    vars.PerKind[Kind::FileCall].Text = QStringLiteral("FP, earlier.cvp,,,,, 0");
     vars.EditInlineComment = QStringLiteral("'c");
     platform.files << std::nullopt;
     auto dialog = open(Kind::FileCall);
@@ -785,7 +785,7 @@ void TestDialogs::fileCallCancelled() {
     QVERIFY(again->doneRan());
     QCOMPARE(vars.FileChoiceState, 1);
     QCOMPARE(comment.opened, 0);
-    QCOMPARE(vars.FileText, QStringLiteral("FP, earlier.cvp,,,,, 0"));
+    QCOMPARE(vars.PerKind[Kind::FileCall].Text, QStringLiteral("FP, earlier.cvp,,,,, 0"));
 }
 
 void TestDialogs::fileCallEdited() {
@@ -800,7 +800,7 @@ void TestDialogs::fileCallEdited() {
     platform.files << nativePath("/jobs/sign/new.cvp");
     click(dialog.get(), "cmdSelectFile");
     dialog->pressDone();
-    QCOMPARE(vars.FileText, QStringLiteral("FP, new.cvp,,,,, 2"));
+    QCOMPARE(vars.PerKind[Kind::FileCall].Text, QStringLiteral("FP, new.cvp,,,,, 2"));
 
     dialog = open(Kind::FileCall);
     dialog->fillFrom(QStringLiteral("FP, a.cvp,,,,, 1"));

@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QQueue>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -311,7 +312,7 @@ private Q_SLOTS:
         m_answers << Answer{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), QStringLiteral("9")}}, {}, true};
         button(*w, "cmdMove")->click();
         QCOMPARE(w->vars().LineCount, qint16(1));
-        QCOMPARE(w->vars().MoveCount, qint16(1));
+        QCOMPARE(w->vars().PerKind[Kind::Move].Count, qint16(1));
         QCOMPARE(w->vars().NextTop, qint16(32));
         // A fresh window: nothing added, nothing enabled.
         auto fresh = started();
@@ -340,7 +341,7 @@ private Q_SLOTS:
         for (int y = 54; y >= 14; y -= 10)
             QTest::mouseMove(panel, QPoint(grab.x(), y));
         QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(grab.x(), 14));
-        QCOMPARE(w->vars().Lines[1].Kind, qint16(code(Kind::Jog)));
+        QCOMPARE(w->vars().Lines[1].Kind, Kind::Jog);
 
         saveWithoutHeader(*w);
         QCOMPARE(readAll(path(QStringLiteral("job.cvp"))),
@@ -516,6 +517,22 @@ private Q_SLOTS:
         QCOMPARE(m_platform.messageTexts().last(), QStringLiteral("Save all your hard work?"));
     }
 
+    void scrollBarAndPanelEndShowWhole() {
+        // The picture runs below the window's client area; what the scroll bar spans must show.
+        auto w = started();
+        for (int i = 0; i < 40; ++i)
+            QVERIFY(w->panel().add(Kind::End, {}, {}));
+        picPanel(*w)->refresh();
+        auto* bar = w->findChild<QScrollBar*>(QStringLiteral("VScroll1"));
+        QVERIFY(bar->isVisible());
+        bar->setValue(bar->maximum());
+        QWidget* client = w->centralWidget();
+        const QPoint barEnd = bar->mapTo(client, bar->rect().bottomRight());
+        const QPoint panelEnd = picPanel(*w)->mapTo(client, picPanel(*w)->rect().bottomLeft());
+        QVERIFY2(client->rect().contains(barEnd), qPrintable(QStringLiteral("bar ends at y %1").arg(barEnd.y())));
+        QVERIFY2(client->rect().contains(panelEnd), qPrintable(QStringLiteral("panel ends at y %1").arg(panelEnd.y())));
+    }
+
     void hundredAndFirstLineIsRefused() {
         auto w = started();
         for (int i = 0; i < 100; ++i)
@@ -524,7 +541,7 @@ private Q_SLOTS:
         QCOMPARE(m_platform.messageTexts(), QStringList());
         button(*w, "cmdMove")->click(); // refused before any dialog opens
         QCOMPARE(w->vars().LineCount, qint16(100));
-        QCOMPARE(w->vars().MoveCount, qint16(0));
+        QCOMPARE(w->vars().PerKind[Kind::Move].Count, qint16(0));
         QCOMPARE(m_platform.messageTexts().size(), 1);
         QVERIFY(m_platform.messageTexts()[0].contains(QStringLiteral("at most 100 lines")));
         QVERIFY(m_windowsSeen.isEmpty());

@@ -25,15 +25,15 @@ struct Panel {
     }
     const PanelBlock& blockOfRow(int i) const {
         const LineRow& r = v.Lines[static_cast<std::size_t>(i)];
-        return m.block(kindFromCode(r.Kind), r.BlockIndex);
+        return m.block(r.Kind, r.BlockIndex);
     }
     // "P@32 Q@56 ...": each row's held text (or kind name when empty) and its Top, in row order.
     QString rows() const {
         QStringList out;
         for (int i = 1; i <= v.LineCount; ++i) {
             const LineRow& r = v.Lines[static_cast<std::size_t>(i)];
-            QString name = m.heldText(kindFromCode(r.Kind), r.BlockIndex);
-            if (name.isEmpty()) name = QString::fromLatin1(kinds::info(kindFromCode(r.Kind)).name);
+            QString name = m.heldText(r.Kind, r.BlockIndex);
+            if (name.isEmpty()) name = QString::fromLatin1(kinds::info(r.Kind).name);
             out << QStringLiteral("%1@%2").arg(name).arg(r.Top);
         }
         return out.join(u' ');
@@ -100,6 +100,7 @@ private Q_SLOTS:
     void deleteEnd();
     void dropsStayWithinTheBound();
     void marchingDownStaysWithinTheBound();
+    void panelFullOnlyWhenTheLastLineIsOnTheLowestRow();
     void randomSequencesKeepTheTableSound();
 };
 
@@ -114,13 +115,13 @@ void tst_PanelModel::firstBlocksStandOnTheRows() {
     QVERIFY(b.Shape.Visible && b.Text.Visible && b.Comment.Visible);
     QCOMPARE(p.v.NextTop, qint16(32));
     QCOMPARE(p.v.LineCount, qint16(1));
-    QCOMPARE(p.v.Lines[1].Kind, qint16(1));
+    QCOMPARE(p.v.Lines[1].Kind, Kind::Move);
     QCOMPARE(p.v.Lines[1].BlockIndex, qint16(1));
     QCOMPARE(p.v.Lines[1].Mark, qint16(1));
     QVERIFY(p.m.add(Kind::Jog, QStringLiteral("JX, 1"), QString()));
     QCOMPARE(p.rows(), QStringLiteral("M2, 1, 2@32 JX, 1@56"));
-    QCOMPARE(p.v.JogCount, qint16(1));
-    QCOMPARE(p.v.CurrentKind, qint16(code(Kind::Jog)));
+    QCOMPARE(p.v.PerKind[Kind::Jog].Count, qint16(1));
+    QCOMPARE(p.v.CurrentKind, Kind::Jog);
 }
 
 void tst_PanelModel::shapeWidthFollowsTheLabels() {
@@ -193,7 +194,7 @@ void tst_PanelModel::goSubAddsThreeLines() {
     QVERIFY(p.m.addGoSub(QStringLiteral("GOSUB sub1:"), QStringLiteral("sub1:")));
     QCOMPARE(p.rows(), QStringLiteral("GOSUB sub1:@32 sub1:@56 RETURN@152"));
     QCOMPARE(p.v.NextTop, qint16(152));
-    QCOMPARE(p.v.CurrentKind, qint16(code(Kind::Label)));
+    QCOMPARE(p.v.CurrentKind, Kind::Label);
     QCOMPARE(p.m.block(Kind::GoSub, 1).Shape.Width, 200.f);
     QCOMPARE(p.m.block(Kind::Label, 1).Shape.Width, 200.f);
     QCOMPARE(p.m.block(Kind::Label, 1).Shape.Fill, kinds::Orange);
@@ -366,14 +367,14 @@ void tst_PanelModel::hitTestBordersAreStrict() {
 void tst_PanelModel::labelsTakePresses() {
     Panel p;
     p.addMoves({QStringLiteral("P"), QStringLiteral("Q")});
-    p.v.MoveSel = 2;
+    p.v.PerKind[Kind::Move].Sel = 2;
     // The label "P" covers 28..34 x 34..47: a press there is not a press on the panel.
     QVERIFY(p.m.overLabel(30, 40));
     QVERIFY(!p.m.overLabel(27.9f, 40));
     QVERIFY(!p.m.overLabel(30, 33.9f));
     QVERIFY(!p.m.mouseDown(RightButton, 30, 40));
     QVERIFY(!p.m.mouseDown(LeftButton, 30, 40));
-    QCOMPARE(p.v.MoveSel, qint16(2));
+    QCOMPARE(p.v.PerKind[Kind::Move].Sel, qint16(2));
     QCOMPARE(p.v.PressY, qint16(0));
     p.m.mouseMove(LeftButton, 30, 120);
     QVERIFY(!p.m.pointerIsHand());
@@ -430,10 +431,10 @@ void tst_PanelModel::rightPressCapturesEveryKind() {
         QVERIFY(p.m.addGoSub(text, QStringLiteral("s:")));
     else
         QVERIFY(p.m.add(kind, text, comment));
-    p.v.CurrentKind = 0;
+    p.v.CurrentKind = Kind::None;
     QVERIFY(p.m.mouseDown(RightButton, 23, 64));
-    QCOMPARE(p.v.CurrentKind, qint16(code(kind)));
-    QCOMPARE(*p.v.selection(kind), qint16(1));
+    QCOMPARE(p.v.CurrentKind, kind);
+    QCOMPARE(p.v.PerKind[kind].Sel, qint16(1));
     QVERIFY(p.m.selectionExists());
     QTEST(p.v.CopiedColor, "color");
     QTEST(p.m.copyText(), "clip");
@@ -467,7 +468,7 @@ void tst_PanelModel::middleButtonDropsWithoutCarrying() {
     Panel p;
     p.addMoves({QStringLiteral("P"), QStringLiteral("Q"), QStringLiteral("R"), QStringLiteral("S")});
     QVERIFY(!p.m.mouseDown(MiddleButton, 23, 40));
-    QCOMPARE(p.v.MoveSel, qint16(1));
+    QCOMPARE(p.v.PerKind[Kind::Move].Sel, qint16(1));
     // The release must find a block under the hand: release over S.
     p.m.mouseMove(MiddleButton, 23, 110);
     QCOMPARE(p.m.block(Kind::Move, 1).Shape.Top, 32.f);
@@ -548,7 +549,7 @@ void tst_PanelModel::dragNeedsAPressOnAnExistingBlock() {
     QVERIFY(!p.m.mouseDown(LeftButton, 23, 64)); // selects Q
     p.m.mouseUp(LeftButton, 23, 64);
     QVERIFY(!p.m.mouseDown(LeftButton, 300, 300)); // misses: the selection stays, no drag
-    QCOMPARE(p.v.MoveSel, qint16(2));
+    QCOMPARE(p.v.PerKind[Kind::Move].Sel, qint16(2));
     p.m.mouseMove(LeftButton, 23, 20);
     QCOMPARE(p.m.block(Kind::Move, 2).Shape.Top, 56.f);
     p.m.mouseUp(LeftButton, 23, 20);
@@ -577,9 +578,9 @@ void tst_PanelModel::deleteShiftsLaterBlocksOfTheKind() {
     QVERIFY(p.m.add(Kind::Jog, QStringLiteral("jog"), QStringLiteral("'j")));
     const float thirdWidth = p.m.block(Kind::Move, 3).Shape.Width;
     QVERIFY(p.m.mouseDown(RightButton, 23, 64));
-    QCOMPARE(p.v.MoveSel, qint16(2));
+    QCOMPARE(p.v.PerKind[Kind::Move].Sel, qint16(2));
     p.m.deleteLine();
-    QCOMPARE(p.v.MoveCount, qint16(2));
+    QCOMPARE(p.v.PerKind[Kind::Move].Count, qint16(2));
     QCOMPARE(p.m.blocks(Kind::Move).size(), std::size_t(3));
     QCOMPARE(p.v.LineCount, qint16(3));
     QCOMPARE(p.rows(), QStringLiteral("first@32 third, longer@80 jog@104"));
@@ -604,7 +605,7 @@ void tst_PanelModel::deleteOnlyLine() {
     QVERIFY(p.m.mouseDown(RightButton, 23, 40));
     p.m.deleteLine();
     QCOMPARE(p.v.LineCount, qint16(0));
-    QCOMPARE(p.v.PauseCount, qint16(0));
+    QCOMPARE(p.v.PerKind[Kind::Pause].Count, qint16(0));
     QVERIFY(!p.m.selectionExists());
     // A second delete on the vanished selection does nothing.
     p.m.deleteLine();
@@ -618,11 +619,11 @@ void tst_PanelModel::deleteGoSubTakesItsReturn() {
     QVERIFY(p.m.addGoSub(QStringLiteral("GOSUB b:"), QStringLiteral("b:")));
     QCOMPARE(p.rows(), QStringLiteral("GOSUB a:@32 a:@56 RETURN@152 GOSUB b:@176 b:@200 RETURN@296"));
     QVERIFY(p.m.mouseDown(RightButton, 23, 40));
-    QCOMPARE(p.v.CurrentKind, qint16(code(Kind::GoSub)));
+    QCOMPARE(p.v.CurrentKind, Kind::GoSub);
     p.m.deleteLine();
     QCOMPARE(p.rows(), QStringLiteral("a:@56 GOSUB b:@176 b:@200 RETURN@296"));
-    QCOMPARE(p.v.GoSubCount, qint16(1));
-    QCOMPARE(p.v.LabelCount, qint16(2));
+    QCOMPARE(p.v.PerKind[Kind::GoSub].Count, qint16(1));
+    QCOMPARE(p.v.PerKind[Kind::Label].Count, qint16(2));
     QCOMPARE(p.v.Lines[4].BlockIndex, qint16(1));
     QCOMPARE(p.m.block(Kind::Return, 1).Shape.Top, 296.f);
     QCOMPARE(p.misplaced(), QString());
@@ -634,10 +635,10 @@ void tst_PanelModel::deleteEnd() {
     p.addMoves({QStringLiteral("P")});
     QVERIFY(p.m.add(Kind::End, QString(), QString()));
     QVERIFY(p.m.mouseDown(RightButton, 23, 64));
-    QCOMPARE(p.v.CurrentKind, qint16(code(Kind::End)));
+    QCOMPARE(p.v.CurrentKind, Kind::End);
     p.m.deleteLine();
     QCOMPARE(p.rows(), QStringLiteral("P@32"));
-    QCOMPARE(p.v.EndCount, qint16(0));
+    QCOMPARE(p.v.PerKind[Kind::End].Count, qint16(0));
 }
 
 void tst_PanelModel::dropsStayWithinTheBound() {
@@ -684,6 +685,28 @@ void tst_PanelModel::marchingDownStaysWithinTheBound() {
     QCOMPARE(p.misplaced(), QString());
 }
 
+void tst_PanelModel::panelFullOnlyWhenTheLastLineIsOnTheLowestRow() {
+    // An overshooting drag leaves NextTop far below the lines; a later drag up leaves it there.
+    Panel p;
+    p.addMoves({QStringLiteral("P"), QStringLiteral("Q"), QStringLiteral("R")});
+    p.dragRow(3, PanelModel::MaxDragY - 4);
+    p.addMoves({QStringLiteral("S")});
+    p.dragRow(4, 100);
+    QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56 S@80 R@9560"));
+    QCOMPARE(p.v.NextTop, PanelModel::MaxRowTop);
+    // The lines end higher up, so the add goes one row below the last line.
+    QCOMPARE(p.m.canAdd(Kind::Move), AddRefusal::None);
+    p.addMoves({QStringLiteral("T")});
+    QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56 S@80 R@9560 T@9584"));
+    // Now the last line is on the lowest row: refused, and the advice given works.
+    QCOMPARE(p.m.canAdd(Kind::Move), AddRefusal::PanelFull);
+    p.dragRow(5, 100); // the last line up onto an empty row
+    QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56 S@80 T@104 R@9560"));
+    p.addMoves({QStringLiteral("U")});
+    QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56 S@80 T@104 R@9560 U@9584"));
+    QCOMPARE(p.m.checkInvariants(), QString());
+}
+
 void tst_PanelModel::randomSequencesKeepTheTableSound() {
     const Kind addable[] = {Kind::Move,  Kind::FileCall, Kind::IfThen,  Kind::Label, Kind::End,
                             Kind::Pause, Kind::Variable, Kind::Comment, Kind::GoTo,  Kind::Speed,
@@ -710,7 +733,12 @@ void tst_PanelModel::randomSequencesKeepTheTableSound() {
             const int height = static_cast<int>(p.m.panelHeight());
             if (op < 22) {
                 const Kind k = addable[pick(static_cast<int>(std::size(addable)))];
-                const bool can = p.m.canAdd(k) == AddRefusal::None;
+                const AddRefusal refusal = p.m.canAdd(k);
+                const bool can = refusal == AddRefusal::None;
+                // Full only when no row is left below the last line.
+                const int lastTop = p.v.LineCount > 0 ? p.v.Lines[static_cast<std::size_t>(p.v.LineCount)].Top : 8;
+                if (p.v.LineCount < modProgVar::MaxLines)
+                    QCOMPARE(refusal == AddRefusal::PanelFull, lastTop == PanelModel::MaxRowTop);
                 QCOMPARE(p.m.add(k, texts[pick(6)], texts[pick(6)]), can);
                 refused += !can;
             } else if (op < 24) {
@@ -753,7 +781,7 @@ void tst_PanelModel::randomSequencesKeepTheTableSound() {
                         p.m.copyText();
                         QVERIFY(p.m.selectionExists());
                         const qint16 before = p.v.LineCount;
-                        const bool goSub = p.v.CurrentKind == code(Kind::GoSub);
+                        const bool goSub = p.v.CurrentKind == Kind::GoSub;
                         p.m.deleteLine();
                         QCOMPARE(p.v.LineCount, qint16(before - (goSub ? 2 : 1)));
                     }
@@ -762,7 +790,7 @@ void tst_PanelModel::randomSequencesKeepTheTableSound() {
             } else if (op < 99) {
                 if (p.v.LineCount > 0) {
                     const LineRow r = p.v.Lines[static_cast<std::size_t>(1 + pick(p.v.LineCount))];
-                    const Kind k = kindFromCode(r.Kind);
+                    const Kind k = r.Kind;
                     p.m.setCaptions(k, r.BlockIndex, texts[pick(6)], texts[pick(6)], kinds::info(k).hasComment);
                 }
             } else if (run % 2 == 0) {

@@ -32,7 +32,7 @@ struct Shown {
         QStringList out;
         for (int i = 1; i <= v.LineCount; ++i) {
             const LineRow& r = v.Lines[static_cast<std::size_t>(i)];
-            out << QStringLiteral("%1@%2").arg(m.heldText(kindFromCode(r.Kind), r.BlockIndex)).arg(r.Top);
+            out << QStringLiteral("%1@%2").arg(m.heldText(r.Kind, r.BlockIndex)).arg(r.Top);
         }
         return out.join(u' ');
     }
@@ -90,7 +90,7 @@ void tst_PanelView::ampersandsShowOnce() {
 
 void tst_PanelView::scrollBarFollowsTheHeight() {
     Shown s;
-    QVERIFY(s.frame.viewportHeight() > 617);
+    QCOMPARE(s.bar->height(), s.frame.visibleHeight());
     QVERIFY(!s.bar->isVisibleTo(&s.frame));
     QSignalSpy resized(s.panel, &PanelView::panelResized);
     QStringList names;
@@ -103,13 +103,13 @@ void tst_PanelView::scrollBarFollowsTheHeight() {
     QCOMPARE(resized.count(), 1);
     QCOMPARE(s.panel->height(), 1297);
     QVERIFY(s.bar->isVisibleTo(&s.frame));
-    QCOMPARE(s.bar->maximum(), 1297 - s.frame.viewportHeight());
+    QCOMPARE(s.bar->maximum(), 1297 - s.frame.visibleHeight());
     QCOMPARE(s.bar->value(), 0);
     // Reset keeps the height and the bar.
     s.m.reset();
     s.panel->refresh();
     QVERIFY(s.bar->isVisibleTo(&s.frame));
-    QCOMPARE(s.bar->maximum(), 1297 - s.frame.viewportHeight());
+    QCOMPARE(s.bar->maximum(), 1297 - s.frame.visibleHeight());
 }
 
 void tst_PanelView::thumbMovesThePanel() {
@@ -124,7 +124,7 @@ void tst_PanelView::thumbMovesThePanel() {
     s.bar->setSliderPosition(s.bar->maximum());
     s.bar->setSliderDown(false);
     // At the end the panel's bottom edge meets the viewport's.
-    QCOMPARE(s.panel->y() + s.panel->height(), s.frame.viewportHeight());
+    QCOMPARE(s.panel->y() + s.panel->height(), s.frame.visibleHeight());
     QCOMPARE(s.panel->x(), 0);
 }
 
@@ -140,7 +140,7 @@ void tst_PanelView::arrowsTrackAndWheelMoveThePanel() {
     QCOMPARE(s.bar->value(), PanelFrame::ArrowStep);
     QCOMPARE(s.panel->y(), -PanelFrame::ArrowStep);
     QTest::mouseClick(s.bar, Qt::LeftButton, {}, s.subControlCentre(QStyle::SC_ScrollBarAddPage));
-    const int paged = std::min(s.bar->maximum(), PanelFrame::ArrowStep + s.frame.viewportHeight());
+    const int paged = std::min(s.bar->maximum(), PanelFrame::ArrowStep + s.frame.visibleHeight());
     QVERIFY(paged > 2 * PanelFrame::ArrowStep);
     QCOMPARE(s.bar->value(), paged);
     QCOMPARE(s.panel->y(), -paged);
@@ -172,9 +172,9 @@ void tst_PanelView::dragGrowsThePanelAndTheRange() {
     QTest::mouseMove(s.panel, QPoint(23, 700));
     QCOMPARE(s.panel->height(), 748);
     QVERIFY(s.bar->isVisibleTo(&s.frame));
-    QCOMPARE(s.bar->maximum(), 748 - s.frame.viewportHeight());
+    QCOMPARE(s.bar->maximum(), 748 - s.frame.visibleHeight());
     QTest::mouseMove(s.panel, QPoint(23, 800));
-    QCOMPARE(s.bar->maximum(), 848 - s.frame.viewportHeight());
+    QCOMPARE(s.bar->maximum(), 848 - s.frame.visibleHeight());
     QTest::mouseRelease(s.panel, Qt::LeftButton, {}, QPoint(23, 800));
     QCOMPARE(s.order(), QStringLiteral("P@32")); // released below the old bottom: no drop
 }
@@ -193,7 +193,7 @@ void tst_PanelView::mouseDragReordersTheModel() {
     QCOMPARE(s.order(), QStringLiteral("S@32 P@56 Q@80 R@104"));
     QCOMPARE(s.m.block(Kind::Move, 4).Shape.Top, 32.f);
     QCOMPARE(s.m.block(Kind::Move, 1).Shape.Top, 56.f);
-    QCOMPARE(s.v.MoveSel, qint16(4));
+    QCOMPARE(s.v.PerKind[Kind::Move].Sel, qint16(4));
 }
 
 void tst_PanelView::pointerIsTheHandOnlyOverUncoveredShape() {
@@ -227,10 +227,10 @@ void tst_PanelView::rightPressOnBlockRequestsThePopup() {
     QTest::mouseClick(s.panel, Qt::RightButton, {}, QPoint(23, 64)); // the END block
     QCOMPARE(popup.count(), 1);
     QCOMPARE(popup.at(0).at(0).toPoint(), s.panel->mapToGlobal(QPoint(23, 64)));
-    QCOMPARE(s.v.CurrentKind, qint16(code(Kind::End)));
+    QCOMPARE(s.v.CurrentKind, Kind::End);
     QTest::mouseClick(s.panel, Qt::RightButton, {}, QPoint(23, 40));
     QCOMPARE(popup.count(), 2);
-    QCOMPARE(s.v.CurrentKind, qint16(code(Kind::Move)));
+    QCOMPARE(s.v.CurrentKind, Kind::Move);
 }
 
 QTEST_MAIN(tst_PanelView)

@@ -47,7 +47,7 @@ private Q_SLOTS:
         QVERIFY(modUtils::ChooseUntilNamed(vars, m_platform));
         QCOMPARE(m_platform.asked.size(), 1);
         verifySaveDialog(m_platform.asked[0]);
-        QCOMPARE(vars.PartNameState, qint16(9));
+        QCOMPARE(vars.PartNameState, PartName::Chosen);
         QCOMPARE(vars.PartFileName, path(QStringLiteral("job.cvp")));
         QCOMPARE(vars.PartFileFolder, path(QString()) + QDir::separator());
         QCOMPARE(vars.PartFileTitle, QStringLiteral("job.cvp"));
@@ -81,7 +81,7 @@ private Q_SLOTS:
         m_platform.files << std::nullopt;
         m_platform.yesNo << false;
         QVERIFY(!modUtils::ChooseUntilNamed(vars, m_platform));
-        QCOMPARE(vars.PartNameState, qint16(1));
+        QCOMPARE(vars.PartNameState, PartName::Cancelled);
         QCOMPARE(vars.PartFileName, QStringLiteral("kept"));
         QCOMPARE(m_platform.asked.size(), 2);
     }
@@ -103,7 +103,7 @@ private Q_SLOTS:
         verifySaveDialog(m_platform.asked[2]);
         QCOMPARE(m_platform.asked[3].title, QStringLiteral("File exists!"));
         QCOMPARE(vars.PartFileName, existing);
-        QCOMPARE(vars.PartNameState, qint16(9));
+        QCOMPARE(vars.PartNameState, PartName::Chosen);
     }
 
     // A name the program could never save under is refused at once, with the reason, rather than

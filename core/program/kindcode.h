@@ -2,6 +2,9 @@
 
 #include <QtGlobal>
 
+#include <array>
+#include <cstddef>
+
 // The command kinds, by the code the command-line table stores.
 enum class Kind : qint16 {
     None = 0,
@@ -30,3 +33,10 @@ constexpr int code(Kind k) {
 constexpr Kind kindFromCode(int c) {
     return (c >= 1 && c < KindSlots) ? static_cast<Kind>(c) : Kind::None;
 }
+
+// One entry per kind code, indexed by kind (or by code, as a plain array).
+template <typename T> struct KindArray : std::array<T, KindSlots> {
+    using std::array<T, KindSlots>::operator[];
+    constexpr T& operator[](Kind k) { return (*this)[static_cast<std::size_t>(k)]; }
+    constexpr const T& operator[](Kind k) const { return (*this)[static_cast<std::size_t>(k)]; }
+};

@@ -1,7 +1,5 @@
 #include "core/program/modProgVar.h"
 
-#include "core/program/commandkinds.h"
-
 #include <cmath>
 #include <limits>
 
@@ -18,29 +16,9 @@ std::optional<qint16> roundToInt16(double v) {
     return static_cast<qint16>(r);
 }
 
-qint16* modProgVar::counter(Kind k) {
-    auto m = kinds::info(k).counter;
-    return m ? &(this->*m) : nullptr;
-}
-
-const qint16* modProgVar::counter(Kind k) const {
-    auto m = kinds::info(k).counter;
-    return m ? &(this->*m) : nullptr;
-}
-
-qint16* modProgVar::selection(Kind k) {
-    auto m = kinds::info(k).selection;
-    return m ? &(this->*m) : nullptr;
-}
-
-QString* modProgVar::resultText(Kind k) {
-    auto m = kinds::info(k).result;
-    return m ? &(this->*m) : nullptr;
-}
-
 bool modProgVar::appendLine(Kind k, qint16 blockIndex) {
     if (LineCount >= MaxLines) return false;
     ++LineCount;
-    Lines[static_cast<std::size_t>(LineCount)] = {NextTop, static_cast<qint16>(code(k)), blockIndex, 1};
+    Lines[static_cast<std::size_t>(LineCount)] = {NextTop, k, blockIndex, 1};
     return true;
 }

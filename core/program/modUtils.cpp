@@ -13,7 +13,7 @@ void ChoosePartFile(modProgVar& vars, Platform& platform) {
         const std::optional<QString> chosen =
             platform.chooseSaveFile(SaveTitle, platform.partsFolder(), SaveFilter, ProposedName);
         if (!chosen) {
-            vars.PartNameState = 1;
+            vars.PartNameState = PartName::Cancelled;
             return;
         }
         const QString name = QDir::toNativeSeparators(*chosen);
@@ -28,13 +28,13 @@ void ChoosePartFile(modProgVar& vars, Platform& platform) {
     const qsizetype cut = vars.PartFileName.lastIndexOf(QDir::separator()) + 1;
     vars.PartFileFolder = vars.PartFileName.left(cut);
     vars.PartFileTitle = vars.PartFileName.mid(cut);
-    vars.PartNameState = 9;
+    vars.PartNameState = PartName::Chosen;
 }
 
 bool ChooseUntilNamed(modProgVar& vars, Platform& platform) {
     for (;;) {
         ChoosePartFile(vars, platform);
-        if (vars.PartNameState > 7) return true;
+        if (vars.PartNameState == PartName::Chosen) return true;
         if (!platform.askYesNo(NoSaveText, NoSaveTitle)) return false;
     }
 }

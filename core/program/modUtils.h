@@ -18,7 +18,7 @@ inline const QString NoSaveText =
                    "hard work?");
 inline const QString NoSaveTitle = QStringLiteral("Don't you want to save?");
 
-// Lets the user choose the part file's name; leaves the outcome in PartNameState (1 cancelled, 9 chosen)
+// Lets the user choose the part file's name; leaves the outcome in PartNameState (cancelled or chosen)
 // and, when chosen, PartFileName, PartFileFolder and PartFileTitle.
 void ChoosePartFile(modProgVar& vars, Platform& platform);
 

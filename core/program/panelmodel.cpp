@@ -33,8 +33,8 @@ LineRow& row(modProgVar& v, int i) {
 }
 
 // The lines in written order, as (kind, block index): what a save would put in the file.
-std::vector<std::pair<qint16, qint16>> lineOrder(modProgVar& v) {
-    std::vector<std::pair<qint16, qint16>> order;
+std::vector<std::pair<Kind, qint16>> lineOrder(modProgVar& v) {
+    std::vector<std::pair<Kind, qint16>> order;
     for (int i = 1; i <= v.LineCount; ++i)
         order.emplace_back(row(v, i).Kind, row(v, i).BlockIndex);
     return order;
@@ -53,7 +53,7 @@ PanelModel::PanelModel(modProgVar& vars, LabelWidth labelWidth) : m_vars(vars), 
         tmpl.Text.Color = info.textColor;
         tmpl.Text.Width = static_cast<float>(m_labelWidth(tmpl.Text.Caption));
         tmpl.Comment.Color = kinds::Green;
-        m_blocks[static_cast<std::size_t>(code(info.kind))].push_back(tmpl);
+        m_blocks[info.kind].push_back(tmpl);
     }
 }
 
@@ -75,45 +75,55 @@ AddRefusal PanelModel::canAdd(Kind k) const {
     const bool goSub = k == Kind::GoSub;
     const int rows = goSub ? 3 : 1;
     if (m_vars.LineCount + rows > modProgVar::MaxLines) return AddRefusal::TableFull;
-    const qint16* count = m_vars.counter(k);
-    if (!count || *count >= std::numeric_limits<qint16>::max()) return AddRefusal::CounterFull;
-    if (goSub && m_vars.LabelCount >= std::numeric_limits<qint16>::max()) return AddRefusal::CounterFull;
-    // The lowest row the add places: one row down, and for a GOSUB its RETURN five rows further.
-    const int lowest = m_vars.NextTop + m_vars.LineSpacing * (goSub ? 6 : 1);
-    if (lowest > MaxRowTop) return AddRefusal::PanelFull;
+    constexpr qint16 CountLimit = std::numeric_limits<qint16>::max();
+    if (k == Kind::None || m_vars.PerKind[k].Count >= CountLimit) return AddRefusal::CounterFull;
+    if (goSub && m_vars.PerKind[Kind::Label].Count >= CountLimit) return AddRefusal::CounterFull;
+    if (!addAfter(goSub ? GoSubRows : 1)) return AddRefusal::PanelFull;
     return AddRefusal::None;
+}
+
+std::optional<qint16> PanelModel::addAfter(int rows) const {
+    const auto fits = [this, rows](int top) { return top + m_vars.LineSpacing * rows <= MaxRowTop; };
+    if (fits(m_vars.NextTop)) return m_vars.NextTop;
+    // A drop far down can leave NextTop on the lowest row while the lines end higher up: the add
+    // then goes one row below the last line.
+    const int last = m_vars.LineCount > 0 ? m_vars.Lines[static_cast<std::size_t>(m_vars.LineCount)].Top : FirstRow;
+    if (fits(last)) return static_cast<qint16>(last);
+    return std::nullopt;
 }
 
 bool PanelModel::add(Kind k, const QString& heldText, const QString& inlineComment) {
     if (k == Kind::GoSub || k == Kind::Return || k == Kind::None || canAdd(k) != AddRefusal::None) return false;
     const KindInfo& info = kinds::info(k);
-    m_vars.CurrentKind = static_cast<qint16>(code(k));
-    qint16& count = *m_vars.counter(k);
-    ++count;
-    auto& list = m_blocks[static_cast<std::size_t>(code(k))];
+    m_vars.NextTop = *addAfter(1);
+    m_vars.CurrentKind = k;
+    const qint16 index = ++m_vars.PerKind[k].Count;
+    PanelBlock& b = appendBlock(k, index, 1, true);
+    b.Comment.Visible = info.hasComment;
+    // END keeps its caption; a kind without a comment label keeps that label empty.
+    QString text = b.Text.Caption;
+    QString comment = b.Comment.Caption;
+    if (k == Kind::Blank) {
+        std::tie(text, comment) = splitBlankText(heldText);
+        if (!comment.isEmpty()) b.Text.Color = fromColorValue(m_vars.CopiedColor);
+    } else if (k != Kind::End) {
+        text = heldText;
+        if (info.hasComment) comment = inlineComment;
+    }
+    setCaptions(k, index, text, comment, true);
+    return true;
+}
+
+PanelBlock& PanelModel::appendBlock(Kind k, qint16 index, int rows, bool grow) {
+    m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + rows * m_vars.LineSpacing);
+    if (grow && m_vars.NextTop > m_panelHeight) m_panelHeight = m_vars.NextTop + m_panelHeight + 48;
+    m_vars.appendLine(k, index);
+    std::vector<PanelBlock>& list = m_blocks[k];
     PanelBlock b = list.front();
     b.Shape.Visible = b.Text.Visible = true;
-    b.Comment.Visible = info.hasComment;
-
-    m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + m_vars.LineSpacing);
-    if (m_vars.NextTop > m_panelHeight) m_panelHeight = m_vars.NextTop + m_panelHeight + 48;
-    m_vars.appendLine(k, count);
-
-    b.Shape.Left = m_vars.BlockLeft;
-    b.Text.Left = m_vars.BlockLeft + 8;
-    b.Shape.Top = m_vars.NextTop;
-    b.Text.Top = m_vars.NextTop + 2;
-
-    if (k == Kind::Blank) {
-        std::tie(b.Text.Caption, b.Comment.Caption) = splitBlankText(heldText);
-        if (!b.Comment.Caption.isEmpty()) b.Text.Color = fromColorValue(m_vars.CopiedColor);
-    } else if (k != Kind::End) {
-        b.Text.Caption = heldText;
-        if (info.hasComment) b.Comment.Caption = inlineComment;
-    }
+    placeBlock(b, m_vars.BlockLeft, m_vars.NextTop);
     list.push_back(b);
-    setCaptions(k, count, block(k, count).Text.Caption, block(k, count).Comment.Caption, true);
-    return true;
+    return list.back();
 }
 
 std::pair<QString, QString> PanelModel::splitBlankText(const QString& text) {
@@ -129,60 +139,49 @@ void PanelModel::setBlankText(int index, const QString& text) {
 
 bool PanelModel::addGoSub(const QString& goSubText, const QString& labelText) {
     if (canAdd(Kind::GoSub) != AddRefusal::None) return false;
-    auto place = [this](Kind k, qint16 index, PanelBlock b, bool grow) {
-        if (grow && m_vars.NextTop > m_panelHeight) m_panelHeight = m_vars.NextTop + m_panelHeight + 48;
-        b.Shape.Visible = b.Text.Visible = true;
-        b.Shape.Left = m_vars.BlockLeft;
-        b.Text.Left = m_vars.BlockLeft + 8;
-        b.Shape.Top = m_vars.NextTop;
-        b.Text.Top = m_vars.NextTop + 2;
-        b.Text.Width = static_cast<float>(m_labelWidth(b.Text.Caption));
-        m_blocks[static_cast<std::size_t>(code(k))].push_back(b);
-        m_vars.appendLine(k, index);
-    };
+    m_vars.NextTop = *addAfter(GoSubRows);
+    m_vars.CurrentKind = Kind::GoSub;
+    const qint16 n = ++m_vars.PerKind[Kind::GoSub].Count;
+    appendBlock(Kind::GoSub, n, 1, true);
+    setCaptions(Kind::GoSub, n, goSubText, QString(), true);
 
-    m_vars.CurrentKind = static_cast<qint16>(code(Kind::GoSub));
-    const qint16 n = ++m_vars.GoSubCount;
-    PanelBlock goSub = blocks(Kind::GoSub).front();
-    goSub.Shape.Width = 200;
-    goSub.Text.Caption = goSubText;
-    m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + m_vars.LineSpacing);
-    place(Kind::GoSub, n, goSub, true);
-
-    m_vars.CurrentKind = static_cast<qint16>(code(Kind::Label));
-    const qint16 m = ++m_vars.LabelCount;
-    PanelBlock label = blocks(Kind::Label).front();
-    label.Shape.Width = 200;
-    label.Shape.Fill = kinds::Orange;
-    label.Text.Caption = labelText;
+    m_vars.CurrentKind = Kind::Label;
+    const qint16 m = ++m_vars.PerKind[Kind::Label].Count;
+    PanelBlock& label = appendBlock(Kind::Label, m, 1, true);
     label.Comment.Visible = true;
-    m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + m_vars.LineSpacing);
-    place(Kind::Label, m, label, true);
-    PanelBlock& placedLabel = m_blocks[static_cast<std::size_t>(code(Kind::Label))].back();
-    placedLabel.Comment.Left = placedLabel.Text.Left + placedLabel.Text.Width + 8;
-    placedLabel.Comment.Top = placedLabel.Text.Top;
-    placedLabel.Comment.Width = static_cast<float>(m_labelWidth(QString()));
+    label.Shape.Fill = kinds::Orange;
+    setCaptions(Kind::Label, m, labelText, label.Comment.Caption, false);
+    label.Shape.Width = 200;
 
-    m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + 4 * m_vars.LineSpacing);
-    PanelBlock ret = blocks(Kind::Return).front();
-    place(Kind::Return, n, ret, false);
-    m_blocks[static_cast<std::size_t>(code(Kind::Return))].back().Text.Width = 81;
+    // Three free rows between the Label and the RETURN; this step leaves the panel's height alone.
+    appendBlock(Kind::Return, n, 4, false).Text.Width = 81;
     return true;
 }
 
 void PanelModel::setCaptions(Kind k, int index, const QString& heldText, const QString& inlineComment, bool relayout) {
     if (!exists(k, index)) return;
-    const KindInfo& info = kinds::info(k);
-    PanelBlock& b = m_blocks[static_cast<std::size_t>(code(k))][static_cast<std::size_t>(index)];
+    PanelBlock& b = blockRef(k, index);
     b.Text.Caption = heldText;
     b.Text.Width = static_cast<float>(m_labelWidth(heldText));
-    if (info.hasComment) {
+    if (kinds::info(k).hasComment) {
         b.Comment.Caption = inlineComment;
         b.Comment.Width = static_cast<float>(m_labelWidth(inlineComment));
-        b.Comment.Left = b.Text.Left + b.Text.Width + 8;
-        b.Comment.Top = b.Text.Top;
     }
-    if (!relayout) return;
+    placeBlock(b, b.Shape.Left, b.Shape.Top);
+    if (relayout) fitShape(k, b);
+}
+
+void PanelModel::placeBlock(PanelBlock& b, float left, float top) {
+    b.Shape.Left = left;
+    b.Shape.Top = top;
+    b.Text.Left = left + 8;
+    b.Text.Top = top + 2;
+    b.Comment.Left = b.Text.Left + b.Text.Width + 8;
+    b.Comment.Top = b.Text.Top;
+}
+
+void PanelModel::fitShape(Kind k, PanelBlock& b) const {
+    const KindInfo& info = kinds::info(k);
     if (info.fixedWidth == -1)
         b.Shape.Width = m_vars.CommentWidth;
     else if (info.fixedWidth > 0 && k != Kind::Return)
@@ -194,8 +193,8 @@ void PanelModel::setCaptions(Kind k, int index, const QString& heldText, const Q
 void PanelModel::reset() {
     for (auto& list : m_blocks)
         if (!list.empty()) list.resize(1);
-    for (const KindInfo& info : kinds::Table)
-        if (info.counter) m_vars.*info.counter = 0;
+    for (KindState& state : m_vars.PerKind)
+        state.Count = 0;
     m_vars.NextTop = 8;
     m_vars.LineCount = 0;
     m_pressed = {};
@@ -203,7 +202,7 @@ void PanelModel::reset() {
 
 QString PanelModel::checkInvariants() const {
     QStringList problems;
-    std::array<std::vector<int>, KindSlots> seen;
+    KindArray<std::vector<int>> seen;
     for (std::size_t k = 1; k < KindSlots; ++k)
         seen[k].assign(m_blocks[k].size(), 0);
     for (int n = 1; n <= m_vars.LineCount; ++n) {
@@ -212,21 +211,21 @@ QString PanelModel::checkInvariants() const {
             problems << QStringLiteral("row %1 not below row %2").arg(n).arg(n - 1);
         if (row.Top < FirstRow || row.Top > MaxRowTop)
             problems << QStringLiteral("row %1 top %2 out of range").arg(n).arg(row.Top);
-        const Kind k = kindFromCode(row.Kind);
-        if (!exists(k, row.BlockIndex))
-            problems << QStringLiteral("row %1 names no block (%2, %3)").arg(n).arg(row.Kind).arg(row.BlockIndex);
+        if (!exists(row.Kind, row.BlockIndex))
+            problems << QStringLiteral("row %1 names no block (%2, %3)").arg(n).arg(code(row.Kind)).arg(row.BlockIndex);
         else
-            ++seen[static_cast<std::size_t>(code(k))][static_cast<std::size_t>(row.BlockIndex)];
+            ++seen[row.Kind][static_cast<std::size_t>(row.BlockIndex)];
         if (row.Mark != 1) problems << QStringLiteral("row %1 mark %2").arg(n).arg(row.Mark);
     }
     for (std::size_t k = 1; k < KindSlots; ++k) {
         const Kind kind = static_cast<Kind>(k);
         for (std::size_t i = 1; i < seen[k].size(); ++i)
             if (seen[k][i] != 1) problems << QStringLiteral("block (%1, %2) in %3 rows").arg(k).arg(i).arg(seen[k][i]);
-        const qint16* count = m_vars.counter(kind);
+        if (kind == Kind::Return) continue; // numbered with their GOSUBs
+        const qint16 count = m_vars.PerKind[kind].Count;
         const auto blocksOfKind = static_cast<int>(m_blocks[k].size()) - 1;
-        if (count && *count != blocksOfKind)
-            problems << QStringLiteral("counter of kind %1 is %2 for %3 blocks").arg(k).arg(*count).arg(blocksOfKind);
+        if (count != blocksOfKind)
+            problems << QStringLiteral("counter of kind %1 is %2 for %3 blocks").arg(k).arg(count).arg(blocksOfKind);
     }
     if (m_panelHeight > MaxPanelHeight) problems << QStringLiteral("panel height %1").arg(m_panelHeight);
     if (m_vars.NextTop > MaxRowTop) problems << QStringLiteral("NextTop %1 below the last row").arg(m_vars.NextTop);
@@ -235,10 +234,10 @@ QString PanelModel::checkInvariants() const {
     // A subroutine's RETURN line stays below its GOSUB line.
     for (int g = 1; g <= m_vars.LineCount; ++g) {
         const LineRow& gr = m_vars.Lines[static_cast<std::size_t>(g)];
-        if (gr.Kind != code(Kind::GoSub)) continue;
+        if (gr.Kind != Kind::GoSub) continue;
         for (int r = 1; r <= m_vars.LineCount; ++r) {
             const LineRow& rr = m_vars.Lines[static_cast<std::size_t>(r)];
-            if (rr.Kind == code(Kind::Return) && rr.BlockIndex == gr.BlockIndex && rr.Top <= gr.Top)
+            if (rr.Kind == Kind::Return && rr.BlockIndex == gr.BlockIndex && rr.Top <= gr.Top)
                 problems << QStringLiteral("RETURN %1 not below its GOSUB").arg(gr.BlockIndex);
         }
     }
@@ -289,8 +288,8 @@ bool PanelModel::mouseDown(int button, float x, float y) {
         m_pressed = {};
         const PanelHit hit = hitBlock(x, y, kinds::RightPressOrder);
         if (!hit) return false;
-        m_vars.CurrentKind = static_cast<qint16>(code(hit.kind));
-        *m_vars.selection(hit.kind) = static_cast<qint16>(hit.index);
+        m_vars.CurrentKind = hit.kind;
+        m_vars.PerKind[hit.kind].Sel = static_cast<qint16>(hit.index);
         // Every kind hands over its own texts, so Copy always places the block that was clicked.
         const PanelBlock& b = block(hit.kind, hit.index);
         m_vars.CopiedCaption = b.Text.Caption;
@@ -308,8 +307,8 @@ bool PanelModel::mouseDown(int button, float x, float y) {
     const PanelShape& shape = block(hit.kind, hit.index).Shape;
     m_vars.GrabOffsetX = x - shape.Left;
     m_vars.GrabOffsetY = y - shape.Top;
-    *m_vars.selection(hit.kind) = static_cast<qint16>(hit.index);
-    m_vars.CurrentKind = static_cast<qint16>(code(hit.kind));
+    m_vars.PerKind[hit.kind].Sel = static_cast<qint16>(hit.index);
+    m_vars.CurrentKind = hit.kind;
     return false;
 }
 
@@ -343,23 +342,10 @@ void PanelModel::moveDragged(float x, float y) {
     const int n = m_pressed.index;
     if (k == Kind::GoSub)
         m_vars.ReturnGap = roundToInt16(block(Kind::Return, n).Shape.Top - block(Kind::GoSub, n).Shape.Top).value_or(0);
-
-    PanelBlock& b = blockRef(k, n);
-    b.Shape.Left = x - m_vars.GrabOffsetX;
-    b.Shape.Top = y - m_vars.GrabOffsetY;
-    b.Text.Top = y - m_vars.GrabOffsetY + 2;
-    b.Text.Left = x - m_vars.GrabOffsetX + 8;
-    if (kinds::info(k).hasComment) {
-        b.Comment.Left = b.Text.Left + b.Text.Width + 8;
-        b.Comment.Top = b.Text.Top;
-    }
-    if (k == Kind::GoSub) {
-        PanelBlock& r = blockRef(Kind::Return, n);
-        r.Shape.Left = x - m_vars.GrabOffsetX;
-        r.Shape.Top = y - m_vars.GrabOffsetY + m_vars.ReturnGap;
-        r.Text.Left = x - m_vars.GrabOffsetX + 8;
-        r.Text.Top = y - m_vars.GrabOffsetY + m_vars.ReturnGap + 2;
-    }
+    const float left = x - m_vars.GrabOffsetX;
+    const float top = y - m_vars.GrabOffsetY;
+    placeBlock(blockRef(k, n), left, top);
+    if (k == Kind::GoSub) placeBlock(blockRef(Kind::Return, n), left, top + m_vars.ReturnGap);
 }
 
 void PanelModel::mouseUp(int button, float x, float y) {
@@ -370,7 +356,7 @@ void PanelModel::mouseUp(int button, float x, float y) {
     y = saneCoordinate(y);
     if (!(std::fabs(static_cast<float>(m_vars.PressY) - y) > 1.0f) || (button & RightButton) || !m_hand) return;
     if (!exists(m_pressed.kind, m_pressed.index)) return;
-    const std::vector<std::pair<qint16, qint16>> before = lineOrder(m_vars);
+    const std::vector<std::pair<Kind, qint16>> before = lineOrder(m_vars);
     drop(m_pressed.kind, m_pressed.index, y);
     // A new order is unsaved work, which the exit question must not let go unasked.
     if (lineOrder(m_vars) != before) m_vars.FileSaved = false;
@@ -378,102 +364,97 @@ void PanelModel::mouseUp(int button, float x, float y) {
 
 void PanelModel::setBlockTop(Kind k, int index, float top) {
     PanelBlock& b = blockRef(k, index);
-    b.Shape.Top = top;
-    b.Text.Top = top + 2;
-    b.Comment.Top = b.Text.Top;
+    placeBlock(b, b.Shape.Left, top);
 }
 
 void PanelModel::drop(Kind k, int n, float y) {
     modProgVar& v = m_vars;
-    int u = static_cast<int>(std::floor(y / static_cast<float>(RowPitch))) * RowPitch + FirstRow;
-    int hi = MaxRowTop;
-    int gap = 0;
+    const DropRow at = dropRow(k, n, y);
+    if (k == Kind::GoSub) v.ReturnGap = static_cast<qint16>(at.returnGap);
+    if (v.NextTop < at.top) v.NextTop = static_cast<qint16>(at.top - RowPitch);
+    if (at.top > m_panelHeight) m_panelHeight = at.top + m_panelHeight + 48;
+
+    const auto returnTop = static_cast<qint16>(at.top + at.returnGap);
+    placeDropped(k, n, at.top);
+    if (k == Kind::GoSub) placeDropped(Kind::Return, n, returnTop);
+    makeRoom(at.top);
+    if (k == Kind::GoSub) settleReturn(n, returnTop);
+    closeGaps();
+    pullBackPastLastRow();
+    // The next add goes below every line, never onto a row a drop has filled.
+    if (v.LineCount > 0) v.NextTop = std::max(v.NextTop, row(v, v.LineCount).Top);
+}
+
+PanelModel::DropRow PanelModel::dropRow(Kind k, int n, float y) const {
+    int lowest = MaxRowTop;
+    int returnGap = 0;
     if (k == Kind::GoSub) {
         // The subroutine keeps its length: the RETURN row lands as far below as its row stood before.
         int goSubTop = 0, returnTop = 0;
-        for (int i = 1; i <= v.LineCount; ++i) {
-            const LineRow& r = row(v, i);
-            if (r.BlockIndex == n && r.Kind == code(Kind::GoSub)) goSubTop = r.Top;
-            if (r.BlockIndex == n && r.Kind == code(Kind::Return)) returnTop = r.Top;
+        for (int i = 1; i <= m_vars.LineCount; ++i) {
+            const LineRow& r = m_vars.Lines[static_cast<std::size_t>(i)];
+            if (r.BlockIndex == n && r.Kind == Kind::GoSub) goSubTop = r.Top;
+            if (r.BlockIndex == n && r.Kind == Kind::Return) returnTop = r.Top;
         }
-        gap = std::max(returnTop - goSubTop, RowPitch);
-        hi = std::max(FirstRow, FirstRow + (MaxRowTop - gap - FirstRow) / RowPitch * RowPitch);
-        v.ReturnGap = static_cast<qint16>(gap);
+        returnGap = std::max(returnTop - goSubTop, RowPitch);
+        lowest = std::max(FirstRow, FirstRow + (MaxRowTop - returnGap - FirstRow) / RowPitch * RowPitch);
     }
-    u = std::clamp(u, FirstRow, hi);
-    const auto U = static_cast<qint16>(u);
+    const int u = static_cast<int>(std::floor(y / static_cast<float>(RowPitch))) * RowPitch + FirstRow;
+    return {static_cast<qint16>(std::clamp(u, FirstRow, lowest)), returnGap};
+}
 
-    if (v.NextTop < U) v.NextTop = static_cast<qint16>(U - RowPitch);
-    if (U > m_panelHeight) m_panelHeight = U + m_panelHeight + 48;
-
-    PanelBlock& b = blockRef(k, n);
-    b.Shape.Left = v.BlockLeft;
-    b.Shape.Top = U;
-    b.Text.Left = v.BlockLeft + 8;
-    b.Text.Top = U + 2;
-    if (kinds::info(k).hasComment) {
-        b.Comment.Left = b.Text.Left + b.Text.Width + 8;
-        b.Comment.Top = b.Text.Top;
-    }
-    for (int i = 1; i <= v.LineCount; ++i) {
-        LineRow& r = row(v, i);
-        if (r.Kind == code(k) && r.BlockIndex == n) {
-            r.Top = U;
+void PanelModel::placeDropped(Kind k, int n, qint16 top) {
+    placeBlock(blockRef(k, n), m_vars.BlockLeft, top);
+    for (int i = 1; i <= m_vars.LineCount; ++i) {
+        LineRow& r = row(m_vars, i);
+        if (r.Kind == k && r.BlockIndex == n) {
+            r.Top = top;
             r.Mark = -1;
         }
     }
-    if (k == Kind::GoSub) {
-        const auto returnTop = static_cast<qint16>(U + gap);
-        PanelBlock& ret = blockRef(Kind::Return, n);
-        ret.Shape.Left = v.BlockLeft;
-        ret.Text.Left = v.BlockLeft + 8;
-        setBlockTop(Kind::Return, n, returnTop);
-        for (int i = 1; i <= v.LineCount; ++i) {
-            LineRow& r = row(v, i);
-            if (r.Kind == code(Kind::Return) && r.BlockIndex == n) {
-                r.Top = returnTop;
-                r.Mark = -1;
-            }
-        }
-    }
+}
 
-    // Make room: everything from the drop row down moves one row, RETURN lines too, so that a
-    // subroutine never ends above its GOSUB.
-    auto pushLine = [&](LineRow& r) {
-        const Kind rk = kindFromCode(r.Kind);
-        setBlockTop(rk, r.BlockIndex, block(rk, r.BlockIndex).Shape.Top + RowPitch);
-        r.Top = static_cast<qint16>(r.Top + RowPitch);
-    };
-    for (int i = 1; i <= v.LineCount; ++i)
-        if (row(v, i).Top >= U && row(v, i).Mark > 0) pushLine(row(v, i));
-    if (k == Kind::GoSub) settleReturn(n, U + gap);
+void PanelModel::pushDown(LineRow& r) {
+    setBlockTop(r.Kind, r.BlockIndex, block(r.Kind, r.BlockIndex).Shape.Top + RowPitch);
+    r.Top = static_cast<qint16>(r.Top + RowPitch);
+}
+
+void PanelModel::makeRoom(qint16 top) {
+    // RETURN lines move too, so that a subroutine never ends above its GOSUB.
+    for (int i = 1; i <= m_vars.LineCount; ++i)
+        if (row(m_vars, i).Top >= top && row(m_vars, i).Mark > 0) pushDown(row(m_vars, i));
+}
+
+void PanelModel::closeGaps() {
+    modProgVar& v = m_vars;
     for (int i = 1; i <= v.LineCount; ++i)
         row(v, i).Mark = 1;
     modUtils::SortByTop(v);
-
-    // Close gaps, one row per gap; a RETURN block follows its line.
+    // One row per gap; a RETURN block follows its line.
     for (int i = 1; i < v.LineCount; ++i) {
         LineRow& next = row(v, i + 1);
         if (next.Top - row(v, i).Top > RowPitch) {
             next.Top = static_cast<qint16>(next.Top - RowPitch);
-            setBlockTop(kindFromCode(next.Kind), next.BlockIndex, next.Top);
+            setBlockTop(next.Kind, next.BlockIndex, next.Top);
         }
     }
-    // Lines pushed past the lowest row are pulled back into the last rows, so every Top stays
-    // within the panel's bound.
+}
+
+void PanelModel::pullBackPastLastRow() {
+    // Lines pushed past the lowest row go back into the last rows, so every Top stays within the
+    // panel's bound.
+    modProgVar& v = m_vars;
     for (int i = v.LineCount; i >= 1; --i) {
         LineRow& r = row(v, i);
         const int limit = MaxRowTop - RowPitch * (v.LineCount - i);
         if (r.Top > limit) {
             r.Top = static_cast<qint16>(limit);
-            setBlockTop(kindFromCode(r.Kind), r.BlockIndex, r.Top);
+            setBlockTop(r.Kind, r.BlockIndex, r.Top);
         }
     }
-    // The next add goes below every line, never onto a row a drop has filled.
-    if (v.LineCount > 0) v.NextTop = std::max(v.NextTop, row(v, v.LineCount).Top);
 }
 
-void PanelModel::settleReturn(int n, int returnTop) {
+void PanelModel::settleReturn(int n, qint16 returnTop) {
     // A line pushed onto the dropped RETURN's row keeps it: the RETURN takes the next row, and the
     // unbroken run of lines there moves one row on. No two lines share a row, and a GOSUB dropped
     // onto its own row changes nothing once the gaps close.
@@ -487,24 +468,21 @@ void PanelModel::settleReturn(int n, int returnTop) {
     std::vector<LineRow*> run;
     for (int top = returnTop + RowPitch; LineRow* r = lineAt(top); top += RowPitch)
         run.push_back(r);
-    for (LineRow* r : run) {
-        const Kind rk = kindFromCode(r->Kind);
-        setBlockTop(rk, r->BlockIndex, block(rk, r->BlockIndex).Shape.Top + RowPitch);
-        r->Top = static_cast<qint16>(r->Top + RowPitch);
-    }
+    for (LineRow* r : run)
+        pushDown(*r);
     const auto top = static_cast<qint16>(returnTop + RowPitch);
     v.ReturnGap = static_cast<qint16>(v.ReturnGap + RowPitch);
     setBlockTop(Kind::Return, n, top);
     for (int i = 1; i <= v.LineCount; ++i)
-        if (row(v, i).Kind == code(Kind::Return) && row(v, i).BlockIndex == n) row(v, i).Top = top;
+        if (row(v, i).Kind == Kind::Return && row(v, i).BlockIndex == n) row(v, i).Top = top;
 }
 
 // ---- Pop-up menu commands ----------------------------------------------------------------------
 
 bool PanelModel::selectionExists() const {
-    const Kind k = kindFromCode(m_vars.CurrentKind);
-    const auto sel = kinds::info(k).selection;
-    return sel && exists(k, m_vars.*sel);
+    // RETURN lines are never selected on their own: they go with their GOSUB.
+    const Kind k = m_vars.CurrentKind;
+    return k != Kind::Return && exists(k, m_vars.PerKind[k].Sel);
 }
 
 QString PanelModel::copyText() {
@@ -517,13 +495,13 @@ void PanelModel::deleteLine() {
     modProgVar& v = m_vars;
     // The line is gone from the program but still in the file on disk: unsaved work.
     v.FileSaved = false;
-    const Kind k = kindFromCode(v.CurrentKind);
+    const Kind k = v.CurrentKind;
     const KindInfo& info = kinds::info(k);
-    const int s = *v.selection(k);
-    qint16& count = *v.counter(k);
+    const int s = v.PerKind[k].Sel;
+    qint16& count = v.PerKind[k].Count;
     const int n = count;
-    auto& list = m_blocks[static_cast<std::size_t>(code(k))];
-    auto& returns = m_blocks[static_cast<std::size_t>(code(Kind::Return))];
+    auto& list = m_blocks[k];
+    auto& returns = m_blocks[Kind::Return];
 
     // Later blocks of the kind move one element down; each element keeps its colours and height.
     for (int i = s + 1; i <= n; ++i) {
@@ -553,24 +531,18 @@ void PanelModel::deleteLine() {
 
     for (int i = 1; i <= count; ++i) {
         PanelBlock& b = list[static_cast<std::size_t>(i)];
-        b.Shape.Visible = true;
-        b.Shape.Left = v.BlockLeft;
-        b.Text.Visible = true;
-        b.Text.Left = v.BlockLeft + 8;
-        if (info.hasComment) {
-            b.Comment.Visible = true;
-            b.Comment.Left = b.Text.Left + b.Text.Width + 8;
-        }
+        b.Shape.Visible = b.Text.Visible = true;
+        if (info.hasComment) b.Comment.Visible = true;
+        placeBlock(b, v.BlockLeft, b.Shape.Top);
         if (k == Kind::GoSub) {
             PanelBlock& r = returns[static_cast<std::size_t>(i)];
-            r.Shape.Left = v.BlockLeft;
-            r.Text.Left = v.BlockLeft + 8;
+            placeBlock(r, v.BlockLeft, r.Shape.Top);
         }
     }
 
     // Remove the line (and a GOSUB's RETURN line), then renumber the rows of the kind.
     auto removed = [&](const LineRow& r) {
-        return r.BlockIndex == s && (r.Kind == code(k) || (k == Kind::GoSub && r.Kind == code(Kind::Return)));
+        return r.BlockIndex == s && (r.Kind == k || (k == Kind::GoSub && r.Kind == Kind::Return));
     };
     int kept = 0;
     for (int i = 1; i <= v.LineCount; ++i) {
@@ -580,7 +552,7 @@ void PanelModel::deleteLine() {
     v.LineCount = static_cast<qint16>(kept);
     for (int i = 1; i <= v.LineCount; ++i) {
         LineRow& r = row(v, i);
-        const bool ofKind = r.Kind == code(k) || (k == Kind::GoSub && r.Kind == code(Kind::Return));
+        const bool ofKind = r.Kind == k || (k == Kind::GoSub && r.Kind == Kind::Return);
         if (ofKind && r.BlockIndex > s) --r.BlockIndex;
     }
     // The pressed block may now be another line or gone: a drag needs a fresh press.

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -63,6 +64,8 @@ public:
     // the panel height within 16 bits.
     static constexpr qint16 MaxRowTop = 9584;
     static constexpr qint16 MaxPanelHeight = 32000;
+    // The panel's height at start-up; it only ever grows from there.
+    static constexpr int StartHeight = 617;
     // Lowest pointer y a drag follows: one row below the lowest row, so the panel's growth stays bounded.
     static constexpr qint16 MaxDragY = MaxRowTop + 24;
 
@@ -72,7 +75,7 @@ public:
     const modProgVar& vars() const { return m_vars; }
 
     // Blocks of a kind; element 0 is the hidden template and never a real block.
-    const std::vector<PanelBlock>& blocks(Kind k) const { return m_blocks[static_cast<std::size_t>(code(k))]; }
+    const std::vector<PanelBlock>& blocks(Kind k) const { return m_blocks[k]; }
     const PanelBlock& block(Kind k, int index) const { return blocks(k)[static_cast<std::size_t>(index)]; }
     bool exists(Kind k, int index) const;
     QString heldText(Kind k, int index) const;
@@ -81,7 +84,8 @@ public:
     float panelWidth() const { return m_panelWidth; }
     float panelHeight() const { return m_panelHeight; }
 
-    // Whether an add of this kind can go ahead (GOSUB needs three rows); checked before any dialog opens.
+    // Whether an add of this kind can go ahead (GOSUB needs three lines and six rows); checked before
+    // any dialog opens. The panel is full only when the last line stands on the lowest row.
     AddRefusal canAdd(Kind k) const;
     // Adds one block below all others with the given texts (END keeps its caption). Blank splits its
     // text at the first "'". Returns false, with nothing changed, when canAdd refuses.
@@ -125,21 +129,48 @@ public:
 
 private:
     enum class Capture { None, Panel, Label };
+    // The rows a GOSUB set takes below the row it is added after: GOSUB, Label, three free, RETURN.
+    static constexpr int GoSubRows = 6;
 
-    PanelBlock& blockRef(Kind k, int index) {
-        return m_blocks[static_cast<std::size_t>(code(k))][static_cast<std::size_t>(index)];
-    }
+    // The row an add of the given rows goes below (NextTop, else the last line's row), if they fit.
+    std::optional<qint16> addAfter(int rows) const;
+
+    PanelBlock& blockRef(Kind k, int index) { return m_blocks[k][static_cast<std::size_t>(index)]; }
+    // The block layout rule, in one place: the shape's corner at (left, top), the text label 8 right
+    // of and 2 below it, the comment label 8 right of the text label's right edge at the same top.
+    static void placeBlock(PanelBlock& b, float left, float top);
+    // The rest of the rule, the shape's width: fixed for some kinds, else up to the comment's right
+    // edge and 20 beyond.
+    void fitShape(Kind k, PanelBlock& b) const;
+    // A new block of the kind, element index, placed rows below NextTop with a row of its own.
+    PanelBlock& appendBlock(Kind k, qint16 index, int rows, bool grow);
     // Puts a block's shape top at top and its labels with it.
     void setBlockTop(Kind k, int index, float top);
-    void drop(Kind k, int n, float y);
-    void settleReturn(int n, int returnTop);
     void moveDragged(float x, float y);
+
+    // A drop, in its steps.
+    struct DropRow {
+        qint16 top = 0;
+        int returnGap = 0; // a GOSUB's RETURN lands this far below it
+    };
+    void drop(Kind k, int n, float y);
+    // The row a release at y drops on, bounded so that a GOSUB's RETURN stays on the panel too.
+    DropRow dropRow(Kind k, int n, float y) const;
+    // The block and its rows on the drop row, marked as this drop's.
+    void placeDropped(Kind k, int n, qint16 top);
+    // Every other line from the drop row down moves one row.
+    void makeRoom(qint16 top);
+    void pushDown(LineRow& r);
+    void settleReturn(int n, qint16 returnTop);
+    // Rows sorted again, then each gap between consecutive lines closes by one row.
+    void closeGaps();
+    void pullBackPastLastRow();
 
     modProgVar& m_vars;
     LabelWidth m_labelWidth;
-    std::array<std::vector<PanelBlock>, KindSlots> m_blocks;
+    KindArray<std::vector<PanelBlock>> m_blocks;
     float m_panelWidth = 700;
-    float m_panelHeight = 617;
+    float m_panelHeight = StartHeight;
     bool m_hand = false;
     // Who receives moves and the release while a button is held: a press on a label keeps them.
     Capture m_capture = Capture::None;

@@ -43,7 +43,7 @@ QStringList programLines(const PanelModel& panel) {
     const modProgVar& v = panel.vars();
     for (int n = 1; n <= v.LineCount; ++n) {
         const LineRow& row = v.Lines[static_cast<std::size_t>(n)];
-        const Kind k = kindFromCode(row.Kind);
+        const Kind k = row.Kind;
         if (!panel.exists(k, row.BlockIndex)) continue;
         if (auto line = composeLine(k, panel.heldText(k, row.BlockIndex), panel.inlineComment(k, row.BlockIndex)))
             lines << *line;

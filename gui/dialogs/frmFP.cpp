@@ -169,6 +169,6 @@ void frmFP::cmdFPDone_Click() {
         return;
     }
     runDone(chkInline, [this] {
-        m_vars.FileText = linesyntax::composeFileCall({m_vars.CalledFileName, m_vars.OffsetMode});
+        m_vars.PerKind[Kind::FileCall].Text = linesyntax::composeFileCall({m_vars.CalledFileName, m_vars.OffsetMode});
     });
 }

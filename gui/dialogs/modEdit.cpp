@@ -6,11 +6,11 @@ namespace modEdit {
 
 void EditLine(PanelModel& panel, Platform& platform, const DialogRunner& runner, QWidget* parent) {
     modProgVar& vars = panel.vars();
-    const Kind k = kindFromCode(vars.CurrentKind);
-    const qint16* selected = vars.selection(k);
-    QString* result = vars.resultText(k);
-    if (!selected || !result || !panel.exists(k, *selected)) return;
-    const int index = *selected;
+    const Kind k = vars.CurrentKind;
+    const int index = vars.PerKind[k].Sel;
+    // END and RETURN have no dialog, so nothing to edit.
+    if (!panel.exists(k, index) || k == Kind::End || k == Kind::Return) return;
+    const QString& result = vars.PerKind[k].Text;
     const bool inlineComment = kinds::info(k).hasComment && k != Kind::Blank;
     // A free command is edited whole, as it was typed: both of its labels.
     const bool freeCommand = k == Kind::Blank;
@@ -25,13 +25,13 @@ void EditLine(PanelModel& panel, Platform& platform, const DialogRunner& runner,
     if (k == Kind::FileCall && vars.FileChoiceState <= 1) return;
     // A changed line is unsaved work, which the exit question must not let go unasked.
     if (freeCommand) {
-        if (*result != oldHeld + oldComment) vars.FileSaved = false;
-        panel.setBlankText(index, *result);
+        if (result != oldHeld + oldComment) vars.FileSaved = false;
+        panel.setBlankText(index, result);
         return;
     }
     const QString comment = inlineComment ? vars.InlineCommentText : oldComment;
-    if (*result != oldHeld || comment != oldComment) vars.FileSaved = false;
-    panel.setCaptions(k, index, *result, comment, true);
+    if (result != oldHeld || comment != oldComment) vars.FileSaved = false;
+    panel.setCaptions(k, index, result, comment, true);
 }
 
 } // namespace modEdit

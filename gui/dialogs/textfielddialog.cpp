@@ -100,40 +100,40 @@ constexpr TextFieldBox BlankBoxes[] = {{"txtBlank", BlankPrompt, WideChars}};
 // Kinds in the order of the toolbox; Move and Jog differ only here.
 constexpr TextFieldDialogRow Rows[] = {
     {Kind::Move, "frmMove", TR("[M]ove command settings"), "cmdMoveDone", CaptionSide::Right, true, true, AxisBoxes,
-     [](const QStringList& b, modProgVar& v) { *v.resultText(Kind::Move) = composeAxes(u'M', {arrayOf<5>(b)}); },
+     [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Move].Text = composeAxes(u'M', {arrayOf<5>(b)}); },
      [](const QString& held) { return listOf(fillAxes(u'M', held).axis); }},
     {Kind::Jog, "frmJog", TR("[J]og settings"), "cmdJogDone", CaptionSide::Right, true, true, AxisBoxes,
-     [](const QStringList& b, modProgVar& v) { *v.resultText(Kind::Jog) = composeAxes(u'J', {arrayOf<5>(b)}); },
+     [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Jog].Text = composeAxes(u'J', {arrayOf<5>(b)}); },
      [](const QString& held) { return listOf(fillAxes(u'J', held).axis); }},
     // Focusing a speed box leaves its text unselected.
     {Kind::Speed, "frmSpeed", TR("Speed settings"), "cmdSpeedDone", CaptionSide::Right, false, true, SpeedBoxes,
-     [](const QStringList& b, modProgVar& v) { *v.resultText(Kind::Speed) = composeSpeed({arrayOf<8>(b)}); },
+     [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Speed].Text = composeSpeed({arrayOf<8>(b)}); },
      [](const QString& held) { return listOf(fillSpeed(held).speed); }, nullptr, nullptr, 4, 4},
     {Kind::IfThen, "frmIfTest", TR("IF..THEN command setup"), "cmdIFDone", CaptionSide::Left, true, true, IfBoxes,
      [](const QStringList& b, modProgVar& v) {
-         *v.resultText(Kind::IfThen) = composeIf({b[0], b[1]});
+         v.PerKind[Kind::IfThen].Text = composeIf({b[0], b[1]});
      },
      [](const QString& held) {
          const IfFields f = fillIf(held);
          return QStringList{f.test, f.statement};
      }},
     {Kind::Label, "frmLabel", TR("Label name"), "cmdLabelDone", CaptionSide::None, true, true, LabelBoxes,
-     [](const QStringList& b, modProgVar& v) { *v.resultText(Kind::Label) = composeLabel({b[0]}); },
+     [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Label].Text = composeLabel({b[0]}); },
      [](const QString& held) { return QStringList{fillLabel(held).name}; }},
     {Kind::GoTo, "frmGoTo", TR("GOTO label"), "cmdGoTODone", CaptionSide::Left, true, true, GoToBoxes,
-     [](const QStringList& b, modProgVar& v) { *v.resultText(Kind::GoTo) = composeGoTo({b[0]}); },
+     [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::GoTo].Text = composeGoTo({b[0]}); },
      [](const QString& held) { return QStringList{fillGoTo(held).name}; }},
     // A GOSUB Done hands back both its line and the label line it jumps to.
     {Kind::GoSub, "frmGoSub", TR("GoSub label"), "cmdGoSubDone", CaptionSide::None, true, false, GoSubBoxes,
      [](const QStringList& b, modProgVar& v) {
          const GoSubTexts texts = composeGoSub({b[0]});
-         *v.resultText(Kind::GoSub) = texts.line;
+         v.PerKind[Kind::GoSub].Text = texts.line;
          v.GoSubLabelText = texts.label;
      },
      [](const QString& held) { return QStringList{fillGoSub(held).name}; }},
     {Kind::Variable, "frmVar", TR("Variable declaration"), "cmdVarDone", CaptionSide::Left, true, true, VarBoxes,
      [](const QStringList& b, modProgVar& v) {
-         *v.resultText(Kind::Variable) = composeVar({b[0], b[1]});
+         v.PerKind[Kind::Variable].Text = composeVar({b[0], b[1]});
      },
      [](const QString& held) {
          const VarFields f = fillVar(held);
@@ -142,21 +142,21 @@ constexpr TextFieldDialogRow Rows[] = {
      "lblEquals", "=", 2, 6},
     {Kind::Input, "frmInput", TR("INPUT command"), "cmdInputDone", CaptionSide::Left, true, true, InputBoxes,
      [](const QStringList& b, modProgVar& v) {
-         *v.resultText(Kind::Input) = composeInput({b[0], b[1]});
+         v.PerKind[Kind::Input].Text = composeInput({b[0], b[1]});
      },
      [](const QString& held) {
          const InputFields f = fillInput(held);
          return QStringList{f.prompt, f.variable};
      }},
     {Kind::Pause, "frmPause", TR("Pause duration"), "cmdPauseDone", CaptionSide::None, true, false, PauseBoxes,
-     [](const QStringList& b, modProgVar& v) { *v.resultText(Kind::Pause) = composePause({b[0]}); },
+     [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Pause].Text = composePause({b[0]}); },
      [](const QString& held) { return QStringList{fillPause(held).time}; }},
     {Kind::Comment, "frmComment", TR("Comment text"), "cmdCommentDone", CaptionSide::None, true, false, CommentBoxes,
-     [](const QStringList& b, modProgVar& v) { *v.resultText(Kind::Comment) = composeComment({b[0]}); },
+     [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Comment].Text = composeComment({b[0]}); },
      [](const QString& held) { return QStringList{fillComment(held).text}; }},
     // Any command typed in full.
     {Kind::Blank, "frmBlank", TR("Blank command"), "cmdBlankDone", CaptionSide::None, true, false, BlankBoxes,
-     [](const QStringList& b, modProgVar& v) { *v.resultText(Kind::Blank) = composeBlank({b[0]}); },
+     [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Blank].Text = composeBlank({b[0]}); },
      [](const QString& held) { return QStringList{fillBlank(held).text}; }},
 };
 

@@ -56,8 +56,8 @@ QString refusalText(AddRefusal refusal, Kind k) {
     case AddRefusal::CounterFull:
         return QStringLiteral("The limit for this kind of line is reached. Nothing was added.");
     case AddRefusal::PanelFull:
-        return QStringLiteral("The program panel has no row left below the last line. Drag the lines up to close "
-                              "the gaps, or save and start a new part file. Nothing was added.");
+        return QStringLiteral("The program panel has no row left below the last line. Drag the last line up onto "
+                              "an empty row, or save and start a new part file. Nothing was added.");
     case AddRefusal::None:
         break;
     }
@@ -103,10 +103,10 @@ void frmCV_ProgIDE::buildToolbox(QWidget* central) {
                                              "QPushButton:pressed { border: 2px inset #505050; }")
                                   .arg(info.buttonColor, 6, 16, QLatin1Char('0')));
         connect(button, &QPushButton::clicked, this, [this, k] { addLine(k); });
-        m_buttons[static_cast<std::size_t>(code(k))] = button;
+        m_buttons[k] = button;
     }
-    m_buttons[code(Kind::Blank)]->setToolTip(QStringLiteral("Type a command that isn't included yet"));
-    m_buttons[code(Kind::GoSub)]->hide();
+    m_buttons[Kind::Blank]->setToolTip(QStringLiteral("Type a command that isn't included yet"));
+    m_buttons[Kind::GoSub]->hide();
 
     Line1 = new QFrame(Frame1);
     Line1->setObjectName(QStringLiteral("Line1"));
@@ -153,16 +153,11 @@ void frmCV_ProgIDE::buildMenus() {
     mnuCopy->setObjectName(QStringLiteral("mnuCopy"));
     mnuDelete->setObjectName(QStringLiteral("mnuDelete"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-
-    mnuRightPaste = new QMenu(QStringLiteral("&RightPaste"), this);
-    mnuRightPaste->setObjectName(QStringLiteral("mnuRightPaste"));
-    mnuPaste = mnuRightPaste->addAction(QStringLiteral("&Paste"), this, &frmCV_ProgIDE::mnuPaste_Click);
-    mnuPaste->setObjectName(QStringLiteral("mnuPaste"));
 }
 
 bool frmCV_ProgIDE::Form_Load() {
     StartUp();
-    if (m_vars.PartNameState <= 7) return false;
+    if (m_vars.PartNameState != PartName::Chosen) return false;
     m_vars.LineSpacing = 24;
     m_vars.NextTop = 8;
     m_vars.CommentWidth = 600;
@@ -193,8 +188,7 @@ void frmCV_ProgIDE::StartUp() {
 
 void frmCV_ProgIDE::setAdvanced(bool advanced) {
     for (const KindInfo& info : kinds::Table)
-        if (info.button && info.advanced && !info.basic)
-            m_buttons[static_cast<std::size_t>(code(info.kind))]->setVisible(advanced);
+        if (info.button && info.advanced && !info.basic) m_buttons[info.kind]->setVisible(advanced);
     mnuAdvanced->setChecked(advanced);
     mnuBasic->setChecked(!advanced);
 }
@@ -214,7 +208,7 @@ void frmCV_ProgIDE::addLine(Kind k) {
                         Platform::Icon::Information);
         return;
     }
-    m_vars.CurrentKind = static_cast<qint16>(code(k));
+    m_vars.CurrentKind = k;
     m_vars.EditInlineComment.clear();
 
     if (k == Kind::End) {
@@ -228,14 +222,14 @@ void frmCV_ProgIDE::addLine(Kind k) {
     dialog.reset();
 
     if (k == Kind::GoSub) {
-        m_panel->addGoSub(m_vars.GoSubText, m_vars.GoSubLabelText);
-        m_vars.CurrentKind = static_cast<qint16>(code(Kind::Label));
+        m_panel->addGoSub(m_vars.PerKind[Kind::GoSub].Text, m_vars.GoSubLabelText);
+        m_vars.CurrentKind = Kind::Label;
         m_vars.FileSaved = false;
         refreshPanel();
         return;
     }
     if (k != Kind::FileCall || m_vars.FileChoiceState > 1)
-        m_panel->add(k, *m_vars.resultText(k), m_vars.InlineCommentText);
+        m_panel->add(k, m_vars.PerKind[k].Text, m_vars.InlineCommentText);
     lineAdded();
 }
 
@@ -310,7 +304,7 @@ void frmCV_ProgIDE::closeEvent(QCloseEvent* event) {
 
 void frmCV_ProgIDE::showBlockMenu(const QPoint& globalPos) {
     // END has no dialog to edit, but may be copied or deleted.
-    mnuEdit->setEnabled(m_vars.CurrentKind != code(Kind::End));
+    mnuEdit->setEnabled(m_vars.CurrentKind != Kind::End);
     mnuRight->exec(globalPos);
 }
 

@@ -50,7 +50,6 @@ public:
     void mnuBasic_Click();
     void mnuAdvanced_Click();
     void mnuCopy_Click();
-    void mnuPaste_Click() {}
     void mnuDelete_Click();
     void mnuEdit_Click();
     // Opens the block pop-up menu for the selection at a global position.
@@ -90,7 +89,5 @@ private:
     QAction* mnuCopy = nullptr;
     QAction* mnuDelete = nullptr;
     QAction* mnuEdit = nullptr;
-    QMenu* mnuRightPaste = nullptr;
-    QAction* mnuPaste = nullptr;
-    std::array<QPushButton*, KindSlots> m_buttons{};
+    KindArray<QPushButton*> m_buttons{};
 };

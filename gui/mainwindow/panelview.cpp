@@ -239,13 +239,16 @@ PanelFrame::PanelFrame(PanelModel& model, QWidget* parent) : QFrame(parent) {
     m_panel = new PanelView(model, m_viewport);
     m_panel->move(0, 0);
 
-    // Along the panel's right edge, filling the rest of the viewport's width.
+    // Along the panel's right edge, filling the rest of the viewport's width, as high as the panel
+    // starts. The viewport runs a few pixels below the window's client area, where nothing shows, so
+    // the panel's start-up height is also the height the view scrolls within.
+    m_visibleHeight = PanelModel::StartHeight;
     m_scroll = new QScrollBar(Qt::Vertical, m_viewport);
     m_scroll->setObjectName(QStringLiteral("VScroll1"));
     const int left = m_panel->width();
-    m_scroll->setGeometry(left, 0, std::max(1, m_viewport->width() - left), m_viewport->height());
+    m_scroll->setGeometry(left, 0, std::max(1, m_viewport->width() - left), m_visibleHeight);
     m_scroll->setSingleStep(ArrowStep);
-    m_scroll->setPageStep(viewportHeight());
+    m_scroll->setPageStep(m_visibleHeight);
     m_scroll->setRange(0, 0);
     m_scroll->hide();
 
@@ -256,15 +259,11 @@ PanelFrame::PanelFrame(PanelModel& model, QWidget* parent) : QFrame(parent) {
     picPanel_Resize();
 }
 
-int PanelFrame::viewportHeight() const {
-    return m_viewport->height();
-}
-
 void PanelFrame::picPanel_Resize() {
     const double height = m_panel->model().panelHeight();
-    const qint16 max = roundToInt16(height - viewportHeight()).value_or(std::numeric_limits<qint16>::max());
+    const qint16 max = roundToInt16(height - m_visibleHeight).value_or(std::numeric_limits<qint16>::max());
     m_scroll->setMaximum(std::max<int>(0, max));
-    m_scroll->setVisible(height > viewportHeight());
+    m_scroll->setVisible(height > m_visibleHeight);
 }
 
 void PanelFrame::VScroll1_Scroll(int value) {

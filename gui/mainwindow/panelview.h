@@ -66,8 +66,8 @@ public:
 
     PanelView* panel() const { return m_panel; }
     QScrollBar* scrollBar() const { return m_scroll; }
-    // The visible height of the panel (the viewport's inner height).
-    int viewportHeight() const;
+    // The height the panel is seen in and scrolls within, which the scroll bar spans.
+    int visibleHeight() const { return m_visibleHeight; }
 
     // Sets the scroll bar's range from the panel height and shows it only when the panel is taller
     // than the viewport. The value is left alone.
@@ -86,5 +86,6 @@ private:
     QWidget* m_viewport = nullptr;
     PanelView* m_panel = nullptr;
     QScrollBar* m_scroll = nullptr;
+    int m_visibleHeight = 0;
     int m_wheelRemainder = 0;
 };

@@ -110,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             // labels, move to a point, rest there (the pointer decides the drop), release.
             if (vars.LineCount == 0) break;
             const LineRow& r = vars.Lines[static_cast<std::size_t>(1 + in.byte() % vars.LineCount)];
-            const PanelShape& s = panel.block(kindFromCode(r.Kind), r.BlockIndex).Shape;
+            const PanelShape& s = panel.block(r.Kind, r.BlockIndex).Shape;
             const int button = in.byte() % 4 == 3 ? MiddleButton : LeftButton;
             panel.mouseDown(button, s.Left + 2, s.Top + 8);
             const Point p = point(in);
