@@ -110,14 +110,6 @@ QString findNoCase(const QString& folder, const QString& name) {
     return {};
 }
 
-QString notRegularFile(const QString& path) {
-    const QFileInfo info(path);
-    if (info.isFile()) return {};
-    if (info.isDir()) return QCoreApplication::translate("textfile", "It is a folder, not a file.");
-    if (!info.exists()) return QCoreApplication::translate("textfile", "There is no such file.");
-    return QCoreApplication::translate("textfile", "It is not a regular file.");
-}
-
 QList<QByteArray> splitLines(const QByteArray& content) {
     QList<QByteArray> lines;
     qsizetype start = 0;

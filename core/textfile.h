@@ -42,10 +42,6 @@ QByteArrayView trimmed(QByteArrayView s, QByteArrayView blanks);
 // program came from; empty when there is none.
 QString findNoCase(const QString& folder, const QString& name);
 
-// Empty when path names a regular file (after following links), else why it is not one. Only
-// regular files are opened: a FIFO would block and a device may never end.
-QString notRegularFile(const QString& path);
-
 // Splits file content into lines; CR LF and a bare LF both end a line, a final unterminated line counts.
 QList<QByteArray> splitLines(const QByteArray& content);
 

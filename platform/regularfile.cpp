@@ -66,7 +66,7 @@ QString replaceProblem(const QString& path) {
         .arg(native, QDir::toNativeSeparators(target), kind);
 }
 
-bool openForReading(QFile& file, QString* why) {
+bool openForReading(QFile& file, QString* why, QIODevice::OpenMode extra) {
     const auto refuse = [&](const QString& reason) {
         if (why) *why = reason;
         return false;
@@ -84,13 +84,13 @@ bool openForReading(QFile& file, QString* why) {
         return refuse(tr("It is %1, not a regular file.").arg(kindOfMode(st.st_mode)));
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (!file.open(fd, QIODevice::ReadOnly | extra, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return refuse(file.errorString());
     }
     return true;
 #else
-    if (!file.open(QIODevice::ReadOnly)) return refuse(file.errorString());
+    if (!file.open(QIODevice::ReadOnly | extra)) return refuse(file.errorString());
     return true;
 #endif
 }

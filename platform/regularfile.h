@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIODevice>
 #include <QString>
 
 class QFile;
@@ -26,6 +27,6 @@ QString replaceProblem(const QString& path);
 // The type is checked before the file is opened and again on the open file, so nothing blocks
 // and a file swapped in between is refused too. On false nothing is open and *why (if given) says
 // why.
-bool openForReading(QFile& file, QString* why = nullptr);
+bool openForReading(QFile& file, QString* why = nullptr, QIODevice::OpenMode extra = {});
 
 } // namespace regularfile

@@ -1,5 +1,6 @@
 #include "core/headsmith/linestream.h"
 
+#include "platform/regularfile.h"
 #include "platform/writeback.h"
 
 #include <QtEndian>
@@ -11,8 +12,9 @@ LineReader::LineReader(const QString& path, qsizetype bufferSize)
       m_buffer(new char[static_cast<std::size_t>(m_capacity)]) {}
 
 bool LineReader::open() {
-    // Unbuffered: the reader keeps its own buffer, so Qt's would only add a copy.
-    return m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    // Only a regular file: a FIFO would block here. Unbuffered: the reader keeps its own buffer, so
+    // Qt's would only add a copy.
+    return regularfile::openForReading(m_file, &m_why, QIODevice::Unbuffered);
 }
 
 bool LineReader::refill() {

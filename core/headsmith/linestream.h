@@ -33,7 +33,7 @@ public:
     // what keeps a large file's rewrite near the speed of a plain copy.
     QByteArrayView takeCleanRun(QByteArrayView stopLine);
     bool failed() const { return m_failed; }
-    QString errorString() const { return m_file.errorString(); }
+    QString errorString() const { return m_why.isEmpty() ? m_file.errorString() : m_why; }
     qint64 size() const { return m_file.size(); }
     qint64 bytesRead() const { return m_read; }
 
@@ -41,6 +41,7 @@ private:
     bool refill();
 
     QFile m_file;
+    QString m_why; // why open refused the file, when it did
     qsizetype m_capacity;
     std::unique_ptr<char[]> m_buffer;
     qsizetype m_pos = 0;

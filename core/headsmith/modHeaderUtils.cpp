@@ -2,6 +2,7 @@
 
 #include "core/headsmith/linestream.h"
 #include "platform/platform.h"
+#include "platform/regularfile.h"
 #include "platform/savefile.h"
 
 #include <QCoreApplication>
@@ -195,13 +196,8 @@ QString brokenLineReason() {
 bool readOldSettings(const QString& path, QList<QByteArray>& lines, QString& reason) {
     constexpr qsizetype LineCount = 13;
     constexpr qint64 MaxLine = 64 * 1024;
-    reason = textfile::notRegularFile(path);
-    if (!reason.isEmpty()) return false;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = file.errorString();
-        return false;
-    }
+    if (!regularfile::openForReading(file, &reason)) return false;
     while (lines.size() < LineCount && !file.atEnd()) {
         QByteArray line = file.readLine(MaxLine);
         if (line.isEmpty() && file.error() != QFileDevice::NoError) {
@@ -235,8 +231,6 @@ const KeyInfo* knownKey(QByteArrayView line) {
 // Calls use(line) for every whole line of the file at path, read as a stream; false with a reason
 // when the file could not be read.
 template <typename Use> bool forEachLine(const QString& path, QString& reason, Use use) {
-    reason = textfile::notRegularFile(path);
-    if (!reason.isEmpty()) return false;
     LineReader in(path);
     if (!in.open()) {
         reason = in.errorString();

@@ -121,7 +121,6 @@ bool Rewriter::copyFile(const QString& path, const QString& what) {
         return setError(QStringLiteral("The %1 could not be read:\n%2\n\n%3").arg(what, native(path), reason));
     };
     if (path.isEmpty()) return unreadable(QStringLiteral("No file was chosen."));
-    if (const QString why = textfile::notRegularFile(path); !why.isEmpty()) return unreadable(why);
     LineReader in(path, m_bufferSize);
     if (!in.open()) return unreadable(in.errorString());
     Piece piece;
@@ -157,8 +156,6 @@ bool Rewriter::writeBlock(const headertext::Block& block, const QString& what) {
 }
 
 bool Rewriter::open() {
-    if (const QString why = textfile::notRegularFile(m_path); !why.isEmpty())
-        return setError(QStringLiteral("The part file could not be read:\n%1\n\n%2").arg(native(m_path), why));
     // What the part file was when reading began: another program's changes must not be overwritten.
     const QFileInfo before(m_path);
     m_sizeRead = before.size();
