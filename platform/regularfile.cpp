@@ -18,18 +18,14 @@ namespace {
 // As deep as the system itself follows links before it gives up.
 constexpr int MaxLinkDepth = 40;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("RegularFile", text);
-}
-
 #ifdef Q_OS_UNIX
 QString kindOfMode(mode_t mode) {
     if (S_ISREG(mode)) return {};
-    if (S_ISDIR(mode)) return tr("a folder");
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return tr("a device");
-    if (S_ISFIFO(mode)) return tr("a named pipe (FIFO)");
-    if (S_ISSOCK(mode)) return tr("a socket");
-    return tr("not a regular file");
+    if (S_ISDIR(mode)) return QCoreApplication::translate("RegularFile", "a folder");
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return QCoreApplication::translate("RegularFile", "a device");
+    if (S_ISFIFO(mode)) return QCoreApplication::translate("RegularFile", "a named pipe (FIFO)");
+    if (S_ISSOCK(mode)) return QCoreApplication::translate("RegularFile", "a socket");
+    return QCoreApplication::translate("RegularFile", "not a regular file");
 }
 #endif
 
@@ -43,7 +39,8 @@ QString resolved(const QString& path) {
 }
 
 QString specialKind(const QString& path) {
-    if (QFileInfo(resolved(path)).isSymLink()) return tr("a link that leads round in a circle");
+    if (QFileInfo(resolved(path)).isSymLink())
+        return QCoreApplication::translate("RegularFile", "a link that leads round in a circle");
 #ifdef Q_OS_UNIX
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
@@ -51,7 +48,8 @@ QString specialKind(const QString& path) {
 #else
     const QFileInfo info(path);
     if (!info.exists() || info.isFile()) return {};
-    return info.isDir() ? tr("a folder") : tr("not a regular file");
+    return info.isDir() ? QCoreApplication::translate("RegularFile", "a folder")
+                        : QCoreApplication::translate("RegularFile", "not a regular file");
 #endif
 }
 
@@ -61,8 +59,12 @@ QString replaceProblem(const QString& path) {
     const QString target = resolved(path);
     const QString native = QDir::toNativeSeparators(path);
     if (target == path || QFileInfo(target).isSymLink())
-        return tr("%1 is %2, not a regular file, and only a regular file is ever replaced.").arg(native, kind);
-    return tr("%1 is a link to %2, which is %3, not a regular file, and only a regular file is ever replaced.")
+        return QCoreApplication::translate("RegularFile",
+                                           "%1 is %2, not a regular file, and only a regular file is ever replaced.")
+            .arg(native, kind);
+    return QCoreApplication::translate(
+               "RegularFile",
+               "%1 is a link to %2, which is %3, not a regular file, and only a regular file is ever replaced.")
         .arg(native, QDir::toNativeSeparators(target), kind);
 }
 
@@ -73,7 +75,7 @@ bool openForReading(QFile& file, QString* why, QIODevice::OpenMode extra) {
     };
     const QString path = file.fileName();
     if (const QString kind = specialKind(path); !kind.isEmpty())
-        return refuse(tr("It is %1, not a regular file.").arg(kind));
+        return refuse(QCoreApplication::translate("RegularFile", "It is %1, not a regular file.").arg(kind));
 #ifdef Q_OS_UNIX
     // Non-blocking, so that a FIFO put in its place since the check cannot hold the open.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -81,7 +83,8 @@ bool openForReading(QFile& file, QString* why, QIODevice::OpenMode extra) {
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return refuse(tr("It is %1, not a regular file.").arg(kindOfMode(st.st_mode)));
+        return refuse(
+            QCoreApplication::translate("RegularFile", "It is %1, not a regular file.").arg(kindOfMode(st.st_mode)));
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, QIODevice::ReadOnly | extra, QFileDevice::AutoCloseHandle)) {

@@ -56,7 +56,9 @@ QString pathProblem(const QString& path) {
     const QString folder = target.absolutePath();
     const QFileInfo dir(folder);
     if (!dir.isDir()) {
-        if (dir.exists()) return QStringLiteral("%1 is a file, not a folder.").arg(QDir::toNativeSeparators(folder));
+        if (dir.exists())
+            return QCoreApplication::translate("SaveFile", "%1 is a file, not a folder.")
+                .arg(QDir::toNativeSeparators(folder));
         // Name the part of the path that stands in the way, if it is a file.
         QString up = folder;
         for (QString parent = QFileInfo(up).absolutePath(); parent != up; parent = QFileInfo(up).absolutePath()) {
@@ -64,33 +66,40 @@ QString pathProblem(const QString& path) {
             const QFileInfo at(up);
             if (at.exists()) {
                 if (!at.isDir())
-                    return QStringLiteral("The folder %1 cannot exist: %2 is a file, not a folder.")
+                    return QCoreApplication::translate("SaveFile",
+                                                       "The folder %1 cannot exist: %2 is a file, not a folder.")
                         .arg(QDir::toNativeSeparators(folder), QDir::toNativeSeparators(up));
                 break;
             }
         }
-        return QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder));
+        return QCoreApplication::translate("SaveFile", "The folder %1 does not exist.")
+            .arg(QDir::toNativeSeparators(folder));
     }
-    if (target.isDir()) return QStringLiteral("It is a folder, not a file.");
+    if (target.isDir()) return QCoreApplication::translate("SaveFile", "It is a folder, not a file.");
     if (const QString special = regularfile::replaceProblem(path); !special.isEmpty()) return special;
 
     const Limits l = limits(folder);
     const qint64 name = nativeLength(target.fileName());
     const qint64 whole = nativeLength(QDir::toNativeSeparators(target.absoluteFilePath()));
     if (name > l.name)
-        return QStringLiteral("The file name is longer than the system allows (%1 characters).").arg(l.name);
+        return QCoreApplication::translate("SaveFile",
+                                           "The file name is longer than the system allows (%1 characters).")
+            .arg(l.name);
     if (whole >= l.path)
-        return QStringLiteral("The path is longer than the system allows (%1 characters).").arg(l.path - 1);
+        return QCoreApplication::translate("SaveFile", "The path is longer than the system allows (%1 characters).")
+            .arg(l.path - 1);
     if (name + TemporarySuffix > l.name)
-        return QStringLiteral("The file name is too long to be saved safely: the new content is first written "
-                              "under a temporary name %1 characters longer, and that name would pass the system's "
-                              "limit of %2 characters for a file name. Choose a shorter name.")
+        return QCoreApplication::translate(
+                   "SaveFile", "The file name is too long to be saved safely: the new content is first written "
+                               "under a temporary name %1 characters longer, and that name would pass the system's "
+                               "limit of %2 characters for a file name. Choose a shorter name.")
             .arg(TemporarySuffix)
             .arg(l.name);
     if (whole + TemporarySuffix >= l.path)
-        return QStringLiteral("The path is too long to be saved safely: the new content is first written under a "
-                              "temporary name %1 characters longer, and its path would pass the system's limit of "
-                              "%2 characters. Choose a shorter name or a folder nearer the top of the drive.")
+        return QCoreApplication::translate(
+                   "SaveFile", "The path is too long to be saved safely: the new content is first written under a "
+                               "temporary name %1 characters longer, and its path would pass the system's limit of "
+                               "%2 characters. Choose a shorter name or a folder nearer the top of the drive.")
             .arg(TemporarySuffix)
             .arg(l.path - 1);
     return {};

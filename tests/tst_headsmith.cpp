@@ -238,7 +238,7 @@ private Q_SLOTS:
         m_platform->yesNo << true;
         QCOMPARE(rewrite(second).outcome, Outcome::Written);
         QCOMPARE(m_platform->asked.size(), 1);
-        QCOMPARE(m_platform->asked[0].text, headsmith::ReplaceHeaderText);
+        QCOMPARE(m_platform->asked[0].text, headsmith::ReplaceHeaderText());
         QCOMPARE(m_platform->asked[0].title, QStringLiteral("Replace existing header?"));
         // The empty line after the old end marker stays: one more empty line per replacement.
         QCOMPARE(readBytes(m_part), newHeader + "\r\n" + Part);
@@ -297,7 +297,7 @@ private Q_SLOTS:
             m_platform->yesNo << a;
         QCOMPARE(rewrite(f).outcome, Outcome::Written);
         QCOMPARE(m_platform->asked.size(), answers.size());
-        if (!answers.isEmpty()) QCOMPARE(m_platform->asked[0].text, headsmith::ReplaceClosingText);
+        if (!answers.isEmpty()) QCOMPARE(m_platform->asked[0].text, headsmith::ReplaceClosingText());
         QCOMPARE(readBytes(m_part), header + Part + expectedTail);
     }
 

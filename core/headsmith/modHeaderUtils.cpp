@@ -182,14 +182,11 @@ QByteArray lineFor(const KeyInfo& k, const HeaderFields& f, const modHeaderProgV
     return QByteArray(k.key) + textfile::encode(sep + value);
 }
 
-QString headsmithText(const char* text) {
-    return QCoreApplication::translate("Headsmith", text);
-}
-
 // A composed line that would break in two is a fault of the program: better no file than a
 // twentieth line made from an answer.
 QString brokenLineReason() {
-    return headsmithText("A line composed for this file holds a line break. Nothing was written.");
+    return QCoreApplication::translate("Headsmith",
+                                       "A line composed for this file holds a line break. Nothing was written.");
 }
 
 // The old settings file holds thirteen short lines: no more is read, whatever the file holds.
@@ -326,8 +323,9 @@ Loaded LoadHeaderSettings(Platform& platform, modHeaderProgVar& header) {
         QList<QByteArray> lines;
         QString reason;
         if (!readOldSettings(oldPath, lines, reason)) {
-            loaded.error = QStringLiteral("The old Headsmith settings file could not be read:\n%1\n\n%2")
-                               .arg(QDir::toNativeSeparators(oldPath), reason);
+            loaded.error =
+                QCoreApplication::translate("Headsmith", "The old Headsmith settings file could not be read:\n%1\n\n%2")
+                    .arg(QDir::toNativeSeparators(oldPath), reason);
         } else {
             // An empty file holds no answers; it goes, and the variables file is read instead.
             const bool used = !lines.isEmpty();
@@ -336,7 +334,8 @@ Loaded LoadHeaderSettings(Platform& platform, modHeaderProgVar& header) {
                 loaded.source = Loaded::Source::OldSettings;
             }
             if (!QFile::remove(oldPath))
-                loaded.error = QStringLiteral("The old Headsmith settings file could not be removed:\n%1")
+                loaded.error = QCoreApplication::translate("Headsmith",
+                                                           "The old Headsmith settings file could not be removed:\n%1")
                                    .arg(QDir::toNativeSeparators(oldPath));
             if (used) return loaded;
         }
@@ -350,7 +349,9 @@ Loaded LoadHeaderSettings(Platform& platform, modHeaderProgVar& header) {
         return true;
     });
     if (!read) {
-        loaded.error = QStringLiteral("The saved Headsmith answers could not be read:\n%1\n\n%2").arg(path, reason);
+        loaded.error =
+            QCoreApplication::translate("Headsmith", "The saved Headsmith answers could not be read:\n%1\n\n%2")
+                .arg(path, reason);
         return loaded;
     }
     loaded.source = Loaded::Source::Variables;
@@ -378,8 +379,9 @@ FileResult SaveHeaderVariables(Platform& platform, modHeaderProgVar& header, con
     if (!QDir().mkpath(folder)) {
         // Say what stands in the way (a file where a folder should be, most likely).
         const QString problem = savefile::pathProblem(path);
-        return FileResult::failure(path,
-                                   problem.isEmpty() ? QStringLiteral("Its folder could not be created.") : problem);
+        return FileResult::failure(
+            path,
+            problem.isEmpty() ? QCoreApplication::translate("Headsmith", "Its folder could not be created.") : problem);
     }
     if (!QFileInfo::exists(path)) return WriteNewHeaderVariables(path, f, header);
 

@@ -28,10 +28,6 @@ QString native(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
-QString headsmithText(const char* text) {
-    return QCoreApplication::translate("Headsmith", text);
-}
-
 class Rewriter {
 public:
     Rewriter(const QString& partFile, const HeaderFields& fields, Platform& platform, const Progress& progress,
@@ -69,8 +65,8 @@ private:
     const QByteArray m_headerEnd = headertext::HeaderEnd.toLatin1();
     const QByteArray m_closingStart = headertext::ClosingStart.toLatin1();
     const QByteArray m_closingEnd = headertext::ClosingEnd.toLatin1();
-    const QString m_openingWhat = QStringLiteral("opening file");
-    const QString m_closingWhat = QStringLiteral("closing file");
+    const QString m_openingWhat = QCoreApplication::translate("Headsmith", "opening file");
+    const QString m_closingWhat = QCoreApplication::translate("Headsmith", "closing file");
 
     QString m_path;
     const HeaderFields& m_fields;
@@ -96,11 +92,12 @@ private:
 RewriteResult Rewriter::failed() {
     // Take the reason before cancelling, which replaces it with a generic one.
     if (m_error.isEmpty() && m_writer.failed())
-        m_error = QStringLiteral("The new part file could not be written beside\n%1\n\n%2")
+        m_error = QCoreApplication::translate("Headsmith", "The new part file could not be written beside\n%1\n\n%2")
                       .arg(native(m_path), m_out.errorString());
     m_out.cancelWriting();
     if (m_cancelled) return {Outcome::Cancelled, {}};
-    return {Outcome::Failed, m_error + QStringLiteral("\n\nThe part file was left unchanged.")};
+    return {Outcome::Failed,
+            m_error + QCoreApplication::translate("Headsmith", "\n\nThe part file was left unchanged.")};
 }
 
 bool Rewriter::report() {
@@ -112,15 +109,16 @@ bool Rewriter::report() {
 }
 
 bool Rewriter::readFailed() {
-    return setError(
-        QStringLiteral("The part file could not be read:\n%1\n\n%2").arg(native(m_path), m_part.errorString()));
+    return setError(QCoreApplication::translate("Headsmith", "The part file could not be read:\n%1\n\n%2")
+                        .arg(native(m_path), m_part.errorString()));
 }
 
 bool Rewriter::copyFile(const QString& path, const QString& what) {
     const auto unreadable = [&](const QString& reason) {
-        return setError(QStringLiteral("The %1 could not be read:\n%2\n\n%3").arg(what, native(path), reason));
+        return setError(QCoreApplication::translate("Headsmith", "The %1 could not be read:\n%2\n\n%3")
+                            .arg(what, native(path), reason));
     };
-    if (path.isEmpty()) return unreadable(QStringLiteral("No file was chosen."));
+    if (path.isEmpty()) return unreadable(QCoreApplication::translate("Headsmith", "No file was chosen."));
     LineReader in(path, m_bufferSize);
     if (!in.open()) return unreadable(in.errorString());
     Piece piece;
@@ -145,8 +143,9 @@ bool Rewriter::writeBlock(const headertext::Block& block, const QString& what) {
             if (!copyFile(line.path, what)) return false;
         } else if (textfile::breaksLine(line.text)) {
             // An answer with a line break would become a live line of the program: a fault of ours.
-            return setError(headsmithText("A line composed for the header of\n%1\nholds a line break, so the router "
-                                          "would run part of it as a command. Nothing was written.")
+            return setError(QCoreApplication::translate(
+                                "Headsmith", "A line composed for the header of\n%1\nholds a line break, so the router "
+                                             "would run part of it as a command. Nothing was written.")
                                 .arg(native(m_path)));
         } else {
             m_writer.line(textfile::encode(line.text));
@@ -170,15 +169,18 @@ bool Rewriter::open() {
     for (const auto& [used, path, what] : {std::tuple(m_fields.AddOpening, m_fields.OpeningPath, m_openingWhat),
                                            std::tuple(m_fields.AddClosing, m_fields.ClosingPath, m_closingWhat)})
         if (used && isPartFile(path))
-            return setError(QStringLiteral("The %1 is the part file itself:\n%2\n\nA part file that calls itself runs "
-                                           "without end, and one copied into itself repeats the whole program. "
-                                           "Choose another %1.")
-                                .arg(what, native(path)));
+            return setError(
+                QCoreApplication::translate("Headsmith",
+                                            "The %1 is the part file itself:\n%2\n\nA part file that calls itself runs "
+                                            "without end, and one copied into itself repeats the whole program. "
+                                            "Choose another %1.")
+                    .arg(what, native(path)));
 
     // The temporary file lies beside the part file, so the final rename never crosses disks.
     if (!m_out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return setError(QStringLiteral("The new part file could not be created beside\n%1\n\n%2")
-                            .arg(native(m_path), m_out.errorString()));
+        return setError(
+            QCoreApplication::translate("Headsmith", "The new part file could not be created beside\n%1\n\n%2")
+                .arg(native(m_path), m_out.errorString()));
 
     m_total = m_part.size();
     if (m_fields.AddOpening && !m_fields.OpeningAsFP) m_total += QFileInfo(m_fields.OpeningPath).size();
@@ -207,9 +209,10 @@ bool Rewriter::replaceHeader(bool& declined) {
         m_firstLine = true;
         return writeBlock(headertext::writeheaderinfo(m_fields), m_openingWhat);
     }
-    if (m_platform.askYesNo(ReplaceHeaderText, ReplaceTitle, Platform::Icon::None)) {
-        if (!dropThrough(m_headerEnd, QStringLiteral("The header at the top of the part file\n%1\nhas no end line "
-                                                     "\"%2\", so Headsmith cannot tell where it ends.")
+    if (m_platform.askYesNo(ReplaceHeaderText(), ReplaceTitle(), Platform::Icon::None)) {
+        if (!dropThrough(m_headerEnd, QCoreApplication::translate(
+                                          "Headsmith", "The header at the top of the part file\n%1\nhas no end line "
+                                                       "\"%2\", so Headsmith cannot tell where it ends.")
                                           .arg(native(m_path), headertext::HeaderEnd)))
             return false;
         if (!writeBlock(headertext::writeheaderinfo(m_fields), m_openingWhat)) return false;
@@ -226,11 +229,12 @@ bool Rewriter::replaceHeader(bool& declined) {
 bool Rewriter::replaceClosing() {
     if (m_replaceClosing == Answer::NotAsked)
         m_replaceClosing =
-            m_platform.askYesNo(ReplaceClosingText, ReplaceTitle, Platform::Icon::None) ? Answer::Yes : Answer::No;
+            m_platform.askYesNo(ReplaceClosingText(), ReplaceTitle(), Platform::Icon::None) ? Answer::Yes : Answer::No;
     if (m_replaceClosing == Answer::No) return true;
     // Whatever follows the old block's end marker is the user's and stays.
-    if (!dropThrough(m_closingEnd, QStringLiteral("The closing block in the part file\n%1\nhas no end line \"%2\", "
-                                                  "so Headsmith cannot tell where it ends.")
+    if (!dropThrough(m_closingEnd, QCoreApplication::translate(
+                                       "Headsmith", "The closing block in the part file\n%1\nhas no end line \"%2\", "
+                                                    "so Headsmith cannot tell where it ends.")
                                        .arg(native(m_path), headertext::ClosingEnd)))
         return false;
     m_have = m_part.next(m_piece);
@@ -263,9 +267,10 @@ bool Rewriter::copyBody() {
 bool Rewriter::unchangedSinceRead() {
     const QFileInfo now(m_path);
     if (now.size() == m_sizeRead && now.lastModified() == m_modifiedRead) return true;
-    return setError(headsmithText("The part file\n%1\nwas changed by another program while Headsmith was writing "
-                                  "it. Nothing was replaced, so that no change is lost; write the header again "
-                                  "when the other program is done.")
+    return setError(QCoreApplication::translate(
+                        "Headsmith", "The part file\n%1\nwas changed by another program while Headsmith was writing "
+                                     "it. Nothing was replaced, so that no change is lost; write the header again "
+                                     "when the other program is done.")
                         .arg(native(m_path)));
 }
 
@@ -283,8 +288,8 @@ RewriteResult Rewriter::run() {
         return failed();
     if (!m_writer.flush() || !unchangedSinceRead()) return failed();
     if (!m_out.commit())
-        return fail(
-            QStringLiteral("The new part file could not replace\n%1\n\n%2").arg(native(m_path), m_out.errorString()));
+        return fail(QCoreApplication::translate("Headsmith", "The new part file could not replace\n%1\n\n%2")
+                        .arg(native(m_path), m_out.errorString()));
     return {Outcome::Written, {}};
 }
 

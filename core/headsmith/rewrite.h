@@ -3,6 +3,7 @@
 #include "core/headsmith/headerfields.h"
 #include "core/headsmith/linestream.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -11,13 +12,18 @@ class Platform;
 
 namespace headsmith {
 
-inline const QString ReplaceTitle = QStringLiteral("Replace existing header?");
-inline const QString ReplaceHeaderText =
-    QStringLiteral("A header has already been written for this file using Headsmith...do you want to replace it with "
-                   "this information ?");
-inline const QString ReplaceClosingText =
-    QStringLiteral("A Closing file has already been written for this file using "
-                   "Headsmith...do you want to replace it with the new footer file ?");
+inline QString ReplaceTitle() {
+    return QCoreApplication::translate("Headsmith", "Replace existing header?");
+}
+inline QString ReplaceHeaderText() {
+    return QCoreApplication::translate(
+        "Headsmith", "A header has already been written for this file using Headsmith...do you want to replace it with "
+                     "this information ?");
+}
+inline QString ReplaceClosingText() {
+    return QCoreApplication::translate("Headsmith", "A Closing file has already been written for this file using "
+                                                    "Headsmith...do you want to replace it with the new footer file ?");
+}
 
 struct RewriteResult {
     enum class Outcome {

@@ -26,7 +26,7 @@ struct KindInfo {
     const char* name;
     // Toolbox button (nullptr for RETURN, which has none).
     const char* button;
-    const char* buttonCaption;
+    const char* buttonCaption; // marked for translation in the "Toolbox" context; translate where shown
     qint16 buttonTop;
     qint16 buttonHeight;
     Rgb buttonColor;
@@ -58,36 +58,36 @@ constexpr Rgb LightRed = rgb(255, 128, 128);
 // Indexed by kind code; row 0 stands for "no kind".
 inline constexpr std::array<KindInfo, KindSlots> Table{{
     {Kind::None, "", nullptr, "", 0, 0, 0, false, false, Black, "", 0, false, false, 0, false, WriteRule::None},
-    {Kind::Move, "Move", "cmdMove", "[M]oves", 32, 25, White, true, true, Black, "Move", 65, true, false, 0, true,
-     WriteRule::HeldAndComment},
-    {Kind::FileCall, "File call", "cmdFile", "Call a Part File", 152, 33, LightBlue, true, true, Blue, "FP", 65, true,
-     false, 0, true, WriteRule::HeldAndComment},
-    {Kind::IfThen, "IF..THEN", "cmdIfThen", "IF..THEN", 384, 25, LightRed, false, true, Red, "IF..THEN", 81, true,
-     false, 0, true, WriteRule::HeldAndComment},
-    {Kind::Label, "Label", "cmdLabel", "Label for GOTO", 464, 33, LightRed, false, true, Red, "Label", 65, true, false,
-     0, true, WriteRule::HeldAndComment},
-    {Kind::GoSub, "GOSUB", "cmdGoSub", "GOSUB", 584, 25, Orange, false, false, Red, "GOSUB", 65, false, false, 200,
-     false, WriteRule::HeldOnly},
-    {Kind::End, "END", "cmdEnd", "END", 552, 25, LightRed, false, true, Red, "END", 41, false, true, 40, false,
-     WriteRule::Literal},
-    {Kind::Pause, "PAUSE", "cmdPause", "PAUSE", 200, 25, LightBlue, true, true, Blue, "PAUSE", 81, false, false, 200,
-     false, WriteRule::HeldOnly},
-    {Kind::Variable, "Variable", "cmdVar", "Define a Variable", 336, 33, LightRed, false, true, Red, "Variable", 81,
-     true, false, 0, true, WriteRule::HeldAndComment},
-    {Kind::Comment, "Comment", "cmdComment", "Comment", 288, 25, LightGreen, true, true, Green, "Comment", 81, false,
-     false, -1, false, WriteRule::HeldOnly},
-    {Kind::GoTo, "GOTO", "cmdGoTo", "GOTO", 424, 25, LightRed, false, true, Red, "GOTO", 81, true, false, 0, true,
-     WriteRule::HeldAndComment},
+    {Kind::Move, "Move", "cmdMove", QT_TRANSLATE_NOOP("Toolbox", "[M]oves"), 32, 25, White, true, true, Black, "Move",
+     65, true, false, 0, true, WriteRule::HeldAndComment},
+    {Kind::FileCall, "File call", "cmdFile", QT_TRANSLATE_NOOP("Toolbox", "Call a Part File"), 152, 33, LightBlue, true,
+     true, Blue, "FP", 65, true, false, 0, true, WriteRule::HeldAndComment},
+    {Kind::IfThen, "IF..THEN", "cmdIfThen", QT_TRANSLATE_NOOP("Toolbox", "IF..THEN"), 384, 25, LightRed, false, true,
+     Red, "IF..THEN", 81, true, false, 0, true, WriteRule::HeldAndComment},
+    {Kind::Label, "Label", "cmdLabel", QT_TRANSLATE_NOOP("Toolbox", "Label for GOTO"), 464, 33, LightRed, false, true,
+     Red, "Label", 65, true, false, 0, true, WriteRule::HeldAndComment},
+    {Kind::GoSub, "GOSUB", "cmdGoSub", QT_TRANSLATE_NOOP("Toolbox", "GOSUB"), 584, 25, Orange, false, false, Red,
+     "GOSUB", 65, false, false, 200, false, WriteRule::HeldOnly},
+    {Kind::End, "END", "cmdEnd", QT_TRANSLATE_NOOP("Toolbox", "END"), 552, 25, LightRed, false, true, Red, "END", 41,
+     false, true, 40, false, WriteRule::Literal},
+    {Kind::Pause, "PAUSE", "cmdPause", QT_TRANSLATE_NOOP("Toolbox", "PAUSE"), 200, 25, LightBlue, true, true, Blue,
+     "PAUSE", 81, false, false, 200, false, WriteRule::HeldOnly},
+    {Kind::Variable, "Variable", "cmdVar", QT_TRANSLATE_NOOP("Toolbox", "Define a Variable"), 336, 33, LightRed, false,
+     true, Red, "Variable", 81, true, false, 0, true, WriteRule::HeldAndComment},
+    {Kind::Comment, "Comment", "cmdComment", QT_TRANSLATE_NOOP("Toolbox", "Comment"), 288, 25, LightGreen, true, true,
+     Green, "Comment", 81, false, false, -1, false, WriteRule::HeldOnly},
+    {Kind::GoTo, "GOTO", "cmdGoTo", QT_TRANSLATE_NOOP("Toolbox", "GOTO"), 424, 25, LightRed, false, true, Red, "GOTO",
+     81, true, false, 0, true, WriteRule::HeldAndComment},
     {Kind::Return, "RETURN", nullptr, "", 0, 0, 0, false, false, Red, "RETURN", 81, false, false, 81, false,
      WriteRule::Literal},
-    {Kind::Speed, "Speed", "cmdSpeed", "Set Speeds", 240, 33, LightBlue, true, true, Blue, "Speed", 81, true, false, 0,
-     true, WriteRule::HeldAndComment},
-    {Kind::Input, "INPUT", "cmdInput", "INPUT", 512, 25, LightRed, false, true, Red, "INPUT", 81, true, false, 0, true,
-     WriteRule::InputUndoubled},
-    {Kind::Jog, "Jog", "cmdJog", "[J]ogs", 72, 25, White, true, true, Black, "Jog", 65, true, false, 0, true,
-     WriteRule::HeldAndComment},
-    {Kind::Blank, "Blank", "cmdBlank", "???", 112, 25, White, true, true, Black, "?", 81, true, false, 0, false,
-     WriteRule::HeldThenComment},
+    {Kind::Speed, "Speed", "cmdSpeed", QT_TRANSLATE_NOOP("Toolbox", "Set Speeds"), 240, 33, LightBlue, true, true, Blue,
+     "Speed", 81, true, false, 0, true, WriteRule::HeldAndComment},
+    {Kind::Input, "INPUT", "cmdInput", QT_TRANSLATE_NOOP("Toolbox", "INPUT"), 512, 25, LightRed, false, true, Red,
+     "INPUT", 81, true, false, 0, true, WriteRule::InputUndoubled},
+    {Kind::Jog, "Jog", "cmdJog", QT_TRANSLATE_NOOP("Toolbox", "[J]ogs"), 72, 25, White, true, true, Black, "Jog", 65,
+     true, false, 0, true, WriteRule::HeldAndComment},
+    {Kind::Blank, "Blank", "cmdBlank", QT_TRANSLATE_NOOP("Toolbox", "???"), 112, 25, White, true, true, Black, "?", 81,
+     true, false, 0, false, WriteRule::HeldThenComment},
 }};
 
 constexpr const KindInfo& info(Kind k) {

@@ -42,7 +42,7 @@ void CommandDialog::loadInlineCheck(QCheckBox* chkInline) {
 }
 
 QCheckBox* CommandDialog::makeInlineCheck() {
-    auto* box = new QCheckBox(QStringLiteral("Add a comment to this command line?"), this);
+    auto* box = new QCheckBox(tr("Add a comment to this command line?"), this);
     box->setObjectName(QStringLiteral("chkInline"));
     return box;
 }

@@ -17,9 +17,9 @@ constexpr int FileNameChars = 44;
 frmFP::frmFP(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
     : CommandDialog(vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmFP"));
-    setWindowTitle(QStringLiteral("File Properties"));
+    setWindowTitle(tr("File Properties"));
 
-    cmdSelectFile = makeButton("cmdSelectFile", QStringLiteral("Select File"));
+    cmdSelectFile = makeButton("cmdSelectFile", tr("Select File"));
 
     // Two lines high so that a long path wraps instead of hiding its end.
     txtFileName = new QPlainTextEdit(this);
@@ -35,13 +35,13 @@ frmFP::frmFP(modProgVar& vars, Platform& platform, const DialogRunner& runner, Q
     txtFileName->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     txtFileName->setEnabled(false);
 
-    fraOffset = new QGroupBox(QStringLiteral("Offset mode"), this);
+    fraOffset = new QGroupBox(tr("Offset mode"), this);
     fraOffset->setObjectName(QStringLiteral("fraOffset"));
-    optNoOffset = new QRadioButton(QStringLiteral("No Offset"), fraOffset);
+    optNoOffset = new QRadioButton(tr("No Offset"), fraOffset);
     optNoOffset->setObjectName(QStringLiteral("optNoOffset"));
-    opt2d = new QRadioButton(QStringLiteral("2d offset"), fraOffset);
+    opt2d = new QRadioButton(tr("2d offset"), fraOffset);
     opt2d->setObjectName(QStringLiteral("opt2d"));
-    opt3d = new QRadioButton(QStringLiteral("3d offset"), fraOffset);
+    opt3d = new QRadioButton(tr("3d offset"), fraOffset);
     opt3d->setObjectName(QStringLiteral("opt3d"));
     auto* options = new QVBoxLayout(fraOffset);
     options->addWidget(optNoOffset);
@@ -53,7 +53,7 @@ frmFP::frmFP(modProgVar& vars, Platform& platform, const DialogRunner& runner, Q
 
     chkInline = makeInlineCheck();
     chkInline->setEnabled(false);
-    cmdFPDone = makeButton("cmdFPDone", QStringLiteral("Done"));
+    cmdFPDone = makeButton("cmdFPDone", tr("Done"));
     cmdFPDone->setEnabled(false);
 
     auto* buttons = new QHBoxLayout;
@@ -129,25 +129,24 @@ void frmFP::FindFPFile() {
     std::optional<QString> name;
     while (!name) {
         const std::optional<QString> chosen =
-            m_platform.chooseSaveFile(QStringLiteral("Select the name of the file that you want to run"),
-                                      m_vars.PartFileFolder, QStringLiteral(" Corvane (*.cvp)|*.cvp"), QString());
+            m_platform.chooseSaveFile(tr("Select the name of the file that you want to run"), m_vars.PartFileFolder,
+                                      tr(" Corvane (*.cvp)|*.cvp"), QString());
         if (!chosen) {
-            m_platform.tell(QStringLiteral("To continue you must select a name for your file ...please try again"),
-                            QStringLiteral("Try Again"), Platform::Icon::Information);
+            m_platform.tell(tr("To continue you must select a name for your file ...please try again"), tr("Try Again"),
+                            Platform::Icon::Information);
             for (QRadioButton* option : {optNoOffset, opt2d, opt3d})
                 option->setEnabled(false);
-            cmdFPDone->setText(QStringLiteral("Cancel"));
+            cmdFPDone->setText(tr("Cancel"));
             cmdFPDone->setEnabled(true);
             m_vars.FileChoiceState = 1;
             return;
         }
         name = linesyntax::relativeToFolder(*chosen, m_vars.PartFileFolder, fileNameCaseSensitivity());
-        if (!name &&
-            m_platform.askYesNo(
-                QStringLiteral("This file is NOT in the same folder as your Master file so we'll have to write a full "
-                               "path to this file which will cause big problems if you move the files. You're just "
-                               "asking for trouble...are you SURE this is what you want to do!!!"),
-                QStringLiteral("Impending disaster! Doom and Gloom!"), Platform::Icon::Warning))
+        if (!name && m_platform.askYesNo(
+                         tr("This file is NOT in the same folder as your Master file so we'll have to write a full "
+                            "path to this file which will cause big problems if you move the files. You're just "
+                            "asking for trouble...are you SURE this is what you want to do!!!"),
+                         tr("Impending disaster! Doom and Gloom!"), Platform::Icon::Warning))
             name = *chosen;
     }
     m_vars.CalledFileName = *name;
@@ -155,7 +154,7 @@ void frmFP::FindFPFile() {
     txtFileName->setPlainText(m_vars.CalledFileName);
     for (QRadioButton* option : {optNoOffset, opt2d, opt3d})
         option->setEnabled(true);
-    cmdFPDone->setText(QStringLiteral("Done"));
+    cmdFPDone->setText(tr("Done"));
     cmdFPDone->setEnabled(true);
     txtFileName->setEnabled(true);
     cmdSelectFile->setEnabled(false);

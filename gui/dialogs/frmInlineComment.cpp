@@ -9,9 +9,9 @@
 frmInlineComment::frmInlineComment(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
     : CommandDialog(vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmInlineComment"));
-    setWindowTitle(QStringLiteral("Add an inline Comment"));
+    setWindowTitle(tr("Add an inline Comment"));
     txtInline = makeTextBox("txtInline", QString(), 60, true);
-    cmdInlineDone = makeButton("cmdInlineDone", QStringLiteral("Done"));
+    cmdInlineDone = makeButton("cmdInlineDone", tr("Done"));
 
     auto* layout = new QVBoxLayout;
     layout->addWidget(txtInline);

@@ -61,37 +61,42 @@ template <std::size_t N> std::array<QString, N> arrayOf(const QStringList& boxes
     return fields;
 }
 
-#define TR(text) QT_TRANSLATE_NOOP("TextFieldDialog", text)
-
 constexpr TextFieldBox AxisBoxes[] = {
-    {"txtAxis_1", {}, AxisChars, "lblAxis_1", TR("X axis")}, {"txtAxis_2", {}, AxisChars, "lblAxis_2", TR("Y axis")},
-    {"txtAxis_3", {}, AxisChars, "lblAxis_3", TR("Z axis")}, {"txtAxis_4", {}, AxisChars, "lblAxis_4", TR("A axis")},
-    {"txtAxis_5", {}, AxisChars, "lblAxis_5", TR("B axis")},
+    {"txtAxis_1", {}, AxisChars, "lblAxis_1", QT_TRANSLATE_NOOP("TextFieldDialog", "X axis")},
+    {"txtAxis_2", {}, AxisChars, "lblAxis_2", QT_TRANSLATE_NOOP("TextFieldDialog", "Y axis")},
+    {"txtAxis_3", {}, AxisChars, "lblAxis_3", QT_TRANSLATE_NOOP("TextFieldDialog", "Z axis")},
+    {"txtAxis_4", {}, AxisChars, "lblAxis_4", QT_TRANSLATE_NOOP("TextFieldDialog", "A axis")},
+    {"txtAxis_5", {}, AxisChars, "lblAxis_5", QT_TRANSLATE_NOOP("TextFieldDialog", "B axis")},
 };
 constexpr TextFieldBox SpeedBoxes[] = {
-    {"txtXYMoveSpeed", {}, SpeedChars, "lblXYMoveSpeed", TR("X and Y-Axis Move Speed")},
-    {"txtZMoveSpeed", {}, SpeedChars, "lblZMoveSpeed", TR("Z-Axis Move Speed")},
-    {"txtAMoveSpeed", {}, SpeedChars, "lblAMoveSpeed", TR("A-Axis Move Speed")},
-    {"txtBMoveSpeed", {}, SpeedChars, "lblBMoveSpeed", TR("B-Axis Move Speed")},
-    {"txtXYJogSpeed", {}, SpeedChars, "lblXYJogSpeed", TR("X and Y-Axis Jog Speed")},
-    {"txtZJogSpeed", {}, SpeedChars, "lblZJogSpeed", TR("Z-Axis Jog Speed")},
-    {"txtAJogSpeed", {}, SpeedChars, "lblAJogSpeed", TR("A-Axis Jog Speed")},
-    {"txtBJogSpeed", {}, SpeedChars, "lblBJogSpeed", TR("B-Axis Jog Speed")},
+    {"txtXYMoveSpeed",
+     {},
+     SpeedChars,
+     "lblXYMoveSpeed",
+     QT_TRANSLATE_NOOP("TextFieldDialog", "X and Y-Axis Move Speed")},
+    {"txtZMoveSpeed", {}, SpeedChars, "lblZMoveSpeed", QT_TRANSLATE_NOOP("TextFieldDialog", "Z-Axis Move Speed")},
+    {"txtAMoveSpeed", {}, SpeedChars, "lblAMoveSpeed", QT_TRANSLATE_NOOP("TextFieldDialog", "A-Axis Move Speed")},
+    {"txtBMoveSpeed", {}, SpeedChars, "lblBMoveSpeed", QT_TRANSLATE_NOOP("TextFieldDialog", "B-Axis Move Speed")},
+    {"txtXYJogSpeed", {}, SpeedChars, "lblXYJogSpeed", QT_TRANSLATE_NOOP("TextFieldDialog", "X and Y-Axis Jog Speed")},
+    {"txtZJogSpeed", {}, SpeedChars, "lblZJogSpeed", QT_TRANSLATE_NOOP("TextFieldDialog", "Z-Axis Jog Speed")},
+    {"txtAJogSpeed", {}, SpeedChars, "lblAJogSpeed", QT_TRANSLATE_NOOP("TextFieldDialog", "A-Axis Jog Speed")},
+    {"txtBJogSpeed", {}, SpeedChars, "lblBJogSpeed", QT_TRANSLATE_NOOP("TextFieldDialog", "B-Axis Jog Speed")},
 };
 constexpr TextFieldBox IfBoxes[] = {
-    {"txtTest", IfPrompt, WideChars, "lblIf", TR("IF")},
-    {"txtStatement", IfPrompt, WideChars, "lblThen", TR("THEN")},
+    {"txtTest", IfPrompt, WideChars, "lblIf", QT_TRANSLATE_NOOP("TextFieldDialog", "IF")},
+    {"txtStatement", IfPrompt, WideChars, "lblThen", QT_TRANSLATE_NOOP("TextFieldDialog", "THEN")},
 };
 constexpr TextFieldBox LabelBoxes[] = {{"txtLabel", LabelPrompt, NameChars}};
-constexpr TextFieldBox GoToBoxes[] = {{"txtGoTo", GoToPrompt, NameChars, "lblGoToCaption", TR("GOTO")}};
+constexpr TextFieldBox GoToBoxes[] = {
+    {"txtGoTo", GoToPrompt, NameChars, "lblGoToCaption", QT_TRANSLATE_NOOP("TextFieldDialog", "GOTO")}};
 constexpr TextFieldBox GoSubBoxes[] = {{"txtGoSub", GoSubPrompt, NameChars}};
 constexpr TextFieldBox VarBoxes[] = {
-    {"txtVarName", VarNamePrompt, NameChars + 4, "lblVarName", TR("Variable name")},
-    {"txtVarVal", VarValuePrompt, NameChars + 4, "lblVarValue", TR("Starting Value")},
+    {"txtVarName", VarNamePrompt, NameChars + 4, "lblVarName", QT_TRANSLATE_NOOP("TextFieldDialog", "Variable name")},
+    {"txtVarVal", VarValuePrompt, NameChars + 4, "lblVarValue", QT_TRANSLATE_NOOP("TextFieldDialog", "Starting Value")},
 };
 constexpr TextFieldBox InputBoxes[] = {
-    {"txtInputPrompt", InputPromptPrompt, WideChars, "lblPrompt", TR("Prompt")},
-    {"txtInputVar", InputVarPrompt, NameChars, "lblInputVar", TR("Variable name")},
+    {"txtInputPrompt", InputPromptPrompt, WideChars, "lblPrompt", QT_TRANSLATE_NOOP("TextFieldDialog", "Prompt")},
+    {"txtInputVar", InputVarPrompt, NameChars, "lblInputVar", QT_TRANSLATE_NOOP("TextFieldDialog", "Variable name")},
 };
 constexpr TextFieldBox PauseBoxes[] = {{"txtPause", PausePrompt, NameChars}};
 constexpr TextFieldBox CommentBoxes[] = {{"txtComment", CommentPrompt, WideChars}};
@@ -99,17 +104,21 @@ constexpr TextFieldBox BlankBoxes[] = {{"txtBlank", BlankPrompt, WideChars}};
 
 // Kinds in the order of the toolbox; Move and Jog differ only here.
 constexpr TextFieldDialogRow Rows[] = {
-    {Kind::Move, "frmMove", TR("[M]ove command settings"), "cmdMoveDone", CaptionSide::Right, true, true, AxisBoxes,
+    {Kind::Move, "frmMove", QT_TRANSLATE_NOOP("TextFieldDialog", "[M]ove command settings"), "cmdMoveDone",
+     CaptionSide::Right, true, true, AxisBoxes,
      [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Move].Text = composeAxes(u'M', {arrayOf<5>(b)}); },
      [](const QString& held) { return listOf(fillAxes(u'M', held).axis); }},
-    {Kind::Jog, "frmJog", TR("[J]og settings"), "cmdJogDone", CaptionSide::Right, true, true, AxisBoxes,
+    {Kind::Jog, "frmJog", QT_TRANSLATE_NOOP("TextFieldDialog", "[J]og settings"), "cmdJogDone", CaptionSide::Right,
+     true, true, AxisBoxes,
      [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Jog].Text = composeAxes(u'J', {arrayOf<5>(b)}); },
      [](const QString& held) { return listOf(fillAxes(u'J', held).axis); }},
     // Focusing a speed box leaves its text unselected.
-    {Kind::Speed, "frmSpeed", TR("Speed settings"), "cmdSpeedDone", CaptionSide::Right, false, true, SpeedBoxes,
+    {Kind::Speed, "frmSpeed", QT_TRANSLATE_NOOP("TextFieldDialog", "Speed settings"), "cmdSpeedDone",
+     CaptionSide::Right, false, true, SpeedBoxes,
      [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Speed].Text = composeSpeed({arrayOf<8>(b)}); },
      [](const QString& held) { return listOf(fillSpeed(held).speed); }, nullptr, nullptr, 4, 4},
-    {Kind::IfThen, "frmIfTest", TR("IF..THEN command setup"), "cmdIFDone", CaptionSide::Left, true, true, IfBoxes,
+    {Kind::IfThen, "frmIfTest", QT_TRANSLATE_NOOP("TextFieldDialog", "IF..THEN command setup"), "cmdIFDone",
+     CaptionSide::Left, true, true, IfBoxes,
      [](const QStringList& b, modProgVar& v) {
          v.PerKind[Kind::IfThen].Text = composeIf({b[0], b[1]});
      },
@@ -117,21 +126,24 @@ constexpr TextFieldDialogRow Rows[] = {
          const IfFields f = fillIf(held);
          return QStringList{f.test, f.statement};
      }},
-    {Kind::Label, "frmLabel", TR("Label name"), "cmdLabelDone", CaptionSide::None, true, true, LabelBoxes,
+    {Kind::Label, "frmLabel", QT_TRANSLATE_NOOP("TextFieldDialog", "Label name"), "cmdLabelDone", CaptionSide::None,
+     true, true, LabelBoxes,
      [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Label].Text = composeLabel({b[0]}); },
      [](const QString& held) { return QStringList{fillLabel(held).name}; }},
-    {Kind::GoTo, "frmGoTo", TR("GOTO label"), "cmdGoTODone", CaptionSide::Left, true, true, GoToBoxes,
-     [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::GoTo].Text = composeGoTo({b[0]}); },
+    {Kind::GoTo, "frmGoTo", QT_TRANSLATE_NOOP("TextFieldDialog", "GOTO label"), "cmdGoTODone", CaptionSide::Left, true,
+     true, GoToBoxes, [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::GoTo].Text = composeGoTo({b[0]}); },
      [](const QString& held) { return QStringList{fillGoTo(held).name}; }},
     // A GOSUB Done hands back both its line and the label line it jumps to.
-    {Kind::GoSub, "frmGoSub", TR("GoSub label"), "cmdGoSubDone", CaptionSide::None, true, false, GoSubBoxes,
+    {Kind::GoSub, "frmGoSub", QT_TRANSLATE_NOOP("TextFieldDialog", "GoSub label"), "cmdGoSubDone", CaptionSide::None,
+     true, false, GoSubBoxes,
      [](const QStringList& b, modProgVar& v) {
          const GoSubTexts texts = composeGoSub({b[0]});
          v.PerKind[Kind::GoSub].Text = texts.line;
          v.GoSubLabelText = texts.label;
      },
      [](const QString& held) { return QStringList{fillGoSub(held).name}; }},
-    {Kind::Variable, "frmVar", TR("Variable declaration"), "cmdVarDone", CaptionSide::Left, true, true, VarBoxes,
+    {Kind::Variable, "frmVar", QT_TRANSLATE_NOOP("TextFieldDialog", "Variable declaration"), "cmdVarDone",
+     CaptionSide::Left, true, true, VarBoxes,
      [](const QStringList& b, modProgVar& v) {
          v.PerKind[Kind::Variable].Text = composeVar({b[0], b[1]});
      },
@@ -140,7 +152,8 @@ constexpr TextFieldDialogRow Rows[] = {
          return QStringList{f.name, f.value};
      },
      "lblEquals", "=", 2, 6},
-    {Kind::Input, "frmInput", TR("INPUT command"), "cmdInputDone", CaptionSide::Left, true, true, InputBoxes,
+    {Kind::Input, "frmInput", QT_TRANSLATE_NOOP("TextFieldDialog", "INPUT command"), "cmdInputDone", CaptionSide::Left,
+     true, true, InputBoxes,
      [](const QStringList& b, modProgVar& v) {
          v.PerKind[Kind::Input].Text = composeInput({b[0], b[1]});
      },
@@ -148,19 +161,20 @@ constexpr TextFieldDialogRow Rows[] = {
          const InputFields f = fillInput(held);
          return QStringList{f.prompt, f.variable};
      }},
-    {Kind::Pause, "frmPause", TR("Pause duration"), "cmdPauseDone", CaptionSide::None, true, false, PauseBoxes,
+    {Kind::Pause, "frmPause", QT_TRANSLATE_NOOP("TextFieldDialog", "Pause duration"), "cmdPauseDone", CaptionSide::None,
+     true, false, PauseBoxes,
      [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Pause].Text = composePause({b[0]}); },
      [](const QString& held) { return QStringList{fillPause(held).time}; }},
-    {Kind::Comment, "frmComment", TR("Comment text"), "cmdCommentDone", CaptionSide::None, true, false, CommentBoxes,
+    {Kind::Comment, "frmComment", QT_TRANSLATE_NOOP("TextFieldDialog", "Comment text"), "cmdCommentDone",
+     CaptionSide::None, true, false, CommentBoxes,
      [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Comment].Text = composeComment({b[0]}); },
      [](const QString& held) { return QStringList{fillComment(held).text}; }},
     // Any command typed in full.
-    {Kind::Blank, "frmBlank", TR("Blank command"), "cmdBlankDone", CaptionSide::None, true, false, BlankBoxes,
+    {Kind::Blank, "frmBlank", QT_TRANSLATE_NOOP("TextFieldDialog", "Blank command"), "cmdBlankDone", CaptionSide::None,
+     true, false, BlankBoxes,
      [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Blank].Text = composeBlank({b[0]}); },
      [](const QString& held) { return QStringList{fillBlank(held).text}; }},
 };
-
-#undef TR
 
 } // namespace
 

@@ -48,9 +48,15 @@ const QString EnterInfoDefault =
     QStringLiteral("Type additional info here... hit the ENTER key to add line to preview below ");
 const QString EnterInfoHint =
     QStringLiteral("Type additional comments here... and hit the ENTER key at the end of each line.");
-const QString OpenFilter = QStringLiteral(" Corvane files (*.cvp)|*.cvp");
-const QString NoFileTitle = QStringLiteral("No file selected");
-const QString MessageTitle = QStringLiteral("Headsmith");
+QString openFilter() {
+    return frmHeader::tr(" Corvane files (*.cvp)|*.cvp");
+}
+QString noFileTitle() {
+    return frmHeader::tr("No file selected");
+}
+QString messageTitle() {
+    return frmHeader::tr("Headsmith");
+}
 
 template <typename W> W* named(W* w, const char* name) {
     w->setObjectName(QLatin1String(name));
@@ -91,15 +97,15 @@ void fitToEntries(QComboBox* box) {
 frmHeader::frmHeader(modProgVar& vars, modHeaderProgVar& header, Platform& platform, QWidget* parent)
     : QDialog(parent), m_vars(vars), m_header(header), m_platform(platform) {
     setObjectName(QStringLiteral("frmHeader"));
-    setWindowTitle(QStringLiteral("Corvane Headsmith"));
+    setWindowTitle(tr("Corvane Headsmith"));
 
     SSTab1 = named(new QTabWidget(this), "SSTab1");
     auto* general = new QWidget(SSTab1);
     auto* cutting = new QWidget(SSTab1);
     buildGeneralTab(general);
     buildCuttingTab(cutting);
-    SSTab1->addTab(general, QStringLiteral("General information"));
-    SSTab1->addTab(cutting, QStringLiteral("Part File and Material Information"));
+    SSTab1->addTab(general, tr("General information"));
+    SSTab1->addTab(cutting, tr("Part File and Material Information"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1);
@@ -135,28 +141,28 @@ frmHeader::frmHeader(modProgVar& vars, modHeaderProgVar& header, Platform& platf
 frmHeader::~frmHeader() = default;
 
 void frmHeader::buildGeneralTab(QWidget* page) {
-    fraGeneral = named(new QGroupBox(QStringLiteral("General info"), page), "fraGeneral");
+    fraGeneral = named(new QGroupBox(tr("General info"), page), "fraGeneral");
     txtDescription = named(new QLineEdit(fraGeneral), "txtDescription");
     txtDescription->setMaxLength(80);
     txtCreatedBy = named(new QLineEdit(CreatedByDefault, fraGeneral), "txtCreatedBy");
-    txtCreatedBy->setToolTip(QStringLiteral("Name of original file creator"));
+    txtCreatedBy->setToolTip(tr("Name of original file creator"));
     txtDate = named(new QLineEdit(fraGeneral), "txtDate");
-    txtDate->setToolTip(QStringLiteral("Date file was created or modified"));
+    txtDate->setToolTip(tr("Date file was created or modified"));
     txtCopyright = named(new QLineEdit(CopyrightDefault, fraGeneral), "txtCopyright");
-    txtCopyright->setToolTip(QStringLiteral("Person or company holding copyright"));
+    txtCopyright->setToolTip(tr("Person or company holding copyright"));
     txtCopyrightYear = named(new QLineEdit(fraGeneral), "txtCopyrightYear");
-    txtCopyrightYear->setToolTip(QStringLiteral("Years that copyright takes effect"));
+    txtCopyrightYear->setToolTip(tr("Years that copyright takes effect"));
     {
         auto* grid = new QGridLayout(fraGeneral);
-        grid->addWidget(prompt(QStringLiteral("A brief description of file"), txtDescription, fraGeneral), 0, 0);
+        grid->addWidget(prompt(tr("A brief description of file"), txtDescription, fraGeneral), 0, 0);
         grid->addWidget(txtDescription, 0, 1, 1, 3);
-        grid->addWidget(prompt(QStringLiteral("Created by"), txtCreatedBy, fraGeneral), 1, 0);
+        grid->addWidget(prompt(tr("Created by"), txtCreatedBy, fraGeneral), 1, 0);
         grid->addWidget(txtCreatedBy, 1, 1);
-        grid->addWidget(prompt(QStringLiteral("Date"), txtDate, fraGeneral), 1, 2);
+        grid->addWidget(prompt(tr("Date"), txtDate, fraGeneral), 1, 2);
         grid->addWidget(txtDate, 1, 3);
-        grid->addWidget(prompt(QStringLiteral("Copyright holder"), txtCopyright, fraGeneral), 2, 0);
+        grid->addWidget(prompt(tr("Copyright holder"), txtCopyright, fraGeneral), 2, 0);
         grid->addWidget(txtCopyright, 2, 1);
-        grid->addWidget(prompt(QStringLiteral("Copyright years"), txtCopyrightYear, fraGeneral), 2, 2);
+        grid->addWidget(prompt(tr("Copyright years"), txtCopyrightYear, fraGeneral), 2, 2);
         grid->addWidget(txtCopyrightYear, 2, 3);
         grid->setColumnStretch(1, 3);
         grid->setColumnStretch(3, 1);
@@ -164,27 +170,27 @@ void frmHeader::buildGeneralTab(QWidget* page) {
         txtCopyrightYear->setMinimumWidth(130);
     }
 
-    contactFrame = named(new QGroupBox(QStringLiteral("Contact info"), page), "Frame4");
+    contactFrame = named(new QGroupBox(tr("Contact info"), page), "Frame4");
     cmbUse = editableCombo("cmbUse", contactFrame);
     cmbUse->addItems({QStringLiteral("no restrictions... free for any use"),
                       QStringLiteral("free for personal use, $ **  fee for commercial use"),
                       QStringLiteral("free for educational use"), QStringLiteral("fee for any and all use"),
                       QStringLiteral("contact copyright holder")});
     cmbUse->setCurrentIndex(0);
-    cmbUse->setToolTip(QStringLiteral("Any restrictions that are put on end user's use of file"));
+    cmbUse->setToolTip(tr("Any restrictions that are put on end user's use of file"));
     txtContactName = named(new QLineEdit(ContactDefault, contactFrame), "txtContactName");
-    txtContactName->setToolTip(QStringLiteral("Person to contact if more info is needed on using file"));
+    txtContactName->setToolTip(tr("Person to contact if more info is needed on using file"));
     txtEmail = named(new QLineEdit(EmailDefault, contactFrame), "txtEmail");
     txtPhone = named(new QLineEdit(PhoneDefault, contactFrame), "txtPhone");
     {
         auto* grid = new QGridLayout(contactFrame);
-        grid->addWidget(prompt(QStringLiteral("Use restrictions"), cmbUse, contactFrame), 0, 0);
+        grid->addWidget(prompt(tr("Use restrictions"), cmbUse, contactFrame), 0, 0);
         grid->addWidget(cmbUse, 0, 1, 1, 3);
-        grid->addWidget(prompt(QStringLiteral("Contact Name"), txtContactName, contactFrame), 1, 0);
+        grid->addWidget(prompt(tr("Contact Name"), txtContactName, contactFrame), 1, 0);
         grid->addWidget(txtContactName, 1, 1, 1, 3);
-        grid->addWidget(prompt(QStringLiteral("Contact email"), txtEmail, contactFrame), 2, 0);
+        grid->addWidget(prompt(tr("Contact email"), txtEmail, contactFrame), 2, 0);
         grid->addWidget(txtEmail, 2, 1);
-        grid->addWidget(prompt(QStringLiteral("Contact phone"), txtPhone, contactFrame), 2, 2);
+        grid->addWidget(prompt(tr("Contact phone"), txtPhone, contactFrame), 2, 2);
         grid->addWidget(txtPhone, 2, 3);
         grid->setColumnStretch(1, 3);
         grid->setColumnStretch(3, 1);
@@ -213,15 +219,14 @@ void frmHeader::buildGeneralTab(QWidget* page) {
         grid->setColumnStretch(1, 1);
         return frame;
     };
-    openingFrame =
-        fileFrame(QStringLiteral("Opening file?"), "Frame7", QStringLiteral("Add Opening file?"), "chkHeader",
-                  "txtHeaderFile", QStringLiteral("Write Opening file info into the part file as text?"),
-                  "optHeaderText", QStringLiteral("Call Opening file with FP command?"), "optHeaderFP", chkHeader,
-                  txtHeaderFile, optHeaderText, optHeaderFP);
-    closingFrame = fileFrame(QStringLiteral("Closing file"), "Frame8", QStringLiteral("Add Closing file?"), "chkFooter",
-                             "txtFooterFile", QStringLiteral("Write Closing file info into the part file as text?"),
-                             "optFooterText", QStringLiteral("Call Closing file with FP command?"), "optFooterFP",
-                             chkFooter, txtFooterFile, optFooterText, optFooterFP);
+    openingFrame = fileFrame(tr("Opening file?"), "Frame7", tr("Add Opening file?"), "chkHeader", "txtHeaderFile",
+                             tr("Write Opening file info into the part file as text?"), "optHeaderText",
+                             tr("Call Opening file with FP command?"), "optHeaderFP", chkHeader, txtHeaderFile,
+                             optHeaderText, optHeaderFP);
+    closingFrame = fileFrame(tr("Closing file"), "Frame8", tr("Add Closing file?"), "chkFooter", "txtFooterFile",
+                             tr("Write Closing file info into the part file as text?"), "optFooterText",
+                             tr("Call Closing file with FP command?"), "optFooterFP", chkFooter, txtFooterFile,
+                             optFooterText, optFooterFP);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(fraGeneral);
@@ -252,11 +257,11 @@ void frmHeader::buildCuttingTab(QWidget* page) {
 }
 
 QGroupBox* frmHeader::buildUnitsFrame(QWidget* parent) {
-    auto* frame = named(new QGroupBox(QStringLiteral("Units"), parent), "Frame6");
-    optInch = named(new QRadioButton(QStringLiteral("inch"), frame), "optInch");
+    auto* frame = named(new QGroupBox(tr("Units"), parent), "Frame6");
+    optInch = named(new QRadioButton(tr("inch"), frame), "optInch");
     optInch->setChecked(true);
-    optMetric = named(new QRadioButton(QStringLiteral("mm"), frame), "optMetric");
-    optMetric->setToolTip(QStringLiteral("Sizes in millimeters"));
+    optMetric = named(new QRadioButton(tr("mm"), frame), "optMetric");
+    optMetric->setToolTip(tr("Sizes in millimeters"));
     auto* box = new QVBoxLayout(frame);
     box->addWidget(optInch);
     box->addWidget(optMetric);
@@ -265,9 +270,9 @@ QGroupBox* frmHeader::buildUnitsFrame(QWidget* parent) {
 }
 
 QGroupBox* frmHeader::buildZeroFrame(QWidget* parent) {
-    auto* frame = named(new QGroupBox(QStringLiteral("Z-axis zero"), parent), "Frame3");
-    optTableTop = named(new QRadioButton(QStringLiteral("Table top surface"), frame), "optTableTop");
-    optMatSurface = named(new QRadioButton(QStringLiteral("Material top surface"), frame), "optMatSurface");
+    auto* frame = named(new QGroupBox(tr("Z-axis zero"), parent), "Frame3");
+    optTableTop = named(new QRadioButton(tr("Table top surface"), frame), "optTableTop");
+    optMatSurface = named(new QRadioButton(tr("Material top surface"), frame), "optMatSurface");
     optMatSurface->setChecked(true);
     auto* box = new QVBoxLayout(frame);
     box->addWidget(optTableTop);
@@ -277,15 +282,15 @@ QGroupBox* frmHeader::buildZeroFrame(QWidget* parent) {
 }
 
 QGroupBox* frmHeader::buildOffsetFrame(QWidget* parent) {
-    auto* frame = named(new QGroupBox(QStringLiteral("Cut in offset mode?"), parent), "Frame1");
-    chk2d = named(new QCheckBox(QStringLiteral("2d"), frame), "chk2d");
-    chk3d = named(new QCheckBox(QStringLiteral("3d"), frame), "chk3d");
+    auto* frame = named(new QGroupBox(tr("Cut in offset mode?"), parent), "Frame1");
+    chk2d = named(new QCheckBox(tr("2d"), frame), "chk2d");
+    chk3d = named(new QCheckBox(tr("3d"), frame), "chk3d");
     auto* grid = new QGridLayout(frame);
     grid->addWidget(chk2d, 0, 0);
     grid->addWidget(chk3d, 0, 1);
     const char* boxNames[] = {"txtXOffset", "txtYOffset", "txtZOffset"};
     const char* labelNames[] = {"Label20", "Label21", "Label22"};
-    const QString captions[] = {QStringLiteral("X offset"), QStringLiteral("Y offset"), QStringLiteral("Z offset")};
+    const QString captions[] = {tr("X offset"), tr("Y offset"), tr("Z offset")};
     QLineEdit** boxes[] = {&txtXOffset, &txtYOffset, &txtZOffset};
     QLabel** labels[] = {&xOffsetLabel, &yOffsetLabel, &zOffsetLabel};
     for (int i = 0; i < 3; ++i) {
@@ -305,7 +310,7 @@ QGroupBox* frmHeader::buildOffsetFrame(QWidget* parent) {
 }
 
 QGroupBox* frmHeader::buildCuttingFrame(QWidget* parent) {
-    auto* frame = named(new QGroupBox(QStringLiteral("Cutting Info"), parent), "Frame2");
+    auto* frame = named(new QGroupBox(tr("Cutting Info"), parent), "Frame2");
     auto* grid = new QGridLayout(frame);
     grid->addWidget(buildUnitsFrame(frame), 0, 0);
     grid->addWidget(buildZeroFrame(frame), 0, 1);
@@ -330,23 +335,23 @@ QGroupBox* frmHeader::buildCuttingFrame(QWidget* parent) {
         v->addWidget(box);
         return w;
     };
-    grid->addWidget(labelled(QStringLiteral("Blank size"), cmbBlank), 1, 0);
-    grid->addWidget(labelled(QStringLiteral("Blank thickness"), cmbThickness), 1, 1);
-    grid->addWidget(labelled(QStringLiteral("Material"), cmbMaterial), 1, 2);
-    grid->addWidget(labelled(QStringLiteral("Bit size"), cmbBitSize), 2, 0);
-    grid->addWidget(labelled(QStringLiteral("Bit type"), cmbBitType), 2, 1);
+    grid->addWidget(labelled(tr("Blank size"), cmbBlank), 1, 0);
+    grid->addWidget(labelled(tr("Blank thickness"), cmbThickness), 1, 1);
+    grid->addWidget(labelled(tr("Material"), cmbMaterial), 1, 2);
+    grid->addWidget(labelled(tr("Bit size"), cmbBitSize), 2, 0);
+    grid->addWidget(labelled(tr("Bit type"), cmbBitType), 2, 1);
     return frame;
 }
 
 QGroupBox* frmHeader::buildNotesFrame(QWidget* parent) {
-    auto* frame = named(new QGroupBox(QStringLiteral("Additional notes"), parent), "Frame5");
-    auto* howTo = named(new QLabel(QStringLiteral(" To add some additional info to your header, type it into the top "
-                                                  "box on the right and then hit the ENTER key to add it to the "
-                                                  "larger preview box beneath it."),
+    auto* frame = named(new QGroupBox(tr("Additional notes"), parent), "Frame5");
+    auto* howTo = named(new QLabel(tr(" To add some additional info to your header, type it into the top "
+                                      "box on the right and then hit the ENTER key to add it to the "
+                                      "larger preview box beneath it."),
                                    frame),
                         "Label19");
     howTo->setWordWrap(true);
-    cmdDone = named(new QPushButton(QStringLiteral("Write the information"), frame), "cmdDone");
+    cmdDone = named(new QPushButton(tr("Write the information"), frame), "cmdDone");
     cmdDone->setMinimumHeight(48);
     cmdDone->setStyleSheet(QStringLiteral("QPushButton { background-color: #2f9e44; color: white; font-weight: bold; "
                                           "border: 1px solid #1e6e2e; border-radius: 3px; padding: 6px; }"
@@ -355,7 +360,7 @@ QGroupBox* frmHeader::buildNotesFrame(QWidget* parent) {
     cmdInfo->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
     cmdInfo->setIconSize(QSize(24, 24));
     cmdInfo->setFixedSize(36, 36);
-    cmdInfo->setToolTip(QStringLiteral("Find out more about the Headsmith"));
+    cmdInfo->setToolTip(tr("Find out more about the Headsmith"));
     // Enter belongs to the notes entry box: no button may take it as a default.
     cmdDone->setAutoDefault(false);
     cmdInfo->setAutoDefault(false);
@@ -369,7 +374,7 @@ QGroupBox* frmHeader::buildNotesFrame(QWidget* parent) {
     txtAdditionalInfo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtAdditionalInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtAdditionalInfo->setFocusPolicy(Qt::ClickFocus);
-    txtAdditionalInfo->setToolTip(QStringLiteral("Add additionallines of info text box above"));
+    txtAdditionalInfo->setToolTip(tr("Add additionallines of info text box above"));
     QPalette pal = txtAdditionalInfo->palette();
     pal.setColor(QPalette::Base, QColor(0xd4, 0xd4, 0xd4));
     txtAdditionalInfo->setPalette(pal);
@@ -577,10 +582,9 @@ void frmHeader::cmdDone_Click() {
     const HeaderFields f = fields();
     headsmith::RewriteResult result;
     {
-        QProgressDialog progress(QStringLiteral("Writing the header into the part file..."), QStringLiteral("Cancel"),
-                                 0, 1000, this);
+        QProgressDialog progress(tr("Writing the header into the part file..."), tr("Cancel"), 0, 1000, this);
         progress.setObjectName(QStringLiteral("prgHeader"));
-        progress.setWindowTitle(QStringLiteral("Corvane Headsmith"));
+        progress.setWindowTitle(tr("Corvane Headsmith"));
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(progressDelayMs);
         progress.setAutoClose(false);
@@ -605,15 +609,15 @@ void frmHeader::cmdDone_Click() {
     case headsmith::RewriteResult::Outcome::Written: {
         const FileResult saved = modHeaderUtils::SaveHeaderVariables(m_platform, m_header, f);
         if (!saved.ok)
-            m_platform.tell(QStringLiteral("The header was written, but your answers could not be saved for next "
-                                           "time:\n") +
+            m_platform.tell(tr("The header was written, but your answers could not be saved for next "
+                               "time:\n") +
                                 saved.error,
-                            MessageTitle, Platform::Icon::Warning);
+                            messageTitle(), Platform::Icon::Warning);
         accept();
         break;
     }
     case headsmith::RewriteResult::Outcome::Failed:
-        m_platform.tell(result.error, MessageTitle, Platform::Icon::Warning);
+        m_platform.tell(result.error, messageTitle(), Platform::Icon::Warning);
         break;
     case headsmith::RewriteResult::Outcome::Declined:
     case headsmith::RewriteResult::Outcome::Cancelled:
@@ -640,16 +644,15 @@ void frmHeader::showHelpWindow() {
     const QString path = modHeaderUtils::helpFilePath(m_platform.programFolder());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        m_platform.tell(
-            QStringLiteral("The Headsmith help file could not be opened:\n%1\n\n%2").arg(path, file.errorString()),
-            MessageTitle, Platform::Icon::Warning);
+        m_platform.tell(tr("The Headsmith help file could not be opened:\n%1\n\n%2").arg(path, file.errorString()),
+                        messageTitle(), Platform::Icon::Warning);
         return;
     }
     const QString text = textfile::decode(file.readAll());
     if (!m_help) {
         m_help = new QDialog(this);
         m_help->setObjectName(QStringLiteral("frmHeadsmithHelp"));
-        m_help->setWindowTitle(QStringLiteral("Corvane Headsmith help"));
+        m_help->setWindowTitle(tr("Corvane Headsmith help"));
         m_help->setAttribute(Qt::WA_DeleteOnClose);
         auto* view = named(new QPlainTextEdit(m_help), "txtHelp");
         view->setReadOnly(true);
@@ -673,11 +676,10 @@ bool frmHeader::chooseFile(bool opening) {
     QString& full = opening ? m_header.HeaderFilePath : m_header.FooterFilePath;
     QLineEdit* box = opening ? txtHeaderFile : txtFooterFile;
 
-    const std::optional<QString> chosen = m_platform.chooseOpenFile(QStringLiteral("Open"), dir, name, OpenFilter);
+    const std::optional<QString> chosen = m_platform.chooseOpenFile(tr("Open"), dir, name, openFilter());
     if (!chosen || chosen->isEmpty()) {
-        m_platform.tell(opening ? QStringLiteral("No header file will be added")
-                                : QStringLiteral("No footer file will be added"),
-                        NoFileTitle, Platform::Icon::Warning);
+        m_platform.tell(opening ? tr("No header file will be added") : tr("No footer file will be added"),
+                        noFileTitle(), Platform::Icon::Warning);
         box->setEnabled(false);
         box->clear();
         (opening ? optHeaderText : optFooterText)->setEnabled(false);
@@ -718,7 +720,7 @@ void frmHeader::LoadHeaderSettings() {
         cmbThickness->setEditText(m_header.StoredThickness);
         cmbUse->setEditText(m_header.StoredRestrictions);
     }
-    if (!loaded.error.isEmpty()) m_platform.tell(loaded.error, MessageTitle, Platform::Icon::Warning);
+    if (!loaded.error.isEmpty()) m_platform.tell(loaded.error, messageTitle(), Platform::Icon::Warning);
 }
 
 void frmHeader::InitHeaderFields() {

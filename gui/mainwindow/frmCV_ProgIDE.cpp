@@ -24,10 +24,12 @@
 
 namespace {
 
-const QString GetStartedText = QStringLiteral(
-    " You'll start by selecting the name for your Assembled part file. If you're smart you will have already "
-    "created a folder and put any additional part files in it that you're going to be calling, to make it easier to "
-    "keep track of everything.");
+QString getStartedText() {
+    return frmCV_ProgIDE::tr(
+        " You'll start by selecting the name for your Assembled part file. If you're smart you will have already "
+        "created a folder and put any additional part files in it that you're going to be calling, to make it easier "
+        "to keep track of everything.");
+}
 
 // A coloured toolbox button whose caption wraps onto two lines where the button is tall enough.
 class ToolboxButton final : public QPushButton {
@@ -49,15 +51,15 @@ protected:
 QString refusalText(AddRefusal refusal, Kind k) {
     switch (refusal) {
     case AddRefusal::TableFull:
-        return k == Kind::GoSub ? QStringLiteral("A part file holds at most 100 lines, and a GOSUB needs room for "
-                                                 "three more. Nothing was added.")
-                                : QStringLiteral("A part file holds at most 100 lines, and this one is full. "
-                                                 "Nothing was added.");
+        return k == Kind::GoSub ? frmCV_ProgIDE::tr("A part file holds at most 100 lines, and a GOSUB needs room for "
+                                                    "three more. Nothing was added.")
+                                : frmCV_ProgIDE::tr("A part file holds at most 100 lines, and this one is full. "
+                                                    "Nothing was added.");
     case AddRefusal::CounterFull:
-        return QStringLiteral("The limit for this kind of line is reached. Nothing was added.");
+        return frmCV_ProgIDE::tr("The limit for this kind of line is reached. Nothing was added.");
     case AddRefusal::PanelFull:
-        return QStringLiteral("The program panel has no row left below the last line. Drag the last line up onto "
-                              "an empty row, or save and start a new part file. Nothing was added.");
+        return frmCV_ProgIDE::tr("The program panel has no row left below the last line. Drag the last line up onto "
+                                 "an empty row, or save and start a new part file. Nothing was added.");
     case AddRefusal::None:
         break;
     }
@@ -68,7 +70,7 @@ QString refusalText(AddRefusal refusal, Kind k) {
 
 frmCV_ProgIDE::frmCV_ProgIDE(Platform& platform, QWidget* parent) : QMainWindow(parent), m_platform(platform) {
     setObjectName(QStringLiteral("frmCV_ProgIDE"));
-    setWindowTitle(QStringLiteral("Corvane Part File Stacker"));
+    setWindowTitle(tr("Corvane Part File Stacker"));
 
     auto* central = new QWidget(this);
     central->setFixedSize(819, 635);
@@ -88,13 +90,13 @@ frmCV_ProgIDE::frmCV_ProgIDE(Platform& platform, QWidget* parent) : QMainWindow(
 frmCV_ProgIDE::~frmCV_ProgIDE() = default;
 
 void frmCV_ProgIDE::buildToolbox(QWidget* central) {
-    Frame1 = new QGroupBox(QStringLiteral("Toolbox"), central);
+    Frame1 = new QGroupBox(tr("Toolbox"), central);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(0, 0, 97, 633);
 
     for (Kind k : kinds::ToolboxOrder) {
         const KindInfo& info = kinds::info(k);
-        auto* button = new ToolboxButton(QString::fromLatin1(info.buttonCaption), Frame1);
+        auto* button = new ToolboxButton(QCoreApplication::translate("Toolbox", info.buttonCaption), Frame1);
         button->setObjectName(QString::fromLatin1(info.button));
         button->setGeometry(16, info.buttonTop, 57, info.buttonHeight);
         button->setAutoDefault(false);
@@ -105,7 +107,7 @@ void frmCV_ProgIDE::buildToolbox(QWidget* central) {
         connect(button, &QPushButton::clicked, this, [this, k] { addLine(k); });
         m_buttons[k] = button;
     }
-    m_buttons[Kind::Blank]->setToolTip(QStringLiteral("Type a command that isn't included yet"));
+    m_buttons[Kind::Blank]->setToolTip(tr("Type a command that isn't included yet"));
     m_buttons[Kind::GoSub]->hide();
 
     Line1 = new QFrame(Frame1);
@@ -116,21 +118,21 @@ void frmCV_ProgIDE::buildToolbox(QWidget* central) {
 }
 
 void frmCV_ProgIDE::buildMenus() {
-    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* mnuFile = menuBar()->addMenu(tr("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuReset = mnuFile->addAction(QStringLiteral("&Reset"), this, &frmCV_ProgIDE::mnuReset_Click);
-    mnuSave = mnuFile->addAction(QStringLiteral("&Save"), this, &frmCV_ProgIDE::mnuSave_Click);
-    mnuExit = mnuFile->addAction(QStringLiteral("E&Xit"), this, &frmCV_ProgIDE::mnuExit_Click);
+    mnuReset = mnuFile->addAction(tr("&Reset"), this, &frmCV_ProgIDE::mnuReset_Click);
+    mnuSave = mnuFile->addAction(tr("&Save"), this, &frmCV_ProgIDE::mnuSave_Click);
+    mnuExit = mnuFile->addAction(tr("E&Xit"), this, &frmCV_ProgIDE::mnuExit_Click);
     mnuReset->setObjectName(QStringLiteral("mnuReset"));
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     mnuReset->setEnabled(false);
     mnuSave->setEnabled(false);
 
-    QMenu* mnuMode = menuBar()->addMenu(QStringLiteral("&Mode"));
+    QMenu* mnuMode = menuBar()->addMenu(tr("&Mode"));
     mnuMode->setObjectName(QStringLiteral("mnuMode"));
-    mnuBasic = mnuMode->addAction(QStringLiteral("&Basic"), this, &frmCV_ProgIDE::mnuBasic_Click);
-    mnuAdvanced = mnuMode->addAction(QStringLiteral("&Advanced"), this, &frmCV_ProgIDE::mnuAdvanced_Click);
+    mnuBasic = mnuMode->addAction(tr("&Basic"), this, &frmCV_ProgIDE::mnuBasic_Click);
+    mnuAdvanced = mnuMode->addAction(tr("&Advanced"), this, &frmCV_ProgIDE::mnuAdvanced_Click);
     mnuBasic->setObjectName(QStringLiteral("mnuBasic"));
     mnuAdvanced->setObjectName(QStringLiteral("mnuAdvanced"));
     mnuBasic->setCheckable(true);
@@ -145,11 +147,11 @@ void frmCV_ProgIDE::buildMenus() {
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
 
     // The block pop-up menu is never in the menu bar.
-    mnuRight = new QMenu(QStringLiteral("&RightClick"), this);
+    mnuRight = new QMenu(tr("&RightClick"), this);
     mnuRight->setObjectName(QStringLiteral("mnuRight"));
-    mnuCopy = mnuRight->addAction(QStringLiteral("&Copy"), this, &frmCV_ProgIDE::mnuCopy_Click);
-    mnuDelete = mnuRight->addAction(QStringLiteral("&Delete"), this, &frmCV_ProgIDE::mnuDelete_Click);
-    mnuEdit = mnuRight->addAction(QStringLiteral("&Edit"), this, &frmCV_ProgIDE::mnuEdit_Click);
+    mnuCopy = mnuRight->addAction(tr("&Copy"), this, &frmCV_ProgIDE::mnuCopy_Click);
+    mnuDelete = mnuRight->addAction(tr("&Delete"), this, &frmCV_ProgIDE::mnuDelete_Click);
+    mnuEdit = mnuRight->addAction(tr("&Edit"), this, &frmCV_ProgIDE::mnuEdit_Click);
     mnuCopy->setObjectName(QStringLiteral("mnuCopy"));
     mnuDelete->setObjectName(QStringLiteral("mnuDelete"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
@@ -180,7 +182,7 @@ void frmCV_ProgIDE::StartUp() {
         return;
     }
     frmGetStarted getStarted(
-        GetStartedText, [this] { return modUtils::ChooseUntilNamed(m_vars, m_platform); }, this);
+        getStartedText(), [this] { return modUtils::ChooseUntilNamed(m_vars, m_platform); }, this);
     m_runner(getStarted);
     // However the window went away, the name choice runs (once): the main window needs a part file.
     getStarted.cmdGetStarted_Click();
@@ -204,8 +206,7 @@ void frmCV_ProgIDE::mnuBasic_Click() {
 void frmCV_ProgIDE::addLine(Kind k) {
     const AddRefusal refusal = m_panel->canAdd(k);
     if (refusal != AddRefusal::None) {
-        m_platform.tell(refusalText(refusal, k), QStringLiteral("No room for another line"),
-                        Platform::Icon::Information);
+        m_platform.tell(refusalText(refusal, k), tr("No room for another line"), Platform::Icon::Information);
         return;
     }
     m_vars.CurrentKind = k;
@@ -247,14 +248,13 @@ void frmCV_ProgIDE::refreshPanel() {
 bool frmCV_ProgIDE::WriteFile() {
     const FileResult result = partfile::write(m_vars.PartFileName, *m_panel);
     if (!result.ok) {
-        m_platform.tell(QStringLiteral("The part file could not be saved:\n\n%1\n\nNothing on disk was changed, and "
-                                       "your lines are still here.")
+        m_platform.tell(tr("The part file could not be saved:\n\n%1\n\nNothing on disk was changed, and "
+                           "your lines are still here.")
                             .arg(result.error),
-                        QStringLiteral("Save failed"), Platform::Icon::Critical);
+                        tr("Save failed"), Platform::Icon::Critical);
         return false;
     }
-    if (m_platform.askYesNo(QStringLiteral("Do you want to add a header to this file?"),
-                            QStringLiteral("Add a header"))) {
+    if (m_platform.askYesNo(tr("Do you want to add a header to this file?"), tr("Add a header"))) {
         frmHeader header(m_vars, m_header, m_platform, this);
         m_runner(header);
     }
@@ -265,8 +265,8 @@ bool frmCV_ProgIDE::WriteFile() {
 void frmCV_ProgIDE::SaveSettings() {
     const FileResult result = settings::save(settingsPlaces(), mnuAdvanced->isChecked());
     if (!result.ok)
-        m_platform.tell(QStringLiteral("The toolbox mode could not be remembered:\n\n%1").arg(result.error),
-                        QStringLiteral("Settings not saved"), Platform::Icon::Warning);
+        m_platform.tell(tr("The toolbox mode could not be remembered:\n\n%1").arg(result.error),
+                        tr("Settings not saved"), Platform::Icon::Warning);
 }
 
 void frmCV_ProgIDE::ResetProgram() {
@@ -292,8 +292,7 @@ void frmCV_ProgIDE::closeEvent(QCloseEvent* event) {
         return;
     }
     SaveSettings();
-    if (!m_vars.FileSaved &&
-        m_platform.askYesNo(QStringLiteral("Save all your hard work?"), QStringLiteral("Save???")) && !WriteFile()) {
+    if (!m_vars.FileSaved && m_platform.askYesNo(tr("Save all your hard work?"), tr("Save???")) && !WriteFile()) {
         // The work is not on disk: stay open rather than lose it.
         event->ignore();
         return;
@@ -314,9 +313,7 @@ void frmCV_ProgIDE::mnuCopy_Click() {
 
 void frmCV_ProgIDE::mnuDelete_Click() {
     if (!m_panel->selectionExists()) return;
-    if (!m_platform.askYesNo(QStringLiteral("Are you sure you want to delete this command line?"),
-                             QStringLiteral("Are you sure?")))
-        return;
+    if (!m_platform.askYesNo(tr("Are you sure you want to delete this command line?"), tr("Are you sure?"))) return;
     m_panel->deleteLine();
     if (m_vars.LineCount == 0) {
         mnuSave->setEnabled(false);

@@ -7,7 +7,7 @@
 frmGetStarted::frmGetStarted(const QString& text, std::function<bool()> chooseName, QWidget* parent)
     : QDialog(parent), m_chooseName(std::move(chooseName)) {
     setObjectName(QStringLiteral("frmGetStarted"));
-    setWindowTitle(QStringLiteral("Get started"));
+    setWindowTitle(tr("Get started"));
     setFixedSize(312, 206);
 
     lblGetStarted = new QLabel(text, this);
@@ -16,7 +16,7 @@ frmGetStarted::frmGetStarted(const QString& text, std::function<bool()> chooseNa
     lblGetStarted->setWordWrap(true);
     lblGetStarted->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    cmdGetStarted = new QPushButton(QStringLiteral("Get started"), this);
+    cmdGetStarted = new QPushButton(tr("Get started"), this);
     cmdGetStarted->setObjectName(QStringLiteral("cmdGetStarted"));
     cmdGetStarted->setGeometry(112, 160, 89, 33);
     cmdGetStarted->setAutoDefault(false);

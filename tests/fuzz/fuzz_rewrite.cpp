@@ -73,7 +73,7 @@ Expected expect(const QByteArray& part, const HeaderFields& f, quint32 answers, 
     bool writeHeader = true;
     const bool topIsHeader = !lines.isEmpty() && (lines[0] == headerStart || lines[0] == headerStartOld);
     if (topIsHeader) {
-        if (ask(headsmith::ReplaceHeaderText)) {
+        if (ask(headsmith::ReplaceHeaderText())) {
             i = lines.indexOf(headerEnd);
             if (i < 0) return failed();
             ++i;
@@ -95,7 +95,7 @@ Expected expect(const QByteArray& part, const HeaderFields& f, quint32 answers, 
         // The part file's own first line is copied before any line is looked at.
         const bool looked = i > 0 || topIsHeader;
         if (looked && f.AddClosing && replace != No && lines[i] == closingStart) {
-            if (replace == NotAsked) replace = ask(headsmith::ReplaceClosingText) ? Yes : No;
+            if (replace == NotAsked) replace = ask(headsmith::ReplaceClosingText()) ? Yes : No;
             if (replace == Yes) {
                 const qsizetype end = lines.indexOf(closingEnd, i);
                 if (end < 0) return failed();
@@ -177,7 +177,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::check(platform.asked.size() <= e.questions.size(), "asked too much", describe(platform.asked));
     for (qsizetype i = 0; i < platform.asked.size(); ++i) {
         fuzz::check(platform.asked[i].text == e.questions[i], "asked the wrong question", describe(platform.asked));
-        fuzz::check(platform.asked[i].title == headsmith::ReplaceTitle, "question with the wrong title");
+        fuzz::check(platform.asked[i].title == headsmith::ReplaceTitle(), "question with the wrong title");
     }
     fuzz::check(cancelled || platform.asked.size() == e.questions.size(), "a question was not asked");
     fuzz::check((r.outcome == Outcome::Failed) != r.error.isEmpty(), "error text does not match the outcome",
