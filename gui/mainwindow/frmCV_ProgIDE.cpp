@@ -126,6 +126,7 @@ void frmCV_ProgIDE::buildMenus() {
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     mnuReset->setEnabled(false);
     mnuSave->setEnabled(false);
+    buildFileExtras(mnuFile);
 
     QMenu* mnuMode = menuBar()->addMenu(QStringLiteral("&Mode"));
     mnuMode->setObjectName(QStringLiteral("mnuMode"));
@@ -159,7 +160,8 @@ bool frmCV_ProgIDE::Form_Load() {
     StartUp();
     if (m_vars.PartNameState != PartName::Chosen) return false;
     m_vars.LineSpacing = 24;
-    m_vars.NextTop = 8;
+    // A part file opened at start-up has its blocks laid out already.
+    if (m_vars.LineCount == 0) m_vars.NextTop = 8;
     m_vars.CommentWidth = 600;
     m_vars.BlockLeft = 20;
     m_vars.FileSaved = true;
@@ -176,11 +178,11 @@ void frmCV_ProgIDE::StartUp() {
     const QString file = settingsPlaces().read;
     if (!file.isEmpty()) {
         if (settings::selectsAdvanced(settings::readFirstLine(file))) mnuAdvanced_Click();
-        modUtils::ChooseUntilNamed(m_vars, m_platform);
+        openOrChooseAtStart();
         return;
     }
     frmGetStarted getStarted(
-        GetStartedText, [this] { return modUtils::ChooseUntilNamed(m_vars, m_platform); }, this);
+        GetStartedText, [this] { return openOrChooseAtStart(); }, this);
     m_runner(getStarted);
     // However the window went away, the name choice runs (once): the main window needs a part file.
     getStarted.cmdGetStarted_Click();
@@ -242,6 +244,7 @@ void frmCV_ProgIDE::lineAdded() {
 
 void frmCV_ProgIDE::refreshPanel() {
     Picture1->panel()->refresh();
+    updateStatus();
 }
 
 bool frmCV_ProgIDE::WriteFile() {
@@ -259,6 +262,8 @@ bool frmCV_ProgIDE::WriteFile() {
         m_runner(header);
     }
     m_vars.FileSaved = true;
+    rememberRecent(m_vars.PartFileName);
+    updateStatus();
     return true;
 }
 
