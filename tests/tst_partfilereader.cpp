@@ -2,10 +2,12 @@
 // save to the same bytes, Headsmith's header and closing block included; foreign files read by the
 // rules for line ends, bytes and lines of no known form; refusals leave the panel as it was.
 #include "core/headsmith/headertext.h"
+#include "core/headsmith/rewrite.h"
 #include "core/program/linesyntax.h"
 #include "core/program/panelmodel.h"
 #include "core/program/partfile.h"
 #include "core/program/partfilereader.h"
+#include "scriptedplatform.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -345,15 +347,36 @@ private Q_SLOTS:
         QCOMPARE(readAll(path), readAll(again));
     }
 
-    // What cannot be read is refused with the file's name and the reason; nothing is loaded.
-    void unreadableFiles() {
-        const QString missing = m_dir.filePath(QStringLiteral("missing.cvp"));
-        const partfilereader::ReadResult r = partfilereader::readFile(missing);
-        QVERIFY(!r.ok);
-        QVERIFY(r.error.contains(QStringLiteral("missing.cvp")));
-        const partfilereader::ReadResult folder = partfilereader::readFile(m_dir.path());
-        QVERIFY(!folder.ok);
-        QVERIFY(folder.error.contains(QDir::toNativeSeparators(m_dir.path())));
+    // What Headsmith writes into a saved file is what the next save keeps: its header and closing
+    // block, and lines it moved from after an old closing block into the program.
+    void headsmithRewriteIsKept() {
+        const QString path = m_dir.filePath(QStringLiteral("headed.cvp"));
+        Panel p;
+        p.m.add(Kind::Move, QStringLiteral("MX, 1"), QStringLiteral("'a"));
+        p.m.add(Kind::Comment, QStringLiteral("'c"), {});
+        QVERIFY(partfile::write(path, p.m).ok);
+        ScriptedPlatform platform;
+        HeaderFields f;
+        f.Description = QStringLiteral("door sign");
+        f.AddClosing = true;
+        f.ClosingPath = QStringLiteral("C:\\cvparts\\park.cvp");
+        QCOMPARE(headsmith::rewritePartFile(path, f, platform).outcome, headsmith::RewriteResult::Outcome::Written);
+        QVERIFY(partfilereader::takeRewritten(partfilereader::readFile(path), p.m));
+        QCOMPARE(p.v.LineCount, 2);
+        const QByteArray headed = readAll(path);
+        const QString again = m_dir.filePath(QStringLiteral("headed-again.cvp"));
+        QVERIFY(partfile::write(again, p.m).ok);
+        QCOMPARE(readAll(again), headed);
+
+        // A line after the closing block, then both blocks replaced: the line now belongs to the program.
+        putBytes(path, headed + "' mine\r\n");
+        QVERIFY(partfilereader::apply(partfilereader::readFile(path), p.m));
+        platform.yesNo << true << true;
+        QCOMPARE(headsmith::rewritePartFile(path, f, platform).outcome, headsmith::RewriteResult::Outcome::Written);
+        QVERIFY(partfilereader::takeRewritten(partfilereader::readFile(path), p.m));
+        QCOMPARE(p.v.LineCount, 3);
+        QVERIFY(partfile::write(again, p.m).ok);
+        QCOMPARE(readAll(again), readAll(path));
     }
 };
 

@@ -197,7 +197,9 @@ ReadResult read(const QByteArray& content) {
         const qsizetype end = lines.indexOf(headerEnd, 1);
         if (end > 0) {
             from = end + 1;
-            if (from < count && lines[from].isEmpty()) ++from;
+            // Headsmith ends its header with an empty line, and a replaced header leaves the old one's.
+            while (from < count && lines[from].isEmpty())
+                ++from;
             r.head = lines.mid(0, from);
         }
     }
@@ -256,6 +258,19 @@ ReadResult readFile(const QString& path) {
 
 bool apply(const ReadResult& result, PanelModel& panel) {
     if (!result.ok || !panel.load(result.lines)) return false;
+    modProgVar& v = panel.vars();
+    v.KeptHead = result.head;
+    v.KeptOpening = result.opening;
+    v.KeptTail = result.tail;
+    return true;
+}
+
+bool takeRewritten(const ReadResult& result, PanelModel& panel) {
+    if (!result.ok) return false;
+    QStringList read;
+    for (const LoadedLine& l : result.lines)
+        if (auto line = partfile::composeLine(l.kind, l.held, l.comment)) read << *line;
+    if (read != partfile::programLines(panel).mid(3)) return apply(result, panel);
     modProgVar& v = panel.vars();
     v.KeptHead = result.head;
     v.KeptOpening = result.opening;

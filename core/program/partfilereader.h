@@ -17,7 +17,7 @@ struct ReadResult {
     bool ok = false;
     QString error; // why the file was refused, when ok is false
     std::vector<LoadedLine> lines;
-    QList<QByteArray> head;    // a Headsmith header and the empty line after it
+    QList<QByteArray> head;    // a Headsmith header and the empty lines after it
     QList<QByteArray> opening; // the three opening lines as they stood; empty when the file had none
     QList<QByteArray> tail;    // a closing block and every line after it
 };
@@ -37,5 +37,11 @@ ReadResult readFile(const QString& path);
 // Puts what was read onto the panel (from the top) and keeps the other lines for the writer.
 // False, with nothing changed, when the panel refuses the lines.
 bool apply(const ReadResult& result, PanelModel& panel);
+
+// After Headsmith rewrote the saved file: its new header, opening and closing lines become the kept
+// ones when its program lines are still the panel's; otherwise (lines that stood after an old
+// closing block now stand before the new one) the whole file goes onto the panel, so that the next
+// save writes what the file holds. False, with nothing changed, when the read was refused.
+bool takeRewritten(const ReadResult& result, PanelModel& panel);
 
 } // namespace partfilereader

@@ -197,6 +197,10 @@ void frmCV_ProgIDE::openRecent(const QString& path) {
     openPartFile(path);
 }
 
+void frmCV_ProgIDE::takeRewrittenFile() {
+    if (partfilereader::takeRewritten(partfilereader::readFile(m_vars.PartFileName), *m_panel)) refreshPanel();
+}
+
 bool frmCV_ProgIDE::openOrChooseAtStart() {
     if (!m_startFile.isEmpty()) {
         const QString file = std::exchange(m_startFile, QString());

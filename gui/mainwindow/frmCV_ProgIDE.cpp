@@ -260,6 +260,7 @@ bool frmCV_ProgIDE::WriteFile() {
                             QStringLiteral("Add a header"))) {
         frmHeader header(m_vars, m_header, m_platform, this);
         m_runner(header);
+        takeRewrittenFile();
     }
     m_vars.FileSaved = true;
     rememberRecent(m_vars.PartFileName);

@@ -94,6 +94,8 @@ private:
     void fillRecentMenu();
     void updateStatus();
     void reportMovedFileCalls(const QString& oldFolder);
+    // After Headsmith rewrote the part file: what it wrote is kept for the next save.
+    void takeRewrittenFile();
 
     Platform& m_platform;
     modProgVar m_vars;
