@@ -20,6 +20,9 @@ int main(int argc, char** argv) {
     QtPlatform platform;
     frmCV_ProgIDE window(platform);
     platform.setParentWidget(&window);
+    // A part file named on the command line (or by the desktop's "open with") is opened at start-up.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) window.setStartFile(arguments.at(1));
     // The part file's name is chosen before the main window shows; declining ends the program.
     if (!window.Form_Load()) return 0;
     window.show();

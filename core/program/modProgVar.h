@@ -2,6 +2,8 @@
 
 #include "core/program/kindcode.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -77,6 +79,13 @@ struct modProgVar {
     QString CopiedComment;
     double CopiedColor = 0; // an RGB value as the toolkit encodes it: red + 256 * green + 65536 * blue
     QString ClipText;
+
+    // Lines of an opened part file that are no blocks, written back unchanged around the program:
+    // a Headsmith header with the lines kept after it, the opening lines as they stood (empty: the
+    // standard ones are written), and a closing block with the lines after it.
+    QList<QByteArray> KeptHead;
+    QList<QByteArray> KeptOpening;
+    QList<QByteArray> KeptTail;
 
     // Append a row at NextTop. Refused (false, nothing changed) when the table is full.
     bool appendLine(Kind k, qint16 blockIndex);

@@ -200,6 +200,68 @@ void PanelModel::reset() {
     m_pressed = {};
 }
 
+bool PanelModel::load(const std::vector<LoadedLine>& lines) {
+    if (lines.size() > static_cast<std::size_t>(modProgVar::MaxLines)) return false;
+    // Every GOSUB needs exactly one RETURN below it: the pair moves, and is deleted, as one.
+    std::vector<int> returns(lines.size(), 0);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const LoadedLine& l = lines[i];
+        if (l.kind == Kind::None || code(l.kind) >= KindSlots) return false;
+        if (l.kind != Kind::Return) continue;
+        if (l.goSub < 0 || static_cast<std::size_t>(l.goSub) >= i ||
+            lines[static_cast<std::size_t>(l.goSub)].kind != Kind::GoSub)
+            return false;
+        ++returns[static_cast<std::size_t>(l.goSub)];
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].kind == Kind::GoSub && returns[i] != 1) return false;
+
+    reset();
+    const int goSubs = static_cast<int>(
+        std::count_if(lines.begin(), lines.end(), [](const LoadedLine& l) { return l.kind == Kind::GoSub; }));
+    auto& returnBlocks = m_blocks[Kind::Return];
+    returnBlocks.resize(static_cast<std::size_t>(goSubs) + 1, returnBlocks.front());
+    std::vector<qint16> goSubIndex(lines.size(), 0);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const LoadedLine& l = lines[i];
+        const Kind k = l.kind;
+        const KindInfo& info = kinds::info(k);
+        qint16 index = 0;
+        if (k == Kind::Return) {
+            index = goSubIndex[static_cast<std::size_t>(l.goSub)];
+        } else {
+            index = ++m_vars.PerKind[k].Count;
+            if (k == Kind::GoSub) goSubIndex[i] = index;
+        }
+        m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + m_vars.LineSpacing);
+        if (m_vars.NextTop > m_panelHeight) m_panelHeight = m_vars.NextTop + m_panelHeight + 48;
+        m_vars.appendLine(k, index);
+        PanelBlock b = m_blocks[k].front();
+        b.Shape.Visible = b.Text.Visible = true;
+        b.Comment.Visible = info.hasComment;
+        placeBlock(b, m_vars.BlockLeft, m_vars.NextTop);
+        if (k == Kind::Return) {
+            b.Text.Width = 81;
+            returnBlocks[static_cast<std::size_t>(index)] = b;
+            continue;
+        }
+        m_blocks[k].push_back(b);
+        if (k == Kind::Blank) {
+            setBlankText(index, l.held);
+        } else if (k == Kind::Label && l.goSubLabel) {
+            PanelBlock& label = blockRef(k, index);
+            label.Shape.Fill = kinds::Orange;
+            setCaptions(k, index, l.held, l.comment, false);
+            label.Shape.Width = 200;
+        } else if (k != Kind::End) {
+            setCaptions(k, index, l.held, info.hasComment ? l.comment : QString(), true);
+        } else {
+            fitShape(k, blockRef(k, index));
+        }
+    }
+    return true;
+}
+
 QString PanelModel::checkInvariants() const {
     QStringList problems;
     KindArray<std::vector<int>> seen;

@@ -50,6 +50,15 @@ struct PanelHit {
     explicit operator bool() const { return kind != Kind::None; }
 };
 
+// One line of an opened part file as the panel is to show it.
+struct LoadedLine {
+    Kind kind = Kind::Blank;
+    QString held;            // a free command: its whole text, split for showing as an add splits it
+    QString comment;         // the inline comment, for kinds that have one
+    bool goSubLabel = false; // a Label made with a GOSUB: orange, 200 wide
+    int goSub = -1;          // a RETURN line: the position in the list of its GOSUB line
+};
+
 // Why an add was refused; None when it may go ahead.
 enum class AddRefusal { None, TableFull, CounterFull, PanelFull };
 
@@ -120,6 +129,10 @@ public:
     void deleteLine();
     // Empties the panel and the table; keeps the panel height.
     void reset();
+    // Replaces every block with the lines, laid out from the top one row apart as adds lay them out,
+    // GOSUB and RETURN lines paired as given. False, with nothing changed, when they are more than
+    // the table takes or a RETURN has no GOSUB above it (or a GOSUB no RETURN below it).
+    bool load(const std::vector<LoadedLine>& lines);
     // New captions for an edited block, then the kind's layout rule for its shape width.
     void setCaptions(Kind k, int index, const QString& heldText, const QString& inlineComment, bool relayout);
 

@@ -52,8 +52,16 @@ QStringList programLines(const PanelModel& panel) {
 }
 
 FileResult write(const QString& path, const PanelModel& panel) {
-    QList<QByteArray> bytes;
-    for (const QString& line : programLines(panel)) {
+    // Lines kept from an opened file go back in their places as they stood: a Headsmith header and
+    // the opening lines above the program, a closing block and what followed it below.
+    const modProgVar& v = panel.vars();
+    QList<QByteArray> bytes = v.KeptHead;
+    QStringList lines = programLines(panel);
+    if (v.KeptOpening.size() == 3) {
+        bytes += v.KeptOpening;
+        lines.remove(0, 3);
+    }
+    for (const QString& line : lines) {
         // A break would turn the rest of the line into a line of its own, run as a command.
         if (textfile::breaksLine(line))
             return FileResult::failure(
@@ -61,6 +69,7 @@ FileResult write(const QString& path, const PanelModel& panel) {
                                                               "control character; nothing was written."));
         bytes << textfile::encode(line);
     }
+    bytes += v.KeptTail;
     return textfile::saveLines(path, bytes);
 }
 

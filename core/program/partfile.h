@@ -25,7 +25,8 @@ std::optional<QString> composeLine(Kind k, const QString& held, const QString& i
 // The whole part file: the three opening lines, then one line per row of the table, top to bottom.
 QStringList programLines(const PanelModel& panel);
 
-// Writes the program to path (system 8-bit encoding, CR LF after every line). A line holding a line
+// Writes the program to path (system 8-bit encoding, CR LF after every line), with the lines kept
+// from an opened file (KeptHead, KeptOpening, KeptTail) in their places. A line holding a line
 // break or another control character is a program fault: refused like a failed write, nothing written.
 FileResult write(const QString& path, const PanelModel& panel);
 

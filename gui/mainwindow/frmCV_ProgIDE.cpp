@@ -128,6 +128,7 @@ void frmCV_ProgIDE::buildMenus() {
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     mnuReset->setEnabled(false);
     mnuSave->setEnabled(false);
+    buildFileExtras(mnuFile);
 
     QMenu* mnuMode = menuBar()->addMenu(tr("&Mode"));
     mnuMode->setObjectName(QStringLiteral("mnuMode"));
@@ -161,7 +162,8 @@ bool frmCV_ProgIDE::Form_Load() {
     StartUp();
     if (m_vars.PartNameState != PartName::Chosen) return false;
     m_vars.LineSpacing = 24;
-    m_vars.NextTop = 8;
+    // A part file opened at start-up has its blocks laid out already.
+    if (m_vars.LineCount == 0) m_vars.NextTop = 8;
     m_vars.CommentWidth = 600;
     m_vars.BlockLeft = 20;
     m_vars.FileSaved = true;
@@ -178,11 +180,11 @@ void frmCV_ProgIDE::StartUp() {
     const QString file = settingsPlaces().read;
     if (!file.isEmpty()) {
         if (settings::selectsAdvanced(settings::readFirstLine(file))) mnuAdvanced_Click();
-        modUtils::ChooseUntilNamed(m_vars, m_platform);
+        openOrChooseAtStart();
         return;
     }
     frmGetStarted getStarted(
-        getStartedText(), [this] { return modUtils::ChooseUntilNamed(m_vars, m_platform); }, this);
+        getStartedText(), [this] { return openOrChooseAtStart(); }, this);
     m_runner(getStarted);
     // However the window went away, the name choice runs (once): the main window needs a part file.
     getStarted.cmdGetStarted_Click();
@@ -243,6 +245,7 @@ void frmCV_ProgIDE::lineAdded() {
 
 void frmCV_ProgIDE::refreshPanel() {
     Picture1->panel()->refresh();
+    updateStatus();
 }
 
 bool frmCV_ProgIDE::WriteFile() {
@@ -257,8 +260,11 @@ bool frmCV_ProgIDE::WriteFile() {
     if (m_platform.askYesNo(tr("Do you want to add a header to this file?"), tr("Add a header"))) {
         frmHeader header(m_vars, m_header, m_platform, this);
         m_runner(header);
+        takeRewrittenFile();
     }
     m_vars.FileSaved = true;
+    rememberRecent(m_vars.PartFileName);
+    updateStatus();
     return true;
 }
 

@@ -13,6 +13,7 @@
 class QAction;
 class QFrame;
 class QGroupBox;
+class QLabel;
 class QMenu;
 class QPushButton;
 class PanelFrame;
@@ -57,6 +58,21 @@ public:
 
     QMenu* blockMenu() const { return mnuRight; }
 
+    // File > Open: asks about unsaved work, then opens a part file chosen in the parts folder.
+    void mnuOpen_Click();
+    // File > Save As: a new name for the part file, then a save under it.
+    void mnuSaveAs_Click();
+    // Reads a part file onto the panel and makes it the part file; false, with a message and the
+    // panel as it was, when it cannot be read.
+    bool openPartFile(const QString& path);
+    // A part file named on the command line, opened at start-up instead of the name choice.
+    void setStartFile(const QString& path) { m_startFile = path; }
+    // The last opened or saved part files, newest first, and opening one of them.
+    static QStringList recentFiles();
+    void openRecent(const QString& path);
+    // What the status bar shows: the part file's path, and whether there is unsaved work.
+    QString statusText() const;
+
 protected:
     // Form_Unload: settings, the save question, the end of the program.
     void closeEvent(QCloseEvent* event) override;
@@ -69,6 +85,17 @@ private:
     void lineAdded();
     void refreshPanel();
     settings::Places settingsPlaces();
+    void buildFileExtras(QMenu* file);
+    bool askToSaveFirst();
+    // At start-up: the part file named on the command line, else (or when it cannot be read) the
+    // name choice. True when there is a part file.
+    bool openOrChooseAtStart();
+    void rememberRecent(const QString& path);
+    void fillRecentMenu();
+    void updateStatus();
+    void reportMovedFileCalls(const QString& oldFolder);
+    // After Headsmith rewrote the part file: what it wrote is kept for the next save.
+    void takeRewrittenFile();
 
     Platform& m_platform;
     modProgVar m_vars;
@@ -90,4 +117,9 @@ private:
     QAction* mnuDelete = nullptr;
     QAction* mnuEdit = nullptr;
     KindArray<QPushButton*> m_buttons{};
+    QAction* mnuOpen = nullptr;
+    QAction* mnuSaveAs = nullptr;
+    QMenu* mnuRecent = nullptr;
+    QLabel* m_statusPath = nullptr;
+    QString m_startFile;
 };

@@ -1,0 +1,63 @@
+// Any bytes as a part file. Reading never crashes; whatever it accepts goes onto a panel, and saving
+// that panel writes every line of the input back unchanged (line ends become CR LF, the opening lines
+// are added where they were missing); the saved file reads back to the same blocks and saves to the
+// same bytes.
+#include "fuzzsupport.h"
+
+#include "core/program/panelmodel.h"
+#include "core/program/partfile.h"
+#include "core/program/partfilereader.h"
+
+namespace {
+
+int sixPerChar(const QString& s) {
+    return 6 * static_cast<int>(s.size());
+}
+
+QByteArray shown(const PanelModel& m) {
+    QByteArray out;
+    const modProgVar& v = m.vars();
+    for (int n = 1; n <= v.LineCount; ++n) {
+        const LineRow& r = v.Lines[static_cast<std::size_t>(n)];
+        const PanelBlock& b = m.block(r.Kind, r.BlockIndex);
+        out += QByteArray::number(code(r.Kind)) + '|' + b.Text.Caption.toUtf8() + '|' +
+               m.inlineComment(r.Kind, r.BlockIndex).toUtf8() + '|' + QByteArray::number(b.Shape.Fill) + '\n';
+    }
+    return out;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray content(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const partfilereader::ReadResult r = partfilereader::read(content);
+    if (!r.ok) {
+        fuzz::check(!r.error.isEmpty(), "a refusal without a reason");
+        return 0;
+    }
+    modProgVar v;
+    PanelModel m(v, sixPerChar);
+    fuzz::check(partfilereader::apply(r, m), "the panel refused what was read", content.toHex());
+    fuzz::check(m.checkInvariants().isEmpty(), "panel invariants", m.checkInvariants().toUtf8());
+
+    QList<QByteArray> expected = partfilereader::splitLines(content);
+    if (r.opening.isEmpty())
+        expected = expected.mid(0, r.head.size()) +
+                   QList<QByteArray>{partfile::CreatedLine.toLatin1(), partfile::NoticeLine.toLatin1(), "'"} +
+                   expected.mid(r.head.size());
+    const QString path = fuzz::freshWorkDir().filePath(QStringLiteral("read.cvp"));
+    const FileResult saved = partfile::write(path, m);
+    fuzz::check(saved.ok, "saving what was read failed", saved.error.toUtf8());
+    const QByteArray written = fuzz::readFile(path);
+    fuzz::check(written == fuzz::crlfJoined(expected), "a line was not written back as read",
+                "input:   " + content.toHex() + "\nwritten: " + written.toHex());
+
+    const partfilereader::ReadResult again = partfilereader::read(written);
+    fuzz::check(again.ok, "the saved file was refused", again.error.toUtf8());
+    modProgVar v2;
+    PanelModel m2(v2, sixPerChar);
+    fuzz::check(partfilereader::apply(again, m2), "the panel refused the saved file");
+    fuzz::check(shown(m2) == shown(m), "the saved file reads as other blocks", shown(m) + "\n--\n" + shown(m2));
+    fuzz::check(partfile::write(path, m2).ok && fuzz::readFile(path) == written, "saving again changed the bytes");
+    return 0;
+}

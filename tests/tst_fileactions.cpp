@@ -1,0 +1,288 @@
+// File > Open, Save As, the recent files and a part file named on the command line, driven through
+// the real main window with a scripted user.
+#include "gui/mainwindow/frmCV_ProgIDE.h"
+#include "gui/mainwindow/frmGetStarted.h"
+#include "scriptedplatform.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void putBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+const QByteArray Opening = "' Created using the Corvane Part File Stacker\r\n"
+                           "' Corvane Part File Stacker (c) Corvane; free to use and share, provided as is, without "
+                           "warranty.\r\n'\r\n";
+const QByteArray Header = "'' Header file created by Corvane Headsmith\r\n''\r\n'' Sign for the door\r\n"
+                          "' End of header file\r\n\r\n";
+const QByteArray Closing = "' Start of Closing file\r\n \r\nFP, close.cvp,,,,, 0\r\n \r\n' End of Closing file\r\n";
+
+QStringList held(frmCV_ProgIDE& w) {
+    QStringList out;
+    const modProgVar& v = w.vars();
+    for (int n = 1; n <= v.LineCount; ++n) {
+        const LineRow& r = v.Lines[static_cast<std::size_t>(n)];
+        out << w.panel().heldText(r.Kind, r.BlockIndex);
+    }
+    return out;
+}
+
+} // namespace
+
+class tst_fileactions : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    ScriptedPlatform m_platform;
+
+    QString path(const QString& name) const { return QDir::toNativeSeparators(m_dir->filePath(name)); }
+    QAction* action(frmCV_ProgIDE& w, const QString& name) { return w.findChild<QAction*>(name); }
+
+    // A started main window (not a first run) on part file job.cvp, or on a file named to open.
+    std::unique_ptr<frmCV_ProgIDE> started(const QString& startFile = {}) {
+        putBytes(path(QStringLiteral("stacker.ini")), "advanced = 1\r\n");
+        if (startFile.isEmpty()) m_platform.files << path(QStringLiteral("job.cvp"));
+        auto w = std::make_unique<frmCV_ProgIDE>(m_platform);
+        w->setDialogRunner([](QDialog&) { return false; });
+        if (!startFile.isEmpty()) w->setStartFile(startFile);
+        [&] { QVERIFY(w->Form_Load()); }();
+        m_platform.asked.clear();
+        return w;
+    }
+
+    // Unsaved work, as a toolbox add leaves it.
+    void addUnsaved(frmCV_ProgIDE& w, const QString& text) {
+        w.panel().add(Kind::Move, text, {});
+        w.vars().FileSaved = false;
+    }
+
+    QStringList asked() const {
+        QStringList out;
+        for (const auto& a : m_platform.asked)
+            out << a.what + QLatin1Char(':') + a.text.section(u'\n', 0, 0);
+        return out;
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_platform = ScriptedPlatform{};
+        m_platform.programDir = m_dir->path();
+        m_platform.partsDir = path(QStringLiteral("cvparts"));
+        QSettings().clear();
+    }
+
+    // Unsaved work is asked about first; the opened file then becomes the part file, shown from the top.
+    void openAsksAboutUnsavedWork_data() {
+        QTest::addColumn<bool>("saveFirst");
+        QTest::addColumn<bool>("choose");
+        QTest::newRow("save, then open") << true << true;
+        QTest::newRow("don't save, open") << false << true;
+        QTest::newRow("don't save, cancel the dialog") << false << false;
+    }
+    void openAsksAboutUnsavedWork() {
+        QFETCH(bool, saveFirst);
+        QFETCH(bool, choose);
+        const QString other = path(QStringLiteral("other.cvp"));
+        putBytes(other, Opening + "JX, 3   'slow\nEND\n");
+        auto w = started();
+        addUnsaved(*w, QStringLiteral("MX, 1"));
+        m_platform.yesNo << saveFirst;
+        if (saveFirst) m_platform.yesNo << false; // no header
+        m_platform.files << (choose ? std::optional<QString>(other) : std::nullopt);
+        QCOMPARE(action(*w, "mnuOpen")->shortcut(), QKeySequence(QKeySequence::Open));
+        action(*w, "mnuOpen")->trigger();
+
+        QStringList expected{QStringLiteral("yesno:Save all your hard work?")};
+        if (saveFirst) expected << QStringLiteral("yesno:Do you want to add a header to this file?");
+        expected << QStringLiteral("open:Open a part file");
+        QCOMPARE(asked(), expected);
+        QCOMPARE(m_platform.asked.last().title, m_platform.partsDir);
+        QCOMPARE(m_platform.asked.last().filter, QStringLiteral(" Corvane (*.cvp)|*.cvp"));
+        QCOMPARE(QFile::exists(path(QStringLiteral("job.cvp"))), saveFirst);
+        if (!choose) {
+            QCOMPARE(held(*w), QStringList{QStringLiteral("MX, 1")});
+            QCOMPARE(w->vars().PartFileTitle, QStringLiteral("job.cvp"));
+            QVERIFY(!w->vars().FileSaved);
+            QVERIFY(w->statusText().endsWith(QStringLiteral("Modified")));
+            return;
+        }
+        QCOMPARE(held(*w), (QStringList{QStringLiteral("JX, 3"), QStringLiteral("END")}));
+        QCOMPARE(w->vars().PartFileName, other);
+        QCOMPARE(w->vars().PartFileFolder + w->vars().PartFileTitle, other);
+        QCOMPARE(w->vars().PartFileTitle, QStringLiteral("other.cvp"));
+        QVERIFY(w->vars().FileSaved);
+        QCOMPARE(w->statusText(), other);
+        QCOMPARE(w->vars().Lines[1].Top, qint16(32));
+        QVERIFY(action(*w, "mnuSave")->isEnabled());
+        QCOMPARE(frmCV_ProgIDE::recentFiles().value(0), other);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Corvane Part File Stacker"));
+    }
+
+    // A file that cannot be read is reported with its name and the reason; the panel keeps its lines.
+    void unreadableFileKeepsThePanel_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content"); // empty: not made
+        QTest::addColumn<QString>("reason");
+        QByteArray many;
+        for (int i = 0; i < 101; ++i)
+            many += "END\r\n";
+        QTest::newRow("missing") << "gone.cvp" << QByteArray() << "no such file";
+        QTest::newRow("folder") << "folder.cvp" << QByteArray() << "folder";
+        QTest::newRow("NUL bytes") << "binary.cvp" << QByteArray("MX, 1\0\1\2", 8) << "NUL";
+        QTest::newRow("101 lines") << "long.cvp" << many << "101";
+    }
+    void unreadableFileKeepsThePanel() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        const QString file = path(name);
+        if (name == QLatin1String("folder.cvp")) QVERIFY(QDir().mkdir(file));
+        if (!content.isEmpty()) putBytes(file, content);
+        auto w = started();
+        addUnsaved(*w, QStringLiteral("MX, 1"));
+        m_platform.yesNo << false;
+        m_platform.files << file;
+        action(*w, "mnuOpen")->trigger();
+        QCOMPARE(m_platform.asked.last().what, QStringLiteral("tell"));
+        QVERIFY2(m_platform.asked.last().text.contains(file), qPrintable(m_platform.asked.last().text));
+        QVERIFY2(m_platform.asked.last().text.contains(reason, Qt::CaseInsensitive),
+                 qPrintable(m_platform.asked.last().text));
+        QCOMPARE(held(*w), QStringList{QStringLiteral("MX, 1")});
+        QCOMPARE(w->vars().PartFileTitle, QStringLiteral("job.cvp"));
+        QVERIFY(!w->vars().FileSaved);
+    }
+
+    // Opened with Headsmith's header and closing block, a line dragged, saved without a new header:
+    // the file differs from the old one only by the moved line.
+    void headerAndClosingSurviveAnEdit() {
+        const QString file = path(QStringLiteral("sign.cvp"));
+        putBytes(file, Header + Opening + "MX, 1   \r\nMX, 2   \r\nMX, 3   \r\n" + Closing + "' mine\r\n");
+        auto w = started(file);
+        QCOMPARE(w->vars().PartFileName, file);
+        QCOMPARE(asked(), QStringList()); // no name choice
+        // The first line carried below the third.
+        PanelModel& m = w->panel();
+        m.mouseDown(LeftButton, 23, 40);
+        m.mouseMove(LeftButton, 23, 110);
+        m.mouseMove(LeftButton, 23, 110);
+        m.mouseUp(LeftButton, 23, 110);
+        QVERIFY(!w->vars().FileSaved);
+        m_platform.yesNo << false;
+        action(*w, "mnuSave")->trigger();
+        QCOMPARE(readAll(file), Header + Opening + "MX, 2   \r\nMX, 3   \r\nMX, 1   \r\n" + Closing + "' mine\r\n");
+    }
+
+    // Save As writes under the new name and names the File call lines whose files the new folder lacks.
+    void saveAsReportsRelativeFileCalls() {
+        auto w = started();
+        putBytes(path(QStringLiteral("here.cvp")), "END\r\n");
+        QVERIFY(QDir().mkdir(path(QStringLiteral("moved"))));
+        putBytes(path(QStringLiteral("moved/there.cvp")), "END\r\n");
+        w->panel().add(Kind::FileCall, QStringLiteral("FP, here.cvp,,,,, 0"), {});
+        w->panel().add(Kind::FileCall, QStringLiteral("FP, there.cvp,,,,, 0"), {});
+        w->panel().add(Kind::FileCall, QStringLiteral("FP, %1,,,,, 1").arg(path(QStringLiteral("here.cvp"))), {});
+        const QString target = path(QStringLiteral("moved/new.cvp"));
+        m_platform.files << target;
+        m_platform.yesNo << false; // no header
+        action(*w, "mnuSaveAs")->trigger();
+        QCOMPARE(w->vars().PartFileName, target);
+        QCOMPARE(w->vars().PartFileTitle, QStringLiteral("new.cvp"));
+        QVERIFY(readAll(target).contains("FP, there.cvp"));
+        QVERIFY(!QFile::exists(path(QStringLiteral("job.cvp"))));
+        const QString told = m_platform.asked.last().text;
+        QCOMPARE(m_platform.asked.last().what, QStringLiteral("tell"));
+        QVERIFY2(told.contains(QStringLiteral("line 1: FP, here.cvp,,,,, 0")), qPrintable(told));
+        QVERIFY(!told.contains(QStringLiteral("there.cvp")));
+        QVERIFY(!told.contains(QStringLiteral("line 3")));
+
+        // Within the same folder nothing is reported.
+        m_platform.asked.clear();
+        m_platform.files << path(QStringLiteral("moved/again.cvp"));
+        m_platform.yesNo << false;
+        action(*w, "mnuSaveAs")->trigger();
+        QCOMPARE(asked(), (QStringList{"save:Select a name for the Part File that you will be assembling.",
+                                       "yesno:Do you want to add a header to this file?"}));
+    }
+
+    // A recent file that was deleted is reported and leaves the list; the others open.
+    void recentFileThatWasDeleted() {
+        const QString a = path(QStringLiteral("a.cvp"));
+        const QString b = path(QStringLiteral("b.cvp"));
+        putBytes(a, "MX, 1   \r\n");
+        putBytes(b, "MX, 2   \r\n");
+        auto w = started();
+        QVERIFY(w->openPartFile(a));
+        QVERIFY(w->openPartFile(b));
+        QCOMPARE(frmCV_ProgIDE::recentFiles(), (QStringList{b, a}));
+        QVERIFY(QFile::remove(a));
+        m_platform.asked.clear();
+        w->findChild<QAction*>(QStringLiteral("mnuRecent_2"))->trigger();
+        QCOMPARE(asked(), QStringList{QStringLiteral("tell:The part file")});
+        QVERIFY(m_platform.asked.last().text.contains(a));
+        QCOMPARE(frmCV_ProgIDE::recentFiles(), QStringList{b});
+        QCOMPARE(w->vars().PartFileName, b);
+        QVERIFY(!w->findChild<QAction*>(QStringLiteral("mnuRecent_2")));
+        for (int i = 0; i < 8; ++i) {
+            const QString f = path(QStringLiteral("r%1.cvp").arg(i));
+            putBytes(f, "END\r\n");
+            QVERIFY(w->openPartFile(f));
+        }
+        QCOMPARE(frmCV_ProgIDE::recentFiles().size(), 6);
+        QCOMPARE(frmCV_ProgIDE::recentFiles().first(), path(QStringLiteral("r7.cvp")));
+    }
+
+    // A file named on the command line replaces the name choice; one that cannot be read is reported
+    // and the name choice follows. A first run still shows the first-run window.
+    void fileNamedOnTheCommandLine() {
+        const QString bad = path(QStringLiteral("missing.cvp"));
+        putBytes(path(QStringLiteral("stacker.ini")), "advanced = 0\r\n");
+        m_platform.files << path(QStringLiteral("chosen.cvp"));
+        {
+            frmCV_ProgIDE w(m_platform);
+            w.setStartFile(bad);
+            QVERIFY(w.Form_Load());
+            QCOMPARE(asked(), (QStringList{"tell:The part file could not be opened:",
+                                           "save:Select a name for the Part File that you will be assembling."}));
+            QCOMPARE(w.vars().PartFileTitle, QStringLiteral("chosen.cvp"));
+        }
+        QFile::remove(path(QStringLiteral("stacker.ini")));
+        m_platform.asked.clear();
+        const QString good = path(QStringLiteral("good.cvp"));
+        putBytes(good, "PAUSE\r\n");
+        QStringList windows;
+        frmCV_ProgIDE w(m_platform);
+        w.setDialogRunner([&windows](QDialog& d) {
+            windows << d.objectName();
+            return false;
+        });
+        w.setStartFile(good);
+        QVERIFY(w.Form_Load());
+        QCOMPARE(windows, QStringList{QStringLiteral("frmGetStarted")});
+        QCOMPARE(asked(), QStringList());
+        QCOMPARE(held(w), QStringList{QStringLiteral("PAUSE")});
+        QCOMPARE(w.vars().PartFileName, good);
+    }
+};
+
+QTEST_MAIN(tst_fileactions)
+#include "tst_fileactions.moc"

@@ -1,0 +1,384 @@
+// Reading a part file back into blocks: programs saved and opened again come back line for line and
+// save to the same bytes, Headsmith's header and closing block included; foreign files read by the
+// rules for line ends, bytes and lines of no known form; refusals leave the panel as it was.
+#include "core/headsmith/headertext.h"
+#include "core/headsmith/rewrite.h"
+#include "core/program/linesyntax.h"
+#include "core/program/panelmodel.h"
+#include "core/program/partfile.h"
+#include "core/program/partfilereader.h"
+#include "scriptedplatform.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace linesyntax;
+
+namespace {
+
+int sixPerChar(const QString& s) {
+    return 6 * static_cast<int>(s.size());
+}
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void putBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+struct Panel {
+    modProgVar v;
+    PanelModel m{v, sixPerChar};
+};
+
+// What a line of the panel shows and is written from, top to bottom.
+QStringList shown(const PanelModel& m) {
+    QStringList out;
+    const modProgVar& v = m.vars();
+    for (int n = 1; n <= v.LineCount; ++n) {
+        const LineRow& r = v.Lines[static_cast<std::size_t>(n)];
+        const PanelBlock& b = m.block(r.Kind, r.BlockIndex);
+        out << QStringLiteral("%1|%2|%3|%4|%5")
+                   .arg(kinds::info(r.Kind).name, b.Text.Caption, m.inlineComment(r.Kind, r.BlockIndex))
+                   .arg(b.Text.Color, 6, 16, QLatin1Char('0'))
+                   .arg(b.Shape.Fill, 6, 16, QLatin1Char('0'));
+    }
+    return out;
+}
+
+// Random texts for the dialogs' boxes: no runs of three blanks, so no held text holds the joint
+// between held text and comment.
+class Gen {
+public:
+    explicit Gen(quint32 seed) : m_rng(seed) {}
+    int below(int n) { return static_cast<int>(m_rng.bounded(n)); }
+    bool coin() { return below(2) == 0; }
+    QString pick(const QStringList& from) { return from.at(below(static_cast<int>(from.size()))); }
+    QString word() { return pick({"a", "12", "0.5", "x1", "-3", "depth", "Q"}); }
+    QString number() { return pick({"1", "2.5", "-0.125", "10", "0"}); }
+    QString comment() {
+        if (below(3) == 0) return {};
+        QString c = QStringLiteral("'");
+        const int parts = 1 + below(4);
+        for (int i = 0; i < parts; ++i)
+            c += pick({"check", " & ", "&&x", "\"quoted\"", ", ", "'", "   ", "depth, 2", "50%"});
+        return c;
+    }
+    QString axis() { return below(3) == 0 ? QString() : number(); }
+
+private:
+    QRandomGenerator m_rng;
+};
+
+// Adds one random block (or a GOSUB set) through the same texts the dialogs compose.
+void addRandom(PanelModel& m, Gen& g, int& goSubs) {
+    switch (g.below(15)) {
+    case 0:
+    case 1: {
+        AxisFields f;
+        for (QString& a : f.axis)
+            a = g.axis();
+        if (std::all_of(f.axis.begin(), f.axis.end(), [](const QString& a) { return a.isEmpty(); }))
+            f.axis[static_cast<std::size_t>(g.below(5))] = g.number();
+        const bool jog = g.coin();
+        m.add(jog ? Kind::Jog : Kind::Move, composeAxes(jog ? u'J' : u'M', f), g.comment());
+        break;
+    }
+    case 2: {
+        SpeedFields f;
+        for (QString& s : f.speed)
+            s = g.axis();
+        m.add(Kind::Speed, composeSpeed(f), g.comment());
+        break;
+    }
+    case 3:
+        m.add(Kind::FileCall,
+              composeFileCall({g.pick({"C:\\cvparts\\a.cvp", "sign, part.cvp", "sub\\b.cvp"}),
+                               g.pick({QString(NoOffset), QString(Offset2d), QString(Offset3d)})}),
+              g.comment());
+        break;
+    case 4:
+        m.add(Kind::IfThen,
+              composeIf({g.pick({"&count > 3", "?", "a = b", "&x&y"}), g.pick({"GOTO done:", "?", "END"})}),
+              g.comment());
+        break;
+    case 5:
+        m.add(Kind::Label, composeLabel({QStringLiteral("L%1").arg(g.below(50))}), g.comment());
+        break;
+    case 6:
+        m.add(Kind::GoTo, composeGoTo({g.pick({"done", "L3:", "a, b"})}), g.comment());
+        break;
+    case 7:
+        m.add(Kind::Variable,
+              composeVar({g.pick({"depth", "&depth", "a&b", QString(VarNamePrompt)}),
+                          g.pick({"0.5", "&x + 1", QString(VarValuePrompt)})}),
+              g.comment());
+        break;
+    case 8:
+        m.add(Kind::Input,
+              composeInput({g.pick({"Bit size?", QString(InputPromptPrompt), "Depth, in inches"}),
+                            g.pick({"bit", "&d", QString(InputVarPrompt), "x&y"})}),
+              g.comment());
+        break;
+    case 9:
+        m.add(Kind::Pause, composePause({g.pick({"", "3", QString(PausePrompt), "0.5, then go"})}), {});
+        break;
+    case 10:
+        m.add(Kind::Comment, composeComment({g.pick({"done", "'already", "a, b & c", "\"q\""})}), {});
+        break;
+    case 11:
+        m.add(Kind::End, {}, {});
+        break;
+    case 12:
+        // Free commands in no other kind's written form.
+        m.add(Kind::Blank, g.pick({"G0 X1", "SO, 1, 1", "C2 'tool change", "MX 2", "JH   ", "RETURN 'no", "M"}), {});
+        break;
+    default: {
+        const QString name = QStringLiteral("sub%1").arg(++goSubs);
+        const GoSubTexts t = composeGoSub({name});
+        m.addGoSub(t.line, t.label);
+        break;
+    }
+    }
+}
+
+void dragRandom(Panel& p, Gen& g) {
+    const int n = p.v.LineCount;
+    if (n == 0) return;
+    const LineRow& r = p.v.Lines[static_cast<std::size_t>(1 + g.below(n))];
+    if (r.Kind == Kind::Return) return;
+    const float y = p.m.block(r.Kind, r.BlockIndex).Shape.Top + 8;
+    const float to = static_cast<float>(g.below(24 * (n + 2)));
+    p.m.mouseDown(LeftButton, 23, y);
+    p.m.mouseMove(LeftButton, 23, to);
+    p.m.mouseMove(LeftButton, 23, to);
+    p.m.mouseUp(LeftButton, 23, to);
+}
+
+QList<QByteArray> encoded(const headertext::Block& block) {
+    QList<QByteArray> out;
+    for (const headertext::BlockLine& l : block)
+        out << (l.copyFile ? QByteArray("' a line of the closing file, END") : l.text.toLatin1());
+    return out;
+}
+
+QByteArray crlf(const QList<QByteArray>& lines) {
+    QByteArray out;
+    for (const QByteArray& l : lines)
+        out += l + "\r\n";
+    return out;
+}
+
+} // namespace
+
+class tst_partfilereader : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+    }
+
+    // open(save(program)) shows the same lines, and saving it again gives the same bytes; also when
+    // Headsmith gave the file a header, a closing block and lines after it.
+    void roundTrip_data() {
+        QTest::addColumn<bool>("headsmith");
+        QTest::newRow("as saved") << false;
+        QTest::newRow("rewritten by Headsmith") << true;
+    }
+    void roundTrip() {
+        QFETCH(bool, headsmith);
+        const QString path = m_dir.filePath(QStringLiteral("round.cvp"));
+        for (quint32 seed = 1; seed <= 200; ++seed) {
+            Gen g(seed);
+            Panel before;
+            int goSubs = 0;
+            const int adds = g.below(30);
+            for (int i = 0; i < adds; ++i) {
+                addRandom(before.m, g, goSubs);
+                if (g.below(3) == 0) dragRandom(before, g);
+            }
+            QVERIFY2(before.m.checkInvariants().isEmpty(), qPrintable(before.m.checkInvariants()));
+            QVERIFY(partfile::write(path, before.m).ok);
+            QByteArray saved = readAll(path);
+            if (headsmith) {
+                HeaderFields f;
+                f.Description = QStringLiteral("seed %1").arg(seed);
+                f.AddClosing = true;
+                f.ClosingAsFP = g.coin();
+                const QList<QByteArray> after =
+                    g.coin() ? QList<QByteArray>{"' after the closing", "MX, 9   "} : QList<QByteArray>{};
+                saved = crlf(encoded(headertext::writeheaderinfo(f))) + saved +
+                        crlf(encoded(headertext::closingBlock(f))) + crlf(after);
+                putBytes(path, saved);
+            }
+
+            Panel after;
+            after.m.add(Kind::Move, QStringLiteral("MX, 1"), {}); // replaced by the opened file
+            const partfilereader::ReadResult r = partfilereader::readFile(path);
+            QVERIFY2(r.ok, qPrintable(r.error));
+            QVERIFY(partfilereader::apply(r, after.m));
+            QVERIFY2(after.m.checkInvariants().isEmpty(), qPrintable(after.m.checkInvariants()));
+            QCOMPARE(shown(after.m), shown(before.m));
+            QCOMPARE(after.v.NextTop, after.v.LineCount > 0 ? 8 + 24 * after.v.LineCount : 8);
+
+            const QString again = m_dir.filePath(QStringLiteral("again.cvp"));
+            QVERIFY(partfile::write(again, after.m).ok);
+            if (readAll(again) != saved) QFAIL(qPrintable(QStringLiteral("seed %1 saved differently").arg(seed)));
+        }
+    }
+
+    // Files from elsewhere: line ends, bytes, lines of no known form, refusals.
+    void foreignFiles_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("kinds"); // kind name|held text|comment per line; refused: {"refused", why}
+        QTest::addColumn<QByteArray>("written");
+        const QByteArray opening = crlf({partfile::CreatedLine.toLatin1(), partfile::NoticeLine.toLatin1(), "'"});
+
+        QTest::newRow("LF only") << QByteArray("MX, 2   \nJX, 3   'slow\n")
+                                 << QStringList{"Move|MX, 2|", "Jog|JX, 3|'slow"}
+                                 << opening + "MX, 2   \r\nJX, 3   'slow\r\n";
+        QTest::newRow("CR only, no final line end")
+            << QByteArray("PAUSE\r'done\rEND") << QStringList{"PAUSE|PAUSE|", "Comment|'done|", "END|END|"}
+            << opening + "PAUSE\r\n'done\r\nEND\r\n";
+        QTest::newRow("mixed line ends, empty lines")
+            << QByteArray("\r\n\rG0\n\n") << QStringList{"Blank||", "Blank||", "Blank|G0|", "Blank||"}
+            << opening + "\r\n\r\nG0\r\n\r\n";
+        QTest::newRow("Latin-1 bytes kept") << QByteArray("' Caf\xe9\r\nMX, 2   '\xb0"
+                                                          "C\r\nG1 \xff\r\n")
+                                            << QStringList{}
+                                            << opening + "' Caf\xe9\r\nMX, 2   '\xb0"
+                                                         "C\r\nG1 \xff\r\n";
+        QTest::newRow("no known form")
+            << QByteArray("MX, 2\r\nIF &x > 3 THEN END   \r\nFP, a.cvp,,,,, 7   \r\n   'empty move\r\nRETURN\r\n")
+            << QStringList{"Blank|MX, 2|", "Blank|IF &x > 3 THEN END   |", "Blank|FP, a.cvp,,,,, 7   |",
+                           "Blank|   |'empty move", "Blank|RETURN|"}
+            << opening + "MX, 2\r\nIF &x > 3 THEN END   \r\nFP, a.cvp,,,,, 7   \r\n   'empty move\r\nRETURN\r\n";
+        QTest::newRow("ampersands as the panel holds them")
+            << QByteArray("INPUT \"Bit size?\" &bit   'a & b\r\nIF &&n > 1 THEN END   \r\n&&d = 1   \r\n")
+            << QStringList{"INPUT|INPUT \"Bit size?\" &&bit|'a & b", "IF..THEN|IF &&n > 1 THEN END|",
+                           "Variable|&&d = 1|"}
+            << opening + "INPUT \"Bit size?\" &bit   'a & b\r\nIF &&n > 1 THEN END   \r\n&&d = 1   \r\n";
+        QTest::newRow("GOSUB set, and a GOSUB without RETURN")
+            << QByteArray("GOSUB s:\r\nGOSUB t:\r\ns:   \r\nRETURN\r\nt:   \r\n")
+            << QStringList{"Blank|GOSUB s:|", "GOSUB|GOSUB t:|", "Label|s:|", "RETURN|RETURN|", "Label|t:|"}
+            << opening + "GOSUB s:\r\nGOSUB t:\r\ns:   \r\nRETURN\r\nt:   \r\n";
+        QTest::newRow("opening lines with another notice kept")
+            << QByteArray("' Created using the Corvane Part File Stacker\r\n' an older notice\r\n'\r\nEND\r\n")
+            << QStringList{"END|END|"}
+            << QByteArray("' Created using the Corvane Part File Stacker\r\n' an older notice\r\n'\r\nEND\r\n");
+        QTest::newRow("header without end line is program")
+            << QByteArray("'' Header file created by Corvane Headsmith\r\nEND\r\n")
+            << QStringList{"Comment|'' Header file created by Corvane Headsmith|", "END|END|"}
+            << opening + "'' Header file created by Corvane Headsmith\r\nEND\r\n";
+        QTest::newRow("control character kept in a header")
+            << QByteArray("' Header file created by Corvane Headsmith\r\n'\x1a\r\n' End of header file\r\nEND")
+            << QStringList{"END|END|"}
+            << "' Header file created by Corvane Headsmith\r\n'\x1a\r\n' End of header file\r\n" + opening + "END\r\n";
+        QTest::newRow("empty file") << QByteArray() << QStringList{} << opening;
+        QByteArray lines101;
+        for (int i = 0; i < 101; ++i)
+            lines101 += "MX, " + QByteArray::number(i) + "   \r\n";
+        QTest::newRow("101 lines") << lines101 << QStringList{"refused", "101 program lines"} << QByteArray();
+        QTest::newRow("100 lines after a header")
+            << "'' Header file created by Corvane Headsmith\r\n' End of header file\r\n" +
+                   lines101.mid(lines101.indexOf('\n') + 1)
+            << QStringList{} << QByteArray();
+        QTest::newRow("NUL bytes") << QByteArray("MX, 2   \r\n\0\r\n", 12) << QStringList{"refused", "NUL"}
+                                   << QByteArray();
+        QTest::newRow("control character in a program line")
+            << QByteArray("END\r\nG0\x1b[2J\r\n") << QStringList{"refused", "Line 2"} << QByteArray();
+    }
+    void foreignFiles() {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, kinds);
+        QFETCH(QByteArray, written);
+        const QString path = m_dir.filePath(QStringLiteral("foreign.cvp"));
+        putBytes(path, content);
+
+        Panel p;
+        p.m.add(Kind::Comment, QStringLiteral("'kept"), {});
+        const QStringList before = shown(p.m);
+        const partfilereader::ReadResult r = partfilereader::readFile(path);
+        if (kinds.value(0) == QLatin1String("refused")) {
+            QVERIFY(!r.ok);
+            QVERIFY2(r.error.contains(kinds.at(1)), qPrintable(r.error));
+            QVERIFY(r.error.contains(path));
+            QVERIFY(!partfilereader::apply(r, p.m));
+            QCOMPARE(shown(p.m), before);
+            return;
+        }
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QVERIFY(partfilereader::apply(r, p.m));
+        QVERIFY2(p.m.checkInvariants().isEmpty(), qPrintable(p.m.checkInvariants()));
+        if (!kinds.isEmpty() || content.isEmpty()) {
+            QStringList got;
+            for (const QString& s : shown(p.m)) {
+                const QStringList f = s.split(u'|');
+                // A free command shows its line split at the first "'"; compare it whole.
+                got << (f[0] == QLatin1String("Blank") ? QStringLiteral("Blank|%1|").arg(f[1] + f[2])
+                                                       : QStringList(f.mid(0, 3)).join(u'|'));
+            }
+            QStringList want = kinds;
+            for (QString& w : want)
+                if (w.startsWith(QLatin1String("Blank|")))
+                    w = QStringLiteral("Blank|%1|").arg(w.split(u'|').mid(1).join(QString()));
+            QCOMPARE(got, want);
+        }
+        const QString again = m_dir.filePath(QStringLiteral("foreign-again.cvp"));
+        QVERIFY(partfile::write(again, p.m).ok);
+        if (!written.isEmpty()) QCOMPARE(readAll(again), written);
+        // Written once in the program's own form, a file reads back to the same and saves the same.
+        Panel q;
+        QVERIFY(partfilereader::apply(partfilereader::readFile(again), q.m));
+        QCOMPARE(shown(q.m), shown(p.m));
+        QVERIFY(partfile::write(path, q.m).ok);
+        QCOMPARE(readAll(path), readAll(again));
+    }
+
+    // What Headsmith writes into a saved file is what the next save keeps: its header and closing
+    // block, and lines it moved from after an old closing block into the program.
+    void headsmithRewriteIsKept() {
+        const QString path = m_dir.filePath(QStringLiteral("headed.cvp"));
+        Panel p;
+        p.m.add(Kind::Move, QStringLiteral("MX, 1"), QStringLiteral("'a"));
+        p.m.add(Kind::Comment, QStringLiteral("'c"), {});
+        QVERIFY(partfile::write(path, p.m).ok);
+        ScriptedPlatform platform;
+        HeaderFields f;
+        f.Description = QStringLiteral("door sign");
+        f.AddClosing = true;
+        f.ClosingPath = QStringLiteral("C:\\cvparts\\park.cvp");
+        QCOMPARE(headsmith::rewritePartFile(path, f, platform).outcome, headsmith::RewriteResult::Outcome::Written);
+        QVERIFY(partfilereader::takeRewritten(partfilereader::readFile(path), p.m));
+        QCOMPARE(p.v.LineCount, 2);
+        const QByteArray headed = readAll(path);
+        const QString again = m_dir.filePath(QStringLiteral("headed-again.cvp"));
+        QVERIFY(partfile::write(again, p.m).ok);
+        QCOMPARE(readAll(again), headed);
+
+        // A line after the closing block, then both blocks replaced: the line now belongs to the program.
+        putBytes(path, headed + "' mine\r\n");
+        QVERIFY(partfilereader::apply(partfilereader::readFile(path), p.m));
+        platform.yesNo << true << true;
+        QCOMPARE(headsmith::rewritePartFile(path, f, platform).outcome, headsmith::RewriteResult::Outcome::Written);
+        QVERIFY(partfilereader::takeRewritten(partfilereader::readFile(path), p.m));
+        QCOMPARE(p.v.LineCount, 3);
+        QVERIFY(partfile::write(again, p.m).ok);
+        QCOMPARE(readAll(again), readAll(path));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_partfilereader)
+#include "tst_partfilereader.moc"
