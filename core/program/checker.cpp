@@ -200,11 +200,9 @@ void duplicateLabel(const Program& p, const Report& report) {
 
 void missingFile(const Program& p, const Report& report) {
     for (int i = 0; i < p.parsed.size(); ++i) {
-        const QString& name = p.parsed[i].file;
-        if (name.isEmpty()) continue;
-        if (QDir::isRelativePath(name) && p.folder.isEmpty()) continue; // nowhere to take it from yet
-        const QString path = QDir::isRelativePath(name) ? QDir(p.folder).filePath(name) : name;
-        if (!p.exists(path))
+        if (p.parsed[i].file.isEmpty()) continue;
+        const QString path = calledFilePath(p.lines[i].held, p.folder);
+        if (!path.isEmpty() && !p.exists(path))
             report(i, tr("The called file \"%1\" does not exist.").arg(QDir::toNativeSeparators(path)));
     }
 }
@@ -318,6 +316,13 @@ QList<Finding> check(const QList<Line>& lines, const QString& folder, const File
 
 QList<Finding> check(const PanelModel& panel, const FileExists& exists) {
     return check(linesOf(panel), panel.vars().PartFileFolder, exists);
+}
+
+QString calledFilePath(const QString& held, const QString& folder) {
+    const QString name = linesyntax::fillFileCall(held).fileName.trimmed();
+    if (name.isEmpty() || !variablesIn(name).isEmpty()) return {};
+    if (!QDir::isRelativePath(name)) return name;
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(name);
 }
 
 int count(const QList<Finding>& findings, Severity s) {

@@ -46,4 +46,8 @@ QList<Finding> check(const PanelModel& panel, const FileExists& exists = {});
 
 int count(const QList<Finding>& findings, Severity s);
 
+// The file a File call line's held text names, a relative name taken from folder; empty when the
+// name holds a variable or there is nowhere to take a relative name from.
+QString calledFilePath(const QString& held, const QString& folder);
+
 } // namespace checker
