@@ -27,6 +27,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <sys/stat.h>
+
 namespace {
 
 // One answer of the scripted user: which window is expected, what to type and tick, and whether
@@ -602,6 +604,21 @@ private Q_SLOTS:
         auto w = started();
         QVERIFY(w->textPane()->isVisible());
         QVERIFY(!w->problemsPane()->isVisible());
+    }
+
+    // A pipe in the window settings' place is neither read (which would block the start) nor replaced.
+    void panesSettingsPipeLeftAlone() {
+        const QString ini = QDir(userSettingsFolder()).filePath(QStringLiteral("window.ini"));
+        QVERIFY(QDir().mkpath(userSettingsFolder()));
+        QVERIFY(::mkfifo(QFile::encodeName(ini).constData(), 0600) == 0);
+        {
+            auto w = started();
+            QVERIFY(!w->textPane()->isVisible());
+            w->textPane()->show();
+            w->close();
+        }
+        QVERIFY(QFileInfo(ini).exists() && !QFileInfo(ini).isFile());
+        QVERIFY(QFile::remove(ini));
     }
 };
 

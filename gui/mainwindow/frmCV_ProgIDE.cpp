@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -423,18 +424,27 @@ void frmCV_ProgIDE::showFindingRow(int row) {
 namespace {
 
 // Beside the other per-user settings: the window's own, never the program folder's shared file.
-QSettings windowSettings() {
-    return QSettings(QDir(userSettingsFolder()).filePath(QStringLiteral("window.ini")), QSettings::IniFormat);
+QString windowSettingsPath() {
+    return QDir(userSettingsFolder()).filePath(QStringLiteral("window.ini"));
+}
+
+// Only a regular file of a sensible size is read or replaced: nothing blocks on a pipe or a device.
+bool windowSettingsUsable() {
+    const QFileInfo info(windowSettingsPath());
+    if (info.isSymLink()) return false;
+    return !info.exists() || (info.isFile() && info.size() <= 64 * 1024);
 }
 
 } // namespace
 
 void frmCV_ProgIDE::restoreDocks() {
-    const QSettings s = windowSettings();
+    if (!windowSettingsUsable()) return;
+    const QSettings s(windowSettingsPath(), QSettings::IniFormat);
     restoreState(s.value(QStringLiteral("window/docks")).toByteArray());
 }
 
 void frmCV_ProgIDE::saveDocks() {
-    QSettings s = windowSettings();
+    if (!windowSettingsUsable()) return;
+    QSettings s(windowSettingsPath(), QSettings::IniFormat);
     s.setValue(QStringLiteral("window/docks"), saveState());
 }
