@@ -582,6 +582,7 @@ private Q_SLOTS:
         QVERIFY(w->problemsPane()->isVisible());
         list->setCurrentItem(list->topLevelItem(1));
         QCOMPARE(picPanel(*w)->outlined().kind, Kind::GoTo);
+        QCOMPARE(list->currentItem(), list->topLevelItem(1)); // the choice stays while nothing changed
         QCOMPARE(w->textPane()->view()->textCursor().blockNumber(), 4);
 
         m_answers << Answer{QStringLiteral("frmGoTo"), {{QStringLiteral("txtGoTo"), QStringLiteral("again")}}};

@@ -174,6 +174,9 @@ ProblemsPane::ProblemsPane(QWidget* parent) : QDockWidget(tr("Problems"), parent
 }
 
 void ProblemsPane::setFindings(const QList<checker::Finding>& findings) {
+    // Unchanged findings keep the list as it is, with the operator's choice and place in it.
+    if (findings == m_shown && m_list->topLevelItemCount() == findings.size()) return;
+    m_shown = findings;
     const QSignalBlocker quiet(m_list);
     m_list->clear();
     const QIcon error = style()->standardIcon(QStyle::SP_MessageBoxCritical);

@@ -64,6 +64,7 @@ Q_SIGNALS:
 
 private:
     QTreeWidget* m_list;
+    QList<checker::Finding> m_shown;
 };
 
 // The first lines of a file, for a tool tip; a sentence saying why when it cannot be read.
