@@ -4,6 +4,8 @@
 #include "gui/mainwindow/frmCV_ProgIDE.h"
 #include "gui/mainwindow/frmGetStarted.h"
 #include "gui/mainwindow/panelview.h"
+#include "gui/mainwindow/programpanes.h"
+#include "platform/platform.h"
 #include "scriptedplatform.h"
 
 #include <QAction>
@@ -22,6 +24,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -145,6 +151,8 @@ private Q_SLOTS:
         m_platform.partsDir = path(QStringLiteral("cvparts"));
         m_answers.clear();
         m_windowsSeen.clear();
+        // The panes' places from an earlier test (or run) would change the window's layout.
+        QFile::remove(QDir(userSettingsFolder()).filePath(QStringLiteral("window.ini")));
     }
 
     void cleanup() { QVERIFY2(m_answers.isEmpty(), "the scripted user had answers left"); }
@@ -545,6 +553,73 @@ private Q_SLOTS:
         QCOMPARE(m_platform.messageTexts().size(), 1);
         QVERIFY(m_platform.messageTexts()[0].contains(QStringLiteral("at most 100 lines")));
         QVERIFY(m_windowsSeen.isEmpty());
+    }
+
+    // A misspelt jump shows in the Problems pane, in the status count and as a mark on its block;
+    // choosing it outlines the block; correcting the line through Edit clears all of it.
+    void misspeltJumpFoundAndCleared() {
+        auto w = started();
+        m_answers << Answer{QStringLiteral("frmLabel"), {{QStringLiteral("txtLabel"), QStringLiteral("again")}}}
+                  << Answer{QStringLiteral("frmGoTo"), {{QStringLiteral("txtGoTo"), QStringLiteral("agian")}}};
+        button(*w, "cmdLabel")->click();
+        button(*w, "cmdGoTo")->click();
+        button(*w, "cmdEnd")->click();
+        QVERIFY(m_answers.isEmpty());
+        // The panes start hidden: the window keeps its layout until the operator opens one.
+        QVERIFY(!w->problemsPane()->isVisible());
+        QVERIFY(!w->textPane()->isVisible());
+
+        auto* list = w->problemsPane()->list();
+        QTRY_COMPARE(list->topLevelItemCount(), 2);
+        QCOMPARE(list->topLevelItem(1)->text(0), QStringLiteral("5"));
+        QVERIFY(list->topLevelItem(1)->text(1).contains(QStringLiteral("agian")));
+        QCOMPARE(w->problemsCount()->text(), QStringLiteral("1 error, 1 warning"));
+        QCOMPARE(picPanel(*w)->errorBlocks().size(), 1);
+        QCOMPARE(picPanel(*w)->errorBlocks()[0].kind, Kind::GoTo);
+        QCOMPARE(w->textPane()->view()->lines().value(4), QStringLiteral("GOTO agian:   "));
+
+        w->problemsCount()->click();
+        QVERIFY(w->problemsPane()->isVisible());
+        list->setCurrentItem(list->topLevelItem(1));
+        QCOMPARE(picPanel(*w)->outlined().kind, Kind::GoTo);
+        QCOMPARE(list->currentItem(), list->topLevelItem(1)); // the choice stays while nothing changed
+        QCOMPARE(w->textPane()->view()->textCursor().blockNumber(), 4);
+
+        m_answers << Answer{QStringLiteral("frmGoTo"), {{QStringLiteral("txtGoTo"), QStringLiteral("again")}}};
+        w->vars().CurrentKind = Kind::GoTo;
+        w->vars().PerKind[Kind::GoTo].Sel = 1;
+        w->mnuEdit_Click();
+        QTRY_COMPARE(list->topLevelItemCount(), 0);
+        QVERIFY(picPanel(*w)->errorBlocks().isEmpty());
+        QCOMPARE(w->problemsCount()->text(), QStringLiteral("0 errors, 0 warnings"));
+        QCOMPARE(w->textPane()->view()->lines().value(4), QStringLiteral("GOTO again:   "));
+    }
+
+    // The panes' visibility comes back with the next window.
+    void panesRemembered() {
+        {
+            auto w = started();
+            w->textPane()->show();
+            w->close();
+        }
+        auto w = started();
+        QVERIFY(w->textPane()->isVisible());
+        QVERIFY(!w->problemsPane()->isVisible());
+    }
+
+    // A pipe in the window settings' place is neither read (which would block the start) nor replaced.
+    void panesSettingsPipeLeftAlone() {
+        const QString ini = QDir(userSettingsFolder()).filePath(QStringLiteral("window.ini"));
+        QVERIFY(QDir().mkpath(userSettingsFolder()));
+        QVERIFY(::mkfifo(QFile::encodeName(ini).constData(), 0600) == 0);
+        {
+            auto w = started();
+            QVERIFY(!w->textPane()->isVisible());
+            w->textPane()->show();
+            w->close();
+        }
+        QVERIFY(QFileInfo(ini).exists() && !QFileInfo(ini).isFile());
+        QVERIFY(QFile::remove(ini));
     }
 };
 

@@ -4,6 +4,7 @@
 #include "core/program/panelmodel.h"
 #include "core/program/partfile.h"
 #include "core/settings.h"
+#include "goldenprograms.h"
 #include "platform/savefile.h"
 #include "scriptedplatform.h"
 #include "systemfiles.h"
@@ -61,38 +62,14 @@ class tst_partfile : public QObject {
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void writtenFiles_data() {
-        QTest::addColumn<QList<QStringList>>("lines"); // kind code, held text, inline comment
-        QTest::addColumn<QString>("file");
-        auto row = [](Kind k, const QString& held, const QString& comment = {}) {
-            return QStringList{QString::number(code(k)), held, comment};
-        };
-        QTest::newRow("empty program") << QList<QStringList>{} << "empty.cvp";
-        QTest::newRow("move, comment, end")
-            << QList<QStringList>{row(Kind::Move, "MX, 2"), row(Kind::Comment, "'done"), row(Kind::End, {})}
-            << "six_lines.cvp";
-        QTest::newRow("jog with inline comment")
-            << QList<QStringList>{row(Kind::Jog, "JX, 3", "'slow")} << "jog_comment.cvp";
-        // A free command is written as typed, also the part its block shows as a comment.
-        QTest::newRow("free commands") << QList<QStringList>{row(Kind::Blank, "MX, 2 'home"),
-                                                             row(Kind::Blank, "'only a comment"),
-                                                             row(Kind::Blank, "G0 X1")}
-                                       << "free_commands.cvp";
-        QTest::newRow("ampersands") << QList<QStringList>{row(Kind::Input, "INPUT \"Bit size?\" &&bit"),
-                                                          row(Kind::Input, "INPUT \"a&&b\" &&x", "'why"),
-                                                          row(Kind::Input, "INPUT \"\" "),
-                                                          row(Kind::Variable, "&&depth = 0.5"),
-                                                          row(Kind::IfThen, "IF &&a > 1 THEN GOTO x:")}
-                                    << "ampersands.cvp";
-    }
+    void writtenFiles_data() { addGoldenPrograms(); }
 
     void writtenFiles() {
         QFETCH(QList<QStringList>, lines);
         QFETCH(QString, file);
         modProgVar vars;
         PanelModel panel(vars, sixPerChar);
-        for (const QStringList& l : lines)
-            QVERIFY(panel.add(kindFromCode(l[0].toInt()), l[1], l[2]));
+        QVERIFY(buildGoldenProgram(panel, lines));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("out.cvp"));
         QVERIFY(partfile::write(path, panel).ok);

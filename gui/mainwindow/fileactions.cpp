@@ -113,7 +113,7 @@ bool frmCV_ProgIDE::openPartFile(const QString& path) {
 void frmCV_ProgIDE::mnuOpen_Click() {
     if (!askToSaveFirst()) return;
     const std::optional<QString> chosen =
-        m_platform.chooseOpenFile(tr("Open a part file"), m_platform.partsFolder(), QString(), modUtils::SaveFilter);
+        m_platform.chooseOpenFile(tr("Open a part file"), m_platform.partsFolder(), QString(), modUtils::SaveFilter());
     if (chosen) openPartFile(*chosen);
 }
 

@@ -8,10 +8,13 @@
 #include "gui/headsmith/frmHeader.h"
 #include "gui/mainwindow/frmGetStarted.h"
 #include "gui/mainwindow/panelview.h"
+#include "gui/mainwindow/programpanes.h"
 #include "platform/platform.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,7 +23,11 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
 #include <QStyleOptionButton>
+#include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -83,6 +90,7 @@ frmCV_ProgIDE::frmCV_ProgIDE(Platform& platform, QWidget* parent) : QMainWindow(
     Picture1->setGeometry(96, 0, 721, 641);
     connect(Picture1->panel(), &PanelView::popupRequested, this, &frmCV_ProgIDE::showBlockMenu);
     buildMenus();
+    buildChecks();
     setAdvanced(false);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -168,6 +176,8 @@ bool frmCV_ProgIDE::Form_Load() {
     m_vars.BlockLeft = 20;
     m_vars.FileSaved = true;
     m_started = true;
+    restoreDocks();
+    updateChecks();
     return true;
 }
 
@@ -269,6 +279,7 @@ bool frmCV_ProgIDE::WriteFile() {
 }
 
 void frmCV_ProgIDE::SaveSettings() {
+    saveDocks();
     const FileResult result = settings::save(settingsPlaces(), mnuAdvanced->isChecked());
     if (!result.ok)
         m_platform.tell(tr("The toolbox mode could not be remembered:\n\n%1").arg(result.error),
@@ -331,4 +342,112 @@ void frmCV_ProgIDE::mnuDelete_Click() {
 void frmCV_ProgIDE::mnuEdit_Click() {
     modEdit::EditLine(*m_panel, m_platform, m_runner, this);
     refreshPanel();
+}
+
+void frmCV_ProgIDE::buildChecks() {
+    // Both panes start hidden, so the window keeps its size and the panel its place until the
+    // operator opens one.
+    m_problemsPane = new ProblemsPane(this);
+    m_textPane = new ProgramTextPane(this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_problemsPane);
+    addDockWidget(Qt::RightDockWidgetArea, m_textPane);
+    m_problemsPane->hide();
+    m_textPane->hide();
+    connect(m_problemsPane, &ProblemsPane::rowChosen, this, &frmCV_ProgIDE::showFindingRow);
+
+    QMenu* mnuView = new QMenu(tr("&View"), this);
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    QAction* problems = m_problemsPane->toggleViewAction();
+    problems->setText(tr("&Problems"));
+    problems->setObjectName(QStringLiteral("mnuProblems"));
+    QAction* text = m_textPane->toggleViewAction();
+    text->setText(tr("Part File &Text"));
+    text->setObjectName(QStringLiteral("mnuPartFileText"));
+    mnuView->addAction(problems);
+    mnuView->addAction(text);
+    // After Mode, before Help.
+    QMenu* help = menuBar()->findChild<QMenu*>(QStringLiteral("mnuHelp"));
+    menuBar()->insertMenu(help ? help->menuAction() : nullptr, mnuView);
+
+    m_problemsCount = new QToolButton(this);
+    m_problemsCount->setObjectName(QStringLiteral("problemsCount"));
+    m_problemsCount->setAutoRaise(true);
+    m_problemsCount->setToolTip(tr("Show the problems the checker found"));
+    statusBar()->addPermanentWidget(m_problemsCount);
+    connect(m_problemsCount, &QToolButton::clicked, this, [this] {
+        m_problemsPane->show();
+        m_problemsPane->raise();
+    });
+
+    // Every change ends in a refresh of the panel; the checks run once after a burst of them (a drag
+    // refreshes at every move).
+    m_checkTimer = new QTimer(this);
+    m_checkTimer->setSingleShot(true);
+    m_checkTimer->setInterval(0);
+    connect(m_checkTimer, &QTimer::timeout, this, &frmCV_ProgIDE::updateChecks);
+    connect(Picture1->panel(), &PanelView::refreshed, m_checkTimer, qOverload<>(&QTimer::start));
+    updateChecks();
+}
+
+void frmCV_ProgIDE::updateChecks() {
+    m_checkTimer->stop();
+    m_findings = checker::check(*m_panel);
+
+    QList<PanelHit> errors;
+    for (const checker::Finding& f : m_findings) {
+        if (f.severity != checker::Severity::Error || f.row < 1 || f.row > m_vars.LineCount) continue;
+        const LineRow& r = m_vars.Lines[static_cast<std::size_t>(f.row)];
+        errors << PanelHit{r.Kind, r.BlockIndex};
+    }
+    Picture1->panel()->setErrorBlocks(errors);
+    m_problemsPane->setFindings(m_findings);
+
+    // The text pane highlights the outlined block's line, else the block last pressed.
+    PanelHit current = Picture1->panel()->outlined();
+    if (!m_panel->exists(current.kind, current.index)) current = m_panel->pressedBlock();
+    int currentRow = 0;
+    for (int n = 1; n <= m_vars.LineCount && current; ++n) {
+        const LineRow& r = m_vars.Lines[static_cast<std::size_t>(n)];
+        if (r.Kind == current.kind && r.BlockIndex == current.index) currentRow = n;
+    }
+    m_textPane->view()->showProgram(*m_panel, currentRow);
+
+    const int errorCount = checker::count(m_findings, checker::Severity::Error);
+    const int warningCount = checker::count(m_findings, checker::Severity::Warning);
+    m_problemsCount->setText((errorCount == 1 ? tr("1 error") : tr("%1 errors").arg(errorCount)) +
+                             QStringLiteral(", ") +
+                             (warningCount == 1 ? tr("1 warning") : tr("%1 warnings").arg(warningCount)));
+}
+
+void frmCV_ProgIDE::showFindingRow(int row) {
+    Picture1->showRow(row);
+    updateChecks();
+}
+
+namespace {
+
+// Beside the other per-user settings: the window's own, never the program folder's shared file.
+QString windowSettingsPath() {
+    return QDir(userSettingsFolder()).filePath(QStringLiteral("window.ini"));
+}
+
+// Only a regular file of a sensible size is read or replaced: nothing blocks on a pipe or a device.
+bool windowSettingsUsable() {
+    const QFileInfo info(windowSettingsPath());
+    if (info.isSymLink()) return false;
+    return !info.exists() || (info.isFile() && info.size() <= 64 * 1024);
+}
+
+} // namespace
+
+void frmCV_ProgIDE::restoreDocks() {
+    if (!windowSettingsUsable()) return;
+    const QSettings s(windowSettingsPath(), QSettings::IniFormat);
+    restoreState(s.value(QStringLiteral("window/docks")).toByteArray());
+}
+
+void frmCV_ProgIDE::saveDocks() {
+    if (!windowSettingsUsable()) return;
+    QSettings s(windowSettingsPath(), QSettings::IniFormat);
+    s.setValue(QStringLiteral("window/docks"), saveState());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/headsmith/modHeaderProgVar.h"
+#include "core/program/checker.h"
 #include "core/program/modProgVar.h"
 #include "core/program/panelmodel.h"
 #include "core/settings.h"
@@ -18,6 +19,10 @@ class QMenu;
 class QPushButton;
 class PanelFrame;
 class Platform;
+class ProblemsPane;
+class ProgramTextPane;
+class QTimer;
+class QToolButton;
 
 // The main window: toolbox, program panel, menus; owns the run's shared state.
 class frmCV_ProgIDE : public QMainWindow {
@@ -72,6 +77,14 @@ public:
     void openRecent(const QString& path);
     // What the status bar shows: the part file's path, and whether there is unsaved work.
     QString statusText() const;
+    // The checker's findings and the written text, brought up to date with the program now (they
+    // also follow every change on their own, once the change is done).
+    void updateChecks();
+    const QList<checker::Finding>& findings() const { return m_findings; }
+    ProblemsPane* problemsPane() const { return m_problemsPane; }
+    ProgramTextPane* textPane() const { return m_textPane; }
+    QToolButton* problemsCount() const { return m_problemsCount; }
+    PanelFrame* panelFrame() const { return Picture1; }
 
 protected:
     // Form_Unload: settings, the save question, the end of the program.
@@ -96,6 +109,12 @@ private:
     void reportMovedFileCalls(const QString& oldFolder);
     // After Headsmith rewrote the part file: what it wrote is kept for the next save.
     void takeRewrittenFile();
+    // The Problems and text panes, the View menu that shows them and the count in the status bar.
+    void buildChecks();
+    void showFindingRow(int row);
+    // The panes' visibility and places, in the per-user settings.
+    void restoreDocks();
+    void saveDocks();
 
     Platform& m_platform;
     modProgVar m_vars;
@@ -122,4 +141,10 @@ private:
     QMenu* mnuRecent = nullptr;
     QLabel* m_statusPath = nullptr;
     QString m_startFile;
+
+    ProblemsPane* m_problemsPane = nullptr;
+    ProgramTextPane* m_textPane = nullptr;
+    QToolButton* m_problemsCount = nullptr;
+    QTimer* m_checkTimer = nullptr;
+    QList<checker::Finding> m_findings;
 };

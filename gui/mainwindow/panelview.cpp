@@ -117,6 +117,22 @@ void PanelView::refresh() {
     updatePointer();
     update();
     if (taller) Q_EMIT panelResized();
+    Q_EMIT refreshed();
+}
+
+void PanelView::setErrorBlocks(const QList<PanelHit>& blocks) {
+    auto same = [](const QList<PanelHit>& a, const QList<PanelHit>& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                          [](PanelHit x, PanelHit y) { return x.kind == y.kind && x.index == y.index; });
+    };
+    if (same(blocks, m_errorBlocks)) return;
+    m_errorBlocks = blocks;
+    update();
+}
+
+void PanelView::setOutlined(PanelHit block) {
+    m_outlined = block;
+    update();
 }
 
 void PanelView::updatePointer() {
@@ -222,6 +238,19 @@ void PanelView::paintEvent(QPaintEvent* event) {
         drawWhole(m_model.block(carried.kind, carried.index));
         if (carried.kind == Kind::GoSub) drawWhole(m_model.block(Kind::Return, carried.index));
     }
+    // Marks over everything: a red bar left of each block with an error, and the outlined block.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    for (const PanelHit& h : m_errorBlocks) {
+        if (!m_model.exists(h.kind, h.index)) continue;
+        const PanelShape& s = m_model.block(h.kind, h.index).Shape;
+        p.fillRect(QRectF(s.Left - 6, s.Top, 4, s.Height), Qt::red);
+    }
+    if (m_model.exists(m_outlined.kind, m_outlined.index)) {
+        const PanelShape& s = m_model.block(m_outlined.kind, m_outlined.index).Shape;
+        p.setPen(QPen(QColor(0, 90, 200), 2, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(s.Left - 2, s.Top - 2, s.Width + 4, s.Height + 4));
+    }
 }
 
 // ---- PanelFrame --------------------------------------------------------------------------------
@@ -273,6 +302,19 @@ void PanelFrame::VScroll1_Scroll(int value) {
 void PanelFrame::VScroll1_Change(int value) {
     // Arrow and track clicks move the view at once, as the thumb does.
     m_panel->move(0, -value);
+}
+
+void PanelFrame::showRow(int row) {
+    const modProgVar& v = m_panel->model().vars();
+    if (row < 1 || row > v.LineCount) return;
+    const LineRow& r = v.Lines[static_cast<std::size_t>(row)];
+    if (!m_panel->model().exists(r.Kind, r.BlockIndex)) return;
+    const PanelShape& s = m_panel->model().block(r.Kind, r.BlockIndex).Shape;
+    const int top = m_scroll->value();
+    // Only scroll when the block is not already wholly in view; then put it a row below the top.
+    if (s.Top < top || s.Top + s.Height > top + m_visibleHeight)
+        m_scroll->setValue(std::clamp(static_cast<int>(s.Top) - ArrowStep, 0, m_scroll->maximum()));
+    m_panel->setOutlined({r.Kind, r.BlockIndex});
 }
 
 void PanelFrame::wheelEvent(QWheelEvent* event) {

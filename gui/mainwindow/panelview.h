@@ -30,6 +30,13 @@ public:
     // (an add, an edit, a deletion, a reset): size, pointer and picture.
     void refresh();
 
+    // Blocks marked at their left edge as holding an error, and the one block outlined (none when
+    // its kind is None). Both are looked up anew at every paint, so a drag carries them along.
+    void setErrorBlocks(const QList<PanelHit>& blocks);
+    void setOutlined(PanelHit block);
+    PanelHit outlined() const { return m_outlined; }
+    const QList<PanelHit>& errorBlocks() const { return m_errorBlocks; }
+
     // The panel's mouse handlers, in panel coordinates; buttons as 1 left, 2 right, 4 middle.
     void picPanel_MouseDown(int button, float x, float y, QPoint globalPos);
     void picPanel_MouseMove(int buttons, float x, float y);
@@ -40,6 +47,8 @@ Q_SIGNALS:
     void popupRequested(QPoint globalPos);
     // The panel's height changed; the scroll bar follows.
     void panelResized();
+    // The picture was brought in line with the model: the program may have changed.
+    void refreshed();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -52,6 +61,8 @@ private:
 
     PanelModel& m_model;
     bool m_hand = false;
+    QList<PanelHit> m_errorBlocks;
+    PanelHit m_outlined;
 };
 
 // The viewport "Picture1": holds the panel at its top and the scroll bar "VScroll1" along the
@@ -75,6 +86,9 @@ public:
     // Thumb drag, and any other change of the value: the panel moves to -value at once.
     void VScroll1_Scroll(int value);
     void VScroll1_Change(int value);
+
+    // Scrolls the block on table row `row` into view and outlines it.
+    void showRow(int row);
 
 protected:
     void wheelEvent(QWheelEvent* event) override;

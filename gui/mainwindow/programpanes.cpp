@@ -1,0 +1,201 @@
+#include "gui/mainwindow/programpanes.h"
+
+#include "core/program/commandkinds.h"
+#include "core/program/panelmodel.h"
+#include "core/program/partfile.h"
+#include "core/textfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextBlock>
+#include <QToolTip>
+#include <QTreeWidget>
+
+// The line-number margin left of the text.
+class ProgramTextView::Margin : public QWidget {
+public:
+    explicit Margin(ProgramTextView* view) : QWidget(view), m_view(view) {}
+    QSize sizeHint() const override { return {m_view->marginWidth(), 0}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override { m_view->paintMargin(event); }
+
+private:
+    ProgramTextView* m_view;
+};
+
+ProgramTextView::ProgramTextView(QWidget* parent) : QPlainTextEdit(parent), m_margin(new Margin(this)) {
+    setObjectName(QStringLiteral("programText"));
+    setReadOnly(true);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { setViewportMargins(marginWidth(), 0, 0, 0); });
+    connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
+        if (dy)
+            m_margin->scroll(0, dy);
+        else
+            m_margin->update(0, rect.y(), m_margin->width(), rect.height());
+    });
+    setViewportMargins(marginWidth(), 0, 0, 0);
+}
+
+int ProgramTextView::marginWidth() const {
+    const int digits = static_cast<int>(QString::number(std::max(1, blockCount())).size());
+    return 8 + fontMetrics().horizontalAdvance(u'9') * digits;
+}
+
+void ProgramTextView::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    const QRect r = contentsRect();
+    m_margin->setGeometry(r.left(), r.top(), marginWidth(), r.height());
+}
+
+void ProgramTextView::paintMargin(QPaintEvent* event) {
+    QPainter p(m_margin);
+    p.fillRect(event->rect(), palette().color(QPalette::AlternateBase));
+    p.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    for (QTextBlock b = firstVisibleBlock(); b.isValid(); b = b.next()) {
+        const QRectF g = blockBoundingGeometry(b).translated(contentOffset());
+        if (g.top() > event->rect().bottom()) break;
+        p.drawText(QRectF(0, g.top(), m_margin->width() - 4, g.height()), Qt::AlignRight | Qt::AlignVCenter,
+                   QString::number(b.blockNumber() + 1));
+    }
+}
+
+void ProgramTextView::paintEvent(QPaintEvent* event) {
+    QPlainTextEdit::paintEvent(event);
+    // The three blanks before an inline comment, made visible; the text itself keeps the blanks.
+    QPainter p(viewport());
+    p.setPen(Qt::NoPen);
+    p.setBrush(palette().color(QPalette::Disabled, QPalette::Text).lighter(130));
+    for (QTextBlock b = firstVisibleBlock(); b.isValid(); b = b.next()) {
+        const QRectF g = blockBoundingGeometry(b).translated(contentOffset());
+        if (g.top() > event->rect().bottom()) break;
+        const int gap = m_gapAt.value(b.blockNumber(), -1);
+        if (gap < 0 || !b.layout()) continue;
+        for (int pos = gap; pos < gap + 3; ++pos) {
+            const QTextLine line = b.layout()->lineForTextPosition(pos);
+            if (!line.isValid()) continue;
+            const qreal x = (line.cursorToX(pos) + line.cursorToX(pos + 1)) / 2;
+            p.drawEllipse(QPointF(g.left() + x, g.top() + line.y() + line.height() / 2), 1.5, 1.5);
+        }
+    }
+}
+
+bool ProgramTextView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const int line = cursorForPosition(help->pos()).blockNumber();
+        const QString path = m_calledFiles.value(line);
+        if (path.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(),
+                               QStringLiteral("<pre>") + firstLinesOf(path).toHtmlEscaped() + QStringLiteral("</pre>"),
+                               viewport());
+        return true;
+    }
+    return QPlainTextEdit::viewportEvent(event);
+}
+
+void ProgramTextView::showProgram(const PanelModel& panel, int currentRow) {
+    const QStringList written = partfile::programLines(panel);
+    const QList<checker::Line> lines = checker::linesOf(panel);
+    m_gapAt = QList<int>(written.size(), -1);
+    m_calledFiles = QStringList(written.size(), QString());
+    int currentLine = -1;
+    // programLines writes one line per table row, in the order linesOf reads them.
+    for (int i = 0; i < lines.size() && 3 + i < written.size(); ++i) {
+        const checker::Line& l = lines[i];
+        const WriteRule rule = kinds::info(l.kind).write;
+        if (rule == WriteRule::HeldAndComment) m_gapAt[3 + i] = static_cast<int>(l.held.size());
+        if (rule == WriteRule::InputUndoubled) m_gapAt[3 + i] = static_cast<int>(partfile::writtenInput(l.held).size());
+        if (l.kind == Kind::FileCall)
+            m_calledFiles[3 + i] = checker::calledFilePath(l.held, panel.vars().PartFileFolder);
+        if (l.row == currentRow) currentLine = 3 + i;
+    }
+    const QString text = written.join(u'\n');
+    if (text != toPlainText()) {
+        const int scroll = verticalScrollBar()->value();
+        setPlainText(text);
+        verticalScrollBar()->setValue(scroll);
+    }
+    highlightLine(currentLine);
+    viewport()->update();
+}
+
+void ProgramTextView::highlightLine(int line) {
+    QList<QTextEdit::ExtraSelection> selections;
+    const QTextBlock block = document()->findBlockByNumber(line);
+    if (line >= 0 && block.isValid()) {
+        QTextEdit::ExtraSelection s;
+        s.format.setBackground(palette().color(QPalette::Highlight).lighter(170));
+        s.format.setProperty(QTextFormat::FullWidthSelection, true);
+        s.cursor = QTextCursor(block);
+        selections << s;
+        setTextCursor(s.cursor);
+        ensureCursorVisible();
+    }
+    setExtraSelections(selections);
+}
+
+QStringList ProgramTextView::lines() const {
+    QStringList out;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+        out << b.text();
+    return out;
+}
+
+ProgramTextPane::ProgramTextPane(QWidget* parent) : QDockWidget(tr("Part File Text"), parent) {
+    setObjectName(QStringLiteral("programTextPane"));
+    m_view = new ProgramTextView(this);
+    setWidget(m_view);
+}
+
+ProblemsPane::ProblemsPane(QWidget* parent) : QDockWidget(tr("Problems"), parent) {
+    setObjectName(QStringLiteral("problemsPane"));
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("problemsList"));
+    m_list->setRootIsDecorated(false);
+    m_list->setHeaderLabels({tr("Line"), tr("Problem"), tr("Text")});
+    m_list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_list->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    setWidget(m_list);
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem*> chosen = m_list->selectedItems();
+        if (!chosen.isEmpty() && !signalsBlocked()) Q_EMIT rowChosen(chosen.first()->data(0, Qt::UserRole).toInt());
+    });
+}
+
+void ProblemsPane::setFindings(const QList<checker::Finding>& findings) {
+    // Unchanged findings keep the list as it is, with the operator's choice and place in it.
+    if (findings == m_shown && m_list->topLevelItemCount() == findings.size()) return;
+    m_shown = findings;
+    const QSignalBlocker quiet(m_list);
+    m_list->clear();
+    const QIcon error = style()->standardIcon(QStyle::SP_MessageBoxCritical);
+    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    for (const checker::Finding& f : findings) {
+        auto* item = new QTreeWidgetItem(m_list, {QString::number(f.line), f.message, f.text});
+        item->setIcon(0, f.severity == checker::Severity::Error ? error : warning);
+        item->setToolTip(0, f.severity == checker::Severity::Error ? tr("Error") : tr("Warning"));
+        item->setData(0, Qt::UserRole, f.row);
+    }
+}
+
+QString firstLinesOf(const QString& path, int lines) {
+    // Only a regular file is opened: a pipe or device could block the window or never end.
+    if (!QFileInfo(path).isFile()) return ProgramTextPane::tr("The file \"%1\" is not there.").arg(path);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return ProgramTextPane::tr("The file \"%1\" cannot be read.").arg(path);
+    QStringList out;
+    while (out.size() < lines && !f.atEnd())
+        out << textfile::decode(f.readLine(1024)).trimmed();
+    return out.join(u'\n');
+}

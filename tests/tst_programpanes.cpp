@@ -1,0 +1,81 @@
+// The text pane against the file Save writes, and the tool tip of a File call line.
+#include "core/program/panelmodel.h"
+#include "core/textfile.h"
+#include "goldenprograms.h"
+#include "gui/mainwindow/panelview.h"
+#include "gui/mainwindow/programpanes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_programpanes : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void textIsTheSavedFile_data() { addGoldenPrograms(); }
+
+    // Byte for byte the golden file, and the dotted blanks are the very three before each comment.
+    void textIsTheSavedFile() {
+        QFETCH(QList<QStringList>, lines);
+        QFETCH(QString, file);
+        modProgVar vars;
+        PanelModel panel(vars, &PanelView::labelWidth);
+        QVERIFY(buildGoldenProgram(panel, lines));
+        ProgramTextView view;
+        view.showProgram(panel, 0);
+
+        QByteArray bytes;
+        const QStringList shown = view.lines();
+        for (const QString& line : shown)
+            bytes += textfile::encode(line) + textfile::Crlf;
+        QFile golden(QStringLiteral(STACKER_TEST_DATA "/partfile/") + file);
+        QVERIFY(golden.open(QIODevice::ReadOnly));
+        QCOMPARE(bytes, golden.readAll());
+
+        int dotted = 0;
+        for (int i = 0; i < shown.size(); ++i) {
+            const int gap = view.gapAt(i);
+            if (gap < 0) continue;
+            ++dotted;
+            QCOMPARE(shown[i].mid(gap, 3), QStringLiteral("   "));
+        }
+        // Every line written with the three blanks has them dotted (a free command has none).
+        int withComment = 0;
+        for (const QStringList& l : lines) {
+            const Kind k = kindFromCode(l[0].toInt());
+            const WriteRule w = kinds::info(k).write;
+            withComment += (w == WriteRule::HeldAndComment || w == WriteRule::InputUndoubled) ? 1 : 0;
+            withComment += k == Kind::GoSub ? 1 : 0; // its label line
+        }
+        QCOMPARE(dotted, withComment);
+    }
+
+    // A File call line names its file, a relative one from the part file's folder; the tool tip
+    // shows the file's first lines.
+    void calledFileTip() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        QFile called(dir.filePath(QStringLiteral("sub/part.cvp")));
+        QVERIFY(called.open(QIODevice::WriteOnly));
+        called.write("MX, 1\r\nMY, 2\r\n");
+        called.close();
+        modProgVar vars;
+        vars.PartFileFolder = dir.path();
+        PanelModel panel(vars, &PanelView::labelWidth);
+        QVERIFY(panel.add(Kind::Move, QStringLiteral("MX, 0"), {}));
+        QVERIFY(panel.add(Kind::FileCall, QStringLiteral("FP, sub/part.cvp,,,,, 0"), {}));
+        ProgramTextView view;
+        view.showProgram(panel, 2);
+        QCOMPARE(view.calledFile(3), QString());
+        QCOMPARE(view.calledFile(4), QDir(dir.path()).filePath(QStringLiteral("sub/part.cvp")));
+        QCOMPARE(firstLinesOf(view.calledFile(4)), QStringLiteral("MX, 1\nMY, 2"));
+        QVERIFY(firstLinesOf(dir.filePath(QStringLiteral("gone.cvp"))).contains(QStringLiteral("gone.cvp")));
+        // The highlighted line is the current block's.
+        QCOMPARE(view.textCursor().blockNumber(), 4);
+    }
+};
+
+QTEST_MAIN(tst_programpanes)
+#include "tst_programpanes.moc"
