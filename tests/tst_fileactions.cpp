@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
@@ -62,7 +63,13 @@ class tst_fileactions : public QObject {
         auto w = std::make_unique<frmCV_ProgIDE>(m_platform);
         w->setDialogRunner([](QDialog&) { return false; });
         if (!startFile.isEmpty()) w->setStartFile(startFile);
-        [&] { QVERIFY(w->Form_Load()); }();
+        [&] {
+            QVERIFY(w->Form_Load());
+            // The status bar names the part file from the start, however it was chosen.
+            const auto* status = w->findChild<QLabel*>(QStringLiteral("lblStatusPath"));
+            QVERIFY(status);
+            QCOMPARE(status->text(), w->vars().PartFileName);
+        }();
         m_platform.asked.clear();
         return w;
     }

@@ -206,5 +206,7 @@ bool frmCV_ProgIDE::openOrChooseAtStart() {
         const QString file = std::exchange(m_startFile, QString());
         if (openPartFile(file)) return true;
     }
-    return modUtils::ChooseUntilNamed(m_vars, m_platform);
+    const bool named = modUtils::ChooseUntilNamed(m_vars, m_platform);
+    updateStatus(); // the chosen name, from the start
+    return named;
 }

@@ -169,7 +169,13 @@ locate_main() {
     [ "$WIDTH" -eq 819 ] || fail "main window is $WIDTH wide, expected 819"
     main_x=$X
     main_y=$Y
-    menu_h=$((HEIGHT - 635))
+    # The menu bar's height: the panel's white viewport starts 2 pixels (its frame) below it. Read
+    # from the screen, since a status bar below the client area makes the window's height no guide.
+    local first_white
+    first_white=$(import -window root -crop "1x120+$((X + 400))+$Y" txt:- 2>/dev/null |
+        awk -F'[,:]' '!found && /#FFFFFF/ { print $2; found = 1 }')
+    [ -n "$first_white" ] || fail "no panel found in the main window"
+    menu_h=$((first_white - 2))
     panel_x=$((main_x + 98))
     panel_y=$((main_y + menu_h + 2))
 }
