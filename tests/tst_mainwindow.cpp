@@ -3,6 +3,7 @@
 #include "gui/dialogs/commanddialog.h"
 #include "gui/mainwindow/frmCV_ProgIDE.h"
 #include "gui/mainwindow/frmGetStarted.h"
+#include "gui/mainwindow/panelhistory.h"
 #include "gui/mainwindow/panelview.h"
 #include "scriptedplatform.h"
 
@@ -22,6 +23,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUndoStack>
+
+#include <ranges>
 
 namespace {
 
@@ -495,6 +499,74 @@ private Q_SLOTS:
         });
         QTest::mousePress(picPanel(*w), Qt::RightButton, {}, onEnd);
         QCOMPARE(w->vars().LineCount, qint16(0));
+    }
+
+    // The exit question follows the undo history: back at the saved state nothing is unsaved.
+    void undoFollowsSavedState_data() {
+        QTest::addColumn<bool>("addAfterSave");
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("add, save, add, undo") << true << false;
+        QTest::newRow("add, save, undo") << false << true;
+    }
+
+    void undoFollowsSavedState() {
+        QFETCH(bool, addAfterSave);
+        QFETCH(bool, asks);
+        auto w = started();
+        addMove(*w, QStringLiteral("1"));
+        saveWithoutHeader(*w);
+        if (addAfterSave) addMove(*w, QStringLiteral("2"));
+        QAction* undo = action(*w, "mnuUndo");
+        QCOMPARE(undo->text(), QStringLiteral("&Undo Add Move"));
+        QCOMPARE(undo->shortcut(), QKeySequence(QKeySequence::Undo));
+        undo->trigger();
+        QCOMPARE(action(*w, "mnuRedo")->text(), QStringLiteral("&Redo Add Move"));
+        QCOMPARE(w->vars().FileSaved, !asks);
+        QCOMPARE(action(*w, "mnuSave")->isEnabled(), addAfterSave);
+        m_platform.asked.clear();
+        if (asks) m_platform.yesNo << false;
+        w->close();
+        QCOMPARE(m_platform.messageTexts(),
+                 asks ? QStringList{QStringLiteral("Save all your hard work?")} : QStringList{});
+    }
+
+    // Reset, deletion and edit are steps too; each undo gives back the panel and the file it had.
+    void everyChangeIsUndone() {
+        auto w = started();
+        addMove(*w, QStringLiteral("1"), QStringLiteral("first"));
+        addMove(*w, QStringLiteral("2"));
+        m_answers << Answer{QStringLiteral("frmGoSub"), {{QStringLiteral("txtGoSub"), QStringLiteral("sub")}}};
+        button(*w, "cmdGoSub")->setVisible(true);
+        const int before = w->history().stack()->count();
+        button(*w, "cmdGoSub")->click();
+        const int goSubSteps = w->history().stack()->count() - before;
+        const QStringList menuNames = {QStringLiteral("Edit Line"), QStringLiteral("Delete Line"),
+                                       QStringLiteral("Reset")};
+
+        // Edit the first line, delete the GOSUB set, reset: three steps.
+        w->vars().CurrentKind = Kind::Move;
+        w->vars().PerKind[Kind::Move].Sel = 1;
+        const PanelModel::Snapshot full = w->panel().snapshot();
+        m_answers << Answer{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), QStringLiteral("9")}}}
+                  << Answer{QStringLiteral("frmInlineComment"), {{QStringLiteral("txtInline"), QStringLiteral("f")}}};
+        action(*w, "mnuEdit")->trigger();
+        w->vars().CurrentKind = Kind::GoSub;
+        w->vars().PerKind[Kind::GoSub].Sel = 1;
+        m_platform.yesNo << true;
+        action(*w, "mnuDelete")->trigger();
+        QCOMPARE(w->panel().blocks(Kind::Return).size(), std::size_t(1));
+        action(*w, "mnuReset")->trigger();
+        QCOMPARE(w->vars().LineCount, qint16(0));
+        for (const QString& name : std::as_const(menuNames) | std::views::reverse) {
+            QCOMPARE(action(*w, "mnuUndo")->text(), QStringLiteral("&Undo ") + name);
+            action(*w, "mnuUndo")->trigger();
+        }
+        QCOMPARE(goSubSteps, 1);
+        QVERIFY(w->panel().snapshot() == full);
+        QCOMPARE(action(*w, "mnuUndo")->text(), QStringLiteral("&Undo Add GOSUB"));
+        QCOMPARE(picPanel(*w)->height(), int(w->panel().panelHeight()));
+        m_platform.yesNo << false;
+        w->close();
     }
 
     void resetKeepsFileAndMenus() {

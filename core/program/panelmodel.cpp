@@ -200,6 +200,44 @@ void PanelModel::reset() {
     m_pressed = {};
 }
 
+PanelModel::Snapshot PanelModel::snapshot() const {
+    Snapshot s;
+    s.lines = m_vars.Lines;
+    s.lineCount = m_vars.LineCount;
+    s.perKind = m_vars.PerKind;
+    s.nextTop = m_vars.NextTop;
+    s.currentKind = m_vars.CurrentKind;
+    s.blocks = m_blocks;
+    s.panelHeight = m_panelHeight;
+    return s;
+}
+
+void PanelModel::restore(const Snapshot& s) {
+    m_vars.Lines = s.lines;
+    m_vars.LineCount = s.lineCount;
+    m_vars.PerKind = s.perKind;
+    m_vars.NextTop = s.nextTop;
+    m_vars.CurrentKind = s.currentKind;
+    m_blocks = s.blocks;
+    m_panelHeight = s.panelHeight;
+    m_pressed = {};
+    m_capture = Capture::None;
+    m_hand = false;
+}
+
+bool PanelModel::programDiffers(const Snapshot& a, const Snapshot& b) {
+    if (a.lineCount != b.lineCount || a.nextTop != b.nextTop) return true;
+    for (int i = 1; i <= a.lineCount; ++i) {
+        const LineRow& x = a.lines[static_cast<std::size_t>(i)];
+        const LineRow& y = b.lines[static_cast<std::size_t>(i)];
+        if (x.Top != y.Top || x.Kind != y.Kind || x.BlockIndex != y.BlockIndex) return true;
+        const PanelBlock& bx = a.blocks[x.Kind][static_cast<std::size_t>(x.BlockIndex)];
+        const PanelBlock& by = b.blocks[y.Kind][static_cast<std::size_t>(y.BlockIndex)];
+        if (bx.Text.Caption != by.Text.Caption || bx.Comment.Caption != by.Comment.Caption) return true;
+    }
+    return false;
+}
+
 QString PanelModel::checkInvariants() const {
     QStringList problems;
     KindArray<std::vector<int>> seen;

@@ -20,6 +20,7 @@ struct PanelLabel {
     QString Caption;
     Rgb Color = kinds::Black;
     bool Visible = false;
+    bool operator==(const PanelLabel&) const = default;
 };
 
 // A block's shape: rounded rectangle (END: oval) with a fill and a thin border.
@@ -31,6 +32,7 @@ struct PanelShape {
     Rgb Fill = kinds::White;
     bool Visible = false;
     bool Oval = false;
+    bool operator==(const PanelShape&) const = default;
 };
 
 // One block: shape, text label and (for kinds that have one) comment label, sharing an element index.
@@ -38,6 +40,7 @@ struct PanelBlock {
     PanelShape Shape;
     PanelLabel Text;
     PanelLabel Comment;
+    bool operator==(const PanelBlock&) const = default;
 };
 
 // Mouse buttons as the panel handlers receive them.
@@ -70,6 +73,25 @@ public:
     static constexpr qint16 MaxDragY = MaxRowTop + 24;
 
     PanelModel(modProgVar& vars, LabelWidth labelWidth);
+
+    // The whole program as the panel and the table hold it: what an undo step gives back. The file
+    // name, the saved state and the dialogs' last results are not part of it.
+    struct Snapshot {
+        std::array<LineRow, modProgVar::MaxLines + 1> lines{};
+        qint16 lineCount = 0;
+        KindArray<KindState> perKind{};
+        qint16 nextTop = 8;
+        Kind currentKind = Kind::None;
+        KindArray<std::vector<PanelBlock>> blocks;
+        float panelHeight = StartHeight;
+        bool operator==(const Snapshot&) const = default;
+    };
+    Snapshot snapshot() const;
+    // Puts the program back as the snapshot holds it; a drag in progress is dropped.
+    void restore(const Snapshot& s);
+    // True when the lines, their order and rows, or the next add's row differ: what a save writes
+    // or an add depends on, as opposed to where a block was left floating.
+    static bool programDiffers(const Snapshot& a, const Snapshot& b);
 
     modProgVar& vars() { return m_vars; }
     const modProgVar& vars() const { return m_vars; }

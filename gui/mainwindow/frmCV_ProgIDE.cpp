@@ -7,6 +7,7 @@
 #include "gui/dialogs/modEdit.h"
 #include "gui/headsmith/frmHeader.h"
 #include "gui/mainwindow/frmGetStarted.h"
+#include "gui/mainwindow/panelhistory.h"
 #include "gui/mainwindow/panelview.h"
 #include "platform/platform.h"
 
@@ -20,6 +21,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStyleOptionButton>
 
 namespace {
@@ -81,11 +83,18 @@ frmCV_ProgIDE::frmCV_ProgIDE(Platform& platform, QWidget* parent) : QMainWindow(
     Picture1->setGeometry(96, 0, 721, 641);
     connect(Picture1->panel(), &PanelView::popupRequested, this, &frmCV_ProgIDE::showBlockMenu);
     buildMenus();
+    m_history = new PanelHistory(*m_panel, this);
+    Picture1->panel()->setHistory(m_history);
+    buildEditMenu();
     setAdvanced(false);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-frmCV_ProgIDE::~frmCV_ProgIDE() = default;
+frmCV_ProgIDE::~frmCV_ProgIDE() {
+    // The history's stack signals as it goes; it must go while this window can still receive.
+    Picture1->panel()->setHistory(nullptr);
+    delete m_history;
+}
 
 void frmCV_ProgIDE::buildToolbox(QWidget* central) {
     Frame1 = new QGroupBox(QStringLiteral("Toolbox"), central);
@@ -202,6 +211,9 @@ void frmCV_ProgIDE::mnuBasic_Click() {
 }
 
 void frmCV_ProgIDE::addLine(Kind k) {
+    // The whole add, a GOSUB set included, is one step; a cancelled dialog records none.
+    const PanelModel::Snapshot before = m_panel->snapshot();
+    const auto recordAdd = qScopeGuard([this, k, &before] { m_history->recordSince(addStepName(k), before); });
     const AddRefusal refusal = m_panel->canAdd(k);
     if (refusal != AddRefusal::None) {
         m_platform.tell(refusalText(refusal, k), QStringLiteral("No room for another line"),
@@ -259,6 +271,7 @@ bool frmCV_ProgIDE::WriteFile() {
         m_runner(header);
     }
     m_vars.FileSaved = true;
+    m_history->markSaved();
     return true;
 }
 
@@ -270,7 +283,7 @@ void frmCV_ProgIDE::SaveSettings() {
 }
 
 void frmCV_ProgIDE::ResetProgram() {
-    m_panel->reset();
+    m_history->record(tr("Reset"), [this] { m_panel->reset(); });
     refreshPanel();
 }
 
@@ -317,7 +330,7 @@ void frmCV_ProgIDE::mnuDelete_Click() {
     if (!m_platform.askYesNo(QStringLiteral("Are you sure you want to delete this command line?"),
                              QStringLiteral("Are you sure?")))
         return;
-    m_panel->deleteLine();
+    m_history->record(tr("Delete Line"), [this] { m_panel->deleteLine(); });
     if (m_vars.LineCount == 0) {
         mnuSave->setEnabled(false);
         mnuReset->setEnabled(false);
@@ -326,6 +339,82 @@ void frmCV_ProgIDE::mnuDelete_Click() {
 }
 
 void frmCV_ProgIDE::mnuEdit_Click() {
-    modEdit::EditLine(*m_panel, m_platform, m_runner, this);
+    m_history->record(tr("Edit Line"), [this] { modEdit::EditLine(*m_panel, m_platform, m_runner, this); });
+    refreshPanel();
+}
+
+// ---- Undo and redo -----------------------------------------------------------------------------
+
+QString frmCV_ProgIDE::addStepName(Kind k) {
+    switch (k) {
+    case Kind::Move:
+        return tr("Add Move");
+    case Kind::FileCall:
+        return tr("Add File Call");
+    case Kind::IfThen:
+        return tr("Add IF..THEN");
+    case Kind::Label:
+        return tr("Add Label");
+    case Kind::GoSub:
+        return tr("Add GOSUB");
+    case Kind::End:
+        return tr("Add END");
+    case Kind::Pause:
+        return tr("Add PAUSE");
+    case Kind::Variable:
+        return tr("Add Variable");
+    case Kind::Comment:
+        return tr("Add Comment");
+    case Kind::GoTo:
+        return tr("Add GOTO");
+    case Kind::Speed:
+        return tr("Add Speed");
+    case Kind::Input:
+        return tr("Add INPUT");
+    case Kind::Jog:
+        return tr("Add Jog");
+    case Kind::Blank:
+        return tr("Add Command");
+    case Kind::Return:
+    case Kind::None:
+        break;
+    }
+    return tr("Add Line");
+}
+
+void frmCV_ProgIDE::buildEditMenu() {
+    auto* mnuEditMenu = new QMenu(tr("&Edit"), this);
+    mnuEditMenu->setObjectName(QStringLiteral("mnuEditMenu"));
+    QAction* mnuUndo = m_history->stack()->createUndoAction(mnuEditMenu, tr("&Undo"));
+    QAction* mnuRedo = m_history->stack()->createRedoAction(mnuEditMenu, tr("&Redo"));
+    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
+    mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
+    mnuUndo->setShortcut(QKeySequence::Undo);
+    mnuRedo->setShortcut(QKeySequence::Redo);
+    mnuEditMenu->addAction(mnuUndo);
+    mnuEditMenu->addAction(mnuRedo);
+    // Between File and Mode.
+    QAction* before = nullptr;
+    for (QAction* a : menuBar()->actions())
+        if (a->menu() && a->menu()->objectName() == QLatin1String("mnuMode")) before = a;
+    menuBar()->insertMenu(before, mnuEditMenu);
+    // Window-wide, so the shortcuts work wherever the focus is in the main window.
+    addAction(mnuUndo);
+    addAction(mnuRedo);
+
+    connect(m_history->stack(), &QUndoStack::indexChanged, this, &frmCV_ProgIDE::historyChanged);
+    connect(m_history->stack(), &QUndoStack::cleanChanged, this, &frmCV_ProgIDE::historyChanged);
+    connect(m_history, &PanelHistory::restored, this, &frmCV_ProgIDE::programRestored);
+}
+
+void frmCV_ProgIDE::historyChanged() {
+    // Unsaved work is exactly what lies between the last save and the present step.
+    m_vars.FileSaved = m_history->isSaved();
+}
+
+void frmCV_ProgIDE::programRestored() {
+    const bool lines = m_vars.LineCount > 0;
+    mnuSave->setEnabled(lines);
+    mnuReset->setEnabled(lines);
     refreshPanel();
 }

@@ -16,6 +16,7 @@ class QGroupBox;
 class QMenu;
 class QPushButton;
 class PanelFrame;
+class PanelHistory;
 class Platform;
 
 // The main window: toolbox, program panel, menus; owns the run's shared state.
@@ -56,6 +57,9 @@ public:
     void showBlockMenu(const QPoint& globalPos);
 
     QMenu* blockMenu() const { return mnuRight; }
+    PanelHistory& history() { return *m_history; }
+    // The undo step name for adding a line of the kind ("Add Move").
+    static QString addStepName(Kind k);
 
 protected:
     // Form_Unload: settings, the save question, the end of the program.
@@ -65,6 +69,10 @@ private:
     void StartUp();
     void buildToolbox(QWidget* central);
     void buildMenus();
+    // Edit menu (Undo, Redo) between File and Mode, and the saved state following the undo history.
+    void buildEditMenu();
+    void historyChanged();
+    void programRestored();
     void setAdvanced(bool advanced);
     void lineAdded();
     void refreshPanel();
@@ -74,6 +82,7 @@ private:
     modProgVar m_vars;
     modHeaderProgVar m_header;
     std::unique_ptr<PanelModel> m_panel;
+    PanelHistory* m_history = nullptr;
     DialogRunner m_runner = runModal;
     bool m_started = false;
 

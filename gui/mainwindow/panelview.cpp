@@ -1,5 +1,7 @@
 #include "gui/mainwindow/panelview.h"
 
+#include "gui/mainwindow/panelhistory.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -130,6 +132,7 @@ void PanelView::updatePointer() {
 }
 
 void PanelView::picPanel_MouseDown(int button, float x, float y, QPoint globalPos) {
+    if (m_history && !(button & RightButton)) m_dragStart = m_model.snapshot();
     const bool popup = m_model.mouseDown(button, x, y);
     refresh();
     if (popup) Q_EMIT popupRequested(globalPos);
@@ -142,6 +145,9 @@ void PanelView::picPanel_MouseMove(int buttons, float x, float y) {
 
 void PanelView::picPanel_MouseUp(int button, float x, float y) {
     m_model.mouseUp(button, x, y);
+    // A drop is one step; a release that dropped nothing records none.
+    if (m_history && m_dragStart && !(button & RightButton)) m_history->recordSince(tr("Move Line"), *m_dragStart);
+    if (!(button & RightButton)) m_dragStart.reset();
     refresh();
 }
 

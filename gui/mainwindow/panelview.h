@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QScrollBar;
+class PanelHistory;
 
 // The program panel "picPanel": paints the blocks of a PanelModel and turns mouse events into the
 // model's press, move and release. Its size is the model's panel size.
@@ -16,6 +17,8 @@ public:
     explicit PanelView(PanelModel& model, QWidget* parent = nullptr);
 
     PanelModel& model() { return m_model; }
+    // Where a drop is recorded as an undo step; none in a bare view.
+    void setHistory(PanelHistory* history) { m_history = history; }
 
     // The font every block label is drawn in.
     static QFont labelFont();
@@ -52,6 +55,9 @@ private:
 
     PanelModel& m_model;
     bool m_hand = false;
+    PanelHistory* m_history = nullptr;
+    // The program as it stood when the button that may drag went down.
+    std::optional<PanelModel::Snapshot> m_dragStart;
 };
 
 // The viewport "Picture1": holds the panel at its top and the scroll bar "VScroll1" along the
