@@ -569,6 +569,55 @@ private Q_SLOTS:
         w->close();
     }
 
+    // The panel steered from the keyboard alone; the saved file after each step.
+    void keyboardFlow() {
+        auto w = started();
+        for (const char* x : {"1", "2", "3"})
+            addMove(*w, QString::fromLatin1(x));
+        PanelView* panel = picPanel(*w);
+        QCOMPARE(panel->currentRow(), 3);
+        w->activateWindow();
+        panel->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        const auto saved = [&](const QByteArray& lines) {
+            saveWithoutHeader(*w);
+            return readAll(path(QStringLiteral("job.cvp"))) == Opening + lines;
+        };
+
+        QTest::keyClick(panel, Qt::Key_Up);
+        QTest::keyClick(panel, Qt::Key_Up);
+        QTest::keyClick(panel, Qt::Key_Up); // stays on the first line
+        QCOMPARE(panel->currentRow(), 1);
+        QTest::keyClick(panel, Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(panel->currentRow(), 2);
+        QVERIFY(saved("MX, 2   \r\nMX, 1   \r\nMX, 3   \r\n"));
+        QTest::keyClick(panel, Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(panel->currentRow(), 3);
+        QVERIFY(saved("MX, 2   \r\nMX, 3   \r\nMX, 1   \r\n"));
+        QTest::keyClick(panel, Qt::Key_Down, Qt::ControlModifier); // already the last line
+        QCOMPARE(action(*w, "mnuUndo")->text(), QStringLiteral("&Undo Move Line"));
+
+        m_platform.asked.clear();
+        m_platform.yesNo << true;
+        QTest::keyClick(panel, Qt::Key_Delete);
+        QCOMPARE(m_platform.messageTexts(),
+                 QStringList{QStringLiteral("Are you sure you want to delete this command line?")});
+        QVERIFY(saved("MX, 2   \r\nMX, 3   \r\n"));
+        QTest::keyClick(panel, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w->vars().LineCount, qint16(3));
+        QVERIFY(saved("MX, 2   \r\nMX, 3   \r\nMX, 1   \r\n"));
+
+        QCOMPARE(panel->currentRow(), 2);
+        m_answers << Answer{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), QStringLiteral("7")}}};
+        QTest::keyClick(panel, Qt::Key_Return);
+        QVERIFY(saved("MX, 2   \r\nMX, 7   \r\nMX, 1   \r\n"));
+        QTest::keyClick(panel, Qt::Key_End);
+        QCOMPARE(panel->currentRow(), 3);
+        m_platform.asked.clear();
+        w->close();
+        QCOMPARE(m_platform.asked.size(), 0);
+    }
+
     void resetKeepsFileAndMenus() {
         auto w = started();
         addMove(*w, QStringLiteral("1"));

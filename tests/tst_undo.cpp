@@ -56,7 +56,7 @@ private Q_SLOTS:
         for (int op = 0; op < 80; ++op) {
             Step step{m.snapshot(), {}, partfile::programLines(m), {}};
             bool recorded = false;
-            switch (rng.bounded(12)) {
+            switch (rng.bounded(14)) {
             case 0:
             case 1:
             case 2: {
@@ -102,6 +102,15 @@ private Q_SLOTS:
                 recorded = p.history.record(QStringLiteral("edit"), [&] {
                     m.setCaptions(r.Kind, r.BlockIndex, QStringLiteral("e%1").arg(op), QStringLiteral("'x"), true);
                 });
+                break;
+            }
+            case 12:
+            case 13: {
+                // A line moved a row up or down from the keyboard, through the model's drop.
+                if (p.vars.LineCount == 0) break;
+                const int at = 1 + int(rng.bounded(int(p.vars.LineCount)));
+                const int step = rng.bounded(2) ? 1 : -1;
+                recorded = p.history.record(QStringLiteral("move"), [&] { m.moveLine(at, step); });
                 break;
             }
             case 11:

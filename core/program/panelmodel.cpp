@@ -326,13 +326,7 @@ bool PanelModel::mouseDown(int button, float x, float y) {
         m_pressed = {};
         const PanelHit hit = hitBlock(x, y, kinds::RightPressOrder);
         if (!hit) return false;
-        m_vars.CurrentKind = hit.kind;
-        m_vars.PerKind[hit.kind].Sel = static_cast<qint16>(hit.index);
-        // Every kind hands over its own texts, so Copy always places the block that was clicked.
-        const PanelBlock& b = block(hit.kind, hit.index);
-        m_vars.CopiedCaption = b.Text.Caption;
-        m_vars.CopiedColor = toColorValue(b.Text.Color);
-        m_vars.CopiedComment = kinds::info(hit.kind).hasComment ? b.Comment.Caption : QString();
+        select(hit.kind, hit.index);
         // The pop-up menu takes the mouse, so the release never comes back to the panel.
         m_capture = Capture::None;
         return true;
@@ -348,6 +342,36 @@ bool PanelModel::mouseDown(int button, float x, float y) {
     m_vars.PerKind[hit.kind].Sel = static_cast<qint16>(hit.index);
     m_vars.CurrentKind = hit.kind;
     return false;
+}
+
+void PanelModel::select(Kind k, int index) {
+    if (!exists(k, index)) return;
+    m_vars.CurrentKind = k;
+    m_vars.PerKind[k].Sel = static_cast<qint16>(index);
+    // Every kind hands over its own texts, so Copy always places the block that was clicked.
+    const PanelBlock& b = block(k, index);
+    m_vars.CopiedCaption = b.Text.Caption;
+    m_vars.CopiedColor = toColorValue(b.Text.Color);
+    m_vars.CopiedComment = kinds::info(k).hasComment ? b.Comment.Caption : QString();
+}
+
+int PanelModel::moveLine(int at, int step) {
+    modProgVar& v = m_vars;
+    const int target = at + step;
+    if (at < 1 || at > v.LineCount || target < 1 || target > v.LineCount || (step != 1 && step != -1)) return at;
+    const LineRow moved = row(v, at);
+    // A RETURN moves only with its GOSUB.
+    if (moved.Kind == Kind::Return) return at;
+    // Up: onto the row of the line above, which makes room below. Down: onto the row just below the
+    // next line, the first row that puts the line after it.
+    const int top = row(v, target).Top + (step > 0 ? RowPitch : 0);
+    const std::vector<std::pair<Kind, qint16>> before = lineOrder(v);
+    drop(moved.Kind, moved.BlockIndex, static_cast<float>(top));
+    m_pressed = {};
+    if (lineOrder(v) != before) v.FileSaved = false;
+    for (int i = 1; i <= v.LineCount; ++i)
+        if (row(v, i).Kind == moved.Kind && row(v, i).BlockIndex == moved.BlockIndex) return i;
+    return at;
 }
 
 void PanelModel::mouseMove(int buttons, float x, float y) {

@@ -134,6 +134,13 @@ public:
     // The first block (in scan order) whose shape strictly contains the point; element 0 never counts.
     PanelHit hitBlock(float x, float y, std::span<const Kind> order) const;
 
+    // Makes a block the pop-up menu's selection, handing over its texts for Copy: what a right press
+    // on it does.
+    void select(Kind k, int index);
+    // Moves the line in the given row one row up (step -1) or down (+1) by dropping it there, as a
+    // drag released on that row would. Returns the row the line stands in afterwards.
+    int moveLine(int row, int step);
+
     // The block the pop-up menu acts on, if it still exists.
     bool selectionExists() const;
     // Text for the clipboard: caption, three blanks, comment (also kept in ClipText).

@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QShortcut>
 #include <QStyleOptionButton>
 
 namespace {
@@ -86,6 +87,7 @@ frmCV_ProgIDE::frmCV_ProgIDE(Platform& platform, QWidget* parent) : QMainWindow(
     m_history = new PanelHistory(*m_panel, this);
     Picture1->panel()->setHistory(m_history);
     buildEditMenu();
+    buildKeyboard();
     setAdvanced(false);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -238,6 +240,7 @@ void frmCV_ProgIDE::addLine(Kind k) {
         m_vars.CurrentKind = Kind::Label;
         m_vars.FileSaved = false;
         refreshPanel();
+        showNewLine();
         return;
     }
     if (k != Kind::FileCall || m_vars.FileChoiceState > 1)
@@ -250,6 +253,7 @@ void frmCV_ProgIDE::lineAdded() {
     mnuReset->setEnabled(true);
     m_vars.FileSaved = false;
     refreshPanel();
+    showNewLine();
 }
 
 void frmCV_ProgIDE::refreshPanel() {
@@ -417,4 +421,50 @@ void frmCV_ProgIDE::programRestored() {
     mnuSave->setEnabled(lines);
     mnuReset->setEnabled(lines);
     refreshPanel();
+}
+
+// ---- Keyboard ----------------------------------------------------------------------------------
+
+void frmCV_ProgIDE::buildKeyboard() {
+    mnuSave->setShortcut(QKeySequence::Save);
+    mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addAction(mnuSave);
+    addAction(mnuExit);
+
+    // "[M]oves" and "[J]ogs" promise a key; the captions stay as they are.
+    const std::pair<Kind, QKeyCombination> keys[] = {{Kind::Move, Qt::ALT | Qt::Key_M},
+                                                     {Kind::Jog, Qt::ALT | Qt::Key_J}};
+    for (const auto& [k, key] : keys) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, this, [this, k] {
+            if (m_buttons[k]->isVisible()) m_buttons[k]->click();
+        });
+    }
+
+    const std::pair<Kind, QString> tips[] = {
+        {Kind::Move, tr("Adds a move to a position")},
+        {Kind::FileCall, tr("Adds a call of another part file")},
+        {Kind::IfThen, tr("Adds an IF..THEN test")},
+        {Kind::Label, tr("Adds a label for GOTO")},
+        {Kind::GoSub, tr("Adds a GOSUB with its label and RETURN")},
+        {Kind::End, tr("Adds an END line")},
+        {Kind::Pause, tr("Adds a PAUSE")},
+        {Kind::Variable, tr("Adds a variable definition")},
+        {Kind::Comment, tr("Adds a comment line")},
+        {Kind::GoTo, tr("Adds a GOTO")},
+        {Kind::Speed, tr("Adds a speed setting")},
+        {Kind::Input, tr("Adds an INPUT prompt")},
+        {Kind::Jog, tr("Adds a jog")},
+    };
+    for (const auto& [k, tip] : tips)
+        if (m_buttons[k] && m_buttons[k]->toolTip().isEmpty()) m_buttons[k]->setToolTip(tip);
+
+    PanelView* view = Picture1->panel();
+    connect(view, &PanelView::deleteRequested, this, &frmCV_ProgIDE::mnuDelete_Click);
+    connect(view, &PanelView::editRequested, this, &frmCV_ProgIDE::mnuEdit_Click);
+    connect(view, &PanelView::copyRequested, this, &frmCV_ProgIDE::mnuCopy_Click);
+}
+
+void frmCV_ProgIDE::showNewLine() {
+    Picture1->panel()->setCurrentRow(m_vars.LineCount);
 }

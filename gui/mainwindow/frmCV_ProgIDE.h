@@ -72,6 +72,10 @@ private:
     // Edit menu (Undo, Redo) between File and Mode, and the saved state following the undo history.
     void buildEditMenu();
     void historyChanged();
+    // Shortcuts, the panel's keyboard requests and the toolbox tool tips.
+    void buildKeyboard();
+    // A line just added becomes the current line and is scrolled into view.
+    void showNewLine();
     void programRestored();
     void setAdvanced(bool advanced);
     void lineAdded();

@@ -87,6 +87,8 @@ PanelView::PanelView(PanelModel& model, QWidget* parent) : QWidget(parent), m_mo
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
     resize(static_cast<int>(std::lround(m_model.panelWidth())), static_cast<int>(std::lround(m_model.panelHeight())));
+    // Tab reaches the panel; the keyboard then steers its current line.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 QFont PanelView::labelFont() {
@@ -116,6 +118,12 @@ void PanelView::refresh() {
                        static_cast<int>(std::lround(m_model.panelHeight())));
     const bool taller = wanted.height() != height();
     if (wanted != size()) resize(wanted);
+    const int lines = m_model.vars().LineCount;
+    const int current = std::clamp(m_currentRow, lines > 0 ? 1 : 0, lines);
+    if (current != m_currentRow) {
+        m_currentRow = current;
+        Q_EMIT currentRowChanged(current);
+    }
     updatePointer();
     update();
     if (taller) Q_EMIT panelResized();
@@ -169,6 +177,99 @@ void PanelView::mouseReleaseEvent(QMouseEvent* event) {
     if (!button) return;
     const QPointF pos = event->position();
     picPanel_MouseUp(button, static_cast<float>(pos.x()), static_cast<float>(pos.y()));
+}
+
+// ---- Keyboard ----------------------------------------------------------------------------------
+
+const PanelBlock* PanelView::currentBlock() const {
+    const modProgVar& v = m_model.vars();
+    if (m_currentRow < 1 || m_currentRow > v.LineCount) return nullptr;
+    const LineRow& r = v.Lines[static_cast<std::size_t>(m_currentRow)];
+    return m_model.exists(r.Kind, r.BlockIndex) ? &m_model.block(r.Kind, r.BlockIndex) : nullptr;
+}
+
+void PanelView::setCurrentRow(int row) {
+    const int lines = m_model.vars().LineCount;
+    row = std::clamp(row, lines > 0 ? 1 : 0, lines);
+    if (row != m_currentRow) {
+        m_currentRow = row;
+        Q_EMIT currentRowChanged(row);
+    }
+    if (const PanelBlock* b = currentBlock()) {
+        const auto top = static_cast<int>(std::floor(b->Shape.Top));
+        Q_EMIT scrollIntoView(top - 4, static_cast<int>(std::ceil(b->Shape.Top + b->Shape.Height)) + 4);
+    }
+    update();
+}
+
+bool PanelView::selectCurrent() {
+    const modProgVar& v = m_model.vars();
+    if (!currentBlock()) return false;
+    const LineRow& r = v.Lines[static_cast<std::size_t>(m_currentRow)];
+    if (r.Kind == Kind::Return) return false;
+    m_model.select(r.Kind, r.BlockIndex);
+    return true;
+}
+
+void PanelView::moveCurrentLine(int step) {
+    if (!currentBlock()) return;
+    int row = m_currentRow;
+    const auto move = [this, &row, step] { row = m_model.moveLine(row, step); };
+    if (m_history)
+        m_history->record(tr("Move Line"), move);
+    else
+        move();
+    refresh();
+    setCurrentRow(row);
+}
+
+void PanelView::keyPressEvent(QKeyEvent* event) {
+    const int lines = m_model.vars().LineCount;
+    const int page = std::max(1, (parentWidget() ? parentWidget()->height() : height()) / 24 - 1);
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        ctrl ? moveCurrentLine(-1) : setCurrentRow(m_currentRow - 1);
+        return;
+    case Qt::Key_Down:
+        ctrl ? moveCurrentLine(1) : setCurrentRow(std::max(m_currentRow + 1, 1));
+        return;
+    case Qt::Key_Home:
+        setCurrentRow(1);
+        return;
+    case Qt::Key_End:
+        setCurrentRow(lines);
+        return;
+    case Qt::Key_PageUp:
+        setCurrentRow(m_currentRow - page);
+        return;
+    case Qt::Key_PageDown:
+        setCurrentRow(m_currentRow + page);
+        return;
+    case Qt::Key_Delete:
+        if (selectCurrent()) Q_EMIT deleteRequested();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_F2:
+        if (selectCurrent()) Q_EMIT editRequested();
+        return;
+    case Qt::Key_Menu:
+        break;
+    case Qt::Key_F10:
+        if (!(event->modifiers() & Qt::ShiftModifier)) return QWidget::keyPressEvent(event);
+        break;
+    default:
+        if (event->matches(QKeySequence::Copy)) {
+            if (selectCurrent()) Q_EMIT copyRequested();
+            return;
+        }
+        return QWidget::keyPressEvent(event);
+    }
+    // The menu key and Shift+F10 open the pop-up menu at the current line.
+    if (!selectCurrent()) return;
+    const PanelShape& s = currentBlock()->Shape;
+    Q_EMIT popupRequested(mapToGlobal(QPoint(static_cast<int>(s.Left) + 8, static_cast<int>(s.Top + s.Height))));
 }
 
 void PanelView::paintEvent(QPaintEvent* event) {
@@ -228,6 +329,17 @@ void PanelView::paintEvent(QPaintEvent* event) {
         drawWhole(m_model.block(carried.kind, carried.index));
         if (carried.kind == Kind::GoSub) drawWhole(m_model.block(Kind::Return, carried.index));
     }
+    drawFocusFrame(p);
+}
+
+void PanelView::drawFocusFrame(QPainter& p) {
+    // The current line wears a dotted frame while the panel has the keyboard.
+    const PanelBlock* b = hasFocus() ? currentBlock() : nullptr;
+    if (!b) return;
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    p.drawRect(QRectF(b->Shape.Left - 3, b->Shape.Top - 3, b->Shape.Width + 5, b->Shape.Height + 5));
 }
 
 // ---- PanelFrame --------------------------------------------------------------------------------
@@ -260,9 +372,18 @@ PanelFrame::PanelFrame(PanelModel& model, QWidget* parent) : QFrame(parent) {
 
     m_panel->installEventFilter(this);
     connect(m_panel, &PanelView::panelResized, this, &PanelFrame::picPanel_Resize);
+    connect(m_panel, &PanelView::scrollIntoView, this, &PanelFrame::showPanelStretch);
     connect(m_scroll, &QScrollBar::sliderMoved, this, &PanelFrame::VScroll1_Scroll);
     connect(m_scroll, &QScrollBar::valueChanged, this, &PanelFrame::VScroll1_Change);
     picPanel_Resize();
+}
+
+void PanelFrame::showPanelStretch(int top, int bottom) {
+    // Scrolls as little as brings the stretch into the visible height.
+    int value = m_scroll->value();
+    if (bottom > value + m_visibleHeight) value = bottom - m_visibleHeight;
+    if (top < value) value = top;
+    m_scroll->setValue(std::clamp(value, 0, m_scroll->maximum()));
 }
 
 void PanelFrame::picPanel_Resize() {

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QWidget>
 
+class QPainter;
 class QScrollBar;
 class PanelHistory;
 
@@ -33,6 +34,11 @@ public:
     // (an add, an edit, a deletion, a reset): size, pointer and picture.
     void refresh();
 
+    // The current line, which the keyboard acts on: a row of the table (1..LineCount), 0 when empty.
+    int currentRow() const { return m_currentRow; }
+    // Makes a row current and scrolls it into view.
+    void setCurrentRow(int row);
+
     // The panel's mouse handlers, in panel coordinates; buttons as 1 left, 2 right, 4 middle.
     void picPanel_MouseDown(int button, float x, float y, QPoint globalPos);
     void picPanel_MouseMove(int buttons, float x, float y);
@@ -43,19 +49,34 @@ Q_SIGNALS:
     void popupRequested(QPoint globalPos);
     // The panel's height changed; the scroll bar follows.
     void panelResized();
+    void currentRowChanged(int row);
+    // The panel's stretch from top to bottom should be seen.
+    void scrollIntoView(int top, int bottom);
+    // Keyboard requests for the pop-up menu's commands on the current line, which is selected.
+    void deleteRequested();
+    void editRequested();
+    void copyRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void updatePointer();
+    // The current line's block (for a RETURN line, the RETURN block), if there is one.
+    const PanelBlock* currentBlock() const;
+    // Selects the current line as a right press on it would; false for none or a RETURN line.
+    bool selectCurrent();
+    void moveCurrentLine(int step);
+    void drawFocusFrame(QPainter& p);
 
     PanelModel& m_model;
     bool m_hand = false;
     PanelHistory* m_history = nullptr;
+    int m_currentRow = 0;
     // The program as it stood when the button that may drag went down.
     std::optional<PanelModel::Snapshot> m_dragStart;
 };
@@ -81,6 +102,8 @@ public:
     // Thumb drag, and any other change of the value: the panel moves to -value at once.
     void VScroll1_Scroll(int value);
     void VScroll1_Change(int value);
+    // Scrolls the panel so that its stretch top..bottom is seen.
+    void showPanelStretch(int top, int bottom);
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
