@@ -618,6 +618,46 @@ private Q_SLOTS:
         QCOMPARE(m_platform.asked.size(), 0);
     }
 
+    // While a block is carried the drop line marks its landing row; near the visible bottom the panel
+    // scrolls by itself and the block comes along.
+    void dropLineAndAutoscroll() {
+        auto w = started();
+        for (int i = 0; i < 40; ++i)
+            w->panel().add(Kind::Move, QStringLiteral("X%1").arg(i), {});
+        PanelView* panel = picPanel(*w);
+        panel->refresh();
+        auto* frame = w->findChild<PanelFrame*>(QStringLiteral("Picture1"));
+        QScrollBar* scroll = frame->scrollBar();
+        QVERIFY(scroll->maximum() > 0);
+        QCOMPARE(scroll->value(), 0);
+
+        const PanelShape first = w->panel().block(Kind::Move, 1).Shape;
+        const QPoint grip(int(first.Left) + 2, int(first.Top) + 8);
+        QTest::mousePress(panel, Qt::LeftButton, {}, grip);
+        QCOMPARE(panel->dropLineTop(), -1);
+        // Into the fourth row's band: the line marks row top 8 + 3 * 24.
+        QTest::mouseMove(panel, QPoint(30, 8 + 3 * 24 + 10));
+        QTest::mouseMove(panel, QPoint(30, 8 + 3 * 24 + 10));
+        QCOMPARE(panel->dropLineTop(), 8 + 3 * 24);
+        QCOMPARE(scroll->value(), 0);
+
+        // Near the visible bottom: the view scrolls, and the drop line follows the rows brought in.
+        QTest::mouseMove(panel, QPoint(30, frame->visibleHeight() - 6));
+        QTRY_VERIFY(scroll->value() >= 3 * PanelFrame::ArrowStep);
+        const int value = scroll->value();
+        QVERIFY(panel->dropLineTop() >= value + frame->visibleHeight() - 30);
+        QCOMPARE(panel->y(), -value);
+        // Back in the middle the scrolling stops.
+        QTest::mouseMove(panel, QPoint(30, value + 300));
+        QTest::qWait(200);
+        QCOMPARE(scroll->value(), value);
+        QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(30, value + 300));
+        QCOMPARE(panel->dropLineTop(), -1);
+        QCOMPARE(w->panel().checkInvariants(), QString());
+        m_platform.yesNo << false;
+        w->close();
+    }
+
     void resetKeepsFileAndMenus() {
         auto w = started();
         addMove(*w, QStringLiteral("1"));

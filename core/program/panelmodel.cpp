@@ -424,6 +424,12 @@ void PanelModel::mouseUp(int button, float x, float y) {
     if (lineOrder(m_vars) != before) m_vars.FileSaved = false;
 }
 
+std::optional<qint16> PanelModel::dropTarget(float y) const {
+    const PanelHit carried = pressedBlock();
+    if (!carried || m_capture != Capture::Panel || !std::isfinite(y)) return std::nullopt;
+    return dropRow(carried.kind, carried.index, saneCoordinate(y)).top;
+}
+
 void PanelModel::setBlockTop(Kind k, int index, float top) {
     PanelBlock& b = blockRef(k, index);
     placeBlock(b, b.Shape.Left, top);

@@ -131,6 +131,8 @@ public:
     bool panelHasMouse() const { return m_capture == Capture::Panel; }
     // The block the last left or middle press hit, while it exists: the one a drag carries.
     PanelHit pressedBlock() const { return exists(m_pressed.kind, m_pressed.index) ? m_pressed : PanelHit{}; }
+    // The row top a release at y would drop the carried block on; nothing while none is carried.
+    std::optional<qint16> dropTarget(float y) const;
     // The first block (in scan order) whose shape strictly contains the point; element 0 never counts.
     PanelHit hitBlock(float x, float y, std::span<const Kind> order) const;
 

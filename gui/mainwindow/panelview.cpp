@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -148,11 +149,21 @@ void PanelView::picPanel_MouseDown(int button, float x, float y, QPoint globalPo
 
 void PanelView::picPanel_MouseMove(int buttons, float x, float y) {
     m_model.mouseMove(buttons, x, y);
+    // The drop line marks the row a release here lands on, while a release would drop.
+    const std::optional<qint16> target = m_model.pointerIsHand() ? m_model.dropTarget(y) : std::nullopt;
+    const int line = target ? *target : -1;
+    if (line != m_dropLine) {
+        m_dropLine = line;
+        update();
+    }
     refresh();
+    if ((buttons & LeftButton) && m_model.panelHasMouse() && m_model.pressedBlock()) Q_EMIT dragAt(QPointF(x, y));
 }
 
 void PanelView::picPanel_MouseUp(int button, float x, float y) {
     m_model.mouseUp(button, x, y);
+    m_dropLine = -1;
+    Q_EMIT dragEnded();
     // A drop is one step; a release that dropped nothing records none.
     if (m_history && m_dragStart && !(button & RightButton)) m_history->recordSince(tr("Move Line"), *m_dragStart);
     if (!(button & RightButton)) m_dragStart.reset();
@@ -330,6 +341,13 @@ void PanelView::paintEvent(QPaintEvent* event) {
         if (carried.kind == Kind::GoSub) drawWhole(m_model.block(Kind::Return, carried.index));
     }
     drawFocusFrame(p);
+    if (m_dropLine >= 0) {
+        // Just above the row the block lands on, across the panel.
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(QColor(0, 90, 200), 2));
+        const int y = m_dropLine - 4;
+        p.drawLine(m_model.vars().BlockLeft - 8, y, width() - 8, y);
+    }
 }
 
 void PanelView::drawFocusFrame(QPainter& p) {
@@ -373,6 +391,18 @@ PanelFrame::PanelFrame(PanelModel& model, QWidget* parent) : QFrame(parent) {
     m_panel->installEventFilter(this);
     connect(m_panel, &PanelView::panelResized, this, &PanelFrame::picPanel_Resize);
     connect(m_panel, &PanelView::scrollIntoView, this, &PanelFrame::showPanelStretch);
+    m_dragScroll = new QTimer(this);
+    m_dragScroll->setInterval(60);
+    connect(m_dragScroll, &QTimer::timeout, this, [this] {
+        const int before = m_scroll->value();
+        m_scroll->setValue(std::clamp(before + m_dragStep, 0, m_scroll->maximum()));
+        if (m_scroll->value() == before) return;
+        // The pointer stays put in the viewport, so the block follows it onto the rows scrolled in.
+        const QPointF at(m_dragSeen.x(), m_dragSeen.y() + m_scroll->value());
+        m_panel->picPanel_MouseMove(LeftButton, static_cast<float>(at.x()), static_cast<float>(at.y()));
+    });
+    connect(m_panel, &PanelView::dragAt, this, &PanelFrame::followDrag);
+    connect(m_panel, &PanelView::dragEnded, this, &PanelFrame::stopDragScroll);
     connect(m_scroll, &QScrollBar::sliderMoved, this, &PanelFrame::VScroll1_Scroll);
     connect(m_scroll, &QScrollBar::valueChanged, this, &PanelFrame::VScroll1_Change);
     picPanel_Resize();
@@ -384,6 +414,22 @@ void PanelFrame::showPanelStretch(int top, int bottom) {
     if (bottom > value + m_visibleHeight) value = bottom - m_visibleHeight;
     if (top < value) value = top;
     m_scroll->setValue(std::clamp(value, 0, m_scroll->maximum()));
+}
+
+void PanelFrame::followDrag(QPointF pos) {
+    constexpr int Edge = 24; // one row from the visible top or bottom
+    m_dragSeen = QPointF(pos.x(), pos.y() - m_scroll->value());
+    const double y = m_dragSeen.y();
+    m_dragStep = y < Edge ? -ArrowStep : (y > m_visibleHeight - Edge ? ArrowStep : 0);
+    if (m_dragStep == 0)
+        m_dragScroll->stop();
+    else if (!m_dragScroll->isActive())
+        m_dragScroll->start();
+}
+
+void PanelFrame::stopDragScroll() {
+    m_dragStep = 0;
+    m_dragScroll->stop();
 }
 
 void PanelFrame::picPanel_Resize() {

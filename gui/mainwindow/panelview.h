@@ -7,6 +7,7 @@
 
 class QPainter;
 class QScrollBar;
+class QTimer;
 class PanelHistory;
 
 // The program panel "picPanel": paints the blocks of a PanelModel and turns mouse events into the
@@ -39,6 +40,9 @@ public:
     // Makes a row current and scrolls it into view.
     void setCurrentRow(int row);
 
+    // The row top the carried block would land on, marked by the drop line; -1 when no drop is due.
+    int dropLineTop() const { return m_dropLine; }
+
     // The panel's mouse handlers, in panel coordinates; buttons as 1 left, 2 right, 4 middle.
     void picPanel_MouseDown(int button, float x, float y, QPoint globalPos);
     void picPanel_MouseMove(int buttons, float x, float y);
@@ -56,6 +60,9 @@ Q_SIGNALS:
     void deleteRequested();
     void editRequested();
     void copyRequested();
+    // A carried block is at pos (panel coordinates); the frame scrolls near the visible edges.
+    void dragAt(QPointF pos);
+    void dragEnded();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -77,6 +84,7 @@ private:
     bool m_hand = false;
     PanelHistory* m_history = nullptr;
     int m_currentRow = 0;
+    int m_dropLine = -1;
     // The program as it stood when the button that may drag went down.
     std::optional<PanelModel::Snapshot> m_dragStart;
 };
@@ -104,6 +112,9 @@ public:
     void VScroll1_Change(int value);
     // Scrolls the panel so that its stretch top..bottom is seen.
     void showPanelStretch(int top, int bottom);
+    // While a block is carried near the top or bottom of the visible panel, a timer scrolls it.
+    void followDrag(QPointF pos);
+    void stopDragScroll();
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
@@ -117,4 +128,7 @@ private:
     QScrollBar* m_scroll = nullptr;
     int m_visibleHeight = 0;
     int m_wheelRemainder = 0;
+    QTimer* m_dragScroll = nullptr;
+    int m_dragStep = 0;
+    QPointF m_dragSeen; // the pointer in the viewport while it carries a block
 };
