@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QQueue>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -656,6 +657,36 @@ private Q_SLOTS:
         QCOMPARE(w->panel().checkInvariants(), QString());
         m_platform.yesNo << false;
         w->close();
+    }
+
+    // The window grows: the panel is seen taller, the scroll range follows, and the next start
+    // comes back at the size left.
+    void windowGrowsAndRemembersItsSize() {
+        QSettings().clear();
+        auto w = started();
+        const QSize design = w->size();
+        QCOMPARE(w->centralWidget()->size(), QSize(819, 635));
+        QCOMPARE(w->minimumSizeHint().expandedTo(w->minimumSize()), design);
+        for (int i = 0; i < 40; ++i)
+            w->panel().add(Kind::Move, QStringLiteral("X%1").arg(i), {});
+        picPanel(*w)->refresh();
+        auto* frame = w->findChild<PanelFrame*>(QStringLiteral("Picture1"));
+        const int designMax = frame->scrollBar()->maximum();
+        QCOMPARE(frame->visibleHeight(), PanelModel::StartHeight);
+
+        w->resize(design + QSize(200, 150));
+        QTRY_COMPARE(w->centralWidget()->size(), QSize(1019, 785));
+        QCOMPARE(frame->visibleHeight(), PanelModel::StartHeight + 150);
+        QCOMPARE(frame->scrollBar()->maximum(), designMax - 150);
+        QCOMPARE(frame->scrollBar()->height(), frame->visibleHeight());
+        QCOMPARE(w->findChild<QGroupBox*>(QStringLiteral("Frame1"))->height(), 633 + 150);
+        m_platform.yesNo << false;
+        w->close();
+
+        auto again = started();
+        QCOMPARE(again->size(), design + QSize(200, 150));
+        again->close();
+        QSettings().clear();
     }
 
     void resetKeepsFileAndMenus() {

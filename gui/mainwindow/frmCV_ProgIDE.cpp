@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QShortcut>
 #include <QStyleOptionButton>
 
@@ -49,6 +50,8 @@ protected:
     }
 };
 
+constexpr QSize DesignSize(819, 635);
+
 QString refusalText(AddRefusal refusal, Kind k) {
     switch (refusal) {
     case AddRefusal::TableFull:
@@ -74,7 +77,10 @@ frmCV_ProgIDE::frmCV_ProgIDE(Platform& platform, QWidget* parent) : QMainWindow(
     setWindowTitle(QStringLiteral("Corvane Part File Stacker"));
 
     auto* central = new QWidget(this);
-    central->setFixedSize(819, 635);
+    // The design size is the smallest and the first; the window grows from there.
+    central->setMinimumSize(DesignSize);
+    central->resize(DesignSize);
+    central->installEventFilter(this);
     setCentralWidget(central);
 
     m_panel = std::make_unique<PanelModel>(m_vars, &PanelView::labelWidth);
@@ -89,7 +95,7 @@ frmCV_ProgIDE::frmCV_ProgIDE(Platform& platform, QWidget* parent) : QMainWindow(
     buildEditMenu();
     buildKeyboard();
     setAdvanced(false);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    restoreWindowSize();
 }
 
 frmCV_ProgIDE::~frmCV_ProgIDE() {
@@ -309,6 +315,7 @@ void frmCV_ProgIDE::closeEvent(QCloseEvent* event) {
         return;
     }
     SaveSettings();
+    saveWindowSize();
     if (!m_vars.FileSaved &&
         m_platform.askYesNo(QStringLiteral("Save all your hard work?"), QStringLiteral("Save???")) && !WriteFile()) {
         // The work is not on disk: stay open rather than lose it.
@@ -467,4 +474,35 @@ void frmCV_ProgIDE::buildKeyboard() {
 
 void frmCV_ProgIDE::showNewLine() {
     Picture1->panel()->setCurrentRow(m_vars.LineCount);
+}
+
+// ---- A window that grows -----------------------------------------------------------------------
+
+namespace {
+const QString WindowSizeKey = QStringLiteral("mainWindow/size");
+} // namespace
+
+void frmCV_ProgIDE::restoreWindowSize() {
+    const QSize saved = QSettings().value(WindowSizeKey).toSize();
+    resize(sizeHint().expandedTo(minimumSizeHint()));
+    if (saved.isValid()) resize(saved.expandedTo(minimumSizeHint()));
+}
+
+void frmCV_ProgIDE::saveWindowSize() {
+    // A maximised window keeps the size it had before, for the next start.
+    QSettings().setValue(WindowSizeKey, isMaximized() ? normalGeometry().size() : size());
+}
+
+bool frmCV_ProgIDE::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize && Frame1 && Picture1)
+        layoutToSize(centralWidget()->size());
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmCV_ProgIDE::layoutToSize(QSize client) {
+    // The toolbox keeps its width and grows down; the panel's frame takes the rest, running a few
+    // pixels below the client area as at the design size.
+    const QSize extra = client - DesignSize;
+    Frame1->resize(97, 633 + extra.height());
+    Picture1->setGeometry(96, 0, 721 + extra.width(), 641 + extra.height());
 }

@@ -64,6 +64,7 @@ public:
 protected:
     // Form_Unload: settings, the save question, the end of the program.
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void StartUp();
@@ -76,6 +77,10 @@ private:
     void buildKeyboard();
     // A line just added becomes the current line and is scrolled into view.
     void showNewLine();
+    // The window's size: remembered per user, and the toolbox and panel following it.
+    void restoreWindowSize();
+    void saveWindowSize();
+    void layoutToSize(QSize client);
     void programRestored();
     void setAdvanced(bool advanced);
     void lineAdded();

@@ -366,7 +366,7 @@ PanelFrame::PanelFrame(PanelModel& model, QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("Picture1"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
-    setFixedSize(721, 641);
+    resize(721, 641);
 
     m_viewport = new QWidget(this);
     m_viewport->setObjectName(QStringLiteral("Picture1_viewport"));
@@ -382,7 +382,8 @@ PanelFrame::PanelFrame(PanelModel& model, QWidget* parent) : QFrame(parent) {
     m_scroll = new QScrollBar(Qt::Vertical, m_viewport);
     m_scroll->setObjectName(QStringLiteral("VScroll1"));
     const int left = m_panel->width();
-    m_scroll->setGeometry(left, 0, std::max(1, m_viewport->width() - left), m_visibleHeight);
+    m_scrollWidth = std::max(1, m_viewport->width() - left);
+    m_scroll->setGeometry(left, 0, m_scrollWidth, m_visibleHeight);
     m_scroll->setSingleStep(ArrowStep);
     m_scroll->setPageStep(m_visibleHeight);
     m_scroll->setRange(0, 0);
@@ -446,6 +447,18 @@ void PanelFrame::VScroll1_Scroll(int value) {
 void PanelFrame::VScroll1_Change(int value) {
     // Arrow and track clicks move the view at once, as the thumb does.
     m_panel->move(0, -value);
+}
+
+void PanelFrame::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    if (!m_viewport) return;
+    m_viewport->setGeometry(contentsRect());
+    // The part seen grows with the frame; the viewport runs as far below the client area as at the start.
+    m_visibleHeight = std::max<int>(PanelModel::StartHeight, m_viewport->height() - ViewportBelow);
+    m_scroll->setGeometry(m_panel->width(), 0, m_scrollWidth, m_visibleHeight);
+    m_scroll->setPageStep(m_visibleHeight);
+    picPanel_Resize();
+    m_scroll->setValue(std::min(m_scroll->value(), m_scroll->maximum()));
 }
 
 void PanelFrame::wheelEvent(QWheelEvent* event) {

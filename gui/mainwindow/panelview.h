@@ -118,6 +118,7 @@ public:
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -127,6 +128,9 @@ private:
     PanelView* m_panel = nullptr;
     QScrollBar* m_scroll = nullptr;
     int m_visibleHeight = 0;
+    int m_scrollWidth = 17;
+    // How far the viewport reaches below the part of the panel that is seen, at every size.
+    static constexpr int ViewportBelow = 637 - PanelModel::StartHeight;
     int m_wheelRemainder = 0;
     QTimer* m_dragScroll = nullptr;
     int m_dragStep = 0;
