@@ -614,6 +614,13 @@ private Q_SLOTS:
         QVERIFY(saved("MX, 2   \r\nMX, 7   \r\nMX, 1   \r\n"));
         QTest::keyClick(panel, Qt::Key_End);
         QCOMPARE(panel->currentRow(), 3);
+        m_answers << Answer{QStringLiteral("frmJog"), {{QStringLiteral("txtAxis_1"), QStringLiteral("6")}}};
+        QTest::keyClick(panel, Qt::Key_J, Qt::AltModifier);
+        QCOMPARE(panel->currentRow(), 4);
+        QVERIFY(saved("MX, 2   \r\nMX, 7   \r\nMX, 1   \r\nJX, 6   \r\n"));
+        QTest::keyClick(panel, Qt::Key_Up);
+        QTest::keyClick(panel, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(m_platform.clipboard, QStringList{QStringLiteral("MX, 1   ")});
         m_platform.asked.clear();
         w->close();
         QCOMPARE(m_platform.asked.size(), 0);

@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
@@ -439,14 +440,11 @@ void frmCV_ProgIDE::buildKeyboard() {
     addAction(mnuExit);
 
     // "[M]oves" and "[J]ogs" promise a key; the captions stay as they are.
-    const std::pair<Kind, QKeyCombination> keys[] = {{Kind::Move, Qt::ALT | Qt::Key_M},
-                                                     {Kind::Jog, Qt::ALT | Qt::Key_J}};
-    for (const auto& [k, key] : keys) {
-        auto* shortcut = new QShortcut(QKeySequence(key), this);
-        connect(shortcut, &QShortcut::activated, this, [this, k] {
-            if (m_buttons[k]->isVisible()) m_buttons[k]->click();
-        });
-    }
+    auto* jogKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_J), this);
+    connect(jogKey, &QShortcut::activated, this, [this] {
+        if (m_buttons[Kind::Jog]->isVisible()) m_buttons[Kind::Jog]->click();
+    });
+    // Alt+M stays the Mode menu's mnemonic, which operators (and the real-window run) already use.
 
     const std::pair<Kind, QString> tips[] = {
         {Kind::Move, tr("Adds a move to a position")},
