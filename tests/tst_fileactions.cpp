@@ -288,6 +288,32 @@ private Q_SLOTS:
         QCOMPARE(asked(), QStringList());
         QCOMPARE(held(w), QStringList{QStringLiteral("PAUSE")});
         QCOMPARE(w.vars().PartFileName, good);
+        QVERIFY2(!action(w, "mnuUndo")->isEnabled(), "the file opened at start-up is where the history starts");
+    }
+
+    // Open is one step; undoing it brings back the program and the part file it belonged to, so a
+    // save never writes one file's program under the other's name.
+    void openIsUndoneWithItsFile() {
+        const QString other = path(QStringLiteral("other.cvp"));
+        putBytes(other, Opening + "JX, 3\r\n");
+        auto w = started();
+        addUnsaved(*w, QStringLiteral("MX, 1"));
+        m_platform.yesNo << false; // don't save first
+        m_platform.files << other;
+        action(*w, "mnuOpen")->trigger();
+        QCOMPARE(action(*w, "mnuUndo")->text(), tr("&Undo Open File"));
+
+        action(*w, "mnuUndo")->trigger();
+        QCOMPARE(held(*w), QStringList{QStringLiteral("MX, 1")});
+        QCOMPARE(w->vars().PartFileTitle, QStringLiteral("job.cvp"));
+        QVERIFY(!w->vars().FileSaved);
+        QVERIFY(w->statusText().endsWith(QStringLiteral("Modified")));
+
+        action(*w, "mnuRedo")->trigger();
+        QCOMPARE(held(*w), QStringList{QStringLiteral("JX, 3")});
+        QCOMPARE(w->vars().PartFileName, other);
+        QVERIFY(w->vars().FileSaved);
+        QCOMPARE(w->statusText(), other);
     }
 };
 

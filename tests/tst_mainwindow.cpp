@@ -3,6 +3,7 @@
 #include "gui/dialogs/commanddialog.h"
 #include "gui/mainwindow/frmCV_ProgIDE.h"
 #include "gui/mainwindow/frmGetStarted.h"
+#include "gui/mainwindow/panelhistory.h"
 #include "gui/mainwindow/panelview.h"
 #include "gui/mainwindow/programpanes.h"
 #include "platform/platform.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QQueue>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,7 +29,10 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <QUndoStack>
 #include <sys/stat.h>
+
+#include <ranges>
 
 namespace {
 
@@ -503,6 +508,200 @@ private Q_SLOTS:
         });
         QTest::mousePress(picPanel(*w), Qt::RightButton, {}, onEnd);
         QCOMPARE(w->vars().LineCount, qint16(0));
+    }
+
+    // The exit question follows the undo history: back at the saved state nothing is unsaved.
+    void undoFollowsSavedState_data() {
+        QTest::addColumn<bool>("addAfterSave");
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("add, save, add, undo") << true << false;
+        QTest::newRow("add, save, undo") << false << true;
+    }
+
+    void undoFollowsSavedState() {
+        QFETCH(bool, addAfterSave);
+        QFETCH(bool, asks);
+        auto w = started();
+        addMove(*w, QStringLiteral("1"));
+        saveWithoutHeader(*w);
+        if (addAfterSave) addMove(*w, QStringLiteral("2"));
+        QAction* undo = action(*w, "mnuUndo");
+        QCOMPARE(undo->text(), QStringLiteral("&Undo Add Move"));
+        QCOMPARE(undo->shortcut(), QKeySequence(QKeySequence::Undo));
+        undo->trigger();
+        QCOMPARE(action(*w, "mnuRedo")->text(), QStringLiteral("&Redo Add Move"));
+        QCOMPARE(w->vars().FileSaved, !asks);
+        QCOMPARE(action(*w, "mnuSave")->isEnabled(), addAfterSave);
+        m_platform.asked.clear();
+        if (asks) m_platform.yesNo << false;
+        w->close();
+        QCOMPARE(m_platform.messageTexts(),
+                 asks ? QStringList{QStringLiteral("Save all your hard work?")} : QStringList{});
+    }
+
+    // Reset, deletion and edit are steps too; each undo gives back the panel and the file it had.
+    void everyChangeIsUndone() {
+        auto w = started();
+        addMove(*w, QStringLiteral("1"), QStringLiteral("first"));
+        addMove(*w, QStringLiteral("2"));
+        m_answers << Answer{QStringLiteral("frmGoSub"), {{QStringLiteral("txtGoSub"), QStringLiteral("sub")}}};
+        button(*w, "cmdGoSub")->setVisible(true);
+        const int before = w->history().stack()->count();
+        button(*w, "cmdGoSub")->click();
+        const int goSubSteps = w->history().stack()->count() - before;
+        const QStringList menuNames = {QStringLiteral("Edit Line"), QStringLiteral("Delete Line"),
+                                       QStringLiteral("Reset")};
+
+        // Edit the first line, delete the GOSUB set, reset: three steps.
+        w->vars().CurrentKind = Kind::Move;
+        w->vars().PerKind[Kind::Move].Sel = 1;
+        const PanelModel::Snapshot full = w->panel().snapshot();
+        m_answers << Answer{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), QStringLiteral("9")}}}
+                  << Answer{QStringLiteral("frmInlineComment"), {{QStringLiteral("txtInline"), QStringLiteral("f")}}};
+        action(*w, "mnuEdit")->trigger();
+        w->vars().CurrentKind = Kind::GoSub;
+        w->vars().PerKind[Kind::GoSub].Sel = 1;
+        m_platform.yesNo << true;
+        action(*w, "mnuDelete")->trigger();
+        QCOMPARE(w->panel().blocks(Kind::Return).size(), std::size_t(1));
+        action(*w, "mnuReset")->trigger();
+        QCOMPARE(w->vars().LineCount, qint16(0));
+        for (const QString& name : std::as_const(menuNames) | std::views::reverse) {
+            QCOMPARE(action(*w, "mnuUndo")->text(), QStringLiteral("&Undo ") + name);
+            action(*w, "mnuUndo")->trigger();
+        }
+        QCOMPARE(goSubSteps, 1);
+        QVERIFY(w->panel().snapshot() == full);
+        QCOMPARE(action(*w, "mnuUndo")->text(), QStringLiteral("&Undo Add GOSUB"));
+        QCOMPARE(picPanel(*w)->height(), int(w->panel().panelHeight()));
+        m_platform.yesNo << false;
+        w->close();
+    }
+
+    // The panel steered from the keyboard alone; the saved file after each step.
+    void keyboardFlow() {
+        auto w = started();
+        for (const char* x : {"1", "2", "3"})
+            addMove(*w, QString::fromLatin1(x));
+        PanelView* panel = picPanel(*w);
+        QCOMPARE(panel->currentRow(), 3);
+        w->activateWindow();
+        panel->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        const auto saved = [&](const QByteArray& lines) {
+            saveWithoutHeader(*w);
+            return readAll(path(QStringLiteral("job.cvp"))) == Opening + lines;
+        };
+
+        QTest::keyClick(panel, Qt::Key_Up);
+        QTest::keyClick(panel, Qt::Key_Up);
+        QTest::keyClick(panel, Qt::Key_Up); // stays on the first line
+        QCOMPARE(panel->currentRow(), 1);
+        QTest::keyClick(panel, Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(panel->currentRow(), 2);
+        QVERIFY(saved("MX, 2   \r\nMX, 1   \r\nMX, 3   \r\n"));
+        QTest::keyClick(panel, Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(panel->currentRow(), 3);
+        QVERIFY(saved("MX, 2   \r\nMX, 3   \r\nMX, 1   \r\n"));
+        QTest::keyClick(panel, Qt::Key_Down, Qt::ControlModifier); // already the last line
+        QCOMPARE(action(*w, "mnuUndo")->text(), QStringLiteral("&Undo Move Line"));
+
+        m_platform.asked.clear();
+        m_platform.yesNo << true;
+        QTest::keyClick(panel, Qt::Key_Delete);
+        QCOMPARE(m_platform.messageTexts(),
+                 QStringList{QStringLiteral("Are you sure you want to delete this command line?")});
+        QVERIFY(saved("MX, 2   \r\nMX, 3   \r\n"));
+        QTest::keyClick(panel, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w->vars().LineCount, qint16(3));
+        QVERIFY(saved("MX, 2   \r\nMX, 3   \r\nMX, 1   \r\n"));
+
+        QCOMPARE(panel->currentRow(), 2);
+        m_answers << Answer{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), QStringLiteral("7")}}};
+        QTest::keyClick(panel, Qt::Key_Return);
+        QVERIFY(saved("MX, 2   \r\nMX, 7   \r\nMX, 1   \r\n"));
+        QTest::keyClick(panel, Qt::Key_End);
+        QCOMPARE(panel->currentRow(), 3);
+        m_answers << Answer{QStringLiteral("frmJog"), {{QStringLiteral("txtAxis_1"), QStringLiteral("6")}}};
+        QTest::keyClick(panel, Qt::Key_J, Qt::AltModifier);
+        QCOMPARE(panel->currentRow(), 4);
+        QVERIFY(saved("MX, 2   \r\nMX, 7   \r\nMX, 1   \r\nJX, 6   \r\n"));
+        QTest::keyClick(panel, Qt::Key_Up);
+        QTest::keyClick(panel, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(m_platform.clipboard, QStringList{QStringLiteral("MX, 1   ")});
+        m_platform.asked.clear();
+        w->close();
+        QCOMPARE(m_platform.asked.size(), 0);
+    }
+
+    // While a block is carried the drop line marks its landing row; near the visible bottom the panel
+    // scrolls by itself and the block comes along.
+    void dropLineAndAutoscroll() {
+        auto w = started();
+        for (int i = 0; i < 40; ++i)
+            w->panel().add(Kind::Move, QStringLiteral("X%1").arg(i), {});
+        PanelView* panel = picPanel(*w);
+        panel->refresh();
+        auto* frame = w->findChild<PanelFrame*>(QStringLiteral("Picture1"));
+        QScrollBar* scroll = frame->scrollBar();
+        QVERIFY(scroll->maximum() > 0);
+        QCOMPARE(scroll->value(), 0);
+
+        const PanelShape first = w->panel().block(Kind::Move, 1).Shape;
+        const QPoint grip(int(first.Left) + 2, int(first.Top) + 8);
+        QTest::mousePress(panel, Qt::LeftButton, {}, grip);
+        QCOMPARE(panel->dropLineTop(), -1);
+        // Into the fourth row's band: the line marks row top 8 + 3 * 24.
+        QTest::mouseMove(panel, QPoint(30, 8 + 3 * 24 + 10));
+        QTest::mouseMove(panel, QPoint(30, 8 + 3 * 24 + 10));
+        QCOMPARE(panel->dropLineTop(), 8 + 3 * 24);
+        QCOMPARE(scroll->value(), 0);
+
+        // Near the visible bottom: the view scrolls, and the drop line follows the rows brought in.
+        QTest::mouseMove(panel, QPoint(30, frame->visibleHeight() - 6));
+        QTRY_VERIFY(scroll->value() >= 3 * PanelFrame::ArrowStep);
+        const int value = scroll->value();
+        QVERIFY(panel->dropLineTop() >= value + frame->visibleHeight() - 30);
+        QCOMPARE(panel->y(), -value);
+        // Back in the middle the scrolling stops.
+        QTest::mouseMove(panel, QPoint(30, value + 300));
+        QTest::qWait(200);
+        QCOMPARE(scroll->value(), value);
+        QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(30, value + 300));
+        QCOMPARE(panel->dropLineTop(), -1);
+        QCOMPARE(w->panel().checkInvariants(), QString());
+        m_platform.yesNo << false;
+        w->close();
+    }
+
+    // The window grows: the panel is seen taller, the scroll range follows, and the next start
+    // comes back at the size left.
+    void windowGrowsAndRemembersItsSize() {
+        QSettings().clear();
+        auto w = started();
+        const QSize design = w->size();
+        QCOMPARE(w->centralWidget()->size(), QSize(819, 635));
+        QCOMPARE(w->minimumSizeHint().expandedTo(w->minimumSize()), design);
+        for (int i = 0; i < 40; ++i)
+            w->panel().add(Kind::Move, QStringLiteral("X%1").arg(i), {});
+        picPanel(*w)->refresh();
+        auto* frame = w->findChild<PanelFrame*>(QStringLiteral("Picture1"));
+        const int designMax = frame->scrollBar()->maximum();
+        QCOMPARE(frame->visibleHeight(), PanelModel::StartHeight);
+
+        w->resize(design + QSize(200, 150));
+        QTRY_COMPARE(w->centralWidget()->size(), QSize(1019, 785));
+        QCOMPARE(frame->visibleHeight(), PanelModel::StartHeight + 150);
+        QCOMPARE(frame->scrollBar()->maximum(), designMax - 150);
+        QCOMPARE(frame->scrollBar()->height(), frame->visibleHeight());
+        QCOMPARE(w->findChild<QGroupBox*>(QStringLiteral("Frame1"))->height(), 633 + 150);
+        m_platform.yesNo << false;
+        w->close();
+
+        auto again = started();
+        QCOMPARE(again->size(), design + QSize(200, 150));
+        again->close();
+        QSettings().clear();
     }
 
     void resetKeepsFileAndMenus() {

@@ -15,6 +15,7 @@ struct LineRow {
     ::Kind Kind = ::Kind::None;
     qint16 BlockIndex = 0;
     qint16 Mark = 0;
+    bool operator==(const LineRow&) const = default;
 };
 
 // What the program keeps for each command kind.
@@ -22,6 +23,7 @@ struct KindState {
     qint16 Count = 0; // highest element index in use; GOSUB's also numbers its RETURN blocks
     qint16 Sel = 0;   // the element the last press on a block of the kind selected
     QString Text;     // the held text the kind's dialog hands back
+    bool operator==(const KindState&) const = default;
 };
 
 // Outcome of the part-file name choice.

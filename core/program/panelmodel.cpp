@@ -262,6 +262,44 @@ bool PanelModel::load(const std::vector<LoadedLine>& lines) {
     return true;
 }
 
+PanelModel::Snapshot PanelModel::snapshot() const {
+    Snapshot s;
+    s.lines = m_vars.Lines;
+    s.lineCount = m_vars.LineCount;
+    s.perKind = m_vars.PerKind;
+    s.nextTop = m_vars.NextTop;
+    s.currentKind = m_vars.CurrentKind;
+    s.blocks = m_blocks;
+    s.panelHeight = m_panelHeight;
+    return s;
+}
+
+void PanelModel::restore(const Snapshot& s) {
+    m_vars.Lines = s.lines;
+    m_vars.LineCount = s.lineCount;
+    m_vars.PerKind = s.perKind;
+    m_vars.NextTop = s.nextTop;
+    m_vars.CurrentKind = s.currentKind;
+    m_blocks = s.blocks;
+    m_panelHeight = s.panelHeight;
+    m_pressed = {};
+    m_capture = Capture::None;
+    m_hand = false;
+}
+
+bool PanelModel::programDiffers(const Snapshot& a, const Snapshot& b) {
+    if (a.lineCount != b.lineCount || a.nextTop != b.nextTop) return true;
+    for (int i = 1; i <= a.lineCount; ++i) {
+        const LineRow& x = a.lines[static_cast<std::size_t>(i)];
+        const LineRow& y = b.lines[static_cast<std::size_t>(i)];
+        if (x.Top != y.Top || x.Kind != y.Kind || x.BlockIndex != y.BlockIndex) return true;
+        const PanelBlock& bx = a.blocks[x.Kind][static_cast<std::size_t>(x.BlockIndex)];
+        const PanelBlock& by = b.blocks[y.Kind][static_cast<std::size_t>(y.BlockIndex)];
+        if (bx.Text.Caption != by.Text.Caption || bx.Comment.Caption != by.Comment.Caption) return true;
+    }
+    return false;
+}
+
 QString PanelModel::checkInvariants() const {
     QStringList problems;
     KindArray<std::vector<int>> seen;
@@ -350,13 +388,7 @@ bool PanelModel::mouseDown(int button, float x, float y) {
         m_pressed = {};
         const PanelHit hit = hitBlock(x, y, kinds::RightPressOrder);
         if (!hit) return false;
-        m_vars.CurrentKind = hit.kind;
-        m_vars.PerKind[hit.kind].Sel = static_cast<qint16>(hit.index);
-        // Every kind hands over its own texts, so Copy always places the block that was clicked.
-        const PanelBlock& b = block(hit.kind, hit.index);
-        m_vars.CopiedCaption = b.Text.Caption;
-        m_vars.CopiedColor = toColorValue(b.Text.Color);
-        m_vars.CopiedComment = kinds::info(hit.kind).hasComment ? b.Comment.Caption : QString();
+        select(hit.kind, hit.index);
         // The pop-up menu takes the mouse, so the release never comes back to the panel.
         m_capture = Capture::None;
         return true;
@@ -372,6 +404,36 @@ bool PanelModel::mouseDown(int button, float x, float y) {
     m_vars.PerKind[hit.kind].Sel = static_cast<qint16>(hit.index);
     m_vars.CurrentKind = hit.kind;
     return false;
+}
+
+void PanelModel::select(Kind k, int index) {
+    if (!exists(k, index)) return;
+    m_vars.CurrentKind = k;
+    m_vars.PerKind[k].Sel = static_cast<qint16>(index);
+    // Every kind hands over its own texts, so Copy always places the block that was clicked.
+    const PanelBlock& b = block(k, index);
+    m_vars.CopiedCaption = b.Text.Caption;
+    m_vars.CopiedColor = toColorValue(b.Text.Color);
+    m_vars.CopiedComment = kinds::info(k).hasComment ? b.Comment.Caption : QString();
+}
+
+int PanelModel::moveLine(int at, int step) {
+    modProgVar& v = m_vars;
+    const int target = at + step;
+    if (at < 1 || at > v.LineCount || target < 1 || target > v.LineCount || (step != 1 && step != -1)) return at;
+    const LineRow moved = row(v, at);
+    // A RETURN moves only with its GOSUB.
+    if (moved.Kind == Kind::Return) return at;
+    // Up: onto the row of the line above, which makes room below. Down: onto the row just below the
+    // next line, the first row that puts the line after it.
+    const int top = row(v, target).Top + (step > 0 ? RowPitch : 0);
+    const std::vector<std::pair<Kind, qint16>> before = lineOrder(v);
+    drop(moved.Kind, moved.BlockIndex, static_cast<float>(top));
+    m_pressed = {};
+    if (lineOrder(v) != before) v.FileSaved = false;
+    for (int i = 1; i <= v.LineCount; ++i)
+        if (row(v, i).Kind == moved.Kind && row(v, i).BlockIndex == moved.BlockIndex) return i;
+    return at;
 }
 
 void PanelModel::mouseMove(int buttons, float x, float y) {
@@ -422,6 +484,12 @@ void PanelModel::mouseUp(int button, float x, float y) {
     drop(m_pressed.kind, m_pressed.index, y);
     // A new order is unsaved work, which the exit question must not let go unasked.
     if (lineOrder(m_vars) != before) m_vars.FileSaved = false;
+}
+
+std::optional<qint16> PanelModel::dropTarget(float y) const {
+    const PanelHit carried = pressedBlock();
+    if (!carried || m_capture != Capture::Panel || !std::isfinite(y)) return std::nullopt;
+    return dropRow(carried.kind, carried.index, saneCoordinate(y)).top;
 }
 
 void PanelModel::setBlockTop(Kind k, int index, float top) {

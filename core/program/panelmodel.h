@@ -20,6 +20,7 @@ struct PanelLabel {
     QString Caption;
     Rgb Color = kinds::Black;
     bool Visible = false;
+    bool operator==(const PanelLabel&) const = default;
 };
 
 // A block's shape: rounded rectangle (END: oval) with a fill and a thin border.
@@ -31,6 +32,7 @@ struct PanelShape {
     Rgb Fill = kinds::White;
     bool Visible = false;
     bool Oval = false;
+    bool operator==(const PanelShape&) const = default;
 };
 
 // One block: shape, text label and (for kinds that have one) comment label, sharing an element index.
@@ -38,6 +40,7 @@ struct PanelBlock {
     PanelShape Shape;
     PanelLabel Text;
     PanelLabel Comment;
+    bool operator==(const PanelBlock&) const = default;
 };
 
 // Mouse buttons as the panel handlers receive them.
@@ -80,6 +83,25 @@ public:
 
     PanelModel(modProgVar& vars, LabelWidth labelWidth);
 
+    // The whole program as the panel and the table hold it: what an undo step gives back. The file
+    // name, the saved state and the dialogs' last results are not part of it.
+    struct Snapshot {
+        std::array<LineRow, modProgVar::MaxLines + 1> lines{};
+        qint16 lineCount = 0;
+        KindArray<KindState> perKind{};
+        qint16 nextTop = 8;
+        Kind currentKind = Kind::None;
+        KindArray<std::vector<PanelBlock>> blocks;
+        float panelHeight = StartHeight;
+        bool operator==(const Snapshot&) const = default;
+    };
+    Snapshot snapshot() const;
+    // Puts the program back as the snapshot holds it; a drag in progress is dropped.
+    void restore(const Snapshot& s);
+    // True when the lines, their order and rows, or the next add's row differ: what a save writes
+    // or an add depends on, as opposed to where a block was left floating.
+    static bool programDiffers(const Snapshot& a, const Snapshot& b);
+
     modProgVar& vars() { return m_vars; }
     const modProgVar& vars() const { return m_vars; }
 
@@ -118,8 +140,17 @@ public:
     bool panelHasMouse() const { return m_capture == Capture::Panel; }
     // The block the last left or middle press hit, while it exists: the one a drag carries.
     PanelHit pressedBlock() const { return exists(m_pressed.kind, m_pressed.index) ? m_pressed : PanelHit{}; }
+    // The row top a release at y would drop the carried block on; nothing while none is carried.
+    std::optional<qint16> dropTarget(float y) const;
     // The first block (in scan order) whose shape strictly contains the point; element 0 never counts.
     PanelHit hitBlock(float x, float y, std::span<const Kind> order) const;
+
+    // Makes a block the pop-up menu's selection, handing over its texts for Copy: what a right press
+    // on it does.
+    void select(Kind k, int index);
+    // Moves the line in the given row one row up (step -1) or down (+1) by dropping it there, as a
+    // drag released on that row would. Returns the row the line stands in afterwards.
+    int moveLine(int row, int step);
 
     // The block the pop-up menu acts on, if it still exists.
     bool selectionExists() const;

@@ -4,6 +4,7 @@
 #include "core/program/modUtils.h"
 #include "core/program/partfilereader.h"
 #include "gui/mainwindow/frmCV_ProgIDE.h"
+#include "gui/mainwindow/panelhistory.h"
 #include "gui/mainwindow/panelview.h"
 #include "platform/platform.h"
 
@@ -91,6 +92,8 @@ bool frmCV_ProgIDE::askToSaveFirst() {
 bool frmCV_ProgIDE::openPartFile(const QString& path) {
     const QString name = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     const partfilereader::ReadResult result = partfilereader::readFile(name);
+    const PanelModel::Snapshot before = m_panel->snapshot();
+    const PartFileState fileBefore = PartFileState::of(m_vars);
     if (!result.ok || !partfilereader::apply(result, *m_panel)) {
         m_platform.tell(tr("The part file could not be opened:\n\n%1\n\nThe program on the panel was not changed.")
                             .arg(result.ok ? name : result.error),
@@ -102,6 +105,9 @@ bool frmCV_ProgIDE::openPartFile(const QString& path) {
     m_vars.PartFileFolder = name.left(cut);
     m_vars.PartFileTitle = name.mid(cut);
     m_vars.PartNameState = PartName::Chosen;
+    // One step, which undo takes back with the part file's name; what was opened is what is on disk.
+    m_history->recordOpen(tr("Open File"), before, fileBefore);
+    m_history->markSaved();
     m_vars.FileSaved = true;
     mnuSave->setEnabled(true);
     mnuReset->setEnabled(m_vars.LineCount > 0);
@@ -204,7 +210,10 @@ void frmCV_ProgIDE::takeRewrittenFile() {
 bool frmCV_ProgIDE::openOrChooseAtStart() {
     if (!m_startFile.isEmpty()) {
         const QString file = std::exchange(m_startFile, QString());
-        if (openPartFile(file)) return true;
+        if (openPartFile(file)) {
+            m_history->stack()->clear(); // nothing before the first file to go back to
+            return true;
+        }
     }
     const bool named = modUtils::ChooseUntilNamed(m_vars, m_platform);
     updateStatus(); // the chosen name, from the start

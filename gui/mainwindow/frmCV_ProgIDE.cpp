@@ -7,6 +7,7 @@
 #include "gui/dialogs/modEdit.h"
 #include "gui/headsmith/frmHeader.h"
 #include "gui/mainwindow/frmGetStarted.h"
+#include "gui/mainwindow/panelhistory.h"
 #include "gui/mainwindow/panelview.h"
 #include "gui/mainwindow/programpanes.h"
 #include "platform/platform.h"
@@ -17,13 +18,16 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyleOptionButton>
 #include <QTimer>
@@ -55,6 +59,8 @@ protected:
     }
 };
 
+constexpr QSize DesignSize(819, 635);
+
 QString refusalText(AddRefusal refusal, Kind k) {
     switch (refusal) {
     case AddRefusal::TableFull:
@@ -80,7 +86,10 @@ frmCV_ProgIDE::frmCV_ProgIDE(Platform& platform, QWidget* parent) : QMainWindow(
     setWindowTitle(tr("Corvane Part File Stacker"));
 
     auto* central = new QWidget(this);
-    central->setFixedSize(819, 635);
+    // The design size is the smallest and the first; the window grows from there.
+    central->setMinimumSize(DesignSize);
+    central->resize(DesignSize);
+    central->installEventFilter(this);
     setCentralWidget(central);
 
     m_panel = std::make_unique<PanelModel>(m_vars, &PanelView::labelWidth);
@@ -90,12 +99,20 @@ frmCV_ProgIDE::frmCV_ProgIDE(Platform& platform, QWidget* parent) : QMainWindow(
     Picture1->setGeometry(96, 0, 721, 641);
     connect(Picture1->panel(), &PanelView::popupRequested, this, &frmCV_ProgIDE::showBlockMenu);
     buildMenus();
+    m_history = new PanelHistory(*m_panel, this);
+    Picture1->panel()->setHistory(m_history);
+    buildEditMenu();
+    buildKeyboard();
     buildChecks();
     setAdvanced(false);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    restoreWindowSize();
 }
 
-frmCV_ProgIDE::~frmCV_ProgIDE() = default;
+frmCV_ProgIDE::~frmCV_ProgIDE() {
+    // The history's stack signals as it goes; it must go while this window can still receive.
+    Picture1->panel()->setHistory(nullptr);
+    delete m_history;
+}
 
 void frmCV_ProgIDE::buildToolbox(QWidget* central) {
     Frame1 = new QGroupBox(tr("Toolbox"), central);
@@ -216,6 +233,9 @@ void frmCV_ProgIDE::mnuBasic_Click() {
 }
 
 void frmCV_ProgIDE::addLine(Kind k) {
+    // The whole add, a GOSUB set included, is one step; a cancelled dialog records none.
+    const PanelModel::Snapshot before = m_panel->snapshot();
+    const auto recordAdd = qScopeGuard([this, k, &before] { m_history->recordSince(addStepName(k), before); });
     const AddRefusal refusal = m_panel->canAdd(k);
     if (refusal != AddRefusal::None) {
         m_platform.tell(refusalText(refusal, k), tr("No room for another line"), Platform::Icon::Information);
@@ -239,6 +259,7 @@ void frmCV_ProgIDE::addLine(Kind k) {
         m_vars.CurrentKind = Kind::Label;
         m_vars.FileSaved = false;
         refreshPanel();
+        showNewLine();
         return;
     }
     if (k != Kind::FileCall || m_vars.FileChoiceState > 1)
@@ -251,6 +272,7 @@ void frmCV_ProgIDE::lineAdded() {
     mnuReset->setEnabled(true);
     m_vars.FileSaved = false;
     refreshPanel();
+    showNewLine();
 }
 
 void frmCV_ProgIDE::refreshPanel() {
@@ -273,6 +295,7 @@ bool frmCV_ProgIDE::WriteFile() {
         takeRewrittenFile();
     }
     m_vars.FileSaved = true;
+    m_history->markSaved();
     rememberRecent(m_vars.PartFileName);
     updateStatus();
     return true;
@@ -287,7 +310,7 @@ void frmCV_ProgIDE::SaveSettings() {
 }
 
 void frmCV_ProgIDE::ResetProgram() {
-    m_panel->reset();
+    m_history->record(tr("Reset"), [this] { m_panel->reset(); });
     refreshPanel();
 }
 
@@ -309,6 +332,7 @@ void frmCV_ProgIDE::closeEvent(QCloseEvent* event) {
         return;
     }
     SaveSettings();
+    saveWindowSize();
     if (!m_vars.FileSaved && m_platform.askYesNo(tr("Save all your hard work?"), tr("Save???")) && !WriteFile()) {
         // The work is not on disk: stay open rather than lose it.
         event->ignore();
@@ -331,7 +355,7 @@ void frmCV_ProgIDE::mnuCopy_Click() {
 void frmCV_ProgIDE::mnuDelete_Click() {
     if (!m_panel->selectionExists()) return;
     if (!m_platform.askYesNo(tr("Are you sure you want to delete this command line?"), tr("Are you sure?"))) return;
-    m_panel->deleteLine();
+    m_history->record(tr("Delete Line"), [this] { m_panel->deleteLine(); });
     if (m_vars.LineCount == 0) {
         mnuSave->setEnabled(false);
         mnuReset->setEnabled(false);
@@ -340,7 +364,84 @@ void frmCV_ProgIDE::mnuDelete_Click() {
 }
 
 void frmCV_ProgIDE::mnuEdit_Click() {
-    modEdit::EditLine(*m_panel, m_platform, m_runner, this);
+    m_history->record(tr("Edit Line"), [this] { modEdit::EditLine(*m_panel, m_platform, m_runner, this); });
+    refreshPanel();
+}
+
+// ---- Undo and redo -----------------------------------------------------------------------------
+
+QString frmCV_ProgIDE::addStepName(Kind k) {
+    switch (k) {
+    case Kind::Move:
+        return tr("Add Move");
+    case Kind::FileCall:
+        return tr("Add File Call");
+    case Kind::IfThen:
+        return tr("Add IF..THEN");
+    case Kind::Label:
+        return tr("Add Label");
+    case Kind::GoSub:
+        return tr("Add GOSUB");
+    case Kind::End:
+        return tr("Add END");
+    case Kind::Pause:
+        return tr("Add PAUSE");
+    case Kind::Variable:
+        return tr("Add Variable");
+    case Kind::Comment:
+        return tr("Add Comment");
+    case Kind::GoTo:
+        return tr("Add GOTO");
+    case Kind::Speed:
+        return tr("Add Speed");
+    case Kind::Input:
+        return tr("Add INPUT");
+    case Kind::Jog:
+        return tr("Add Jog");
+    case Kind::Blank:
+        return tr("Add Command");
+    case Kind::Return:
+    case Kind::None:
+        break;
+    }
+    return tr("Add Line");
+}
+
+void frmCV_ProgIDE::buildEditMenu() {
+    auto* mnuEditMenu = new QMenu(tr("&Edit"), this);
+    mnuEditMenu->setObjectName(QStringLiteral("mnuEditMenu"));
+    QAction* mnuUndo = m_history->stack()->createUndoAction(mnuEditMenu, tr("&Undo"));
+    QAction* mnuRedo = m_history->stack()->createRedoAction(mnuEditMenu, tr("&Redo"));
+    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
+    mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
+    mnuUndo->setShortcut(QKeySequence::Undo);
+    mnuRedo->setShortcut(QKeySequence::Redo);
+    mnuEditMenu->addAction(mnuUndo);
+    mnuEditMenu->addAction(mnuRedo);
+    // Between File and Mode.
+    QAction* before = nullptr;
+    for (QAction* a : menuBar()->actions())
+        if (a->menu() && a->menu()->objectName() == QLatin1String("mnuMode")) before = a;
+    menuBar()->insertMenu(before, mnuEditMenu);
+    // Window-wide, so the shortcuts work wherever the focus is in the main window.
+    addAction(mnuUndo);
+    addAction(mnuRedo);
+
+    connect(m_history->stack(), &QUndoStack::indexChanged, this, &frmCV_ProgIDE::historyChanged);
+    connect(m_history->stack(), &QUndoStack::cleanChanged, this, &frmCV_ProgIDE::historyChanged);
+    connect(m_history, &PanelHistory::restored, this, &frmCV_ProgIDE::programRestored);
+}
+
+void frmCV_ProgIDE::historyChanged() {
+    // Unsaved work is exactly what lies between the last save and the present step.
+    m_vars.FileSaved = m_history->isSaved();
+    updateStatus();
+}
+
+void frmCV_ProgIDE::programRestored() {
+    const bool lines = m_vars.LineCount > 0;
+    mnuSave->setEnabled(lines);
+    mnuReset->setEnabled(lines);
     refreshPanel();
 }
 
@@ -450,4 +551,78 @@ void frmCV_ProgIDE::saveDocks() {
     if (!windowSettingsUsable()) return;
     QSettings s(windowSettingsPath(), QSettings::IniFormat);
     s.setValue(QStringLiteral("window/docks"), saveState());
+}
+
+// ---- Keyboard ----------------------------------------------------------------------------------
+
+void frmCV_ProgIDE::buildKeyboard() {
+    mnuSave->setShortcut(QKeySequence::Save);
+    mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addAction(mnuSave);
+    addAction(mnuExit);
+
+    // "[M]oves" and "[J]ogs" promise a key; the captions stay as they are.
+    auto* jogKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_J), this);
+    connect(jogKey, &QShortcut::activated, this, [this] {
+        if (m_buttons[Kind::Jog]->isVisible()) m_buttons[Kind::Jog]->click();
+    });
+    // Alt+M stays the Mode menu's mnemonic, which operators (and the real-window run) already use.
+
+    const std::pair<Kind, QString> tips[] = {
+        {Kind::Move, tr("Adds a move to a position")},
+        {Kind::FileCall, tr("Adds a call of another part file")},
+        {Kind::IfThen, tr("Adds an IF..THEN test")},
+        {Kind::Label, tr("Adds a label for GOTO")},
+        {Kind::GoSub, tr("Adds a GOSUB with its label and RETURN")},
+        {Kind::End, tr("Adds an END line")},
+        {Kind::Pause, tr("Adds a PAUSE")},
+        {Kind::Variable, tr("Adds a variable definition")},
+        {Kind::Comment, tr("Adds a comment line")},
+        {Kind::GoTo, tr("Adds a GOTO")},
+        {Kind::Speed, tr("Adds a speed setting")},
+        {Kind::Input, tr("Adds an INPUT prompt")},
+        {Kind::Jog, tr("Adds a jog")},
+    };
+    for (const auto& [k, tip] : tips)
+        if (m_buttons[k] && m_buttons[k]->toolTip().isEmpty()) m_buttons[k]->setToolTip(tip);
+
+    PanelView* view = Picture1->panel();
+    connect(view, &PanelView::deleteRequested, this, &frmCV_ProgIDE::mnuDelete_Click);
+    connect(view, &PanelView::editRequested, this, &frmCV_ProgIDE::mnuEdit_Click);
+    connect(view, &PanelView::copyRequested, this, &frmCV_ProgIDE::mnuCopy_Click);
+}
+
+void frmCV_ProgIDE::showNewLine() {
+    Picture1->panel()->setCurrentRow(m_vars.LineCount);
+}
+
+// ---- A window that grows -----------------------------------------------------------------------
+
+namespace {
+const QString WindowSizeKey = QStringLiteral("mainWindow/size");
+} // namespace
+
+void frmCV_ProgIDE::restoreWindowSize() {
+    const QSize saved = QSettings().value(WindowSizeKey).toSize();
+    resize(sizeHint().expandedTo(minimumSizeHint()));
+    if (saved.isValid()) resize(saved.expandedTo(minimumSizeHint()));
+}
+
+void frmCV_ProgIDE::saveWindowSize() {
+    // A maximised window keeps the size it had before, for the next start.
+    QSettings().setValue(WindowSizeKey, isMaximized() ? normalGeometry().size() : size());
+}
+
+bool frmCV_ProgIDE::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize && Frame1 && Picture1)
+        layoutToSize(centralWidget()->size());
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmCV_ProgIDE::layoutToSize(QSize client) {
+    // The toolbox keeps its width and grows down; the panel's frame takes the rest, running a few
+    // pixels below the client area as at the design size.
+    const QSize extra = client - DesignSize;
+    Frame1->resize(97, 633 + extra.height());
+    Picture1->setGeometry(96, 0, 721 + extra.width(), 641 + extra.height());
 }

@@ -18,6 +18,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class PanelFrame;
+class PanelHistory;
 class Platform;
 class ProblemsPane;
 class ProgramTextPane;
@@ -62,6 +63,9 @@ public:
     void showBlockMenu(const QPoint& globalPos);
 
     QMenu* blockMenu() const { return mnuRight; }
+    PanelHistory& history() { return *m_history; }
+    // The undo step name for adding a line of the kind ("Add Move").
+    static QString addStepName(Kind k);
 
     // File > Open: asks about unsaved work, then opens a part file chosen in the parts folder.
     void mnuOpen_Click();
@@ -89,11 +93,24 @@ public:
 protected:
     // Form_Unload: settings, the save question, the end of the program.
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void StartUp();
     void buildToolbox(QWidget* central);
     void buildMenus();
+    // Edit menu (Undo, Redo) between File and Mode, and the saved state following the undo history.
+    void buildEditMenu();
+    void historyChanged();
+    // Shortcuts, the panel's keyboard requests and the toolbox tool tips.
+    void buildKeyboard();
+    // A line just added becomes the current line and is scrolled into view.
+    void showNewLine();
+    // The window's size: remembered per user, and the toolbox and panel following it.
+    void restoreWindowSize();
+    void saveWindowSize();
+    void layoutToSize(QSize client);
+    void programRestored();
     void setAdvanced(bool advanced);
     void lineAdded();
     void refreshPanel();
@@ -120,6 +137,7 @@ private:
     modProgVar m_vars;
     modHeaderProgVar m_header;
     std::unique_ptr<PanelModel> m_panel;
+    PanelHistory* m_history = nullptr;
     DialogRunner m_runner = runModal;
     bool m_started = false;
 

@@ -1,11 +1,14 @@
 #include "gui/mainwindow/panelview.h"
 
+#include "gui/mainwindow/panelhistory.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -85,6 +88,8 @@ PanelView::PanelView(PanelModel& model, QWidget* parent) : QWidget(parent), m_mo
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
     resize(static_cast<int>(std::lround(m_model.panelWidth())), static_cast<int>(std::lround(m_model.panelHeight())));
+    // Tab reaches the panel; the keyboard then steers its current line.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 QFont PanelView::labelFont() {
@@ -114,6 +119,12 @@ void PanelView::refresh() {
                        static_cast<int>(std::lround(m_model.panelHeight())));
     const bool taller = wanted.height() != height();
     if (wanted != size()) resize(wanted);
+    const int lines = m_model.vars().LineCount;
+    const int current = std::clamp(m_currentRow, lines > 0 ? 1 : 0, lines);
+    if (current != m_currentRow) {
+        m_currentRow = current;
+        Q_EMIT currentRowChanged(current);
+    }
     updatePointer();
     update();
     if (taller) Q_EMIT panelResized();
@@ -146,6 +157,7 @@ void PanelView::updatePointer() {
 }
 
 void PanelView::picPanel_MouseDown(int button, float x, float y, QPoint globalPos) {
+    if (m_history && !(button & RightButton)) m_dragStart = m_model.snapshot();
     const bool popup = m_model.mouseDown(button, x, y);
     refresh();
     if (popup) Q_EMIT popupRequested(globalPos);
@@ -153,11 +165,24 @@ void PanelView::picPanel_MouseDown(int button, float x, float y, QPoint globalPo
 
 void PanelView::picPanel_MouseMove(int buttons, float x, float y) {
     m_model.mouseMove(buttons, x, y);
+    // The drop line marks the row a release here lands on, while a release would drop.
+    const std::optional<qint16> target = m_model.pointerIsHand() ? m_model.dropTarget(y) : std::nullopt;
+    const int line = target ? *target : -1;
+    if (line != m_dropLine) {
+        m_dropLine = line;
+        update();
+    }
     refresh();
+    if ((buttons & LeftButton) && m_model.panelHasMouse() && m_model.pressedBlock()) Q_EMIT dragAt(QPointF(x, y));
 }
 
 void PanelView::picPanel_MouseUp(int button, float x, float y) {
     m_model.mouseUp(button, x, y);
+    m_dropLine = -1;
+    Q_EMIT dragEnded();
+    // A drop is one step; a release that dropped nothing records none.
+    if (m_history && m_dragStart && !(button & RightButton)) m_history->recordSince(tr("Move Line"), *m_dragStart);
+    if (!(button & RightButton)) m_dragStart.reset();
     refresh();
 }
 
@@ -179,6 +204,99 @@ void PanelView::mouseReleaseEvent(QMouseEvent* event) {
     if (!button) return;
     const QPointF pos = event->position();
     picPanel_MouseUp(button, static_cast<float>(pos.x()), static_cast<float>(pos.y()));
+}
+
+// ---- Keyboard ----------------------------------------------------------------------------------
+
+const PanelBlock* PanelView::currentBlock() const {
+    const modProgVar& v = m_model.vars();
+    if (m_currentRow < 1 || m_currentRow > v.LineCount) return nullptr;
+    const LineRow& r = v.Lines[static_cast<std::size_t>(m_currentRow)];
+    return m_model.exists(r.Kind, r.BlockIndex) ? &m_model.block(r.Kind, r.BlockIndex) : nullptr;
+}
+
+void PanelView::setCurrentRow(int row) {
+    const int lines = m_model.vars().LineCount;
+    row = std::clamp(row, lines > 0 ? 1 : 0, lines);
+    if (row != m_currentRow) {
+        m_currentRow = row;
+        Q_EMIT currentRowChanged(row);
+    }
+    if (const PanelBlock* b = currentBlock()) {
+        const auto top = static_cast<int>(std::floor(b->Shape.Top));
+        Q_EMIT scrollIntoView(top - 4, static_cast<int>(std::ceil(b->Shape.Top + b->Shape.Height)) + 4);
+    }
+    update();
+}
+
+bool PanelView::selectCurrent() {
+    const modProgVar& v = m_model.vars();
+    if (!currentBlock()) return false;
+    const LineRow& r = v.Lines[static_cast<std::size_t>(m_currentRow)];
+    if (r.Kind == Kind::Return) return false;
+    m_model.select(r.Kind, r.BlockIndex);
+    return true;
+}
+
+void PanelView::moveCurrentLine(int step) {
+    if (!currentBlock()) return;
+    int row = m_currentRow;
+    const auto move = [this, &row, step] { row = m_model.moveLine(row, step); };
+    if (m_history)
+        m_history->record(tr("Move Line"), move);
+    else
+        move();
+    refresh();
+    setCurrentRow(row);
+}
+
+void PanelView::keyPressEvent(QKeyEvent* event) {
+    const int lines = m_model.vars().LineCount;
+    const int page = std::max(1, (parentWidget() ? parentWidget()->height() : height()) / 24 - 1);
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        ctrl ? moveCurrentLine(-1) : setCurrentRow(m_currentRow - 1);
+        return;
+    case Qt::Key_Down:
+        ctrl ? moveCurrentLine(1) : setCurrentRow(std::max(m_currentRow + 1, 1));
+        return;
+    case Qt::Key_Home:
+        setCurrentRow(1);
+        return;
+    case Qt::Key_End:
+        setCurrentRow(lines);
+        return;
+    case Qt::Key_PageUp:
+        setCurrentRow(m_currentRow - page);
+        return;
+    case Qt::Key_PageDown:
+        setCurrentRow(m_currentRow + page);
+        return;
+    case Qt::Key_Delete:
+        if (selectCurrent()) Q_EMIT deleteRequested();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_F2:
+        if (selectCurrent()) Q_EMIT editRequested();
+        return;
+    case Qt::Key_Menu:
+        break;
+    case Qt::Key_F10:
+        if (!(event->modifiers() & Qt::ShiftModifier)) return QWidget::keyPressEvent(event);
+        break;
+    default:
+        if (event->matches(QKeySequence::Copy)) {
+            if (selectCurrent()) Q_EMIT copyRequested();
+            return;
+        }
+        return QWidget::keyPressEvent(event);
+    }
+    // The menu key and Shift+F10 open the pop-up menu at the current line.
+    if (!selectCurrent()) return;
+    const PanelShape& s = currentBlock()->Shape;
+    Q_EMIT popupRequested(mapToGlobal(QPoint(static_cast<int>(s.Left) + 8, static_cast<int>(s.Top + s.Height))));
 }
 
 void PanelView::paintEvent(QPaintEvent* event) {
@@ -251,6 +369,24 @@ void PanelView::paintEvent(QPaintEvent* event) {
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(s.Left - 2, s.Top - 2, s.Width + 4, s.Height + 4));
     }
+    drawFocusFrame(p);
+    if (m_dropLine >= 0) {
+        // Just above the row the block lands on, across the panel.
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(QColor(0, 90, 200), 2));
+        const int y = m_dropLine - 4;
+        p.drawLine(m_model.vars().BlockLeft - 8, y, width() - 8, y);
+    }
+}
+
+void PanelView::drawFocusFrame(QPainter& p) {
+    // The current line wears a dotted frame while the panel has the keyboard.
+    const PanelBlock* b = hasFocus() ? currentBlock() : nullptr;
+    if (!b) return;
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    p.drawRect(QRectF(b->Shape.Left - 3, b->Shape.Top - 3, b->Shape.Width + 5, b->Shape.Height + 5));
 }
 
 // ---- PanelFrame --------------------------------------------------------------------------------
@@ -259,7 +395,7 @@ PanelFrame::PanelFrame(PanelModel& model, QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("Picture1"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
-    setFixedSize(721, 641);
+    resize(721, 641);
 
     m_viewport = new QWidget(this);
     m_viewport->setObjectName(QStringLiteral("Picture1_viewport"));
@@ -275,7 +411,8 @@ PanelFrame::PanelFrame(PanelModel& model, QWidget* parent) : QFrame(parent) {
     m_scroll = new QScrollBar(Qt::Vertical, m_viewport);
     m_scroll->setObjectName(QStringLiteral("VScroll1"));
     const int left = m_panel->width();
-    m_scroll->setGeometry(left, 0, std::max(1, m_viewport->width() - left), m_visibleHeight);
+    m_scrollWidth = std::max(1, m_viewport->width() - left);
+    m_scroll->setGeometry(left, 0, m_scrollWidth, m_visibleHeight);
     m_scroll->setSingleStep(ArrowStep);
     m_scroll->setPageStep(m_visibleHeight);
     m_scroll->setRange(0, 0);
@@ -283,9 +420,46 @@ PanelFrame::PanelFrame(PanelModel& model, QWidget* parent) : QFrame(parent) {
 
     m_panel->installEventFilter(this);
     connect(m_panel, &PanelView::panelResized, this, &PanelFrame::picPanel_Resize);
+    connect(m_panel, &PanelView::scrollIntoView, this, &PanelFrame::showPanelStretch);
+    m_dragScroll = new QTimer(this);
+    m_dragScroll->setInterval(60);
+    connect(m_dragScroll, &QTimer::timeout, this, [this] {
+        const int before = m_scroll->value();
+        m_scroll->setValue(std::clamp(before + m_dragStep, 0, m_scroll->maximum()));
+        if (m_scroll->value() == before) return;
+        // The pointer stays put in the viewport, so the block follows it onto the rows scrolled in.
+        const QPointF at(m_dragSeen.x(), m_dragSeen.y() + m_scroll->value());
+        m_panel->picPanel_MouseMove(LeftButton, static_cast<float>(at.x()), static_cast<float>(at.y()));
+    });
+    connect(m_panel, &PanelView::dragAt, this, &PanelFrame::followDrag);
+    connect(m_panel, &PanelView::dragEnded, this, &PanelFrame::stopDragScroll);
     connect(m_scroll, &QScrollBar::sliderMoved, this, &PanelFrame::VScroll1_Scroll);
     connect(m_scroll, &QScrollBar::valueChanged, this, &PanelFrame::VScroll1_Change);
     picPanel_Resize();
+}
+
+void PanelFrame::showPanelStretch(int top, int bottom) {
+    // Scrolls as little as brings the stretch into the visible height.
+    int value = m_scroll->value();
+    if (bottom > value + m_visibleHeight) value = bottom - m_visibleHeight;
+    if (top < value) value = top;
+    m_scroll->setValue(std::clamp(value, 0, m_scroll->maximum()));
+}
+
+void PanelFrame::followDrag(QPointF pos) {
+    constexpr int Edge = 24; // one row from the visible top or bottom
+    m_dragSeen = QPointF(pos.x(), pos.y() - m_scroll->value());
+    const double y = m_dragSeen.y();
+    m_dragStep = y < Edge ? -ArrowStep : (y > m_visibleHeight - Edge ? ArrowStep : 0);
+    if (m_dragStep == 0)
+        m_dragScroll->stop();
+    else if (!m_dragScroll->isActive())
+        m_dragScroll->start();
+}
+
+void PanelFrame::stopDragScroll() {
+    m_dragStep = 0;
+    m_dragScroll->stop();
 }
 
 void PanelFrame::picPanel_Resize() {
@@ -315,6 +489,18 @@ void PanelFrame::showRow(int row) {
     if (s.Top < top || s.Top + s.Height > top + m_visibleHeight)
         m_scroll->setValue(std::clamp(static_cast<int>(s.Top) - ArrowStep, 0, m_scroll->maximum()));
     m_panel->setOutlined({r.Kind, r.BlockIndex});
+}
+
+void PanelFrame::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    if (!m_viewport) return;
+    m_viewport->setGeometry(contentsRect());
+    // The part seen grows with the frame; the viewport runs as far below the client area as at the start.
+    m_visibleHeight = std::max<int>(PanelModel::StartHeight, m_viewport->height() - ViewportBelow);
+    m_scroll->setGeometry(m_panel->width(), 0, m_scrollWidth, m_visibleHeight);
+    m_scroll->setPageStep(m_visibleHeight);
+    picPanel_Resize();
+    m_scroll->setValue(std::min(m_scroll->value(), m_scroll->maximum()));
 }
 
 void PanelFrame::wheelEvent(QWheelEvent* event) {

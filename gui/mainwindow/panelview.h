@@ -5,7 +5,10 @@
 #include <QFrame>
 #include <QWidget>
 
+class QPainter;
 class QScrollBar;
+class QTimer;
+class PanelHistory;
 
 // The program panel "picPanel": paints the blocks of a PanelModel and turns mouse events into the
 // model's press, move and release. Its size is the model's panel size.
@@ -16,6 +19,8 @@ public:
     explicit PanelView(PanelModel& model, QWidget* parent = nullptr);
 
     PanelModel& model() { return m_model; }
+    // Where a drop is recorded as an undo step; none in a bare view.
+    void setHistory(PanelHistory* history) { m_history = history; }
 
     // The font every block label is drawn in.
     static QFont labelFont();
@@ -36,6 +41,13 @@ public:
     void setOutlined(PanelHit block);
     PanelHit outlined() const { return m_outlined; }
     const QList<PanelHit>& errorBlocks() const { return m_errorBlocks; }
+    // The current line, which the keyboard acts on: a row of the table (1..LineCount), 0 when empty.
+    int currentRow() const { return m_currentRow; }
+    // Makes a row current and scrolls it into view.
+    void setCurrentRow(int row);
+
+    // The row top the carried block would land on, marked by the drop line; -1 when no drop is due.
+    int dropLineTop() const { return m_dropLine; }
 
     // The panel's mouse handlers, in panel coordinates; buttons as 1 left, 2 right, 4 middle.
     void picPanel_MouseDown(int button, float x, float y, QPoint globalPos);
@@ -49,20 +61,42 @@ Q_SIGNALS:
     void panelResized();
     // The picture was brought in line with the model: the program may have changed.
     void refreshed();
+    void currentRowChanged(int row);
+    // The panel's stretch from top to bottom should be seen.
+    void scrollIntoView(int top, int bottom);
+    // Keyboard requests for the pop-up menu's commands on the current line, which is selected.
+    void deleteRequested();
+    void editRequested();
+    void copyRequested();
+    // A carried block is at pos (panel coordinates); the frame scrolls near the visible edges.
+    void dragAt(QPointF pos);
+    void dragEnded();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void updatePointer();
+    // The current line's block (for a RETURN line, the RETURN block), if there is one.
+    const PanelBlock* currentBlock() const;
+    // Selects the current line as a right press on it would; false for none or a RETURN line.
+    bool selectCurrent();
+    void moveCurrentLine(int step);
+    void drawFocusFrame(QPainter& p);
 
     PanelModel& m_model;
     bool m_hand = false;
     QList<PanelHit> m_errorBlocks;
     PanelHit m_outlined;
+    PanelHistory* m_history = nullptr;
+    int m_currentRow = 0;
+    int m_dropLine = -1;
+    // The program as it stood when the button that may drag went down.
+    std::optional<PanelModel::Snapshot> m_dragStart;
 };
 
 // The viewport "Picture1": holds the panel at its top and the scroll bar "VScroll1" along the
@@ -86,12 +120,18 @@ public:
     // Thumb drag, and any other change of the value: the panel moves to -value at once.
     void VScroll1_Scroll(int value);
     void VScroll1_Change(int value);
+    // Scrolls the panel so that its stretch top..bottom is seen.
+    void showPanelStretch(int top, int bottom);
+    // While a block is carried near the top or bottom of the visible panel, a timer scrolls it.
+    void followDrag(QPointF pos);
+    void stopDragScroll();
 
     // Scrolls the block on table row `row` into view and outlines it.
     void showRow(int row);
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -101,5 +141,11 @@ private:
     PanelView* m_panel = nullptr;
     QScrollBar* m_scroll = nullptr;
     int m_visibleHeight = 0;
+    int m_scrollWidth = 17;
+    // How far the viewport reaches below the part of the panel that is seen, at every size.
+    static constexpr int ViewportBelow = 637 - PanelModel::StartHeight;
     int m_wheelRemainder = 0;
+    QTimer* m_dragScroll = nullptr;
+    int m_dragStep = 0;
+    QPointF m_dragSeen; // the pointer in the viewport while it carries a block
 };

@@ -1,0 +1,187 @@
+// The undo history over the panel model's own operations: random programs built by adds, GOSUB sets,
+// drags, deletions, edits and resets are taken back step by step to where they started and brought
+// forward again, with the written file checked at every step.
+#include "core/program/panelmodel.h"
+#include "core/program/partfile.h"
+#include "gui/mainwindow/panelhistory.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+struct Step {
+    PanelModel::Snapshot before;
+    PanelModel::Snapshot after;
+    QStringList fileBefore;
+    QStringList fileAfter;
+};
+
+struct Program {
+    modProgVar vars;
+    PanelModel model{vars, [](const QString& s) { return 6 * static_cast<int>(s.size()); }};
+    PanelHistory history{model};
+};
+
+// Presses on the bare strip left of a line's labels, as a hand grabs a block.
+QPointF grip(const PanelModel& m, const LineRow& r) {
+    const PanelShape& s = m.block(r.Kind, r.BlockIndex).Shape;
+    return {s.Left + 2, s.Top + 8};
+}
+
+} // namespace
+
+class tst_Undo : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void randomHistoriesGoBackAndForth_data() {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed = 1; seed <= 60; ++seed)
+            QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
+    }
+
+    void randomHistoriesGoBackAndForth() {
+        QFETCH(quint32, seed);
+        QRandomGenerator rng(seed);
+        Program p;
+        PanelModel& m = p.model;
+        const PanelModel::Snapshot start = m.snapshot();
+        const QStringList startFile = partfile::programLines(m);
+        std::vector<Step> steps;
+        const auto line = [&]() -> const LineRow& {
+            return p.vars.Lines[static_cast<std::size_t>(1 + rng.bounded(int(p.vars.LineCount)))];
+        };
+
+        for (int op = 0; op < 80; ++op) {
+            Step step{m.snapshot(), {}, partfile::programLines(m), {}};
+            bool recorded = false;
+            switch (rng.bounded(14)) {
+            case 0:
+            case 1:
+            case 2: {
+                static constexpr Kind Simple[] = {Kind::Move,  Kind::Comment, Kind::Pause, Kind::Blank,
+                                                  Kind::Label, Kind::End,     Kind::Jog,   Kind::GoTo};
+                const Kind k = Simple[rng.bounded(int(std::size(Simple)))];
+                const QString n = QString::number(op);
+                recorded = p.history.record(QStringLiteral("add"), [&] { m.add(k, "t" + n + "'c", "'i" + n); });
+                break;
+            }
+            case 3:
+                recorded = p.history.record(QStringLiteral("gosub"), [&] {
+                    m.addGoSub(QStringLiteral("GOSUB s%1:").arg(op), QStringLiteral("s%1:").arg(op));
+                });
+                break;
+            case 4:
+            case 5:
+            case 6: {
+                // A whole drag, recorded from the press as the view records it.
+                if (p.vars.LineCount == 0) break;
+                const QPointF from = grip(m, line());
+                const auto y = static_cast<float>(rng.bounded(8, 8 + 24 * (p.vars.LineCount + 2)));
+                m.mouseDown(LeftButton, float(from.x()), float(from.y()));
+                m.mouseMove(LeftButton, 30, y);
+                m.mouseMove(LeftButton, 30, y);
+                m.mouseUp(LeftButton, 30, y);
+                recorded = p.history.recordSince(QStringLiteral("drop"), step.before);
+                break;
+            }
+            case 7:
+            case 8: {
+                if (p.vars.LineCount == 0) break;
+                const QPointF at = grip(m, line());
+                m.mouseDown(RightButton, float(at.x()), float(at.y()));
+                step.before = m.snapshot(); // a right press selects, which is no step
+                if (m.selectionExists()) recorded = p.history.record(QStringLiteral("delete"), [&] { m.deleteLine(); });
+                break;
+            }
+            case 9:
+            case 10: {
+                if (p.vars.LineCount == 0) break;
+                const LineRow r = line();
+                recorded = p.history.record(QStringLiteral("edit"), [&] {
+                    m.setCaptions(r.Kind, r.BlockIndex, QStringLiteral("e%1").arg(op), QStringLiteral("'x"), true);
+                });
+                break;
+            }
+            case 12:
+            case 13: {
+                // A line moved a row up or down from the keyboard, through the model's drop.
+                if (p.vars.LineCount == 0) break;
+                const int at = 1 + int(rng.bounded(int(p.vars.LineCount)));
+                const int step = rng.bounded(2) ? 1 : -1;
+                recorded = p.history.record(QStringLiteral("move"), [&] { m.moveLine(at, step); });
+                break;
+            }
+            case 11:
+                if (rng.bounded(3) == 0) recorded = p.history.record(QStringLiteral("reset"), [&] { m.reset(); });
+                break;
+            }
+            QVERIFY2(m.checkInvariants().isEmpty(), qPrintable(m.checkInvariants()));
+            if (!recorded) continue;
+            step.after = m.snapshot();
+            step.fileAfter = partfile::programLines(m);
+            QVERIFY(!(step.after == step.before));
+            steps.push_back(std::move(step));
+        }
+        QCOMPARE(p.history.stack()->count(), int(steps.size()));
+
+        for (auto s = steps.rbegin(); s != steps.rend(); ++s) {
+            p.history.stack()->undo();
+            QVERIFY(m.snapshot() == s->before);
+            QCOMPARE(partfile::programLines(m), s->fileBefore);
+            QVERIFY2(m.checkInvariants().isEmpty(), qPrintable(m.checkInvariants()));
+        }
+        QCOMPARE(partfile::programLines(m), startFile);
+        if (!steps.empty() && steps.front().before == start) QVERIFY(m.snapshot() == start);
+
+        for (const Step& s : steps) {
+            p.history.stack()->redo();
+            QVERIFY(m.snapshot() == s.after);
+            QCOMPARE(partfile::programLines(m), s.fileAfter);
+        }
+        QVERIFY(!p.history.stack()->canRedo());
+    }
+
+    // A subroutine goes and comes back whole: its RETURN with it, and where it stood.
+    void goSubComesBackWithItsReturn_data() {
+        QTest::addColumn<bool>("drag");
+        QTest::newRow("deleted") << false;
+        QTest::newRow("dragged to the top") << true;
+    }
+
+    void goSubComesBackWithItsReturn() {
+        QFETCH(bool, drag);
+        Program p;
+        PanelModel& m = p.model;
+        m.add(Kind::Move, QStringLiteral("X1"), {});
+        m.add(Kind::Move, QStringLiteral("X2"), {});
+        m.addGoSub(QStringLiteral("GOSUB a:"), QStringLiteral("a:"));
+        m.add(Kind::Move, QStringLiteral("X3"), {});
+        PanelModel::Snapshot before = m.snapshot();
+        const QStringList file = partfile::programLines(m);
+        const float returnTop = m.block(Kind::Return, 1).Shape.Top;
+        const PanelShape goSub = m.block(Kind::GoSub, 1).Shape;
+
+        if (drag) {
+            m.mouseDown(LeftButton, goSub.Left + 2, goSub.Top + 8);
+            m.mouseMove(LeftButton, 30, 10);
+            m.mouseUp(LeftButton, 30, 10);
+            QVERIFY(p.history.recordSince(QStringLiteral("drop"), before));
+            QVERIFY(m.block(Kind::Return, 1).Shape.Top != returnTop);
+        } else {
+            QVERIFY(m.mouseDown(RightButton, goSub.Left + 2, goSub.Top + 8));
+            before = m.snapshot(); // the press selected the line
+            QVERIFY(p.history.record(QStringLiteral("delete"), [&] { m.deleteLine(); }));
+            QCOMPARE(m.blocks(Kind::Return).size(), std::size_t(1));
+        }
+        QVERIFY(partfile::programLines(m) != file);
+        p.history.stack()->undo();
+        QCOMPARE(m.block(Kind::Return, 1).Shape.Top, returnTop);
+        QCOMPARE(partfile::programLines(m), file);
+        QVERIFY(m.snapshot() == before);
+    }
+};
+
+QTEST_MAIN(tst_Undo)
+#include "tst_undo.moc"
