@@ -170,6 +170,55 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
     </message>
 </context>
 <context>
+    <name>PanelView</name>
+    <message>
+        <source>Move Line</source>
+        <translation>Mover línea</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsPane</name>
+    <message>
+        <source>Problems</source>
+        <translation>Problemas</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Línea</translation>
+    </message>
+    <message>
+        <source>Problem</source>
+        <translation>Problema</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texto</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Aviso</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramTextPane</name>
+    <message>
+        <source>Part File Text</source>
+        <translation>Texto del archivo de pieza</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is not there.</source>
+        <translation>El archivo &quot;%1&quot; no existe.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be read.</source>
+        <translation>No se puede leer el archivo &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
     <name>RegularFile</name>
     <message>
         <source>a folder</source>
@@ -438,6 +487,41 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
     </message>
 </context>
 <context>
+    <name>checker</name>
+    <message>
+        <source>No Label line defines &quot;%1&quot;, so the router cannot jump there.</source>
+        <translation>Ninguna línea de etiqueta define &quot;%1&quot;, así que la fresadora no puede saltar allí.</translation>
+    </message>
+    <message>
+        <source>The label &quot;%1&quot; is already defined on line %2.</source>
+        <translation>La etiqueta &quot;%1&quot; ya está definida en la línea %2.</translation>
+    </message>
+    <message>
+        <source>The called file &quot;%1&quot; does not exist.</source>
+        <translation>El archivo llamado &quot;%1&quot; no existe.</translation>
+    </message>
+    <message>
+        <source>This %1 line still holds its dialog&apos;s prompt or an empty box.</source>
+        <translation>Esta línea %1 todavía contiene el texto indicativo de su diálogo o un cuadro vacío.</translation>
+    </message>
+    <message>
+        <source>The variable &quot;&amp;%1&quot; is used before any Variable or INPUT line sets it.</source>
+        <translation>La variable &quot;&amp;%1&quot; se usa antes de que una línea de variable o INPUT le dé un valor.</translation>
+    </message>
+    <message>
+        <source>No jump reaches this line: it comes after an END with no label that is jumped to in between.</source>
+        <translation>Ningún salto llega a esta línea: está después de un END sin ninguna etiqueta intermedia a la que se salte.</translation>
+    </message>
+    <message>
+        <source>The program jumps but has no END line, so it runs on into the lines it jumps to.</source>
+        <translation>El programa tiene saltos pero no tiene ninguna línea END, así que sigue ejecutándose hasta entrar en las líneas a las que salta.</translation>
+    </message>
+    <message>
+        <source>Nothing jumps to the label &quot;%1&quot;.</source>
+        <translation>Ningún salto lleva a la etiqueta &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
     <name>frmAbout</name>
     <message>
         <source>About Corvane Part File Stacker</source>
@@ -601,6 +685,246 @@ No se cambió nada en el disco, y sus líneas siguen aquí.</translation>
     <message>
         <source>Are you sure?</source>
         <translation>¿Está seguro?</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Abrir...</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Guardar &amp;como...</translation>
+    </message>
+    <message>
+        <source>Recent &amp;Files</source>
+        <translation>Archivos rec&amp;ientes</translation>
+    </message>
+    <message>
+        <source>%1    Modified</source>
+        <translation>%1    Modificado</translation>
+    </message>
+    <message>
+        <source>The part file could not be opened:
+
+%1
+
+The program on the panel was not changed.</source>
+        <translation>No se pudo abrir el archivo de pieza:
+
+%1
+
+El programa del panel no se modificó.</translation>
+    </message>
+    <message>
+        <source>Open failed</source>
+        <translation>Error al abrir</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation>Abrir archivo</translation>
+    </message>
+    <message>
+        <source>Open a part file</source>
+        <translation>Abrir un archivo de pieza</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>línea %1: %2</translation>
+    </message>
+    <message>
+        <source>The part file is now in
+%1
+but these File call lines name files relative to the folder it was in before,
+%2
+and the new folder has no such files:
+
+%3</source>
+        <translation>El archivo de pieza está ahora en
+%1
+pero estas líneas de llamada a archivo nombran archivos relativos a la carpeta en la que estaba antes,
+%2
+y la nueva carpeta no contiene esos archivos:
+
+%3</translation>
+    </message>
+    <message>
+        <source>Called files not found</source>
+        <translation>No se encontraron los archivos llamados</translation>
+    </message>
+    <message>
+        <source>The part file
+%1
+is no longer there. It was taken off the list of recent files.</source>
+        <translation>El archivo de pieza
+%1
+ya no existe. Se ha quitado de la lista de archivos recientes.</translation>
+    </message>
+    <message>
+        <source>File not found</source>
+        <translation>Archivo no encontrado</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reiniciar</translation>
+    </message>
+    <message>
+        <source>Delete Line</source>
+        <translation>Eliminar línea</translation>
+    </message>
+    <message>
+        <source>Edit Line</source>
+        <translation>Editar línea</translation>
+    </message>
+    <message>
+        <source>Add Move</source>
+        <translation>Añadir movimiento</translation>
+    </message>
+    <message>
+        <source>Add File Call</source>
+        <translation>Añadir llamada a archivo</translation>
+    </message>
+    <message>
+        <source>Add IF..THEN</source>
+        <translation>Añadir IF..THEN</translation>
+    </message>
+    <message>
+        <source>Add Label</source>
+        <translation>Añadir etiqueta</translation>
+    </message>
+    <message>
+        <source>Add GOSUB</source>
+        <translation>Añadir GOSUB</translation>
+    </message>
+    <message>
+        <source>Add END</source>
+        <translation>Añadir END</translation>
+    </message>
+    <message>
+        <source>Add PAUSE</source>
+        <translation>Añadir PAUSE</translation>
+    </message>
+    <message>
+        <source>Add Variable</source>
+        <translation>Añadir variable</translation>
+    </message>
+    <message>
+        <source>Add Comment</source>
+        <translation>Añadir comentario</translation>
+    </message>
+    <message>
+        <source>Add GOTO</source>
+        <translation>Añadir GOTO</translation>
+    </message>
+    <message>
+        <source>Add Speed</source>
+        <translation>Añadir velocidad</translation>
+    </message>
+    <message>
+        <source>Add INPUT</source>
+        <translation>Añadir INPUT</translation>
+    </message>
+    <message>
+        <source>Add Jog</source>
+        <translation>Añadir jog</translation>
+    </message>
+    <message>
+        <source>Add Command</source>
+        <translation>Añadir comando</translation>
+    </message>
+    <message>
+        <source>Add Line</source>
+        <translation>Añadir línea</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Deshacer</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Rehacer</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ver</translation>
+    </message>
+    <message>
+        <source>&amp;Problems</source>
+        <translation>&amp;Problemas</translation>
+    </message>
+    <message>
+        <source>Part File &amp;Text</source>
+        <translation>&amp;Texto del archivo de pieza</translation>
+    </message>
+    <message>
+        <source>Show the problems the checker found</source>
+        <translation>Mostrar los problemas encontrados por la comprobación</translation>
+    </message>
+    <message>
+        <source>1 error</source>
+        <translation>1 error</translation>
+    </message>
+    <message>
+        <source>%1 errors</source>
+        <translation>%1 errores</translation>
+    </message>
+    <message>
+        <source>1 warning</source>
+        <translation>1 aviso</translation>
+    </message>
+    <message>
+        <source>%1 warnings</source>
+        <translation>%1 avisos</translation>
+    </message>
+    <message>
+        <source>Adds a move to a position</source>
+        <translation>Añade un movimiento a una posición</translation>
+    </message>
+    <message>
+        <source>Adds a call of another part file</source>
+        <translation>Añade una llamada a otro archivo de pieza</translation>
+    </message>
+    <message>
+        <source>Adds an IF..THEN test</source>
+        <translation>Añade una condición IF..THEN</translation>
+    </message>
+    <message>
+        <source>Adds a label for GOTO</source>
+        <translation>Añade una etiqueta para GOTO</translation>
+    </message>
+    <message>
+        <source>Adds a GOSUB with its label and RETURN</source>
+        <translation>Añade un GOSUB con su etiqueta y su RETURN</translation>
+    </message>
+    <message>
+        <source>Adds an END line</source>
+        <translation>Añade una línea END</translation>
+    </message>
+    <message>
+        <source>Adds a PAUSE</source>
+        <translation>Añade un PAUSE</translation>
+    </message>
+    <message>
+        <source>Adds a variable definition</source>
+        <translation>Añade una definición de variable</translation>
+    </message>
+    <message>
+        <source>Adds a comment line</source>
+        <translation>Añade una línea de comentario</translation>
+    </message>
+    <message>
+        <source>Adds a GOTO</source>
+        <translation>Añade un GOTO</translation>
+    </message>
+    <message>
+        <source>Adds a speed setting</source>
+        <translation>Añade un ajuste de velocidad</translation>
+    </message>
+    <message>
+        <source>Adds an INPUT prompt</source>
+        <translation>Añade un mensaje INPUT</translation>
+    </message>
+    <message>
+        <source>Adds a jog</source>
+        <translation>Añade un jog</translation>
     </message>
 </context>
 <context>
@@ -982,18 +1306,22 @@ No se cambió nada en el disco, y sus líneas siguen aquí.</translation>
     </message>
 </context>
 <context>
-    <name>textfile</name>
+    <name>partfilereader</name>
     <message>
-        <source>It is a folder, not a file.</source>
-        <translation>Es una carpeta, no un archivo.</translation>
+        <source>The file holds NUL bytes, so it is no text file and cannot be a part file.</source>
+        <translation>El archivo contiene bytes NUL, así que no es un archivo de texto y no puede ser un archivo de pieza.</translation>
     </message>
     <message>
-        <source>There is no such file.</source>
-        <translation>Ese archivo no existe.</translation>
+        <source>The file has %1 program lines, but the program can hold at most %2 lines.</source>
+        <translation>El archivo tiene %1 líneas de programa, pero el programa admite como máximo %2 líneas.</translation>
     </message>
     <message>
-        <source>It is not a regular file.</source>
-        <translation>No es un archivo normal.</translation>
+        <source>Line %1 of the file holds a control character (byte %2), which no command line may hold.</source>
+        <translation>La línea %1 del archivo contiene un carácter de control (byte %2), que ninguna línea de comando puede contener.</translation>
+    </message>
+    <message>
+        <source>The file is too large to be a part file.</source>
+        <translation>El archivo es demasiado grande para ser un archivo de pieza.</translation>
     </message>
 </context>
 </TS>
