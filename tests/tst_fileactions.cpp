@@ -3,6 +3,7 @@
 #include "gui/mainwindow/frmCV_ProgIDE.h"
 #include "gui/mainwindow/frmGetStarted.h"
 #include "scriptedplatform.h"
+#include "testfiles.h"
 
 #include <QAction>
 #include <QDir>
@@ -16,17 +17,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void putBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 const QByteArray Opening = "' Created using the Corvane Part File Stacker\r\n"
                            "' Corvane Part File Stacker (c) Corvane; free to use and share, provided as is, without "

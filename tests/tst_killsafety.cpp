@@ -3,6 +3,8 @@
 // After every kill the part file is byte for byte its old or its new content, and whatever a kill
 // leaves behind does not stop the next save. Under a file-size limit the same child is not killed:
 // its write fails and says why.
+#include "testfiles.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -16,21 +18,6 @@
 #include <algorithm>
 
 namespace {
-
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void putBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
 
 // The moment of each kill is drawn from this generator; the seed is printed so a failure can be replayed.
 QRandomGenerator& killClock() {
@@ -81,8 +68,8 @@ class tst_killsafety : public QObject {
             const qint64 took = runToEnd(arguments);
             QVERIFY(took > 0);
             times << took;
-            if (i == 0) fresh = readBytes(target);
-            QCOMPARE(readBytes(target), fresh);
+            if (i == 0) fresh = readAll(target);
+            QCOMPARE(readAll(target), fresh);
         }
         QVERIFY(fresh != old);
         std::sort(times.begin(), times.end());
@@ -104,7 +91,7 @@ class tst_killsafety : public QObject {
             ++m_killPoints;
             if (child.exitStatus() == QProcess::NormalExit) ++finishedFirst;
 
-            current = readBytes(target);
+            current = readAll(target);
             if (current == old) {
                 ++keptOld;
             } else {
@@ -123,7 +110,7 @@ class tst_killsafety : public QObject {
         // Whatever the kills left, the next save goes through and its content is whole.
         putBytes(target, old);
         QVERIFY(runToEnd(arguments) > 0);
-        QCOMPARE(readBytes(target), fresh);
+        QCOMPARE(readAll(target), fresh);
         for (const QString& name : leftovers)
             QVERIFY2(name.startsWith(QFileInfo(target).fileName() + u'.'), qPrintable(name));
 
@@ -160,7 +147,7 @@ private Q_SLOTS:
         while (old.size() < 4'000'000)
             old += "M3, 10.125, 4.5, -0.25   'pocket\r\n";
         killAtRandom({QStringLiteral("rewrite"), target, closing}, target, old, 150);
-        QCOMPARE(readBytes(closing), QByteArray("' park\r\nJ2, 0, 0\r\n"));
+        QCOMPARE(readAll(closing), QByteArray("' park\r\nJ2, 0, 0\r\n"));
     }
 
     // Past the file-size limit (ulimit -f) the system would end the process with SIGXFSZ, taking
@@ -197,7 +184,7 @@ private Q_SLOTS:
         QVERIFY2(child.exitStatus() == QProcess::NormalExit, "killed by the file-size limit");
         QCOMPARE(child.exitCode(), 1); // the writer reported the failure
         QVERIFY2(said.contains("File too large"), said.constData());
-        QCOMPARE(readBytes(target), old);
+        QCOMPARE(readAll(target), old);
         QCOMPARE(entries(folder), QStringList{QStringLiteral("job.cvp")});
     }
 

@@ -8,6 +8,7 @@
 #include "gui/mainwindow/programpanes.h"
 #include "platform/platform.h"
 #include "scriptedplatform.h"
+#include "testfiles.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -44,11 +45,6 @@ struct Answer {
     QStringList tick;
     bool closeInstead = false;
 };
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 const QByteArray Opening = "' Created using the Corvane Part File Stacker\r\n"
                            "' Corvane Part File Stacker (c) Corvane; free to use and share, provided as is, without "
@@ -158,6 +154,8 @@ private Q_SLOTS:
         m_windowsSeen.clear();
         // The panes' places from an earlier test (or run) would change the window's layout.
         QFile::remove(QDir(userSettingsFolder()).filePath(QStringLiteral("window.ini")));
+        // So is a window size remembered by an earlier test (or run), and its recent files.
+        QSettings().clear();
     }
 
     void cleanup() { QVERIFY2(m_answers.isEmpty(), "the scripted user had answers left"); }

@@ -8,6 +8,7 @@
 #include "platform/savefile.h"
 #include "scriptedplatform.h"
 #include "systemfiles.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,11 +17,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 QByteArray expected(const QString& name) {
     return readAll(QStringLiteral(STACKER_TEST_DATA "/partfile/") + name);
@@ -42,16 +38,6 @@ QString pathOfLength(const QString& base, qint64 total) {
         QDir().mkdir(dir);
     }
     return dir + QLatin1Char('/') + QString(total - nativeLength(dir) - 5, u'f') + QStringLiteral(".cvp");
-}
-
-void putBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
 } // namespace

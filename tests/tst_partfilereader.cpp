@@ -8,6 +8,7 @@
 #include "core/program/partfile.h"
 #include "core/program/partfilereader.h"
 #include "scriptedplatform.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -21,17 +22,6 @@ namespace {
 
 int sixPerChar(const QString& s) {
     return 6 * static_cast<int>(s.size());
-}
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void putBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
 }
 
 struct Panel {

@@ -69,6 +69,8 @@ void frmCV_ProgIDE::buildFileExtras(QMenu* file) {
 
     m_statusPath = new QLabel(this);
     m_statusPath->setObjectName(QStringLiteral("lblStatusPath"));
+    // A long path is cut at the window's edge rather than widening the window.
+    m_statusPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(m_statusPath, 1);
     // A drop can change the order, which is unsaved work; the status follows once it is handled.
     Picture1->panel()->installEventFilter(new ReleaseWatcher([this] { updateStatus(); }, this));
