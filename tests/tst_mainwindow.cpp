@@ -11,6 +11,7 @@
 #include "testfiles.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -584,8 +585,12 @@ private Q_SLOTS:
         PanelView* panel = picPanel(*w);
         QCOMPARE(panel->currentRow(), 3);
         w->activateWindow();
-        panel->setFocus();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        // Tab reaches the panel from the toolbox.
+        w->findChild<QWidget*>(QStringLiteral("cmdJog"))->setFocus();
+        for (int i = 0; i < 20 && QApplication::focusWidget() != panel; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), panel);
         const auto saved = [&](const QByteArray& lines) {
             saveWithoutHeader(*w);
             return readAll(path(QStringLiteral("job.cvp"))) == Opening + lines;
