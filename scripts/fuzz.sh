@@ -15,7 +15,7 @@ cmake --build "$build" -j2 --target fuzzers
 
 # Runs per target, chosen so that each takes roughly 20 to 30 seconds here; the file targets are
 # slower since every run writes files. The time cap keeps a slow machine bounded.
-targets=(settings:45000 variables:35000 rewrite:28000 linestream:220000 linesyntax:110000 panel:40000 partfileread:4000)
+targets=(settings:45000 variables:35000 rewrite:28000 linestream:220000 linesyntax:110000 panel:40000 partfileread:25000)
 scale=${FUZZ_SCALE:-1}
 max_time=$((40 * scale))
 
