@@ -854,7 +854,10 @@ private Q_SLOTS:
         const qint64 peakKib = out.trimmed().split(' ').value(1).toLongLong();
         qInfo("peak memory for a %lld-byte variables file: %lld KiB", size, peakKib);
         QVERIFY(peakKib > 0);
-        QVERIFY2(peakKib < 64 * 1024, out.constData());
+        if (STACKER_SANITIZED)
+            qInfo("not held to 64 MiB here: AddressSanitizer's shadow memory and quarantine count in the peak");
+        else
+            QVERIFY2(peakKib < 64 * 1024, out.constData());
         QCOMPARE(QFileInfo(variablesFile()).size(), size - 2); // "= Old" became "=Bo"
     }
 
