@@ -629,6 +629,12 @@ private Q_SLOTS:
         QTest::keyClick(panel, Qt::Key_J, Qt::AltModifier);
         QCOMPARE(panel->currentRow(), 4);
         QVERIFY(saved("MX, 2   \r\nMX, 7   \r\nMX, 1   \r\nJX, 6   \r\n"));
+        // Alt+M is the toolbox's, not the Mode menu's mnemonic.
+        m_answers << Answer{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), QStringLiteral("8")}}};
+        QTest::keyClick(panel, Qt::Key_M, Qt::AltModifier);
+        QCOMPARE(panel->currentRow(), 5);
+        QVERIFY(saved("MX, 2   \r\nMX, 7   \r\nMX, 1   \r\nJX, 6   \r\nMX, 8   \r\n"));
+        QTest::keyClick(panel, Qt::Key_Up);
         QTest::keyClick(panel, Qt::Key_Up);
         QTest::keyClick(panel, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(m_platform.clipboard, QStringList{QStringLiteral("MX, 1   ")});
@@ -704,6 +710,38 @@ private Q_SLOTS:
         auto again = started();
         QCOMPARE(again->size(), design + QSize(200, 150));
         again->close();
+        QSettings().clear();
+    }
+
+    // In a grown window the panel is white to the frame's edges, and a drop anywhere on that white
+    // lands: beside the model's width it counts as the right edge, below its height as a low row.
+    void grownPanelTakesDropsToItsEdges() {
+        QSettings().clear();
+        auto w = started();
+        for (const char* x : {"1", "2", "3"})
+            addMove(*w, QString::fromLatin1(x));
+        w->resize(w->size() + QSize(200, 150));
+        QTRY_COMPARE(w->centralWidget()->size(), QSize(1019, 785));
+        auto* frame = w->findChild<PanelFrame*>(QStringLiteral("Picture1"));
+        PanelView* panel = picPanel(*w);
+        QCOMPARE(panel->size(), QSize(700 + 200, frame->visibleHeight()));
+        QCOMPARE(frame->scrollBar()->x(), panel->width());
+
+        const auto drag = [&](int row, QPoint to) {
+            const PanelShape s = w->panel().block(Kind::Move, w->vars().Lines[row].BlockIndex).Shape;
+            QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(int(s.Left) + 2, int(s.Top) + 8));
+            QTest::mouseMove(panel, to);
+            QTest::mouseMove(panel, to);
+            QTest::mouseRelease(panel, Qt::LeftButton, {}, to);
+            QCOMPARE(w->panel().checkInvariants(), QString());
+        };
+        drag(1, QPoint(860, 32 + 3 * 24 + 10)); // right of the model's width, onto the row below the last
+        saveWithoutHeader(*w);
+        QCOMPARE(readAll(path(QStringLiteral("job.cvp"))), Opening + "MX, 2   \r\nMX, 3   \r\nMX, 1   \r\n");
+        drag(1, QPoint(300, 700)); // below the model's height
+        saveWithoutHeader(*w);
+        QCOMPARE(readAll(path(QStringLiteral("job.cvp"))), Opening + "MX, 3   \r\nMX, 1   \r\nMX, 2   \r\n");
+        w->close();
         QSettings().clear();
     }
 

@@ -27,7 +27,6 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSettings>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QStyleOptionButton>
 #include <QTimer>
@@ -561,12 +560,8 @@ void frmCV_ProgIDE::buildKeyboard() {
     addAction(mnuSave);
     addAction(mnuExit);
 
-    // "[M]oves" and "[J]ogs" promise a key; the captions stay as they are.
-    auto* jogKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_J), this);
-    connect(jogKey, &QShortcut::activated, this, [this] {
-        if (m_buttons[Kind::Jog]->isVisible()) m_buttons[Kind::Jog]->click();
-    });
-    // Alt+M stays the Mode menu's mnemonic, which operators (and the real-window run) already use.
+    // "[M]oves" and "[J]ogs" promise Alt+M and Alt+J; the captions stay as they are. See eventFilter.
+    qApp->installEventFilter(this);
 
     const std::pair<Kind, QString> tips[] = {
         {Kind::Move, tr("Adds a move to a position")},
@@ -613,7 +608,25 @@ void frmCV_ProgIDE::saveWindowSize() {
     QSettings().setValue(WindowSizeKey, isMaximized() ? normalGeometry().size() : size());
 }
 
+Kind frmCV_ProgIDE::toolboxKey(QObject* watched, QEvent* event) const {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return Kind::None;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this) return Kind::None;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() != Qt::AltModifier) return Kind::None;
+    const Kind k = key->key() == Qt::Key_M ? Kind::Move : key->key() == Qt::Key_J ? Kind::Jog : Kind::None;
+    return k != Kind::None && m_buttons[k] && m_buttons[k]->isVisible() ? k : Kind::None;
+}
+
 bool frmCV_ProgIDE::eventFilter(QObject* watched, QEvent* event) {
+    // Alt+M would be the Mode menu's mnemonic. Taking the override first keeps the chord for the
+    // toolbox; the menu stays reachable with Alt, then M, as in every menu bar.
+    if (const Kind k = toolboxKey(watched, event); k != Kind::None) {
+        event->accept();
+        if (event->type() == QEvent::ShortcutOverride) return true;
+        m_buttons[k]->click();
+        return true;
+    }
     if (watched == centralWidget() && event->type() == QEvent::Resize && Frame1 && Picture1)
         layoutToSize(centralWidget()->size());
     return QMainWindow::eventFilter(watched, event);

@@ -104,6 +104,8 @@ private:
     void historyChanged();
     // Shortcuts, the panel's keyboard requests and the toolbox tool tips.
     void buildKeyboard();
+    // The toolbox button an Alt key in this window stands for, or None.
+    Kind toolboxKey(QObject* watched, QEvent* event) const;
     // A line just added becomes the current line and is scrolled into view.
     void showNewLine();
     // The window's size: remembered per user, and the toolbox and panel following it.

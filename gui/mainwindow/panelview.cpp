@@ -87,7 +87,8 @@ PanelView::PanelView(PanelModel& model, QWidget* parent) : QWidget(parent), m_mo
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
-    resize(static_cast<int>(std::lround(m_model.panelWidth())), static_cast<int>(std::lround(m_model.panelHeight())));
+    m_modelHeight = static_cast<int>(std::lround(m_model.panelHeight()));
+    resize(static_cast<int>(std::lround(m_model.panelWidth())), m_modelHeight);
     // Tab reaches the panel; the keyboard then steers its current line.
     setFocusPolicy(Qt::StrongFocus);
 }
@@ -114,10 +115,17 @@ QCursor PanelView::handCursor() {
     return hand;
 }
 
+void PanelView::setLeastSize(QSize least) {
+    m_least = least;
+    refresh();
+}
+
 void PanelView::refresh() {
-    const QSize wanted(static_cast<int>(std::lround(m_model.panelWidth())),
-                       static_cast<int>(std::lround(m_model.panelHeight())));
-    const bool taller = wanted.height() != height();
+    const QSize model(static_cast<int>(std::lround(m_model.panelWidth())),
+                      static_cast<int>(std::lround(m_model.panelHeight())));
+    const bool taller = model.height() != m_modelHeight;
+    m_modelHeight = model.height();
+    const QSize wanted = model.expandedTo(m_least);
     if (wanted != size()) resize(wanted);
     const int lines = m_model.vars().LineCount;
     const int current = std::clamp(m_currentRow, lines > 0 ? 1 : 0, lines);
@@ -186,23 +194,29 @@ void PanelView::picPanel_MouseUp(int button, float x, float y) {
     refresh();
 }
 
+QPointF PanelView::toModel(QPointF pos) const {
+    const double right = m_model.panelWidth() - 1;
+    if (pos.x() > right && pos.x() < width()) pos.setX(right);
+    return pos;
+}
+
 void PanelView::mousePressEvent(QMouseEvent* event) {
     const int button = buttonCode(event->button());
     if (!button) return;
-    const QPointF pos = event->position();
+    const QPointF pos = toModel(event->position());
     picPanel_MouseDown(button, static_cast<float>(pos.x()), static_cast<float>(pos.y()),
                        event->globalPosition().toPoint());
 }
 
 void PanelView::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF pos = event->position();
+    const QPointF pos = toModel(event->position());
     picPanel_MouseMove(buttonMask(event->buttons()), static_cast<float>(pos.x()), static_cast<float>(pos.y()));
 }
 
 void PanelView::mouseReleaseEvent(QMouseEvent* event) {
     const int button = buttonCode(event->button());
     if (!button) return;
-    const QPointF pos = event->position();
+    const QPointF pos = toModel(event->position());
     picPanel_MouseUp(button, static_cast<float>(pos.x()), static_cast<float>(pos.y()));
 }
 
@@ -497,6 +511,8 @@ void PanelFrame::resizeEvent(QResizeEvent* event) {
     m_viewport->setGeometry(contentsRect());
     // The part seen grows with the frame; the viewport runs as far below the client area as at the start.
     m_visibleHeight = std::max<int>(PanelModel::StartHeight, m_viewport->height() - ViewportBelow);
+    // The white panel fills what the frame gained, with the scroll bar at the viewport's right edge.
+    m_panel->setLeastSize(QSize(m_viewport->width() - m_scrollWidth, m_visibleHeight));
     m_scroll->setGeometry(m_panel->width(), 0, m_scrollWidth, m_visibleHeight);
     m_scroll->setPageStep(m_visibleHeight);
     picPanel_Resize();

@@ -34,6 +34,8 @@ public:
     // Brings the widget in line with the model after a change made outside the mouse handlers
     // (an add, an edit, a deletion, a reset): size, pointer and picture.
     void refresh();
+    // The least size shown: a frame larger than the model's panel shows white panel to its edges.
+    void setLeastSize(QSize least);
 
     // Blocks marked at their left edge as holding an error, and the one block outlined (none when
     // its kind is None). Both are looked up anew at every paint, so a drag carries them along.
@@ -81,6 +83,9 @@ protected:
 
 private:
     void updatePointer();
+    // A pointer position in the model's coordinates: the white beyond the model's width counts as
+    // its right edge, so a release there still drops.
+    QPointF toModel(QPointF pos) const;
     // The current line's block (for a RETURN line, the RETURN block), if there is one.
     const PanelBlock* currentBlock() const;
     // Selects the current line as a right press on it would; false for none or a RETURN line.
@@ -95,6 +100,8 @@ private:
     PanelHistory* m_history = nullptr;
     int m_currentRow = 0;
     int m_dropLine = -1;
+    QSize m_least;
+    int m_modelHeight = 0; // the model's panel height at the last refresh
     // The program as it stood when the button that may drag went down.
     std::optional<PanelModel::Snapshot> m_dragStart;
 };
