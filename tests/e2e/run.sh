@@ -5,7 +5,12 @@
 # file, Headsmith's variables file and stacker.ini are then compared byte for byte with the files
 # under expected/.
 #
-#   tests/e2e/run.sh [path/to/cvstacker]
+#   tests/e2e/run.sh [path/to/cvstacker [session]]
+#
+# The session "first" (the default) is the one above. The session "keyboard" is driven by the
+# keyboard alone once the part file is named: it adds four lines with Alt+M and Alt+J, Tabs onto the
+# panel, reorders with Ctrl+Down, deletes a line, undoes the deletion, saves with Ctrl+S and exits
+# with Ctrl+Q; the part file is then compared byte for byte with expected/Keys.cvp.
 #
 # Screenshots of every step go to $E2E_SHOTS (default build/e2e-shots). The program runs from a
 # fresh copy in a fresh program folder with a fresh home folder, under its own Xvfb server.
@@ -21,6 +26,7 @@ if [ "${E2E_INNER:-}" != 1 ]; then
         command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/setup.sh installs it)" >&2; exit 2; }
     done
     export E2E_APP=$(realpath "$app")
+    export E2E_SESSION=${2:-first}
     export E2E_SHOTS=$(realpath -m "${E2E_SHOTS:-$repo/build/e2e-shots}")
     export E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/cvstacker-e2e.XXXXXX")
     export E2E_INNER=1
@@ -41,7 +47,9 @@ work=$E2E_WORK
 shots=$E2E_SHOTS
 export HOME=$work/home
 program=$work/program
+session=$E2E_SESSION
 part="$HOME/cvparts/Sign Blank.cvp"
+[ "$session" = keyboard ] && part="$HOME/cvparts/Keys.cvp"
 opening="$HOME/cvparts/shop/start.cvp"
 
 mkdir -p "$HOME/cvparts/shop" "$program" "$work/runtime"
@@ -236,7 +244,109 @@ press_done() {
     wait_gone "$1"
 }
 
-# ---- The session ----------------------------------------------------------------------------------
+differ=0
+compare() {
+    local name=$1 actual=$2
+    local expected=$work/expected-$name
+    # The only run-dependent text is the home folder, which appears in the remembered paths.
+    sed "s|@HOME@|$HOME|g" "$here/expected/$name" >"$expected"
+    if [ ! -f "$actual" ]; then
+        log "MISSING: $actual"
+        differ=1
+    elif cmp -s "$expected" "$actual"; then
+        log "same: $name"
+    else
+        log "DIFFERS: $name ($actual)"
+        diff -u --label "expected/$name" --label "$actual" <(cat -A "$expected") <(cat -A "$actual") >&2 || true
+        differ=1
+    fi
+}
+# ---- The keyboard session ------------------------------------------------------------------------
+
+# The panel has the keyboard when its dotted focus frame shows left of the current block (the
+# blocks' own rims start three pixels further right).
+panel_has_keyboard() {
+    import -window root -crop "2x600+$((panel_x + 16))+$panel_y" txt:- 2>/dev/null | grep -c '#000000' >/dev/null
+}
+
+keyboard_session() {
+    (cd "$work" && exec "$program/cvstacker" >"$work/app.log" 2>&1) &
+    app_pid=$!
+    local gs save d q i
+    gs=$(wait_window 'Get started')
+    focus "$gs"
+    keys space
+    save=$(wait_window 'Select a name for the Part File that you will be assembling\.')
+    focus "$save"
+    retype "$part"
+    keys Return
+    wait_gone "$save"
+    locate_main
+    focus "$main"
+
+    # Four lines: moves with Alt+M and jogs with Alt+J, alternately.
+    for i in 1 2 3 4; do
+        if [ $((i % 2)) -eq 1 ]; then
+            keys alt+m
+            d=$(dialog '\[M\]ove command settings' "$i" - - - - -)
+        else
+            keys alt+j
+            d=$(dialog '\[J\]og settings' "$i" - - - - -)
+        fi
+        press_done "$d"
+        focus "$main"
+    done
+    shot keyboard-four-lines "$main"
+
+    # Tab from the toolbox onto the panel.
+    for i in $(seq 1 16); do
+        keys Tab
+        panel_has_keyboard && break
+    done
+    panel_has_keyboard || fail "Tab never brought the keyboard to the panel"
+    log "the panel has the keyboard after $i Tabs"
+
+    # The first line two rows down, then the line above it deleted and the deletion undone.
+    keys Home
+    shot keyboard-focus-frame "$main"
+    keys ctrl+Down ctrl+Down
+    keys Up Delete
+    q=$(wait_window 'Are you sure\?')
+    focus "$q"
+    keys Return
+    wait_gone "$q"
+    focus "$main"
+    shot keyboard-deleted "$main"
+    keys ctrl+z
+    shot keyboard-undone "$main"
+
+    # Ctrl+S; no header this time. Then Ctrl+Q, which must not ask about saved work.
+    keys ctrl+s
+    q=$(wait_window 'Add a header')
+    focus "$q"
+    keys Escape
+    wait_gone "$q"
+    focus "$main"
+    keys ctrl+q
+    local deadline=$((SECONDS + 30))
+    while kill -0 "$app_pid" 2>/dev/null; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end after Ctrl+Q"
+        sleep 0.2
+    done
+    wait "$app_pid" || fail "the program ended with status $?"
+    app_pid=
+
+    compare Keys.cvp "$part"
+    [ "$differ" -eq 0 ] || exit 1
+    log "PASS ($step screenshots in $shots)"
+}
+
+if [ "$session" = keyboard ]; then
+    keyboard_session
+    exit 0
+fi
+
+# ---- The first session --------------------------------------------------------------------------
 
 log "program folder $program, home $HOME"
 (cd "$work" && exec "$program/cvstacker" >"$work/app.log" 2>&1) &
@@ -259,8 +369,10 @@ locate_main
 focus "$main"
 shot main-window-empty "$main"
 
-# Mode > Advanced shows the six advanced buttons.
-keys alt+m
+# Mode > Advanced shows the six advanced buttons. Alt+M is the [M]oves button's, so the menu bar is
+# reached with Alt alone, then M.
+keys alt
+keys m
 sleep 0.3
 keys a
 shot advanced-mode "$main"
@@ -444,23 +556,6 @@ app_pid=
 
 # ---- The written files ---------------------------------------------------------------------------
 
-differ=0
-compare() {
-    local name=$1 actual=$2
-    local expected=$work/expected-$name
-    # The only run-dependent text is the home folder, which appears in the remembered paths.
-    sed "s|@HOME@|$HOME|g" "$here/expected/$name" >"$expected"
-    if [ ! -f "$actual" ]; then
-        log "MISSING: $actual"
-        differ=1
-    elif cmp -s "$expected" "$actual"; then
-        log "same: $name"
-    else
-        log "DIFFERS: $name ($actual)"
-        diff -u --label "expected/$name" --label "$actual" <(cat -A "$expected") <(cat -A "$actual") >&2 || true
-        differ=1
-    fi
-}
 compare "Sign Blank.cvp" "$part"
 compare header_variables.cvc "$HOME/cvparts/custom/header_variables.cvc"
 compare stacker.ini "$program/stacker.ini"
