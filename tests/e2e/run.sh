@@ -28,11 +28,23 @@ if [ "${E2E_INNER:-}" != 1 ]; then
     export E2E_APP=$(realpath "$app")
     export E2E_SESSION=${2:-first}
     export E2E_SHOTS=$(realpath -m "${E2E_SHOTS:-$repo/build/e2e-shots}")
-    export E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/cvstacker-e2e.XXXXXX")
     export E2E_INNER=1
-    status=0
-    # Display numbers from 50 up, so as not to meet the servers of interactive sessions.
-    xvfb-run -a -n 50 -s "-screen 0 1280x1024x24" "$here/run.sh" || status=$?
+    # Display numbers from 50 (70 for the keyboard session, which may run at the same time) up, so
+    # as not to meet each other or the servers of interactive sessions.
+    first_display=50
+    [ "$E2E_SESSION" = keyboard ] && first_display=70
+    for attempt in 1 2; do
+        export E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/cvstacker-e2e.XXXXXX")
+        status=0
+        xvfb-run -a -n "$first_display" -s "-screen 0 1280x1024x24" "$here/run.sh" || status=$?
+        # Status 3: the new X server could not be reached at all, which happens when a server that
+        # just ended on the same number takes the new one's socket with it. That is the machine's
+        # trouble, not the program's: once more, on other numbers.
+        [ "$status" -eq 3 ] && [ "$attempt" -eq 1 ] || break
+        echo "e2e: the X server could not be reached; once more with a fresh one" >&2
+        rm -rf "$E2E_WORK"
+        first_display=$((first_display + 10))
+    done
     if [ "$status" -eq 0 ]; then
         rm -rf "$E2E_WORK"
     else
@@ -99,6 +111,7 @@ fail() {
     fi
     log "program output:"
     sed 's/^/    /' "$work/app.log" >&2 || true
+    grep -q 'could not connect to display' "$work/app.log" 2>/dev/null && exit 3
     exit 1
 }
 
@@ -340,6 +353,13 @@ keyboard_session() {
     [ "$differ" -eq 0 ] || exit 1
     log "PASS ($step screenshots in $shots)"
 }
+
+# The server has said it is ready; make sure it answers before the program tries.
+for _ in $(seq 1 50); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.2
+done
+xdotool getdisplaygeometry >/dev/null 2>&1 || { log "the X server $DISPLAY does not answer"; exit 3; }
 
 if [ "$session" = keyboard ]; then
     keyboard_session
