@@ -560,9 +560,6 @@ void frmCV_ProgIDE::buildKeyboard() {
     addAction(mnuSave);
     addAction(mnuExit);
 
-    // "[M]oves" and "[J]ogs" promise Alt+M and Alt+J; the captions stay as they are. See eventFilter.
-    qApp->installEventFilter(this);
-
     const std::pair<Kind, QString> tips[] = {
         {Kind::Move, tr("Adds a move to a position")},
         {Kind::FileCall, tr("Adds a call of another part file")},
@@ -608,25 +605,28 @@ void frmCV_ProgIDE::saveWindowSize() {
     QSettings().setValue(WindowSizeKey, isMaximized() ? normalGeometry().size() : size());
 }
 
-Kind frmCV_ProgIDE::toolboxKey(QObject* watched, QEvent* event) const {
+Kind frmCV_ProgIDE::toolboxKey(QEvent* event) const {
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return Kind::None;
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != this) return Kind::None;
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() != Qt::AltModifier) return Kind::None;
     const Kind k = key->key() == Qt::Key_M ? Kind::Move : key->key() == Qt::Key_J ? Kind::Jog : Kind::None;
     return k != Kind::None && m_buttons[k] && m_buttons[k]->isVisible() ? k : Kind::None;
 }
 
-bool frmCV_ProgIDE::eventFilter(QObject* watched, QEvent* event) {
-    // Alt+M would be the Mode menu's mnemonic. Taking the override first keeps the chord for the
-    // toolbox; the menu stays reachable with Alt, then M, as in every menu bar.
-    if (const Kind k = toolboxKey(watched, event); k != Kind::None) {
+bool frmCV_ProgIDE::event(QEvent* event) {
+    // "[M]oves" and "[J]ogs" promise Alt+M and Alt+J; the captions stay as they are. Key events the
+    // focused widget leaves alone come up to the window. Alt+M would be the Mode menu's mnemonic:
+    // accepting its shortcut override keeps the chord for the toolbox, and the menu stays reachable
+    // with Alt, then M, as in every menu bar.
+    if (const Kind k = toolboxKey(event); k != Kind::None) {
         event->accept();
-        if (event->type() == QEvent::ShortcutOverride) return true;
-        m_buttons[k]->click();
+        if (event->type() == QEvent::KeyPress) m_buttons[k]->click();
         return true;
     }
+    return QMainWindow::event(event);
+}
+
+bool frmCV_ProgIDE::eventFilter(QObject* watched, QEvent* event) {
     if (watched == centralWidget() && event->type() == QEvent::Resize && Frame1 && Picture1)
         layoutToSize(centralWidget()->size());
     return QMainWindow::eventFilter(watched, event);

@@ -93,6 +93,7 @@ public:
 protected:
     // Form_Unload: settings, the save question, the end of the program.
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -104,8 +105,8 @@ private:
     void historyChanged();
     // Shortcuts, the panel's keyboard requests and the toolbox tool tips.
     void buildKeyboard();
-    // The toolbox button an Alt key in this window stands for, or None.
-    Kind toolboxKey(QObject* watched, QEvent* event) const;
+    // The toolbox button an Alt key stands for, or None.
+    Kind toolboxKey(QEvent* event) const;
     // A line just added becomes the current line and is scrolled into view.
     void showNewLine();
     // The window's size: remembered per user, and the toolbox and panel following it.
