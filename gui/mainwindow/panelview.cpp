@@ -88,7 +88,7 @@ PanelView::PanelView(PanelModel& model, QWidget* parent) : QWidget(parent), m_mo
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
     m_modelHeight = static_cast<int>(std::lround(m_model.panelHeight()));
-    resize(static_cast<int>(std::lround(m_model.panelWidth())), m_modelHeight);
+    fitSize();
     // Tab reaches the panel; the keyboard then steers its current line.
     setFocusPolicy(Qt::StrongFocus);
 }
@@ -117,16 +117,19 @@ QCursor PanelView::handCursor() {
 
 void PanelView::setLeastSize(QSize least) {
     m_least = least;
-    refresh();
+    fitSize();
+}
+
+void PanelView::fitSize() {
+    const QSize wanted = QSize(static_cast<int>(std::lround(m_model.panelWidth())), m_modelHeight).expandedTo(m_least);
+    if (wanted != size()) resize(wanted);
 }
 
 void PanelView::refresh() {
-    const QSize model(static_cast<int>(std::lround(m_model.panelWidth())),
-                      static_cast<int>(std::lround(m_model.panelHeight())));
-    const bool taller = model.height() != m_modelHeight;
-    m_modelHeight = model.height();
-    const QSize wanted = model.expandedTo(m_least);
-    if (wanted != size()) resize(wanted);
+    const int height = static_cast<int>(std::lround(m_model.panelHeight()));
+    const bool taller = height != m_modelHeight;
+    m_modelHeight = height;
+    fitSize();
     const int lines = m_model.vars().LineCount;
     const int current = std::clamp(m_currentRow, lines > 0 ? 1 : 0, lines);
     if (current != m_currentRow) {

@@ -83,6 +83,8 @@ protected:
 
 private:
     void updatePointer();
+    // The widget's size: the model's panel, at least the least size.
+    void fitSize();
     // A pointer position in the model's coordinates: the white beyond the model's width counts as
     // its right edge, so a release there still drops.
     QPointF toModel(QPointF pos) const;
