@@ -257,6 +257,42 @@ press_done() {
     wait_gone "$1"
 }
 
+start_program() {
+    log "program folder $program, home $HOME"
+    (cd "$work" && exec "$program/cvstacker" >"$work/app.log" 2>&1) &
+    app_pid=$!
+}
+
+# The Save dialog that names the part file: the path typed in, then Return. With a name, a
+# screenshot of the filled dialog first.
+name_part_file() {
+    local save
+    save=$(wait_window 'Select a name for the Part File that you will be assembling\.')
+    focus "$save"
+    retype "$part"
+    [ -z "${1:-}" ] || shot "$1" "$save"
+    keys Return
+    wait_gone "$save"
+}
+
+# After an exit with the work saved: the program must end without asking "Save all your hard
+# work?", and with status 0. Argument: how the exit was asked for, for the messages.
+wait_exit() {
+    local deadline=$((SECONDS + 30)) q
+    while kill -0 "$app_pid" 2>/dev/null; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end after $1"
+        if q=$(xdotool search --onlyvisible --name '^Save\?\?\?$' 2>/dev/null | tail -n 1) && [ -n "$q" ]; then
+            shot unexpected-question
+            focus "$q"
+            keys alt+n
+            fail "$1 asked 'Save all your hard work?' although the work was saved"
+        fi
+        sleep 0.2
+    done
+    wait "$app_pid" || fail "the program ended with status $?"
+    app_pid=
+}
+
 differ=0
 compare() {
     local name=$1 actual=$2
@@ -283,17 +319,12 @@ panel_has_keyboard() {
 }
 
 keyboard_session() {
-    (cd "$work" && exec "$program/cvstacker" >"$work/app.log" 2>&1) &
-    app_pid=$!
-    local gs save d q i
+    start_program
+    local gs d q i
     gs=$(wait_window 'Get started')
     focus "$gs"
     keys space
-    save=$(wait_window 'Select a name for the Part File that you will be assembling\.')
-    focus "$save"
-    retype "$part"
-    keys Return
-    wait_gone "$save"
+    name_part_file
     locate_main
     focus "$main"
 
@@ -341,13 +372,7 @@ keyboard_session() {
     wait_gone "$q"
     focus "$main"
     keys ctrl+q
-    local deadline=$((SECONDS + 30))
-    while kill -0 "$app_pid" 2>/dev/null; do
-        [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end after Ctrl+Q"
-        sleep 0.2
-    done
-    wait "$app_pid" || fail "the program ended with status $?"
-    app_pid=
+    wait_exit Ctrl+Q
 
     compare Keys.cvp "$part"
     [ "$differ" -eq 0 ] || exit 1
@@ -368,9 +393,7 @@ fi
 
 # ---- The first session --------------------------------------------------------------------------
 
-log "program folder $program, home $HOME"
-(cd "$work" && exec "$program/cvstacker" >"$work/app.log" 2>&1) &
-app_pid=$!
+start_program
 
 # First run: no stacker.ini, so the first-run window comes first.
 gs=$(wait_window 'Get started')
@@ -378,12 +401,7 @@ shot get-started "$gs"
 eval "$(xdotool getwindowgeometry --shell "$gs")"
 click $((X + 112 + 44)) $((Y + 160 + 16))
 
-save=$(wait_window 'Select a name for the Part File that you will be assembling\.')
-focus "$save"
-retype "$part"
-shot save-dialog "$save"
-keys Return
-wait_gone "$save"
+name_part_file save-dialog
 
 locate_main
 focus "$main"
@@ -555,24 +573,12 @@ wait_gone "$hs"
 alive
 shot saved "$main"
 
-# File > Exit. The work is saved, so no question should come; answer one anyway so the run ends.
+# File > Exit. The work is saved, so no question may come.
 focus "$main"
 keys alt+f
 sleep 0.3
 keys x
-deadline=$((SECONDS + 30))
-while kill -0 "$app_pid" 2>/dev/null; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end after File > Exit"
-    if q=$(xdotool search --onlyvisible --name '^Save\?\?\?$' 2>/dev/null | tail -n 1) && [ -n "$q" ]; then
-        shot unexpected-question
-        focus "$q"
-        keys alt+n
-        fail "File > Exit asked 'Save all your hard work?' although the work was saved"
-    fi
-    sleep 0.2
-done
-wait "$app_pid" || fail "the program ended with status $?"
-app_pid=
+wait_exit "File > Exit"
 
 # ---- The written files ---------------------------------------------------------------------------
 
