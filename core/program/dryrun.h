@@ -1,0 +1,158 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <vector>
+
+// The dry run: runs a part file's lines (and the files it calls) without a machine and returns a
+// trace of where the tool goes, how long it takes, and what could not be simulated. The rules are
+// written down in docs/dry-run.md; this is Qt Core only, so the window, the command line and the
+// job sheet all read the same trace.
+namespace dryrun {
+
+// Where a line comes from in a run: the file's index in Trace::files and its line number from 1,
+// counted in the file as it stands on disk (opening lines and header included).
+struct LineRef {
+    int file = 0;
+    int line = 0;
+    friend bool operator==(const LineRef&, const LineRef&) = default;
+};
+inline size_t qHash(const LineRef& r, size_t seed = 0) {
+    return ::qHash(qint64(r.file) << 32 | quint32(r.line), seed);
+}
+
+// Which part of the main file a line belongs to; lines of called files take their caller's region.
+enum class Region : quint8 { Program, Header, Closing };
+
+struct Position {
+    double x = 0, y = 0, z = 0, a = 0, b = 0;
+    friend bool operator==(const Position&, const Position&) = default;
+};
+
+// One straight motion of a move or jog line.
+struct Segment {
+    Position from;
+    Position to;
+    bool jog = false;
+    double speed = 0; // the speed of the axis group that decided the time (units per second)
+    double time = 0;  // seconds, >= 0
+    LineRef source;
+    Region region = Region::Program;
+};
+
+struct Range {
+    double min = 0, max = 0;
+};
+// The extent of the run: min and max of every segment end, called files included; empty when the
+// run has no segment (the start position alone then counts for nothing).
+struct Extent {
+    bool empty = true;
+    Range x, y, z;
+};
+
+// A line named with what happened there: a warning, an error, or a line not simulated.
+struct Note {
+    LineRef source;
+    QString text;
+    bool error = false; // errors (a call cycle, a missing called file) are listed with the warnings
+};
+
+// A place where the operator acts: a PAUSE without a time, or an INPUT prompt with the answer used.
+struct Stop {
+    LineRef source;
+    enum class Kind { Pause, Input } kind = Kind::Pause;
+    QString prompt;    // the INPUT prompt, or the PAUSE line's text
+    QString variable;  // the INPUT variable, without "&"
+    double answer = 0; // the value used for an INPUT
+    bool answered = false;
+    int times = 0; // how often the run reached it
+};
+
+// The blank and table the checks used: from the file's own header where it has one, else the settings.
+struct Setup {
+    std::optional<double> blankX, blankY, thickness;
+    bool zeroOnTable = false;
+    bool fromHeader = false;
+    std::optional<double> tableX, tableY;
+};
+
+struct Trace {
+    QStringList files; // index 0: the main file; each name as the command line or the calling line gave it
+    std::vector<Segment> segments;
+    double totalTime = 0;               // seconds; with acceleration off exactly the sum of segment times and pauses
+    QHash<LineRef, double> timePerLine; // seconds spent on each line (segments and pauses)
+    Extent extent;
+    QList<Stop> stops;
+    QList<Note> warnings;     // each line warns once per kind of warning
+    QList<Note> notSimulated; // each line listed once
+    Setup setup;
+    qint64 executedLines = 0;
+    bool stepLimitReached = false;
+    bool cancelled = false;
+    // Total number of times the run stopped for the operator (the sum of Stop::times).
+    int stopCount() const;
+};
+
+// One line of a program as the run sees it.
+struct SourceLine {
+    QString text;   // the line as it stands in the file, without its line end
+    int number = 0; // line number in the file, from 1
+    Region region = Region::Program;
+};
+
+// A file's lines, in file order.
+struct Program {
+    QString name;   // as given by the caller (command line, calling line)
+    QString folder; // where relative called-file names are taken from
+    std::vector<SourceLine> lines;
+};
+
+// A called file as the loader read it, or why it could not be read.
+struct Loaded {
+    bool ok = false;
+    QString error;
+    Program program;
+};
+// Reads a called file given its path (already resolved against the calling file's folder).
+using Loader = std::function<Loaded(const QString& path)>;
+
+struct AxisSpeeds {
+    double xy = 0, z = 0, a = 0, b = 0;
+};
+
+// What the operator sets; the defaults are those of docs/dry-run.md.
+struct Settings {
+    AxisSpeeds move{1, 0.5, 1, 1};
+    AxisSpeeds jog{4, 2, 4, 4};
+    qint64 stepLimit = 1000000;
+    // Trapezoidal acceleration per segment (units per second squared), off by default; the
+    // calibration factor multiplies the whole estimate.
+    bool acceleration = false;
+    double accelXY = 10, accelZ = 5, accelAB = 10;
+    double calibration = 1.0;
+    // The machine's table; no table check while unset.
+    std::optional<double> tableX, tableY;
+    // The blank, used when the file's own header gives none.
+    std::optional<double> blankX, blankY, thickness;
+    bool zeroOnTable = false;
+};
+
+// Values for INPUT lines: by line first, else by variable name (compared as the checker compares
+// names, without "&").
+struct Answers {
+    QHash<LineRef, double> byLine;
+    QHash<QString, double> byVariable;
+};
+
+// Runs the program. A newer change may cancel a run in progress through cancel; the trace then says
+// cancelled and holds what was done so far.
+Trace run(const Program& program, const Settings& settings, const Answers& answers, const Loader& loader,
+          const std::atomic<bool>* cancel = nullptr);
+
+} // namespace dryrun
