@@ -1,5 +1,5 @@
 #include "gui/about.h"
-#include "gui/mainwindow/frmCV_ProgIDE.h"
+#include "gui/mainwindow/mainwindow.h"
 #include "gui/translations.h"
 #include "platform/qtplatform.h"
 
@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     installTranslations();
 
     QtPlatform platform;
-    frmCV_ProgIDE window(platform);
+    MainWindow window(platform);
     platform.setParentWidget(&window);
     // A part file named on the command line (or by the desktop's "open with") is opened at start-up.
     const QStringList arguments = QApplication::arguments();

@@ -19,7 +19,7 @@ QIcon programIcon() {
     return icon;
 }
 
-frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(tr("About Corvane Part File Stacker"));
 

@@ -15,8 +15,8 @@ QString programVersion();
 QIcon programIcon();
 
 // Help > About: the program's name, version and notice holder, and the Qt it runs on.
-class frmAbout final : public QDialog {
+class AboutDialog final : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(QWidget* parent = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr);
 };

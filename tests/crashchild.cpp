@@ -3,10 +3,10 @@
 // crash_child variables   (in the parts folder: reads and updates custom/header_variables.cvc)
 // One large save or Headsmith rewrite, run in its own process so that a test can kill it midway.
 // Exit code 0 when the file was written, 1 when the writer reported a failure, 2 on bad usage.
-#include "core/headsmith/modHeaderUtils.h"
+#include "core/headsmith/headeranswers.h"
 #include "core/headsmith/rewrite.h"
-#include "core/program/panelmodel.h"
 #include "core/program/partfile.h"
+#include "core/program/programmodel.h"
 #include "platform/headlessplatform.h"
 #include "platform/platform.h"
 #include "samplefields.h"
@@ -21,7 +21,7 @@ namespace {
 // A full table of long comment lines: about 4 MB through the part file writer.
 int save(const QString& path) {
     modProgVar vars;
-    PanelModel panel(vars, [](const QString&) { return 60; });
+    ProgramModel panel(vars, [](const QString&) { return 60; });
     for (int i = 0; i < 99; ++i) {
         const QString held = QStringLiteral("' line %1 ").arg(i, 2) + QString(40000, QChar(u'a' + i % 26));
         if (!panel.add(Kind::Comment, held, {})) return 2;
@@ -45,9 +45,9 @@ int rewrite(const QString& path, const QString& closing) {
 int variables() {
     HeadlessPlatform platform(true);
     modHeaderProgVar header;
-    const modHeaderUtils::Loaded loaded = modHeaderUtils::LoadHeaderSettings(platform, header);
-    if (loaded.source != modHeaderUtils::Loaded::Source::Variables) return 1;
-    const FileResult r = modHeaderUtils::SaveHeaderVariables(platform, header, sampleHeaderFields());
+    const headeranswers::Loaded loaded = headeranswers::LoadHeaderSettings(platform, header);
+    if (loaded.source != headeranswers::Loaded::Source::Variables) return 1;
+    const FileResult r = headeranswers::SaveHeaderVariables(platform, header, sampleHeaderFields());
     if (!r.ok) std::fprintf(stderr, "%s\n", qPrintable(r.error));
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

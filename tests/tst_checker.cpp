@@ -1,8 +1,8 @@
 // The program checker: each rule firing, each rule quiet on the nearest correct program, and the
 // findings pointing at the very line the part file will hold.
 #include "core/program/checker.h"
-#include "core/program/panelmodel.h"
 #include "core/program/partfile.h"
+#include "core/program/programmodel.h"
 
 #include <QDir>
 #include <QFile>
@@ -164,7 +164,7 @@ private Q_SLOTS:
     // On a real panel, a finding names the table row of its block and the file line Save writes for it.
     void pointsAtWrittenLine() {
         modProgVar vars;
-        PanelModel panel(vars, [](const QString& s) { return 6 * static_cast<int>(s.size()); });
+        ProgramModel panel(vars, [](const QString& s) { return 6 * static_cast<int>(s.size()); });
         QVERIFY(panel.add(Kind::Move, QStringLiteral("MX, 1"), QStringLiteral("'start")));
         QVERIFY(panel.add(Kind::GoTo, QStringLiteral("GOTO agian:"), QStringLiteral("'retry")));
         QVERIFY(panel.add(Kind::End, {}, {}));

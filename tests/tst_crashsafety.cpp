@@ -2,11 +2,11 @@
 // write, the flush or the commit fails. After each failure the target holds its old content byte
 // for byte, the caller reports the failure, and nothing is left beside the target. Then a real disk
 // that fills up midway.
+#include "core/headsmith/headeranswers.h"
 #include "core/headsmith/headertext.h"
-#include "core/headsmith/modHeaderUtils.h"
 #include "core/headsmith/rewrite.h"
-#include "core/program/panelmodel.h"
 #include "core/program/partfile.h"
+#include "core/program/programmodel.h"
 #include "core/settings.h"
 #include "samplefields.h"
 #include "scriptedplatform.h"
@@ -139,7 +139,7 @@ private Q_SLOTS:
 
     void partFileWriter() {
         modProgVar vars;
-        PanelModel panel(vars, fixedWidth);
+        ProgramModel panel(vars, fixedWidth);
         for (int i = 0; i < 20; ++i) {
             QVERIFY(panel.add(Kind::Move, QStringLiteral("MX, %1").arg(i), i % 2 ? QStringLiteral("'m") : QString()));
             QVERIFY(panel.add(Kind::Comment, QStringLiteral("'step %1 \xe4").arg(i), {}));
@@ -253,20 +253,20 @@ private Q_SLOTS:
     void variablesFileUpdate() {
         ScriptedPlatform platform;
         platform.partsDir = path(QStringLiteral("cvparts"));
-        const QString target = modHeaderUtils::variablesFilePath(platform.partsDir);
+        const QString target = headeranswers::variablesFilePath(platform.partsDir);
         const QByteArray old = crlf({"&my_hasrunheader = 1", "&router_speed=  4 ", "&header_name = Old",
                                      "no equals sign", "&header_units = 1", "' \xe9t\xe9"});
         modHeaderProgVar header;
         header.HeaderFileDir = QStringLiteral("C:\\parts");
         QVERIFY(driveEveryFault(target, old, [&] {
-                    const FileResult r = modHeaderUtils::SaveHeaderVariables(platform, header, sampleHeaderFields());
+                    const FileResult r = headeranswers::SaveHeaderVariables(platform, header, sampleHeaderFields());
                     return Result{r.ok, r.error};
                 }) >= 3); // the update is streamed: its writes go out a buffer at a time
         QVERIFY(readBytes(target)->startsWith("&my_hasrunheader = 1\r\n&router_speed=  4 \r\n&header_name =Bo\r\n"));
 
         // The first save creates the file; a failed one leaves no file at all.
         QVERIFY(driveEveryFault(target, std::nullopt, [&] {
-                    const FileResult r = modHeaderUtils::SaveHeaderVariables(platform, header, sampleHeaderFields());
+                    const FileResult r = headeranswers::SaveHeaderVariables(platform, header, sampleHeaderFields());
                     return Result{r.ok, r.error};
                 }) >= 40);
         QCOMPARE(readBytes(target)->count("\r\n"), 19);
@@ -304,7 +304,7 @@ private Q_SLOTS:
             r = {result.outcome == Outcome::Written, result.error};
         } else {
             modProgVar vars;
-            PanelModel panel(vars, fixedWidth);
+            ProgramModel panel(vars, fixedWidth);
             for (int i = 0; i < 99; ++i)
                 QVERIFY(panel.add(Kind::Comment, QStringLiteral("'%1 ").arg(i) + QString(3000, u'c'), {}));
             const FileResult result = partfile::write(target, panel);

@@ -1,7 +1,7 @@
-#include "core/program/panelmodel.h"
 #include "core/program/partfile.h"
+#include "core/program/programmodel.h"
 #include "gui/dialogs/commanddialog.h"
-#include "gui/dialogs/frmInlineComment.h"
+#include "gui/dialogs/inlinecommentdialog.h"
 #include "scriptedplatform.h"
 
 #include <QClipboard>
@@ -32,7 +32,7 @@ struct CommentScript {
 
 DialogRunner commentRunner(CommentScript& script) {
     return [&script](QDialog& dialog) {
-        auto* comment = qobject_cast<frmInlineComment*>(&dialog);
+        auto* comment = qobject_cast<InlineCommentDialog*>(&dialog);
         if (!comment) {
             QTest::qFail("the runner opened something else than frmInlineComment", __FILE__, __LINE__);
             return false;
@@ -336,7 +336,7 @@ void TestDialogs::editedLine() {
     QCOMPARE(vars.InlineCommentText, inlineComment);
 }
 
-// ---- chkInline and frmInlineComment
+// ---- chkInline and InlineCommentDialog
 
 void TestDialogs::inlineComment_data() {
     QTest::addColumn<Kind>("kind");
@@ -417,7 +417,7 @@ void TestDialogs::inlineCommentDialog() {
     QFETCH(QString, stored);
     vars.EditInlineComment = QStringLiteral("'was");
     vars.InlineCommentText = QStringLiteral("'stale");
-    frmInlineComment dialog(vars, platform, {}, nullptr);
+    InlineCommentDialog dialog(vars, platform, {}, nullptr);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Add an inline Comment"));
     QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("txtInline"))->text(), QStringLiteral("'was"));
     type(&dialog, QStringLiteral("txtInline"), typed);
@@ -607,7 +607,7 @@ void TestDialogs::pastedBreaks() {
 
         const QString held = vars.PerKind[kind].Text;
         QVERIFY2(!held.contains(u'\n') && !held.contains(u'\r'), qPrintable(held));
-        PanelModel panel(vars, [](const QString& s) { return 6 * int(s.size()); });
+        ProgramModel panel(vars, [](const QString& s) { return 6 * int(s.size()); });
         QVERIFY(kind == Kind::GoSub ? panel.addGoSub(held, vars.GoSubLabelText)
                                     : panel.add(kind, held, vars.InlineCommentText));
         const QString path = dir.filePath(QStringLiteral("part%1.cvp").arg(clean));

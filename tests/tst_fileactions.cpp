@@ -1,7 +1,7 @@
 // File > Open, Save As, the recent files and a part file named on the command line, driven through
 // the real main window with a scripted user.
-#include "gui/mainwindow/frmCV_ProgIDE.h"
-#include "gui/mainwindow/frmGetStarted.h"
+#include "gui/mainwindow/firstrundialog.h"
+#include "gui/mainwindow/mainwindow.h"
 #include "scriptedplatform.h"
 #include "testfiles.h"
 
@@ -25,7 +25,7 @@ const QByteArray Header = "'' Header file created by Corvane Headsmith\r\n''\r\n
                           "' End of header file\r\n\r\n";
 const QByteArray Closing = "' Start of Closing file\r\n \r\nFP, close.cvp,,,,, 0\r\n \r\n' End of Closing file\r\n";
 
-QStringList held(frmCV_ProgIDE& w) {
+QStringList held(MainWindow& w) {
     QStringList out;
     const modProgVar& v = w.vars();
     for (int n = 1; n <= v.LineCount; ++n) {
@@ -44,13 +44,13 @@ class tst_fileactions : public QObject {
     ScriptedPlatform m_platform;
 
     QString path(const QString& name) const { return QDir::toNativeSeparators(m_dir->filePath(name)); }
-    QAction* action(frmCV_ProgIDE& w, const QString& name) { return w.findChild<QAction*>(name); }
+    QAction* action(MainWindow& w, const QString& name) { return w.findChild<QAction*>(name); }
 
     // A started main window (not a first run) on part file job.cvp, or on a file named to open.
-    std::unique_ptr<frmCV_ProgIDE> started(const QString& startFile = {}) {
+    std::unique_ptr<MainWindow> started(const QString& startFile = {}) {
         putBytes(path(QStringLiteral("stacker.ini")), "advanced = 1\r\n");
         if (startFile.isEmpty()) m_platform.files << path(QStringLiteral("job.cvp"));
-        auto w = std::make_unique<frmCV_ProgIDE>(m_platform);
+        auto w = std::make_unique<MainWindow>(m_platform);
         w->setDialogRunner([](QDialog&) { return false; });
         if (!startFile.isEmpty()) w->setStartFile(startFile);
         [&] {
@@ -65,7 +65,7 @@ class tst_fileactions : public QObject {
     }
 
     // Unsaved work, as a toolbox add leaves it.
-    void addUnsaved(frmCV_ProgIDE& w, const QString& text) {
+    void addUnsaved(MainWindow& w, const QString& text) {
         w.panel().add(Kind::Move, text, {});
         w.vars().FileSaved = false;
     }
@@ -131,7 +131,7 @@ private Q_SLOTS:
         QCOMPARE(w->statusText(), other);
         QCOMPARE(w->vars().Lines[1].Top, qint16(32));
         QVERIFY(action(*w, "mnuSave")->isEnabled());
-        QCOMPARE(frmCV_ProgIDE::recentFiles().value(0), other);
+        QCOMPARE(MainWindow::recentFiles().value(0), other);
         QCOMPARE(w->windowTitle(), QStringLiteral("Corvane Part File Stacker"));
     }
 
@@ -178,7 +178,7 @@ private Q_SLOTS:
         QCOMPARE(w->vars().PartFileName, file);
         QCOMPARE(asked(), QStringList()); // no name choice
         // The first line carried below the third.
-        PanelModel& m = w->panel();
+        ProgramModel& m = w->panel();
         m.mouseDown(LeftButton, 23, 40);
         m.mouseMove(LeftButton, 23, 110);
         m.mouseMove(LeftButton, 23, 110);
@@ -230,13 +230,13 @@ private Q_SLOTS:
         auto w = started();
         QVERIFY(w->openPartFile(a));
         QVERIFY(w->openPartFile(b));
-        QCOMPARE(frmCV_ProgIDE::recentFiles(), (QStringList{b, a}));
+        QCOMPARE(MainWindow::recentFiles(), (QStringList{b, a}));
         QVERIFY(QFile::remove(a));
         m_platform.asked.clear();
         w->findChild<QAction*>(QStringLiteral("mnuRecent_2"))->trigger();
         QCOMPARE(asked(), QStringList{QStringLiteral("tell:The part file")});
         QVERIFY(m_platform.asked.last().text.contains(a));
-        QCOMPARE(frmCV_ProgIDE::recentFiles(), QStringList{b});
+        QCOMPARE(MainWindow::recentFiles(), QStringList{b});
         QCOMPARE(w->vars().PartFileName, b);
         QVERIFY(!w->findChild<QAction*>(QStringLiteral("mnuRecent_2")));
         for (int i = 0; i < 8; ++i) {
@@ -244,8 +244,8 @@ private Q_SLOTS:
             putBytes(f, "END\r\n");
             QVERIFY(w->openPartFile(f));
         }
-        QCOMPARE(frmCV_ProgIDE::recentFiles().size(), 6);
-        QCOMPARE(frmCV_ProgIDE::recentFiles().first(), path(QStringLiteral("r7.cvp")));
+        QCOMPARE(MainWindow::recentFiles().size(), 6);
+        QCOMPARE(MainWindow::recentFiles().first(), path(QStringLiteral("r7.cvp")));
     }
 
     // A file named on the command line replaces the name choice; one that cannot be read is reported
@@ -255,7 +255,7 @@ private Q_SLOTS:
         putBytes(path(QStringLiteral("stacker.ini")), "advanced = 0\r\n");
         m_platform.files << path(QStringLiteral("chosen.cvp"));
         {
-            frmCV_ProgIDE w(m_platform);
+            MainWindow w(m_platform);
             w.setStartFile(bad);
             QVERIFY(w.Form_Load());
             QCOMPARE(asked(), (QStringList{"tell:The part file could not be opened:",
@@ -267,7 +267,7 @@ private Q_SLOTS:
         const QString good = path(QStringLiteral("good.cvp"));
         putBytes(good, "PAUSE\r\n");
         QStringList windows;
-        frmCV_ProgIDE w(m_platform);
+        MainWindow w(m_platform);
         w.setDialogRunner([&windows](QDialog& d) {
             windows << d.objectName();
             return false;

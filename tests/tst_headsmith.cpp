@@ -1,11 +1,11 @@
+#include "core/headsmith/cuttinglists.h"
+#include "core/headsmith/headeranswers.h"
 #include "core/headsmith/headertext.h"
 #include "core/headsmith/linestream.h"
-#include "core/headsmith/modFill.h"
-#include "core/headsmith/modHeaderUtils.h"
 #include "core/headsmith/rewrite.h"
 #include "core/program/modProgVar.h"
 #include "core/textfile.h"
-#include "gui/headsmith/frmHeader.h"
+#include "gui/headsmith/headsmithwindow.h"
 #include "platform/savefile.h"
 #include "samplefields.h"
 #include "scriptedplatform.h"
@@ -158,7 +158,7 @@ class tst_Headsmith : public QObject {
     QString m_part;
 
     QString path(const QString& name) const { return m_dir->filePath(name); }
-    QString variablesFile() const { return modHeaderUtils::variablesFilePath(m_platform->partsDir); }
+    QString variablesFile() const { return headeranswers::variablesFilePath(m_platform->partsDir); }
     headsmith::RewriteResult rewrite(const HeaderFields& f, const headsmith::Progress& progress = {}) {
         return headsmith::rewritePartFile(m_part, f, *m_platform, progress);
     }
@@ -532,7 +532,7 @@ private Q_SLOTS:
         f.Metric = true;
         f.TableTop = true;
         // The parts folder does not exist yet: it is created.
-        const FileResult r = modHeaderUtils::SaveHeaderVariables(*m_platform, h, f);
+        const FileResult r = headeranswers::SaveHeaderVariables(*m_platform, h, f);
         QVERIFY2(r.ok, qPrintable(r.error));
         QCOMPARE(readBytes(variablesFile()),
                  crlf({"&my_hasrunheader = 1", "&header_name = Bo", "&header_copyright_holder = Bo Co",
@@ -550,7 +550,7 @@ private Q_SLOTS:
         modHeaderProgVar h;
         HeaderFields f = sampleHeaderFields();
         f.CreatedBy = QStringLiteral("New Name");
-        QVERIFY(modHeaderUtils::SaveHeaderVariables(*m_platform, h, f).ok);
+        QVERIFY(headeranswers::SaveHeaderVariables(*m_platform, h, f).ok);
         // Known keys rewritten (each occurrence, name without the blank), nothing added, the rest byte for byte.
         QCOMPARE(readBytes(variablesFile()),
                  crlf({"&my_hasrunheader = 1", "&router_speed=  4 ", "&header_name =New Name", "", "&header_units = 0",
@@ -561,7 +561,7 @@ private Q_SLOTS:
         const QByteArray foreign = "&header_name = Keep\n&other = 1";
         writeBytes(variablesFile(), foreign);
         modHeaderProgVar h;
-        QVERIFY(modHeaderUtils::SaveHeaderVariables(*m_platform, h, sampleHeaderFields()).ok);
+        QVERIFY(headeranswers::SaveHeaderVariables(*m_platform, h, sampleHeaderFields()).ok);
         QCOMPARE(readBytes(variablesFile()), foreign);
     }
 
@@ -569,7 +569,7 @@ private Q_SLOTS:
         writeBytes(path(QStringLiteral("blocker")), "a file, not a folder");
         m_platform->partsDir = path(QStringLiteral("blocker/cvparts"));
         modHeaderProgVar h;
-        const FileResult r = modHeaderUtils::SaveHeaderVariables(*m_platform, h, sampleHeaderFields());
+        const FileResult r = headeranswers::SaveHeaderVariables(*m_platform, h, sampleHeaderFields());
         QVERIFY(!r.ok);
         QVERIFY2(r.error.contains(QStringLiteral("blocker")), qPrintable(r.error));
     }
@@ -600,8 +600,8 @@ private Q_SLOTS:
         writeBytes(variablesFile(), content);
         modHeaderProgVar h;
         h.StoredName = QStringLiteral("before");
-        const modHeaderUtils::Loaded l = modHeaderUtils::LoadHeaderSettings(*m_platform, h);
-        QCOMPARE(l.source, modHeaderUtils::Loaded::Source::Variables);
+        const headeranswers::Loaded l = headeranswers::LoadHeaderSettings(*m_platform, h);
+        QCOMPARE(l.source, headeranswers::Loaded::Source::Variables);
         QCOMPARE(h.StoredName, name.isNull() ? QStringLiteral("before") : name);
         QCOMPARE(l.metric.has_value() ? int(*l.metric) : -1, metric);
         QCOMPARE(l.tableTop.has_value() ? int(*l.tableTop) : -1, tableTop);
@@ -628,15 +628,15 @@ private Q_SLOTS:
         writeBytes(iniPath, ini);
         writeBytes(variablesFile(), "&my_hasrunheader = 1\r\n&header_name = From variables\r\n&header_bittype = X\r\n");
         modHeaderProgVar h;
-        const modHeaderUtils::Loaded l = modHeaderUtils::LoadHeaderSettings(*m_platform, h);
-        QCOMPARE(l.source, modHeaderUtils::Loaded::Source::OldSettings);
+        const headeranswers::Loaded l = headeranswers::LoadHeaderSettings(*m_platform, h);
+        QCOMPARE(l.source, headeranswers::Loaded::Source::OldSettings);
         QCOMPARE(h.StoredName, QStringLiteral("Ini Name"));
         QCOMPARE(h.StoredBitType, bitType);
         QCOMPARE(l.metric.has_value() ? int(*l.metric) : -1, metric);
         QVERIFY(!QFile::exists(iniPath));
         QVERIFY(l.error.isEmpty());
         // The next opening reads the variables file.
-        QCOMPARE(modHeaderUtils::LoadHeaderSettings(*m_platform, h).source, modHeaderUtils::Loaded::Source::Variables);
+        QCOMPARE(headeranswers::LoadHeaderSettings(*m_platform, h).source, headeranswers::Loaded::Source::Variables);
         QCOMPARE(h.StoredName, QStringLiteral("From variables"));
     }
 
@@ -645,7 +645,7 @@ private Q_SLOTS:
         writeBytes(iniPath, QByteArray());
         writeBytes(variablesFile(), "&header_name = V\r\n");
         modHeaderProgVar h;
-        QCOMPARE(modHeaderUtils::LoadHeaderSettings(*m_platform, h).source, modHeaderUtils::Loaded::Source::Variables);
+        QCOMPARE(headeranswers::LoadHeaderSettings(*m_platform, h).source, headeranswers::Loaded::Source::Variables);
         QCOMPARE(h.StoredName, QStringLiteral("V"));
         QVERIFY(!QFile::exists(iniPath));
     }
@@ -661,7 +661,7 @@ private Q_SLOTS:
     void findPath() {
         QFETCH(QString, folder);
         QFETCH(QString, expected);
-        QCOMPARE(modHeaderUtils::FindPath(folder).value_or(QString()), expected);
+        QCOMPARE(headeranswers::FindPath(folder).value_or(QString()), expected);
     }
 
     // ---- special files, bytes, and other programs ----
@@ -699,9 +699,9 @@ private Q_SLOTS:
         auto run = std::async(std::launch::async, [&] {
             modHeaderProgVar h;
             if (which == QLatin1String("variables read") || which == QLatin1String("cvheader.ini")) {
-                error = modHeaderUtils::LoadHeaderSettings(*m_platform, h).error;
+                error = headeranswers::LoadHeaderSettings(*m_platform, h).error;
             } else if (which == QLatin1String("variables update")) {
-                error = modHeaderUtils::SaveHeaderVariables(*m_platform, h, sampleHeaderFields()).error;
+                error = headeranswers::SaveHeaderVariables(*m_platform, h, sampleHeaderFields()).error;
             } else {
                 HeaderFields f = sampleHeaderFields();
                 f.AddClosing = which == QLatin1String("closing file");
@@ -782,7 +782,7 @@ private Q_SLOTS:
         vars.PartFileName = m_part;
         modHeaderProgVar h;
         {
-            frmHeader dlg(vars, h, *m_platform);
+            HeadsmithWindow dlg(vars, h, *m_platform);
             QCOMPARE(textfile::encode(child<QLineEdit>(dlg, "txtCreatedBy")->text()), value);
             QCOMPARE(textfile::encode(child<QComboBox>(dlg, "cmbMaterial")->currentText()),
                      QByteArray(1, byte) + "oak" + byte);
@@ -805,7 +805,7 @@ private Q_SLOTS:
         vars.PartFileName = m_part;
         modHeaderProgVar h;
         {
-            frmHeader dlg(vars, h, *m_platform);
+            HeadsmithWindow dlg(vars, h, *m_platform);
             QCOMPARE(child<QLineEdit>(dlg, "txtCreatedBy")->text(), QStringLiteral("x"));
             child<QLineEdit>(dlg, "txtCreatedBy")->setText(QStringLiteral("Ann"));
             child<QPushButton>(dlg, "cmdDone")->click();
@@ -825,10 +825,10 @@ private Q_SLOTS:
         QVERIFY2(r.error.contains(QStringLiteral("holds a line break")), qPrintable(r.error));
         QCOMPARE(readBytes(m_part), Part);
         modHeaderProgVar h;
-        QVERIFY(!modHeaderUtils::SaveHeaderVariables(*m_platform, h, f).ok);
+        QVERIFY(!headeranswers::SaveHeaderVariables(*m_platform, h, f).ok);
         QVERIFY(!QFile::exists(variablesFile()));
         writeBytes(variablesFile(), "&my_hasrunheader = 1\r\n&header_name = Bo\r\n");
-        QVERIFY(!modHeaderUtils::SaveHeaderVariables(*m_platform, h, f).ok);
+        QVERIFY(!headeranswers::SaveHeaderVariables(*m_platform, h, f).ok);
         QCOMPARE(readBytes(variablesFile()), QByteArray("&my_hasrunheader = 1\r\n&header_name = Bo\r\n"));
     }
 
@@ -866,7 +866,7 @@ private Q_SLOTS:
     void firstOpeningEver() {
         modProgVar vars;
         modHeaderProgVar h;
-        frmHeader dlg(vars, h, *m_platform);
+        HeadsmithWindow dlg(vars, h, *m_platform);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Corvane Headsmith"));
         QCOMPARE(child<QTabWidget>(dlg, "SSTab1")->currentIndex(), 0);
         QCOMPARE(child<QTabWidget>(dlg, "SSTab1")->tabText(1), QStringLiteral("Part File and Material Information"));
@@ -898,7 +898,7 @@ private Q_SLOTS:
                                     "&header_thickness = 3/4\r\n&header_material = foam\r\n");
         modProgVar vars;
         modHeaderProgVar h;
-        frmHeader dlg(vars, h, *m_platform);
+        HeadsmithWindow dlg(vars, h, *m_platform);
         QCOMPARE(child<QLineEdit>(dlg, "txtCreatedBy")->text(), QStringLiteral("Jo"));
         QVERIFY(child<QRadioButton>(dlg, "optMetric")->isChecked());
         QVERIFY(child<QRadioButton>(dlg, "optTableTop")->isChecked());
@@ -936,7 +936,7 @@ private Q_SLOTS:
                                     "&header_material = Baltic Birch plywood, void free, exterior glue\r\n");
         modProgVar vars;
         modHeaderProgVar h;
-        frmHeader dlg(vars, h, *m_platform);
+        HeadsmithWindow dlg(vars, h, *m_platform);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         // The long ones by name, then every other box that holds a text.
@@ -956,7 +956,7 @@ private Q_SLOTS:
         vars.PartFileName = m_part;
         writeBytes(m_part, Part);
         modHeaderProgVar h;
-        frmHeader dlg(vars, h, *m_platform);
+        HeadsmithWindow dlg(vars, h, *m_platform);
         QCOMPARE(child<QLineEdit>(dlg, "txtEnterInfo")->text(),
                  QStringLiteral("Type additional info here... hit the ENTER key to add line to preview below "));
         child<QLineEdit>(dlg, "txtEnterInfo")->clear();
@@ -1001,7 +1001,7 @@ private Q_SLOTS:
         QFETCH(QString, box);
         modProgVar vars;
         modHeaderProgVar h;
-        frmHeader dlg(vars, h, *m_platform);
+        HeadsmithWindow dlg(vars, h, *m_platform);
         auto* edit = dlg.findChild<QLineEdit*>(box);
         QVERIFY(edit);
         edit->setText(QStringLiteral("some text"));
@@ -1015,7 +1015,7 @@ private Q_SLOTS:
     void offsetBoxes() {
         modProgVar vars;
         modHeaderProgVar h;
-        frmHeader dlg(vars, h, *m_platform);
+        HeadsmithWindow dlg(vars, h, *m_platform);
         dlg.show();
         child<QTabWidget>(dlg, "SSTab1")->setCurrentIndex(1);
         auto state = [&] {
@@ -1053,7 +1053,7 @@ private Q_SLOTS:
         modHeaderProgVar h;
         (opening ? h.HeaderFileDir : h.FooterFileDir) = QStringLiteral("C:\\old");
         (opening ? h.HeaderFileName : h.FooterFileName) = QStringLiteral("old.cvp");
-        frmHeader dlg(vars, h, *m_platform);
+        HeadsmithWindow dlg(vars, h, *m_platform);
         dlg.show();
         QCheckBox* chk = opening ? child<QCheckBox>(dlg, "chkHeader") : child<QCheckBox>(dlg, "chkFooter");
         QLineEdit* txt = opening ? child<QLineEdit>(dlg, "txtHeaderFile") : child<QLineEdit>(dlg, "txtFooterFile");
@@ -1100,7 +1100,7 @@ private Q_SLOTS:
         vars.PartFileName = m_part;
         modHeaderProgVar h;
         {
-            frmHeader dlg(vars, h, *m_platform);
+            HeadsmithWindow dlg(vars, h, *m_platform);
             child<QLineEdit>(dlg, "txtCreatedBy")->setText(QStringLiteral("Window User"));
             child<QComboBox>(dlg, "cmbBitType")->setEditText(QStringLiteral("V bit"));
             QTest::mouseClick(child<QPushButton>(dlg, "cmdDone"), Qt::LeftButton);
@@ -1114,7 +1114,7 @@ private Q_SLOTS:
                     .contains("\r\n&header_name = Window User\r\n&header_copyright_holder = My Name"));
 
         // The next opening in the run starts from the saved answers; No with nothing else to do keeps it open.
-        frmHeader again(vars, h, *m_platform);
+        HeadsmithWindow again(vars, h, *m_platform);
         QCOMPARE(child<QLineEdit>(again, "txtCreatedBy")->text(), QStringLiteral("Window User"));
         QCOMPARE(child<QComboBox>(again, "cmbBitType")->currentText(), QStringLiteral("V bit"));
         m_platform->yesNo << false;
@@ -1128,7 +1128,7 @@ private Q_SLOTS:
         modProgVar vars;
         vars.PartFileName = m_part;
         modHeaderProgVar h;
-        frmHeader dlg(vars, h, *m_platform);
+        HeadsmithWindow dlg(vars, h, *m_platform);
         m_platform->files << path(QStringLiteral("gone.cvp"));
         child<QCheckBox>(dlg, "chkFooter")->setChecked(true);
         child<QRadioButton>(dlg, "optFooterText")->setChecked(true);
@@ -1149,7 +1149,7 @@ private Q_SLOTS:
         modProgVar vars;
         vars.PartFileName = m_part;
         modHeaderProgVar h;
-        frmHeader dlg(vars, h, *m_platform);
+        HeadsmithWindow dlg(vars, h, *m_platform);
         QVERIFY(m_platform->asked.isEmpty()); // nothing to load is nothing to complain about
         child<QPushButton>(dlg, "cmdDone")->click();
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
@@ -1170,7 +1170,7 @@ private Q_SLOTS:
         modProgVar vars;
         vars.PartFileName = m_part;
         modHeaderProgVar h;
-        frmHeader dlg(vars, h, *m_platform);
+        HeadsmithWindow dlg(vars, h, *m_platform);
         dlg.progressDelayMs = 0;
         bool sawProgress = false;
         QTimer::singleShot(0, &dlg, [&] {
@@ -1221,7 +1221,7 @@ private Q_SLOTS:
         m_platform->startSucceeds = starts;
         modProgVar vars;
         modHeaderProgVar h;
-        frmHeader dlg(vars, h, *m_platform);
+        HeadsmithWindow dlg(vars, h, *m_platform);
         child<QPushButton>(dlg, "cmdInfo")->click();
         QCOMPARE(dlg.PAthString, QDir::toNativeSeparators(path(QStringLiteral("Corvane/"))));
         if (editorThere)
@@ -1257,7 +1257,7 @@ private Q_SLOTS:
         modProgVar vars;
         vars.PartFileName = m_part;
         modHeaderProgVar h;
-        frmHeader dlg(vars, h, *m_platform);
+        HeadsmithWindow dlg(vars, h, *m_platform);
         // The list below is every one-line box there is.
         for (QLineEdit* e : dlg.findChildren<QLineEdit*>()) {
             const QString name = qobject_cast<QComboBox*>(e->parent()) ? e->parent()->objectName() : e->objectName();
@@ -1319,7 +1319,7 @@ private Q_SLOTS:
     void listEntriesShowWhole() {
         modProgVar vars;
         modHeaderProgVar h;
-        frmHeader dlg(vars, h, *m_platform);
+        HeadsmithWindow dlg(vars, h, *m_platform);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         child<QTabWidget>(dlg, "SSTab1")->setCurrentIndex(1);

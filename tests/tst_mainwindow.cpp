@@ -1,8 +1,8 @@
 // Whole flows through the real main window: start-up, adding through the dialogs, dragging on the
 // panel, saving, the pop-up menu, Reset and exit. Dialogs are answered by a scripted user.
 #include "gui/dialogs/commanddialog.h"
-#include "gui/mainwindow/frmCV_ProgIDE.h"
-#include "gui/mainwindow/frmGetStarted.h"
+#include "gui/mainwindow/firstrundialog.h"
+#include "gui/mainwindow/mainwindow.h"
 #include "gui/mainwindow/panelhistory.h"
 #include "gui/mainwindow/panelview.h"
 #include "gui/mainwindow/programpanes.h"
@@ -93,7 +93,7 @@ class tst_mainwindow : public QObject {
             dialog.close();
             return command && command->doneRan();
         }
-        if (auto* getStarted = qobject_cast<frmGetStarted*>(&dialog)) {
+        if (auto* getStarted = qobject_cast<FirstRunDialog*>(&dialog)) {
             QTest::mouseClick(getStarted->findChild<QPushButton*>(QStringLiteral("cmdGetStarted")), Qt::LeftButton);
             return true;
         }
@@ -105,7 +105,7 @@ class tst_mainwindow : public QObject {
     }
 
     // A started main window on part file "job.cvp" (or the name given).
-    std::unique_ptr<frmCV_ProgIDE> started(bool firstRun = false, const QString& partFile = QStringLiteral("job.cvp")) {
+    std::unique_ptr<MainWindow> started(bool firstRun = false, const QString& partFile = QStringLiteral("job.cvp")) {
         if (!firstRun) {
             QFile ini(path(QStringLiteral("stacker.ini")));
             if (!ini.exists()) {
@@ -116,18 +116,18 @@ class tst_mainwindow : public QObject {
             m_answers << Answer{QStringLiteral("frmGetStarted"), {}, {}, false};
         }
         m_platform.files << path(partFile);
-        auto w = std::make_unique<frmCV_ProgIDE>(m_platform);
+        auto w = std::make_unique<MainWindow>(m_platform);
         w->setDialogRunner([this](QDialog& d) { return answer(d); });
         [&] { QVERIFY(w->Form_Load()); }();
         w->show();
         return w;
     }
 
-    PanelView* picPanel(frmCV_ProgIDE& w) { return w.findChild<PanelView*>(QStringLiteral("picPanel")); }
-    QAction* action(frmCV_ProgIDE& w, const char* name) { return w.findChild<QAction*>(QLatin1String(name)); }
-    QPushButton* button(frmCV_ProgIDE& w, const char* name) { return w.findChild<QPushButton*>(QLatin1String(name)); }
+    PanelView* picPanel(MainWindow& w) { return w.findChild<PanelView*>(QStringLiteral("picPanel")); }
+    QAction* action(MainWindow& w, const char* name) { return w.findChild<QAction*>(QLatin1String(name)); }
+    QPushButton* button(MainWindow& w, const char* name) { return w.findChild<QPushButton*>(QLatin1String(name)); }
 
-    void addMove(frmCV_ProgIDE& w, const QString& x, const QString& comment = {}) {
+    void addMove(MainWindow& w, const QString& x, const QString& comment = {}) {
         Answer a{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), x}}, {}, false};
         if (!comment.isEmpty()) {
             a.tick << QStringLiteral("chkInline");
@@ -138,7 +138,7 @@ class tst_mainwindow : public QObject {
         button(w, "cmdMove")->click();
     }
 
-    void saveWithoutHeader(frmCV_ProgIDE& w) {
+    void saveWithoutHeader(MainWindow& w) {
         m_platform.yesNo << false;
         action(w, "mnuSave")->trigger();
     }
@@ -189,7 +189,7 @@ private Q_SLOTS:
     void getStartedClosedThroughItsFrameStillChoosesAName() {
         m_answers << Answer{QStringLiteral("frmGetStarted"), {}, {}, true};
         m_platform.files << path(QStringLiteral("framed.cvp"));
-        frmCV_ProgIDE w(m_platform);
+        MainWindow w(m_platform);
         w.setDialogRunner([this](QDialog& d) { return answer(d); });
         QVERIFY(w.Form_Load());
         QCOMPARE(w.vars().PartFileTitle, QStringLiteral("framed.cvp"));
@@ -201,7 +201,7 @@ private Q_SLOTS:
         m_platform.files << std::nullopt;
         m_platform.yesNo << false;
         {
-            frmCV_ProgIDE w(m_platform);
+            MainWindow w(m_platform);
             w.setDialogRunner([this](QDialog& d) { return answer(d); });
             QVERIFY(!w.Form_Load());
             w.close();
@@ -435,7 +435,7 @@ private Q_SLOTS:
         QVERIFY(w->vars().FileSaved);
 
         // A drop onto its own row changes nothing to save; a new order does.
-        PanelModel& m = w->panel();
+        ProgramModel& m = w->panel();
         m.mouseDown(LeftButton, 23, 64);
         m.mouseMove(LeftButton, 23, 67);
         m.mouseUp(LeftButton, 23, 67);
@@ -554,7 +554,7 @@ private Q_SLOTS:
         // Edit the first line, delete the GOSUB set, reset: three steps.
         w->vars().CurrentKind = Kind::Move;
         w->vars().PerKind[Kind::Move].Sel = 1;
-        const PanelModel::Snapshot full = w->panel().snapshot();
+        const ProgramModel::Snapshot full = w->panel().snapshot();
         m_answers << Answer{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), QStringLiteral("9")}}}
                   << Answer{QStringLiteral("frmInlineComment"), {{QStringLiteral("txtInline"), QStringLiteral("f")}}};
         action(*w, "mnuEdit")->trigger();
@@ -651,7 +651,7 @@ private Q_SLOTS:
             w->panel().add(Kind::Move, QStringLiteral("X%1").arg(i), {});
         PanelView* panel = picPanel(*w);
         panel->refresh();
-        auto* frame = w->findChild<PanelFrame*>(QStringLiteral("Picture1"));
+        auto* frame = w->findChild<PanelScrollArea*>(QStringLiteral("Picture1"));
         QScrollBar* scroll = frame->scrollBar();
         QVERIFY(scroll->maximum() > 0);
         QCOMPARE(scroll->value(), 0);
@@ -668,7 +668,7 @@ private Q_SLOTS:
 
         // Near the visible bottom: the view scrolls, and the drop line follows the rows brought in.
         QTest::mouseMove(panel, QPoint(30, frame->visibleHeight() - 6));
-        QTRY_VERIFY(scroll->value() >= 3 * PanelFrame::ArrowStep);
+        QTRY_VERIFY(scroll->value() >= 3 * PanelScrollArea::ArrowStep);
         const int value = scroll->value();
         QVERIFY(panel->dropLineTop() >= value + frame->visibleHeight() - 30);
         QCOMPARE(panel->y(), -value);
@@ -694,13 +694,13 @@ private Q_SLOTS:
         for (int i = 0; i < 40; ++i)
             w->panel().add(Kind::Move, QStringLiteral("X%1").arg(i), {});
         picPanel(*w)->refresh();
-        auto* frame = w->findChild<PanelFrame*>(QStringLiteral("Picture1"));
+        auto* frame = w->findChild<PanelScrollArea*>(QStringLiteral("Picture1"));
         const int designMax = frame->scrollBar()->maximum();
-        QCOMPARE(frame->visibleHeight(), PanelModel::StartHeight);
+        QCOMPARE(frame->visibleHeight(), ProgramModel::StartHeight);
 
         w->resize(design + QSize(200, 150));
         QTRY_COMPARE(w->centralWidget()->size(), QSize(1019, 785));
-        QCOMPARE(frame->visibleHeight(), PanelModel::StartHeight + 150);
+        QCOMPARE(frame->visibleHeight(), ProgramModel::StartHeight + 150);
         QCOMPARE(frame->scrollBar()->maximum(), designMax - 150);
         QCOMPARE(frame->scrollBar()->height(), frame->visibleHeight());
         QCOMPARE(w->findChild<QGroupBox*>(QStringLiteral("Frame1"))->height(), 633 + 150);
@@ -722,7 +722,7 @@ private Q_SLOTS:
             addMove(*w, QString::fromLatin1(x));
         w->resize(w->size() + QSize(200, 150));
         QTRY_COMPARE(w->centralWidget()->size(), QSize(1019, 785));
-        auto* frame = w->findChild<PanelFrame*>(QStringLiteral("Picture1"));
+        auto* frame = w->findChild<PanelScrollArea*>(QStringLiteral("Picture1"));
         PanelView* panel = picPanel(*w);
         QCOMPARE(panel->size(), QSize(700 + 200, frame->visibleHeight()));
         QCOMPARE(frame->scrollBar()->x(), panel->width());

@@ -1,4 +1,4 @@
-#include "core/program/panelmodel.h"
+#include "core/program/programmodel.h"
 
 #include <QRandomGenerator>
 #include <QStringList>
@@ -15,8 +15,8 @@ int sixPerChar(const QString& s) {
 // A fresh model with 6 px per character labels.
 struct Panel {
     modProgVar v;
-    PanelModel m;
-    explicit Panel(PanelModel::LabelWidth w = sixPerChar) : m(v, std::move(w)) {}
+    ProgramModel m;
+    explicit Panel(ProgramModel::LabelWidth w = sixPerChar) : m(v, std::move(w)) {}
 
     // Adds Move lines captioned with the given names (each a block of its own).
     void addMoves(const QStringList& names) {
@@ -646,24 +646,24 @@ void tst_PanelModel::dropsStayWithinTheBound() {
     p.addMoves({QStringLiteral("P"), QStringLiteral("Q")});
     QVERIFY(!p.m.mouseDown(LeftButton, 23, 40));
     p.m.mouseMove(LeftButton, 23, 30000);
-    QCOMPARE(p.m.panelHeight(), float(PanelModel::MaxDragY + 48));
-    QCOMPARE(p.m.block(Kind::Move, 1).Shape.Top, float(PanelModel::MaxDragY - 8));
+    QCOMPARE(p.m.panelHeight(), float(ProgramModel::MaxDragY + 48));
+    QCOMPARE(p.m.block(Kind::Move, 1).Shape.Top, float(ProgramModel::MaxDragY - 8));
     p.m.mouseMove(LeftButton, 23, 30000);
     p.m.mouseUp(LeftButton, 23, 30000);
-    QCOMPARE(p.m.block(Kind::Move, 1).Shape.Top, float(PanelModel::MaxDragY - 8)); // released outside
-    p.m.mouseMove(LeftButton, 23, PanelModel::MaxDragY);
-    p.m.mouseUp(LeftButton, 23, PanelModel::MaxDragY); // no press, no drop
+    QCOMPARE(p.m.block(Kind::Move, 1).Shape.Top, float(ProgramModel::MaxDragY - 8)); // released outside
+    p.m.mouseMove(LeftButton, 23, ProgramModel::MaxDragY);
+    p.m.mouseUp(LeftButton, 23, ProgramModel::MaxDragY); // no press, no drop
     QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56"));
 
     // Released inside: the row is bounded, and the gap above it closes by one row.
-    p.dragRow(1, PanelModel::MaxDragY - 4);
+    p.dragRow(1, ProgramModel::MaxDragY - 4);
     QCOMPARE(p.rows(), QStringLiteral("Q@56 P@9560"));
     p.addMoves({QStringLiteral("R")});
     QCOMPARE(p.rows(), QStringLiteral("Q@56 P@9560 R@9584"));
     QCOMPARE(p.m.canAdd(Kind::Move), AddRefusal::PanelFull);
     QVERIFY(!p.m.add(Kind::Move, QStringLiteral("refused"), QString()));
     // Q dropped onto R's row pushes R past the last row; the lowest lines are pulled back up.
-    p.dragRow(1, PanelModel::MaxRowTop + 5);
+    p.dragRow(1, ProgramModel::MaxRowTop + 5);
     QCOMPARE(p.rows(), QStringLiteral("P@9536 Q@9560 R@9584"));
     QCOMPARE(p.misplaced(), QString());
     QCOMPARE(p.m.checkInvariants(), QString());
@@ -681,7 +681,7 @@ void tst_PanelModel::marchingDownStaysWithinTheBound() {
         const QString problems = p.m.checkInvariants();
         QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
-    QCOMPARE(p.v.Lines[100].Top, PanelModel::MaxRowTop);
+    QCOMPARE(p.v.Lines[100].Top, ProgramModel::MaxRowTop);
     QCOMPARE(p.misplaced(), QString());
 }
 
@@ -689,11 +689,11 @@ void tst_PanelModel::panelFullOnlyWhenTheLastLineIsOnTheLowestRow() {
     // An overshooting drag leaves NextTop far below the lines; a later drag up leaves it there.
     Panel p;
     p.addMoves({QStringLiteral("P"), QStringLiteral("Q"), QStringLiteral("R")});
-    p.dragRow(3, PanelModel::MaxDragY - 4);
+    p.dragRow(3, ProgramModel::MaxDragY - 4);
     p.addMoves({QStringLiteral("S")});
     p.dragRow(4, 100);
     QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56 S@80 R@9560"));
-    QCOMPARE(p.v.NextTop, PanelModel::MaxRowTop);
+    QCOMPARE(p.v.NextTop, ProgramModel::MaxRowTop);
     // The lines end higher up, so the add goes one row below the last line.
     QCOMPARE(p.m.canAdd(Kind::Move), AddRefusal::None);
     p.addMoves({QStringLiteral("T")});
@@ -738,7 +738,7 @@ void tst_PanelModel::randomSequencesKeepTheTableSound() {
                 // Full only when no row is left below the last line.
                 const int lastTop = p.v.LineCount > 0 ? p.v.Lines[static_cast<std::size_t>(p.v.LineCount)].Top : 8;
                 if (p.v.LineCount < modProgVar::MaxLines)
-                    QCOMPARE(refusal == AddRefusal::PanelFull, lastTop == PanelModel::MaxRowTop);
+                    QCOMPARE(refusal == AddRefusal::PanelFull, lastTop == ProgramModel::MaxRowTop);
                 QCOMPARE(p.m.add(k, texts[pick(6)], texts[pick(6)]), can);
                 refused += !can;
             } else if (op < 24) {

@@ -14,8 +14,8 @@ namespace {
 // A frame around a fresh model, shown so that mouse events reach it.
 struct Shown {
     modProgVar v;
-    PanelModel m{v, &PanelView::labelWidth};
-    PanelFrame frame{m};
+    ProgramModel m{v, &PanelView::labelWidth};
+    PanelScrollArea frame{m};
     PanelView* panel = frame.panel();
     QScrollBar* bar = frame.scrollBar();
 
@@ -137,15 +137,15 @@ void tst_PanelView::arrowsTrackAndWheelMoveThePanel() {
     s.addMoves(names);
 
     QTest::mouseClick(s.bar, Qt::LeftButton, {}, s.subControlCentre(QStyle::SC_ScrollBarAddLine));
-    QCOMPARE(s.bar->value(), PanelFrame::ArrowStep);
-    QCOMPARE(s.panel->y(), -PanelFrame::ArrowStep);
+    QCOMPARE(s.bar->value(), PanelScrollArea::ArrowStep);
+    QCOMPARE(s.panel->y(), -PanelScrollArea::ArrowStep);
     QTest::mouseClick(s.bar, Qt::LeftButton, {}, s.subControlCentre(QStyle::SC_ScrollBarAddPage));
-    const int paged = std::min(s.bar->maximum(), PanelFrame::ArrowStep + s.frame.visibleHeight());
-    QVERIFY(paged > 2 * PanelFrame::ArrowStep);
+    const int paged = std::min(s.bar->maximum(), PanelScrollArea::ArrowStep + s.frame.visibleHeight());
+    QVERIFY(paged > 2 * PanelScrollArea::ArrowStep);
     QCOMPARE(s.bar->value(), paged);
     QCOMPARE(s.panel->y(), -paged);
     QTest::mouseClick(s.bar, Qt::LeftButton, {}, s.subControlCentre(QStyle::SC_ScrollBarSubLine));
-    QCOMPARE(s.bar->value(), paged - PanelFrame::ArrowStep);
+    QCOMPARE(s.bar->value(), paged - PanelScrollArea::ArrowStep);
     QCOMPARE(s.panel->y(), -s.bar->value());
 
     // The wheel over the panel: one notch towards the user scrolls down.

@@ -1,8 +1,8 @@
 // The part file as written: byte for byte against expected files, the save that fails, special files
 // in its place, stacker.ini.
-#include "core/program/modUtils.h"
-#include "core/program/panelmodel.h"
 #include "core/program/partfile.h"
+#include "core/program/partname.h"
+#include "core/program/programmodel.h"
 #include "core/settings.h"
 #include "goldenprograms.h"
 #include "platform/savefile.h"
@@ -54,7 +54,7 @@ private Q_SLOTS:
         QFETCH(QList<QStringList>, lines);
         QFETCH(QString, file);
         modProgVar vars;
-        PanelModel panel(vars, sixPerChar);
+        ProgramModel panel(vars, sixPerChar);
         QVERIFY(buildGoldenProgram(panel, lines));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("out.cvp"));
@@ -64,7 +64,7 @@ private Q_SLOTS:
 
     void gosubAndFixedKinds() {
         modProgVar vars;
-        PanelModel panel(vars, sixPerChar);
+        ProgramModel panel(vars, sixPerChar);
         QVERIFY(panel.add(Kind::Pause, QStringLiteral("PAUSE, 3"), QStringLiteral("'ignored")));
         QVERIFY(panel.addGoSub(QStringLiteral("GOSUB sub1:"), QStringLiteral("sub1:")));
         QVERIFY(panel.add(Kind::Label, QStringLiteral("Loop:"), QStringLiteral("'top")));
@@ -76,7 +76,7 @@ private Q_SLOTS:
 
     void rowOrderIsWrittenOrder() {
         modProgVar vars;
-        PanelModel panel(vars, sixPerChar);
+        ProgramModel panel(vars, sixPerChar);
         panel.add(Kind::Move, QStringLiteral("MX, 1"), {});
         panel.add(Kind::Move, QStringLiteral("MX, 2"), {});
         // Swap the two rows as a drop would leave them.
@@ -94,7 +94,7 @@ private Q_SLOTS:
         f.write("x");
         f.close();
         modProgVar vars;
-        PanelModel panel(vars, sixPerChar);
+        ProgramModel panel(vars, sixPerChar);
         panel.add(Kind::Move, QStringLiteral("MX, 1"), {});
         const QString path = blocker + QStringLiteral("/part.cvp");
         const FileResult r = partfile::write(path, panel);
@@ -162,7 +162,7 @@ private Q_SLOTS:
         }
         const QString folder = QFileInfo(target).absolutePath();
         modProgVar vars;
-        PanelModel panel(vars, sixPerChar);
+        ProgramModel panel(vars, sixPerChar);
         panel.add(Kind::Move, QStringLiteral("MX, 1"), {});
 
         if (refusal.isEmpty()) {
@@ -212,7 +212,7 @@ private Q_SLOTS:
         old.write("old\r\n");
         old.close();
         modProgVar vars;
-        PanelModel panel(vars, sixPerChar);
+        ProgramModel panel(vars, sixPerChar);
         QVERIFY(panel.add(Kind::Move, QStringLiteral("MX, 0"), {}));
         QVERIFY(panel.add(held.startsWith(u'\'') ? Kind::Comment : Kind::Move, held, comment));
         const FileResult r = partfile::write(path, panel);
@@ -312,13 +312,13 @@ private Q_SLOTS:
         QVERIFY2(systemfiles::finishesWithin(std::chrono::seconds(10),
                                              [=] {
                                                  modProgVar vars;
-                                                 PanelModel panel(vars, sixPerChar);
+                                                 ProgramModel panel(vars, sixPerChar);
                                                  panel.add(Kind::Move, QStringLiteral("MX, 1"), {});
                                                  out->part = partfile::write(job, panel);
                                                  ScriptedPlatform platform;
                                                  platform.files << job << fine;
                                                  platform.yesNo << true;
-                                                 modUtils::ChoosePartFile(vars, platform);
+                                                 partname::ChoosePartFile(vars, platform);
                                                  out->asked = platform.asked;
                                                  out->chosen = vars.PartFileName;
                                                  out->found = settings::locate(program, {}, true).read;
@@ -387,7 +387,7 @@ private Q_SLOTS:
         if ((QFileInfo(path).permissions() & owners) != perms(mode)) QSKIP("this file system keeps no permission bits");
         if (!QFileInfo(path).isWritable()) QSKIP("the file cannot be written by this user");
         modProgVar vars;
-        PanelModel panel(vars, sixPerChar);
+        ProgramModel panel(vars, sixPerChar);
         panel.add(Kind::Move, QStringLiteral("MX, 1"), {});
         const FileResult r = partfile::write(path, panel);
         QVERIFY2(r.ok, qPrintable(r.error));

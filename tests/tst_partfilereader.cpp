@@ -4,9 +4,9 @@
 #include "core/headsmith/headertext.h"
 #include "core/headsmith/rewrite.h"
 #include "core/program/linesyntax.h"
-#include "core/program/panelmodel.h"
 #include "core/program/partfile.h"
 #include "core/program/partfilereader.h"
+#include "core/program/programmodel.h"
 #include "scriptedplatform.h"
 #include "testfiles.h"
 
@@ -26,11 +26,11 @@ int sixPerChar(const QString& s) {
 
 struct Panel {
     modProgVar v;
-    PanelModel m{v, sixPerChar};
+    ProgramModel m{v, sixPerChar};
 };
 
 // What a line of the panel shows and is written from, top to bottom.
-QStringList shown(const PanelModel& m) {
+QStringList shown(const ProgramModel& m) {
     QStringList out;
     const modProgVar& v = m.vars();
     for (int n = 1; n <= v.LineCount; ++n) {
@@ -69,7 +69,7 @@ private:
 };
 
 // Adds one random block (or a GOSUB set) through the same texts the dialogs compose.
-void addRandom(PanelModel& m, Gen& g, int& goSubs) {
+void addRandom(ProgramModel& m, Gen& g, int& goSubs) {
     switch (g.below(15)) {
     case 0:
     case 1: {

@@ -1,5 +1,5 @@
 // The text pane against the file Save writes, and the tool tip of a File call line.
-#include "core/program/panelmodel.h"
+#include "core/program/programmodel.h"
 #include "core/textfile.h"
 #include "goldenprograms.h"
 #include "gui/mainwindow/panelview.h"
@@ -21,7 +21,7 @@ private Q_SLOTS:
         QFETCH(QList<QStringList>, lines);
         QFETCH(QString, file);
         modProgVar vars;
-        PanelModel panel(vars, &PanelView::labelWidth);
+        ProgramModel panel(vars, &PanelView::labelWidth);
         QVERIFY(buildGoldenProgram(panel, lines));
         ProgramTextView view;
         view.showProgram(panel, 0);
@@ -63,7 +63,7 @@ private Q_SLOTS:
         called.close();
         modProgVar vars;
         vars.PartFileFolder = dir.path();
-        PanelModel panel(vars, &PanelView::labelWidth);
+        ProgramModel panel(vars, &PanelView::labelWidth);
         QVERIFY(panel.add(Kind::Move, QStringLiteral("MX, 0"), {}));
         QVERIFY(panel.add(Kind::FileCall, QStringLiteral("FP, sub/part.cvp,,,,, 0"), {}));
         ProgramTextView view;

@@ -1,6 +1,6 @@
 // The start-up dialogue: choosing the part file's name, with every question asserted; where the
 // settings are read and kept; how the real message boxes show what they are given.
-#include "core/program/modUtils.h"
+#include "core/program/partname.h"
 #include "core/settings.h"
 #include "platform/qtplatform.h"
 #include "platform/savefile.h"
@@ -44,7 +44,7 @@ private Q_SLOTS:
     void chosenNameSplitsIntoFolderAndTitle() {
         modProgVar vars;
         m_platform.files << path(QStringLiteral("job.cvp"));
-        QVERIFY(modUtils::ChooseUntilNamed(vars, m_platform));
+        QVERIFY(partname::ChooseUntilNamed(vars, m_platform));
         QCOMPARE(m_platform.asked.size(), 1);
         verifySaveDialog(m_platform.asked[0]);
         QCOMPARE(vars.PartNameState, PartName::Chosen);
@@ -56,7 +56,7 @@ private Q_SLOTS:
     void nameIsTakenAsReturned() {
         modProgVar vars;
         m_platform.files << path(QStringLiteral("no extension"));
-        QVERIFY(modUtils::ChooseUntilNamed(vars, m_platform));
+        QVERIFY(partname::ChooseUntilNamed(vars, m_platform));
         QCOMPARE(vars.PartFileTitle, QStringLiteral("no extension"));
     }
 
@@ -64,7 +64,7 @@ private Q_SLOTS:
         modProgVar vars;
         m_platform.files << std::nullopt << path(QStringLiteral("b.cvp"));
         m_platform.yesNo << true;
-        QVERIFY(modUtils::ChooseUntilNamed(vars, m_platform));
+        QVERIFY(partname::ChooseUntilNamed(vars, m_platform));
         QCOMPARE(m_platform.asked.size(), 3);
         verifySaveDialog(m_platform.asked[0]);
         QCOMPARE(m_platform.asked[1].text,
@@ -80,7 +80,7 @@ private Q_SLOTS:
         vars.PartFileName = QStringLiteral("kept");
         m_platform.files << std::nullopt;
         m_platform.yesNo << false;
-        QVERIFY(!modUtils::ChooseUntilNamed(vars, m_platform));
+        QVERIFY(!partname::ChooseUntilNamed(vars, m_platform));
         QCOMPARE(vars.PartNameState, PartName::Cancelled);
         QCOMPARE(vars.PartFileName, QStringLiteral("kept"));
         QCOMPARE(m_platform.asked.size(), 2);
@@ -95,7 +95,7 @@ private Q_SLOTS:
         // No: the dialog opens again with the same proposal; then Yes keeps the file.
         m_platform.files << existing << existing;
         m_platform.yesNo << false << true;
-        QVERIFY(modUtils::ChooseUntilNamed(vars, m_platform));
+        QVERIFY(partname::ChooseUntilNamed(vars, m_platform));
         QCOMPARE(m_platform.asked.size(), 4);
         verifySaveDialog(m_platform.asked[0]);
         QCOMPARE(m_platform.asked[1].text, QStringLiteral("That file already exist...are you SURE you want to use it"));
@@ -121,7 +121,7 @@ private Q_SLOTS:
         QFETCH(QString, reason);
         modProgVar vars;
         m_platform.files << path(name) << path(QStringLiteral("fine.cvp"));
-        QVERIFY(modUtils::ChooseUntilNamed(vars, m_platform));
+        QVERIFY(partname::ChooseUntilNamed(vars, m_platform));
         QCOMPARE(m_platform.asked.size(), 3);
         verifySaveDialog(m_platform.asked[0]);
         QCOMPARE(m_platform.asked[1].what, QStringLiteral("tell"));

@@ -1,5 +1,5 @@
 #include "gui/about.h"
-#include "gui/mainwindow/frmCV_ProgIDE.h"
+#include "gui/mainwindow/mainwindow.h"
 #include "gui/translations.h"
 #include "scriptedplatform.h"
 
@@ -67,7 +67,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         ScriptedPlatform platform;
         platform.programDir = platform.partsDir = dir.path();
-        frmCV_ProgIDE window(platform);
+        MainWindow window(platform);
         auto* help = window.findChild<QMenu*>(QStringLiteral("mnuHelp"));
         QVERIFY(help);
         QCOMPARE(help->title(), helpMenu);

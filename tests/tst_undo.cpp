@@ -1,8 +1,8 @@
 // The undo history over the panel model's own operations: random programs built by adds, GOSUB sets,
 // drags, deletions, edits and resets are taken back step by step to where they started and brought
 // forward again, with the written file checked at every step.
-#include "core/program/panelmodel.h"
 #include "core/program/partfile.h"
+#include "core/program/programmodel.h"
 #include "gui/mainwindow/panelhistory.h"
 
 #include <QRandomGenerator>
@@ -11,20 +11,20 @@
 namespace {
 
 struct Step {
-    PanelModel::Snapshot before;
-    PanelModel::Snapshot after;
+    ProgramModel::Snapshot before;
+    ProgramModel::Snapshot after;
     QStringList fileBefore;
     QStringList fileAfter;
 };
 
 struct Program {
     modProgVar vars;
-    PanelModel model{vars, [](const QString& s) { return 6 * static_cast<int>(s.size()); }};
+    ProgramModel model{vars, [](const QString& s) { return 6 * static_cast<int>(s.size()); }};
     PanelHistory history{model};
 };
 
 // Presses on the bare strip left of a line's labels, as a hand grabs a block.
-QPointF grip(const PanelModel& m, const LineRow& r) {
+QPointF grip(const ProgramModel& m, const LineRow& r) {
     const PanelShape& s = m.block(r.Kind, r.BlockIndex).Shape;
     return {s.Left + 2, s.Top + 8};
 }
@@ -45,8 +45,8 @@ private Q_SLOTS:
         QFETCH(quint32, seed);
         QRandomGenerator rng(seed);
         Program p;
-        PanelModel& m = p.model;
-        const PanelModel::Snapshot start = m.snapshot();
+        ProgramModel& m = p.model;
+        const ProgramModel::Snapshot start = m.snapshot();
         const QStringList startFile = partfile::programLines(m);
         std::vector<Step> steps;
         const auto line = [&]() -> const LineRow& {
@@ -153,12 +153,12 @@ private Q_SLOTS:
     void goSubComesBackWithItsReturn() {
         QFETCH(bool, drag);
         Program p;
-        PanelModel& m = p.model;
+        ProgramModel& m = p.model;
         m.add(Kind::Move, QStringLiteral("X1"), {});
         m.add(Kind::Move, QStringLiteral("X2"), {});
         m.addGoSub(QStringLiteral("GOSUB a:"), QStringLiteral("a:"));
         m.add(Kind::Move, QStringLiteral("X3"), {});
-        PanelModel::Snapshot before = m.snapshot();
+        ProgramModel::Snapshot before = m.snapshot();
         const QStringList file = partfile::programLines(m);
         const float returnTop = m.block(Kind::Return, 1).Shape.Top;
         const PanelShape goSub = m.block(Kind::GoSub, 1).Shape;

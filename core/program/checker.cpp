@@ -2,8 +2,8 @@
 
 #include "core/program/commandkinds.h"
 #include "core/program/linesyntax.h"
-#include "core/program/panelmodel.h"
 #include "core/program/partfile.h"
+#include "core/program/programmodel.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -272,7 +272,7 @@ bool fileExists(const QString& path) {
 
 } // namespace
 
-QList<Line> linesOf(const PanelModel& panel) {
+QList<Line> linesOf(const ProgramModel& panel) {
     QList<Line> lines;
     const modProgVar& v = panel.vars();
     for (int n = 1; n <= v.LineCount; ++n) {
@@ -314,7 +314,7 @@ QList<Finding> check(const QList<Line>& lines, const QString& folder, const File
     return findings;
 }
 
-QList<Finding> check(const PanelModel& panel, const FileExists& exists) {
+QList<Finding> check(const ProgramModel& panel, const FileExists& exists) {
     return check(linesOf(panel), panel.vars().PartFileFolder, exists);
 }
 

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-class PanelModel;
+class ProgramModel;
 
 // Finds the mistakes that would otherwise surface only on the router: jumps to missing labels,
 // labels defined twice, called files that are gone, variables tested before anything sets them.
@@ -37,12 +37,12 @@ struct Finding {
 using FileExists = std::function<bool(const QString& path)>;
 
 // The lines of the panel's table, top to bottom, as the writer takes them.
-QList<Line> linesOf(const PanelModel& panel);
+QList<Line> linesOf(const ProgramModel& panel);
 
 // All findings, in line order. folder is the part file's folder, against which a relative file call
 // name is taken; exists tells whether a file is there (the real file system when empty).
 QList<Finding> check(const QList<Line>& lines, const QString& folder, const FileExists& exists = {});
-QList<Finding> check(const PanelModel& panel, const FileExists& exists = {});
+QList<Finding> check(const ProgramModel& panel, const FileExists& exists = {});
 
 int count(const QList<Finding>& findings, Severity s);
 

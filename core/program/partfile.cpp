@@ -1,6 +1,6 @@
 #include "core/program/partfile.h"
 
-#include "core/program/panelmodel.h"
+#include "core/program/programmodel.h"
 
 #include <QCoreApplication>
 
@@ -38,7 +38,7 @@ std::optional<QString> composeLine(Kind k, const QString& held, const QString& i
     return std::nullopt;
 }
 
-QStringList programLines(const PanelModel& panel) {
+QStringList programLines(const ProgramModel& panel) {
     QStringList lines{CreatedLine, NoticeLine, ThirdLine};
     const modProgVar& v = panel.vars();
     for (int n = 1; n <= v.LineCount; ++n) {
@@ -51,7 +51,7 @@ QStringList programLines(const PanelModel& panel) {
     return lines;
 }
 
-FileResult write(const QString& path, const PanelModel& panel) {
+FileResult write(const QString& path, const ProgramModel& panel) {
     // Lines kept from an opened file go back in their places as they stood: a Headsmith header and
     // the opening lines above the program, a closing block and what followed it below.
     const modProgVar& v = panel.vars();

@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-class PanelModel;
+class ProgramModel;
 
 namespace partfile {
 
@@ -23,11 +23,11 @@ QString writtenInput(const QString& held);
 std::optional<QString> composeLine(Kind k, const QString& held, const QString& inlineComment);
 
 // The whole part file: the three opening lines, then one line per row of the table, top to bottom.
-QStringList programLines(const PanelModel& panel);
+QStringList programLines(const ProgramModel& panel);
 
 // Writes the program to path (system 8-bit encoding, CR LF after every line), with the lines kept
 // from an opened file (KeptHead, KeptOpening, KeptTail) in their places. A line holding a line
 // break or another control character is a program fault: refused like a failed write, nothing written.
-FileResult write(const QString& path, const PanelModel& panel);
+FileResult write(const QString& path, const ProgramModel& panel);
 
 } // namespace partfile

@@ -256,7 +256,7 @@ ReadResult readFile(const QString& path) {
     return r;
 }
 
-bool apply(const ReadResult& result, PanelModel& panel) {
+bool apply(const ReadResult& result, ProgramModel& panel) {
     if (!result.ok || !panel.load(result.lines)) return false;
     modProgVar& v = panel.vars();
     v.KeptHead = result.head;
@@ -265,7 +265,7 @@ bool apply(const ReadResult& result, PanelModel& panel) {
     return true;
 }
 
-bool takeRewritten(const ReadResult& result, PanelModel& panel) {
+bool takeRewritten(const ReadResult& result, ProgramModel& panel) {
     if (!result.ok) return false;
     QStringList read;
     for (const LoadedLine& l : result.lines)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/program/panelmodel.h"
+#include "core/program/programmodel.h"
 
 #include <QByteArray>
 #include <QList>
@@ -36,12 +36,12 @@ ReadResult readFile(const QString& path);
 
 // Puts what was read onto the panel (from the top) and keeps the other lines for the writer.
 // False, with nothing changed, when the panel refuses the lines.
-bool apply(const ReadResult& result, PanelModel& panel);
+bool apply(const ReadResult& result, ProgramModel& panel);
 
 // After Headsmith rewrote the saved file: its new header, opening and closing lines become the kept
 // ones when its program lines are still the panel's; otherwise (lines that stood after an old
 // closing block now stand before the new one) the whole file goes onto the panel, so that the next
 // save writes what the file holds. False, with nothing changed, when the read was refused.
-bool takeRewritten(const ReadResult& result, PanelModel& panel);
+bool takeRewritten(const ReadResult& result, ProgramModel& panel);
 
 } // namespace partfilereader

@@ -1,7 +1,7 @@
 #include "gui/dialogs/commanddialog.h"
 
-#include "gui/dialogs/frmFP.h"
-#include "gui/dialogs/frmInlineComment.h"
+#include "gui/dialogs/filecalldialog.h"
+#include "gui/dialogs/inlinecommentdialog.h"
 #include "gui/dialogs/textbox.h"
 #include "gui/dialogs/textfielddialog.h"
 #include "gui/oneline.h"
@@ -29,7 +29,7 @@ void CommandDialog::finishDone() {
 
 void CommandDialog::runDone(QCheckBox* chkInline, const std::function<void()>& compose) {
     if (chkInline && chkInline->isChecked()) {
-        frmInlineComment comment(m_vars, m_platform, DialogRunner(), this);
+        InlineCommentDialog comment(m_vars, m_platform, DialogRunner(), this);
         if (!m_runner(comment)) return;
     }
     compose();
@@ -92,6 +92,6 @@ void CommandDialog::setFixedLayout(QLayout* layout) {
 
 std::unique_ptr<CommandDialog> createCommandDialog(Kind k, modProgVar& vars, Platform& platform,
                                                    const DialogRunner& runner, QWidget* parent) {
-    if (k == Kind::FileCall) return std::make_unique<frmFP>(vars, platform, runner, parent);
+    if (k == Kind::FileCall) return std::make_unique<FileCallDialog>(vars, platform, runner, parent);
     return createTextFieldDialog(k, vars, platform, runner, parent);
 }

@@ -60,13 +60,13 @@ protected:
 
     modProgVar& m_vars;
     Platform& m_platform;
-    DialogRunner m_runner; // m_runner opens frmInlineComment
+    DialogRunner m_runner; // m_runner opens InlineCommentDialog
 
 private:
     bool m_doneRan = false;
 };
 
 // The dialog of a kind, Form_Load already run (chkInline ticked when EditInlineComment is not empty,
-// frmFP's OffsetMode "0"); nullptr for END and RETURN.
+// FileCallDialog's OffsetMode "0"); nullptr for END and RETURN.
 std::unique_ptr<CommandDialog> createCommandDialog(Kind k, modProgVar& vars, Platform& platform,
                                                    const DialogRunner& runner, QWidget* parent);

@@ -6,7 +6,7 @@
 // so its first redo does nothing.
 class PanelStep final : public QUndoCommand {
 public:
-    PanelStep(PanelHistory& history, const QString& name, PanelModel::Snapshot before, PanelModel::Snapshot after,
+    PanelStep(PanelHistory& history, const QString& name, ProgramModel::Snapshot before, ProgramModel::Snapshot after,
               std::optional<PartFileState> fileBefore = {}, std::optional<PartFileState> fileAfter = {})
         : QUndoCommand(name), m_history(history), m_before(std::move(before)), m_after(std::move(after)),
           m_fileBefore(std::move(fileBefore)), m_fileAfter(std::move(fileAfter)) {}
@@ -22,8 +22,8 @@ public:
 
 private:
     PanelHistory& m_history;
-    PanelModel::Snapshot m_before;
-    PanelModel::Snapshot m_after;
+    ProgramModel::Snapshot m_before;
+    ProgramModel::Snapshot m_after;
     std::optional<PartFileState> m_fileBefore; // only an Open changes the part file
     std::optional<PartFileState> m_fileAfter;
     bool m_first = true;
@@ -42,31 +42,31 @@ void PartFileState::applyTo(modProgVar& v) const {
     v.KeptTail = tail;
 }
 
-PanelHistory::PanelHistory(PanelModel& model, QObject* parent) : QObject(parent), m_model(model) {
+PanelHistory::PanelHistory(ProgramModel& model, QObject* parent) : QObject(parent), m_model(model) {
     m_stack.setObjectName(QStringLiteral("undoStack"));
 }
 
 bool PanelHistory::record(const QString& name, const std::function<void()>& change) {
-    const PanelModel::Snapshot before = m_model.snapshot();
+    const ProgramModel::Snapshot before = m_model.snapshot();
     change();
     return recordSince(name, before);
 }
 
-bool PanelHistory::recordSince(const QString& name, const PanelModel::Snapshot& before) {
-    PanelModel::Snapshot after = m_model.snapshot();
+bool PanelHistory::recordSince(const QString& name, const ProgramModel::Snapshot& before) {
+    ProgramModel::Snapshot after = m_model.snapshot();
     // A dialog closed without Done, a drop onto the line's own row, a block left floating: nothing
     // that a save would write or an add would use has changed, so there is nothing to undo.
-    if (!PanelModel::programDiffers(before, after)) return false;
+    if (!ProgramModel::programDiffers(before, after)) return false;
     m_stack.push(new PanelStep(*this, name, before, std::move(after)));
     return true;
 }
 
-void PanelHistory::recordOpen(const QString& name, const PanelModel::Snapshot& before,
+void PanelHistory::recordOpen(const QString& name, const ProgramModel::Snapshot& before,
                               const PartFileState& fileBefore) {
     m_stack.push(new PanelStep(*this, name, before, m_model.snapshot(), fileBefore, PartFileState::of(m_model.vars())));
 }
 
-void PanelHistory::apply(const PanelModel::Snapshot& s, const std::optional<PartFileState>& file) {
+void PanelHistory::apply(const ProgramModel::Snapshot& s, const std::optional<PartFileState>& file) {
     m_model.restore(s);
     if (file) file->applyTo(m_model.vars());
     Q_EMIT restored();

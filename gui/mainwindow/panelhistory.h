@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/program/panelmodel.h"
+#include "core/program/programmodel.h"
 
 #include <QObject>
 #include <QUndoStack>
@@ -24,18 +24,18 @@ class PanelHistory : public QObject {
     Q_OBJECT
 
 public:
-    explicit PanelHistory(PanelModel& model, QObject* parent = nullptr);
+    explicit PanelHistory(ProgramModel& model, QObject* parent = nullptr);
 
     QUndoStack* stack() { return &m_stack; }
-    PanelModel& model() { return m_model; }
+    ProgramModel& model() { return m_model; }
 
     // Runs change and, when it changed the program, records it as one step with the given name.
     // True when a step was recorded.
     bool record(const QString& name, const std::function<void()>& change);
     // Records a change already made, starting from before (a drag starts long before its drop).
-    bool recordSince(const QString& name, const PanelModel::Snapshot& before);
+    bool recordSince(const QString& name, const ProgramModel::Snapshot& before);
     // Records an Open: the program and the part file before it, and as they are now.
-    void recordOpen(const QString& name, const PanelModel::Snapshot& before, const PartFileState& fileBefore);
+    void recordOpen(const QString& name, const ProgramModel::Snapshot& before, const PartFileState& fileBefore);
 
     // Saving makes the present state the one that needs no save.
     void markSaved() { m_stack.setClean(); }
@@ -47,8 +47,8 @@ Q_SIGNALS:
 
 private:
     friend class PanelStep;
-    void apply(const PanelModel::Snapshot& s, const std::optional<PartFileState>& file);
+    void apply(const ProgramModel::Snapshot& s, const std::optional<PartFileState>& file);
 
-    PanelModel& m_model;
+    ProgramModel& m_model;
     QUndoStack m_stack;
 };

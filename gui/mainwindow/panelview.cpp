@@ -80,7 +80,7 @@ QPixmap drawHand() {
 
 // ---- PanelView ---------------------------------------------------------------------------------
 
-PanelView::PanelView(PanelModel& model, QWidget* parent) : QWidget(parent), m_model(model) {
+PanelView::PanelView(ProgramModel& model, QWidget* parent) : QWidget(parent), m_model(model) {
     setObjectName(QStringLiteral("picPanel"));
     setMouseTracking(true);
     setAutoFillBackground(true);
@@ -406,9 +406,9 @@ void PanelView::drawFocusFrame(QPainter& p) {
     p.drawRect(QRectF(b->Shape.Left - 3, b->Shape.Top - 3, b->Shape.Width + 5, b->Shape.Height + 5));
 }
 
-// ---- PanelFrame --------------------------------------------------------------------------------
+// ---- PanelScrollArea --------------------------------------------------------------------------------
 
-PanelFrame::PanelFrame(PanelModel& model, QWidget* parent) : QFrame(parent) {
+PanelScrollArea::PanelScrollArea(ProgramModel& model, QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("Picture1"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
@@ -424,7 +424,7 @@ PanelFrame::PanelFrame(PanelModel& model, QWidget* parent) : QFrame(parent) {
     // Along the panel's right edge, filling the rest of the viewport's width, as high as the panel
     // starts. The viewport runs a few pixels below the window's client area, where nothing shows, so
     // the panel's start-up height is also the height the view scrolls within.
-    m_visibleHeight = PanelModel::StartHeight;
+    m_visibleHeight = ProgramModel::StartHeight;
     m_scroll = new QScrollBar(Qt::Vertical, m_viewport);
     m_scroll->setObjectName(QStringLiteral("VScroll1"));
     const int left = m_panel->width();
@@ -436,8 +436,8 @@ PanelFrame::PanelFrame(PanelModel& model, QWidget* parent) : QFrame(parent) {
     m_scroll->hide();
 
     m_panel->installEventFilter(this);
-    connect(m_panel, &PanelView::panelResized, this, &PanelFrame::picPanel_Resize);
-    connect(m_panel, &PanelView::scrollIntoView, this, &PanelFrame::showPanelStretch);
+    connect(m_panel, &PanelView::panelResized, this, &PanelScrollArea::picPanel_Resize);
+    connect(m_panel, &PanelView::scrollIntoView, this, &PanelScrollArea::showPanelStretch);
     m_dragScroll = new QTimer(this);
     m_dragScroll->setInterval(60);
     connect(m_dragScroll, &QTimer::timeout, this, [this] {
@@ -448,14 +448,14 @@ PanelFrame::PanelFrame(PanelModel& model, QWidget* parent) : QFrame(parent) {
         const QPointF at(m_dragSeen.x(), m_dragSeen.y() + m_scroll->value());
         m_panel->picPanel_MouseMove(LeftButton, static_cast<float>(at.x()), static_cast<float>(at.y()));
     });
-    connect(m_panel, &PanelView::dragAt, this, &PanelFrame::followDrag);
-    connect(m_panel, &PanelView::dragEnded, this, &PanelFrame::stopDragScroll);
-    connect(m_scroll, &QScrollBar::sliderMoved, this, &PanelFrame::VScroll1_Scroll);
-    connect(m_scroll, &QScrollBar::valueChanged, this, &PanelFrame::VScroll1_Change);
+    connect(m_panel, &PanelView::dragAt, this, &PanelScrollArea::followDrag);
+    connect(m_panel, &PanelView::dragEnded, this, &PanelScrollArea::stopDragScroll);
+    connect(m_scroll, &QScrollBar::sliderMoved, this, &PanelScrollArea::VScroll1_Scroll);
+    connect(m_scroll, &QScrollBar::valueChanged, this, &PanelScrollArea::VScroll1_Change);
     picPanel_Resize();
 }
 
-void PanelFrame::showPanelStretch(int top, int bottom) {
+void PanelScrollArea::showPanelStretch(int top, int bottom) {
     // Scrolls as little as brings the stretch into the visible height.
     int value = m_scroll->value();
     if (bottom > value + m_visibleHeight) value = bottom - m_visibleHeight;
@@ -463,7 +463,7 @@ void PanelFrame::showPanelStretch(int top, int bottom) {
     m_scroll->setValue(std::clamp(value, 0, m_scroll->maximum()));
 }
 
-void PanelFrame::followDrag(QPointF pos) {
+void PanelScrollArea::followDrag(QPointF pos) {
     constexpr int Edge = 24; // one row from the visible top or bottom
     m_dragSeen = QPointF(pos.x(), pos.y() - m_scroll->value());
     const double y = m_dragSeen.y();
@@ -474,28 +474,28 @@ void PanelFrame::followDrag(QPointF pos) {
         m_dragScroll->start();
 }
 
-void PanelFrame::stopDragScroll() {
+void PanelScrollArea::stopDragScroll() {
     m_dragStep = 0;
     m_dragScroll->stop();
 }
 
-void PanelFrame::picPanel_Resize() {
+void PanelScrollArea::picPanel_Resize() {
     const double height = m_panel->model().panelHeight();
     const qint16 max = roundToInt16(height - m_visibleHeight).value_or(std::numeric_limits<qint16>::max());
     m_scroll->setMaximum(std::max<int>(0, max));
     m_scroll->setVisible(height > m_visibleHeight);
 }
 
-void PanelFrame::VScroll1_Scroll(int value) {
+void PanelScrollArea::VScroll1_Scroll(int value) {
     m_panel->move(0, -value);
 }
 
-void PanelFrame::VScroll1_Change(int value) {
+void PanelScrollArea::VScroll1_Change(int value) {
     // Arrow and track clicks move the view at once, as the thumb does.
     m_panel->move(0, -value);
 }
 
-void PanelFrame::showRow(int row) {
+void PanelScrollArea::showRow(int row) {
     const modProgVar& v = m_panel->model().vars();
     if (row < 1 || row > v.LineCount) return;
     const LineRow& r = v.Lines[static_cast<std::size_t>(row)];
@@ -508,12 +508,12 @@ void PanelFrame::showRow(int row) {
     m_panel->setOutlined({r.Kind, r.BlockIndex});
 }
 
-void PanelFrame::resizeEvent(QResizeEvent* event) {
+void PanelScrollArea::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     if (!m_viewport) return;
     m_viewport->setGeometry(contentsRect());
     // The part seen grows with the frame; the viewport runs as far below the client area as at the start.
-    m_visibleHeight = std::max<int>(PanelModel::StartHeight, m_viewport->height() - ViewportBelow);
+    m_visibleHeight = std::max<int>(ProgramModel::StartHeight, m_viewport->height() - ViewportBelow);
     // The white panel fills what the frame gained, with the scroll bar at the viewport's right edge.
     m_panel->setLeastSize(QSize(m_viewport->width() - m_scrollWidth, m_visibleHeight));
     m_scroll->setGeometry(m_panel->width(), 0, m_scrollWidth, m_visibleHeight);
@@ -522,11 +522,11 @@ void PanelFrame::resizeEvent(QResizeEvent* event) {
     m_scroll->setValue(std::min(m_scroll->value(), m_scroll->maximum()));
 }
 
-void PanelFrame::wheelEvent(QWheelEvent* event) {
+void PanelScrollArea::wheelEvent(QWheelEvent* event) {
     scrollByWheel(event);
 }
 
-bool PanelFrame::eventFilter(QObject* watched, QEvent* event) {
+bool PanelScrollArea::eventFilter(QObject* watched, QEvent* event) {
     // The wheel over the panel scrolls it, also while a block is carried.
     if (watched == m_panel && event->type() == QEvent::Wheel) {
         scrollByWheel(static_cast<QWheelEvent*>(event));
@@ -535,7 +535,7 @@ bool PanelFrame::eventFilter(QObject* watched, QEvent* event) {
     return QFrame::eventFilter(watched, event);
 }
 
-void PanelFrame::scrollByWheel(QWheelEvent* event) {
+void PanelScrollArea::scrollByWheel(QWheelEvent* event) {
     // One notch scrolls the system's number of lines, one block row each; fine-grained wheels add
     // up until they make a notch.
     m_wheelRemainder += event->angleDelta().y();

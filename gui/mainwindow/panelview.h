@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/program/panelmodel.h"
+#include "core/program/programmodel.h"
 
 #include <QFrame>
 #include <QWidget>
@@ -10,15 +10,15 @@ class QScrollBar;
 class QTimer;
 class PanelHistory;
 
-// The program panel "picPanel": paints the blocks of a PanelModel and turns mouse events into the
+// The program panel "picPanel": paints the blocks of a ProgramModel and turns mouse events into the
 // model's press, move and release. Its size is the model's panel size.
 class PanelView : public QWidget {
     Q_OBJECT
 
 public:
-    explicit PanelView(PanelModel& model, QWidget* parent = nullptr);
+    explicit PanelView(ProgramModel& model, QWidget* parent = nullptr);
 
-    PanelModel& model() { return m_model; }
+    ProgramModel& model() { return m_model; }
     // Where a drop is recorded as an undo step; none in a bare view.
     void setHistory(PanelHistory* history) { m_history = history; }
 
@@ -95,7 +95,7 @@ private:
     void moveCurrentLine(int step);
     void drawFocusFrame(QPainter& p);
 
-    PanelModel& m_model;
+    ProgramModel& m_model;
     bool m_hand = false;
     QList<PanelHit> m_errorBlocks;
     PanelHit m_outlined;
@@ -105,18 +105,18 @@ private:
     QSize m_least;
     int m_modelHeight = 0; // the model's panel height at the last refresh
     // The program as it stood when the button that may drag went down.
-    std::optional<PanelModel::Snapshot> m_dragStart;
+    std::optional<ProgramModel::Snapshot> m_dragStart;
 };
 
 // The viewport "Picture1": holds the panel at its top and the scroll bar "VScroll1" along the
 // panel's right edge. Scrolling moves the whole panel up inside the viewport.
-class PanelFrame : public QFrame {
+class PanelScrollArea : public QFrame {
     Q_OBJECT
 
 public:
     static constexpr int ArrowStep = 24; // one row of blocks
 
-    explicit PanelFrame(PanelModel& model, QWidget* parent = nullptr);
+    explicit PanelScrollArea(ProgramModel& model, QWidget* parent = nullptr);
 
     PanelView* panel() const { return m_panel; }
     QScrollBar* scrollBar() const { return m_scroll; }
@@ -152,7 +152,7 @@ private:
     int m_visibleHeight = 0;
     int m_scrollWidth = 17;
     // How far the viewport reaches below the part of the panel that is seen, at every size.
-    static constexpr int ViewportBelow = 637 - PanelModel::StartHeight;
+    static constexpr int ViewportBelow = 637 - ProgramModel::StartHeight;
     int m_wheelRemainder = 0;
     QTimer* m_dragScroll = nullptr;
     int m_dragStep = 0;

@@ -1,8 +1,8 @@
 #include "gui/mainwindow/programpanes.h"
 
 #include "core/program/commandkinds.h"
-#include "core/program/panelmodel.h"
 #include "core/program/partfile.h"
+#include "core/program/programmodel.h"
 #include "core/textfile.h"
 
 #include <QFile>
@@ -104,7 +104,7 @@ bool ProgramTextView::viewportEvent(QEvent* event) {
     return QPlainTextEdit::viewportEvent(event);
 }
 
-void ProgramTextView::showProgram(const PanelModel& panel, int currentRow) {
+void ProgramTextView::showProgram(const ProgramModel& panel, int currentRow) {
     const QStringList written = partfile::programLines(panel);
     const QList<checker::Line> lines = checker::linesOf(panel);
     m_gapAt = QList<int>(written.size(), -1);

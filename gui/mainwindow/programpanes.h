@@ -5,7 +5,7 @@
 #include <QDockWidget>
 #include <QPlainTextEdit>
 
-class PanelModel;
+class ProgramModel;
 class QTreeWidget;
 
 // The part file's text exactly as Save writes it: line numbers in a margin, the three blanks before
@@ -17,7 +17,7 @@ public:
     explicit ProgramTextView(QWidget* parent = nullptr);
 
     // New text from the panel; the current row is the table row to highlight (0: none).
-    void showProgram(const PanelModel& panel, int currentRow);
+    void showProgram(const ProgramModel& panel, int currentRow);
     // The lines shown, without line numbers or dots: the lines Save writes.
     QStringList lines() const;
     // Where the dotted three blanks begin in a line, -1 for none.

@@ -522,7 +522,7 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
     </message>
 </context>
 <context>
-    <name>frmAbout</name>
+    <name>AboutDialog</name>
     <message>
         <source>About Corvane Part File Stacker</source>
         <translation>Acerca de Corvane Part File Stacker</translation>
@@ -545,7 +545,7 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
     </message>
 </context>
 <context>
-    <name>frmCV_ProgIDE</name>
+    <name>MainWindow</name>
     <message>
         <source>&amp;Help</source>
         <translation>Ay&amp;uda</translation>
@@ -928,7 +928,7 @@ ya no existe. Se ha quitado de la lista de archivos recientes.</translation>
     </message>
 </context>
 <context>
-    <name>frmFP</name>
+    <name>FileCallDialog</name>
     <message>
         <source>File Properties</source>
         <translation>Propiedades del archivo</translation>
@@ -987,14 +987,14 @@ ya no existe. Se ha quitado de la lista de archivos recientes.</translation>
     </message>
 </context>
 <context>
-    <name>frmGetStarted</name>
+    <name>FirstRunDialog</name>
     <message>
         <source>Get started</source>
         <translation>Empezar</translation>
     </message>
 </context>
 <context>
-    <name>frmHeader</name>
+    <name>HeadsmithWindow</name>
     <message>
         <source> Corvane files (*.cvp)|*.cvp</source>
         <translation> Archivos de Corvane (*.cvp)|*.cvp</translation>
@@ -1257,7 +1257,7 @@ ya no existe. Se ha quitado de la lista de archivos recientes.</translation>
     </message>
 </context>
 <context>
-    <name>frmInlineComment</name>
+    <name>InlineCommentDialog</name>
     <message>
         <source>Add an inline Comment</source>
         <translation>Añadir un comentario en línea</translation>

@@ -14,8 +14,8 @@
 #include "fuzzsupport.h"
 
 #include "core/program/linesyntax.h"
-#include "core/program/panelmodel.h"
 #include "core/program/partfile.h"
+#include "core/program/programmodel.h"
 #include "core/textfile.h"
 
 #include <algorithm>
@@ -194,7 +194,7 @@ void noBreaks(const QStringList& texts) {
             }
             if (!breaks || !line) continue;
             modProgVar vars;
-            PanelModel panel(vars, [](const QString& s) { return 6 * int(s.size()); });
+            ProgramModel panel(vars, [](const QString& s) { return 6 * int(s.size()); });
             if (!panel.add(kind, text, comment)) continue;
             const QString path = fuzz::freshWorkDir().filePath(QStringLiteral("part.cvp"));
             const FileResult r = partfile::write(path, panel);

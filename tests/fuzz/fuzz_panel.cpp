@@ -4,7 +4,7 @@
 // events there is a whole drag of a line, since random events alone rarely press on a block.
 #include "fuzzsupport.h"
 
-#include "core/program/panelmodel.h"
+#include "core/program/programmodel.h"
 
 #include <cstring>
 
@@ -24,7 +24,7 @@ Point point(fuzz::Input& in) {
         const float x = static_cast<float>(in.byte()) * 3.0f + static_cast<float>(how % 4) / 4.0f;
         // Rows from the top, and the last rows of the panel, where its bounds are.
         const int b = in.byte();
-        const int row = b < 224 ? b : (PanelModel::MaxRowTop - 8) / 24 - (b - 224);
+        const int row = b < 224 ? b : (ProgramModel::MaxRowTop - 8) / 24 - (b - 224);
         return {x, static_cast<float>(8 + 24 * row) + (static_cast<float>(in.byte()) - 32.0f) / 4.0f};
     }
     if (how < 240) {
@@ -47,7 +47,7 @@ QString text(fuzz::Input& in, QLatin1Char fill) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     modProgVar vars;
-    PanelModel panel(vars, [](const QString& s) { return 6 * static_cast<int>(s.size()); });
+    ProgramModel panel(vars, [](const QString& s) { return 6 * static_cast<int>(s.size()); });
     fuzz::Input in{data, size};
     while (!in.empty()) {
         const uint8_t op = in.byte() % 9;

@@ -4,9 +4,9 @@
 // same bytes.
 #include "fuzzsupport.h"
 
-#include "core/program/panelmodel.h"
 #include "core/program/partfile.h"
 #include "core/program/partfilereader.h"
+#include "core/program/programmodel.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ int sixPerChar(const QString& s) {
     return 6 * static_cast<int>(s.size());
 }
 
-QByteArray shown(const PanelModel& m) {
+QByteArray shown(const ProgramModel& m) {
     QByteArray out;
     const modProgVar& v = m.vars();
     for (int n = 1; n <= v.LineCount; ++n) {
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     modProgVar v;
-    PanelModel m(v, sixPerChar);
+    ProgramModel m(v, sixPerChar);
     fuzz::check(partfilereader::apply(r, m), "the panel refused what was read", content.toHex());
     fuzz::check(m.checkInvariants().isEmpty(), "panel invariants", m.checkInvariants().toUtf8());
 
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const partfilereader::ReadResult again = partfilereader::read(written);
     fuzz::check(again.ok, "the saved file was refused", again.error.toUtf8());
     modProgVar v2;
-    PanelModel m2(v2, sixPerChar);
+    ProgramModel m2(v2, sixPerChar);
     fuzz::check(partfilereader::apply(again, m2), "the panel refused the saved file");
     fuzz::check(shown(m2) == shown(m), "the saved file reads as other blocks", shown(m) + "\n--\n" + shown(m2));
     fuzz::check(partfile::write(path, m2).ok && fuzz::readFile(path) == written, "saving again changed the bytes");

@@ -9,7 +9,7 @@
 // an empty file falls through to the variables file.
 #include "fuzzsupport.h"
 
-#include "core/headsmith/modHeaderUtils.h"
+#include "core/headsmith/headeranswers.h"
 #include "core/settings.h"
 
 namespace {
@@ -54,12 +54,12 @@ void cvheaderIni(const QByteArray& bytes) {
     fuzz::InputPlatform platform;
     platform.programDir = dir.filePath(QStringLiteral("program"));
     platform.partsDir = dir.filePath(QStringLiteral("parts"));
-    const QString path = QDir(platform.programDir).filePath(modHeaderUtils::OldSettingsName);
+    const QString path = QDir(platform.programDir).filePath(headeranswers::OldSettingsName);
     fuzz::writeFile(path, bytes);
 
     modHeaderProgVar header;
     header.StoredMaterial = QStringLiteral("kept when the file is empty");
-    const modHeaderUtils::Loaded loaded = modHeaderUtils::LoadHeaderSettings(platform, header);
+    const headeranswers::Loaded loaded = headeranswers::LoadHeaderSettings(platform, header);
     fuzz::check(loaded.error.isEmpty(), "cvheader.ini: an error on a readable file", loaded.error.toUtf8());
     fuzz::check(!QFile::exists(path), "cvheader.ini: the old file was not removed");
     fuzz::check(platform.asked.isEmpty(), "cvheader.ini: the loader asked something");
@@ -67,12 +67,12 @@ void cvheaderIni(const QByteArray& bytes) {
     const QList<QByteArray> lines = textfile::splitLines(bytes);
     if (lines.isEmpty()) {
         // Nothing to use: the variables file (absent here) decides, and the answers stay.
-        fuzz::check(loaded.source == modHeaderUtils::Loaded::Source::None, "cvheader.ini: empty file used");
+        fuzz::check(loaded.source == headeranswers::Loaded::Source::None, "cvheader.ini: empty file used");
         fuzz::check(header.StoredMaterial == QLatin1String("kept when the file is empty"),
                     "cvheader.ini: empty file changed an answer");
         return;
     }
-    fuzz::check(loaded.source == modHeaderUtils::Loaded::Source::OldSettings, "cvheader.ini: not used");
+    fuzz::check(loaded.source == headeranswers::Loaded::Source::OldSettings, "cvheader.ini: not used");
     const QString* const answers[] = {
         &header.StoredName,     &header.StoredCopyrightHolder, &header.StoredRestrictions, &header.StoredContactName,
         &header.StoredPhone,    &header.StoredEmail,           &header.StoredUnits,        &header.StoredZZero,
@@ -83,9 +83,9 @@ void cvheaderIni(const QByteArray& bytes) {
         fuzz::check(*answers[i] == expected, "cvheader.ini: an answer is not its line", QByteArray::number(i));
     }
     // A missing line is an empty value, which chooses mm and the material surface like a "0".
-    fuzz::check(loaded.metric == (modHeaderUtils::leadingNumber(header.StoredUnits) == 0),
+    fuzz::check(loaded.metric == (headeranswers::leadingNumber(header.StoredUnits) == 0),
                 "cvheader.ini: units not chosen by their value");
-    fuzz::check(loaded.tableTop == (modHeaderUtils::leadingNumber(header.StoredZZero) != 0),
+    fuzz::check(loaded.tableTop == (headeranswers::leadingNumber(header.StoredZZero) != 0),
                 "cvheader.ini: Z zero not chosen by its value");
 }
 

@@ -5,11 +5,11 @@
 // Input: a flags byte, the answers separated by NUL up to a double NUL, then the file's bytes.
 #include "fuzzsupport.h"
 
-#include "core/headsmith/modHeaderUtils.h"
+#include "core/headsmith/headeranswers.h"
 
 namespace {
 
-using modHeaderUtils::Entry;
+using headeranswers::Entry;
 
 enum Flags : uint8_t {
     Metric = 1,
@@ -23,19 +23,19 @@ enum Flags : uint8_t {
 bool knownKey(const QByteArray& line) {
     static const QByteArrayList keys = [] {
         QByteArrayList k;
-        for (const QByteArray& l : modHeaderUtils::newVariableLines({}, {}))
-            k << modHeaderUtils::parseEntry(l)->key;
-        k.removeAll(modHeaderUtils::MarkerKey);
+        for (const QByteArray& l : headeranswers::newVariableLines({}, {}))
+            k << headeranswers::parseEntry(l)->key;
+        k.removeAll(headeranswers::MarkerKey);
         return k;
     }();
-    const std::optional<Entry> e = modHeaderUtils::parseEntry(line);
+    const std::optional<Entry> e = headeranswers::parseEntry(line);
     return e && keys.contains(e->key);
 }
 
 bool hasMarker(const QList<QByteArray>& lines) {
     for (const QByteArray& l : lines) {
-        const std::optional<Entry> e = modHeaderUtils::parseEntry(l);
-        if (e && e->key == modHeaderUtils::MarkerKey) return true;
+        const std::optional<Entry> e = headeranswers::parseEntry(l);
+        if (e && e->key == headeranswers::MarkerKey) return true;
     }
     return false;
 }
@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     platform.programDir = dir.path();
     platform.partsDir = dir.filePath(QStringLiteral("parts"));
     const QString custom = dir.filePath(QStringLiteral("parts/custom"));
-    const QString path = modHeaderUtils::variablesFilePath(platform.partsDir);
+    const QString path = headeranswers::variablesFilePath(platform.partsDir);
     dir.mkpath(QStringLiteral("parts"));
     if (flags & FolderIsFile) {
         fuzz::writeFile(custom, content);
@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool fileBefore = QFileInfo(path).isFile();
 
     modHeaderProgVar header;
-    const modHeaderUtils::Loaded loaded = modHeaderUtils::LoadHeaderSettings(platform, header);
+    const headeranswers::Loaded loaded = headeranswers::LoadHeaderSettings(platform, header);
     const bool unreadable = (flags & FileIsFolder) && !(flags & FolderIsFile);
     fuzz::check(loaded.error.isEmpty() != unreadable, "load: an error on a readable file, or none on a folder",
                 loaded.error.toUtf8());
@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString dirs[] = {header.HeaderFileDir, header.FooterFileDir, header.HeaderFileName, header.FooterFileName,
                             header.PartFileDir};
 
-    const FileResult saved = modHeaderUtils::SaveHeaderVariables(platform, header, f);
+    const FileResult saved = headeranswers::SaveHeaderVariables(platform, header, f);
     fuzz::check(platform.asked.isEmpty(), "save: asked a question");
 
     if (flags & (FolderIsFile | FileIsFolder)) {
@@ -123,7 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fuzz::check(lines.size() == before.size(), "save: the number of lines changed", after.toHex());
         for (qsizetype i = 0; i < before.size(); ++i) {
             if (knownKey(before[i])) {
-                fuzz::check(modHeaderUtils::parseEntry(lines[i])->key == modHeaderUtils::parseEntry(before[i])->key,
+                fuzz::check(headeranswers::parseEntry(lines[i])->key == headeranswers::parseEntry(before[i])->key,
                             "save: a known line turned into another", lines[i].toHex());
             } else {
                 fuzz::check(lines[i] == before[i], "save: a foreign line changed",
@@ -131,16 +131,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
         }
     } else {
-        fuzz::check(lines == modHeaderUtils::newVariableLines(f, header), "save: a new file is not the nineteen lines");
+        fuzz::check(lines == headeranswers::newVariableLines(f, header), "save: a new file is not the nineteen lines");
     }
 
     // What was saved loads back, for every key the file holds.
     modHeaderProgVar again;
-    const modHeaderUtils::Loaded reloaded = modHeaderUtils::LoadHeaderSettings(platform, again);
+    const headeranswers::Loaded reloaded = headeranswers::LoadHeaderSettings(platform, again);
     fuzz::check(reloaded.error.isEmpty(), "reload: failed", reloaded.error.toUtf8());
     QByteArrayList present;
     for (const QByteArray& l : lines)
-        if (knownKey(l)) present << modHeaderUtils::parseEntry(l)->key;
+        if (knownKey(l)) present << headeranswers::parseEntry(l)->key;
     const struct {
         const char* key;
         const QString& saved;

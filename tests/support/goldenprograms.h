@@ -2,7 +2,7 @@
 
 // The programs whose part files are kept byte for byte in tests/data/partfile, for every test that
 // must agree with what Save writes.
-#include "core/program/panelmodel.h"
+#include "core/program/programmodel.h"
 
 #include <QList>
 #include <QStringList>
@@ -43,7 +43,7 @@ inline void addGoldenPrograms() {
 }
 
 // Adds the lines to the panel; false when one is refused.
-inline bool buildGoldenProgram(PanelModel& panel, const QList<QStringList>& lines) {
+inline bool buildGoldenProgram(ProgramModel& panel, const QList<QStringList>& lines) {
     for (const QStringList& l : lines) {
         const Kind k = kindFromCode(l[0].toInt());
         if (!(k == Kind::GoSub ? panel.addGoSub(l[1], l[2]) : panel.add(k, l[1], l[2]))) return false;

@@ -1,9 +1,9 @@
 // The main window's file commands beyond Save: Open, Save As, the recent files, the part file named
 // on the command line, and the status bar that says which file is open and whether it is saved.
 #include "core/program/linesyntax.h"
-#include "core/program/modUtils.h"
 #include "core/program/partfilereader.h"
-#include "gui/mainwindow/frmCV_ProgIDE.h"
+#include "core/program/partname.h"
+#include "gui/mainwindow/mainwindow.h"
 #include "gui/mainwindow/panelhistory.h"
 #include "gui/mainwindow/panelview.h"
 #include "platform/platform.h"
@@ -48,14 +48,14 @@ private:
 
 } // namespace
 
-void frmCV_ProgIDE::buildFileExtras(QMenu* file) {
+void MainWindow::buildFileExtras(QMenu* file) {
     mnuOpen = new QAction(tr("&Open..."), this);
     mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
     mnuOpen->setShortcut(QKeySequence::Open);
-    connect(mnuOpen, &QAction::triggered, this, &frmCV_ProgIDE::mnuOpen_Click);
+    connect(mnuOpen, &QAction::triggered, this, &MainWindow::mnuOpen_Click);
     mnuSaveAs = new QAction(tr("Save &As..."), this);
     mnuSaveAs->setObjectName(QStringLiteral("mnuSaveAs"));
-    connect(mnuSaveAs, &QAction::triggered, this, &frmCV_ProgIDE::mnuSaveAs_Click);
+    connect(mnuSaveAs, &QAction::triggered, this, &MainWindow::mnuSaveAs_Click);
     mnuRecent = new QMenu(tr("Recent &Files"), this);
     mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
 
@@ -77,24 +77,24 @@ void frmCV_ProgIDE::buildFileExtras(QMenu* file) {
     updateStatus();
 }
 
-QString frmCV_ProgIDE::statusText() const {
+QString MainWindow::statusText() const {
     if (m_vars.PartFileName.isEmpty()) return {};
     return m_vars.FileSaved ? m_vars.PartFileName : tr("%1    Modified").arg(m_vars.PartFileName);
 }
 
-void frmCV_ProgIDE::updateStatus() {
+void MainWindow::updateStatus() {
     if (m_statusPath) m_statusPath->setText(statusText());
 }
 
-bool frmCV_ProgIDE::askToSaveFirst() {
+bool MainWindow::askToSaveFirst() {
     if (m_vars.FileSaved || !m_platform.askYesNo(tr("Save all your hard work?"), tr("Save???"))) return true;
     return WriteFile();
 }
 
-bool frmCV_ProgIDE::openPartFile(const QString& path) {
+bool MainWindow::openPartFile(const QString& path) {
     const QString name = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     const partfilereader::ReadResult result = partfilereader::readFile(name);
-    const PanelModel::Snapshot before = m_panel->snapshot();
+    const ProgramModel::Snapshot before = m_panel->snapshot();
     const PartFileState fileBefore = PartFileState::of(m_vars);
     if (!result.ok || !partfilereader::apply(result, *m_panel)) {
         m_platform.tell(tr("The part file could not be opened:\n\n%1\n\nThe program on the panel was not changed.")
@@ -118,18 +118,18 @@ bool frmCV_ProgIDE::openPartFile(const QString& path) {
     return true;
 }
 
-void frmCV_ProgIDE::mnuOpen_Click() {
+void MainWindow::mnuOpen_Click() {
     if (!askToSaveFirst()) return;
     const std::optional<QString> chosen =
-        m_platform.chooseOpenFile(tr("Open a part file"), m_platform.partsFolder(), QString(), modUtils::SaveFilter());
+        m_platform.chooseOpenFile(tr("Open a part file"), m_platform.partsFolder(), QString(), partname::SaveFilter());
     if (chosen) openPartFile(*chosen);
 }
 
-void frmCV_ProgIDE::mnuSaveAs_Click() {
+void MainWindow::mnuSaveAs_Click() {
     const QString oldName = m_vars.PartFileName;
     const QString oldFolder = m_vars.PartFileFolder;
     const QString oldTitle = m_vars.PartFileTitle;
-    modUtils::ChoosePartFile(m_vars, m_platform);
+    partname::ChoosePartFile(m_vars, m_platform);
     const bool chosen = m_vars.PartNameState == PartName::Chosen;
     m_vars.PartNameState = PartName::Chosen;
     if (!chosen) return;
@@ -145,7 +145,7 @@ void frmCV_ProgIDE::mnuSaveAs_Click() {
     if (m_vars.PartFileFolder != oldFolder) reportMovedFileCalls(oldFolder);
 }
 
-void frmCV_ProgIDE::reportMovedFileCalls(const QString& oldFolder) {
+void MainWindow::reportMovedFileCalls(const QString& oldFolder) {
     QStringList missing;
     for (int n = 1; n <= m_vars.LineCount; ++n) {
         const LineRow& row = m_vars.Lines[static_cast<std::size_t>(n)];
@@ -163,13 +163,13 @@ void frmCV_ProgIDE::reportMovedFileCalls(const QString& oldFolder) {
                     tr("Called files not found"), Platform::Icon::Warning);
 }
 
-QStringList frmCV_ProgIDE::recentFiles() {
+QStringList MainWindow::recentFiles() {
     QStringList files = QSettings().value(RecentKey).toStringList();
     files.removeAll(QString());
     return files.mid(0, RecentCount);
 }
 
-void frmCV_ProgIDE::rememberRecent(const QString& path) {
+void MainWindow::rememberRecent(const QString& path) {
     QStringList files = recentFiles();
     files.removeAll(path);
     files.prepend(path);
@@ -177,7 +177,7 @@ void frmCV_ProgIDE::rememberRecent(const QString& path) {
     fillRecentMenu();
 }
 
-void frmCV_ProgIDE::fillRecentMenu() {
+void MainWindow::fillRecentMenu() {
     if (!mnuRecent) return;
     mnuRecent->clear();
     const QStringList files = recentFiles();
@@ -190,7 +190,7 @@ void frmCV_ProgIDE::fillRecentMenu() {
     mnuRecent->setEnabled(!files.isEmpty());
 }
 
-void frmCV_ProgIDE::openRecent(const QString& path) {
+void MainWindow::openRecent(const QString& path) {
     if (!QFileInfo::exists(path)) {
         QStringList files = recentFiles();
         files.removeAll(path);
@@ -205,11 +205,11 @@ void frmCV_ProgIDE::openRecent(const QString& path) {
     openPartFile(path);
 }
 
-void frmCV_ProgIDE::takeRewrittenFile() {
+void MainWindow::takeRewrittenFile() {
     if (partfilereader::takeRewritten(partfilereader::readFile(m_vars.PartFileName), *m_panel)) refreshPanel();
 }
 
-bool frmCV_ProgIDE::openOrChooseAtStart() {
+bool MainWindow::openOrChooseAtStart() {
     if (!m_startFile.isEmpty()) {
         const QString file = std::exchange(m_startFile, QString());
         if (openPartFile(file)) {
@@ -217,7 +217,7 @@ bool frmCV_ProgIDE::openOrChooseAtStart() {
             return true;
         }
     }
-    const bool named = modUtils::ChooseUntilNamed(m_vars, m_platform);
+    const bool named = partname::ChooseUntilNamed(m_vars, m_platform);
     updateStatus(); // the chosen name, from the start
     return named;
 }

@@ -1,4 +1,4 @@
-#include "gui/dialogs/frmInlineComment.h"
+#include "gui/dialogs/inlinecommentdialog.h"
 
 #include "core/program/linesyntax.h"
 #include "gui/dialogs/textbox.h"
@@ -6,7 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmInlineComment::frmInlineComment(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
+InlineCommentDialog::InlineCommentDialog(modProgVar& vars, Platform& platform, const DialogRunner& runner,
+                                         QWidget* parent)
     : CommandDialog(vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmInlineComment"));
     setWindowTitle(tr("Add an inline Comment"));
@@ -18,23 +19,23 @@ frmInlineComment::frmInlineComment(modProgVar& vars, Platform& platform, const D
     layout->addLayout(centred(cmdInlineDone));
     setFixedLayout(layout);
 
-    connect(cmdInlineDone, &QPushButton::clicked, this, &frmInlineComment::cmdInlineDone_Click);
+    connect(cmdInlineDone, &QPushButton::clicked, this, &InlineCommentDialog::cmdInlineDone_Click);
     Form_Load();
 }
 
-void frmInlineComment::fillFrom(const QString& heldText) {
+void InlineCommentDialog::fillFrom(const QString& heldText) {
     txtInline->fill(heldText);
 }
 
-void frmInlineComment::pressDone() {
+void InlineCommentDialog::pressDone() {
     cmdInlineDone->click();
 }
 
-void frmInlineComment::Form_Load() {
+void InlineCommentDialog::Form_Load() {
     txtInline->fill(m_vars.EditInlineComment);
 }
 
-void frmInlineComment::cmdInlineDone_Click() {
+void InlineCommentDialog::cmdInlineDone_Click() {
     m_vars.InlineCommentText = linesyntax::composeInlineComment(txtInline->text());
     finishDone();
 }

@@ -1,4 +1,4 @@
-#include "gui/dialogs/frmFP.h"
+#include "gui/dialogs/filecalldialog.h"
 
 #include "core/program/linesyntax.h"
 
@@ -14,7 +14,7 @@ namespace {
 constexpr int FileNameChars = 44;
 } // namespace
 
-frmFP::frmFP(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
+FileCallDialog::FileCallDialog(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
     : CommandDialog(vars, platform, runner, parent) {
     setObjectName(QStringLiteral("frmFP"));
     setWindowTitle(tr("File Properties"));
@@ -84,12 +84,12 @@ frmFP::frmFP(modProgVar& vars, Platform& platform, const DialogRunner& runner, Q
     connect(opt3d, &QRadioButton::toggled, this, [this](bool on) {
         if (on) opt3d_Click();
     });
-    connect(cmdSelectFile, &QPushButton::clicked, this, &frmFP::cmdSelectFile_Click);
-    connect(cmdFPDone, &QPushButton::clicked, this, &frmFP::cmdFPDone_Click);
+    connect(cmdSelectFile, &QPushButton::clicked, this, &FileCallDialog::cmdSelectFile_Click);
+    connect(cmdFPDone, &QPushButton::clicked, this, &FileCallDialog::cmdFPDone_Click);
     Form_Load();
 }
 
-void frmFP::fillFrom(const QString& heldText) {
+void FileCallDialog::fillFrom(const QString& heldText) {
     const QString mode = linesyntax::fillFileCall(heldText).offsetMode;
     if (mode == linesyntax::NoOffset)
         optNoOffset->setChecked(true);
@@ -99,33 +99,33 @@ void frmFP::fillFrom(const QString& heldText) {
         opt3d->setChecked(true);
 }
 
-void frmFP::pressDone() {
+void FileCallDialog::pressDone() {
     cmdFPDone->click();
 }
 
-void frmFP::Form_Load() {
+void FileCallDialog::Form_Load() {
     m_vars.OffsetMode = linesyntax::NoOffset;
     loadInlineCheck(chkInline);
 }
 
-void frmFP::optNoOffset_Click() {
+void FileCallDialog::optNoOffset_Click() {
     m_vars.OffsetMode = linesyntax::NoOffset;
 }
 
-void frmFP::opt2d_Click() {
+void FileCallDialog::opt2d_Click() {
     m_vars.OffsetMode = linesyntax::Offset2d;
 }
 
-void frmFP::opt3d_Click() {
+void FileCallDialog::opt3d_Click() {
     m_vars.OffsetMode = linesyntax::Offset3d;
 }
 
-void frmFP::cmdSelectFile_Click() {
+void FileCallDialog::cmdSelectFile_Click() {
     FindFPFile();
     chkInline->setEnabled(true);
 }
 
-void frmFP::FindFPFile() {
+void FileCallDialog::FindFPFile() {
     std::optional<QString> name;
     while (!name) {
         const std::optional<QString> chosen =
@@ -160,7 +160,7 @@ void frmFP::FindFPFile() {
     cmdSelectFile->setEnabled(false);
 }
 
-void frmFP::cmdFPDone_Click() {
+void FileCallDialog::cmdFPDone_Click() {
     // Read "Cancel": the last file choice was cancelled and no line will be made from this dialog,
     // so there is nothing to compose and no comment to ask for.
     if (m_vars.FileChoiceState == 1) {

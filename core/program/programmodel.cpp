@@ -1,4 +1,4 @@
-#include "core/program/panelmodel.h"
+#include "core/program/programmodel.h"
 
 #include <QStringList>
 
@@ -40,9 +40,42 @@ std::vector<std::pair<Kind, qint16>> lineOrder(modProgVar& v) {
     return order;
 }
 
+// Sorts rows 1..LineCount by ascending Top, the lower row first among equal tops (SortByTop). Every
+// Top must be below 10000, which the panel guarantees by bounding its rows.
+void sortByTop(modProgVar& vars) {
+    // A selection sort with a sentinel: among equal tops the lower row is taken first. It works on a
+    // copy of the tops, so a Top at the sentinel (which the panel's bounds rule out) changes nothing.
+    const int count = vars.LineCount;
+    std::array<int, modProgVar::MaxLines + 1> tops{};
+    std::array<LineRow, modProgVar::MaxLines + 1> sorted{};
+    for (int i = 1; i <= count; ++i)
+        tops[static_cast<std::size_t>(i)] = row(vars, i).Top;
+    for (int k = 1; k <= count; ++k) {
+        int pick = 0;
+        int least = SortSentinel;
+        for (int i = 1; i <= count; ++i) {
+            if (tops[static_cast<std::size_t>(i)] < least) {
+                least = tops[static_cast<std::size_t>(i)];
+                pick = i;
+            }
+        }
+        if (pick == 0) return;
+        sorted[static_cast<std::size_t>(k)] = row(vars, pick);
+        tops[static_cast<std::size_t>(pick)] = SortSentinel;
+    }
+    for (int k = 1; k <= count; ++k) {
+        LineRow& r = row(vars, k);
+        const LineRow& from = sorted[static_cast<std::size_t>(k)];
+        r.Top = from.Top;
+        r.Kind = from.Kind;
+        r.BlockIndex = from.BlockIndex;
+    }
+}
+
 } // namespace
 
-PanelModel::PanelModel(modProgVar& vars, LabelWidth labelWidth) : m_vars(vars), m_labelWidth(std::move(labelWidth)) {
+ProgramModel::ProgramModel(modProgVar& vars, LabelWidth labelWidth)
+    : m_vars(vars), m_labelWidth(std::move(labelWidth)) {
     // Element 0 of every kind is the hidden design-time template the blocks are copied from.
     for (const KindInfo& info : kinds::Table) {
         if (info.kind == Kind::None) continue;
@@ -57,21 +90,21 @@ PanelModel::PanelModel(modProgVar& vars, LabelWidth labelWidth) : m_vars(vars), 
     }
 }
 
-bool PanelModel::exists(Kind k, int index) const {
+bool ProgramModel::exists(Kind k, int index) const {
     if (k == Kind::None) return false;
     const auto& list = blocks(k);
     return index >= 1 && static_cast<std::size_t>(index) < list.size();
 }
 
-QString PanelModel::heldText(Kind k, int index) const {
+QString ProgramModel::heldText(Kind k, int index) const {
     return exists(k, index) ? block(k, index).Text.Caption : QString();
 }
 
-QString PanelModel::inlineComment(Kind k, int index) const {
+QString ProgramModel::inlineComment(Kind k, int index) const {
     return exists(k, index) && kinds::info(k).hasComment ? block(k, index).Comment.Caption : QString();
 }
 
-AddRefusal PanelModel::canAdd(Kind k) const {
+AddRefusal ProgramModel::canAdd(Kind k) const {
     const bool goSub = k == Kind::GoSub;
     const int rows = goSub ? 3 : 1;
     if (m_vars.LineCount + rows > modProgVar::MaxLines) return AddRefusal::TableFull;
@@ -82,7 +115,7 @@ AddRefusal PanelModel::canAdd(Kind k) const {
     return AddRefusal::None;
 }
 
-std::optional<qint16> PanelModel::addAfter(int rows) const {
+std::optional<qint16> ProgramModel::addAfter(int rows) const {
     const auto fits = [this, rows](int top) { return top + m_vars.LineSpacing * rows <= MaxRowTop; };
     if (fits(m_vars.NextTop)) return m_vars.NextTop;
     // A drop far down can leave NextTop on the lowest row while the lines end higher up: the add
@@ -92,7 +125,7 @@ std::optional<qint16> PanelModel::addAfter(int rows) const {
     return std::nullopt;
 }
 
-bool PanelModel::add(Kind k, const QString& heldText, const QString& inlineComment) {
+bool ProgramModel::add(Kind k, const QString& heldText, const QString& inlineComment) {
     if (k == Kind::GoSub || k == Kind::Return || k == Kind::None || canAdd(k) != AddRefusal::None) return false;
     const KindInfo& info = kinds::info(k);
     m_vars.NextTop = *addAfter(1);
@@ -114,7 +147,7 @@ bool PanelModel::add(Kind k, const QString& heldText, const QString& inlineComme
     return true;
 }
 
-PanelBlock& PanelModel::appendBlock(Kind k, qint16 index, int rows, bool grow) {
+PanelBlock& ProgramModel::appendBlock(Kind k, qint16 index, int rows, bool grow) {
     m_vars.NextTop = static_cast<qint16>(m_vars.NextTop + rows * m_vars.LineSpacing);
     if (grow && m_vars.NextTop > m_panelHeight) m_panelHeight = m_vars.NextTop + m_panelHeight + 48;
     m_vars.appendLine(k, index);
@@ -126,18 +159,18 @@ PanelBlock& PanelModel::appendBlock(Kind k, qint16 index, int rows, bool grow) {
     return list.back();
 }
 
-std::pair<QString, QString> PanelModel::splitBlankText(const QString& text) {
+std::pair<QString, QString> ProgramModel::splitBlankText(const QString& text) {
     const qsizetype p = text.indexOf(QLatin1Char('\''));
     if (p < 0) return {text, QString()};
     return {text.left(p), text.mid(p)};
 }
 
-void PanelModel::setBlankText(int index, const QString& text) {
+void ProgramModel::setBlankText(int index, const QString& text) {
     const auto [held, comment] = splitBlankText(text);
     setCaptions(Kind::Blank, index, held, comment, true);
 }
 
-bool PanelModel::addGoSub(const QString& goSubText, const QString& labelText) {
+bool ProgramModel::addGoSub(const QString& goSubText, const QString& labelText) {
     if (canAdd(Kind::GoSub) != AddRefusal::None) return false;
     m_vars.NextTop = *addAfter(GoSubRows);
     m_vars.CurrentKind = Kind::GoSub;
@@ -158,7 +191,8 @@ bool PanelModel::addGoSub(const QString& goSubText, const QString& labelText) {
     return true;
 }
 
-void PanelModel::setCaptions(Kind k, int index, const QString& heldText, const QString& inlineComment, bool relayout) {
+void ProgramModel::setCaptions(Kind k, int index, const QString& heldText, const QString& inlineComment,
+                               bool relayout) {
     if (!exists(k, index)) return;
     PanelBlock& b = blockRef(k, index);
     b.Text.Caption = heldText;
@@ -171,7 +205,7 @@ void PanelModel::setCaptions(Kind k, int index, const QString& heldText, const Q
     if (relayout) fitShape(k, b);
 }
 
-void PanelModel::placeBlock(PanelBlock& b, float left, float top) {
+void ProgramModel::placeBlock(PanelBlock& b, float left, float top) {
     b.Shape.Left = left;
     b.Shape.Top = top;
     b.Text.Left = left + 8;
@@ -180,7 +214,7 @@ void PanelModel::placeBlock(PanelBlock& b, float left, float top) {
     b.Comment.Top = b.Text.Top;
 }
 
-void PanelModel::fitShape(Kind k, PanelBlock& b) const {
+void ProgramModel::fitShape(Kind k, PanelBlock& b) const {
     const KindInfo& info = kinds::info(k);
     if (info.fixedWidth == -1)
         b.Shape.Width = m_vars.CommentWidth;
@@ -190,7 +224,7 @@ void PanelModel::fitShape(Kind k, PanelBlock& b) const {
         b.Shape.Width = b.Comment.Left + b.Comment.Width + 20;
 }
 
-void PanelModel::reset() {
+void ProgramModel::reset() {
     for (auto& list : m_blocks)
         if (!list.empty()) list.resize(1);
     for (KindState& state : m_vars.PerKind)
@@ -200,7 +234,7 @@ void PanelModel::reset() {
     m_pressed = {};
 }
 
-bool PanelModel::load(const std::vector<LoadedLine>& lines) {
+bool ProgramModel::load(const std::vector<LoadedLine>& lines) {
     if (lines.size() > static_cast<std::size_t>(modProgVar::MaxLines)) return false;
     // Every GOSUB needs exactly one RETURN below it: the pair moves, and is deleted, as one.
     std::vector<int> returns(lines.size(), 0);
@@ -262,7 +296,7 @@ bool PanelModel::load(const std::vector<LoadedLine>& lines) {
     return true;
 }
 
-PanelModel::Snapshot PanelModel::snapshot() const {
+ProgramModel::Snapshot ProgramModel::snapshot() const {
     Snapshot s;
     s.lines = m_vars.Lines;
     s.lineCount = m_vars.LineCount;
@@ -274,7 +308,7 @@ PanelModel::Snapshot PanelModel::snapshot() const {
     return s;
 }
 
-void PanelModel::restore(const Snapshot& s) {
+void ProgramModel::restore(const Snapshot& s) {
     m_vars.Lines = s.lines;
     m_vars.LineCount = s.lineCount;
     m_vars.PerKind = s.perKind;
@@ -287,7 +321,7 @@ void PanelModel::restore(const Snapshot& s) {
     m_hand = false;
 }
 
-bool PanelModel::programDiffers(const Snapshot& a, const Snapshot& b) {
+bool ProgramModel::programDiffers(const Snapshot& a, const Snapshot& b) {
     if (a.lineCount != b.lineCount || a.nextTop != b.nextTop) return true;
     for (int i = 1; i <= a.lineCount; ++i) {
         const LineRow& x = a.lines[static_cast<std::size_t>(i)];
@@ -300,7 +334,7 @@ bool PanelModel::programDiffers(const Snapshot& a, const Snapshot& b) {
     return false;
 }
 
-QString PanelModel::checkInvariants() const {
+QString ProgramModel::checkInvariants() const {
     QStringList problems;
     KindArray<std::vector<int>> seen;
     for (std::size_t k = 1; k < KindSlots; ++k)
@@ -346,7 +380,7 @@ QString PanelModel::checkInvariants() const {
 
 // ---- Mouse interaction -------------------------------------------------------------------------
 
-PanelHit PanelModel::hitBlock(float x, float y, std::span<const Kind> order) const {
+PanelHit ProgramModel::hitBlock(float x, float y, std::span<const Kind> order) const {
     for (Kind k : order) {
         const auto& list = blocks(k);
         for (std::size_t n = 1; n < list.size(); ++n) {
@@ -360,7 +394,7 @@ PanelHit PanelModel::hitBlock(float x, float y, std::span<const Kind> order) con
     return {};
 }
 
-bool PanelModel::overLabel(float x, float y) const {
+bool ProgramModel::overLabel(float x, float y) const {
     auto inside = [x, y](const PanelLabel& l) {
         return l.Visible && l.Width > 0 && x >= l.Left && x < l.Left + l.Width && y >= l.Top && y < l.Top + l.Height;
     };
@@ -372,7 +406,7 @@ bool PanelModel::overLabel(float x, float y) const {
     return false;
 }
 
-bool PanelModel::mouseDown(int button, float x, float y) {
+bool ProgramModel::mouseDown(int button, float x, float y) {
     if (!std::isfinite(x) || !std::isfinite(y)) return false;
     x = saneCoordinate(x);
     y = saneCoordinate(y);
@@ -406,7 +440,7 @@ bool PanelModel::mouseDown(int button, float x, float y) {
     return false;
 }
 
-void PanelModel::select(Kind k, int index) {
+void ProgramModel::select(Kind k, int index) {
     if (!exists(k, index)) return;
     m_vars.CurrentKind = k;
     m_vars.PerKind[k].Sel = static_cast<qint16>(index);
@@ -417,7 +451,7 @@ void PanelModel::select(Kind k, int index) {
     m_vars.CopiedComment = kinds::info(k).hasComment ? b.Comment.Caption : QString();
 }
 
-int PanelModel::moveLine(int at, int step) {
+int ProgramModel::moveLine(int at, int step) {
     modProgVar& v = m_vars;
     const int target = at + step;
     if (at < 1 || at > v.LineCount || target < 1 || target > v.LineCount || (step != 1 && step != -1)) return at;
@@ -436,7 +470,7 @@ int PanelModel::moveLine(int at, int step) {
     return at;
 }
 
-void PanelModel::mouseMove(int buttons, float x, float y) {
+void ProgramModel::mouseMove(int buttons, float x, float y) {
     if (!std::isfinite(x) || !std::isfinite(y)) return;
     x = saneCoordinate(x);
     y = saneCoordinate(y);
@@ -455,7 +489,7 @@ void PanelModel::mouseMove(int buttons, float x, float y) {
     m_hand = static_cast<bool>(hitBlock(x, y, kinds::PointerOrder)) && !(carrying && outside);
 }
 
-void PanelModel::moveDragged(float x, float y) {
+void ProgramModel::moveDragged(float x, float y) {
     if (x < 0) x = 0;
     if (x > m_panelWidth - 2) x = m_panelWidth;
     if (y < 0) y = 0;
@@ -472,7 +506,7 @@ void PanelModel::moveDragged(float x, float y) {
     if (k == Kind::GoSub) placeBlock(blockRef(Kind::Return, n), left, top + m_vars.ReturnGap);
 }
 
-void PanelModel::mouseUp(int button, float x, float y) {
+void ProgramModel::mouseUp(int button, float x, float y) {
     Q_UNUSED(x);
     const bool panelHadMouse = m_capture == Capture::Panel;
     m_capture = Capture::None;
@@ -486,18 +520,18 @@ void PanelModel::mouseUp(int button, float x, float y) {
     if (lineOrder(m_vars) != before) m_vars.FileSaved = false;
 }
 
-std::optional<qint16> PanelModel::dropTarget(float y) const {
+std::optional<qint16> ProgramModel::dropTarget(float y) const {
     const PanelHit carried = pressedBlock();
     if (!carried || m_capture != Capture::Panel || !std::isfinite(y)) return std::nullopt;
     return dropRow(carried.kind, carried.index, saneCoordinate(y)).top;
 }
 
-void PanelModel::setBlockTop(Kind k, int index, float top) {
+void ProgramModel::setBlockTop(Kind k, int index, float top) {
     PanelBlock& b = blockRef(k, index);
     placeBlock(b, b.Shape.Left, top);
 }
 
-void PanelModel::drop(Kind k, int n, float y) {
+void ProgramModel::drop(Kind k, int n, float y) {
     modProgVar& v = m_vars;
     const DropRow at = dropRow(k, n, y);
     if (k == Kind::GoSub) v.ReturnGap = static_cast<qint16>(at.returnGap);
@@ -515,7 +549,7 @@ void PanelModel::drop(Kind k, int n, float y) {
     if (v.LineCount > 0) v.NextTop = std::max(v.NextTop, row(v, v.LineCount).Top);
 }
 
-PanelModel::DropRow PanelModel::dropRow(Kind k, int n, float y) const {
+ProgramModel::DropRow ProgramModel::dropRow(Kind k, int n, float y) const {
     int lowest = MaxRowTop;
     int returnGap = 0;
     if (k == Kind::GoSub) {
@@ -533,7 +567,7 @@ PanelModel::DropRow PanelModel::dropRow(Kind k, int n, float y) const {
     return {static_cast<qint16>(std::clamp(u, FirstRow, lowest)), returnGap};
 }
 
-void PanelModel::placeDropped(Kind k, int n, qint16 top) {
+void ProgramModel::placeDropped(Kind k, int n, qint16 top) {
     placeBlock(blockRef(k, n), m_vars.BlockLeft, top);
     for (int i = 1; i <= m_vars.LineCount; ++i) {
         LineRow& r = row(m_vars, i);
@@ -544,22 +578,22 @@ void PanelModel::placeDropped(Kind k, int n, qint16 top) {
     }
 }
 
-void PanelModel::pushDown(LineRow& r) {
+void ProgramModel::pushDown(LineRow& r) {
     setBlockTop(r.Kind, r.BlockIndex, block(r.Kind, r.BlockIndex).Shape.Top + RowPitch);
     r.Top = static_cast<qint16>(r.Top + RowPitch);
 }
 
-void PanelModel::makeRoom(qint16 top) {
+void ProgramModel::makeRoom(qint16 top) {
     // RETURN lines move too, so that a subroutine never ends above its GOSUB.
     for (int i = 1; i <= m_vars.LineCount; ++i)
         if (row(m_vars, i).Top >= top && row(m_vars, i).Mark > 0) pushDown(row(m_vars, i));
 }
 
-void PanelModel::closeGaps() {
+void ProgramModel::closeGaps() {
     modProgVar& v = m_vars;
     for (int i = 1; i <= v.LineCount; ++i)
         row(v, i).Mark = 1;
-    modUtils::SortByTop(v);
+    sortByTop(v);
     // One row per gap; a RETURN block follows its line.
     for (int i = 1; i < v.LineCount; ++i) {
         LineRow& next = row(v, i + 1);
@@ -570,7 +604,7 @@ void PanelModel::closeGaps() {
     }
 }
 
-void PanelModel::pullBackPastLastRow() {
+void ProgramModel::pullBackPastLastRow() {
     // Lines pushed past the lowest row go back into the last rows, so every Top stays within the
     // panel's bound.
     modProgVar& v = m_vars;
@@ -584,7 +618,7 @@ void PanelModel::pullBackPastLastRow() {
     }
 }
 
-void PanelModel::settleReturn(int n, qint16 returnTop) {
+void ProgramModel::settleReturn(int n, qint16 returnTop) {
     // A line pushed onto the dropped RETURN's row keeps it: the RETURN takes the next row, and the
     // unbroken run of lines there moves one row on. No two lines share a row, and a GOSUB dropped
     // onto its own row changes nothing once the gaps close.
@@ -609,18 +643,18 @@ void PanelModel::settleReturn(int n, qint16 returnTop) {
 
 // ---- Pop-up menu commands ----------------------------------------------------------------------
 
-bool PanelModel::selectionExists() const {
+bool ProgramModel::selectionExists() const {
     // RETURN lines are never selected on their own: they go with their GOSUB.
     const Kind k = m_vars.CurrentKind;
     return k != Kind::Return && exists(k, m_vars.PerKind[k].Sel);
 }
 
-QString PanelModel::copyText() {
+QString ProgramModel::copyText() {
     m_vars.ClipText = m_vars.CopiedCaption + QStringLiteral("   ") + m_vars.CopiedComment;
     return m_vars.ClipText;
 }
 
-void PanelModel::deleteLine() {
+void ProgramModel::deleteLine() {
     if (!selectionExists()) return;
     modProgVar& v = m_vars;
     // The line is gone from the program but still in the file on disk: unsaved work.
@@ -688,37 +722,3 @@ void PanelModel::deleteLine() {
     // The pressed block may now be another line or gone: a drag needs a fresh press.
     m_pressed = {};
 }
-
-namespace modUtils {
-
-void SortByTop(modProgVar& vars) {
-    // A selection sort with a sentinel: among equal tops the lower row is taken first. It works on a
-    // copy of the tops, so a Top at the sentinel (which the panel's bounds rule out) changes nothing.
-    const int count = vars.LineCount;
-    std::array<int, modProgVar::MaxLines + 1> tops{};
-    std::array<LineRow, modProgVar::MaxLines + 1> sorted{};
-    for (int i = 1; i <= count; ++i)
-        tops[static_cast<std::size_t>(i)] = row(vars, i).Top;
-    for (int k = 1; k <= count; ++k) {
-        int pick = 0;
-        int least = SortSentinel;
-        for (int i = 1; i <= count; ++i) {
-            if (tops[static_cast<std::size_t>(i)] < least) {
-                least = tops[static_cast<std::size_t>(i)];
-                pick = i;
-            }
-        }
-        if (pick == 0) return;
-        sorted[static_cast<std::size_t>(k)] = row(vars, pick);
-        tops[static_cast<std::size_t>(pick)] = SortSentinel;
-    }
-    for (int k = 1; k <= count; ++k) {
-        LineRow& r = row(vars, k);
-        const LineRow& from = sorted[static_cast<std::size_t>(k)];
-        r.Top = from.Top;
-        r.Kind = from.Kind;
-        r.BlockIndex = from.BlockIndex;
-    }
-}
-
-} // namespace modUtils

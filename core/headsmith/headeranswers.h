@@ -14,7 +14,7 @@ class Platform;
 
 // Headsmith's remembered answers: the variables file in the parts folder, the old settings file
 // beside the program, and where the help lives.
-namespace modHeaderUtils {
+namespace headeranswers {
 
 inline const QString OldSettingsName = QStringLiteral("cvheader.ini");
 inline const QByteArray MarkerKey = QByteArrayLiteral("&my_hasrunheader");
@@ -70,4 +70,4 @@ QString editorPath(const QString& pathString);
 // when neither exists, so that a failure names where it looked first.
 QString helpFilePath(const QString& programFolder);
 
-} // namespace modHeaderUtils
+} // namespace headeranswers

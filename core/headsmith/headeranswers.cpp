@@ -1,4 +1,4 @@
-#include "core/headsmith/modHeaderUtils.h"
+#include "core/headsmith/headeranswers.h"
 
 #include "core/headsmith/linestream.h"
 #include "platform/platform.h"
@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <array>
 
-namespace modHeaderUtils {
+namespace headeranswers {
 
 namespace {
 
@@ -457,4 +457,4 @@ QString helpFilePath(const QString& programFolder) {
     return QDir::toNativeSeparators(installed.isEmpty() ? beside : installed);
 }
 
-} // namespace modHeaderUtils
+} // namespace headeranswers

@@ -68,7 +68,7 @@ enum class AddRefusal { None, TableFull, CounterFull, PanelFull };
 // The program panel as data: every block of every kind, the command-line table's layout, and the
 // mouse interaction (press, drag, drop), deletion, reset and re-layout after an edit. It needs one
 // service from outside: the width an auto-sized label takes for a caption.
-class PanelModel {
+class ProgramModel {
 public:
     using LabelWidth = std::function<int(const QString&)>;
 
@@ -81,7 +81,7 @@ public:
     // Lowest pointer y a drag follows: one row below the lowest row, so the panel's growth stays bounded.
     static constexpr qint16 MaxDragY = MaxRowTop + 24;
 
-    PanelModel(modProgVar& vars, LabelWidth labelWidth);
+    ProgramModel(modProgVar& vars, LabelWidth labelWidth);
 
     // The whole program as the panel and the table hold it: what an undo step gives back. The file
     // name, the saved state and the dialogs' last results are not part of it.
@@ -221,9 +221,3 @@ private:
     // The block the last left or middle press hit; only it is ever carried or dropped.
     PanelHit m_pressed;
 };
-
-namespace modUtils {
-// Sorts rows 1..LineCount by ascending Top, the lower row first among equal tops. Every Top must be
-// below 10000, which the panel guarantees by bounding its rows.
-void SortByTop(modProgVar& vars);
-} // namespace modUtils

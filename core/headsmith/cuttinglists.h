@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // The suggestions offered by the Cutting Info drop-down boxes, per unit of measure.
-namespace modFill {
+namespace cuttinglists {
 
 struct Lists {
     QStringList blank;
@@ -23,4 +23,4 @@ inline const Lists& lists(bool metric) {
 // The four-digit year of a date in the short format; this year when the text shows none.
 QString yearOf(const QString& date);
 
-} // namespace modFill
+} // namespace cuttinglists

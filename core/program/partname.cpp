@@ -1,4 +1,4 @@
-#include "core/program/modUtils.h"
+#include "core/program/partname.h"
 
 #include "platform/platform.h"
 #include "platform/savefile.h"
@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace modUtils {
+namespace partname {
 
 void ChoosePartFile(modProgVar& vars, Platform& platform) {
     for (;;) {
@@ -39,4 +39,4 @@ bool ChooseUntilNamed(modProgVar& vars, Platform& platform) {
     }
 }
 
-} // namespace modUtils
+} // namespace partname

@@ -1,7 +1,7 @@
-#include "gui/headsmith/frmHeader.h"
+#include "gui/headsmith/headsmithwindow.h"
 
-#include "core/headsmith/modFill.h"
-#include "core/headsmith/modHeaderUtils.h"
+#include "core/headsmith/cuttinglists.h"
+#include "core/headsmith/headeranswers.h"
 #include "core/headsmith/rewrite.h"
 #include "core/program/modProgVar.h"
 #include "core/textfile.h"
@@ -49,13 +49,13 @@ const QString EnterInfoDefault =
 const QString EnterInfoHint =
     QStringLiteral("Type additional comments here... and hit the ENTER key at the end of each line.");
 QString openFilter() {
-    return frmHeader::tr(" Corvane files (*.cvp)|*.cvp");
+    return HeadsmithWindow::tr(" Corvane files (*.cvp)|*.cvp");
 }
 QString noFileTitle() {
-    return frmHeader::tr("No file selected");
+    return HeadsmithWindow::tr("No file selected");
 }
 QString messageTitle() {
-    return frmHeader::tr("Headsmith");
+    return HeadsmithWindow::tr("Headsmith");
 }
 
 template <typename W> W* named(W* w, const char* name) {
@@ -94,7 +94,7 @@ void fitToEntries(QComboBox* box) {
 
 } // namespace
 
-frmHeader::frmHeader(modProgVar& vars, modHeaderProgVar& header, Platform& platform, QWidget* parent)
+HeadsmithWindow::HeadsmithWindow(modProgVar& vars, modHeaderProgVar& header, Platform& platform, QWidget* parent)
     : QDialog(parent), m_vars(vars), m_header(header), m_platform(platform) {
     setObjectName(QStringLiteral("frmHeader"));
     setWindowTitle(tr("Corvane Headsmith"));
@@ -138,9 +138,9 @@ frmHeader::frmHeader(modProgVar& vars, modHeaderProgVar& header, Platform& platf
     Form_Load();
 }
 
-frmHeader::~frmHeader() = default;
+HeadsmithWindow::~HeadsmithWindow() = default;
 
-void frmHeader::buildGeneralTab(QWidget* page) {
+void HeadsmithWindow::buildGeneralTab(QWidget* page) {
     fraGeneral = named(new QGroupBox(tr("General info"), page), "fraGeneral");
     txtDescription = named(new QLineEdit(fraGeneral), "txtDescription");
     txtDescription->setMaxLength(80);
@@ -242,7 +242,7 @@ void frmHeader::buildGeneralTab(QWidget* page) {
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void frmHeader::buildCuttingTab(QWidget* page) {
+void HeadsmithWindow::buildCuttingTab(QWidget* page) {
     cuttingFrame = buildCuttingFrame(page);
     QGroupBox* notesFrame = buildNotesFrame(page);
     auto* layout = new QVBoxLayout(page);
@@ -256,7 +256,7 @@ void frmHeader::buildCuttingTab(QWidget* page) {
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-QGroupBox* frmHeader::buildUnitsFrame(QWidget* parent) {
+QGroupBox* HeadsmithWindow::buildUnitsFrame(QWidget* parent) {
     auto* frame = named(new QGroupBox(tr("Units"), parent), "Frame6");
     optInch = named(new QRadioButton(tr("inch"), frame), "optInch");
     optInch->setChecked(true);
@@ -269,7 +269,7 @@ QGroupBox* frmHeader::buildUnitsFrame(QWidget* parent) {
     return frame;
 }
 
-QGroupBox* frmHeader::buildZeroFrame(QWidget* parent) {
+QGroupBox* HeadsmithWindow::buildZeroFrame(QWidget* parent) {
     auto* frame = named(new QGroupBox(tr("Z-axis zero"), parent), "Frame3");
     optTableTop = named(new QRadioButton(tr("Table top surface"), frame), "optTableTop");
     optMatSurface = named(new QRadioButton(tr("Material top surface"), frame), "optMatSurface");
@@ -281,7 +281,7 @@ QGroupBox* frmHeader::buildZeroFrame(QWidget* parent) {
     return frame;
 }
 
-QGroupBox* frmHeader::buildOffsetFrame(QWidget* parent) {
+QGroupBox* HeadsmithWindow::buildOffsetFrame(QWidget* parent) {
     auto* frame = named(new QGroupBox(tr("Cut in offset mode?"), parent), "Frame1");
     chk2d = named(new QCheckBox(tr("2d"), frame), "chk2d");
     chk3d = named(new QCheckBox(tr("3d"), frame), "chk3d");
@@ -309,7 +309,7 @@ QGroupBox* frmHeader::buildOffsetFrame(QWidget* parent) {
     return frame;
 }
 
-QGroupBox* frmHeader::buildCuttingFrame(QWidget* parent) {
+QGroupBox* HeadsmithWindow::buildCuttingFrame(QWidget* parent) {
     auto* frame = named(new QGroupBox(tr("Cutting Info"), parent), "Frame2");
     auto* grid = new QGridLayout(frame);
     grid->addWidget(buildUnitsFrame(frame), 0, 0);
@@ -343,7 +343,7 @@ QGroupBox* frmHeader::buildCuttingFrame(QWidget* parent) {
     return frame;
 }
 
-QGroupBox* frmHeader::buildNotesFrame(QWidget* parent) {
+QGroupBox* HeadsmithWindow::buildNotesFrame(QWidget* parent) {
     auto* frame = named(new QGroupBox(tr("Additional notes"), parent), "Frame5");
     auto* howTo = named(new QLabel(tr(" To add some additional info to your header, type it into the top "
                                       "box on the right and then hit the ENTER key to add it to the "
@@ -395,7 +395,7 @@ QGroupBox* frmHeader::buildNotesFrame(QWidget* parent) {
     return frame;
 }
 
-void frmHeader::keyPressEvent(QKeyEvent* event) {
+void HeadsmithWindow::keyPressEvent(QKeyEvent* event) {
     // Escape would close the window and throw away every answer typed so far; only the close box
     // of the frame leaves without writing.
     if (event->key() == Qt::Key_Escape) {
@@ -405,7 +405,7 @@ void frmHeader::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-bool frmHeader::eventFilter(QObject* watched, QEvent* event) {
+bool HeadsmithWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtAdditionalInfo->viewport()) {
         if (event->type() == QEvent::MouseButtonRelease) {
             txtAdditionalInfo_Click();
@@ -431,7 +431,7 @@ bool frmHeader::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void frmHeader::Form_Load() {
+void HeadsmithWindow::Form_Load() {
     SSTab1->setCurrentIndex(0);
     LoadHeaderSettings();
     InitHeaderFields();
@@ -441,7 +441,7 @@ void frmHeader::Form_Load() {
         box->setCursorPosition(0);
 }
 
-void frmHeader::chkHeader_Click() {
+void HeadsmithWindow::chkHeader_Click() {
     if (chkHeader->isChecked()) {
         txtHeaderFile->setEnabled(true);
         // A cancelled choice has unchecked the box and disabled its controls again: they stay so.
@@ -457,7 +457,7 @@ void frmHeader::chkHeader_Click() {
     }
 }
 
-void frmHeader::chkFooter_Click() {
+void HeadsmithWindow::chkFooter_Click() {
     if (chkFooter->isChecked()) {
         txtFooterFile->setEnabled(true);
         if (!ChooseClosingFile()) return;
@@ -472,7 +472,7 @@ void frmHeader::chkFooter_Click() {
     }
 }
 
-void frmHeader::offsetsNeitherChecked() {
+void HeadsmithWindow::offsetsNeitherChecked() {
     if (chk2d->isChecked() || chk3d->isChecked()) return;
     for (QLabel* label : {xOffsetLabel, yOffsetLabel, zOffsetLabel})
         label->setEnabled(false);
@@ -484,7 +484,7 @@ void frmHeader::offsetsNeitherChecked() {
     }
 }
 
-void frmHeader::chk2d_Click() {
+void HeadsmithWindow::chk2d_Click() {
     if (chk2d->isChecked()) {
         xOffsetLabel->setEnabled(true);
         yOffsetLabel->setEnabled(true);
@@ -502,7 +502,7 @@ void frmHeader::chk2d_Click() {
     offsetsNeitherChecked();
 }
 
-void frmHeader::chk3d_Click() {
+void HeadsmithWindow::chk3d_Click() {
     if (chk3d->isChecked()) {
         for (QLabel* label : {xOffsetLabel, yOffsetLabel, zOffsetLabel})
             label->setEnabled(true);
@@ -516,15 +516,15 @@ void frmHeader::chk3d_Click() {
     offsetsNeitherChecked();
 }
 
-void frmHeader::optInch_Click() {
+void HeadsmithWindow::optInch_Click() {
     FillInchLists();
 }
 
-void frmHeader::optMetric_Click() {
+void HeadsmithWindow::optMetric_Click() {
     FillMetricLists();
 }
 
-void frmHeader::txtEnterInfo_KeyDown(int keyCode) {
+void HeadsmithWindow::txtEnterInfo_KeyDown(int keyCode) {
     if (keyCode != 13) return;
     m_notes += QStringLiteral("'' ") + txtEnterInfo->text() + u'\n';
     txtAdditionalInfo->setPlainText(m_notes);
@@ -532,17 +532,17 @@ void frmHeader::txtEnterInfo_KeyDown(int keyCode) {
     txtEnterInfo->clear();
 }
 
-void frmHeader::txtAdditionalInfo_Click() {
+void HeadsmithWindow::txtAdditionalInfo_Click() {
     txtEnterInfo->setText(EnterInfoHint);
     txtEnterInfo->deselect();
     txtEnterInfo->setCursorPosition(int(EnterInfoHint.size()));
 }
 
-void frmHeader::txtAdditionalInfo_DragOver() {
+void HeadsmithWindow::txtAdditionalInfo_DragOver() {
     txtEnterInfo->selectAll();
 }
 
-HeaderFields frmHeader::fields() const {
+HeaderFields HeadsmithWindow::fields() const {
     HeaderFields f;
     f.Description = txtDescription->text();
     f.CreatedBy = txtCreatedBy->text();
@@ -575,7 +575,7 @@ HeaderFields frmHeader::fields() const {
     return f;
 }
 
-void frmHeader::cmdDone_Click() {
+void HeadsmithWindow::cmdDone_Click() {
     // The progress window lets events through; a second click must not start a second rewrite.
     if (m_writing) return;
     const QScopedValueRollback<bool> writing(m_writing, true);
@@ -607,7 +607,7 @@ void frmHeader::cmdDone_Click() {
 
     switch (result.outcome) {
     case headsmith::RewriteResult::Outcome::Written: {
-        const FileResult saved = modHeaderUtils::SaveHeaderVariables(m_platform, m_header, f);
+        const FileResult saved = headeranswers::SaveHeaderVariables(m_platform, m_header, f);
         if (!saved.ok)
             m_platform.tell(tr("The header was written, but your answers could not be saved for next "
                                "time:\n") +
@@ -626,22 +626,22 @@ void frmHeader::cmdDone_Click() {
     }
 }
 
-void frmHeader::FindPath() {
-    PAthString = modHeaderUtils::FindPath(m_platform.programFolder()).value_or(QString());
+void HeadsmithWindow::FindPath() {
+    PAthString = headeranswers::FindPath(m_platform.programFolder()).value_or(QString());
 }
 
-void frmHeader::cmdInfo_Click() {
+void HeadsmithWindow::cmdInfo_Click() {
     FindPath();
-    const QString help = modHeaderUtils::helpFilePath(m_platform.programFolder());
+    const QString help = headeranswers::helpFilePath(m_platform.programFolder());
     if (!PAthString.isEmpty()) {
-        const QString editor = modHeaderUtils::editorPath(PAthString);
+        const QString editor = headeranswers::editorPath(PAthString);
         if (QFileInfo::exists(editor) && m_platform.startDetached(editor, {help})) return;
     }
     showHelpWindow();
 }
 
-void frmHeader::showHelpWindow() {
-    const QString path = modHeaderUtils::helpFilePath(m_platform.programFolder());
+void HeadsmithWindow::showHelpWindow() {
+    const QString path = headeranswers::helpFilePath(m_platform.programFolder());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         m_platform.tell(tr("The Headsmith help file could not be opened:\n%1\n\n%2").arg(path, file.errorString()),
@@ -670,7 +670,7 @@ void frmHeader::showHelpWindow() {
     m_help->activateWindow();
 }
 
-bool frmHeader::chooseFile(bool opening) {
+bool HeadsmithWindow::chooseFile(bool opening) {
     QString& dir = opening ? m_header.HeaderFileDir : m_header.FooterFileDir;
     QString& name = opening ? m_header.HeaderFileName : m_header.FooterFileName;
     QString& full = opening ? m_header.HeaderFilePath : m_header.FooterFilePath;
@@ -695,19 +695,19 @@ bool frmHeader::chooseFile(bool opening) {
     return true;
 }
 
-bool frmHeader::ChooseOpeningFile() {
+bool HeadsmithWindow::ChooseOpeningFile() {
     return chooseFile(true);
 }
 
-bool frmHeader::ChooseClosingFile() {
+bool HeadsmithWindow::ChooseClosingFile() {
     return chooseFile(false);
 }
 
-void frmHeader::LoadHeaderSettings() {
-    const modHeaderUtils::Loaded loaded = modHeaderUtils::LoadHeaderSettings(m_platform, m_header);
+void HeadsmithWindow::LoadHeaderSettings() {
+    const headeranswers::Loaded loaded = headeranswers::LoadHeaderSettings(m_platform, m_header);
     if (loaded.metric) (*loaded.metric ? optMetric : optInch)->setChecked(true);
     if (loaded.tableTop) (*loaded.tableTop ? optTableTop : optMatSurface)->setChecked(true);
-    if (loaded.source != modHeaderUtils::Loaded::Source::None) {
+    if (loaded.source != headeranswers::Loaded::Source::None) {
         txtCreatedBy->setText(m_header.StoredName);
         txtCopyright->setText(m_header.StoredCopyrightHolder);
         txtContactName->setText(m_header.StoredContactName);
@@ -723,25 +723,25 @@ void frmHeader::LoadHeaderSettings() {
     if (!loaded.error.isEmpty()) m_platform.tell(loaded.error, messageTitle(), Platform::Icon::Warning);
 }
 
-void frmHeader::InitHeaderFields() {
+void HeadsmithWindow::InitHeaderFields() {
     txtDate->setText(m_platform.shortDate());
-    txtCopyrightYear->setText(modFill::yearOf(txtDate->text()));
+    txtCopyrightYear->setText(cuttinglists::yearOf(txtDate->text()));
     if (optInch->isChecked())
         FillInchLists();
     else
         FillMetricLists();
 }
 
-void frmHeader::FillInchLists() {
+void HeadsmithWindow::FillInchLists() {
     fillLists(false);
 }
 
-void frmHeader::FillMetricLists() {
+void HeadsmithWindow::FillMetricLists() {
     fillLists(true);
 }
 
-void frmHeader::fillLists(bool metric) {
-    const modFill::Lists& lists = modFill::lists(metric);
+void HeadsmithWindow::fillLists(bool metric) {
+    const cuttinglists::Lists& lists = cuttinglists::lists(metric);
     for (QComboBox* box : {cmbBlank, cmbBitSize, cmbBitType, cmbThickness, cmbMaterial})
         box->clear();
     cmbBlank->addItems(lists.blank);

@@ -1,12 +1,12 @@
-#include "gui/mainwindow/frmCV_ProgIDE.h"
+#include "gui/mainwindow/mainwindow.h"
 
-#include "core/program/modUtils.h"
 #include "core/program/partfile.h"
+#include "core/program/partname.h"
 #include "core/settings.h"
 #include "gui/about.h"
-#include "gui/dialogs/modEdit.h"
-#include "gui/headsmith/frmHeader.h"
-#include "gui/mainwindow/frmGetStarted.h"
+#include "gui/dialogs/lineeditor.h"
+#include "gui/headsmith/headsmithwindow.h"
+#include "gui/mainwindow/firstrundialog.h"
 #include "gui/mainwindow/panelhistory.h"
 #include "gui/mainwindow/panelview.h"
 #include "gui/mainwindow/programpanes.h"
@@ -35,7 +35,7 @@
 namespace {
 
 QString getStartedText() {
-    return frmCV_ProgIDE::tr(
+    return MainWindow::tr(
         " You'll start by selecting the name for your Assembled part file. If you're smart you will have already "
         "created a folder and put any additional part files in it that you're going to be calling, to make it easier "
         "to keep track of everything.");
@@ -63,15 +63,15 @@ constexpr QSize DesignSize(819, 635);
 QString refusalText(AddRefusal refusal, Kind k) {
     switch (refusal) {
     case AddRefusal::TableFull:
-        return k == Kind::GoSub ? frmCV_ProgIDE::tr("A part file holds at most 100 lines, and a GOSUB needs room for "
-                                                    "three more. Nothing was added.")
-                                : frmCV_ProgIDE::tr("A part file holds at most 100 lines, and this one is full. "
-                                                    "Nothing was added.");
+        return k == Kind::GoSub ? MainWindow::tr("A part file holds at most 100 lines, and a GOSUB needs room for "
+                                                 "three more. Nothing was added.")
+                                : MainWindow::tr("A part file holds at most 100 lines, and this one is full. "
+                                                 "Nothing was added.");
     case AddRefusal::CounterFull:
-        return frmCV_ProgIDE::tr("The limit for this kind of line is reached. Nothing was added.");
+        return MainWindow::tr("The limit for this kind of line is reached. Nothing was added.");
     case AddRefusal::PanelFull:
-        return frmCV_ProgIDE::tr("The program panel has no row left below the last line. Drag the last line up onto "
-                                 "an empty row, or save and start a new part file. Nothing was added.");
+        return MainWindow::tr("The program panel has no row left below the last line. Drag the last line up onto "
+                              "an empty row, or save and start a new part file. Nothing was added.");
     case AddRefusal::None:
         break;
     }
@@ -80,7 +80,7 @@ QString refusalText(AddRefusal refusal, Kind k) {
 
 } // namespace
 
-frmCV_ProgIDE::frmCV_ProgIDE(Platform& platform, QWidget* parent) : QMainWindow(parent), m_platform(platform) {
+MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent), m_platform(platform) {
     setObjectName(QStringLiteral("frmCV_ProgIDE"));
     setWindowTitle(tr("Corvane Part File Stacker"));
 
@@ -91,12 +91,12 @@ frmCV_ProgIDE::frmCV_ProgIDE(Platform& platform, QWidget* parent) : QMainWindow(
     central->installEventFilter(this);
     setCentralWidget(central);
 
-    m_panel = std::make_unique<PanelModel>(m_vars, &PanelView::labelWidth);
+    m_panel = std::make_unique<ProgramModel>(m_vars, &PanelView::labelWidth);
 
     buildToolbox(central);
-    Picture1 = new PanelFrame(*m_panel, central);
+    Picture1 = new PanelScrollArea(*m_panel, central);
     Picture1->setGeometry(96, 0, 721, 641);
-    connect(Picture1->panel(), &PanelView::popupRequested, this, &frmCV_ProgIDE::showBlockMenu);
+    connect(Picture1->panel(), &PanelView::popupRequested, this, &MainWindow::showBlockMenu);
     buildMenus();
     m_history = new PanelHistory(*m_panel, this);
     Picture1->panel()->setHistory(m_history);
@@ -107,13 +107,13 @@ frmCV_ProgIDE::frmCV_ProgIDE(Platform& platform, QWidget* parent) : QMainWindow(
     restoreWindowSize();
 }
 
-frmCV_ProgIDE::~frmCV_ProgIDE() {
+MainWindow::~MainWindow() {
     // The history's stack signals as it goes; it must go while this window can still receive.
     Picture1->panel()->setHistory(nullptr);
     delete m_history;
 }
 
-void frmCV_ProgIDE::buildToolbox(QWidget* central) {
+void MainWindow::buildToolbox(QWidget* central) {
     Frame1 = new QGroupBox(tr("Toolbox"), central);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(0, 0, 97, 633);
@@ -141,12 +141,12 @@ void frmCV_ProgIDE::buildToolbox(QWidget* central) {
     Line1->setGeometry(8, 328, 73, 1);
 }
 
-void frmCV_ProgIDE::buildMenus() {
+void MainWindow::buildMenus() {
     QMenu* mnuFile = menuBar()->addMenu(tr("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuReset = mnuFile->addAction(tr("&Reset"), this, &frmCV_ProgIDE::mnuReset_Click);
-    mnuSave = mnuFile->addAction(tr("&Save"), this, &frmCV_ProgIDE::mnuSave_Click);
-    mnuExit = mnuFile->addAction(tr("E&Xit"), this, &frmCV_ProgIDE::mnuExit_Click);
+    mnuReset = mnuFile->addAction(tr("&Reset"), this, &MainWindow::mnuReset_Click);
+    mnuSave = mnuFile->addAction(tr("&Save"), this, &MainWindow::mnuSave_Click);
+    mnuExit = mnuFile->addAction(tr("E&Xit"), this, &MainWindow::mnuExit_Click);
     mnuReset->setObjectName(QStringLiteral("mnuReset"));
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
@@ -156,8 +156,8 @@ void frmCV_ProgIDE::buildMenus() {
 
     QMenu* mnuMode = menuBar()->addMenu(tr("&Mode"));
     mnuMode->setObjectName(QStringLiteral("mnuMode"));
-    mnuBasic = mnuMode->addAction(tr("&Basic"), this, &frmCV_ProgIDE::mnuBasic_Click);
-    mnuAdvanced = mnuMode->addAction(tr("&Advanced"), this, &frmCV_ProgIDE::mnuAdvanced_Click);
+    mnuBasic = mnuMode->addAction(tr("&Basic"), this, &MainWindow::mnuBasic_Click);
+    mnuAdvanced = mnuMode->addAction(tr("&Advanced"), this, &MainWindow::mnuAdvanced_Click);
     mnuBasic->setObjectName(QStringLiteral("mnuBasic"));
     mnuAdvanced->setObjectName(QStringLiteral("mnuAdvanced"));
     mnuBasic->setCheckable(true);
@@ -166,7 +166,7 @@ void frmCV_ProgIDE::buildMenus() {
     QMenu* mnuHelp = menuBar()->addMenu(tr("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     QAction* mnuAbout = mnuHelp->addAction(tr("&About"), this, [this] {
-        frmAbout about(this);
+        AboutDialog about(this);
         m_runner(about);
     });
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
@@ -174,15 +174,15 @@ void frmCV_ProgIDE::buildMenus() {
     // The block pop-up menu is never in the menu bar.
     mnuRight = new QMenu(tr("&RightClick"), this);
     mnuRight->setObjectName(QStringLiteral("mnuRight"));
-    mnuCopy = mnuRight->addAction(tr("&Copy"), this, &frmCV_ProgIDE::mnuCopy_Click);
-    mnuDelete = mnuRight->addAction(tr("&Delete"), this, &frmCV_ProgIDE::mnuDelete_Click);
-    mnuEdit = mnuRight->addAction(tr("&Edit"), this, &frmCV_ProgIDE::mnuEdit_Click);
+    mnuCopy = mnuRight->addAction(tr("&Copy"), this, &MainWindow::mnuCopy_Click);
+    mnuDelete = mnuRight->addAction(tr("&Delete"), this, &MainWindow::mnuDelete_Click);
+    mnuEdit = mnuRight->addAction(tr("&Edit"), this, &MainWindow::mnuEdit_Click);
     mnuCopy->setObjectName(QStringLiteral("mnuCopy"));
     mnuDelete->setObjectName(QStringLiteral("mnuDelete"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
 }
 
-bool frmCV_ProgIDE::Form_Load() {
+bool MainWindow::Form_Load() {
     StartUp();
     if (m_vars.PartNameState != PartName::Chosen) return false;
     m_vars.LineSpacing = 24;
@@ -197,43 +197,43 @@ bool frmCV_ProgIDE::Form_Load() {
     return true;
 }
 
-settings::Places frmCV_ProgIDE::settingsPlaces() {
+settings::Places MainWindow::settingsPlaces() {
     const QString program = m_platform.programFolder();
     return settings::locate(program, userSettingsFolder(), canCreateFilesIn(program));
 }
 
-void frmCV_ProgIDE::StartUp() {
+void MainWindow::StartUp() {
     const QString file = settingsPlaces().read;
     if (!file.isEmpty()) {
         if (settings::selectsAdvanced(settings::readFirstLine(file))) mnuAdvanced_Click();
         openOrChooseAtStart();
         return;
     }
-    frmGetStarted getStarted(
+    FirstRunDialog getStarted(
         getStartedText(), [this] { return openOrChooseAtStart(); }, this);
     m_runner(getStarted);
     // However the window went away, the name choice runs (once): the main window needs a part file.
     getStarted.cmdGetStarted_Click();
 }
 
-void frmCV_ProgIDE::setAdvanced(bool advanced) {
+void MainWindow::setAdvanced(bool advanced) {
     for (const KindInfo& info : kinds::Table)
         if (info.button && info.advanced && !info.basic) m_buttons[info.kind]->setVisible(advanced);
     mnuAdvanced->setChecked(advanced);
     mnuBasic->setChecked(!advanced);
 }
 
-void frmCV_ProgIDE::mnuAdvanced_Click() {
+void MainWindow::mnuAdvanced_Click() {
     setAdvanced(true);
 }
 
-void frmCV_ProgIDE::mnuBasic_Click() {
+void MainWindow::mnuBasic_Click() {
     setAdvanced(false);
 }
 
-void frmCV_ProgIDE::addLine(Kind k) {
+void MainWindow::addLine(Kind k) {
     // The whole add, a GOSUB set included, is one step; a cancelled dialog records none.
-    const PanelModel::Snapshot before = m_panel->snapshot();
+    const ProgramModel::Snapshot before = m_panel->snapshot();
     const auto recordAdd = qScopeGuard([this, k, &before] { m_history->recordSince(addStepName(k), before); });
     const AddRefusal refusal = m_panel->canAdd(k);
     if (refusal != AddRefusal::None) {
@@ -266,7 +266,7 @@ void frmCV_ProgIDE::addLine(Kind k) {
     lineAdded();
 }
 
-void frmCV_ProgIDE::lineAdded() {
+void MainWindow::lineAdded() {
     mnuSave->setEnabled(true);
     mnuReset->setEnabled(true);
     m_vars.FileSaved = false;
@@ -274,12 +274,12 @@ void frmCV_ProgIDE::lineAdded() {
     showNewLine();
 }
 
-void frmCV_ProgIDE::refreshPanel() {
+void MainWindow::refreshPanel() {
     Picture1->panel()->refresh();
     updateStatus();
 }
 
-bool frmCV_ProgIDE::WriteFile() {
+bool MainWindow::WriteFile() {
     const FileResult result = partfile::write(m_vars.PartFileName, *m_panel);
     if (!result.ok) {
         m_platform.tell(tr("The part file could not be saved:\n\n%1\n\nNothing on disk was changed, and "
@@ -289,7 +289,7 @@ bool frmCV_ProgIDE::WriteFile() {
         return false;
     }
     if (m_platform.askYesNo(tr("Do you want to add a header to this file?"), tr("Add a header"))) {
-        frmHeader header(m_vars, m_header, m_platform, this);
+        HeadsmithWindow header(m_vars, m_header, m_platform, this);
         m_runner(header);
         takeRewrittenFile();
     }
@@ -300,7 +300,7 @@ bool frmCV_ProgIDE::WriteFile() {
     return true;
 }
 
-void frmCV_ProgIDE::SaveSettings() {
+void MainWindow::SaveSettings() {
     saveDocks();
     const FileResult result = settings::save(settingsPlaces(), mnuAdvanced->isChecked());
     if (!result.ok)
@@ -308,24 +308,24 @@ void frmCV_ProgIDE::SaveSettings() {
                         tr("Settings not saved"), Platform::Icon::Warning);
 }
 
-void frmCV_ProgIDE::ResetProgram() {
+void MainWindow::ResetProgram() {
     m_history->record(tr("Reset"), [this] { m_panel->reset(); });
     refreshPanel();
 }
 
-void frmCV_ProgIDE::mnuSave_Click() {
+void MainWindow::mnuSave_Click() {
     WriteFile();
 }
 
-void frmCV_ProgIDE::mnuReset_Click() {
+void MainWindow::mnuReset_Click() {
     ResetProgram();
 }
 
-void frmCV_ProgIDE::mnuExit_Click() {
+void MainWindow::mnuExit_Click() {
     close();
 }
 
-void frmCV_ProgIDE::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!m_started) {
         event->accept();
         return;
@@ -341,17 +341,17 @@ void frmCV_ProgIDE::closeEvent(QCloseEvent* event) {
     QApplication::closeAllWindows();
 }
 
-void frmCV_ProgIDE::showBlockMenu(const QPoint& globalPos) {
+void MainWindow::showBlockMenu(const QPoint& globalPos) {
     // END has no dialog to edit, but may be copied or deleted.
     mnuEdit->setEnabled(m_vars.CurrentKind != Kind::End);
     mnuRight->exec(globalPos);
 }
 
-void frmCV_ProgIDE::mnuCopy_Click() {
+void MainWindow::mnuCopy_Click() {
     if (m_panel->selectionExists()) m_platform.setClipboardText(m_panel->copyText());
 }
 
-void frmCV_ProgIDE::mnuDelete_Click() {
+void MainWindow::mnuDelete_Click() {
     if (!m_panel->selectionExists()) return;
     if (!m_platform.askYesNo(tr("Are you sure you want to delete this command line?"), tr("Are you sure?"))) return;
     m_history->record(tr("Delete Line"), [this] { m_panel->deleteLine(); });
@@ -362,14 +362,14 @@ void frmCV_ProgIDE::mnuDelete_Click() {
     refreshPanel();
 }
 
-void frmCV_ProgIDE::mnuEdit_Click() {
-    m_history->record(tr("Edit Line"), [this] { modEdit::EditLine(*m_panel, m_platform, m_runner, this); });
+void MainWindow::mnuEdit_Click() {
+    m_history->record(tr("Edit Line"), [this] { lineeditor::editLine(*m_panel, m_platform, m_runner, this); });
     refreshPanel();
 }
 
 // ---- Undo and redo -----------------------------------------------------------------------------
 
-QString frmCV_ProgIDE::addStepName(Kind k) {
+QString MainWindow::addStepName(Kind k) {
     switch (k) {
     case Kind::Move:
         return tr("Add Move");
@@ -406,7 +406,7 @@ QString frmCV_ProgIDE::addStepName(Kind k) {
     return tr("Add Line");
 }
 
-void frmCV_ProgIDE::buildEditMenu() {
+void MainWindow::buildEditMenu() {
     auto* mnuEditMenu = new QMenu(tr("&Edit"), this);
     mnuEditMenu->setObjectName(QStringLiteral("mnuEditMenu"));
     QAction* mnuUndo = m_history->stack()->createUndoAction(mnuEditMenu, tr("&Undo"));
@@ -426,25 +426,25 @@ void frmCV_ProgIDE::buildEditMenu() {
     addAction(mnuUndo);
     addAction(mnuRedo);
 
-    connect(m_history->stack(), &QUndoStack::indexChanged, this, &frmCV_ProgIDE::historyChanged);
-    connect(m_history->stack(), &QUndoStack::cleanChanged, this, &frmCV_ProgIDE::historyChanged);
-    connect(m_history, &PanelHistory::restored, this, &frmCV_ProgIDE::programRestored);
+    connect(m_history->stack(), &QUndoStack::indexChanged, this, &MainWindow::historyChanged);
+    connect(m_history->stack(), &QUndoStack::cleanChanged, this, &MainWindow::historyChanged);
+    connect(m_history, &PanelHistory::restored, this, &MainWindow::programRestored);
 }
 
-void frmCV_ProgIDE::historyChanged() {
+void MainWindow::historyChanged() {
     // Unsaved work is exactly what lies between the last save and the present step.
     m_vars.FileSaved = m_history->isSaved();
     updateStatus();
 }
 
-void frmCV_ProgIDE::programRestored() {
+void MainWindow::programRestored() {
     const bool lines = m_vars.LineCount > 0;
     mnuSave->setEnabled(lines);
     mnuReset->setEnabled(lines);
     refreshPanel();
 }
 
-void frmCV_ProgIDE::buildChecks() {
+void MainWindow::buildChecks() {
     // Both panes start hidden, so the window keeps its size and the panel its place until the
     // operator opens one.
     m_problemsPane = new ProblemsPane(this);
@@ -453,7 +453,7 @@ void frmCV_ProgIDE::buildChecks() {
     addDockWidget(Qt::RightDockWidgetArea, m_textPane);
     m_problemsPane->hide();
     m_textPane->hide();
-    connect(m_problemsPane, &ProblemsPane::rowChosen, this, &frmCV_ProgIDE::showFindingRow);
+    connect(m_problemsPane, &ProblemsPane::rowChosen, this, &MainWindow::showFindingRow);
 
     QMenu* mnuView = new QMenu(tr("&View"), this);
     mnuView->setObjectName(QStringLiteral("mnuView"));
@@ -484,12 +484,12 @@ void frmCV_ProgIDE::buildChecks() {
     m_checkTimer = new QTimer(this);
     m_checkTimer->setSingleShot(true);
     m_checkTimer->setInterval(0);
-    connect(m_checkTimer, &QTimer::timeout, this, &frmCV_ProgIDE::updateChecks);
+    connect(m_checkTimer, &QTimer::timeout, this, &MainWindow::updateChecks);
     connect(Picture1->panel(), &PanelView::refreshed, m_checkTimer, qOverload<>(&QTimer::start));
     updateChecks();
 }
 
-void frmCV_ProgIDE::updateChecks() {
+void MainWindow::updateChecks() {
     m_checkTimer->stop();
     m_findings = checker::check(*m_panel);
 
@@ -519,7 +519,7 @@ void frmCV_ProgIDE::updateChecks() {
                              (warningCount == 1 ? tr("1 warning") : tr("%1 warnings").arg(warningCount)));
 }
 
-void frmCV_ProgIDE::showFindingRow(int row) {
+void MainWindow::showFindingRow(int row) {
     Picture1->showRow(row);
     updateChecks();
 }
@@ -540,13 +540,13 @@ bool windowSettingsUsable() {
 
 } // namespace
 
-void frmCV_ProgIDE::restoreDocks() {
+void MainWindow::restoreDocks() {
     if (!windowSettingsUsable()) return;
     const QSettings s(windowSettingsPath(), QSettings::IniFormat);
     restoreState(s.value(QStringLiteral("window/docks")).toByteArray());
 }
 
-void frmCV_ProgIDE::saveDocks() {
+void MainWindow::saveDocks() {
     if (!windowSettingsUsable()) return;
     QSettings s(windowSettingsPath(), QSettings::IniFormat);
     s.setValue(QStringLiteral("window/docks"), saveState());
@@ -554,7 +554,7 @@ void frmCV_ProgIDE::saveDocks() {
 
 // ---- Keyboard ----------------------------------------------------------------------------------
 
-void frmCV_ProgIDE::buildKeyboard() {
+void MainWindow::buildKeyboard() {
     mnuSave->setShortcut(QKeySequence::Save);
     mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     addAction(mnuSave);
@@ -579,12 +579,12 @@ void frmCV_ProgIDE::buildKeyboard() {
         if (m_buttons[k] && m_buttons[k]->toolTip().isEmpty()) m_buttons[k]->setToolTip(tip);
 
     PanelView* view = Picture1->panel();
-    connect(view, &PanelView::deleteRequested, this, &frmCV_ProgIDE::mnuDelete_Click);
-    connect(view, &PanelView::editRequested, this, &frmCV_ProgIDE::mnuEdit_Click);
-    connect(view, &PanelView::copyRequested, this, &frmCV_ProgIDE::mnuCopy_Click);
+    connect(view, &PanelView::deleteRequested, this, &MainWindow::mnuDelete_Click);
+    connect(view, &PanelView::editRequested, this, &MainWindow::mnuEdit_Click);
+    connect(view, &PanelView::copyRequested, this, &MainWindow::mnuCopy_Click);
 }
 
-void frmCV_ProgIDE::showNewLine() {
+void MainWindow::showNewLine() {
     Picture1->panel()->setCurrentRow(m_vars.LineCount);
 }
 
@@ -594,18 +594,18 @@ namespace {
 const QString WindowSizeKey = QStringLiteral("mainWindow/size");
 } // namespace
 
-void frmCV_ProgIDE::restoreWindowSize() {
+void MainWindow::restoreWindowSize() {
     const QSize saved = QSettings().value(WindowSizeKey).toSize();
     resize(sizeHint().expandedTo(minimumSizeHint()));
     if (saved.isValid()) resize(saved.expandedTo(minimumSizeHint()));
 }
 
-void frmCV_ProgIDE::saveWindowSize() {
+void MainWindow::saveWindowSize() {
     // A maximised window keeps the size it had before, for the next start.
     QSettings().setValue(WindowSizeKey, isMaximized() ? normalGeometry().size() : size());
 }
 
-Kind frmCV_ProgIDE::toolboxKey(QEvent* event) const {
+Kind MainWindow::toolboxKey(QEvent* event) const {
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return Kind::None;
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() != Qt::AltModifier) return Kind::None;
@@ -613,7 +613,7 @@ Kind frmCV_ProgIDE::toolboxKey(QEvent* event) const {
     return k != Kind::None && m_buttons[k] && m_buttons[k]->isVisible() ? k : Kind::None;
 }
 
-bool frmCV_ProgIDE::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
     // "[M]oves" and "[J]ogs" promise Alt+M and Alt+J; the captions stay as they are. Key events the
     // focused widget leaves alone come up to the window. Alt+M would be the Mode menu's mnemonic:
     // accepting its shortcut override keeps the chord for the toolbox, and the menu stays reachable
@@ -626,13 +626,13 @@ bool frmCV_ProgIDE::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
-bool frmCV_ProgIDE::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == centralWidget() && event->type() == QEvent::Resize && Frame1 && Picture1)
         layoutToSize(centralWidget()->size());
     return QMainWindow::eventFilter(watched, event);
 }
 
-void frmCV_ProgIDE::layoutToSize(QSize client) {
+void MainWindow::layoutToSize(QSize client) {
     // The toolbox keeps its width and grows down; the panel's frame takes the rest, running a few
     // pixels below the client area as at the design size.
     const QSize extra = client - DesignSize;

@@ -2,12 +2,12 @@
 
 #include "gui/dialogs/commanddialog.h"
 
-class PanelModel;
+class ProgramModel;
 
-namespace modEdit {
+namespace lineeditor {
 
 // Reopens the selected block's dialog filled from its line and writes the result back into the same
 // block. A dialog closed without Done, or a file call whose file choice was cancelled, changes nothing.
-void EditLine(PanelModel& panel, Platform& platform, const DialogRunner& runner, QWidget* parent);
+void editLine(ProgramModel& panel, Platform& platform, const DialogRunner& runner, QWidget* parent);
 
-} // namespace modEdit
+} // namespace lineeditor

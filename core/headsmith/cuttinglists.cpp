@@ -1,9 +1,9 @@
-#include "core/headsmith/modFill.h"
+#include "core/headsmith/cuttinglists.h"
 
 #include <QDate>
 #include <QRegularExpression>
 
-namespace modFill {
+namespace cuttinglists {
 
 namespace {
 // Thickness and material suggestions are the same for both units; the thickness list mixes inch
@@ -52,4 +52,4 @@ QString yearOf(const QString& date) {
     return QString::number(QDate::currentDate().year());
 }
 
-} // namespace modFill
+} // namespace cuttinglists

@@ -8,10 +8,10 @@ class QRadioButton;
 
 // The file-call line: the called file, preferably from the master file's folder, and its offset mode.
 // Its controls are enabled step by step: Opened, File chosen, Choice cancelled.
-class frmFP final : public CommandDialog {
+class FileCallDialog final : public CommandDialog {
     Q_OBJECT
 public:
-    frmFP(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent);
+    FileCallDialog(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent);
 
     // Selects the line's offset mode; the file has to be chosen again.
     void fillFrom(const QString& heldText) override;

@@ -9,12 +9,12 @@ class QLabel;
 class QPushButton;
 
 // The first-run window: explains the name choice, then runs it from its one button.
-class frmGetStarted : public QDialog {
+class FirstRunDialog : public QDialog {
     Q_OBJECT
 public:
     // text explains the name choice; chooseName runs the start-up name loop and tells whether a
     // name was chosen.
-    frmGetStarted(const QString& text, std::function<bool()> chooseName, QWidget* parent = nullptr);
+    FirstRunDialog(const QString& text, std::function<bool()> chooseName, QWidget* parent = nullptr);
 
     void cmdGetStarted_Click();
     // True once a name was chosen; false when the user gave up.

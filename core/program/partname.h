@@ -7,7 +7,7 @@
 class Platform;
 
 // Procedures of the part file's life cycle that need no window.
-namespace modUtils {
+namespace partname {
 
 inline QString SaveTitle() {
     return QCoreApplication::translate("modUtils", "Select a name for the Part File that you will be assembling.");
@@ -42,4 +42,4 @@ void ChoosePartFile(modProgVar& vars, Platform& platform);
 // The start-up loop: choose a name until one is chosen (true) or the user declines to save (false).
 bool ChooseUntilNamed(modProgVar& vars, Platform& platform);
 
-} // namespace modUtils
+} // namespace partname

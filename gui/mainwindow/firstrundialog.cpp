@@ -1,10 +1,10 @@
-#include "gui/mainwindow/frmGetStarted.h"
+#include "gui/mainwindow/firstrundialog.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
 
-frmGetStarted::frmGetStarted(const QString& text, std::function<bool()> chooseName, QWidget* parent)
+FirstRunDialog::FirstRunDialog(const QString& text, std::function<bool()> chooseName, QWidget* parent)
     : QDialog(parent), m_chooseName(std::move(chooseName)) {
     setObjectName(QStringLiteral("frmGetStarted"));
     setWindowTitle(tr("Get started"));
@@ -20,22 +20,22 @@ frmGetStarted::frmGetStarted(const QString& text, std::function<bool()> chooseNa
     cmdGetStarted->setObjectName(QStringLiteral("cmdGetStarted"));
     cmdGetStarted->setGeometry(112, 160, 89, 33);
     cmdGetStarted->setAutoDefault(false);
-    connect(cmdGetStarted, &QPushButton::clicked, this, &frmGetStarted::cmdGetStarted_Click);
+    connect(cmdGetStarted, &QPushButton::clicked, this, &FirstRunDialog::cmdGetStarted_Click);
 }
 
-void frmGetStarted::cmdGetStarted_Click() {
+void FirstRunDialog::cmdGetStarted_Click() {
     if (m_ran) return;
     m_ran = true;
     m_chosen = m_chooseName();
     done(m_chosen ? QDialog::Accepted : QDialog::Rejected);
 }
 
-void frmGetStarted::closeEvent(QCloseEvent* event) {
+void FirstRunDialog::closeEvent(QCloseEvent* event) {
     cmdGetStarted_Click();
     event->accept();
 }
 
-void frmGetStarted::reject() {
+void FirstRunDialog::reject() {
     // Escape, like the frame's close box, still leads through the name choice.
     if (!m_ran)
         cmdGetStarted_Click();

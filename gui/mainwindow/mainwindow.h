@@ -3,7 +3,7 @@
 #include "core/headsmith/modHeaderProgVar.h"
 #include "core/program/checker.h"
 #include "core/program/modProgVar.h"
-#include "core/program/panelmodel.h"
+#include "core/program/programmodel.h"
 #include "core/settings.h"
 #include "gui/dialogs/commanddialog.h"
 
@@ -17,7 +17,7 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QPushButton;
-class PanelFrame;
+class PanelScrollArea;
 class PanelHistory;
 class Platform;
 class ProblemsPane;
@@ -26,11 +26,11 @@ class QTimer;
 class QToolButton;
 
 // The main window: toolbox, program panel, menus; owns the run's shared state.
-class frmCV_ProgIDE : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frmCV_ProgIDE(Platform& platform, QWidget* parent = nullptr);
-    ~frmCV_ProgIDE() override;
+    explicit MainWindow(Platform& platform, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Start-up dialogue and layout constants. False when the user declined to choose a part file:
     // the program then ends at once, without writing its settings.
@@ -40,7 +40,7 @@ public:
     void setDialogRunner(DialogRunner runner) { m_runner = std::move(runner); }
 
     modProgVar& vars() { return m_vars; }
-    PanelModel& panel() { return *m_panel; }
+    ProgramModel& panel() { return *m_panel; }
     modHeaderProgVar& header() { return m_header; }
 
     // Toolbox: opens the kind's dialog (END: none) and adds its block below all others.
@@ -88,7 +88,7 @@ public:
     ProblemsPane* problemsPane() const { return m_problemsPane; }
     ProgramTextPane* textPane() const { return m_textPane; }
     QToolButton* problemsCount() const { return m_problemsCount; }
-    PanelFrame* panelFrame() const { return Picture1; }
+    PanelScrollArea* panelFrame() const { return Picture1; }
 
 protected:
     // Form_Unload: settings, the save question, the end of the program.
@@ -139,14 +139,14 @@ private:
     Platform& m_platform;
     modProgVar m_vars;
     modHeaderProgVar m_header;
-    std::unique_ptr<PanelModel> m_panel;
+    std::unique_ptr<ProgramModel> m_panel;
     PanelHistory* m_history = nullptr;
     DialogRunner m_runner = runModal;
     bool m_started = false;
 
     QGroupBox* Frame1 = nullptr;
     QFrame* Line1 = nullptr;
-    PanelFrame* Picture1 = nullptr;
+    PanelScrollArea* Picture1 = nullptr;
     QAction* mnuReset = nullptr;
     QAction* mnuSave = nullptr;
     QAction* mnuExit = nullptr;

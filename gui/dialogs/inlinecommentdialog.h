@@ -3,10 +3,10 @@
 #include "gui/dialogs/commanddialog.h"
 
 // The inline comment of the line being added or edited, asked for by a command dialog's Done.
-class frmInlineComment final : public CommandDialog {
+class InlineCommentDialog final : public CommandDialog {
     Q_OBJECT
 public:
-    frmInlineComment(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent);
+    InlineCommentDialog(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent);
 
     void fillFrom(const QString& heldText) override; // the comment as stored, "'" included
     void pressDone() override;

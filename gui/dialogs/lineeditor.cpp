@@ -1,10 +1,10 @@
-#include "gui/dialogs/modEdit.h"
+#include "gui/dialogs/lineeditor.h"
 
-#include "core/program/panelmodel.h"
+#include "core/program/programmodel.h"
 
-namespace modEdit {
+namespace lineeditor {
 
-void EditLine(PanelModel& panel, Platform& platform, const DialogRunner& runner, QWidget* parent) {
+void editLine(ProgramModel& panel, Platform& platform, const DialogRunner& runner, QWidget* parent) {
     modProgVar& vars = panel.vars();
     const Kind k = vars.CurrentKind;
     const int index = vars.PerKind[k].Sel;
@@ -34,4 +34,4 @@ void EditLine(PanelModel& panel, Platform& platform, const DialogRunner& runner,
     panel.setCaptions(k, index, result, comment, true);
 }
 
-} // namespace modEdit
+} // namespace lineeditor

@@ -22,12 +22,12 @@ struct modProgVar;
 // Headsmith: writes a header (and on request a closing block) into the part file just saved, and
 // remembers its answers. Shown modally by the part file writer; closes itself after a completed
 // write. Tests drive it through its controls, found by their object names.
-class frmHeader : public QDialog {
+class HeadsmithWindow : public QDialog {
     Q_OBJECT
 
 public:
-    frmHeader(modProgVar& vars, modHeaderProgVar& header, Platform& platform, QWidget* parent = nullptr);
-    ~frmHeader() override;
+    HeadsmithWindow(modProgVar& vars, modHeaderProgVar& header, Platform& platform, QWidget* parent = nullptr);
+    ~HeadsmithWindow() override;
 
     // The answers as they stand in the window.
     HeaderFields fields() const;
