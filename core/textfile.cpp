@@ -9,6 +9,7 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <cstring>
 
 FileResult FileResult::failure(const QString& path, const QString& reason) {
     return {false, QStringLiteral("%1\n\n%2").arg(path, reason)};
@@ -110,20 +111,20 @@ QString findNoCase(const QString& folder, const QString& name) {
     return {};
 }
 
-QList<QByteArray> splitLines(const QByteArray& content) {
+QList<QByteArray> splitLines(const QByteArray& content, LoneCr loneCr) {
     QList<QByteArray> lines;
+    const char* const ends = loneCr == LoneCr::EndsLine ? "\r\n" : "\n";
     qsizetype start = 0;
-    while (start < content.size()) {
-        qsizetype end = content.indexOf('\n', start);
-        if (end < 0) {
-            lines << content.mid(start);
-            break;
-        }
-        qsizetype stop = end;
-        if (stop > start && content.at(stop - 1) == '\r') --stop;
+    for (qsizetype i = 0; i < content.size(); ++i) {
+        const char c = content.at(i);
+        if (!std::strchr(ends, c) || c == '\0') continue;
+        qsizetype stop = i;
+        if (c == '\n' && stop > start && content.at(stop - 1) == '\r') --stop;
         lines << content.mid(start, stop - start);
-        start = end + 1;
+        if (c == '\r' && i + 1 < content.size() && content.at(i + 1) == '\n') ++i;
+        start = i + 1;
     }
+    if (start < content.size()) lines << content.mid(start);
     return lines;
 }
 

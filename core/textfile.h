@@ -42,7 +42,12 @@ QByteArrayView trimmed(QByteArrayView s, QByteArrayView blanks);
 // program came from; empty when there is none.
 QString findNoCase(const QString& folder, const QString& name);
 
-// Splits file content into lines; CR LF and a bare LF both end a line, a final unterminated line counts.
-QList<QByteArray> splitLines(const QByteArray& content);
+// Whether a CR alone ends a line (as old Mac editors wrote part files) or is a byte of the line (as
+// in the variables file, where it only ends the entry and the rest of the line is someone else's).
+enum class LoneCr { EndsLine, IsText };
+
+// Splits file content into lines; CR LF and a bare LF end a line, and a lone CR as asked; a final
+// unterminated line counts.
+QList<QByteArray> splitLines(const QByteArray& content, LoneCr loneCr = LoneCr::IsText);
 
 } // namespace textfile

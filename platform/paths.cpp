@@ -1,5 +1,6 @@
 #include "platform/platform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -7,6 +8,17 @@
 
 QString userSettingsFolder() {
     return QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+}
+
+QString userSettingsFile() {
+#ifdef Q_OS_WIN
+    const QString extension = QStringLiteral(".ini");
+#else
+    const QString extension = QStringLiteral(".conf");
+#endif
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return QDir(folder).filePath(QCoreApplication::organizationName() + u'/' + QCoreApplication::applicationName() +
+                                 extension);
 }
 
 bool canCreateFilesIn(const QString& folder) {

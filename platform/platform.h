@@ -42,6 +42,11 @@ void setUpProcess();
 // folder cannot be written (an installed copy).
 QString userSettingsFolder();
 
+// The per-user settings file (window size, panes, recent files): cvstacker.conf under the user's
+// configuration folder (cvstacker.ini under the roaming application data on Windows), as QSettings
+// would name it, found without opening anything.
+QString userSettingsFile();
+
 // True when a file can be created in folder. Probed by creating one: permission bits alone say
 // nothing for root, on a read-only mount or under Windows ACLs.
 bool canCreateFilesIn(const QString& folder);

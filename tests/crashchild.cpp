@@ -20,14 +20,13 @@ namespace {
 
 // A full table of long comment lines: about 4 MB through the part file writer.
 int save(const QString& path) {
-    modProgVar vars;
-    ProgramModel panel(vars, [](const QString&) { return 60; });
+    ProgramModel panel([](const QString&) { return 60; });
     for (int i = 0; i < 99; ++i) {
         const QString held = QStringLiteral("' line %1 ").arg(i, 2) + QString(40000, QChar(u'a' + i % 26));
         if (!panel.add(Kind::Comment, held, {})) return 2;
     }
     panel.add(Kind::End, {}, {});
-    const FileResult r = partfile::write(path, panel);
+    const FileResult r = partfile::write(path, panel, {});
     if (!r.ok) std::fprintf(stderr, "%s\n", qPrintable(r.error));
     return r.ok ? 0 : 1;
 }
@@ -44,10 +43,10 @@ int rewrite(const QString& path, const QString& closing) {
 // memory, so that a test can see it stays flat however large the file.
 int variables() {
     HeadlessPlatform platform(true);
-    modHeaderProgVar header;
-    const headeranswers::Loaded loaded = headeranswers::LoadHeaderSettings(platform, header);
+    HeaderAnswers header;
+    const headeranswers::Loaded loaded = headeranswers::load(platform, header);
     if (loaded.source != headeranswers::Loaded::Source::Variables) return 1;
-    const FileResult r = headeranswers::SaveHeaderVariables(platform, header, sampleHeaderFields());
+    const FileResult r = headeranswers::save(platform, header, sampleHeaderFields());
     if (!r.ok) std::fprintf(stderr, "%s\n", qPrintable(r.error));
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

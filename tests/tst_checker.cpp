@@ -163,15 +163,13 @@ private Q_SLOTS:
 
     // On a real panel, a finding names the table row of its block and the file line Save writes for it.
     void pointsAtWrittenLine() {
-        modProgVar vars;
-        ProgramModel panel(vars, [](const QString& s) { return 6 * static_cast<int>(s.size()); });
+        ProgramModel panel([](const QString& s) { return 6 * static_cast<int>(s.size()); });
         QVERIFY(panel.add(Kind::Move, QStringLiteral("MX, 1"), QStringLiteral("'start")));
         QVERIFY(panel.add(Kind::GoTo, QStringLiteral("GOTO agian:"), QStringLiteral("'retry")));
         QVERIFY(panel.add(Kind::End, {}, {}));
         // Swapped as a drop leaves them: the GOTO now stands first.
-        std::swap(vars.Lines[1].BlockIndex, vars.Lines[2].BlockIndex);
-        std::swap(vars.Lines[1].Kind, vars.Lines[2].Kind);
-        const QList<checker::Finding> found = checker::check(panel);
+        QCOMPARE(panel.moveLine(2, -1), 1);
+        const QList<checker::Finding> found = checker::check(panel, QString());
         QCOMPARE(found.size(), 1);
         QCOMPARE(found[0].row, 1);
         QCOMPARE(found[0].line, 4);

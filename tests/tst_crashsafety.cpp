@@ -138,8 +138,7 @@ private Q_SLOTS:
     void cleanup() { writefaults::clear(); }
 
     void partFileWriter() {
-        modProgVar vars;
-        ProgramModel panel(vars, fixedWidth);
+        ProgramModel panel(fixedWidth);
         for (int i = 0; i < 20; ++i) {
             QVERIFY(panel.add(Kind::Move, QStringLiteral("MX, %1").arg(i), i % 2 ? QStringLiteral("'m") : QString()));
             QVERIFY(panel.add(Kind::Comment, QStringLiteral("'step %1 \xe4").arg(i), {}));
@@ -150,13 +149,13 @@ private Q_SLOTS:
         for (int i = 0; i < 30; ++i)
             old += "MY, " + QByteArray::number(i) + "   'the old program\r\n";
         QVERIFY(driveEveryFault(target, old, [&] {
-                    const FileResult r = partfile::write(target, panel);
+                    const FileResult r = partfile::write(target, panel, {});
                     return Result{r.ok, r.error};
                 }) > 80);
 
         // A first save, with no file yet: a failure leaves none behind.
         QVERIFY(driveEveryFault(target, std::nullopt, [&] {
-                    const FileResult r = partfile::write(target, panel);
+                    const FileResult r = partfile::write(target, panel, {});
                     return Result{r.ok, r.error};
                 }) > 80);
     }
@@ -178,13 +177,13 @@ private Q_SLOTS:
         putBytes(path(QStringLiteral("library/home.cvp")), crlf({"' go home first", "M2, 0, 0", "no end"}).chopped(2));
         putBytes(path(QStringLiteral("library/park.cvp")), crlf({"' park", "J2, 10, 10", "\xa7 8-bit \xfc"}));
         HeaderFields f = sampleHeaderFields();
-        f.AdditionalInfo = QStringLiteral("'' two\n'' notes\n");
-        f.AddOpening = true;
-        f.OpeningAsFP = false;
-        f.OpeningPath = path(QStringLiteral("library/home.cvp"));
-        f.AddClosing = true;
-        f.ClosingAsFP = false;
-        f.ClosingPath = path(QStringLiteral("library/park.cvp"));
+        f.additionalInfo = QStringLiteral("'' two\n'' notes\n");
+        f.addOpening = true;
+        f.openingAsFP = false;
+        f.openingPath = path(QStringLiteral("library/home.cvp"));
+        f.addClosing = true;
+        f.closingAsFP = false;
+        f.closingPath = path(QStringLiteral("library/park.cvp"));
 
         QList<QByteArray> body;
         for (const headertext::BlockLine& l : headertext::writeheaderinfo(sampleHeaderFields()))
@@ -224,8 +223,8 @@ private Q_SLOTS:
         old += crlf({"' Start of Closing file", "FP, old.cvp", "' End of Closing file"});
         putBytes(target, old);
         HeaderFields f = sampleHeaderFields();
-        f.AddClosing = true;
-        f.ClosingPath = QStringLiteral("new.cvp");
+        f.addClosing = true;
+        f.closingPath = QStringLiteral("new.cvp");
         ScriptedPlatform platform;
         int reports = 0;
         const auto rewrite = [&] {
@@ -256,17 +255,17 @@ private Q_SLOTS:
         const QString target = headeranswers::variablesFilePath(platform.partsDir);
         const QByteArray old = crlf({"&my_hasrunheader = 1", "&router_speed=  4 ", "&header_name = Old",
                                      "no equals sign", "&header_units = 1", "' \xe9t\xe9"});
-        modHeaderProgVar header;
-        header.HeaderFileDir = QStringLiteral("C:\\parts");
+        HeaderAnswers header;
+        header.openingFolder = QStringLiteral("C:\\parts");
         QVERIFY(driveEveryFault(target, old, [&] {
-                    const FileResult r = headeranswers::SaveHeaderVariables(platform, header, sampleHeaderFields());
+                    const FileResult r = headeranswers::save(platform, header, sampleHeaderFields());
                     return Result{r.ok, r.error};
                 }) >= 3); // the update is streamed: its writes go out a buffer at a time
         QVERIFY(readBytes(target)->startsWith("&my_hasrunheader = 1\r\n&router_speed=  4 \r\n&header_name =Bo\r\n"));
 
         // The first save creates the file; a failed one leaves no file at all.
         QVERIFY(driveEveryFault(target, std::nullopt, [&] {
-                    const FileResult r = headeranswers::SaveHeaderVariables(platform, header, sampleHeaderFields());
+                    const FileResult r = headeranswers::save(platform, header, sampleHeaderFields());
                     return Result{r.ok, r.error};
                 }) >= 40);
         QCOMPARE(readBytes(target)->count("\r\n"), 19);
@@ -296,18 +295,17 @@ private Q_SLOTS:
             const QString closing = path(QStringLiteral("park.cvp"));
             putBytes(closing, QByteArray(300'000, 'x'));
             HeaderFields f = sampleHeaderFields();
-            f.AddClosing = true;
-            f.ClosingAsFP = false;
-            f.ClosingPath = closing;
+            f.addClosing = true;
+            f.closingAsFP = false;
+            f.closingPath = closing;
             ScriptedPlatform platform;
             const auto result = headsmith::rewritePartFile(target, f, platform);
             r = {result.outcome == Outcome::Written, result.error};
         } else {
-            modProgVar vars;
-            ProgramModel panel(vars, fixedWidth);
+            ProgramModel panel(fixedWidth);
             for (int i = 0; i < 99; ++i)
                 QVERIFY(panel.add(Kind::Comment, QStringLiteral("'%1 ").arg(i) + QString(3000, u'c'), {}));
-            const FileResult result = partfile::write(target, panel);
+            const FileResult result = partfile::write(target, panel, {});
             r = {result.ok, result.error};
         }
         QVERIFY(!r.ok);

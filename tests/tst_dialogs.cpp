@@ -1,6 +1,7 @@
 #include "core/program/partfile.h"
 #include "core/program/programmodel.h"
 #include "gui/dialogs/commanddialog.h"
+#include "gui/dialogs/filecalldialog.h"
 #include "gui/dialogs/inlinecommentdialog.h"
 #include "scriptedplatform.h"
 
@@ -86,13 +87,16 @@ private:
     }
     static inline QtMessageHandler previousHandler = nullptr;
 
-    modProgVar vars;
+    DialogContext context;
     ScriptedPlatform platform;
     CommentScript comment;
     std::unique_ptr<CommandDialog> open(Kind k) {
-        auto dialog = createCommandDialog(k, vars, platform, commentRunner(comment), nullptr);
+        auto dialog = createCommandDialog(k, context, platform, commentRunner(comment), nullptr);
         dialog->show();
         return dialog;
+    }
+    static FileCallDialog* fileCall(const std::unique_ptr<CommandDialog>& dialog) {
+        return qobject_cast<FileCallDialog*>(dialog.get());
     }
 
 private Q_SLOTS:
@@ -130,7 +134,7 @@ private Q_SLOTS:
 };
 
 void TestDialogs::init() {
-    vars = modProgVar();
+    context = DialogContext();
     platform = ScriptedPlatform();
     comment = CommentScript();
 }
@@ -179,7 +183,7 @@ void TestDialogs::opening() {
     QFETCH(QStringList, texts);
     QFETCH(bool, hasInline);
     for (const bool editing : {false, true}) {
-        vars.EditInlineComment = editing ? QStringLiteral("'slow") : QString();
+        context.editComment = editing ? QStringLiteral("'slow") : QString();
         auto dialog = open(kind);
         QCOMPARE(dialog->windowTitle(), title);
         for (int i = 0; i < texts.size(); i += 2)
@@ -197,8 +201,8 @@ void TestDialogs::opening() {
         for (QPushButton* b : dialog->findChildren<QPushButton*>())
             QVERIFY(!b->isDefault() && !b->autoDefault());
     }
-    QVERIFY(!createCommandDialog(Kind::End, vars, platform, {}, nullptr));
-    QVERIFY(!createCommandDialog(Kind::Return, vars, platform, {}, nullptr));
+    QVERIFY(!createCommandDialog(Kind::End, context, platform, {}, nullptr));
+    QVERIFY(!createCommandDialog(Kind::Return, context, platform, {}, nullptr));
 }
 
 void TestDialogs::keyboardOrder_data() {
@@ -263,19 +267,18 @@ void TestDialogs::typedDone() {
     QFETCH(Kind, kind);
     QFETCH(QStringList, typed);
     QFETCH(QString, held);
-    vars.InlineCommentText = QStringLiteral("'from an earlier line");
     auto dialog = open(kind);
     for (int i = 0; i < typed.size(); i += 2)
         type(dialog.get(), typed[i], typed[i + 1]);
     QTest::mouseClick(doneButton(dialog.get()), Qt::LeftButton);
     QVERIFY(dialog->doneRan());
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(vars.PerKind[kind].Text, held);
+    QVERIFY(dialog->result());
+    QCOMPARE(dialog->result()->held, held);
     QCOMPARE(comment.opened, 0);
-    if (kind == Kind::GoSub) QCOMPARE(vars.GoSubLabelText, QStringLiteral("sub1:"));
-    // Unticked chkInline clears the comment; kinds without one leave it alone.
-    const bool hasInline = dialog->findChild<QCheckBox*>(QStringLiteral("chkInline"));
-    QCOMPARE(vars.InlineCommentText, hasInline ? QString() : QStringLiteral("'from an earlier line"));
+    QCOMPARE(dialog->result()->goSubLabel, kind == Kind::GoSub ? QStringLiteral("sub1:") : QString());
+    // An unticked chkInline gives no comment.
+    QCOMPARE(dialog->result()->comment, QString());
 }
 
 // ---- The editing direction: fill from a held text, then Done at once
@@ -327,13 +330,13 @@ void TestDialogs::editedLine() {
     QFETCH(QString, held);
     QFETCH(QString, again);
     QFETCH(QString, inlineComment);
-    vars.EditInlineComment = inlineComment;
+    context.editComment = inlineComment;
     auto dialog = open(kind);
     dialog->fillFrom(held);
     dialog->pressDone();
     QVERIFY(dialog->doneRan());
-    QCOMPARE(vars.PerKind[kind].Text, again);
-    QCOMPARE(vars.InlineCommentText, inlineComment);
+    QCOMPARE(dialog->result()->held, again);
+    QCOMPARE(dialog->result()->comment, inlineComment);
 }
 
 // ---- chkInline and InlineCommentDialog
@@ -348,28 +351,28 @@ void TestDialogs::inlineComment_data() {
 void TestDialogs::inlineComment() {
     QFETCH(Kind, kind);
     // A new line: ticking opens an empty comment dialog, before the fields are composed.
-    vars.PerKind[kind].Text = QStringLiteral("stale");
     comment.retype = true;
     comment.type = QStringLiteral("check depth");
-    QString resultWhileOpen;
-    comment.whileOpen = [&] { resultWhileOpen = vars.PerKind[kind].Text; };
-    auto dialog = open(kind);
+    std::unique_ptr<CommandDialog> dialog;
+    bool composedWhileOpen = true;
+    comment.whileOpen = [&] { composedWhileOpen = dialog->result().has_value(); };
+    dialog = open(kind);
     QTest::mouseClick(dialog->findChild<QCheckBox*>(QStringLiteral("chkInline")), Qt::LeftButton);
     dialog->pressDone();
     QCOMPARE(comment.opened, 1);
     QCOMPARE(comment.shown, QString());
-    QCOMPARE(resultWhileOpen, QStringLiteral("stale"));
-    QVERIFY(vars.PerKind[kind].Text != QLatin1String("stale"));
-    QCOMPARE(vars.InlineCommentText, QStringLiteral("'check depth"));
+    QVERIFY(!composedWhileOpen);
+    QVERIFY(dialog->result());
+    QCOMPARE(dialog->result()->comment, QStringLiteral("'check depth"));
 
     // An edited line with a comment: ticked at open, the dialog shows it.
     comment = CommentScript();
-    vars.EditInlineComment = QStringLiteral("'slow");
+    context.editComment = QStringLiteral("'slow");
     dialog = open(kind);
     dialog->pressDone();
     QCOMPARE(comment.opened, 1);
     QCOMPARE(comment.shown, QStringLiteral("'slow"));
-    QCOMPARE(vars.InlineCommentText, QStringLiteral("'slow"));
+    QCOMPARE(dialog->result()->comment, QStringLiteral("'slow"));
 
     // Unticked before Done: no comment dialog, and the comment is removed.
     comment = CommentScript();
@@ -377,14 +380,12 @@ void TestDialogs::inlineComment() {
     QTest::mouseClick(dialog->findChild<QCheckBox*>(QStringLiteral("chkInline")), Qt::LeftButton);
     dialog->pressDone();
     QCOMPARE(comment.opened, 0);
-    QCOMPARE(vars.InlineCommentText, QString());
+    QCOMPARE(dialog->result()->comment, QString());
 }
 
 void TestDialogs::inlineCommentClosed() {
     // Closing the comment dialog without its Done returns to the command dialog: nothing composed.
-    vars.PerKind[Kind::Move].Text = QStringLiteral("MX, 9");
-    vars.InlineCommentText = QStringLiteral("'old");
-    vars.EditInlineComment = QStringLiteral("'old");
+    context.editComment = QStringLiteral("'old");
     comment.closeIt = true;
     auto dialog = open(Kind::Move);
     type(dialog.get(), QStringLiteral("txtAxis_1"), QStringLiteral("1"));
@@ -392,13 +393,13 @@ void TestDialogs::inlineCommentClosed() {
     QCOMPARE(comment.opened, 1);
     QVERIFY(!dialog->doneRan());
     QVERIFY(dialog->isVisible());
-    QCOMPARE(vars.PerKind[Kind::Move].Text, QStringLiteral("MX, 9"));
-    QCOMPARE(vars.InlineCommentText, QStringLiteral("'old"));
+    QVERIFY(!dialog->result());
 
     comment.closeIt = false;
     dialog->pressDone();
     QVERIFY(dialog->doneRan());
-    QCOMPARE(vars.PerKind[Kind::Move].Text, QStringLiteral("MX, 1"));
+    QCOMPARE(dialog->result()->held, QStringLiteral("MX, 1"));
+    QCOMPARE(dialog->result()->comment, QStringLiteral("'old"));
 }
 
 void TestDialogs::inlineCommentDialog_data() {
@@ -415,15 +416,14 @@ void TestDialogs::inlineCommentDialog_data() {
 void TestDialogs::inlineCommentDialog() {
     QFETCH(QString, typed);
     QFETCH(QString, stored);
-    vars.EditInlineComment = QStringLiteral("'was");
-    vars.InlineCommentText = QStringLiteral("'stale");
-    InlineCommentDialog dialog(vars, platform, {}, nullptr);
+    context.editComment = QStringLiteral("'was");
+    InlineCommentDialog dialog(context, platform, nullptr);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Add an inline Comment"));
     QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("txtInline"))->text(), QStringLiteral("'was"));
     type(&dialog, QStringLiteral("txtInline"), typed);
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdInlineDone")), Qt::LeftButton);
     QVERIFY(dialog.doneRan());
-    QCOMPARE(vars.InlineCommentText, stored);
+    QCOMPARE(dialog.result()->comment, stored);
 }
 
 // ---- Select-all on focus
@@ -489,9 +489,6 @@ void TestDialogs::keysAndFrameClose_data() {
 void TestDialogs::keysAndFrameClose() {
     QFETCH(Kind, kind);
     QFETCH(QString, box);
-    QString& result = vars.PerKind[kind].Text;
-    result = QStringLiteral("previous line");
-
     auto dialog = open(kind);
     QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
     type(dialog.get(), box, QStringLiteral("1"));
@@ -504,17 +501,17 @@ void TestDialogs::keysAndFrameClose() {
     QVERIFY(dialog->isVisible());
     QVERIFY(!dialog->doneRan());
 
-    // Escape closes without Done: a cancel, the result string untouched.
+    // Escape closes without Done: a cancel, no line.
     QTest::keyClick(edit, Qt::Key_Escape);
     QVERIFY(!dialog->isVisible());
     QVERIFY(!dialog->doneRan());
-    QCOMPARE(result, QStringLiteral("previous line"));
+    QVERIFY(!dialog->result());
 
     dialog = open(kind);
     type(dialog.get(), box, QStringLiteral("1"));
     QVERIFY(dialog->close());
     QVERIFY(!dialog->doneRan());
-    QCOMPARE(result, QStringLiteral("previous line"));
+    QVERIFY(!dialog->result());
 }
 
 // ---- Line breaks and control characters entering a box
@@ -585,7 +582,7 @@ void TestDialogs::pastedBreaks() {
     // hold and write the same: one line, never two.
     QByteArray written[2];
     for (int clean = 0; clean < 2; ++clean) {
-        vars = modProgVar();
+        context = DialogContext();
         comment = CommentScript();
         const bool inlineBox = box == QLatin1String("txtInline");
         QString seen;
@@ -605,13 +602,13 @@ void TestDialogs::pastedBreaks() {
         QVERIFY(dialog->doneRan());
         QCOMPARE(seen, shown);
 
-        const QString held = vars.PerKind[kind].Text;
-        QVERIFY2(!held.contains(u'\n') && !held.contains(u'\r'), qPrintable(held));
-        ProgramModel panel(vars, [](const QString& s) { return 6 * int(s.size()); });
-        QVERIFY(kind == Kind::GoSub ? panel.addGoSub(held, vars.GoSubLabelText)
-                                    : panel.add(kind, held, vars.InlineCommentText));
+        const ComposedLine line = *dialog->result();
+        QVERIFY2(!line.held.contains(u'\n') && !line.held.contains(u'\r'), qPrintable(line.held));
+        ProgramModel panel([](const QString& s) { return 6 * int(s.size()); });
+        QVERIFY(kind == Kind::GoSub ? panel.addGoSub(line.held, line.goSubLabel)
+                                    : panel.add(kind, line.held, line.comment));
         const QString path = dir.filePath(QStringLiteral("part%1.cvp").arg(clean));
-        const FileResult result = partfile::write(path, panel);
+        const FileResult result = partfile::write(path, panel, {});
         QVERIFY2(result.ok, qPrintable(result.error));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -623,12 +620,12 @@ void TestDialogs::pastedBreaks() {
 }
 
 void TestDialogs::runModalTellsDone() {
-    auto dialog = createCommandDialog(Kind::Pause, vars, platform, {}, nullptr);
+    auto dialog = createCommandDialog(Kind::Pause, context, platform, {}, nullptr);
     QTimer::singleShot(0, dialog.get(), [&] { dialog->pressDone(); });
     QVERIFY(runModal(*dialog));
-    QCOMPARE(vars.PerKind[Kind::Pause].Text, QStringLiteral("PAUSE"));
+    QCOMPARE(dialog->result()->held, QStringLiteral("PAUSE"));
 
-    dialog = createCommandDialog(Kind::Pause, vars, platform, {}, nullptr);
+    dialog = createCommandDialog(Kind::Pause, context, platform, {}, nullptr);
     QTimer::singleShot(0, dialog.get(), [&] { dialog->close(); });
     QVERIFY(!runModal(*dialog));
 }
@@ -672,16 +669,14 @@ void click(QWidget* d, const char* name) {
 } // namespace
 
 void TestDialogs::fileCallOpened() {
-    vars.OffsetMode = QStringLiteral("2");
-    vars.PerKind[Kind::FileCall].Text = QStringLiteral("FP, old.cvp,,,,, 1");
     auto dialog = open(Kind::FileCall);
-    QCOMPARE(vars.OffsetMode, QStringLiteral("0"));
+    QCOMPARE(fileCall(dialog)->offsetMode(), linesyntax::OffsetMode::None);
     checkState(dialog.get(), Opened);
     QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("optNoOffset"))->isChecked());
     QCOMPARE(dialog->findChild<QGroupBox*>()->title(), QStringLiteral("Offset mode"));
     dialog->pressDone(); // disabled: nothing happens
     QVERIFY(!dialog->doneRan());
-    QCOMPARE(vars.PerKind[Kind::FileCall].Text, QStringLiteral("FP, old.cvp,,,,, 1"));
+    QVERIFY(!dialog->result());
 }
 
 void TestDialogs::fileCallChoice_data() {
@@ -709,8 +704,8 @@ void TestDialogs::fileCallChoice() {
     QFETCH(bool, outside);
     QFETCH(QString, option);
     QFETCH(QString, held);
-    vars.PartFileFolder = nativePath("/jobs/sign/");
-    vars.EditInlineComment = QStringLiteral("'keep");
+    context.partFolder = nativePath("/jobs/sign/");
+    context.editComment = QStringLiteral("'keep");
     platform.files << chosen;
     if (outside) platform.yesNo << true;
     auto dialog = open(Kind::FileCall);
@@ -719,7 +714,7 @@ void TestDialogs::fileCallChoice() {
     QCOMPARE(platform.asked.size(), outside ? 2 : 1);
     QCOMPARE(platform.asked[0].what, QStringLiteral("save"));
     QCOMPARE(platform.asked[0].text, QLatin1String(ChooseTitle));
-    QCOMPARE(platform.asked[0].title, vars.PartFileFolder);
+    QCOMPARE(platform.asked[0].title, context.partFolder);
     QCOMPARE(platform.asked[0].filter, QStringLiteral(" Corvane (*.cvp)|*.cvp"));
     if (outside) {
         QCOMPARE(platform.asked[1].what, QStringLiteral("yesno"));
@@ -727,21 +722,22 @@ void TestDialogs::fileCallChoice() {
         QCOMPARE(platform.asked[1].title, QLatin1String(DoomTitle));
     }
     checkState(dialog.get(), Chosen);
-    QCOMPARE(vars.FileChoiceState, 9);
-    QCOMPARE(dialog->findChild<QPlainTextEdit*>()->toPlainText(), vars.CalledFileName);
+    QCOMPARE(fileCall(dialog)->choice(), FileCallDialog::FileChoice::Chosen);
+    QCOMPARE(dialog->findChild<QPlainTextEdit*>()->toPlainText(), fileCall(dialog)->calledFile());
 
     click(dialog.get(), qPrintable(option));
     // Text typed into the file box after the choice is not used.
     dialog->findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("typed.cvp"));
     click(dialog.get(), "cmdFPDone");
     QVERIFY(dialog->doneRan());
-    QCOMPARE(vars.PerKind[Kind::FileCall].Text, held);
+    QCOMPARE(dialog->result()->held, held);
+    QCOMPARE(dialog->result()->calledFile, fileCall(dialog)->calledFile());
     QCOMPARE(comment.opened, 1); // chkInline was ticked for the edited line's comment
-    QCOMPARE(vars.InlineCommentText, QStringLiteral("'keep"));
+    QCOMPARE(dialog->result()->comment, QStringLiteral("'keep"));
 }
 
 void TestDialogs::fileCallOutsideNo() {
-    vars.PartFileFolder = nativePath("/jobs/sign/");
+    context.partFolder = nativePath("/jobs/sign/");
     platform.files << nativePath("/other/x.cvp") << nativePath("/jobs/sign/y.cvp");
     platform.yesNo << false;
     auto dialog = open(Kind::FileCall);
@@ -750,15 +746,13 @@ void TestDialogs::fileCallOutsideNo() {
     for (const auto& a : platform.asked)
         asked << a.what;
     QCOMPARE(asked, (QStringList{"save", "yesno", "save"}));
-    QCOMPARE(vars.CalledFileName, QStringLiteral("y.cvp"));
+    QCOMPARE(fileCall(dialog)->calledFile(), QStringLiteral("y.cvp"));
     checkState(dialog.get(), Chosen);
 }
 
 void TestDialogs::fileCallCancelled() {
-    vars.PartFileFolder = nativePath("/jobs/sign/");
-    vars.CalledFileName = QStringLiteral("earlier.cvp");
-    vars.PerKind[Kind::FileCall].Text = QStringLiteral("FP, earlier.cvp,,,,, 0");
-    vars.EditInlineComment = QStringLiteral("'c");
+    context.partFolder = nativePath("/jobs/sign/");
+    context.editComment = QStringLiteral("'c");
     platform.files << std::nullopt;
     auto dialog = open(Kind::FileCall);
     click(dialog.get(), "cmdSelectFile");
@@ -768,14 +762,14 @@ void TestDialogs::fileCallCancelled() {
              QStringLiteral("To continue you must select a name for your file ...please try again"));
     QCOMPARE(platform.asked[1].title, QStringLiteral("Try Again"));
     checkState(dialog.get(), Cancelled);
-    QCOMPARE(vars.FileChoiceState, 1);
-    QCOMPARE(vars.CalledFileName, QStringLiteral("earlier.cvp"));
+    QCOMPARE(fileCall(dialog)->choice(), FileCallDialog::FileChoice::Cancelled);
+    QCOMPARE(fileCall(dialog)->calledFile(), QString());
 
     // Choosing again from the cancelled state.
     platform.files << nativePath("/jobs/sign/b.cvp");
     click(dialog.get(), "cmdSelectFile");
     checkState(dialog.get(), Chosen);
-    QCOMPARE(vars.FileChoiceState, 9);
+    QCOMPARE(fileCall(dialog)->choice(), FileCallDialog::FileChoice::Chosen);
 
     // Cancelled once more, then closed with the button now reading "Cancel".
     auto again = open(Kind::FileCall);
@@ -783,29 +777,29 @@ void TestDialogs::fileCallCancelled() {
     click(again.get(), "cmdSelectFile");
     click(again.get(), "cmdFPDone");
     QVERIFY(again->doneRan());
-    QCOMPARE(vars.FileChoiceState, 1);
+    QCOMPARE(fileCall(again)->choice(), FileCallDialog::FileChoice::Cancelled);
     QCOMPARE(comment.opened, 0);
-    QCOMPARE(vars.PerKind[Kind::FileCall].Text, QStringLiteral("FP, earlier.cvp,,,,, 0"));
+    QVERIFY(!again->result());
 }
 
 void TestDialogs::fileCallEdited() {
-    vars.PartFileFolder = nativePath("/jobs/sign/");
+    context.partFolder = nativePath("/jobs/sign/");
     auto dialog = open(Kind::FileCall);
     dialog->fillFrom(QStringLiteral("FP, pocket.cvp,,,,, 2"));
     QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("opt2d"))->isChecked());
-    QCOMPARE(vars.OffsetMode, QStringLiteral("2"));
+    QCOMPARE(fileCall(dialog)->offsetMode(), linesyntax::OffsetMode::Offset2d);
     QCOMPARE(dialog->findChild<QPlainTextEdit*>()->toPlainText(), QString());
     checkState(dialog.get(), Opened);
 
     platform.files << nativePath("/jobs/sign/new.cvp");
     click(dialog.get(), "cmdSelectFile");
     dialog->pressDone();
-    QCOMPARE(vars.PerKind[Kind::FileCall].Text, QStringLiteral("FP, new.cvp,,,,, 2"));
+    QCOMPARE(dialog->result()->held, QStringLiteral("FP, new.cvp,,,,, 2"));
 
     dialog = open(Kind::FileCall);
     dialog->fillFrom(QStringLiteral("FP, a.cvp,,,,, 1"));
     QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("opt3d"))->isChecked());
-    QCOMPARE(vars.OffsetMode, QStringLiteral("1"));
+    QCOMPARE(fileCall(dialog)->offsetMode(), linesyntax::OffsetMode::Offset3d);
 }
 
 QTEST_MAIN(TestDialogs)

@@ -1,9 +1,9 @@
 // File > Open, Save As, the recent files and a part file named on the command line, driven through
 // the real main window with a scripted user.
+#include "gui/mainwindow/filecontroller.h"
 #include "gui/mainwindow/firstrundialog.h"
-#include "gui/mainwindow/mainwindow.h"
-#include "scriptedplatform.h"
-#include "testfiles.h"
+#include "gui/mainwindow/panelview.h"
+#include "mainwindowfixture.h"
 
 #include <QAction>
 #include <QDir>
@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,50 +24,28 @@ const QByteArray Header = "'' Header file created by Corvane Headsmith\r\n''\r\n
                           "' End of header file\r\n\r\n";
 const QByteArray Closing = "' Start of Closing file\r\n \r\nFP, close.cvp,,,,, 0\r\n \r\n' End of Closing file\r\n";
 
-QStringList held(MainWindow& w) {
-    QStringList out;
-    const modProgVar& v = w.vars();
-    for (int n = 1; n <= v.LineCount; ++n) {
-        const LineRow& r = v.Lines[static_cast<std::size_t>(n)];
-        out << w.panel().heldText(r.Kind, r.BlockIndex);
-    }
-    return out;
-}
-
 } // namespace
 
-class tst_fileactions : public QObject {
+class tst_fileactions : public QObject, public MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    ScriptedPlatform m_platform;
-
-    QString path(const QString& name) const { return QDir::toNativeSeparators(m_dir->filePath(name)); }
-    QAction* action(MainWindow& w, const QString& name) { return w.findChild<QAction*>(name); }
+    static QStringList held(MainWindow& w) { return heldTexts(w); }
 
     // A started main window (not a first run) on part file job.cvp, or on a file named to open.
     std::unique_ptr<MainWindow> started(const QString& startFile = {}) {
-        putBytes(path(QStringLiteral("stacker.ini")), "advanced = 1\r\n");
-        if (startFile.isEmpty()) m_platform.files << path(QStringLiteral("job.cvp"));
-        auto w = std::make_unique<MainWindow>(m_platform);
-        w->setDialogRunner([](QDialog&) { return false; });
-        if (!startFile.isEmpty()) w->setStartFile(startFile);
+        auto w = startWindow([](QDialog&) { return false; }, false, QStringLiteral("job.cvp"), startFile);
         [&] {
-            QVERIFY(w->Form_Load());
             // The status bar names the part file from the start, however it was chosen.
             const auto* status = w->findChild<QLabel*>(QStringLiteral("lblStatusPath"));
             QVERIFY(status);
-            QCOMPARE(status->text(), w->vars().PartFileName);
+            QCOMPARE(status->text(), w->document().filePath());
         }();
         m_platform.asked.clear();
         return w;
     }
 
     // Unsaved work, as a toolbox add leaves it.
-    void addUnsaved(MainWindow& w, const QString& text) {
-        w.panel().add(Kind::Move, text, {});
-        w.vars().FileSaved = false;
-    }
+    void addUnsaved(MainWindow& w, const QString& text) { w.document().addLine(Kind::Move, ComposedLine{text}); }
 
     QStringList asked() const {
         QStringList out;
@@ -80,13 +57,7 @@ class tst_fileactions : public QObject {
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_platform = ScriptedPlatform{};
-        m_platform.programDir = m_dir->path();
-        m_platform.partsDir = path(QStringLiteral("cvparts"));
-        QSettings().clear();
-    }
+    void init() { resetFixture(); }
 
     // Unsaved work is asked about first; the opened file then becomes the part file, shown from the top.
     void openAsksAboutUnsavedWork_data() {
@@ -118,20 +89,20 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(path(QStringLiteral("job.cvp"))), saveFirst);
         if (!choose) {
             QCOMPARE(held(*w), QStringList{QStringLiteral("MX, 1")});
-            QCOMPARE(w->vars().PartFileTitle, QStringLiteral("job.cvp"));
-            QVERIFY(!w->vars().FileSaved);
+            QCOMPARE(w->document().fileName(), QStringLiteral("job.cvp"));
+            QVERIFY(w->document().isModified());
             QVERIFY(w->statusText().endsWith(QStringLiteral("Modified")));
             return;
         }
         QCOMPARE(held(*w), (QStringList{QStringLiteral("JX, 3"), QStringLiteral("END")}));
-        QCOMPARE(w->vars().PartFileName, other);
-        QCOMPARE(w->vars().PartFileFolder + w->vars().PartFileTitle, other);
-        QCOMPARE(w->vars().PartFileTitle, QStringLiteral("other.cvp"));
-        QVERIFY(w->vars().FileSaved);
+        QCOMPARE(w->document().filePath(), other);
+        QCOMPARE(w->document().folder() + w->document().fileName(), other);
+        QCOMPARE(w->document().fileName(), QStringLiteral("other.cvp"));
+        QVERIFY(!w->document().isModified());
         QCOMPARE(w->statusText(), other);
-        QCOMPARE(w->vars().Lines[1].Top, qint16(32));
+        QCOMPARE(w->document().model().row(1).top, qint16(32));
         QVERIFY(action(*w, "mnuSave")->isEnabled());
-        QCOMPARE(MainWindow::recentFiles().value(0), other);
+        QCOMPARE(w->files().recentFiles().value(0), other);
         QCOMPARE(w->windowTitle(), QStringLiteral("Corvane Part File Stacker"));
     }
 
@@ -165,8 +136,8 @@ private Q_SLOTS:
         QVERIFY2(m_platform.asked.last().text.contains(reason, Qt::CaseInsensitive),
                  qPrintable(m_platform.asked.last().text));
         QCOMPARE(held(*w), QStringList{QStringLiteral("MX, 1")});
-        QCOMPARE(w->vars().PartFileTitle, QStringLiteral("job.cvp"));
-        QVERIFY(!w->vars().FileSaved);
+        QCOMPARE(w->document().fileName(), QStringLiteral("job.cvp"));
+        QVERIFY(w->document().isModified());
     }
 
     // Opened with Headsmith's header and closing block, a line dragged, saved without a new header:
@@ -175,15 +146,15 @@ private Q_SLOTS:
         const QString file = path(QStringLiteral("sign.cvp"));
         putBytes(file, Header + Opening + "MX, 1   \r\nMX, 2   \r\nMX, 3   \r\n" + Closing + "' mine\r\n");
         auto w = started(file);
-        QCOMPARE(w->vars().PartFileName, file);
+        QCOMPARE(w->document().filePath(), file);
         QCOMPARE(asked(), QStringList()); // no name choice
         // The first line carried below the third.
-        ProgramModel& m = w->panel();
-        m.mouseDown(LeftButton, 23, 40);
-        m.mouseMove(LeftButton, 23, 110);
-        m.mouseMove(LeftButton, 23, 110);
-        m.mouseUp(LeftButton, 23, 110);
-        QVERIFY(!w->vars().FileSaved);
+        PanelView* panel = w->findChild<PanelView*>(QStringLiteral("picPanel"));
+        panel->pointerPressed(LeftButton, 23, 40, {});
+        panel->pointerMoved(LeftButton, 23, 110);
+        panel->pointerMoved(LeftButton, 23, 110);
+        panel->pointerReleased(LeftButton, 23, 110);
+        QVERIFY(w->document().isModified());
         m_platform.yesNo << false;
         action(*w, "mnuSave")->trigger();
         QCOMPARE(readAll(file), Header + Opening + "MX, 2   \r\nMX, 3   \r\nMX, 1   \r\n" + Closing + "' mine\r\n");
@@ -195,15 +166,16 @@ private Q_SLOTS:
         putBytes(path(QStringLiteral("here.cvp")), "END\r\n");
         QVERIFY(QDir().mkdir(path(QStringLiteral("moved"))));
         putBytes(path(QStringLiteral("moved/there.cvp")), "END\r\n");
-        w->panel().add(Kind::FileCall, QStringLiteral("FP, here.cvp,,,,, 0"), {});
-        w->panel().add(Kind::FileCall, QStringLiteral("FP, there.cvp,,,,, 0"), {});
-        w->panel().add(Kind::FileCall, QStringLiteral("FP, %1,,,,, 1").arg(path(QStringLiteral("here.cvp"))), {});
+        w->document().model().add(Kind::FileCall, QStringLiteral("FP, here.cvp,,,,, 0"), {});
+        w->document().model().add(Kind::FileCall, QStringLiteral("FP, there.cvp,,,,, 0"), {});
+        w->document().model().add(Kind::FileCall, QStringLiteral("FP, %1,,,,, 1").arg(path(QStringLiteral("here.cvp"))),
+                                  {});
         const QString target = path(QStringLiteral("moved/new.cvp"));
         m_platform.files << target;
         m_platform.yesNo << false; // no header
         action(*w, "mnuSaveAs")->trigger();
-        QCOMPARE(w->vars().PartFileName, target);
-        QCOMPARE(w->vars().PartFileTitle, QStringLiteral("new.cvp"));
+        QCOMPARE(w->document().filePath(), target);
+        QCOMPARE(w->document().fileName(), QStringLiteral("new.cvp"));
         QVERIFY(readAll(target).contains("FP, there.cvp"));
         QVERIFY(!QFile::exists(path(QStringLiteral("job.cvp"))));
         const QString told = m_platform.asked.last().text;
@@ -228,24 +200,24 @@ private Q_SLOTS:
         putBytes(a, "MX, 1   \r\n");
         putBytes(b, "MX, 2   \r\n");
         auto w = started();
-        QVERIFY(w->openPartFile(a));
-        QVERIFY(w->openPartFile(b));
-        QCOMPARE(MainWindow::recentFiles(), (QStringList{b, a}));
+        QVERIFY(w->files().openFile(a));
+        QVERIFY(w->files().openFile(b));
+        QCOMPARE(w->files().recentFiles(), (QStringList{b, a}));
         QVERIFY(QFile::remove(a));
         m_platform.asked.clear();
         w->findChild<QAction*>(QStringLiteral("mnuRecent_2"))->trigger();
         QCOMPARE(asked(), QStringList{QStringLiteral("tell:The part file")});
         QVERIFY(m_platform.asked.last().text.contains(a));
-        QCOMPARE(MainWindow::recentFiles(), QStringList{b});
-        QCOMPARE(w->vars().PartFileName, b);
+        QCOMPARE(w->files().recentFiles(), QStringList{b});
+        QCOMPARE(w->document().filePath(), b);
         QVERIFY(!w->findChild<QAction*>(QStringLiteral("mnuRecent_2")));
         for (int i = 0; i < 8; ++i) {
             const QString f = path(QStringLiteral("r%1.cvp").arg(i));
             putBytes(f, "END\r\n");
-            QVERIFY(w->openPartFile(f));
+            QVERIFY(w->files().openFile(f));
         }
-        QCOMPARE(MainWindow::recentFiles().size(), 6);
-        QCOMPARE(MainWindow::recentFiles().first(), path(QStringLiteral("r7.cvp")));
+        QCOMPARE(w->files().recentFiles().size(), 6);
+        QCOMPARE(w->files().recentFiles().first(), path(QStringLiteral("r7.cvp")));
     }
 
     // A file named on the command line replaces the name choice; one that cannot be read is reported
@@ -257,10 +229,10 @@ private Q_SLOTS:
         {
             MainWindow w(m_platform);
             w.setStartFile(bad);
-            QVERIFY(w.Form_Load());
+            QVERIFY(w.start());
             QCOMPARE(asked(), (QStringList{"tell:The part file could not be opened:",
                                            "save:Select a name for the Part File that you will be assembling."}));
-            QCOMPARE(w.vars().PartFileTitle, QStringLiteral("chosen.cvp"));
+            QCOMPARE(w.document().fileName(), QStringLiteral("chosen.cvp"));
         }
         QFile::remove(path(QStringLiteral("stacker.ini")));
         m_platform.asked.clear();
@@ -273,11 +245,11 @@ private Q_SLOTS:
             return false;
         });
         w.setStartFile(good);
-        QVERIFY(w.Form_Load());
+        QVERIFY(w.start());
         QCOMPARE(windows, QStringList{QStringLiteral("frmGetStarted")});
         QCOMPARE(asked(), QStringList());
         QCOMPARE(held(w), QStringList{QStringLiteral("PAUSE")});
-        QCOMPARE(w.vars().PartFileName, good);
+        QCOMPARE(w.document().filePath(), good);
         QVERIFY2(!action(w, "mnuUndo")->isEnabled(), "the file opened at start-up is where the history starts");
     }
 
@@ -295,14 +267,14 @@ private Q_SLOTS:
 
         action(*w, "mnuUndo")->trigger();
         QCOMPARE(held(*w), QStringList{QStringLiteral("MX, 1")});
-        QCOMPARE(w->vars().PartFileTitle, QStringLiteral("job.cvp"));
-        QVERIFY(!w->vars().FileSaved);
+        QCOMPARE(w->document().fileName(), QStringLiteral("job.cvp"));
+        QVERIFY(w->document().isModified());
         QVERIFY(w->statusText().endsWith(QStringLiteral("Modified")));
 
         action(*w, "mnuRedo")->trigger();
         QCOMPARE(held(*w), QStringList{QStringLiteral("JX, 3")});
-        QCOMPARE(w->vars().PartFileName, other);
-        QVERIFY(w->vars().FileSaved);
+        QCOMPARE(w->document().filePath(), other);
+        QVERIFY(!w->document().isModified());
         QCOMPARE(w->statusText(), other);
     }
 };

@@ -3,12 +3,11 @@
 #include "gui/dialogs/commanddialog.h"
 #include "gui/mainwindow/firstrundialog.h"
 #include "gui/mainwindow/mainwindow.h"
-#include "gui/mainwindow/panelhistory.h"
+#include "gui/mainwindow/panelscrollarea.h"
 #include "gui/mainwindow/panelview.h"
 #include "gui/mainwindow/programpanes.h"
+#include "mainwindowfixture.h"
 #include "platform/platform.h"
-#include "scriptedplatform.h"
-#include "testfiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,15 +52,11 @@ const QByteArray Opening = "' Created using the Corvane Part File Stacker\r\n"
 
 } // namespace
 
-class tst_mainwindow : public QObject {
+class tst_mainwindow : public QObject, public MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    ScriptedPlatform m_platform;
     QQueue<Answer> m_answers;
     QStringList m_windowsSeen;
-
-    QString path(const QString& name) const { return QDir::toNativeSeparators(m_dir->filePath(name)); }
 
     bool answer(QDialog& dialog) {
         m_windowsSeen << dialog.objectName();
@@ -106,26 +101,13 @@ class tst_mainwindow : public QObject {
 
     // A started main window on part file "job.cvp" (or the name given).
     std::unique_ptr<MainWindow> started(bool firstRun = false, const QString& partFile = QStringLiteral("job.cvp")) {
-        if (!firstRun) {
-            QFile ini(path(QStringLiteral("stacker.ini")));
-            if (!ini.exists()) {
-                [&] { QVERIFY(ini.open(QIODevice::WriteOnly)); }();
-                ini.write("advanced = 1\r\n");
-            }
-        } else {
-            m_answers << Answer{QStringLiteral("frmGetStarted"), {}, {}, false};
-        }
-        m_platform.files << path(partFile);
-        auto w = std::make_unique<MainWindow>(m_platform);
-        w->setDialogRunner([this](QDialog& d) { return answer(d); });
-        [&] { QVERIFY(w->Form_Load()); }();
+        if (firstRun) m_answers << Answer{QStringLiteral("frmGetStarted"), {}, {}, false};
+        auto w = startWindow([this](QDialog& d) { return answer(d); }, firstRun, partFile);
         w->show();
         return w;
     }
 
     PanelView* picPanel(MainWindow& w) { return w.findChild<PanelView*>(QStringLiteral("picPanel")); }
-    QAction* action(MainWindow& w, const char* name) { return w.findChild<QAction*>(QLatin1String(name)); }
-    QPushButton* button(MainWindow& w, const char* name) { return w.findChild<QPushButton*>(QLatin1String(name)); }
 
     void addMove(MainWindow& w, const QString& x, const QString& comment = {}) {
         Answer a{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), x}}, {}, false};
@@ -147,16 +129,9 @@ private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_platform = ScriptedPlatform{};
-        m_platform.programDir = m_dir->path();
-        m_platform.partsDir = path(QStringLiteral("cvparts"));
+        resetFixture();
         m_answers.clear();
         m_windowsSeen.clear();
-        // The panes' places from an earlier test (or run) would change the window's layout.
-        QFile::remove(QDir(userSettingsFolder()).filePath(QStringLiteral("window.ini")));
-        // So is a window size remembered by an earlier test (or run), and its recent files.
-        QSettings().clear();
     }
 
     void cleanup() { QVERIFY2(m_answers.isEmpty(), "the scripted user had answers left"); }
@@ -176,9 +151,9 @@ private Q_SLOTS:
             QVERIFY2(button(*w, name)->isVisible(), name);
         QCOMPARE(button(*w, "cmdFile")->geometry(), QRect(16, 152, 57, 33));
         QCOMPARE(button(*w, "cmdBlank")->toolTip(), QStringLiteral("Type a command that isn't included yet"));
-        QCOMPARE(w->vars().PartFileTitle, QStringLiteral("job.cvp"));
-        QCOMPARE(w->vars().NextTop, qint16(8));
-        QVERIFY(w->vars().FileSaved);
+        QCOMPARE(w->document().fileName(), QStringLiteral("job.cvp"));
+        QCOMPARE(w->document().model().nextTop(), qint16(8));
+        QVERIFY(!w->document().isModified());
 
         // Exit right after start-up asks nothing and writes the mode.
         w->close();
@@ -191,8 +166,8 @@ private Q_SLOTS:
         m_platform.files << path(QStringLiteral("framed.cvp"));
         MainWindow w(m_platform);
         w.setDialogRunner([this](QDialog& d) { return answer(d); });
-        QVERIFY(w.Form_Load());
-        QCOMPARE(w.vars().PartFileTitle, QStringLiteral("framed.cvp"));
+        QVERIFY(w.start());
+        QCOMPARE(w.document().fileName(), QStringLiteral("framed.cvp"));
         QCOMPARE(m_platform.asked.size(), 1);
     }
 
@@ -203,7 +178,7 @@ private Q_SLOTS:
         {
             MainWindow w(m_platform);
             w.setDialogRunner([this](QDialog& d) { return answer(d); });
-            QVERIFY(!w.Form_Load());
+            QVERIFY(!w.start());
             w.close();
         }
         QVERIFY(!QFile::exists(path(QStringLiteral("stacker.ini"))));
@@ -243,9 +218,9 @@ private Q_SLOTS:
         addMove(*w, QStringLiteral("1"));
         QVERIFY(action(*w, "mnuSave")->isEnabled());
         QVERIFY(action(*w, "mnuReset")->isEnabled());
-        QVERIFY(!w->vars().FileSaved);
+        QVERIFY(w->document().isModified());
         saveWithoutHeader(*w);
-        QVERIFY(w->vars().FileSaved);
+        QVERIFY(!w->document().isModified());
         addMove(*w, QStringLiteral("2"));
         m_platform.asked.clear();
         m_platform.yesNo << false; // "Save all your hard work?" No
@@ -273,21 +248,21 @@ private Q_SLOTS:
         QFile blocker(path(QStringLiteral("gone")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        w->vars().PartFileName = path(QStringLiteral("gone/job.cvp"));
+        w->document().setFilePath(path(QStringLiteral("gone/job.cvp")));
         action(*w, "mnuSave")->trigger();
         QCOMPARE(m_platform.asked.last().what, QStringLiteral("tell"));
-        QVERIFY(m_platform.asked.last().text.contains(w->vars().PartFileName));
-        QVERIFY(!w->vars().FileSaved);
+        QVERIFY(m_platform.asked.last().text.contains(w->document().filePath()));
+        QVERIFY(w->document().isModified());
 
         // Exit asks to save; the save fails again, so the window stays open with the work.
         m_platform.yesNo << true;
         QVERIFY(!w->close());
         QVERIFY(w->isVisible());
-        QCOMPARE(w->vars().LineCount, qint16(1));
+        QCOMPARE(w->document().model().lineCount(), qint16(1));
         QVERIFY(m_platform.asked.last().text.contains(QStringLiteral("could not be saved")));
 
         // Once the folder is back the same exit saves and ends.
-        w->vars().PartFileName = path(QStringLiteral("job.cvp"));
+        w->document().setFilePath(path(QStringLiteral("job.cvp")));
         m_platform.yesNo << true << false; // save? yes; header? no
         QVERIFY(w->close());
         QCOMPARE(readAll(path(QStringLiteral("job.cvp"))), Opening + "MX, 1   \r\n");
@@ -308,13 +283,13 @@ private Q_SLOTS:
         QVERIFY2(told.contains(path(QStringLiteral("jobs/job.cvp"))), qPrintable(told));
         QVERIFY2(told.contains(QStringLiteral("The folder %1 does not exist.").arg(path(QStringLiteral("jobs")))),
                  qPrintable(told));
-        QVERIFY(!w->vars().FileSaved);
-        QCOMPARE(w->vars().LineCount, qint16(2));
+        QVERIFY(w->document().isModified());
+        QCOMPARE(w->document().model().lineCount(), qint16(2));
         QVERIFY(!QFileInfo::exists(path(QStringLiteral("jobs"))));
 
         QVERIFY(QDir().mkpath(path(QStringLiteral("jobs"))));
         saveWithoutHeader(*w);
-        QVERIFY(w->vars().FileSaved);
+        QVERIFY(!w->document().isModified());
         QCOMPARE(readAll(path(QStringLiteral("jobs/job.cvp"))), Opening + "MX, 1   \r\nMX, 2   'two\r\n");
     }
 
@@ -323,16 +298,16 @@ private Q_SLOTS:
         addMove(*w, QStringLiteral("7"));
         m_answers << Answer{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), QStringLiteral("9")}}, {}, true};
         button(*w, "cmdMove")->click();
-        QCOMPARE(w->vars().LineCount, qint16(1));
-        QCOMPARE(w->vars().PerKind[Kind::Move].Count, qint16(1));
-        QCOMPARE(w->vars().NextTop, qint16(32));
+        QCOMPARE(w->document().model().lineCount(), qint16(1));
+        QCOMPARE(w->document().model().count(Kind::Move), qint16(1));
+        QCOMPARE(w->document().model().nextTop(), qint16(32));
         // A fresh window: nothing added, nothing enabled.
         auto fresh = started();
         m_answers << Answer{QStringLiteral("frmComment"), {}, {}, true};
         button(*fresh, "cmdComment")->click();
-        QCOMPARE(fresh->vars().LineCount, qint16(0));
+        QCOMPARE(fresh->document().model().lineCount(), qint16(0));
         QVERIFY(!action(*fresh, "mnuSave")->isEnabled());
-        QVERIFY(fresh->vars().FileSaved);
+        QVERIFY(!fresh->document().isModified());
     }
 
     void addDragSaveFlow() {
@@ -343,17 +318,17 @@ private Q_SLOTS:
         button(*w, "cmdJog")->click();
         button(*w, "cmdComment")->click();
         button(*w, "cmdEnd")->click();
-        QCOMPARE(w->vars().LineCount, qint16(4));
+        QCOMPARE(w->document().model().lineCount(), qint16(4));
 
         // Drag the Jog line (row 2, top 56) to the top row with real mouse events on the panel.
         PanelView* panel = picPanel(*w);
-        const PanelBlock& jog = w->panel().block(Kind::Jog, 1);
-        const QPoint grab(static_cast<int>(jog.Shape.Left + jog.Shape.Width) - 4, 64);
+        const PanelBlock& jog = w->document().model().block(Kind::Jog, 1);
+        const QPoint grab(static_cast<int>(jog.shape.left + jog.shape.width) - 4, 64);
         QTest::mousePress(panel, Qt::LeftButton, {}, grab);
         for (int y = 54; y >= 14; y -= 10)
             QTest::mouseMove(panel, QPoint(grab.x(), y));
         QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(grab.x(), 14));
-        QCOMPARE(w->vars().Lines[1].Kind, Kind::Jog);
+        QCOMPARE(w->document().model().row(1).kind, Kind::Jog);
 
         saveWithoutHeader(*w);
         QCOMPARE(readAll(path(QStringLiteral("job.cvp"))),
@@ -369,7 +344,7 @@ private Q_SLOTS:
         m_answers << Answer{QStringLiteral("frmHeader"), {}, {}, false};
         action(*w, "mnuSave")->trigger();
         QCOMPARE(m_windowsSeen.last(), QStringLiteral("frmHeader"));
-        QVERIFY(w->vars().FileSaved);
+        QVERIFY(!w->document().isModified());
     }
 
     void popupCopyDeleteEdit() {
@@ -377,10 +352,10 @@ private Q_SLOTS:
         addMove(*w, QStringLiteral("1"), QStringLiteral("first"));
         addMove(*w, QStringLiteral("2"));
         PanelView* panel = picPanel(*w);
-        const PanelBlock& second = w->panel().block(Kind::Move, 2);
-        const QPoint onSecond(static_cast<int>(second.Shape.Left + second.Shape.Width) - 4, 64);
-        const PanelBlock& first = w->panel().block(Kind::Move, 1);
-        const QPoint onFirst(static_cast<int>(first.Shape.Left + first.Shape.Width) - 4, 40);
+        const PanelBlock& second = w->document().model().block(Kind::Move, 2);
+        const QPoint onSecond(static_cast<int>(second.shape.left + second.shape.width) - 4, 64);
+        const PanelBlock& first = w->document().model().block(Kind::Move, 1);
+        const QPoint onFirst(static_cast<int>(first.shape.left + first.shape.width) - 4, 40);
 
         // Right press on the first block, Copy from the pop-up.
         auto choose = [&](const char* item) {
@@ -401,12 +376,12 @@ private Q_SLOTS:
         choose("mnuEdit");
         QTest::mousePress(panel, Qt::RightButton, {}, onSecond);
         QTest::mouseRelease(panel, Qt::RightButton, {}, onSecond);
-        QCOMPARE(w->panel().heldText(Kind::Move, 2), QStringLiteral("M3, 2, , 5"));
+        QCOMPARE(w->document().model().heldText(Kind::Move, 2), QStringLiteral("M3, 2, , 5"));
 
         // An edit closed without Done leaves the line as it was.
         m_answers << Answer{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), QStringLiteral("8")}}, {}, true};
-        w->mnuEdit_Click();
-        QCOMPARE(w->panel().heldText(Kind::Move, 2), QStringLiteral("M3, 2, , 5"));
+        w->editSelectedLine();
+        QCOMPARE(w->document().model().heldText(Kind::Move, 2), QStringLiteral("M3, 2, , 5"));
 
         // Delete the first: asked, then gone; the second keeps its place.
         m_platform.yesNo << true;
@@ -415,14 +390,14 @@ private Q_SLOTS:
         QTest::mouseRelease(panel, Qt::RightButton, {}, onFirst);
         QCOMPARE(m_platform.asked.last().text, QStringLiteral("Are you sure you want to delete this command line?"));
         QCOMPARE(m_platform.asked.last().title, QStringLiteral("Are you sure?"));
-        QCOMPARE(w->vars().LineCount, qint16(1));
-        QCOMPARE(w->vars().Lines[1].Top, qint16(56));
+        QCOMPARE(w->document().model().lineCount(), qint16(1));
+        QCOMPARE(w->document().model().row(1).top, qint16(56));
         QVERIFY(action(*w, "mnuSave")->isEnabled());
 
         // Deleting the only line disables Save and Reset.
         m_platform.yesNo << true;
-        w->mnuDelete_Click();
-        QCOMPARE(w->vars().LineCount, qint16(0));
+        w->deleteSelectedLine();
+        QCOMPARE(w->document().model().lineCount(), qint16(0));
         QVERIFY(!action(*w, "mnuSave")->isEnabled());
         QVERIFY(!action(*w, "mnuReset")->isEnabled());
     }
@@ -432,34 +407,34 @@ private Q_SLOTS:
         addMove(*w, QStringLiteral("1"));
         addMove(*w, QStringLiteral("2"));
         saveWithoutHeader(*w);
-        QVERIFY(w->vars().FileSaved);
+        QVERIFY(!w->document().isModified());
 
         // A drop onto its own row changes nothing to save; a new order does.
-        ProgramModel& m = w->panel();
-        m.mouseDown(LeftButton, 23, 64);
-        m.mouseMove(LeftButton, 23, 67);
-        m.mouseUp(LeftButton, 23, 67);
-        QVERIFY(w->vars().FileSaved);
-        m.mouseDown(LeftButton, 23, 64);
-        m.mouseMove(LeftButton, 23, 14);
-        m.mouseUp(LeftButton, 23, 14);
-        QCOMPARE(w->vars().Lines[1].BlockIndex, qint16(2));
-        QVERIFY(!w->vars().FileSaved);
+        PanelView* panel = picPanel(*w);
+        panel->pointerPressed(LeftButton, 23, 64, {});
+        panel->pointerMoved(LeftButton, 23, 67);
+        panel->pointerReleased(LeftButton, 23, 67);
+        QVERIFY(!w->document().isModified());
+        panel->pointerPressed(LeftButton, 23, 64, {});
+        panel->pointerMoved(LeftButton, 23, 14);
+        panel->pointerReleased(LeftButton, 23, 14);
+        QCOMPARE(w->document().model().row(1).blockIndex, qint16(2));
+        QVERIFY(w->document().isModified());
         saveWithoutHeader(*w);
 
         // An edit whose Done gives back the same line is nothing new; a changed line is.
-        m.mouseDown(RightButton, 23, 16);
+        PanelPointer(model(*w)).mouseDown(RightButton, 23, 16);
         m_answers << Answer{QStringLiteral("frmMove")};
-        w->mnuEdit_Click();
-        QVERIFY(w->vars().FileSaved);
+        w->editSelectedLine();
+        QVERIFY(!w->document().isModified());
         m_answers << Answer{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), QStringLiteral("9")}}};
-        w->mnuEdit_Click();
-        QVERIFY(!w->vars().FileSaved);
+        w->editSelectedLine();
+        QVERIFY(w->document().isModified());
         saveWithoutHeader(*w);
 
         m_platform.yesNo << true;
-        w->mnuDelete_Click();
-        QVERIFY(!w->vars().FileSaved);
+        w->deleteSelectedLine();
+        QVERIFY(w->document().isModified());
         m_platform.asked.clear();
         m_platform.yesNo << false;
         w->close();
@@ -470,26 +445,26 @@ private Q_SLOTS:
         auto w = started();
         m_answers << Answer{QStringLiteral("frmBlank"), {{QStringLiteral("txtBlank"), QStringLiteral("MX, 2 'home")}}};
         button(*w, "cmdBlank")->click();
-        QCOMPARE(w->panel().heldText(Kind::Blank, 1), QStringLiteral("MX, 2 "));
+        QCOMPARE(w->document().model().heldText(Kind::Blank, 1), QStringLiteral("MX, 2 "));
         saveWithoutHeader(*w);
 
         // The dialog shows the whole command; Done at once changes nothing.
-        w->panel().mouseDown(RightButton, 23, 40);
+        PanelPointer(model(*w)).mouseDown(RightButton, 23, 40);
         QString shown;
         m_answers << Answer{QStringLiteral("frmBlank")};
         w->setDialogRunner([this, &shown](QDialog& d) {
             shown = d.findChild<QLineEdit*>(QStringLiteral("txtBlank"))->text();
             return answer(d);
         });
-        w->mnuEdit_Click();
+        w->editSelectedLine();
         QCOMPARE(shown, QStringLiteral("MX, 2 'home"));
-        QVERIFY(w->vars().FileSaved);
+        QVERIFY(!w->document().isModified());
 
         m_answers << Answer{QStringLiteral("frmBlank"), {{QStringLiteral("txtBlank"), QStringLiteral("MY, 3 'away")}}};
-        w->mnuEdit_Click();
-        QCOMPARE(w->panel().heldText(Kind::Blank, 1), QStringLiteral("MY, 3 "));
-        QCOMPARE(w->panel().block(Kind::Blank, 1).Comment.Caption, QStringLiteral("'away"));
-        QVERIFY(!w->vars().FileSaved);
+        w->editSelectedLine();
+        QCOMPARE(w->document().model().heldText(Kind::Blank, 1), QStringLiteral("MY, 3 "));
+        QCOMPARE(w->document().model().block(Kind::Blank, 1).comment.caption, QStringLiteral("'away"));
+        QVERIFY(w->document().isModified());
         saveWithoutHeader(*w);
         QCOMPARE(readAll(path(QStringLiteral("job.cvp"))), Opening + "MY, 3 'away\r\n");
     }
@@ -497,8 +472,8 @@ private Q_SLOTS:
     void endCanBeDeletedButNotEdited() {
         auto w = started();
         button(*w, "cmdEnd")->click();
-        const PanelBlock& end = w->panel().block(Kind::End, 1);
-        const QPoint onEnd(static_cast<int>(end.Shape.Left) + 3, 40);
+        const PanelBlock& end = w->document().model().block(Kind::End, 1);
+        const QPoint onEnd(static_cast<int>(end.shape.left) + 3, 40);
         m_platform.yesNo << true;
         QTimer::singleShot(0, w.get(), [&w, this] {
             QVERIFY(!action(*w, "mnuEdit")->isEnabled());
@@ -506,7 +481,7 @@ private Q_SLOTS:
             w->blockMenu()->close();
         });
         QTest::mousePress(picPanel(*w), Qt::RightButton, {}, onEnd);
-        QCOMPARE(w->vars().LineCount, qint16(0));
+        QCOMPARE(w->document().model().lineCount(), qint16(0));
     }
 
     // The exit question follows the undo history: back at the saved state nothing is unsaved.
@@ -529,7 +504,7 @@ private Q_SLOTS:
         QCOMPARE(undo->shortcut(), QKeySequence(QKeySequence::Undo));
         undo->trigger();
         QCOMPARE(action(*w, "mnuRedo")->text(), QStringLiteral("&Redo Add Move"));
-        QCOMPARE(w->vars().FileSaved, !asks);
+        QCOMPARE(!w->document().isModified(), !asks);
         QCOMPARE(action(*w, "mnuSave")->isEnabled(), addAfterSave);
         m_platform.asked.clear();
         if (asks) m_platform.yesNo << false;
@@ -545,34 +520,32 @@ private Q_SLOTS:
         addMove(*w, QStringLiteral("2"));
         m_answers << Answer{QStringLiteral("frmGoSub"), {{QStringLiteral("txtGoSub"), QStringLiteral("sub")}}};
         button(*w, "cmdGoSub")->setVisible(true);
-        const int before = w->history().stack()->count();
+        const int before = w->document().undoStack()->count();
         button(*w, "cmdGoSub")->click();
-        const int goSubSteps = w->history().stack()->count() - before;
+        const int goSubSteps = w->document().undoStack()->count() - before;
         const QStringList menuNames = {QStringLiteral("Edit Line"), QStringLiteral("Delete Line"),
                                        QStringLiteral("Reset")};
 
         // Edit the first line, delete the GOSUB set, reset: three steps.
-        w->vars().CurrentKind = Kind::Move;
-        w->vars().PerKind[Kind::Move].Sel = 1;
-        const ProgramModel::Snapshot full = w->panel().snapshot();
+        w->document().model().select(Kind::Move, 1);
+        const ProgramModel::Snapshot full = w->document().model().snapshot();
         m_answers << Answer{QStringLiteral("frmMove"), {{QStringLiteral("txtAxis_1"), QStringLiteral("9")}}}
                   << Answer{QStringLiteral("frmInlineComment"), {{QStringLiteral("txtInline"), QStringLiteral("f")}}};
         action(*w, "mnuEdit")->trigger();
-        w->vars().CurrentKind = Kind::GoSub;
-        w->vars().PerKind[Kind::GoSub].Sel = 1;
+        w->document().model().select(Kind::GoSub, 1);
         m_platform.yesNo << true;
         action(*w, "mnuDelete")->trigger();
-        QCOMPARE(w->panel().blocks(Kind::Return).size(), std::size_t(1));
+        QCOMPARE(w->document().model().blocks(Kind::Return).size(), std::size_t(1));
         action(*w, "mnuReset")->trigger();
-        QCOMPARE(w->vars().LineCount, qint16(0));
+        QCOMPARE(w->document().model().lineCount(), qint16(0));
         for (const QString& name : std::as_const(menuNames) | std::views::reverse) {
             QCOMPARE(action(*w, "mnuUndo")->text(), QStringLiteral("&Undo ") + name);
             action(*w, "mnuUndo")->trigger();
         }
         QCOMPARE(goSubSteps, 1);
-        QVERIFY(w->panel().snapshot() == full);
+        QVERIFY(w->document().model().snapshot() == full);
         QCOMPARE(action(*w, "mnuUndo")->text(), QStringLiteral("&Undo Add GOSUB"));
-        QCOMPARE(picPanel(*w)->height(), int(w->panel().panelHeight()));
+        QCOMPARE(picPanel(*w)->height(), int(w->document().model().panelHeight()));
         m_platform.yesNo << false;
         w->close();
     }
@@ -616,7 +589,7 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("Are you sure you want to delete this command line?")});
         QVERIFY(saved("MX, 2   \r\nMX, 3   \r\n"));
         QTest::keyClick(panel, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(w->vars().LineCount, qint16(3));
+        QCOMPARE(w->document().model().lineCount(), qint16(3));
         QVERIFY(saved("MX, 2   \r\nMX, 3   \r\nMX, 1   \r\n"));
 
         QCOMPARE(panel->currentRow(), 2);
@@ -648,7 +621,7 @@ private Q_SLOTS:
     void dropLineAndAutoscroll() {
         auto w = started();
         for (int i = 0; i < 40; ++i)
-            w->panel().add(Kind::Move, QStringLiteral("X%1").arg(i), {});
+            w->document().model().add(Kind::Move, QStringLiteral("X%1").arg(i), {});
         PanelView* panel = picPanel(*w);
         panel->refresh();
         auto* frame = w->findChild<PanelScrollArea*>(QStringLiteral("Picture1"));
@@ -656,8 +629,8 @@ private Q_SLOTS:
         QVERIFY(scroll->maximum() > 0);
         QCOMPARE(scroll->value(), 0);
 
-        const PanelShape first = w->panel().block(Kind::Move, 1).Shape;
-        const QPoint grip(int(first.Left) + 2, int(first.Top) + 8);
+        const PanelShape first = w->document().model().block(Kind::Move, 1).shape;
+        const QPoint grip(int(first.left) + 2, int(first.top) + 8);
         QTest::mousePress(panel, Qt::LeftButton, {}, grip);
         QCOMPARE(panel->dropLineTop(), -1);
         // Into the fourth row's band: the line marks row top 8 + 3 * 24.
@@ -678,7 +651,7 @@ private Q_SLOTS:
         QCOMPARE(scroll->value(), value);
         QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(30, value + 300));
         QCOMPARE(panel->dropLineTop(), -1);
-        QCOMPARE(w->panel().checkInvariants(), QString());
+        QCOMPARE(w->document().model().checkInvariants(), QString());
         m_platform.yesNo << false;
         w->close();
     }
@@ -692,7 +665,7 @@ private Q_SLOTS:
         QCOMPARE(w->centralWidget()->size(), QSize(819, 635));
         QCOMPARE(w->minimumSizeHint().expandedTo(w->minimumSize()), design);
         for (int i = 0; i < 40; ++i)
-            w->panel().add(Kind::Move, QStringLiteral("X%1").arg(i), {});
+            w->document().model().add(Kind::Move, QStringLiteral("X%1").arg(i), {});
         picPanel(*w)->refresh();
         auto* frame = w->findChild<PanelScrollArea*>(QStringLiteral("Picture1"));
         const int designMax = frame->scrollBar()->maximum();
@@ -725,15 +698,16 @@ private Q_SLOTS:
         auto* frame = w->findChild<PanelScrollArea*>(QStringLiteral("Picture1"));
         PanelView* panel = picPanel(*w);
         QCOMPARE(panel->size(), QSize(700 + 200, frame->visibleHeight()));
-        QCOMPARE(frame->scrollBar()->x(), panel->width());
+        QCOMPARE(frame->scrollBar()->mapTo(frame, QPoint()).x() - frame->contentsRect().x(), panel->width());
 
         const auto drag = [&](int row, QPoint to) {
-            const PanelShape s = w->panel().block(Kind::Move, w->vars().Lines[row].BlockIndex).Shape;
-            QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(int(s.Left) + 2, int(s.Top) + 8));
+            const PanelShape s =
+                w->document().model().block(Kind::Move, w->document().model().row(row).blockIndex).shape;
+            QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(int(s.left) + 2, int(s.top) + 8));
             QTest::mouseMove(panel, to);
             QTest::mouseMove(panel, to);
             QTest::mouseRelease(panel, Qt::LeftButton, {}, to);
-            QCOMPARE(w->panel().checkInvariants(), QString());
+            QCOMPARE(w->document().model().checkInvariants(), QString());
         };
         drag(1, QPoint(860, 32 + 3 * 24 + 10)); // right of the model's width, onto the row below the last
         saveWithoutHeader(*w);
@@ -750,15 +724,15 @@ private Q_SLOTS:
         addMove(*w, QStringLiteral("1"));
         addMove(*w, QStringLiteral("2"));
         action(*w, "mnuReset")->trigger();
-        QCOMPARE(w->vars().LineCount, qint16(0));
-        QCOMPARE(w->vars().NextTop, qint16(8));
+        QCOMPARE(w->document().model().lineCount(), qint16(0));
+        QCOMPARE(w->document().model().nextTop(), qint16(8));
         QVERIFY(action(*w, "mnuSave")->isEnabled());
         QVERIFY(action(*w, "mnuReset")->isEnabled());
-        QVERIFY(!w->vars().FileSaved);
-        QCOMPARE(w->vars().PartFileTitle, QStringLiteral("job.cvp"));
+        QVERIFY(w->document().isModified());
+        QCOMPARE(w->document().fileName(), QStringLiteral("job.cvp"));
         addMove(*w, QStringLiteral("3"));
-        QCOMPARE(w->vars().Lines[1].Top, qint16(32));
-        QCOMPARE(w->vars().Lines[1].BlockIndex, qint16(1));
+        QCOMPARE(w->document().model().row(1).top, qint16(32));
+        QCOMPARE(w->document().model().row(1).blockIndex, qint16(1));
         // Exit still asks about the unsaved work.
         m_platform.yesNo << false;
         w->close();
@@ -769,7 +743,7 @@ private Q_SLOTS:
         // The picture runs below the window's client area; what the scroll bar spans must show.
         auto w = started();
         for (int i = 0; i < 40; ++i)
-            QVERIFY(w->panel().add(Kind::End, {}, {}));
+            QVERIFY(w->document().model().add(Kind::End, {}, {}));
         picPanel(*w)->refresh();
         auto* bar = w->findChild<QScrollBar*>(QStringLiteral("VScroll1"));
         QVERIFY(bar->isVisible());
@@ -785,11 +759,11 @@ private Q_SLOTS:
         auto w = started();
         for (int i = 0; i < 100; ++i)
             button(*w, "cmdEnd")->click();
-        QCOMPARE(w->vars().LineCount, qint16(100));
+        QCOMPARE(w->document().model().lineCount(), qint16(100));
         QCOMPARE(m_platform.messageTexts(), QStringList());
         button(*w, "cmdMove")->click(); // refused before any dialog opens
-        QCOMPARE(w->vars().LineCount, qint16(100));
-        QCOMPARE(w->vars().PerKind[Kind::Move].Count, qint16(0));
+        QCOMPARE(w->document().model().lineCount(), qint16(100));
+        QCOMPARE(w->document().model().count(Kind::Move), qint16(0));
         QCOMPARE(m_platform.messageTexts().size(), 1);
         QVERIFY(m_platform.messageTexts()[0].contains(QStringLiteral("at most 100 lines")));
         QVERIFY(m_windowsSeen.isEmpty());
@@ -826,9 +800,8 @@ private Q_SLOTS:
         QCOMPARE(w->textPane()->view()->textCursor().blockNumber(), 4);
 
         m_answers << Answer{QStringLiteral("frmGoTo"), {{QStringLiteral("txtGoTo"), QStringLiteral("again")}}};
-        w->vars().CurrentKind = Kind::GoTo;
-        w->vars().PerKind[Kind::GoTo].Sel = 1;
-        w->mnuEdit_Click();
+        w->document().model().select(Kind::GoTo, 1);
+        w->editSelectedLine();
         QTRY_COMPARE(list->topLevelItemCount(), 0);
         QVERIFY(picPanel(*w)->errorBlocks().isEmpty());
         QCOMPARE(w->problemsCount()->text(), QStringLiteral("0 errors, 0 warnings"));
@@ -849,8 +822,8 @@ private Q_SLOTS:
 
     // A pipe in the window settings' place is neither read (which would block the start) nor replaced.
     void panesSettingsPipeLeftAlone() {
-        const QString ini = QDir(userSettingsFolder()).filePath(QStringLiteral("window.ini"));
-        QVERIFY(QDir().mkpath(userSettingsFolder()));
+        const QString ini = UserSettings::defaultPath();
+        QVERIFY(QDir().mkpath(QFileInfo(ini).absolutePath()));
         QVERIFY(::mkfifo(QFile::encodeName(ini).constData(), 0600) == 0);
         {
             auto w = started();

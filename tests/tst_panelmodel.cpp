@@ -1,3 +1,4 @@
+#include "core/program/panelpointer.h"
 #include "core/program/programmodel.h"
 
 #include <QRandomGenerator>
@@ -14,9 +15,9 @@ int sixPerChar(const QString& s) {
 
 // A fresh model with 6 px per character labels.
 struct Panel {
-    modProgVar v;
     ProgramModel m;
-    explicit Panel(ProgramModel::LabelWidth w = sixPerChar) : m(v, std::move(w)) {}
+    PanelPointer ptr{m};
+    explicit Panel(ProgramModel::LabelWidth w = sixPerChar) : m(std::move(w)) {}
 
     // Adds Move lines captioned with the given names (each a block of its own).
     void addMoves(const QStringList& names) {
@@ -24,40 +25,40 @@ struct Panel {
             QVERIFY(m.add(Kind::Move, n, QString()));
     }
     const PanelBlock& blockOfRow(int i) const {
-        const LineRow& r = v.Lines[static_cast<std::size_t>(i)];
-        return m.block(r.Kind, r.BlockIndex);
+        const LineRow& r = m.row(i);
+        return m.block(r.kind, r.blockIndex);
     }
     // "P@32 Q@56 ...": each row's held text (or kind name when empty) and its Top, in row order.
     QString rows() const {
         QStringList out;
-        for (int i = 1; i <= v.LineCount; ++i) {
-            const LineRow& r = v.Lines[static_cast<std::size_t>(i)];
-            QString name = m.heldText(r.Kind, r.BlockIndex);
-            if (name.isEmpty()) name = QString::fromLatin1(kinds::info(r.Kind).name);
-            out << QStringLiteral("%1@%2").arg(name).arg(r.Top);
+        for (int i = 1; i <= m.lineCount(); ++i) {
+            const LineRow& r = m.row(i);
+            QString name = m.heldText(r.kind, r.blockIndex);
+            if (name.isEmpty()) name = QString::fromLatin1(kinds::info(r.kind).name);
+            out << QStringLiteral("%1@%2").arg(name).arg(r.top);
         }
         return out.join(u' ');
     }
     // Every row's block stands on its row at the block column.
     QString misplaced() const {
         QStringList out;
-        for (int i = 1; i <= v.LineCount; ++i) {
+        for (int i = 1; i <= m.lineCount(); ++i) {
             const PanelBlock& b = blockOfRow(i);
-            const qint16 top = v.Lines[static_cast<std::size_t>(i)].Top;
-            if (b.Shape.Top != top || b.Shape.Left != v.BlockLeft || b.Text.Top != top + 2 ||
-                b.Text.Left != v.BlockLeft + 8)
+            const qint16 top = m.row(i).top;
+            if (b.shape.top != top || b.shape.left != blocklayout::BlockLeft || b.text.top != top + 2 ||
+                b.text.left != blocklayout::BlockLeft + 8)
                 out << QString::number(i);
         }
         return out.join(u',');
     }
     // Press on the uncovered strip left of a block's label, carry it with the left button, release.
     void dragRow(int i, float releaseY) {
-        const float y = blockOfRow(i).Shape.Top + 8;
-        QVERIFY(!m.mouseDown(LeftButton, 23, y));
+        const float y = blockOfRow(i).shape.top + 8;
+        QVERIFY(!ptr.mouseDown(LeftButton, 23, y));
         // A jump, then the pointer rests: past the panel's bottom the first move only grows the panel.
-        m.mouseMove(LeftButton, 23, releaseY);
-        m.mouseMove(LeftButton, 23, releaseY);
-        m.mouseUp(LeftButton, 23, releaseY);
+        ptr.mouseMove(LeftButton, 23, releaseY);
+        ptr.mouseMove(LeftButton, 23, releaseY);
+        ptr.mouseUp(LeftButton, 23, releaseY);
     }
 };
 
@@ -108,29 +109,29 @@ void tst_PanelModel::firstBlocksStandOnTheRows() {
     Panel p;
     QVERIFY(p.m.add(Kind::Move, QStringLiteral("M2, 1, 2"), QString()));
     const PanelBlock& b = p.m.block(Kind::Move, 1);
-    QCOMPARE(b.Shape.Left, 20.f);
-    QCOMPARE(b.Shape.Top, 32.f);
-    QCOMPARE(b.Text.Left, 28.f);
-    QCOMPARE(b.Text.Top, 34.f);
-    QVERIFY(b.Shape.Visible && b.Text.Visible && b.Comment.Visible);
-    QCOMPARE(p.v.NextTop, qint16(32));
-    QCOMPARE(p.v.LineCount, qint16(1));
-    QCOMPARE(p.v.Lines[1].Kind, Kind::Move);
-    QCOMPARE(p.v.Lines[1].BlockIndex, qint16(1));
-    QCOMPARE(p.v.Lines[1].Mark, qint16(1));
+    QCOMPARE(b.shape.left, 20.f);
+    QCOMPARE(b.shape.top, 32.f);
+    QCOMPARE(b.text.left, 28.f);
+    QCOMPARE(b.text.top, 34.f);
+    QVERIFY(b.shape.visible && b.text.visible && b.comment.visible);
+    QCOMPARE(p.m.nextTop(), qint16(32));
+    QCOMPARE(p.m.lineCount(), qint16(1));
+    QCOMPARE(p.m.row(1).kind, Kind::Move);
+    QCOMPARE(p.m.row(1).blockIndex, qint16(1));
+    QCOMPARE(p.m.row(1).mark, qint16(1));
     QVERIFY(p.m.add(Kind::Jog, QStringLiteral("JX, 1"), QString()));
     QCOMPARE(p.rows(), QStringLiteral("M2, 1, 2@32 JX, 1@56"));
-    QCOMPARE(p.v.PerKind[Kind::Jog].Count, qint16(1));
-    QCOMPARE(p.v.CurrentKind, Kind::Jog);
+    QCOMPARE(p.m.count(Kind::Jog), qint16(1));
+    QCOMPARE(p.m.currentKind(), Kind::Jog);
 }
 
 void tst_PanelModel::shapeWidthFollowsTheLabels() {
     Panel p([](const QString& s) { return s == QLatin1String("text") ? 40 : s.isEmpty() ? 0 : 60; });
     QVERIFY(p.m.add(Kind::Move, QStringLiteral("text"), QStringLiteral("'comment")));
     const PanelBlock& b = p.m.block(Kind::Move, 1);
-    QCOMPARE(b.Comment.Left, 76.f);
-    QCOMPARE(b.Comment.Top, 34.f);
-    QCOMPARE(b.Shape.Width, 156.f);
+    QCOMPARE(b.comment.left, 76.f);
+    QCOMPARE(b.comment.top, 34.f);
+    QCOMPARE(b.shape.width, 156.f);
     QCOMPARE(p.m.inlineComment(Kind::Move, 1), QStringLiteral("'comment"));
 }
 
@@ -152,10 +153,10 @@ void tst_PanelModel::fixedWidthKinds() {
     Panel p;
     QVERIFY(p.m.add(kind, text, QStringLiteral("'dropped")));
     const PanelBlock& b = p.m.block(kind, 1);
-    QTEST(b.Text.Caption, "caption");
-    QTEST(b.Shape.Width, "width");
-    QTEST(b.Shape.Oval, "oval");
-    QVERIFY(!b.Comment.Visible);
+    QTEST(b.text.caption, "caption");
+    QTEST(b.shape.width, "width");
+    QTEST(b.shape.oval, "oval");
+    QVERIFY(!b.comment.visible);
     QCOMPARE(p.m.inlineComment(kind, 1), QString());
 }
 
@@ -178,30 +179,30 @@ void tst_PanelModel::blankSplitsAtTheApostrophe() {
     Panel p;
     // The colour comes from the last right-clicked block: a red Variable line.
     QVERIFY(p.m.add(Kind::Variable, QStringLiteral("&&x = 1"), QString()));
-    QVERIFY(p.m.mouseDown(RightButton, 23, 40));
-    p.m.mouseUp(RightButton, 23, 40);
+    QVERIFY(p.ptr.mouseDown(RightButton, 23, 40));
+    p.ptr.mouseUp(RightButton, 23, 40);
     QVERIFY(p.m.add(Kind::Blank, text, QString()));
     const PanelBlock& b = p.m.block(Kind::Blank, 1);
-    QTEST(b.Text.Caption, "caption");
-    QTEST(b.Comment.Caption, "comment");
-    QCOMPARE(b.Text.Color, coloured ? kinds::Red : kinds::Black);
-    QCOMPARE(b.Comment.Left, b.Text.Left + b.Text.Width + 8);
-    QCOMPARE(b.Shape.Width, b.Comment.Left + b.Comment.Width + 20);
+    QTEST(b.text.caption, "caption");
+    QTEST(b.comment.caption, "comment");
+    QCOMPARE(b.text.color, coloured ? kinds::Red : kinds::Black);
+    QCOMPARE(b.comment.left, b.text.left + b.text.width + 8);
+    QCOMPARE(b.shape.width, b.comment.left + b.comment.width + 20);
 }
 
 void tst_PanelModel::goSubAddsThreeLines() {
     Panel p;
     QVERIFY(p.m.addGoSub(QStringLiteral("GOSUB sub1:"), QStringLiteral("sub1:")));
     QCOMPARE(p.rows(), QStringLiteral("GOSUB sub1:@32 sub1:@56 RETURN@152"));
-    QCOMPARE(p.v.NextTop, qint16(152));
-    QCOMPARE(p.v.CurrentKind, Kind::Label);
-    QCOMPARE(p.m.block(Kind::GoSub, 1).Shape.Width, 200.f);
-    QCOMPARE(p.m.block(Kind::Label, 1).Shape.Width, 200.f);
-    QCOMPARE(p.m.block(Kind::Label, 1).Shape.Fill, kinds::Orange);
-    QCOMPARE(p.m.block(Kind::Return, 1).Shape.Width, 81.f);
-    QCOMPARE(p.m.block(Kind::Return, 1).Text.Caption, QStringLiteral("RETURN"));
+    QCOMPARE(p.m.nextTop(), qint16(152));
+    QCOMPARE(p.m.currentKind(), Kind::Label);
+    QCOMPARE(p.m.block(Kind::GoSub, 1).shape.width, 200.f);
+    QCOMPARE(p.m.block(Kind::Label, 1).shape.width, 200.f);
+    QCOMPARE(p.m.block(Kind::Label, 1).shape.fill, kinds::Orange);
+    QCOMPARE(p.m.block(Kind::Return, 1).shape.width, 81.f);
+    QCOMPARE(p.m.block(Kind::Return, 1).text.caption, QStringLiteral("RETURN"));
     QVERIFY(p.m.add(Kind::Move, QStringLiteral("after"), QString()));
-    QCOMPARE(p.v.Lines[4].Top, qint16(176));
+    QCOMPARE(p.m.row(4).top, qint16(176));
     QCOMPARE(p.m.checkInvariants(), QString());
 }
 
@@ -210,24 +211,24 @@ void tst_PanelModel::panelGrowsOnlyPastItsHeight() {
     QCOMPARE(p.m.panelHeight(), 617.f);
     p.addMoves({QStringLiteral("A")});
     // Dragging below the bottom grows the panel to y + 48 on the move; the drop lands on row 1256.
-    QVERIFY(!p.m.mouseDown(LeftButton, 23, 40));
-    p.m.mouseMove(LeftButton, 23, 700);
+    QVERIFY(!p.ptr.mouseDown(LeftButton, 23, 40));
+    p.ptr.mouseMove(LeftButton, 23, 700);
     QCOMPARE(p.m.panelHeight(), 748.f);
-    p.m.mouseMove(LeftButton, 23, 1256);
+    p.ptr.mouseMove(LeftButton, 23, 1256);
     QCOMPARE(p.m.panelHeight(), 1304.f);
-    QVERIFY(p.m.pointerIsHand() == false); // that move ended below the old bottom
-    p.m.mouseMove(LeftButton, 23, 1260);
-    QVERIFY(p.m.pointerIsHand());
-    p.m.mouseUp(LeftButton, 23, 1260);
+    QVERIFY(p.ptr.isHand() == false); // that move ended below the old bottom
+    p.ptr.mouseMove(LeftButton, 23, 1260);
+    QVERIFY(p.ptr.isHand());
+    p.ptr.mouseUp(LeftButton, 23, 1260);
     QCOMPARE(p.rows(), QStringLiteral("A@1256"));
-    QCOMPARE(p.v.NextTop, qint16(1256));
+    QCOMPARE(p.m.nextTop(), qint16(1256));
     QCOMPARE(p.m.panelHeight(), 1304.f);
 
     p.addMoves({QStringLiteral("B"), QStringLiteral("C")});
-    QCOMPARE(p.v.NextTop, qint16(1304)); // equal to the height: no growth
+    QCOMPARE(p.m.nextTop(), qint16(1304)); // equal to the height: no growth
     QCOMPARE(p.m.panelHeight(), 1304.f);
     p.addMoves({QStringLiteral("D")});
-    QCOMPARE(p.v.NextTop, qint16(1328));
+    QCOMPARE(p.m.nextTop(), qint16(1328));
     QCOMPARE(p.m.panelHeight(), 1328.f + 1304.f + 48.f);
 }
 
@@ -255,35 +256,35 @@ void tst_PanelModel::drops() {
     QFETCH(int, nextTop);
     Panel p;
     p.addMoves(lines);
-    const qint16 before = p.v.NextTop;
+    const qint16 before = p.m.nextTop();
     p.dragRow(dragged, releaseY);
     QTEST(p.rows(), "after");
     QCOMPARE(p.misplaced(), QString());
-    QCOMPARE(p.v.NextTop, qint16(nextTop));
-    QVERIFY(p.v.NextTop >= before);
+    QCOMPARE(p.m.nextTop(), qint16(nextTop));
+    QVERIFY(p.m.nextTop() >= before);
     QCOMPARE(p.m.checkInvariants(), QString());
     p.addMoves({QStringLiteral("N")});
-    QCOMPARE(p.v.Lines[static_cast<std::size_t>(p.v.LineCount)].Top, qint16(nextTop + 24));
+    QCOMPARE(p.m.row(p.m.lineCount()).top, qint16(nextTop + 24));
 }
 
 void tst_PanelModel::releaseWithinOnePixelIsNoDrop() {
     Panel p;
     p.addMoves({QStringLiteral("P"), QStringLiteral("Q")});
-    QVERIFY(!p.m.mouseDown(LeftButton, 23, 40));
-    p.m.mouseMove(LeftButton, 200, 40.5f);
-    p.m.mouseMove(LeftButton, 300, 41);
-    p.m.mouseMove(LeftButton, 300, 41);
-    QVERIFY(p.m.pointerIsHand());
-    p.m.mouseUp(LeftButton, 300, 41);
+    QVERIFY(!p.ptr.mouseDown(LeftButton, 23, 40));
+    p.ptr.mouseMove(LeftButton, 200, 40.5f);
+    p.ptr.mouseMove(LeftButton, 300, 41);
+    p.ptr.mouseMove(LeftButton, 300, 41);
+    QVERIFY(p.ptr.isHand());
+    p.ptr.mouseUp(LeftButton, 300, 41);
     // Left where the pointer took it, off the block column; the table is untouched.
-    QCOMPARE(p.m.block(Kind::Move, 1).Shape.Left, 297.f);
-    QCOMPARE(p.m.block(Kind::Move, 1).Shape.Top, 33.f);
+    QCOMPARE(p.m.block(Kind::Move, 1).shape.left, 297.f);
+    QCOMPARE(p.m.block(Kind::Move, 1).shape.top, 33.f);
     QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56"));
 
     // Just over a pixel is a drop, even onto the same row.
-    QVERIFY(!p.m.mouseDown(LeftButton, 300, 40));
-    p.m.mouseMove(LeftButton, 300, 41.25f);
-    p.m.mouseUp(LeftButton, 300, 41.25f);
+    QVERIFY(!p.ptr.mouseDown(LeftButton, 300, 40));
+    p.ptr.mouseMove(LeftButton, 300, 41.25f);
+    p.ptr.mouseUp(LeftButton, 300, 41.25f);
     QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56"));
     QCOMPARE(p.misplaced(), QString());
 }
@@ -293,12 +294,12 @@ void tst_PanelModel::fastDragStillDrops() {
     // before the hand is decided, so the release still drops it.
     Panel p;
     p.addMoves({QStringLiteral("P"), QStringLiteral("Q"), QStringLiteral("R")});
-    QVERIFY(!p.m.mouseDown(LeftButton, 23, 89));
+    QVERIFY(!p.ptr.mouseDown(LeftButton, 23, 89));
     for (float y = 79; y >= 19; y -= 10) {
-        p.m.mouseMove(LeftButton, 23, y);
-        QVERIFY(p.m.pointerIsHand());
+        p.ptr.mouseMove(LeftButton, 23, y);
+        QVERIFY(p.ptr.isHand());
     }
-    p.m.mouseUp(LeftButton, 23, 19);
+    p.ptr.mouseUp(LeftButton, 23, 19);
     QCOMPARE(p.rows(), QStringLiteral("R@8 P@32 Q@56"));
     QCOMPARE(p.misplaced(), QString());
 }
@@ -306,32 +307,32 @@ void tst_PanelModel::fastDragStillDrops() {
 void tst_PanelModel::releaseAfterLeavingThePanelIsNoDrop() {
     Panel p;
     p.addMoves({QStringLiteral("P"), QStringLiteral("Q")});
-    QVERIFY(!p.m.mouseDown(LeftButton, 23, 40));
-    p.m.mouseMove(LeftButton, 23, 100);
-    p.m.mouseMove(LeftButton, -5, 120);
-    QVERIFY(!p.m.pointerIsHand());
-    p.m.mouseUp(LeftButton, -5, 120);
-    QCOMPARE(p.m.block(Kind::Move, 1).Shape.Left, -3.f); // x clamped to 0, minus the grab offset
-    QCOMPARE(p.m.block(Kind::Move, 1).Shape.Top, 112.f);
+    QVERIFY(!p.ptr.mouseDown(LeftButton, 23, 40));
+    p.ptr.mouseMove(LeftButton, 23, 100);
+    p.ptr.mouseMove(LeftButton, -5, 120);
+    QVERIFY(!p.ptr.isHand());
+    p.ptr.mouseUp(LeftButton, -5, 120);
+    QCOMPARE(p.m.block(Kind::Move, 1).shape.left, -3.f); // x clamped to 0, minus the grab offset
+    QCOMPARE(p.m.block(Kind::Move, 1).shape.top, 112.f);
     QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56"));
     // Past the right edge the block is pinned to the panel's full width.
-    QVERIFY(!p.m.mouseDown(LeftButton, 23, 64));
-    p.m.mouseMove(LeftButton, 699, 64);
-    p.m.mouseMove(LeftButton, 699, 64);
-    QCOMPARE(p.m.block(Kind::Move, 2).Shape.Left, 697.f);
-    QVERIFY(p.m.pointerIsHand());
-    p.m.mouseMove(LeftButton, 701, 90);
-    QVERIFY(!p.m.pointerIsHand());
-    p.m.mouseUp(LeftButton, 701, 90);
+    QVERIFY(!p.ptr.mouseDown(LeftButton, 23, 64));
+    p.ptr.mouseMove(LeftButton, 699, 64);
+    p.ptr.mouseMove(LeftButton, 699, 64);
+    QCOMPARE(p.m.block(Kind::Move, 2).shape.left, 697.f);
+    QVERIFY(p.ptr.isHand());
+    p.ptr.mouseMove(LeftButton, 701, 90);
+    QVERIFY(!p.ptr.isHand());
+    p.ptr.mouseUp(LeftButton, 701, 90);
     QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56"));
 }
 
 void tst_PanelModel::pressRoundsHalvesToEven() {
     Panel p;
     for (auto [y, expected] : {std::pair{40.5f, 40}, {41.5f, 42}, {41.49f, 41}, {-3.5f, -4}, {1e7f, 32767}}) {
-        p.m.mouseDown(LeftButton, 500, y);
-        p.m.mouseUp(LeftButton, 500, y);
-        QCOMPARE(p.v.PressY, qint16(expected));
+        p.ptr.mouseDown(LeftButton, 500, y);
+        p.ptr.mouseUp(LeftButton, 500, y);
+        QCOMPARE(p.ptr.pressY(), qint16(expected));
     }
 }
 
@@ -358,7 +359,7 @@ void tst_PanelModel::hitTestBordersAreStrict() {
     QVERIFY(p.m.add(Kind::End, QString(), QString()));
     for (const auto& order : {std::span<const Kind>(kinds::PressOrder), std::span<const Kind>(kinds::PointerOrder),
                               std::span<const Kind>(kinds::RightPressOrder)}) {
-        const PanelHit h = p.m.hitBlock(x, y, order);
+        const PanelHit h = p.ptr.hitBlock(x, y, order);
         QCOMPARE(static_cast<bool>(h), hit);
         if (hit) QCOMPARE(h.index, 1);
     }
@@ -367,18 +368,18 @@ void tst_PanelModel::hitTestBordersAreStrict() {
 void tst_PanelModel::labelsTakePresses() {
     Panel p;
     p.addMoves({QStringLiteral("P"), QStringLiteral("Q")});
-    p.v.PerKind[Kind::Move].Sel = 2;
+    p.m.select(Kind::Move, 2);
     // The label "P" covers 28..34 x 34..47: a press there is not a press on the panel.
-    QVERIFY(p.m.overLabel(30, 40));
-    QVERIFY(!p.m.overLabel(27.9f, 40));
-    QVERIFY(!p.m.overLabel(30, 33.9f));
-    QVERIFY(!p.m.mouseDown(RightButton, 30, 40));
-    QVERIFY(!p.m.mouseDown(LeftButton, 30, 40));
-    QCOMPARE(p.v.PerKind[Kind::Move].Sel, qint16(2));
-    QCOMPARE(p.v.PressY, qint16(0));
-    p.m.mouseMove(LeftButton, 30, 120);
-    QVERIFY(!p.m.pointerIsHand());
-    p.m.mouseUp(LeftButton, 30, 120);
+    QVERIFY(p.ptr.overLabel(30, 40));
+    QVERIFY(!p.ptr.overLabel(27.9f, 40));
+    QVERIFY(!p.ptr.overLabel(30, 33.9f));
+    QVERIFY(!p.ptr.mouseDown(RightButton, 30, 40));
+    QVERIFY(!p.ptr.mouseDown(LeftButton, 30, 40));
+    QCOMPARE(p.m.selected(Kind::Move), qint16(2));
+    QCOMPARE(p.ptr.pressY(), qint16(0));
+    p.ptr.mouseMove(LeftButton, 30, 120);
+    QVERIFY(!p.ptr.isHand());
+    p.ptr.mouseUp(LeftButton, 30, 120);
     QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56"));
     QCOMPARE(p.misplaced(), QString());
 }
@@ -386,14 +387,14 @@ void tst_PanelModel::labelsTakePresses() {
 void tst_PanelModel::pointerShowsHandOnlyOverUncoveredShape() {
     Panel p;
     p.addMoves({QStringLiteral("P")});
-    p.m.mouseMove(0, 23, 40); // left of the label
-    QVERIFY(p.m.pointerIsHand());
-    p.m.mouseMove(0, 30, 40); // on the label
-    QVERIFY(!p.m.pointerIsHand());
-    p.m.mouseMove(0, 40, 33); // the strip above the label
-    QVERIFY(p.m.pointerIsHand());
-    p.m.mouseMove(0, 400, 40); // empty panel
-    QVERIFY(!p.m.pointerIsHand());
+    p.ptr.mouseMove(0, 23, 40); // left of the label
+    QVERIFY(p.ptr.isHand());
+    p.ptr.mouseMove(0, 30, 40); // on the label
+    QVERIFY(!p.ptr.isHand());
+    p.ptr.mouseMove(0, 40, 33); // the strip above the label
+    QVERIFY(p.ptr.isHand());
+    p.ptr.mouseMove(0, 400, 40); // empty panel
+    QVERIFY(!p.ptr.isHand());
 }
 
 void tst_PanelModel::rightPressCapturesEveryKind_data() {
@@ -426,29 +427,30 @@ void tst_PanelModel::rightPressCapturesEveryKind() {
     Panel p;
     // An earlier capture that the pressed block must replace.
     QVERIFY(p.m.add(Kind::Jog, QStringLiteral("JX, 9"), QStringLiteral("'old")));
-    QVERIFY(p.m.mouseDown(RightButton, 23, 40));
+    QVERIFY(p.ptr.mouseDown(RightButton, 23, 40));
     if (kind == Kind::GoSub)
         QVERIFY(p.m.addGoSub(text, QStringLiteral("s:")));
     else
         QVERIFY(p.m.add(kind, text, comment));
-    p.v.CurrentKind = Kind::None;
-    QVERIFY(p.m.mouseDown(RightButton, 23, 64));
-    QCOMPARE(p.v.CurrentKind, kind);
-    QCOMPARE(p.v.PerKind[kind].Sel, qint16(1));
+    QVERIFY(p.ptr.mouseDown(RightButton, 23, 64));
+    QCOMPARE(p.m.currentKind(), kind);
+    QCOMPARE(p.m.selected(kind), qint16(1));
     QVERIFY(p.m.selectionExists());
-    QTEST(p.v.CopiedColor, "color");
-    QTEST(p.m.copyText(), "clip");
-    QTEST(p.v.ClipText, "clip");
+    // The colour as the toolkit encodes it: red + 256 green + 65536 blue.
+    const Rgb c = p.m.copiedColor();
+    QTEST(double(((c >> 16) & 0xFF) + 256 * ((c >> 8) & 0xFF) + 65536 * (c & 0xFF)), "color");
+    QTEST(p.m.selectionText(), "clip");
 }
 
 void tst_PanelModel::rightPressOnEmptySpaceOpensNothing() {
     Panel p;
     p.addMoves({QStringLiteral("P")});
-    QVERIFY(p.m.mouseDown(RightButton, 23, 40));
-    p.v.CopiedCaption = QStringLiteral("kept");
-    QVERIFY(!p.m.mouseDown(RightButton, 400, 300));
-    QCOMPARE(p.v.PressY, qint16(300));
-    QCOMPARE(p.v.CopiedCaption, QStringLiteral("kept"));
+    QVERIFY(p.ptr.mouseDown(RightButton, 23, 40));
+    QVERIFY(!p.ptr.mouseDown(RightButton, 400, 300));
+    QCOMPARE(p.ptr.pressY(), qint16(300));
+    // The selection, and what Copy would place, stay the block pressed before.
+    QCOMPARE(p.m.selection(), (PanelHit{Kind::Move, 1}));
+    QCOMPARE(p.m.selectionText(), QStringLiteral("P   "));
 }
 
 void tst_PanelModel::labelsShowTheArrowAfterThePopUp() {
@@ -456,31 +458,31 @@ void tst_PanelModel::labelsShowTheArrowAfterThePopUp() {
     // still show the arrow afterwards.
     Panel p;
     p.addMoves({QStringLiteral("Move it")});
-    QVERIFY(p.m.mouseDown(RightButton, 23, 40));
-    const PanelLabel& label = p.m.block(Kind::Move, 1).Text;
-    p.m.mouseMove(0, label.Left + 2, label.Top + 2);
-    QVERIFY(!p.m.pointerIsHand());
-    p.m.mouseMove(0, 23, 40);
-    QVERIFY(p.m.pointerIsHand());
+    QVERIFY(p.ptr.mouseDown(RightButton, 23, 40));
+    const PanelLabel& label = p.m.block(Kind::Move, 1).text;
+    p.ptr.mouseMove(0, label.left + 2, label.top + 2);
+    QVERIFY(!p.ptr.isHand());
+    p.ptr.mouseMove(0, 23, 40);
+    QVERIFY(p.ptr.isHand());
 }
 
 void tst_PanelModel::middleButtonDropsWithoutCarrying() {
     Panel p;
     p.addMoves({QStringLiteral("P"), QStringLiteral("Q"), QStringLiteral("R"), QStringLiteral("S")});
-    QVERIFY(!p.m.mouseDown(MiddleButton, 23, 40));
-    QCOMPARE(p.v.PerKind[Kind::Move].Sel, qint16(1));
+    QVERIFY(!p.ptr.mouseDown(MiddleButton, 23, 40));
+    QCOMPARE(p.m.selected(Kind::Move), qint16(1));
     // The release must find a block under the hand: release over S.
-    p.m.mouseMove(MiddleButton, 23, 110);
-    QCOMPARE(p.m.block(Kind::Move, 1).Shape.Top, 32.f);
-    QVERIFY(p.m.pointerIsHand());
-    p.m.mouseUp(MiddleButton, 23, 110);
+    p.ptr.mouseMove(MiddleButton, 23, 110);
+    QCOMPARE(p.m.block(Kind::Move, 1).shape.top, 32.f);
+    QVERIFY(p.ptr.isHand());
+    p.ptr.mouseUp(MiddleButton, 23, 110);
     QCOMPARE(p.rows(), QStringLiteral("Q@56 R@80 P@104 S@128"));
     QCOMPARE(p.misplaced(), QString());
 
     // Over empty space the hand is gone and nothing drops.
-    QVERIFY(!p.m.mouseDown(MiddleButton, 23, 112));
-    p.m.mouseMove(MiddleButton, 23, 300);
-    p.m.mouseUp(MiddleButton, 23, 300);
+    QVERIFY(!p.ptr.mouseDown(MiddleButton, 23, 112));
+    p.ptr.mouseMove(MiddleButton, 23, 300);
+    p.ptr.mouseUp(MiddleButton, 23, 300);
     QCOMPARE(p.rows(), QStringLiteral("Q@56 R@80 P@104 S@128"));
 }
 
@@ -489,16 +491,15 @@ void tst_PanelModel::goSubDragCarriesItsReturn() {
     p.addMoves({QStringLiteral("P")});
     QVERIFY(p.m.addGoSub(QStringLiteral("GOSUB a:"), QStringLiteral("a:")));
     QCOMPARE(p.rows(), QStringLiteral("P@32 GOSUB a:@56 a:@80 RETURN@176"));
-    QVERIFY(!p.m.mouseDown(LeftButton, 23, 64));
-    p.m.mouseMove(LeftButton, 33, 30);
-    QCOMPARE(p.v.ReturnGap, qint16(120));
-    QCOMPARE(p.m.block(Kind::GoSub, 1).Shape.Top, 22.f);
-    QCOMPARE(p.m.block(Kind::Return, 1).Shape.Top, 142.f);
-    QCOMPARE(p.m.block(Kind::Return, 1).Shape.Left, 30.f);
-    QCOMPARE(p.m.block(Kind::Return, 1).Text.Top, 144.f);
-    p.m.mouseMove(LeftButton, 33, 10);
-    p.m.mouseMove(LeftButton, 33, 10);
-    p.m.mouseUp(LeftButton, 33, 10);
+    QVERIFY(!p.ptr.mouseDown(LeftButton, 23, 64));
+    p.ptr.mouseMove(LeftButton, 33, 30);
+    QCOMPARE(p.m.block(Kind::GoSub, 1).shape.top, 22.f);
+    QCOMPARE(p.m.block(Kind::Return, 1).shape.top, 142.f);
+    QCOMPARE(p.m.block(Kind::Return, 1).shape.left, 30.f);
+    QCOMPARE(p.m.block(Kind::Return, 1).text.top, 144.f);
+    p.ptr.mouseMove(LeftButton, 33, 10);
+    p.ptr.mouseMove(LeftButton, 33, 10);
+    p.ptr.mouseUp(LeftButton, 33, 10);
     // GOSUB on row 8 with its RETURN 120 below; P and the label are pushed and the gaps close one row
     // each. The RETURN block follows its line.
     QCOMPARE(p.rows(), QStringLiteral("GOSUB a:@8 P@32 a:@80 RETURN@104"));
@@ -511,7 +512,7 @@ void tst_PanelModel::goSubDroppedOnItsOwnRowChangesNothing() {
     QVERIFY(p.m.addGoSub(QStringLiteral("GOSUB s:"), QStringLiteral("s:")));
     p.addMoves({QStringLiteral("z"), QStringLiteral("y"), QStringLiteral("x"), QStringLiteral("after")});
     for (int i = 0; i < 3; ++i)
-        p.dragRow(p.v.LineCount - 1, 8 + 24 * (3 + i) + 5);
+        p.dragRow(p.m.lineCount() - 1, 8 + 24 * (3 + i) + 5);
     // Each drop closes the gap it leaves by one row only, so "after" keeps a gap above it.
     const QString full = QStringLiteral("GOSUB s:@32 s:@56 x@80 y@104 z@128 RETURN@152 after@248");
     QCOMPARE(p.rows(), full);
@@ -527,11 +528,11 @@ void tst_PanelModel::dropIntoSubroutineKeepsReturnLast() {
     p.addMoves({QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("a")});
     // Fill the body: drop the last line into the next body row, three times.
     for (int i = 0; i < 3; ++i)
-        p.dragRow(p.v.LineCount, 8 + 24 * (3 + i) + 5);
+        p.dragRow(p.m.lineCount(), 8 + 24 * (3 + i) + 5);
     QCOMPARE(p.rows(), QStringLiteral("GOSUB s:@32 s:@56 a@80 b@104 c@128 RETURN@152"));
     // A line dropped into the full body pushes the RETURN down with the rest.
     QVERIFY(p.m.add(Kind::Jog, QStringLiteral("w"), QString()));
-    p.dragRow(p.v.LineCount, 110);
+    p.dragRow(p.m.lineCount(), 110);
     QCOMPARE(p.rows(), QStringLiteral("GOSUB s:@32 s:@56 a@80 w@104 b@128 c@152 RETURN@176"));
     QCOMPARE(p.misplaced(), QString());
     QCOMPARE(p.m.checkInvariants(), QString());
@@ -540,35 +541,35 @@ void tst_PanelModel::dropIntoSubroutineKeepsReturnLast() {
 void tst_PanelModel::dragNeedsAPressOnAnExistingBlock() {
     Panel p;
     // Nothing selected yet (template element 0): a drag from empty space must neither fail nor move anything.
-    QVERIFY(!p.m.mouseDown(LeftButton, 300, 300));
-    p.m.mouseMove(LeftButton, 300, 200);
-    p.m.mouseUp(LeftButton, 300, 200);
-    QCOMPARE(p.m.block(Kind::Move, 0).Shape.Top, 0.f);
+    QVERIFY(!p.ptr.mouseDown(LeftButton, 300, 300));
+    p.ptr.mouseMove(LeftButton, 300, 200);
+    p.ptr.mouseUp(LeftButton, 300, 200);
+    QCOMPARE(p.m.block(Kind::Move, 0).shape.top, 0.f);
 
     p.addMoves({QStringLiteral("P"), QStringLiteral("Q")});
-    QVERIFY(!p.m.mouseDown(LeftButton, 23, 64)); // selects Q
-    p.m.mouseUp(LeftButton, 23, 64);
-    QVERIFY(!p.m.mouseDown(LeftButton, 300, 300)); // misses: the selection stays, no drag
-    QCOMPARE(p.v.PerKind[Kind::Move].Sel, qint16(2));
-    p.m.mouseMove(LeftButton, 23, 20);
-    QCOMPARE(p.m.block(Kind::Move, 2).Shape.Top, 56.f);
-    p.m.mouseUp(LeftButton, 23, 20);
+    QVERIFY(!p.ptr.mouseDown(LeftButton, 23, 64)); // selects Q
+    p.ptr.mouseUp(LeftButton, 23, 64);
+    QVERIFY(!p.ptr.mouseDown(LeftButton, 300, 300)); // misses: the selection stays, no drag
+    QCOMPARE(p.m.selected(Kind::Move), qint16(2));
+    p.ptr.mouseMove(LeftButton, 23, 20);
+    QCOMPARE(p.m.block(Kind::Move, 2).shape.top, 56.f);
+    p.ptr.mouseUp(LeftButton, 23, 20);
     QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56"));
 
     // A deleted block is not carried either, even if the press hit it before the deletion.
-    QVERIFY(!p.m.mouseDown(LeftButton, 23, 64));
+    QVERIFY(!p.ptr.mouseDown(LeftButton, 23, 64));
     p.m.deleteLine();
-    p.m.mouseMove(LeftButton, 23, 20);
-    p.m.mouseUp(LeftButton, 23, 20);
+    p.ptr.mouseMove(LeftButton, 23, 20);
+    p.ptr.mouseUp(LeftButton, 23, 20);
     QCOMPARE(p.rows(), QStringLiteral("P@32"));
     QCOMPARE(p.misplaced(), QString());
 
     // Nor after Reset.
-    QVERIFY(!p.m.mouseDown(LeftButton, 23, 40));
+    QVERIFY(!p.ptr.mouseDown(LeftButton, 23, 40));
     p.m.reset();
-    p.m.mouseMove(LeftButton, 23, 200);
-    p.m.mouseUp(LeftButton, 23, 200);
-    QCOMPARE(p.v.LineCount, qint16(0));
+    p.ptr.mouseMove(LeftButton, 23, 200);
+    p.ptr.mouseUp(LeftButton, 23, 200);
+    QCOMPARE(p.m.lineCount(), qint16(0));
     QCOMPARE(p.m.checkInvariants(), QString());
 }
 
@@ -576,21 +577,21 @@ void tst_PanelModel::deleteShiftsLaterBlocksOfTheKind() {
     Panel p;
     p.addMoves({QStringLiteral("first"), QStringLiteral("second"), QStringLiteral("third, longer")});
     QVERIFY(p.m.add(Kind::Jog, QStringLiteral("jog"), QStringLiteral("'j")));
-    const float thirdWidth = p.m.block(Kind::Move, 3).Shape.Width;
-    QVERIFY(p.m.mouseDown(RightButton, 23, 64));
-    QCOMPARE(p.v.PerKind[Kind::Move].Sel, qint16(2));
+    const float thirdWidth = p.m.block(Kind::Move, 3).shape.width;
+    QVERIFY(p.ptr.mouseDown(RightButton, 23, 64));
+    QCOMPARE(p.m.selected(Kind::Move), qint16(2));
     p.m.deleteLine();
-    QCOMPARE(p.v.PerKind[Kind::Move].Count, qint16(2));
+    QCOMPARE(p.m.count(Kind::Move), qint16(2));
     QCOMPARE(p.m.blocks(Kind::Move).size(), std::size_t(3));
-    QCOMPARE(p.v.LineCount, qint16(3));
+    QCOMPARE(p.m.lineCount(), qint16(3));
     QCOMPARE(p.rows(), QStringLiteral("first@32 third, longer@80 jog@104"));
     const PanelBlock& moved = p.m.block(Kind::Move, 2);
-    QCOMPARE(moved.Shape.Top, 80.f);
-    QCOMPARE(moved.Shape.Width, thirdWidth);
-    QCOMPARE(moved.Comment.Left, moved.Text.Left + moved.Text.Width + 8);
-    QCOMPARE(p.v.Lines[2].BlockIndex, qint16(2));
-    QCOMPARE(p.m.block(Kind::Jog, 1).Shape.Top, 104.f);
-    QCOMPARE(p.v.NextTop, qint16(104));
+    QCOMPARE(moved.shape.top, 80.f);
+    QCOMPARE(moved.shape.width, thirdWidth);
+    QCOMPARE(moved.comment.left, moved.text.left + moved.text.width + 8);
+    QCOMPARE(p.m.row(2).blockIndex, qint16(2));
+    QCOMPARE(p.m.block(Kind::Jog, 1).shape.top, 104.f);
+    QCOMPARE(p.m.nextTop(), qint16(104));
     QCOMPARE(p.misplaced(), QString());
     QCOMPARE(p.m.checkInvariants(), QString());
 
@@ -602,15 +603,15 @@ void tst_PanelModel::deleteShiftsLaterBlocksOfTheKind() {
 void tst_PanelModel::deleteOnlyLine() {
     Panel p;
     QVERIFY(p.m.add(Kind::Pause, QStringLiteral("PAUSE"), QString()));
-    QVERIFY(p.m.mouseDown(RightButton, 23, 40));
+    QVERIFY(p.ptr.mouseDown(RightButton, 23, 40));
     p.m.deleteLine();
-    QCOMPARE(p.v.LineCount, qint16(0));
-    QCOMPARE(p.v.PerKind[Kind::Pause].Count, qint16(0));
+    QCOMPARE(p.m.lineCount(), qint16(0));
+    QCOMPARE(p.m.count(Kind::Pause), qint16(0));
     QVERIFY(!p.m.selectionExists());
     // A second delete on the vanished selection does nothing.
     p.m.deleteLine();
     QCOMPARE(p.m.checkInvariants(), QString());
-    QCOMPARE(p.v.NextTop, qint16(32));
+    QCOMPARE(p.m.nextTop(), qint16(32));
 }
 
 void tst_PanelModel::deleteGoSubTakesItsReturn() {
@@ -618,14 +619,14 @@ void tst_PanelModel::deleteGoSubTakesItsReturn() {
     QVERIFY(p.m.addGoSub(QStringLiteral("GOSUB a:"), QStringLiteral("a:")));
     QVERIFY(p.m.addGoSub(QStringLiteral("GOSUB b:"), QStringLiteral("b:")));
     QCOMPARE(p.rows(), QStringLiteral("GOSUB a:@32 a:@56 RETURN@152 GOSUB b:@176 b:@200 RETURN@296"));
-    QVERIFY(p.m.mouseDown(RightButton, 23, 40));
-    QCOMPARE(p.v.CurrentKind, Kind::GoSub);
+    QVERIFY(p.ptr.mouseDown(RightButton, 23, 40));
+    QCOMPARE(p.m.currentKind(), Kind::GoSub);
     p.m.deleteLine();
     QCOMPARE(p.rows(), QStringLiteral("a:@56 GOSUB b:@176 b:@200 RETURN@296"));
-    QCOMPARE(p.v.PerKind[Kind::GoSub].Count, qint16(1));
-    QCOMPARE(p.v.PerKind[Kind::Label].Count, qint16(2));
-    QCOMPARE(p.v.Lines[4].BlockIndex, qint16(1));
-    QCOMPARE(p.m.block(Kind::Return, 1).Shape.Top, 296.f);
+    QCOMPARE(p.m.count(Kind::GoSub), qint16(1));
+    QCOMPARE(p.m.count(Kind::Label), qint16(2));
+    QCOMPARE(p.m.row(4).blockIndex, qint16(1));
+    QCOMPARE(p.m.block(Kind::Return, 1).shape.top, 296.f);
     QCOMPARE(p.misplaced(), QString());
     QCOMPARE(p.m.checkInvariants(), QString());
 }
@@ -634,29 +635,29 @@ void tst_PanelModel::deleteEnd() {
     Panel p;
     p.addMoves({QStringLiteral("P")});
     QVERIFY(p.m.add(Kind::End, QString(), QString()));
-    QVERIFY(p.m.mouseDown(RightButton, 23, 64));
-    QCOMPARE(p.v.CurrentKind, Kind::End);
+    QVERIFY(p.ptr.mouseDown(RightButton, 23, 64));
+    QCOMPARE(p.m.currentKind(), Kind::End);
     p.m.deleteLine();
     QCOMPARE(p.rows(), QStringLiteral("P@32"));
-    QCOMPARE(p.v.PerKind[Kind::End].Count, qint16(0));
+    QCOMPARE(p.m.count(Kind::End), qint16(0));
 }
 
 void tst_PanelModel::dropsStayWithinTheBound() {
     Panel p;
     p.addMoves({QStringLiteral("P"), QStringLiteral("Q")});
-    QVERIFY(!p.m.mouseDown(LeftButton, 23, 40));
-    p.m.mouseMove(LeftButton, 23, 30000);
-    QCOMPARE(p.m.panelHeight(), float(ProgramModel::MaxDragY + 48));
-    QCOMPARE(p.m.block(Kind::Move, 1).Shape.Top, float(ProgramModel::MaxDragY - 8));
-    p.m.mouseMove(LeftButton, 23, 30000);
-    p.m.mouseUp(LeftButton, 23, 30000);
-    QCOMPARE(p.m.block(Kind::Move, 1).Shape.Top, float(ProgramModel::MaxDragY - 8)); // released outside
-    p.m.mouseMove(LeftButton, 23, ProgramModel::MaxDragY);
-    p.m.mouseUp(LeftButton, 23, ProgramModel::MaxDragY); // no press, no drop
+    QVERIFY(!p.ptr.mouseDown(LeftButton, 23, 40));
+    p.ptr.mouseMove(LeftButton, 23, 30000);
+    QCOMPARE(p.m.panelHeight(), float(PanelPointer::MaxDragY + 48));
+    QCOMPARE(p.m.block(Kind::Move, 1).shape.top, float(PanelPointer::MaxDragY - 8));
+    p.ptr.mouseMove(LeftButton, 23, 30000);
+    p.ptr.mouseUp(LeftButton, 23, 30000);
+    QCOMPARE(p.m.block(Kind::Move, 1).shape.top, float(PanelPointer::MaxDragY - 8)); // released outside
+    p.ptr.mouseMove(LeftButton, 23, PanelPointer::MaxDragY);
+    p.ptr.mouseUp(LeftButton, 23, PanelPointer::MaxDragY); // no press, no drop
     QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56"));
 
     // Released inside: the row is bounded, and the gap above it closes by one row.
-    p.dragRow(1, ProgramModel::MaxDragY - 4);
+    p.dragRow(1, PanelPointer::MaxDragY - 4);
     QCOMPARE(p.rows(), QStringLiteral("Q@56 P@9560"));
     p.addMoves({QStringLiteral("R")});
     QCOMPARE(p.rows(), QStringLiteral("Q@56 P@9560 R@9584"));
@@ -676,12 +677,12 @@ void tst_PanelModel::marchingDownStaysWithinTheBound() {
     for (int i = 0; i < 100; ++i)
         QVERIFY(p.m.add(Kind::Move, QString::number(i), QString()));
     for (int step = 0; step < 420; ++step) {
-        const float top = p.blockOfRow(1).Shape.Top;
+        const float top = p.blockOfRow(1).shape.top;
         p.dragRow(1, top + 24 + 5);
         const QString problems = p.m.checkInvariants();
         QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
-    QCOMPARE(p.v.Lines[100].Top, ProgramModel::MaxRowTop);
+    QCOMPARE(p.m.row(100).top, ProgramModel::MaxRowTop);
     QCOMPARE(p.misplaced(), QString());
 }
 
@@ -689,11 +690,11 @@ void tst_PanelModel::panelFullOnlyWhenTheLastLineIsOnTheLowestRow() {
     // An overshooting drag leaves NextTop far below the lines; a later drag up leaves it there.
     Panel p;
     p.addMoves({QStringLiteral("P"), QStringLiteral("Q"), QStringLiteral("R")});
-    p.dragRow(3, ProgramModel::MaxDragY - 4);
+    p.dragRow(3, PanelPointer::MaxDragY - 4);
     p.addMoves({QStringLiteral("S")});
     p.dragRow(4, 100);
     QCOMPARE(p.rows(), QStringLiteral("P@32 Q@56 S@80 R@9560"));
-    QCOMPARE(p.v.NextTop, ProgramModel::MaxRowTop);
+    QCOMPARE(p.m.nextTop(), ProgramModel::MaxRowTop);
     // The lines end higher up, so the add goes one row below the last line.
     QCOMPARE(p.m.canAdd(Kind::Move), AddRefusal::None);
     p.addMoves({QStringLiteral("T")});
@@ -736,8 +737,8 @@ void tst_PanelModel::randomSequencesKeepTheTableSound() {
                 const AddRefusal refusal = p.m.canAdd(k);
                 const bool can = refusal == AddRefusal::None;
                 // Full only when no row is left below the last line.
-                const int lastTop = p.v.LineCount > 0 ? p.v.Lines[static_cast<std::size_t>(p.v.LineCount)].Top : 8;
-                if (p.v.LineCount < modProgVar::MaxLines)
+                const int lastTop = p.m.lineCount() > 0 ? p.m.row(p.m.lineCount()).top : 8;
+                if (p.m.lineCount() < ProgramModel::MaxLines)
                     QCOMPARE(refusal == AddRefusal::PanelFull, lastTop == ProgramModel::MaxRowTop);
                 QCOMPARE(p.m.add(k, texts[pick(6)], texts[pick(6)]), can);
                 refused += !can;
@@ -748,50 +749,50 @@ void tst_PanelModel::randomSequencesKeepTheTableSound() {
                 // A drag: press near a block (often on it), a few moves, a release.
                 float x = coord(200);
                 float y = coord(height);
-                if (p.v.LineCount > 0 && pick(3) > 0) {
-                    const PanelBlock& b = p.blockOfRow(1 + pick(p.v.LineCount));
-                    x = b.Shape.Left + 1 + static_cast<float>(pick(7));
-                    y = b.Shape.Top + 1 + static_cast<float>(pick(15));
+                if (p.m.lineCount() > 0 && pick(3) > 0) {
+                    const PanelBlock& b = p.blockOfRow(1 + pick(p.m.lineCount()));
+                    x = b.shape.left + 1 + static_cast<float>(pick(7));
+                    y = b.shape.top + 1 + static_cast<float>(pick(15));
                 }
                 constexpr std::array<int, 5> buttons{LeftButton, LeftButton, LeftButton, MiddleButton, RightButton};
                 const int button = buttons[static_cast<std::size_t>(pick(5))];
-                p.m.mouseDown(button, x, y);
+                p.ptr.mouseDown(button, x, y);
                 const int held = button == RightButton ? 0 : button;
                 for (int moves = pick(4); moves > 0; --moves) {
                     x = coord(760);
                     // Mostly around the lines; now and then far below, which grows the panel.
-                    y = pick(40) == 0 ? coord(12000) : coord(pick(8) == 0 ? height : p.v.NextTop + 100);
-                    p.m.mouseMove(held, x, y);
+                    y = pick(40) == 0 ? coord(12000) : coord(pick(8) == 0 ? height : p.m.nextTop() + 100);
+                    p.ptr.mouseMove(held, x, y);
                 }
                 // Mostly the pointer rests before the release, as a hand does, so the block is under it.
-                if (pick(4) > 0) p.m.mouseMove(held, x, y);
-                const qint16 before = p.v.LineCount;
+                if (pick(4) > 0) p.ptr.mouseMove(held, x, y);
+                const qint16 before = p.m.lineCount();
                 const QString rowsBefore = p.rows();
-                p.m.mouseUp(button, x, pick(3) == 0 ? y + static_cast<float>(pick(3)) - 1 : y);
-                QCOMPARE(p.v.LineCount, before);
+                p.ptr.mouseUp(button, x, pick(3) == 0 ? y + static_cast<float>(pick(3)) - 1 : y);
+                QCOMPARE(p.m.lineCount(), before);
                 ++drags;
                 reordered += p.rows() != rowsBefore;
             } else if (op < 80) {
-                p.m.mouseMove(0, coord(760), coord(height));
+                p.ptr.mouseMove(0, coord(760), coord(height));
             } else if (op < 92) {
                 // Odd runs delete less and never reset, so the table fills up and the rows run out.
-                if (p.v.LineCount > 0 && (run % 2 == 0 || pick(3) == 0)) {
-                    const PanelBlock& b = p.blockOfRow(1 + pick(p.v.LineCount));
-                    if (p.m.mouseDown(RightButton, b.Shape.Left + 2, b.Shape.Top + 1)) {
-                        p.m.copyText();
+                if (p.m.lineCount() > 0 && (run % 2 == 0 || pick(3) == 0)) {
+                    const PanelBlock& b = p.blockOfRow(1 + pick(p.m.lineCount()));
+                    if (p.ptr.mouseDown(RightButton, b.shape.left + 2, b.shape.top + 1)) {
+                        QVERIFY(!p.m.selectionText().isEmpty());
                         QVERIFY(p.m.selectionExists());
-                        const qint16 before = p.v.LineCount;
-                        const bool goSub = p.v.CurrentKind == Kind::GoSub;
+                        const qint16 before = p.m.lineCount();
+                        const bool goSub = p.m.currentKind() == Kind::GoSub;
                         p.m.deleteLine();
-                        QCOMPARE(p.v.LineCount, qint16(before - (goSub ? 2 : 1)));
+                        QCOMPARE(p.m.lineCount(), qint16(before - (goSub ? 2 : 1)));
                     }
-                    p.m.mouseUp(RightButton, b.Shape.Left + 2, b.Shape.Top + 1);
+                    p.ptr.mouseUp(RightButton, b.shape.left + 2, b.shape.top + 1);
                 }
             } else if (op < 99) {
-                if (p.v.LineCount > 0) {
-                    const LineRow r = p.v.Lines[static_cast<std::size_t>(1 + pick(p.v.LineCount))];
-                    const Kind k = r.Kind;
-                    p.m.setCaptions(k, r.BlockIndex, texts[pick(6)], texts[pick(6)], kinds::info(k).hasComment);
+                if (p.m.lineCount() > 0) {
+                    const LineRow r = p.m.row(1 + pick(p.m.lineCount()));
+                    const Kind k = r.kind;
+                    p.m.setCaptions(k, r.blockIndex, texts[pick(6)], texts[pick(6)], kinds::info(k).hasComment);
                 }
             } else if (run % 2 == 0) {
                 p.m.reset();
@@ -799,7 +800,7 @@ void tst_PanelModel::randomSequencesKeepTheTableSound() {
             const QString problems = p.m.checkInvariants();
             if (!problems.isEmpty())
                 QFAIL(qPrintable(QStringLiteral("run %1 step %2 op %3:\n%4").arg(run).arg(step).arg(op).arg(problems)));
-            maxLines = std::max<int>(maxLines, p.v.LineCount);
+            maxLines = std::max<int>(maxLines, p.m.lineCount());
         }
         qInfo("run %d: %d drags, %d reordered, max %d lines, %d adds refused", run, drags, reordered, maxLines,
               refused);

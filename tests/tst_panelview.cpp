@@ -1,3 +1,4 @@
+#include "gui/mainwindow/panelscrollarea.h"
 #include "gui/mainwindow/panelview.h"
 
 #include <QScrollBar>
@@ -13,8 +14,7 @@ namespace {
 
 // A frame around a fresh model, shown so that mouse events reach it.
 struct Shown {
-    modProgVar v;
-    ProgramModel m{v, &PanelView::labelWidth};
+    ProgramModel m{&PanelView::labelWidth};
     PanelScrollArea frame{m};
     PanelView* panel = frame.panel();
     QScrollBar* bar = frame.scrollBar();
@@ -30,9 +30,9 @@ struct Shown {
     }
     QString order() const {
         QStringList out;
-        for (int i = 1; i <= v.LineCount; ++i) {
-            const LineRow& r = v.Lines[static_cast<std::size_t>(i)];
-            out << QStringLiteral("%1@%2").arg(m.heldText(r.Kind, r.BlockIndex)).arg(r.Top);
+        for (int i = 1; i <= m.lineCount(); ++i) {
+            const LineRow& r = m.row(i);
+            out << QStringLiteral("%1@%2").arg(m.heldText(r.kind, r.blockIndex)).arg(r.top);
         }
         return out.join(u' ');
     }
@@ -75,8 +75,10 @@ void tst_PanelView::namesAndGeometry() {
     QCOMPARE(s.bar->objectName(), QStringLiteral("VScroll1"));
     QCOMPARE(s.frame.size(), QSize(721, 641));
     QCOMPARE(s.panel->geometry(), QRect(0, 0, 700, 617));
-    QCOMPARE(s.bar->x(), 700);
-    QVERIFY(s.bar->x() + s.bar->width() <= s.frame.contentsRect().width());
+    // Beside the panel, inside the frame.
+    const int barLeft = s.bar->mapTo(&s.frame, QPoint()).x() - s.frame.contentsRect().x();
+    QCOMPARE(barLeft, 700);
+    QVERIFY(barLeft + s.bar->width() <= s.frame.contentsRect().width());
 }
 
 void tst_PanelView::ampersandsShowOnce() {
@@ -187,13 +189,13 @@ void tst_PanelView::mouseDragReordersTheModel() {
     for (int y = 100; y >= 30; y -= 10)
         QTest::mouseMove(s.panel, QPoint(23, y));
     QTest::mouseMove(s.panel, QPoint(23, 30));
-    QCOMPARE(s.m.block(Kind::Move, 4).Shape.Top, 22.f);
+    QCOMPARE(s.m.block(Kind::Move, 4).shape.top, 22.f);
     QCOMPARE(s.panel->cursor().shape(), Qt::BitmapCursor);
     QTest::mouseRelease(s.panel, Qt::LeftButton, {}, QPoint(23, 30));
     QCOMPARE(s.order(), QStringLiteral("S@32 P@56 Q@80 R@104"));
-    QCOMPARE(s.m.block(Kind::Move, 4).Shape.Top, 32.f);
-    QCOMPARE(s.m.block(Kind::Move, 1).Shape.Top, 56.f);
-    QCOMPARE(s.v.PerKind[Kind::Move].Sel, qint16(4));
+    QCOMPARE(s.m.block(Kind::Move, 4).shape.top, 32.f);
+    QCOMPARE(s.m.block(Kind::Move, 1).shape.top, 56.f);
+    QCOMPARE(s.m.selected(Kind::Move), qint16(4));
 }
 
 void tst_PanelView::pointerIsTheHandOnlyOverUncoveredShape() {
@@ -204,10 +206,10 @@ void tst_PanelView::pointerIsTheHandOnlyOverUncoveredShape() {
     QTest::mouseMove(s.panel, QPoint(23, 40));
     QCOMPARE(s.panel->cursor().shape(), Qt::BitmapCursor);
     QCOMPARE(s.panel->cursor().pixmap().size(), QSize(32, 32));
-    QTest::mouseMove(s.panel, QPoint(static_cast<int>(b.Text.Left) + 3, 40));
+    QTest::mouseMove(s.panel, QPoint(static_cast<int>(b.text.left) + 3, 40));
     QCOMPARE(s.panel->cursor().shape(), Qt::ArrowCursor);
     // The strip at the block's right end, past its comment label.
-    QTest::mouseMove(s.panel, QPoint(static_cast<int>(b.Shape.Left + b.Shape.Width) - 4, 40));
+    QTest::mouseMove(s.panel, QPoint(static_cast<int>(b.shape.left + b.shape.width) - 4, 40));
     QCOMPARE(s.panel->cursor().shape(), Qt::BitmapCursor);
     QTest::mouseMove(s.panel, QPoint(400, 300));
     QCOMPARE(s.panel->cursor().shape(), Qt::ArrowCursor);
@@ -227,10 +229,10 @@ void tst_PanelView::rightPressOnBlockRequestsThePopup() {
     QTest::mouseClick(s.panel, Qt::RightButton, {}, QPoint(23, 64)); // the END block
     QCOMPARE(popup.count(), 1);
     QCOMPARE(popup.at(0).at(0).toPoint(), s.panel->mapToGlobal(QPoint(23, 64)));
-    QCOMPARE(s.v.CurrentKind, Kind::End);
+    QCOMPARE(s.m.currentKind(), Kind::End);
     QTest::mouseClick(s.panel, Qt::RightButton, {}, QPoint(23, 40));
     QCOMPARE(popup.count(), 2);
-    QCOMPARE(s.v.CurrentKind, Kind::Move);
+    QCOMPARE(s.m.currentKind(), Kind::Move);
 }
 
 QTEST_MAIN(tst_PanelView)

@@ -53,34 +53,31 @@ private Q_SLOTS:
     void writtenFiles() {
         QFETCH(QList<QStringList>, lines);
         QFETCH(QString, file);
-        modProgVar vars;
-        ProgramModel panel(vars, sixPerChar);
+        ProgramModel panel(sixPerChar);
         QVERIFY(buildGoldenProgram(panel, lines));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("out.cvp"));
-        QVERIFY(partfile::write(path, panel).ok);
+        QVERIFY(partfile::write(path, panel, {}).ok);
         QCOMPARE(readAll(path), expected(file));
     }
 
     void gosubAndFixedKinds() {
-        modProgVar vars;
-        ProgramModel panel(vars, sixPerChar);
+        ProgramModel panel(sixPerChar);
         QVERIFY(panel.add(Kind::Pause, QStringLiteral("PAUSE, 3"), QStringLiteral("'ignored")));
         QVERIFY(panel.addGoSub(QStringLiteral("GOSUB sub1:"), QStringLiteral("sub1:")));
         QVERIFY(panel.add(Kind::Label, QStringLiteral("Loop:"), QStringLiteral("'top")));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("out.cvp"));
-        QVERIFY(partfile::write(path, panel).ok);
+        QVERIFY(partfile::write(path, panel, {}).ok);
         QCOMPARE(readAll(path), expected(QStringLiteral("fixed_kinds.cvp")));
     }
 
     void rowOrderIsWrittenOrder() {
-        modProgVar vars;
-        ProgramModel panel(vars, sixPerChar);
+        ProgramModel panel(sixPerChar);
         panel.add(Kind::Move, QStringLiteral("MX, 1"), {});
         panel.add(Kind::Move, QStringLiteral("MX, 2"), {});
-        // Swap the two rows as a drop would leave them.
-        std::swap(vars.Lines[1].BlockIndex, vars.Lines[2].BlockIndex);
+        // The second line moved above the first, as a drop does.
+        QCOMPARE(panel.moveLine(2, -1), 1);
         const QStringList lines = partfile::programLines(panel);
         QCOMPARE(lines.mid(3), (QStringList{QStringLiteral("MX, 2   "), QStringLiteral("MX, 1   ")}));
     }
@@ -93,11 +90,10 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("x");
         f.close();
-        modProgVar vars;
-        ProgramModel panel(vars, sixPerChar);
+        ProgramModel panel(sixPerChar);
         panel.add(Kind::Move, QStringLiteral("MX, 1"), {});
         const QString path = blocker + QStringLiteral("/part.cvp");
-        const FileResult r = partfile::write(path, panel);
+        const FileResult r = partfile::write(path, panel, {});
         QVERIFY(!r.ok);
         QVERIFY2(r.error.contains(path), qPrintable(r.error));
 
@@ -107,7 +103,7 @@ private Q_SLOTS:
         QVERIFY(k.open(QIODevice::WriteOnly));
         k.write("old content\r\n");
         k.close();
-        QVERIFY(partfile::write(existing, panel).ok);
+        QVERIFY(partfile::write(existing, panel, {}).ok);
         QVERIFY(readAll(existing).endsWith("MX, 1   \r\n"));
     }
 
@@ -161,17 +157,16 @@ private Q_SLOTS:
             target = dir.filePath(name);
         }
         const QString folder = QFileInfo(target).absolutePath();
-        modProgVar vars;
-        ProgramModel panel(vars, sixPerChar);
+        ProgramModel panel(sixPerChar);
         panel.add(Kind::Move, QStringLiteral("MX, 1"), {});
 
         if (refusal.isEmpty()) {
-            FileResult r = partfile::write(target, panel);
+            FileResult r = partfile::write(target, panel, {});
             QVERIFY2(r.ok, qPrintable(r.error));
             QVERIFY(readAll(target).endsWith("'\r\nMX, 1   \r\n"));
             // Over the existing file, which is where a long temporary name would fail.
             panel.add(Kind::Move, QStringLiteral("MX, 2"), {});
-            r = partfile::write(target, panel);
+            r = partfile::write(target, panel, {});
             QVERIFY2(r.ok, qPrintable(r.error));
             QVERIFY(readAll(target).endsWith("'\r\nMX, 1   \r\nMX, 2   \r\n"));
             QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(target).fileName()});
@@ -183,7 +178,7 @@ private Q_SLOTS:
             old.write("old\r\n");
             old.close();
         }
-        const FileResult r = partfile::write(target, panel);
+        const FileResult r = partfile::write(target, panel, {});
         QVERIFY(!r.ok);
         QVERIFY2(r.error.contains(refusal), qPrintable(r.error));
         QVERIFY(r.error.contains(target));
@@ -211,11 +206,10 @@ private Q_SLOTS:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("old\r\n");
         old.close();
-        modProgVar vars;
-        ProgramModel panel(vars, sixPerChar);
+        ProgramModel panel(sixPerChar);
         QVERIFY(panel.add(Kind::Move, QStringLiteral("MX, 0"), {}));
         QVERIFY(panel.add(held.startsWith(u'\'') ? Kind::Comment : Kind::Move, held, comment));
-        const FileResult r = partfile::write(path, panel);
+        const FileResult r = partfile::write(path, panel, {});
         QVERIFY(!r.ok);
         QVERIFY2(r.error.contains(path) && r.error.contains(QLatin1String("line break")), qPrintable(r.error));
         QCOMPARE(readAll(path), QByteArray("old\r\n"));
@@ -311,16 +305,14 @@ private Q_SLOTS:
         const QString fine = QDir(jobs).filePath(QStringLiteral("fine.cvp"));
         QVERIFY2(systemfiles::finishesWithin(std::chrono::seconds(10),
                                              [=] {
-                                                 modProgVar vars;
-                                                 ProgramModel panel(vars, sixPerChar);
+                                                 ProgramModel panel(sixPerChar);
                                                  panel.add(Kind::Move, QStringLiteral("MX, 1"), {});
-                                                 out->part = partfile::write(job, panel);
+                                                 out->part = partfile::write(job, panel, {});
                                                  ScriptedPlatform platform;
                                                  platform.files << job << fine;
                                                  platform.yesNo << true;
-                                                 partname::ChoosePartFile(vars, platform);
+                                                 out->chosen = partname::choose(platform).value_or(QString());
                                                  out->asked = platform.asked;
-                                                 out->chosen = vars.PartFileName;
                                                  out->found = settings::locate(program, {}, true).read;
                                                  out->firstLine = settings::readFirstLine(ini);
                                                  out->settingsSaved = settings::save(program, true);
@@ -386,10 +378,9 @@ private Q_SLOTS:
         QVERIFY(QFile::setPermissions(path, perms(mode)));
         if ((QFileInfo(path).permissions() & owners) != perms(mode)) QSKIP("this file system keeps no permission bits");
         if (!QFileInfo(path).isWritable()) QSKIP("the file cannot be written by this user");
-        modProgVar vars;
-        ProgramModel panel(vars, sixPerChar);
+        ProgramModel panel(sixPerChar);
         panel.add(Kind::Move, QStringLiteral("MX, 1"), {});
-        const FileResult r = partfile::write(path, panel);
+        const FileResult r = partfile::write(path, panel, {});
         QVERIFY2(r.ok, qPrintable(r.error));
         QVERIFY(readAll(path).endsWith("MX, 1   \r\n"));
         QCOMPARE(QFileInfo(path).permissions() & owners, perms(mode));

@@ -4,9 +4,11 @@
 #include "core/headsmith/headertext.h"
 #include "core/headsmith/rewrite.h"
 #include "core/program/linesyntax.h"
+#include "core/program/panelpointer.h"
 #include "core/program/partfile.h"
 #include "core/program/partfilereader.h"
 #include "core/program/programmodel.h"
+#include "gui/document/partdocument.h"
 #include "scriptedplatform.h"
 #include "testfiles.h"
 
@@ -24,22 +26,34 @@ int sixPerChar(const QString& s) {
     return 6 * static_cast<int>(s.size());
 }
 
+// A program with the lines kept from the file it was read from.
 struct Panel {
-    modProgVar v;
-    ProgramModel m{v, sixPerChar};
+    ProgramModel m{sixPerChar};
+    PanelPointer ptr{m};
+    KeptLines kept;
 };
+
+// What opening a file does to a program: its lines onto the panel, the rest kept.
+bool apply(const partfilereader::ReadResult& r, Panel& p) {
+    if (!r.ok || !p.m.load(r.lines)) return false;
+    p.kept = r.kept;
+    return true;
+}
+
+FileResult write(const QString& path, const Panel& p) {
+    return partfile::write(path, p.m, p.kept);
+}
 
 // What a line of the panel shows and is written from, top to bottom.
 QStringList shown(const ProgramModel& m) {
     QStringList out;
-    const modProgVar& v = m.vars();
-    for (int n = 1; n <= v.LineCount; ++n) {
-        const LineRow& r = v.Lines[static_cast<std::size_t>(n)];
-        const PanelBlock& b = m.block(r.Kind, r.BlockIndex);
+    for (int n = 1; n <= m.lineCount(); ++n) {
+        const LineRow& r = m.row(n);
+        const PanelBlock& b = m.block(r.kind, r.blockIndex);
         out << QStringLiteral("%1|%2|%3|%4|%5")
-                   .arg(kinds::info(r.Kind).name, b.Text.Caption, m.inlineComment(r.Kind, r.BlockIndex))
-                   .arg(b.Text.Color, 6, 16, QLatin1Char('0'))
-                   .arg(b.Shape.Fill, 6, 16, QLatin1Char('0'));
+                   .arg(kinds::info(r.kind).name, b.text.caption, m.inlineComment(r.kind, r.blockIndex))
+                   .arg(b.text.color, 6, 16, QLatin1Char('0'))
+                   .arg(b.shape.fill, 6, 16, QLatin1Char('0'));
     }
     return out;
 }
@@ -53,6 +67,11 @@ public:
     bool coin() { return below(2) == 0; }
     QString pick(const QStringList& from) { return from.at(below(static_cast<int>(from.size()))); }
     QString word() { return pick({"a", "12", "0.5", "x1", "-3", "depth", "Q"}); }
+    linesyntax::OffsetMode pickMode() {
+        using linesyntax::OffsetMode;
+        const OffsetMode modes[] = {OffsetMode::None, OffsetMode::Offset2d, OffsetMode::Offset3d};
+        return modes[below(3)];
+    }
     QString number() { return pick({"1", "2.5", "-0.125", "10", "0"}); }
     QString comment() {
         if (below(3) == 0) return {};
@@ -91,8 +110,7 @@ void addRandom(ProgramModel& m, Gen& g, int& goSubs) {
     }
     case 3:
         m.add(Kind::FileCall,
-              composeFileCall({g.pick({"C:\\cvparts\\a.cvp", "sign, part.cvp", "sub\\b.cvp"}),
-                               g.pick({QString(NoOffset), QString(Offset2d), QString(Offset3d)})}),
+              composeFileCall({g.pick({"C:\\cvparts\\a.cvp", "sign, part.cvp", "sub\\b.cvp"}), g.pickMode()}),
               g.comment());
         break;
     case 4:
@@ -141,16 +159,16 @@ void addRandom(ProgramModel& m, Gen& g, int& goSubs) {
 }
 
 void dragRandom(Panel& p, Gen& g) {
-    const int n = p.v.LineCount;
+    const int n = p.m.lineCount();
     if (n == 0) return;
-    const LineRow& r = p.v.Lines[static_cast<std::size_t>(1 + g.below(n))];
-    if (r.Kind == Kind::Return) return;
-    const float y = p.m.block(r.Kind, r.BlockIndex).Shape.Top + 8;
+    const LineRow& r = p.m.row(1 + g.below(n));
+    if (r.kind == Kind::Return) return;
+    const float y = p.m.block(r.kind, r.blockIndex).shape.top + 8;
     const float to = static_cast<float>(g.below(24 * (n + 2)));
-    p.m.mouseDown(LeftButton, 23, y);
-    p.m.mouseMove(LeftButton, 23, to);
-    p.m.mouseMove(LeftButton, 23, to);
-    p.m.mouseUp(LeftButton, 23, to);
+    p.ptr.mouseDown(LeftButton, 23, y);
+    p.ptr.mouseMove(LeftButton, 23, to);
+    p.ptr.mouseMove(LeftButton, 23, to);
+    p.ptr.mouseUp(LeftButton, 23, to);
 }
 
 QList<QByteArray> encoded(const headertext::Block& block) {
@@ -200,13 +218,13 @@ private Q_SLOTS:
                 if (g.below(3) == 0) dragRandom(before, g);
             }
             QVERIFY2(before.m.checkInvariants().isEmpty(), qPrintable(before.m.checkInvariants()));
-            QVERIFY(partfile::write(path, before.m).ok);
+            QVERIFY(write(path, before).ok);
             QByteArray saved = readAll(path);
             if (headsmith) {
                 HeaderFields f;
-                f.Description = QStringLiteral("seed %1").arg(seed);
-                f.AddClosing = true;
-                f.ClosingAsFP = g.coin();
+                f.description = QStringLiteral("seed %1").arg(seed);
+                f.addClosing = true;
+                f.closingAsFP = g.coin();
                 const QList<QByteArray> after =
                     g.coin() ? QList<QByteArray>{"' after the closing", "MX, 9   "} : QList<QByteArray>{};
                 saved = crlf(encoded(headertext::writeheaderinfo(f))) + saved +
@@ -218,13 +236,13 @@ private Q_SLOTS:
             after.m.add(Kind::Move, QStringLiteral("MX, 1"), {}); // replaced by the opened file
             const partfilereader::ReadResult r = partfilereader::readFile(path);
             QVERIFY2(r.ok, qPrintable(r.error));
-            QVERIFY(partfilereader::apply(r, after.m));
+            QVERIFY(apply(r, after));
             QVERIFY2(after.m.checkInvariants().isEmpty(), qPrintable(after.m.checkInvariants()));
             QCOMPARE(shown(after.m), shown(before.m));
-            QCOMPARE(after.v.NextTop, after.v.LineCount > 0 ? 8 + 24 * after.v.LineCount : 8);
+            QCOMPARE(after.m.nextTop(), after.m.lineCount() > 0 ? 8 + 24 * after.m.lineCount() : 8);
 
             const QString again = m_dir.filePath(QStringLiteral("again.cvp"));
-            QVERIFY(partfile::write(again, after.m).ok);
+            QVERIFY(write(again, after).ok);
             if (readAll(again) != saved) QFAIL(qPrintable(QStringLiteral("seed %1 saved differently").arg(seed)));
         }
     }
@@ -305,12 +323,12 @@ private Q_SLOTS:
             QVERIFY(!r.ok);
             QVERIFY2(r.error.contains(kinds.at(1)), qPrintable(r.error));
             QVERIFY(r.error.contains(path));
-            QVERIFY(!partfilereader::apply(r, p.m));
+            QVERIFY(!apply(r, p));
             QCOMPARE(shown(p.m), before);
             return;
         }
         QVERIFY2(r.ok, qPrintable(r.error));
-        QVERIFY(partfilereader::apply(r, p.m));
+        QVERIFY(apply(r, p));
         QVERIFY2(p.m.checkInvariants().isEmpty(), qPrintable(p.m.checkInvariants()));
         if (!kinds.isEmpty() || content.isEmpty()) {
             QStringList got;
@@ -327,13 +345,13 @@ private Q_SLOTS:
             QCOMPARE(got, want);
         }
         const QString again = m_dir.filePath(QStringLiteral("foreign-again.cvp"));
-        QVERIFY(partfile::write(again, p.m).ok);
+        QVERIFY(write(again, p).ok);
         if (!written.isEmpty()) QCOMPARE(readAll(again), written);
         // Written once in the program's own form, a file reads back to the same and saves the same.
         Panel q;
-        QVERIFY(partfilereader::apply(partfilereader::readFile(again), q.m));
+        QVERIFY(apply(partfilereader::readFile(again), q));
         QCOMPARE(shown(q.m), shown(p.m));
-        QVERIFY(partfile::write(path, q.m).ok);
+        QVERIFY(write(path, q).ok);
         QCOMPARE(readAll(path), readAll(again));
     }
 
@@ -341,31 +359,32 @@ private Q_SLOTS:
     // block, and lines it moved from after an old closing block into the program.
     void headsmithRewriteIsKept() {
         const QString path = m_dir.filePath(QStringLiteral("headed.cvp"));
-        Panel p;
-        p.m.add(Kind::Move, QStringLiteral("MX, 1"), QStringLiteral("'a"));
-        p.m.add(Kind::Comment, QStringLiteral("'c"), {});
-        QVERIFY(partfile::write(path, p.m).ok);
+        PartDocument doc(sixPerChar);
+        doc.setFilePath(path);
+        doc.model().add(Kind::Move, QStringLiteral("MX, 1"), QStringLiteral("'a"));
+        doc.model().add(Kind::Comment, QStringLiteral("'c"), {});
+        QVERIFY(doc.save().ok);
         ScriptedPlatform platform;
         HeaderFields f;
-        f.Description = QStringLiteral("door sign");
-        f.AddClosing = true;
-        f.ClosingPath = QStringLiteral("C:\\cvparts\\park.cvp");
+        f.description = QStringLiteral("door sign");
+        f.addClosing = true;
+        f.closingPath = QStringLiteral("C:\\cvparts\\park.cvp");
         QCOMPARE(headsmith::rewritePartFile(path, f, platform).outcome, headsmith::RewriteResult::Outcome::Written);
-        QVERIFY(partfilereader::takeRewritten(partfilereader::readFile(path), p.m));
-        QCOMPARE(p.v.LineCount, 2);
+        doc.takeRewritten();
+        QCOMPARE(doc.model().lineCount(), 2);
         const QByteArray headed = readAll(path);
         const QString again = m_dir.filePath(QStringLiteral("headed-again.cvp"));
-        QVERIFY(partfile::write(again, p.m).ok);
+        QVERIFY(partfile::write(again, doc.model(), doc.kept()).ok);
         QCOMPARE(readAll(again), headed);
 
         // A line after the closing block, then both blocks replaced: the line now belongs to the program.
         putBytes(path, headed + "' mine\r\n");
-        QVERIFY(partfilereader::apply(partfilereader::readFile(path), p.m));
+        QVERIFY(doc.open(path).ok);
         platform.yesNo << true << true;
         QCOMPARE(headsmith::rewritePartFile(path, f, platform).outcome, headsmith::RewriteResult::Outcome::Written);
-        QVERIFY(partfilereader::takeRewritten(partfilereader::readFile(path), p.m));
-        QCOMPARE(p.v.LineCount, 3);
-        QVERIFY(partfile::write(again, p.m).ok);
+        doc.takeRewritten();
+        QCOMPARE(doc.model().lineCount(), 3);
+        QVERIFY(partfile::write(again, doc.model(), doc.kept()).ok);
         QCOMPARE(readAll(again), readAll(path));
     }
 };

@@ -20,11 +20,10 @@ private Q_SLOTS:
     void textIsTheSavedFile() {
         QFETCH(QList<QStringList>, lines);
         QFETCH(QString, file);
-        modProgVar vars;
-        ProgramModel panel(vars, &PanelView::labelWidth);
+        ProgramModel panel(&PanelView::labelWidth);
         QVERIFY(buildGoldenProgram(panel, lines));
         ProgramTextView view;
-        view.showProgram(panel, 0);
+        view.showProgram(panel, QString(), 0);
 
         QByteArray bytes;
         const QStringList shown = view.lines();
@@ -61,13 +60,11 @@ private Q_SLOTS:
         QVERIFY(called.open(QIODevice::WriteOnly));
         called.write("MX, 1\r\nMY, 2\r\n");
         called.close();
-        modProgVar vars;
-        vars.PartFileFolder = dir.path();
-        ProgramModel panel(vars, &PanelView::labelWidth);
+        ProgramModel panel(&PanelView::labelWidth);
         QVERIFY(panel.add(Kind::Move, QStringLiteral("MX, 0"), {}));
         QVERIFY(panel.add(Kind::FileCall, QStringLiteral("FP, sub/part.cvp,,,,, 0"), {}));
         ProgramTextView view;
-        view.showProgram(panel, 2);
+        view.showProgram(panel, dir.path(), 2);
         QCOMPARE(view.calledFile(3), QString());
         QCOMPARE(view.calledFile(4), QDir(dir.path()).filePath(QStringLiteral("sub/part.cvp")));
         QCOMPARE(firstLinesOf(view.calledFile(4)), QStringLiteral("MX, 1\nMY, 2"));

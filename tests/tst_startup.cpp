@@ -2,6 +2,8 @@
 // settings are read and kept; how the real message boxes show what they are given.
 #include "core/program/partname.h"
 #include "core/settings.h"
+#include "gui/document/partdocument.h"
+#include "gui/mainwindow/panelview.h"
 #include "platform/qtplatform.h"
 #include "platform/savefile.h"
 #include "scriptedplatform.h"
@@ -42,29 +44,26 @@ private Q_SLOTS:
     }
 
     void chosenNameSplitsIntoFolderAndTitle() {
-        modProgVar vars;
         m_platform.files << path(QStringLiteral("job.cvp"));
-        QVERIFY(partname::ChooseUntilNamed(vars, m_platform));
+        const std::optional<QString> name = partname::chooseUntilNamed(m_platform);
         QCOMPARE(m_platform.asked.size(), 1);
         verifySaveDialog(m_platform.asked[0]);
-        QCOMPARE(vars.PartNameState, PartName::Chosen);
-        QCOMPARE(vars.PartFileName, path(QStringLiteral("job.cvp")));
-        QCOMPARE(vars.PartFileFolder, path(QString()) + QDir::separator());
-        QCOMPARE(vars.PartFileTitle, QStringLiteral("job.cvp"));
+        QCOMPARE(name, path(QStringLiteral("job.cvp")));
+        PartDocument document(&PanelView::labelWidth);
+        document.setFilePath(*name);
+        QCOMPARE(document.folder(), path(QString()) + QDir::separator());
+        QCOMPARE(document.fileName(), QStringLiteral("job.cvp"));
     }
 
     void nameIsTakenAsReturned() {
-        modProgVar vars;
         m_platform.files << path(QStringLiteral("no extension"));
-        QVERIFY(partname::ChooseUntilNamed(vars, m_platform));
-        QCOMPARE(vars.PartFileTitle, QStringLiteral("no extension"));
+        QCOMPARE(partname::chooseUntilNamed(m_platform), path(QStringLiteral("no extension")));
     }
 
     void cancelThenYesReopens() {
-        modProgVar vars;
         m_platform.files << std::nullopt << path(QStringLiteral("b.cvp"));
         m_platform.yesNo << true;
-        QVERIFY(partname::ChooseUntilNamed(vars, m_platform));
+        const std::optional<QString> name = partname::chooseUntilNamed(m_platform);
         QCOMPARE(m_platform.asked.size(), 3);
         verifySaveDialog(m_platform.asked[0]);
         QCOMPARE(m_platform.asked[1].text,
@@ -72,17 +71,13 @@ private Q_SLOTS:
                                 "to save all your hard work?"));
         QCOMPARE(m_platform.asked[1].title, QStringLiteral("Don't you want to save?"));
         verifySaveDialog(m_platform.asked[2]);
-        QCOMPARE(vars.PartFileTitle, QStringLiteral("b.cvp"));
+        QCOMPARE(name, path(QStringLiteral("b.cvp")));
     }
 
     void cancelThenNoGivesUp() {
-        modProgVar vars;
-        vars.PartFileName = QStringLiteral("kept");
         m_platform.files << std::nullopt;
         m_platform.yesNo << false;
-        QVERIFY(!partname::ChooseUntilNamed(vars, m_platform));
-        QCOMPARE(vars.PartNameState, PartName::Cancelled);
-        QCOMPARE(vars.PartFileName, QStringLiteral("kept"));
+        QCOMPARE(partname::chooseUntilNamed(m_platform), std::nullopt);
         QCOMPARE(m_platform.asked.size(), 2);
     }
 
@@ -91,19 +86,17 @@ private Q_SLOTS:
         QFile f(existing);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
-        modProgVar vars;
         // No: the dialog opens again with the same proposal; then Yes keeps the file.
         m_platform.files << existing << existing;
         m_platform.yesNo << false << true;
-        QVERIFY(partname::ChooseUntilNamed(vars, m_platform));
+        const std::optional<QString> name = partname::chooseUntilNamed(m_platform);
         QCOMPARE(m_platform.asked.size(), 4);
         verifySaveDialog(m_platform.asked[0]);
         QCOMPARE(m_platform.asked[1].text, QStringLiteral("That file already exist...are you SURE you want to use it"));
         QCOMPARE(m_platform.asked[1].title, QStringLiteral("File exists!"));
         verifySaveDialog(m_platform.asked[2]);
         QCOMPARE(m_platform.asked[3].title, QStringLiteral("File exists!"));
-        QCOMPARE(vars.PartFileName, existing);
-        QCOMPARE(vars.PartNameState, PartName::Chosen);
+        QCOMPARE(name, existing);
     }
 
     // A name the program could never save under is refused at once, with the reason, rather than
@@ -119,9 +112,8 @@ private Q_SLOTS:
     void unsavableNameIsRefused() {
         QFETCH(QString, name);
         QFETCH(QString, reason);
-        modProgVar vars;
         m_platform.files << path(name) << path(QStringLiteral("fine.cvp"));
-        QVERIFY(partname::ChooseUntilNamed(vars, m_platform));
+        const std::optional<QString> chosen = partname::chooseUntilNamed(m_platform);
         QCOMPARE(m_platform.asked.size(), 3);
         verifySaveDialog(m_platform.asked[0]);
         QCOMPARE(m_platform.asked[1].what, QStringLiteral("tell"));
@@ -129,7 +121,7 @@ private Q_SLOTS:
         QVERIFY(m_platform.asked[1].text.contains(path(name)));
         QVERIFY2(m_platform.asked[1].text.contains(reason), qPrintable(m_platform.asked[1].text));
         verifySaveDialog(m_platform.asked[2]);
-        QCOMPARE(vars.PartFileName, path(QStringLiteral("fine.cvp")));
+        QCOMPARE(chosen, path(QStringLiteral("fine.cvp")));
     }
 
     // stacker.ini is read from the per-user folder when a file is there, else from beside the

@@ -91,7 +91,7 @@ private Q_SLOTS:
         // First run: the name choice is cancelled once, which asks whether to save after all.
         platform.files << std::nullopt << QDir(dir.path()).filePath(QStringLiteral("job.cvp"));
         platform.yesNo << true;
-        QVERIFY(window.Form_Load());
+        QVERIFY(window.start());
         QCOMPARE(platform.asked.size(), 3);
         QCOMPARE(platform.asked[1].title, noSaveTitle);
 

@@ -1,9 +1,10 @@
 // The undo history over the panel model's own operations: random programs built by adds, GOSUB sets,
 // drags, deletions, edits and resets are taken back step by step to where they started and brought
 // forward again, with the written file checked at every step.
+#include "core/program/panelpointer.h"
 #include "core/program/partfile.h"
 #include "core/program/programmodel.h"
-#include "gui/mainwindow/panelhistory.h"
+#include "gui/document/partdocument.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -18,15 +19,22 @@ struct Step {
 };
 
 struct Program {
-    modProgVar vars;
-    ProgramModel model{vars, [](const QString& s) { return 6 * static_cast<int>(s.size()); }};
-    PanelHistory history{model};
+    PartDocument document{[](const QString& s) { return 6 * static_cast<int>(s.size()); }};
+    ProgramModel& model = document.model();
+    PanelPointer pointer{model};
+
+    // Runs a change of the model and records it as one step, as the document's own operations do.
+    bool record(const QString& name, const std::function<void()>& change) {
+        const ProgramModel::Snapshot before = model.snapshot();
+        change();
+        return document.recordChange(name, before);
+    }
 };
 
 // Presses on the bare strip left of a line's labels, as a hand grabs a block.
 QPointF grip(const ProgramModel& m, const LineRow& r) {
-    const PanelShape& s = m.block(r.Kind, r.BlockIndex).Shape;
-    return {s.Left + 2, s.Top + 8};
+    const PanelShape& s = m.block(r.kind, r.blockIndex).shape;
+    return {s.left + 2, s.top + 8};
 }
 
 } // namespace
@@ -50,7 +58,7 @@ private Q_SLOTS:
         const QStringList startFile = partfile::programLines(m);
         std::vector<Step> steps;
         const auto line = [&]() -> const LineRow& {
-            return p.vars.Lines[static_cast<std::size_t>(1 + rng.bounded(int(p.vars.LineCount)))];
+            return p.model.row(1 + int(rng.bounded(int(p.model.lineCount()))));
         };
 
         for (int op = 0; op < 80; ++op) {
@@ -64,11 +72,11 @@ private Q_SLOTS:
                                                   Kind::Label, Kind::End,     Kind::Jog,   Kind::GoTo};
                 const Kind k = Simple[rng.bounded(int(std::size(Simple)))];
                 const QString n = QString::number(op);
-                recorded = p.history.record(QStringLiteral("add"), [&] { m.add(k, "t" + n + "'c", "'i" + n); });
+                recorded = p.record(QStringLiteral("add"), [&] { m.add(k, "t" + n + "'c", "'i" + n); });
                 break;
             }
             case 3:
-                recorded = p.history.record(QStringLiteral("gosub"), [&] {
+                recorded = p.record(QStringLiteral("gosub"), [&] {
                     m.addGoSub(QStringLiteral("GOSUB s%1:").arg(op), QStringLiteral("s%1:").arg(op));
                 });
                 break;
@@ -76,45 +84,45 @@ private Q_SLOTS:
             case 5:
             case 6: {
                 // A whole drag, recorded from the press as the view records it.
-                if (p.vars.LineCount == 0) break;
+                if (p.model.lineCount() == 0) break;
                 const QPointF from = grip(m, line());
-                const auto y = static_cast<float>(rng.bounded(8, 8 + 24 * (p.vars.LineCount + 2)));
-                m.mouseDown(LeftButton, float(from.x()), float(from.y()));
-                m.mouseMove(LeftButton, 30, y);
-                m.mouseMove(LeftButton, 30, y);
-                m.mouseUp(LeftButton, 30, y);
-                recorded = p.history.recordSince(QStringLiteral("drop"), step.before);
+                const auto y = static_cast<float>(rng.bounded(8, 8 + 24 * (p.model.lineCount() + 2)));
+                p.pointer.mouseDown(LeftButton, float(from.x()), float(from.y()));
+                p.pointer.mouseMove(LeftButton, 30, y);
+                p.pointer.mouseMove(LeftButton, 30, y);
+                p.pointer.mouseUp(LeftButton, 30, y);
+                recorded = p.document.recordChange(QStringLiteral("drop"), step.before);
                 break;
             }
             case 7:
             case 8: {
-                if (p.vars.LineCount == 0) break;
+                if (p.model.lineCount() == 0) break;
                 const QPointF at = grip(m, line());
-                m.mouseDown(RightButton, float(at.x()), float(at.y()));
+                p.pointer.mouseDown(RightButton, float(at.x()), float(at.y()));
                 step.before = m.snapshot(); // a right press selects, which is no step
-                if (m.selectionExists()) recorded = p.history.record(QStringLiteral("delete"), [&] { m.deleteLine(); });
+                if (m.selectionExists()) recorded = p.record(QStringLiteral("delete"), [&] { m.deleteLine(); });
                 break;
             }
             case 9:
             case 10: {
-                if (p.vars.LineCount == 0) break;
+                if (p.model.lineCount() == 0) break;
                 const LineRow r = line();
-                recorded = p.history.record(QStringLiteral("edit"), [&] {
-                    m.setCaptions(r.Kind, r.BlockIndex, QStringLiteral("e%1").arg(op), QStringLiteral("'x"), true);
+                recorded = p.record(QStringLiteral("edit"), [&] {
+                    m.setCaptions(r.kind, r.blockIndex, QStringLiteral("e%1").arg(op), QStringLiteral("'x"), true);
                 });
                 break;
             }
             case 12:
             case 13: {
                 // A line moved a row up or down from the keyboard, through the model's drop.
-                if (p.vars.LineCount == 0) break;
-                const int at = 1 + int(rng.bounded(int(p.vars.LineCount)));
+                if (p.model.lineCount() == 0) break;
+                const int at = 1 + int(rng.bounded(int(p.model.lineCount())));
                 const int step = rng.bounded(2) ? 1 : -1;
-                recorded = p.history.record(QStringLiteral("move"), [&] { m.moveLine(at, step); });
+                recorded = p.record(QStringLiteral("move"), [&] { m.moveLine(at, step); });
                 break;
             }
             case 11:
-                if (rng.bounded(3) == 0) recorded = p.history.record(QStringLiteral("reset"), [&] { m.reset(); });
+                if (rng.bounded(3) == 0) recorded = p.record(QStringLiteral("reset"), [&] { m.reset(); });
                 break;
             }
             QVERIFY2(m.checkInvariants().isEmpty(), qPrintable(m.checkInvariants()));
@@ -124,10 +132,10 @@ private Q_SLOTS:
             QVERIFY(!(step.after == step.before));
             steps.push_back(std::move(step));
         }
-        QCOMPARE(p.history.stack()->count(), int(steps.size()));
+        QCOMPARE(p.document.undoStack()->count(), int(steps.size()));
 
         for (auto s = steps.rbegin(); s != steps.rend(); ++s) {
-            p.history.stack()->undo();
+            p.document.undoStack()->undo();
             QVERIFY(m.snapshot() == s->before);
             QCOMPARE(partfile::programLines(m), s->fileBefore);
             QVERIFY2(m.checkInvariants().isEmpty(), qPrintable(m.checkInvariants()));
@@ -136,11 +144,11 @@ private Q_SLOTS:
         if (!steps.empty() && steps.front().before == start) QVERIFY(m.snapshot() == start);
 
         for (const Step& s : steps) {
-            p.history.stack()->redo();
+            p.document.undoStack()->redo();
             QVERIFY(m.snapshot() == s.after);
             QCOMPARE(partfile::programLines(m), s.fileAfter);
         }
-        QVERIFY(!p.history.stack()->canRedo());
+        QVERIFY(!p.document.undoStack()->canRedo());
     }
 
     // A subroutine goes and comes back whole: its RETURN with it, and where it stood.
@@ -160,24 +168,24 @@ private Q_SLOTS:
         m.add(Kind::Move, QStringLiteral("X3"), {});
         ProgramModel::Snapshot before = m.snapshot();
         const QStringList file = partfile::programLines(m);
-        const float returnTop = m.block(Kind::Return, 1).Shape.Top;
-        const PanelShape goSub = m.block(Kind::GoSub, 1).Shape;
+        const float returnTop = m.block(Kind::Return, 1).shape.top;
+        const PanelShape goSub = m.block(Kind::GoSub, 1).shape;
 
         if (drag) {
-            m.mouseDown(LeftButton, goSub.Left + 2, goSub.Top + 8);
-            m.mouseMove(LeftButton, 30, 10);
-            m.mouseUp(LeftButton, 30, 10);
-            QVERIFY(p.history.recordSince(QStringLiteral("drop"), before));
-            QVERIFY(m.block(Kind::Return, 1).Shape.Top != returnTop);
+            p.pointer.mouseDown(LeftButton, goSub.left + 2, goSub.top + 8);
+            p.pointer.mouseMove(LeftButton, 30, 10);
+            p.pointer.mouseUp(LeftButton, 30, 10);
+            QVERIFY(p.document.recordChange(QStringLiteral("drop"), before));
+            QVERIFY(m.block(Kind::Return, 1).shape.top != returnTop);
         } else {
-            QVERIFY(m.mouseDown(RightButton, goSub.Left + 2, goSub.Top + 8));
+            QVERIFY(p.pointer.mouseDown(RightButton, goSub.left + 2, goSub.top + 8));
             before = m.snapshot(); // the press selected the line
-            QVERIFY(p.history.record(QStringLiteral("delete"), [&] { m.deleteLine(); }));
+            QVERIFY(p.record(QStringLiteral("delete"), [&] { m.deleteLine(); }));
             QCOMPARE(m.blocks(Kind::Return).size(), std::size_t(1));
         }
         QVERIFY(partfile::programLines(m) != file);
-        p.history.stack()->undo();
-        QCOMPARE(m.block(Kind::Return, 1).Shape.Top, returnTop);
+        p.document.undoStack()->undo();
+        QCOMPARE(m.block(Kind::Return, 1).shape.top, returnTop);
         QCOMPARE(partfile::programLines(m), file);
         QVERIFY(m.snapshot() == before);
     }

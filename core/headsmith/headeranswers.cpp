@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <algorithm>
 #include <array>
@@ -73,110 +72,110 @@ const KeyInfo* findKey(QByteArrayView key) {
     return nullptr;
 }
 
-QString* storedValue(modHeaderProgVar& h, Field field) {
+QString* storedValue(HeaderAnswers& h, Field field) {
     switch (field) {
     case Field::Name:
-        return &h.StoredName;
+        return &h.createdBy;
     case Field::CopyrightHolder:
-        return &h.StoredCopyrightHolder;
+        return &h.copyrightHolder;
     case Field::Restrictions:
-        return &h.StoredRestrictions;
+        return &h.restrictions;
     case Field::ContactName:
-        return &h.StoredContactName;
+        return &h.contactName;
     case Field::Phone:
-        return &h.StoredPhone;
+        return &h.phone;
     case Field::Email:
-        return &h.StoredEmail;
+        return &h.email;
     case Field::Units:
-        return &h.StoredUnits;
+        return &h.units;
     case Field::ZZero:
-        return &h.StoredZZero;
+        return &h.zZero;
     case Field::BitSize:
-        return &h.StoredBitSize;
+        return &h.bitSize;
     case Field::BitType:
-        return &h.StoredBitType;
+        return &h.bitType;
     case Field::Blank:
-        return &h.StoredBlank;
+        return &h.blank;
     case Field::Material:
-        return &h.StoredMaterial;
+        return &h.material;
     case Field::Thickness:
-        return &h.StoredThickness;
+        return &h.thickness;
     case Field::HeaderDir:
-        return &h.HeaderFileDir;
+        return &h.openingFolder;
     case Field::FooterDir:
-        return &h.FooterFileDir;
+        return &h.closingFolder;
     case Field::HeaderName:
-        return &h.HeaderFileName;
+        return &h.openingName;
     case Field::FooterName:
-        return &h.FooterFileName;
+        return &h.closingName;
     case Field::PartDir:
-        return &h.PartFileDir;
+        return &h.partFolder;
     }
     return nullptr;
 }
 
 // The line written for a key. An update writes the name and copyright holder without the blank
 // after "="; the bit size never has one. Reading trims, so every form reads back the same.
-QByteArray lineFor(const KeyInfo& k, const HeaderFields& f, const modHeaderProgVar& h, bool update) {
+QByteArray lineFor(const KeyInfo& k, const HeaderFields& f, const HeaderAnswers& h, bool update) {
     QString value;
     QString sep = QStringLiteral(" = ");
     switch (k.field) {
     case Field::Name:
-        value = f.CreatedBy;
+        value = f.createdBy;
         if (update) sep = QStringLiteral(" =");
         break;
     case Field::CopyrightHolder:
-        value = f.Copyright;
+        value = f.copyright;
         if (update) sep = QStringLiteral(" =");
         break;
     case Field::Restrictions:
-        value = f.Use;
+        value = f.use;
         break;
     case Field::ContactName:
-        value = f.ContactName;
+        value = f.contactName;
         break;
     case Field::Phone:
-        value = f.Phone;
+        value = f.phone;
         break;
     case Field::Email:
-        value = f.Email;
+        value = f.email;
         break;
     case Field::Units:
-        value = f.Metric ? QStringLiteral("1") : QStringLiteral("0");
+        value = f.metric ? QStringLiteral("1") : QStringLiteral("0");
         break;
     case Field::ZZero:
-        value = f.TableTop ? QStringLiteral("1") : QStringLiteral("0");
+        value = f.tableTop ? QStringLiteral("1") : QStringLiteral("0");
         break;
     case Field::BitSize:
-        value = f.BitSize;
+        value = f.bitSize;
         sep = QStringLiteral(" =");
         break;
     case Field::BitType:
-        value = f.BitType;
+        value = f.bitType;
         break;
     case Field::Blank:
-        value = f.Blank;
+        value = f.blank;
         break;
     case Field::Material:
-        value = f.Material;
+        value = f.material;
         break;
     case Field::Thickness:
-        value = f.Thickness;
+        value = f.thickness;
         break;
     case Field::HeaderDir:
-        value = h.HeaderFileDir;
+        value = h.openingFolder;
         break;
     case Field::FooterDir:
-        value = h.FooterFileDir;
+        value = h.closingFolder;
         break;
     case Field::HeaderName:
-        value = h.HeaderFileName;
+        value = h.openingName;
         break;
     case Field::FooterName:
-        value = h.FooterFileName;
+        value = h.closingName;
         break;
     case Field::PartDir:
-        value = h.PartFileDir;
+        value = h.partFolder;
         break;
     }
     return QByteArray(k.key) + textfile::encode(sep + value);
@@ -243,20 +242,19 @@ template <typename Use> bool forEachLine(const QString& path, QString& reason, U
     return true;
 }
 
-void loadOldSettings(const QList<QByteArray>& lines, modHeaderProgVar& h, Loaded& loaded) {
+void loadOldSettings(const QList<QByteArray>& lines, HeaderAnswers& h, Loaded& loaded) {
     // Thirteen bare values; a shorter file leaves the rest empty.
-    QString* const targets[] = {
-        &h.StoredName,  &h.StoredCopyrightHolder, &h.StoredRestrictions, &h.StoredContactName, &h.StoredPhone,
-        &h.StoredEmail, &h.StoredUnits,           &h.StoredZZero,        &h.StoredBitSize,     &h.StoredBitType,
-        &h.StoredBlank, &h.StoredMaterial,        &h.StoredThickness};
+    QString* const targets[] = {&h.createdBy, &h.copyrightHolder, &h.restrictions, &h.contactName, &h.phone,
+                                &h.email,     &h.units,           &h.zZero,        &h.bitSize,     &h.bitType,
+                                &h.blank,     &h.material,        &h.thickness};
     for (qsizetype i = 0; i < qsizetype(std::size(targets)); ++i)
         *targets[i] = i < lines.size() ? textfile::oneLine(textfile::decode(lines.at(i))) : QString();
     // In this older file a non-zero unit means inch; a missing line is an empty value like any other.
-    loaded.metric = leadingNumber(h.StoredUnits) == 0;
-    loaded.tableTop = leadingNumber(h.StoredZZero) != 0;
+    loaded.metric = leadingNumber(h.units) == 0;
+    loaded.tableTop = leadingNumber(h.zZero) != 0;
 }
 
-void loadVariable(QByteArrayView line, modHeaderProgVar& h, Loaded& loaded) {
+void loadVariable(QByteArrayView line, HeaderAnswers& h, Loaded& loaded) {
     const KeyInfo* k = knownKey(line);
     if (!k) return;
     const std::optional<Entry> entry = parseEntry(line);
@@ -266,7 +264,7 @@ void loadVariable(QByteArrayView line, modHeaderProgVar& h, Loaded& loaded) {
         loaded.metric = entry->value == QLatin1String("1");
         break;
     case Field::ZZero:
-        h.StoredZZero = entry->value;
+        h.zZero = entry->value;
         loaded.tableTop = leadingNumber(entry->value) != 0;
         break;
     default:
@@ -314,9 +312,9 @@ double leadingNumber(const QString& text) {
     return ok ? v : 0;
 }
 
-Loaded LoadHeaderSettings(Platform& platform, modHeaderProgVar& header) {
+Loaded load(Platform& platform, HeaderAnswers& header) {
     Loaded loaded;
-    header.VariablesFilePath = variablesFilePath(platform.partsFolder());
+    header.variablesFile = variablesFilePath(platform.partsFolder());
 
     const QString oldPath = textfile::findNoCase(platform.programFolder(), OldSettingsName);
     if (!oldPath.isEmpty()) {
@@ -341,7 +339,7 @@ Loaded LoadHeaderSettings(Platform& platform, modHeaderProgVar& header) {
         }
     }
 
-    const QString path = header.VariablesFilePath;
+    const QString path = header.variablesFile;
     if (!QFileInfo::exists(path)) return loaded;
     QString reason;
     const bool read = forEachLine(path, reason, [&](QByteArrayView line) {
@@ -358,23 +356,23 @@ Loaded LoadHeaderSettings(Platform& platform, modHeaderProgVar& header) {
     return loaded;
 }
 
-QList<QByteArray> newVariableLines(const HeaderFields& f, const modHeaderProgVar& header) {
+QList<QByteArray> newFileLines(const HeaderFields& f, const HeaderAnswers& header) {
     QList<QByteArray> lines{QByteArrayLiteral("&my_hasrunheader = 1")};
     for (const KeyInfo& k : Keys)
         lines << lineFor(k, f, header, false);
     return lines;
 }
 
-FileResult WriteNewHeaderVariables(const QString& path, const HeaderFields& f, const modHeaderProgVar& header) {
-    const QList<QByteArray> lines = newVariableLines(f, header);
+FileResult writeNew(const QString& path, const HeaderFields& f, const HeaderAnswers& header) {
+    const QList<QByteArray> lines = newFileLines(f, header);
     if (std::any_of(lines.begin(), lines.end(), [](const QByteArray& l) { return textfile::breaksLine(l); }))
         return FileResult::failure(path, brokenLineReason());
     return textfile::saveLines(path, lines);
 }
 
-FileResult SaveHeaderVariables(Platform& platform, modHeaderProgVar& header, const HeaderFields& f) {
-    if (header.VariablesFilePath.isEmpty()) header.VariablesFilePath = variablesFilePath(platform.partsFolder());
-    const QString path = header.VariablesFilePath;
+FileResult save(Platform& platform, HeaderAnswers& header, const HeaderFields& f) {
+    if (header.variablesFile.isEmpty()) header.variablesFile = variablesFilePath(platform.partsFolder());
+    const QString path = header.variablesFile;
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
         // Say what stands in the way (a file where a folder should be, most likely).
@@ -383,7 +381,7 @@ FileResult SaveHeaderVariables(Platform& platform, modHeaderProgVar& header, con
             path,
             problem.isEmpty() ? QCoreApplication::translate("Headsmith", "Its folder could not be created.") : problem);
     }
-    if (!QFileInfo::exists(path)) return WriteNewHeaderVariables(path, f, header);
+    if (!QFileInfo::exists(path)) return writeNew(path, f, header);
 
     QString reason;
     bool marked = false;
@@ -434,27 +432,6 @@ FileResult SaveHeaderVariables(Platform& platform, modHeaderProgVar& header, con
     }
     if (!out.commit()) return FileResult::failure(path, out.errorString());
     return {};
-}
-
-std::optional<QString> FindPath(const QString& programFolder) {
-    const qsizetype at = programFolder.lastIndexOf(QStringLiteral("Toolcrate"));
-    if (at < 0) return std::nullopt;
-    return programFolder.left(at);
-}
-
-QString editorPath(const QString& pathString) {
-    QString base = pathString;
-    while (base.endsWith(u'\\') || base.endsWith(u'/'))
-        base.chop(1);
-    return QDir::toNativeSeparators(base + QStringLiteral("/Corvane 3/RAzivi.EXE"));
-}
-
-QString helpFilePath(const QString& programFolder) {
-    const QString beside = QDir(programFolder).filePath(HelpFileName);
-    if (!programFolder.isEmpty() && QFileInfo(beside).isFile()) return QDir::toNativeSeparators(beside);
-    const QString installed =
-        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("cvstacker/") + HelpFileName);
-    return QDir::toNativeSeparators(installed.isEmpty() ? beside : installed);
 }
 
 } // namespace headeranswers

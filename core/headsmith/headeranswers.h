@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/headsmith/headerfields.h"
-#include "core/headsmith/modHeaderProgVar.h"
 #include "core/textfile.h"
 
 #include <QByteArray>
@@ -12,13 +11,45 @@
 
 class Platform;
 
-// Headsmith's remembered answers: the variables file in the parts folder, the old settings file
-// beside the program, and where the help lives.
+// Headsmith's remembered answers and chosen files. They outlive its window, so a second opening in the
+// same run still has the files chosen and the answers loaded earlier; between runs they live in the
+// variables file in the parts folder (and, once, in the old settings file beside the program).
+struct HeaderAnswers {
+    // The opening file: the full path chosen in this run, and its folder and name (remembered; they
+    // preset the Open dialog). The closing file, the same.
+    QString openingPath;
+    QString openingFolder;
+    QString openingName;
+    QString closingPath;
+    QString closingFolder;
+    QString closingName;
+
+    // Answers loaded from the variables file or the old settings file.
+    QString createdBy;
+    QString copyrightHolder;
+    QString restrictions;
+    QString contactName;
+    QString phone;
+    QString email;
+    QString units;
+    QString zZero;
+    QString bitSize;
+    QString bitType;
+    QString blank;
+    QString material;
+    QString thickness;
+    // Written back unchanged; nothing else uses it.
+    QString partFolder;
+
+    // Where the answers are kept; set by the loader from the parts folder.
+    QString variablesFile;
+};
+
+// The variables file and the old settings file.
 namespace headeranswers {
 
 inline const QString OldSettingsName = QStringLiteral("cvheader.ini");
 inline const QByteArray MarkerKey = QByteArrayLiteral("&my_hasrunheader");
-inline const QString HelpFileName = QStringLiteral("head_smithfaq.txt");
 
 // <parts folder>/custom/header_variables.cvc, in native separators.
 QString variablesFilePath(const QString& partsFolder);
@@ -45,29 +76,17 @@ struct Loaded {
 
 // Reads the old settings file once (and deletes it) or else the variables file into the stored
 // values of header; keys missing from the file leave their values as they were.
-Loaded LoadHeaderSettings(Platform& platform, modHeaderProgVar& header);
+Loaded load(Platform& platform, HeaderAnswers& header);
 
 // The nineteen lines of a new variables file, the marker first.
-QList<QByteArray> newVariableLines(const HeaderFields& f, const modHeaderProgVar& header);
+QList<QByteArray> newFileLines(const HeaderFields& f, const HeaderAnswers& header);
 
 // Creates the variables file at path with the nineteen lines.
-FileResult WriteNewHeaderVariables(const QString& path, const HeaderFields& f, const modHeaderProgVar& header);
+FileResult writeNew(const QString& path, const HeaderFields& f, const HeaderAnswers& header);
 
 // Saves the answers: a new file when there is none; an existing file only when it carries the
 // marker, rewriting the lines of known keys and keeping every other line byte for byte. The
 // folder is created when missing; the file is replaced in one step.
-FileResult SaveHeaderVariables(Platform& platform, modHeaderProgVar& header, const HeaderFields& f);
-
-// The install folder of the maker's software: the program's folder up to the last "Toolcrate",
-// ending with the separator before it. Nothing when the folder has no "Toolcrate".
-std::optional<QString> FindPath(const QString& programFolder);
-
-// The maker's text editor under that install folder.
-QString editorPath(const QString& pathString);
-
-// The help file: beside the program when it is there (the build tree, a Windows install), else the
-// installed copy under the shared data folders (share/cvstacker/); the path beside the program
-// when neither exists, so that a failure names where it looked first.
-QString helpFilePath(const QString& programFolder);
+FileResult save(Platform& platform, HeaderAnswers& header, const HeaderFields& f);
 
 } // namespace headeranswers

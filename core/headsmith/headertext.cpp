@@ -14,39 +14,39 @@ Block writeheaderinfo(const HeaderFields& f) {
     Block b;
     b << text(HeaderStart) << text(bare)
       << text(QStringLiteral("'' ************************* Creation and Contact Info *************************"))
-      << text(bare) << text(blank + f.Description)
-      << text(QStringLiteral("'' Created by ") + f.CreatedBy + QStringLiteral(" on ") + f.Date)
-      << text(QStringLiteral("'' Copyright ") + f.CopyrightYear + QStringLiteral(".  ") + f.Copyright) << text(bare)
-      << text(QStringLiteral("'' Use restrictions:  ") + f.Use) << text(bare);
+      << text(bare) << text(blank + f.description)
+      << text(QStringLiteral("'' Created by ") + f.createdBy + QStringLiteral(" on ") + f.date)
+      << text(QStringLiteral("'' Copyright ") + f.copyrightYear + QStringLiteral(".  ") + f.copyright) << text(bare)
+      << text(QStringLiteral("'' Use restrictions:  ") + f.use) << text(bare);
 
-    const bool hasEmail = !f.Email.isEmpty();
-    const bool hasPhone = !f.Phone.isEmpty();
+    const bool hasEmail = !f.email.isEmpty();
+    const bool hasPhone = !f.phone.isEmpty();
     if (hasEmail || hasPhone) {
-        b << text(QStringLiteral("'' For more information contact ") + f.ContactName);
+        b << text(QStringLiteral("'' For more information contact ") + f.contactName);
         if (hasEmail && hasPhone)
-            b << text(QStringLiteral("'' At ") + f.Email + QStringLiteral(" or ") + f.Phone);
+            b << text(QStringLiteral("'' At ") + f.email + QStringLiteral(" or ") + f.phone);
         else
-            b << text(QStringLiteral("'' At ") + (hasEmail ? f.Email : f.Phone));
+            b << text(QStringLiteral("'' At ") + (hasEmail ? f.email : f.phone));
     }
 
     b << text(blank)
       << text(QStringLiteral("'' ************************ Cutting and Material Info **************************"))
       << text(blank)
-      << text(QStringLiteral("'' Cut this file out of a ") + f.Blank + QStringLiteral(" piece of ") + f.Material +
-              QStringLiteral(" that's ") + f.Thickness + QStringLiteral(" thick"))
-      << text(QStringLiteral("'' using a ") + f.BitSize + u' ' + f.BitType)
-      << text(f.TableTop ? QStringLiteral("'' with the z-axis zeroed at the Corvane table top surface")
+      << text(QStringLiteral("'' Cut this file out of a ") + f.blank + QStringLiteral(" piece of ") + f.material +
+              QStringLiteral(" that's ") + f.thickness + QStringLiteral(" thick"))
+      << text(QStringLiteral("'' using a ") + f.bitSize + u' ' + f.bitType)
+      << text(f.tableTop ? QStringLiteral("'' with the z-axis zeroed at the Corvane table top surface")
                          : QStringLiteral("'' with the z-axis zeroed at the top surface of the blank"))
       << text(blank);
 
-    if (f.Offset2d) {
-        b << text(QStringLiteral("'' File must be cut in 2d offset mode... move to ") + f.XOffset +
-                  QStringLiteral(" , ") + f.YOffset + QStringLiteral(" before cutting"))
+    if (f.offset2d) {
+        b << text(QStringLiteral("'' File must be cut in 2d offset mode... move to ") + f.xOffset +
+                  QStringLiteral(" , ") + f.yOffset + QStringLiteral(" before cutting"))
           << text(QStringLiteral("'' and then check the 2d offset option in the FP command"));
     }
-    if (f.Offset3d) {
-        b << text(QStringLiteral("'' File must be cut in 3d offset mode... move to ") + f.XOffset +
-                  QStringLiteral(" , ") + f.YOffset + QStringLiteral(" , ") + f.ZOffset +
+    if (f.offset3d) {
+        b << text(QStringLiteral("'' File must be cut in 3d offset mode... move to ") + f.xOffset +
+                  QStringLiteral(" , ") + f.yOffset + QStringLiteral(" , ") + f.zOffset +
                   QStringLiteral(" before cutting"))
           << text(QStringLiteral("'' and then check the 3d offset option in the FP command"));
     }
@@ -57,7 +57,7 @@ Block writeheaderinfo(const HeaderFields& f) {
 
     // The notes box is written as it stands, then a line end: each note gives its own line and
     // the newline after the last note gives one empty line (the only line when there are no notes).
-    const QStringList notes = f.AdditionalInfo.split(u'\n');
+    const QStringList notes = f.additionalInfo.split(u'\n');
     for (QString note : notes) {
         if (note.endsWith(u'\r')) note.chop(1);
         b << text(note);
@@ -71,12 +71,12 @@ Block writeheaderinfo(const HeaderFields& f) {
       << text(QStringLiteral("'' sure you are satisfied that it is doing what you expect it to do.")) << text(blank)
       << text(blank);
 
-    if (f.AddOpening) {
-        if (f.OpeningAsFP) {
+    if (f.addOpening) {
+        if (f.openingAsFP) {
             b << text(QStringLiteral("'' Run Opening file first")) << text(blank)
-              << text(QStringLiteral("FP, ") + f.OpeningPath);
+              << text(QStringLiteral("FP, ") + f.openingPath);
         } else {
-            b << text(QStringLiteral("'' Opening file info")) << text(blank) << BlockLine{{}, true, f.OpeningPath};
+            b << text(QStringLiteral("'' Opening file info")) << text(blank) << BlockLine{{}, true, f.openingPath};
         }
     }
 
@@ -87,10 +87,10 @@ Block writeheaderinfo(const HeaderFields& f) {
 Block closingBlock(const HeaderFields& f) {
     Block b;
     b << text(ClosingStart) << text(QStringLiteral(" "));
-    if (f.ClosingAsFP)
-        b << text(QStringLiteral("FP, ") + f.ClosingPath);
+    if (f.closingAsFP)
+        b << text(QStringLiteral("FP, ") + f.closingPath);
     else
-        b << BlockLine{{}, true, f.ClosingPath};
+        b << BlockLine{{}, true, f.closingPath};
     b << text(QStringLiteral(" ")) << text(ClosingEnd);
     return b;
 }

@@ -166,8 +166,8 @@ bool Rewriter::open() {
         const QString mine = QFileInfo(m_path).canonicalFilePath();
         return !mine.isEmpty() && mine.compare(QFileInfo(other).canonicalFilePath(), fileNameCaseSensitivity()) == 0;
     };
-    for (const auto& [used, path, what] : {std::tuple(m_fields.AddOpening, m_fields.OpeningPath, m_openingWhat),
-                                           std::tuple(m_fields.AddClosing, m_fields.ClosingPath, m_closingWhat)})
+    for (const auto& [used, path, what] : {std::tuple(m_fields.addOpening, m_fields.openingPath, m_openingWhat),
+                                           std::tuple(m_fields.addClosing, m_fields.closingPath, m_closingWhat)})
         if (used && isPartFile(path))
             return setError(
                 QCoreApplication::translate("Headsmith",
@@ -183,8 +183,8 @@ bool Rewriter::open() {
                 .arg(native(m_path), m_out.errorString()));
 
     m_total = m_part.size();
-    if (m_fields.AddOpening && !m_fields.OpeningAsFP) m_total += QFileInfo(m_fields.OpeningPath).size();
-    if (m_fields.AddClosing && !m_fields.ClosingAsFP) m_total += QFileInfo(m_fields.ClosingPath).size();
+    if (m_fields.addOpening && !m_fields.openingAsFP) m_total += QFileInfo(m_fields.openingPath).size();
+    if (m_fields.addClosing && !m_fields.closingAsFP) m_total += QFileInfo(m_fields.closingPath).size();
     return true;
 }
 
@@ -220,7 +220,7 @@ bool Rewriter::replaceHeader(bool& declined) {
         return true;
     }
     // No, with a closing block to add: the old header is copied as it is.
-    declined = !m_fields.AddClosing;
+    declined = !m_fields.addClosing;
     return true;
 }
 
@@ -243,7 +243,7 @@ bool Rewriter::replaceClosing() {
 
 // Copies the rest of the part file, dropping an old closing block when asked to.
 bool Rewriter::copyBody() {
-    const auto watching = [&] { return m_fields.AddClosing && m_replaceClosing != Answer::No; };
+    const auto watching = [&] { return m_fields.addClosing && m_replaceClosing != Answer::No; };
     const auto stopAt = [&] { return watching() ? QByteArrayView(m_closingStart) : QByteArrayView(); };
     while (m_have) {
         if (!m_firstLine && watching() && isMarker(m_piece, m_closingStart)) {
@@ -283,7 +283,7 @@ RewriteResult Rewriter::run() {
         return {Outcome::Declined, {}};
     }
     if (!copyBody()) return failed();
-    if (m_fields.AddClosing && m_replaceClosing != Answer::No &&
+    if (m_fields.addClosing && m_replaceClosing != Answer::No &&
         !writeBlock(headertext::closingBlock(m_fields), m_closingWhat))
         return failed();
     if (!m_writer.flush() || !unchangedSinceRead()) return failed();

@@ -272,14 +272,13 @@ bool fileExists(const QString& path) {
 
 } // namespace
 
-QList<Line> linesOf(const ProgramModel& panel) {
+QList<Line> linesOf(const ProgramModel& program) {
     QList<Line> lines;
-    const modProgVar& v = panel.vars();
-    for (int n = 1; n <= v.LineCount; ++n) {
-        const LineRow& row = v.Lines[static_cast<std::size_t>(n)];
-        if (!panel.exists(row.Kind, row.BlockIndex)) continue;
-        lines << Line{row.Kind, panel.heldText(row.Kind, row.BlockIndex), panel.inlineComment(row.Kind, row.BlockIndex),
-                      n};
+    for (int n = 1; n <= program.lineCount(); ++n) {
+        const LineRow& row = program.row(n);
+        if (!program.exists(row.kind, row.blockIndex)) continue;
+        const ProgramLine l = program.line(n);
+        lines << Line{l.kind, l.held, l.comment, n};
     }
     return lines;
 }
@@ -314,8 +313,8 @@ QList<Finding> check(const QList<Line>& lines, const QString& folder, const File
     return findings;
 }
 
-QList<Finding> check(const ProgramModel& panel, const FileExists& exists) {
-    return check(linesOf(panel), panel.vars().PartFileFolder, exists);
+QList<Finding> check(const ProgramModel& program, const QString& folder, const FileExists& exists) {
+    return check(linesOf(program), folder, exists);
 }
 
 QString calledFilePath(const QString& held, const QString& folder) {

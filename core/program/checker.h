@@ -36,13 +36,13 @@ struct Finding {
 
 using FileExists = std::function<bool(const QString& path)>;
 
-// The lines of the panel's table, top to bottom, as the writer takes them.
-QList<Line> linesOf(const ProgramModel& panel);
+// The program's lines, top to bottom, as the writer takes them.
+QList<Line> linesOf(const ProgramModel& program);
 
 // All findings, in line order. folder is the part file's folder, against which a relative file call
 // name is taken; exists tells whether a file is there (the real file system when empty).
 QList<Finding> check(const QList<Line>& lines, const QString& folder, const FileExists& exists = {});
-QList<Finding> check(const ProgramModel& panel, const FileExists& exists = {});
+QList<Finding> check(const ProgramModel& program, const QString& folder, const FileExists& exists = {});
 
 int count(const QList<Finding>& findings, Severity s);
 

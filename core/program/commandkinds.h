@@ -41,6 +41,10 @@ struct KindInfo {
     qint16 fixedWidth;      // 0: laid out from its labels; -1: CommentWidth; RETURN keeps its template width
     bool shiftCarriesWidth; // what a deletion carries down besides tops and captions
     WriteRule write;
+    // The undo step an add is ("Add Move"), marked for translation in the "Undo" context, and the
+    // toolbox button's tool tip, in the "Toolbox" context.
+    const char* addStep;
+    const char* toolTip;
 };
 
 namespace kinds {
@@ -57,37 +61,52 @@ constexpr Rgb LightRed = rgb(255, 128, 128);
 
 // Indexed by kind code; row 0 stands for "no kind".
 inline constexpr std::array<KindInfo, KindSlots> Table{{
-    {Kind::None, "", nullptr, "", 0, 0, 0, false, false, Black, "", 0, false, false, 0, false, WriteRule::None},
+    {Kind::None, "", nullptr, "", 0, 0, 0, false, false, Black, "", 0, false, false, 0, false, WriteRule::None,
+     QT_TRANSLATE_NOOP("Undo", "Add Line"), ""},
     {Kind::Move, "Move", "cmdMove", QT_TRANSLATE_NOOP("Toolbox", "[M]oves"), 32, 25, White, true, true, Black, "Move",
-     65, true, false, 0, true, WriteRule::HeldAndComment},
+     65, true, false, 0, true, WriteRule::HeldAndComment, QT_TRANSLATE_NOOP("Undo", "Add Move"),
+     QT_TRANSLATE_NOOP("Toolbox", "Adds a move to a position")},
     {Kind::FileCall, "File call", "cmdFile", QT_TRANSLATE_NOOP("Toolbox", "Call a Part File"), 152, 33, LightBlue, true,
-     true, Blue, "FP", 65, true, false, 0, true, WriteRule::HeldAndComment},
+     true, Blue, "FP", 65, true, false, 0, true, WriteRule::HeldAndComment, QT_TRANSLATE_NOOP("Undo", "Add File Call"),
+     QT_TRANSLATE_NOOP("Toolbox", "Adds a call of another part file")},
     {Kind::IfThen, "IF..THEN", "cmdIfThen", QT_TRANSLATE_NOOP("Toolbox", "IF..THEN"), 384, 25, LightRed, false, true,
-     Red, "IF..THEN", 81, true, false, 0, true, WriteRule::HeldAndComment},
+     Red, "IF..THEN", 81, true, false, 0, true, WriteRule::HeldAndComment, QT_TRANSLATE_NOOP("Undo", "Add IF..THEN"),
+     QT_TRANSLATE_NOOP("Toolbox", "Adds an IF..THEN test")},
     {Kind::Label, "Label", "cmdLabel", QT_TRANSLATE_NOOP("Toolbox", "Label for GOTO"), 464, 33, LightRed, false, true,
-     Red, "Label", 65, true, false, 0, true, WriteRule::HeldAndComment},
+     Red, "Label", 65, true, false, 0, true, WriteRule::HeldAndComment, QT_TRANSLATE_NOOP("Undo", "Add Label"),
+     QT_TRANSLATE_NOOP("Toolbox", "Adds a label for GOTO")},
     {Kind::GoSub, "GOSUB", "cmdGoSub", QT_TRANSLATE_NOOP("Toolbox", "GOSUB"), 584, 25, Orange, false, false, Red,
-     "GOSUB", 65, false, false, 200, false, WriteRule::HeldOnly},
+     "GOSUB", 65, false, false, 200, false, WriteRule::HeldOnly, QT_TRANSLATE_NOOP("Undo", "Add GOSUB"),
+     QT_TRANSLATE_NOOP("Toolbox", "Adds a GOSUB with its label and RETURN")},
     {Kind::End, "END", "cmdEnd", QT_TRANSLATE_NOOP("Toolbox", "END"), 552, 25, LightRed, false, true, Red, "END", 41,
-     false, true, 40, false, WriteRule::Literal},
+     false, true, 40, false, WriteRule::Literal, QT_TRANSLATE_NOOP("Undo", "Add END"),
+     QT_TRANSLATE_NOOP("Toolbox", "Adds an END line")},
     {Kind::Pause, "PAUSE", "cmdPause", QT_TRANSLATE_NOOP("Toolbox", "PAUSE"), 200, 25, LightBlue, true, true, Blue,
-     "PAUSE", 81, false, false, 200, false, WriteRule::HeldOnly},
+     "PAUSE", 81, false, false, 200, false, WriteRule::HeldOnly, QT_TRANSLATE_NOOP("Undo", "Add PAUSE"),
+     QT_TRANSLATE_NOOP("Toolbox", "Adds a PAUSE")},
     {Kind::Variable, "Variable", "cmdVar", QT_TRANSLATE_NOOP("Toolbox", "Define a Variable"), 336, 33, LightRed, false,
-     true, Red, "Variable", 81, true, false, 0, true, WriteRule::HeldAndComment},
+     true, Red, "Variable", 81, true, false, 0, true, WriteRule::HeldAndComment,
+     QT_TRANSLATE_NOOP("Undo", "Add Variable"), QT_TRANSLATE_NOOP("Toolbox", "Adds a variable definition")},
     {Kind::Comment, "Comment", "cmdComment", QT_TRANSLATE_NOOP("Toolbox", "Comment"), 288, 25, LightGreen, true, true,
-     Green, "Comment", 81, false, false, -1, false, WriteRule::HeldOnly},
+     Green, "Comment", 81, false, false, -1, false, WriteRule::HeldOnly, QT_TRANSLATE_NOOP("Undo", "Add Comment"),
+     QT_TRANSLATE_NOOP("Toolbox", "Adds a comment line")},
     {Kind::GoTo, "GOTO", "cmdGoTo", QT_TRANSLATE_NOOP("Toolbox", "GOTO"), 424, 25, LightRed, false, true, Red, "GOTO",
-     81, true, false, 0, true, WriteRule::HeldAndComment},
+     81, true, false, 0, true, WriteRule::HeldAndComment, QT_TRANSLATE_NOOP("Undo", "Add GOTO"),
+     QT_TRANSLATE_NOOP("Toolbox", "Adds a GOTO")},
     {Kind::Return, "RETURN", nullptr, "", 0, 0, 0, false, false, Red, "RETURN", 81, false, false, 81, false,
-     WriteRule::Literal},
+     WriteRule::Literal, QT_TRANSLATE_NOOP("Undo", "Add Line"), ""},
     {Kind::Speed, "Speed", "cmdSpeed", QT_TRANSLATE_NOOP("Toolbox", "Set Speeds"), 240, 33, LightBlue, true, true, Blue,
-     "Speed", 81, true, false, 0, true, WriteRule::HeldAndComment},
+     "Speed", 81, true, false, 0, true, WriteRule::HeldAndComment, QT_TRANSLATE_NOOP("Undo", "Add Speed"),
+     QT_TRANSLATE_NOOP("Toolbox", "Adds a speed setting")},
     {Kind::Input, "INPUT", "cmdInput", QT_TRANSLATE_NOOP("Toolbox", "INPUT"), 512, 25, LightRed, false, true, Red,
-     "INPUT", 81, true, false, 0, true, WriteRule::InputUndoubled},
+     "INPUT", 81, true, false, 0, true, WriteRule::InputUndoubled, QT_TRANSLATE_NOOP("Undo", "Add INPUT"),
+     QT_TRANSLATE_NOOP("Toolbox", "Adds an INPUT prompt")},
     {Kind::Jog, "Jog", "cmdJog", QT_TRANSLATE_NOOP("Toolbox", "[J]ogs"), 72, 25, White, true, true, Black, "Jog", 65,
-     true, false, 0, true, WriteRule::HeldAndComment},
+     true, false, 0, true, WriteRule::HeldAndComment, QT_TRANSLATE_NOOP("Undo", "Add Jog"),
+     QT_TRANSLATE_NOOP("Toolbox", "Adds a jog")},
     {Kind::Blank, "Blank", "cmdBlank", QT_TRANSLATE_NOOP("Toolbox", "???"), 112, 25, White, true, true, Black, "?", 81,
-     true, false, 0, false, WriteRule::HeldThenComment},
+     true, false, 0, false, WriteRule::HeldThenComment, QT_TRANSLATE_NOOP("Undo", "Add Command"),
+     QT_TRANSLATE_NOOP("Toolbox", "Type a command that isn't included yet")},
 }};
 
 constexpr const KindInfo& info(Kind k) {

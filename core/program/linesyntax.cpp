@@ -141,8 +141,20 @@ SpeedFields fillSpeed(const QString& held) {
     return f;
 }
 
+QLatin1String offsetModeText(OffsetMode mode) {
+    switch (mode) {
+    case OffsetMode::None:
+        return QLatin1String("0");
+    case OffsetMode::Offset2d:
+        return QLatin1String("2");
+    case OffsetMode::Offset3d:
+        break;
+    }
+    return QLatin1String("1");
+}
+
 QString composeFileCall(const FileCallFields& f) {
-    return QStringLiteral("FP, ") + f.fileName + QStringLiteral(",,,,, ") + f.offsetMode;
+    return QStringLiteral("FP, ") + f.fileName + QStringLiteral(",,,,, ") + offsetModeText(f.offsetMode);
 }
 
 FileCallFields fillFileCall(const QString& held) {
@@ -150,7 +162,9 @@ FileCallFields fillFileCall(const QString& held) {
     // The mode is the last field, so a comma in the file name cannot shift it.
     const qsizetype lastComma = held.lastIndexOf(u',');
     const QString mode = lastComma < 0 ? QString() : held.mid(lastComma + 1).trimmed();
-    f.offsetMode = (mode == NoOffset || mode == Offset2d) ? mode : QString(Offset3d);
+    f.offsetMode = mode == offsetModeText(OffsetMode::None)       ? OffsetMode::None
+                   : mode == offsetModeText(OffsetMode::Offset2d) ? OffsetMode::Offset2d
+                                                                  : OffsetMode::Offset3d;
     const QString head = QStringLiteral("FP, ");
     const qsizetype tail = held.lastIndexOf(QStringLiteral(",,,,, "));
     if (held.startsWith(head) && tail >= head.size()) f.fileName = held.mid(head.size(), tail - head.size());

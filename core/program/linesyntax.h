@@ -28,10 +28,11 @@ inline constexpr QLatin1String PausePrompt{"Type PAUSE length here"};
 inline constexpr QLatin1String CommentPrompt{"Type Comment text here"};
 inline constexpr QLatin1String BlankPrompt{"Type any Corvane Command here"};
 
-// Offset modes of a file call, as the line's last field.
-inline constexpr QLatin1String NoOffset{"0"};
-inline constexpr QLatin1String Offset2d{"2"};
-inline constexpr QLatin1String Offset3d{"1"};
+// How a called file's coordinates are taken: as written, shifted in X and Y by the position at the
+// call, or shifted in X, Y and Z.
+enum class OffsetMode { None, Offset2d, Offset3d };
+// The mode as the line's last field: "0", "2" and "1".
+QLatin1String offsetModeText(OffsetMode mode);
 
 // Move and Jog: the axis boxes X, Y, Z, A, B.
 struct AxisFields {
@@ -43,7 +44,7 @@ struct SpeedFields {
 };
 struct FileCallFields {
     QString fileName;
-    QString offsetMode = NoOffset;
+    OffsetMode offsetMode = OffsetMode::None;
 };
 struct IfFields {
     QString test = IfPrompt;
@@ -93,7 +94,7 @@ SpeedFields fillSpeed(const QString& held);
 
 // "FP, " FILE ",,,,, " MODE.
 QString composeFileCall(const FileCallFields& f);
-// The file name between "FP, " and the last ",,,,, ", and the mode: "0" and "2" as held, anything else "1".
+// The file name between "FP, " and the last ",,,,, ", and the mode: "0" none, "2" 2d, anything else 3d.
 FileCallFields fillFileCall(const QString& held);
 // The name of path relative to folder when path lies in or below it (the folder compared with cs,
 // as a whole leading part of the path); nothing otherwise.

@@ -38,27 +38,20 @@ std::optional<QString> composeLine(Kind k, const QString& held, const QString& i
     return std::nullopt;
 }
 
-QStringList programLines(const ProgramModel& panel) {
+QStringList programLines(const ProgramModel& program) {
     QStringList lines{CreatedLine, NoticeLine, ThirdLine};
-    const modProgVar& v = panel.vars();
-    for (int n = 1; n <= v.LineCount; ++n) {
-        const LineRow& row = v.Lines[static_cast<std::size_t>(n)];
-        const Kind k = row.Kind;
-        if (!panel.exists(k, row.BlockIndex)) continue;
-        if (auto line = composeLine(k, panel.heldText(k, row.BlockIndex), panel.inlineComment(k, row.BlockIndex)))
-            lines << *line;
-    }
+    for (const ProgramLine& l : program.lines())
+        if (auto line = composeLine(l.kind, l.held, l.comment)) lines << *line;
     return lines;
 }
 
-FileResult write(const QString& path, const ProgramModel& panel) {
+FileResult write(const QString& path, const ProgramModel& program, const KeptLines& kept) {
     // Lines kept from an opened file go back in their places as they stood: a Headsmith header and
     // the opening lines above the program, a closing block and what followed it below.
-    const modProgVar& v = panel.vars();
-    QList<QByteArray> bytes = v.KeptHead;
-    QStringList lines = programLines(panel);
-    if (v.KeptOpening.size() == 3) {
-        bytes += v.KeptOpening;
+    QList<QByteArray> bytes = kept.head;
+    QStringList lines = programLines(program);
+    if (kept.opening.size() == 3) {
+        bytes += kept.opening;
         lines.remove(0, 3);
     }
     for (const QString& line : lines) {
@@ -69,7 +62,7 @@ FileResult write(const QString& path, const ProgramModel& panel) {
                                                               "control character; nothing was written."));
         bytes << textfile::encode(line);
     }
-    bytes += v.KeptTail;
+    bytes += kept.tail;
     return textfile::saveLines(path, bytes);
 }
 

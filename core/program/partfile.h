@@ -7,6 +7,16 @@
 
 class ProgramModel;
 
+// Lines of an opened part file that are no program lines, written back unchanged around the program:
+// a Headsmith header with the lines kept after it, the opening lines as they stood (empty: the
+// standard ones are written), and a closing block with the lines after it.
+struct KeptLines {
+    QList<QByteArray> head;
+    QList<QByteArray> opening;
+    QList<QByteArray> tail;
+    bool operator==(const KeptLines&) const = default;
+};
+
 namespace partfile {
 
 inline const QString CreatedLine = QStringLiteral("' Created using the Corvane Part File Stacker");
@@ -23,11 +33,11 @@ QString writtenInput(const QString& held);
 std::optional<QString> composeLine(Kind k, const QString& held, const QString& inlineComment);
 
 // The whole part file: the three opening lines, then one line per row of the table, top to bottom.
-QStringList programLines(const ProgramModel& panel);
+QStringList programLines(const ProgramModel& program);
 
 // Writes the program to path (system 8-bit encoding, CR LF after every line), with the lines kept
-// from an opened file (KeptHead, KeptOpening, KeptTail) in their places. A line holding a line
-// break or another control character is a program fault: refused like a failed write, nothing written.
-FileResult write(const QString& path, const ProgramModel& panel);
+// from an opened file in their places. A line holding a line break or another control character is
+// a program fault: refused like a failed write, nothing written.
+FileResult write(const QString& path, const ProgramModel& program, const KeptLines& kept);
 
 } // namespace partfile

@@ -165,24 +165,10 @@ ReadResult refuse(const QString& why) {
 
 } // namespace
 
-QList<QByteArray> splitLines(const QByteArray& content) {
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < content.size(); ++i) {
-        const char c = content.at(i);
-        if (c != '\r' && c != '\n') continue;
-        lines << content.mid(start, i - start);
-        if (c == '\r' && i + 1 < content.size() && content.at(i + 1) == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < content.size()) lines << content.mid(start);
-    return lines;
-}
-
 ReadResult read(const QByteArray& content) {
     if (content.contains('\0'))
         return refuse(tr("The file holds NUL bytes, so it is no text file and cannot be a part file."));
-    const QList<QByteArray> lines = splitLines(content);
+    const QList<QByteArray> lines = textfile::splitLines(content, textfile::LoneCr::EndsLine);
     const auto count = lines.size();
     const QByteArray headerStart = headertext::HeaderStart.toLatin1();
     const QByteArray headerStartOld = headertext::HeaderStartOld.toLatin1();
@@ -200,12 +186,12 @@ ReadResult read(const QByteArray& content) {
             // Headsmith ends its header with an empty line, and a replaced header leaves the old one's.
             while (from < count && lines[from].isEmpty())
                 ++from;
-            r.head = lines.mid(0, from);
+            r.kept.head = lines.mid(0, from);
         }
     }
     if (from + 2 < count && lines[from] == partfile::CreatedLine.toLatin1() && lines[from + 1].startsWith('\'') &&
         lines[from + 2] == partfile::ThirdLine.toLatin1()) {
-        r.opening = lines.mid(from, 3);
+        r.kept.opening = lines.mid(from, 3);
         from += 3;
     }
     // The first closing block with an end line ends the program; it and all after it are kept.
@@ -216,13 +202,13 @@ ReadResult read(const QByteArray& content) {
             break;
         }
     }
-    r.tail = lines.mid(to);
+    r.kept.tail = lines.mid(to);
 
     const qsizetype programLines = to - from;
-    if (programLines > modProgVar::MaxLines)
+    if (programLines > ProgramModel::MaxLines)
         return refuse(tr("The file has %1 program lines, but the program can hold at most %2 lines.")
                           .arg(programLines)
-                          .arg(modProgVar::MaxLines));
+                          .arg(ProgramModel::MaxLines));
     for (qsizetype i = from; i < to; ++i) {
         const QByteArray& bytes = lines[i];
         if (const auto bad = std::find_if(bytes.begin(), bytes.end(), isControl); bad != bytes.end())
@@ -256,26 +242,11 @@ ReadResult readFile(const QString& path) {
     return r;
 }
 
-bool apply(const ReadResult& result, ProgramModel& panel) {
-    if (!result.ok || !panel.load(result.lines)) return false;
-    modProgVar& v = panel.vars();
-    v.KeptHead = result.head;
-    v.KeptOpening = result.opening;
-    v.KeptTail = result.tail;
-    return true;
-}
-
-bool takeRewritten(const ReadResult& result, ProgramModel& panel) {
-    if (!result.ok) return false;
+bool sameProgram(const ReadResult& result, const ProgramModel& program) {
     QStringList read;
     for (const LoadedLine& l : result.lines)
         if (auto line = partfile::composeLine(l.kind, l.held, l.comment)) read << *line;
-    if (read != partfile::programLines(panel).mid(3)) return apply(result, panel);
-    modProgVar& v = panel.vars();
-    v.KeptHead = result.head;
-    v.KeptOpening = result.opening;
-    v.KeptTail = result.tail;
-    return true;
+    return read == partfile::programLines(program).mid(3);
 }
 
 } // namespace partfilereader

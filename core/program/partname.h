@@ -1,12 +1,13 @@
 #pragma once
 
-#include "core/program/modProgVar.h"
-
 #include <QCoreApplication>
+#include <QString>
+
+#include <optional>
 
 class Platform;
 
-// Procedures of the part file's life cycle that need no window.
+// Choosing the part file's name, before the main window shows and for Save As.
 namespace partname {
 
 inline QString SaveTitle() {
@@ -35,11 +36,11 @@ inline QString NoSaveTitle() {
     return QCoreApplication::translate("modUtils", "Don't you want to save?");
 }
 
-// Lets the user choose the part file's name; leaves the outcome in PartNameState (cancelled or chosen)
-// and, when chosen, PartFileName, PartFileFolder and PartFileTitle.
-void ChoosePartFile(modProgVar& vars, Platform& platform);
+// Lets the user choose the part file's name: the full path in native separators, or nothing when the
+// choice was cancelled.
+std::optional<QString> choose(Platform& platform);
 
-// The start-up loop: choose a name until one is chosen (true) or the user declines to save (false).
-bool ChooseUntilNamed(modProgVar& vars, Platform& platform);
+// The start-up loop: choose a name until one is chosen, or nothing when the user declines to save.
+std::optional<QString> chooseUntilNamed(Platform& platform);
 
 } // namespace partname

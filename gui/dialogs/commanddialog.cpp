@@ -17,33 +17,34 @@ bool runModal(QDialog& dialog) {
     return dialog.result() == QDialog::Accepted;
 }
 
-CommandDialog::CommandDialog(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
-    : QDialog(parent), m_vars(vars), m_platform(platform), m_runner(runner ? runner : DialogRunner(runModal)) {
+CommandDialog::CommandDialog(const DialogContext& context, Platform& platform, const DialogRunner& runner,
+                             QWidget* parent)
+    : QDialog(parent), m_context(context), m_platform(platform), m_runner(runner ? runner : DialogRunner(runModal)) {
     setModal(true);
 }
 
-void CommandDialog::finishDone() {
+void CommandDialog::finish(std::optional<ComposedLine> line) {
     m_doneRan = true;
+    m_result = std::move(line);
     accept();
 }
 
-void CommandDialog::runDone(QCheckBox* chkInline, const std::function<void()>& compose) {
+void CommandDialog::runDone(QCheckBox* chkInline, const std::function<ComposedLine()>& compose) {
+    QString comment;
     if (chkInline && chkInline->isChecked()) {
-        InlineCommentDialog comment(m_vars, m_platform, DialogRunner(), this);
-        if (!m_runner(comment)) return;
+        InlineCommentDialog dialog(m_context, m_platform, this);
+        if (!m_runner(dialog) || !dialog.result()) return;
+        comment = dialog.result()->comment;
     }
-    compose();
-    if (chkInline && !chkInline->isChecked()) m_vars.InlineCommentText.clear();
-    finishDone();
-}
-
-void CommandDialog::loadInlineCheck(QCheckBox* chkInline) {
-    chkInline->setChecked(!m_vars.EditInlineComment.isEmpty());
+    ComposedLine line = compose();
+    line.comment = comment;
+    finish(std::move(line));
 }
 
 QCheckBox* CommandDialog::makeInlineCheck() {
     auto* box = new QCheckBox(tr("Add a comment to this command line?"), this);
     box->setObjectName(QStringLiteral("chkInline"));
+    box->setChecked(!m_context.editComment.isEmpty());
     return box;
 }
 
@@ -90,8 +91,8 @@ void CommandDialog::setFixedLayout(QLayout* layout) {
     setLayout(layout);
 }
 
-std::unique_ptr<CommandDialog> createCommandDialog(Kind k, modProgVar& vars, Platform& platform,
+std::unique_ptr<CommandDialog> createCommandDialog(Kind k, const DialogContext& context, Platform& platform,
                                                    const DialogRunner& runner, QWidget* parent) {
-    if (k == Kind::FileCall) return std::make_unique<FileCallDialog>(vars, platform, runner, parent);
-    return createTextFieldDialog(k, vars, platform, runner, parent);
+    if (k == Kind::FileCall) return std::make_unique<FileCallDialog>(context, platform, runner, parent);
+    return createTextFieldDialog(k, context, platform, runner, parent);
 }

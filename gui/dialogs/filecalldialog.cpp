@@ -14,8 +14,9 @@ namespace {
 constexpr int FileNameChars = 44;
 } // namespace
 
-FileCallDialog::FileCallDialog(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent)
-    : CommandDialog(vars, platform, runner, parent) {
+FileCallDialog::FileCallDialog(const DialogContext& context, Platform& platform, const DialogRunner& runner,
+                               QWidget* parent)
+    : CommandDialog(context, platform, runner, parent) {
     setObjectName(QStringLiteral("frmFP"));
     setWindowTitle(tr("File Properties"));
 
@@ -74,62 +75,35 @@ FileCallDialog::FileCallDialog(modProgVar& vars, Platform& platform, const Dialo
     setTabOrder(opt3d, chkInline);
     setTabOrder(chkInline, cmdFPDone);
 
-    // Selecting an option from the program runs the same handler as a click.
-    connect(optNoOffset, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) optNoOffset_Click();
-    });
-    connect(opt2d, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) opt2d_Click();
-    });
-    connect(opt3d, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) opt3d_Click();
-    });
-    connect(cmdSelectFile, &QPushButton::clicked, this, &FileCallDialog::cmdSelectFile_Click);
-    connect(cmdFPDone, &QPushButton::clicked, this, &FileCallDialog::cmdFPDone_Click);
-    Form_Load();
+    connect(cmdSelectFile, &QPushButton::clicked, this, &FileCallDialog::selectFile);
+    connect(cmdFPDone, &QPushButton::clicked, this, &FileCallDialog::done);
 }
 
 void FileCallDialog::fillFrom(const QString& heldText) {
-    const QString mode = linesyntax::fillFileCall(heldText).offsetMode;
-    if (mode == linesyntax::NoOffset)
-        optNoOffset->setChecked(true);
-    else if (mode == linesyntax::Offset2d)
-        opt2d->setChecked(true);
-    else
-        opt3d->setChecked(true);
+    using linesyntax::OffsetMode;
+    const OffsetMode mode = linesyntax::fillFileCall(heldText).offsetMode;
+    (mode == OffsetMode::None ? optNoOffset : mode == OffsetMode::Offset2d ? opt2d : opt3d)->setChecked(true);
+}
+
+linesyntax::OffsetMode FileCallDialog::offsetMode() const {
+    using linesyntax::OffsetMode;
+    return opt2d->isChecked() ? OffsetMode::Offset2d : opt3d->isChecked() ? OffsetMode::Offset3d : OffsetMode::None;
 }
 
 void FileCallDialog::pressDone() {
     cmdFPDone->click();
 }
 
-void FileCallDialog::Form_Load() {
-    m_vars.OffsetMode = linesyntax::NoOffset;
-    loadInlineCheck(chkInline);
-}
-
-void FileCallDialog::optNoOffset_Click() {
-    m_vars.OffsetMode = linesyntax::NoOffset;
-}
-
-void FileCallDialog::opt2d_Click() {
-    m_vars.OffsetMode = linesyntax::Offset2d;
-}
-
-void FileCallDialog::opt3d_Click() {
-    m_vars.OffsetMode = linesyntax::Offset3d;
-}
-
-void FileCallDialog::cmdSelectFile_Click() {
-    FindFPFile();
+void FileCallDialog::selectFile() {
+    chooseFile();
     chkInline->setEnabled(true);
 }
 
-void FileCallDialog::FindFPFile() {
+void FileCallDialog::chooseFile() {
     std::optional<QString> name;
     while (!name) {
         const std::optional<QString> chosen =
-            m_platform.chooseSaveFile(tr("Select the name of the file that you want to run"), m_vars.PartFileFolder,
+            m_platform.chooseSaveFile(tr("Select the name of the file that you want to run"), m_context.partFolder,
                                       tr(" Corvane (*.cvp)|*.cvp"), QString());
         if (!chosen) {
             m_platform.tell(tr("To continue you must select a name for your file ...please try again"), tr("Try Again"),
@@ -138,10 +112,10 @@ void FileCallDialog::FindFPFile() {
                 option->setEnabled(false);
             cmdFPDone->setText(tr("Cancel"));
             cmdFPDone->setEnabled(true);
-            m_vars.FileChoiceState = 1;
+            m_choice = FileChoice::Cancelled;
             return;
         }
-        name = linesyntax::relativeToFolder(*chosen, m_vars.PartFileFolder, fileNameCaseSensitivity());
+        name = linesyntax::relativeToFolder(*chosen, m_context.partFolder, fileNameCaseSensitivity());
         if (!name && m_platform.askYesNo(
                          tr("This file is NOT in the same folder as your Master file so we'll have to write a full "
                             "path to this file which will cause big problems if you move the files. You're just "
@@ -149,9 +123,9 @@ void FileCallDialog::FindFPFile() {
                          tr("Impending disaster! Doom and Gloom!"), Platform::Icon::Warning))
             name = *chosen;
     }
-    m_vars.CalledFileName = *name;
-    m_vars.FileChoiceState = 9;
-    txtFileName->setPlainText(m_vars.CalledFileName);
+    m_calledFile = *name;
+    m_choice = FileChoice::Chosen;
+    txtFileName->setPlainText(m_calledFile);
     for (QRadioButton* option : {optNoOffset, opt2d, opt3d})
         option->setEnabled(true);
     cmdFPDone->setText(tr("Done"));
@@ -160,14 +134,18 @@ void FileCallDialog::FindFPFile() {
     cmdSelectFile->setEnabled(false);
 }
 
-void FileCallDialog::cmdFPDone_Click() {
+void FileCallDialog::done() {
     // Read "Cancel": the last file choice was cancelled and no line will be made from this dialog,
     // so there is nothing to compose and no comment to ask for.
-    if (m_vars.FileChoiceState == 1) {
-        finishDone();
+    if (m_choice == FileChoice::Cancelled) {
+        finish(std::nullopt);
         return;
     }
     runDone(chkInline, [this] {
-        m_vars.PerKind[Kind::FileCall].Text = linesyntax::composeFileCall({m_vars.CalledFileName, m_vars.OffsetMode});
+        ComposedLine line;
+        line.held = linesyntax::composeFileCall({m_calledFile, offsetMode()});
+        line.calledFile = m_calledFile;
+        line.offsetMode = offsetMode();
+        return line;
     });
 }

@@ -7,25 +7,33 @@ class QPlainTextEdit;
 class QRadioButton;
 
 // The file-call line: the called file, preferably from the master file's folder, and its offset mode.
-// Its controls are enabled step by step: Opened, File chosen, Choice cancelled.
+// Its controls are enabled step by step as the file choice goes: not made, chosen, cancelled.
 class FileCallDialog final : public CommandDialog {
     Q_OBJECT
 public:
-    FileCallDialog(modProgVar& vars, Platform& platform, const DialogRunner& runner, QWidget* parent);
+    enum class FileChoice { NotMade, Cancelled, Chosen };
+
+    FileCallDialog(const DialogContext& context, Platform& platform, const DialogRunner& runner, QWidget* parent);
 
     // Selects the line's offset mode; the file has to be chosen again.
     void fillFrom(const QString& heldText) override;
     void pressDone() override;
 
-    void Form_Load();
-    void optNoOffset_Click();
-    void opt2d_Click();
-    void opt3d_Click();
-    void cmdSelectFile_Click();
-    void FindFPFile();
-    void cmdFPDone_Click();
+    FileChoice choice() const { return m_choice; }
+    // The file chosen, relative to the part file's folder where it lies there.
+    QString calledFile() const { return m_calledFile; }
+    linesyntax::OffsetMode offsetMode() const;
 
 private:
+    void selectFile();
+    // Asks for the called file until one is chosen (relative to the part file's folder where it lies
+    // there) or the choice is cancelled.
+    void chooseFile();
+    void done();
+
+    FileChoice m_choice = FileChoice::NotMade;
+    QString m_calledFile;
+
     QPlainTextEdit* txtFileName = nullptr;
     QGroupBox* fraOffset = nullptr;
     QRadioButton* optNoOffset = nullptr;

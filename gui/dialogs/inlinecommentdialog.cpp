@@ -6,9 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-InlineCommentDialog::InlineCommentDialog(modProgVar& vars, Platform& platform, const DialogRunner& runner,
-                                         QWidget* parent)
-    : CommandDialog(vars, platform, runner, parent) {
+InlineCommentDialog::InlineCommentDialog(const DialogContext& context, Platform& platform, QWidget* parent)
+    : CommandDialog(context, platform, DialogRunner(), parent) {
     setObjectName(QStringLiteral("frmInlineComment"));
     setWindowTitle(tr("Add an inline Comment"));
     txtInline = makeTextBox("txtInline", QString(), 60, true);
@@ -19,23 +18,20 @@ InlineCommentDialog::InlineCommentDialog(modProgVar& vars, Platform& platform, c
     layout->addLayout(centred(cmdInlineDone));
     setFixedLayout(layout);
 
-    connect(cmdInlineDone, &QPushButton::clicked, this, &InlineCommentDialog::cmdInlineDone_Click);
-    Form_Load();
+    connect(cmdInlineDone, &QPushButton::clicked, this, &InlineCommentDialog::done);
+    txtInline->fill(context.editComment);
 }
 
-void InlineCommentDialog::fillFrom(const QString& heldText) {
-    txtInline->fill(heldText);
+void InlineCommentDialog::fillFrom(const QString& comment) {
+    txtInline->fill(comment);
 }
 
 void InlineCommentDialog::pressDone() {
     cmdInlineDone->click();
 }
 
-void InlineCommentDialog::Form_Load() {
-    txtInline->fill(m_vars.EditInlineComment);
-}
-
-void InlineCommentDialog::cmdInlineDone_Click() {
-    m_vars.InlineCommentText = linesyntax::composeInlineComment(txtInline->text());
-    finishDone();
+void InlineCommentDialog::done() {
+    ComposedLine line;
+    line.comment = linesyntax::composeInlineComment(txtInline->text());
+    finish(line);
 }

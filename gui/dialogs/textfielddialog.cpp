@@ -36,8 +36,8 @@ struct TextFieldDialogRow {
     bool selectOnFocus;
     bool inlineCheck; // chkInline under the boxes
     std::span<const TextFieldBox> boxes;
-    void (*compose)(const QStringList& boxes, modProgVar& vars); // Done: the line into its result string
-    QStringList (*fill)(const QString& held);                    // editing: the boxes of a held text
+    ComposedLine (*compose)(const QStringList& boxes); // Done: the line the boxes make
+    QStringList (*fill)(const QString& held);          // editing: the boxes of a held text
     const char* betweenName = nullptr; // a large caption between the first two boxes, drawn close to them
     const char* between = nullptr;
     int airAfter = 0; // the number of boxes after which a little air stands
@@ -106,46 +106,43 @@ constexpr TextFieldBox BlankBoxes[] = {{"txtBlank", BlankPrompt, WideChars}};
 constexpr TextFieldDialogRow Rows[] = {
     {Kind::Move, "frmMove", QT_TRANSLATE_NOOP("TextFieldDialog", "[M]ove command settings"), "cmdMoveDone",
      CaptionSide::Right, true, true, AxisBoxes,
-     [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Move].Text = composeAxes(u'M', {arrayOf<5>(b)}); },
+     [](const QStringList& b) { return ComposedLine{composeAxes(u'M', {arrayOf<5>(b)})}; },
      [](const QString& held) { return listOf(fillAxes(u'M', held).axis); }},
     {Kind::Jog, "frmJog", QT_TRANSLATE_NOOP("TextFieldDialog", "[J]og settings"), "cmdJogDone", CaptionSide::Right,
-     true, true, AxisBoxes,
-     [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Jog].Text = composeAxes(u'J', {arrayOf<5>(b)}); },
+     true, true, AxisBoxes, [](const QStringList& b) { return ComposedLine{composeAxes(u'J', {arrayOf<5>(b)})}; },
      [](const QString& held) { return listOf(fillAxes(u'J', held).axis); }},
     // Focusing a speed box leaves its text unselected.
     {Kind::Speed, "frmSpeed", QT_TRANSLATE_NOOP("TextFieldDialog", "Speed settings"), "cmdSpeedDone",
      CaptionSide::Right, false, true, SpeedBoxes,
-     [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Speed].Text = composeSpeed({arrayOf<8>(b)}); },
+     [](const QStringList& b) { return ComposedLine{composeSpeed({arrayOf<8>(b)})}; },
      [](const QString& held) { return listOf(fillSpeed(held).speed); }, nullptr, nullptr, 4, 4},
     {Kind::IfThen, "frmIfTest", QT_TRANSLATE_NOOP("TextFieldDialog", "IF..THEN command setup"), "cmdIFDone",
      CaptionSide::Left, true, true, IfBoxes,
-     [](const QStringList& b, modProgVar& v) {
-         v.PerKind[Kind::IfThen].Text = composeIf({b[0], b[1]});
+     [](const QStringList& b) {
+         return ComposedLine{composeIf({b[0], b[1]})};
      },
      [](const QString& held) {
          const IfFields f = fillIf(held);
          return QStringList{f.test, f.statement};
      }},
     {Kind::Label, "frmLabel", QT_TRANSLATE_NOOP("TextFieldDialog", "Label name"), "cmdLabelDone", CaptionSide::None,
-     true, true, LabelBoxes,
-     [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Label].Text = composeLabel({b[0]}); },
+     true, true, LabelBoxes, [](const QStringList& b) { return ComposedLine{composeLabel({b[0]})}; },
      [](const QString& held) { return QStringList{fillLabel(held).name}; }},
     {Kind::GoTo, "frmGoTo", QT_TRANSLATE_NOOP("TextFieldDialog", "GOTO label"), "cmdGoTODone", CaptionSide::Left, true,
-     true, GoToBoxes, [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::GoTo].Text = composeGoTo({b[0]}); },
+     true, GoToBoxes, [](const QStringList& b) { return ComposedLine{composeGoTo({b[0]})}; },
      [](const QString& held) { return QStringList{fillGoTo(held).name}; }},
     // A GOSUB Done hands back both its line and the label line it jumps to.
     {Kind::GoSub, "frmGoSub", QT_TRANSLATE_NOOP("TextFieldDialog", "GoSub label"), "cmdGoSubDone", CaptionSide::None,
      true, false, GoSubBoxes,
-     [](const QStringList& b, modProgVar& v) {
+     [](const QStringList& b) {
          const GoSubTexts texts = composeGoSub({b[0]});
-         v.PerKind[Kind::GoSub].Text = texts.line;
-         v.GoSubLabelText = texts.label;
+         return ComposedLine{texts.line, {}, texts.label};
      },
      [](const QString& held) { return QStringList{fillGoSub(held).name}; }},
     {Kind::Variable, "frmVar", QT_TRANSLATE_NOOP("TextFieldDialog", "Variable declaration"), "cmdVarDone",
      CaptionSide::Left, true, true, VarBoxes,
-     [](const QStringList& b, modProgVar& v) {
-         v.PerKind[Kind::Variable].Text = composeVar({b[0], b[1]});
+     [](const QStringList& b) {
+         return ComposedLine{composeVar({b[0], b[1]})};
      },
      [](const QString& held) {
          const VarFields f = fillVar(held);
@@ -154,33 +151,31 @@ constexpr TextFieldDialogRow Rows[] = {
      "lblEquals", "=", 2, 6},
     {Kind::Input, "frmInput", QT_TRANSLATE_NOOP("TextFieldDialog", "INPUT command"), "cmdInputDone", CaptionSide::Left,
      true, true, InputBoxes,
-     [](const QStringList& b, modProgVar& v) {
-         v.PerKind[Kind::Input].Text = composeInput({b[0], b[1]});
+     [](const QStringList& b) {
+         return ComposedLine{composeInput({b[0], b[1]})};
      },
      [](const QString& held) {
          const InputFields f = fillInput(held);
          return QStringList{f.prompt, f.variable};
      }},
     {Kind::Pause, "frmPause", QT_TRANSLATE_NOOP("TextFieldDialog", "Pause duration"), "cmdPauseDone", CaptionSide::None,
-     true, false, PauseBoxes,
-     [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Pause].Text = composePause({b[0]}); },
+     true, false, PauseBoxes, [](const QStringList& b) { return ComposedLine{composePause({b[0]})}; },
      [](const QString& held) { return QStringList{fillPause(held).time}; }},
     {Kind::Comment, "frmComment", QT_TRANSLATE_NOOP("TextFieldDialog", "Comment text"), "cmdCommentDone",
      CaptionSide::None, true, false, CommentBoxes,
-     [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Comment].Text = composeComment({b[0]}); },
+     [](const QStringList& b) { return ComposedLine{composeComment({b[0]})}; },
      [](const QString& held) { return QStringList{fillComment(held).text}; }},
     // Any command typed in full.
     {Kind::Blank, "frmBlank", QT_TRANSLATE_NOOP("TextFieldDialog", "Blank command"), "cmdBlankDone", CaptionSide::None,
-     true, false, BlankBoxes,
-     [](const QStringList& b, modProgVar& v) { v.PerKind[Kind::Blank].Text = composeBlank({b[0]}); },
+     true, false, BlankBoxes, [](const QStringList& b) { return ComposedLine{composeBlank({b[0]})}; },
      [](const QString& held) { return QStringList{fillBlank(held).text}; }},
 };
 
 } // namespace
 
-TextFieldDialog::TextFieldDialog(const TextFieldDialogRow& row, modProgVar& vars, Platform& platform,
+TextFieldDialog::TextFieldDialog(const TextFieldDialogRow& row, const DialogContext& context, Platform& platform,
                                  const DialogRunner& runner, QWidget* parent)
-    : CommandDialog(vars, platform, runner, parent), m_row(row) {
+    : CommandDialog(context, platform, runner, parent), m_row(row) {
     setObjectName(QLatin1String(row.name));
     setWindowTitle(tr(row.title));
     const bool headings = row.captions == CaptionSide::Left;
@@ -232,8 +227,7 @@ TextFieldDialog::TextFieldDialog(const TextFieldDialogRow& row, modProgVar& vars
     }
     setTabOrder(previous, cmdDone);
 
-    connect(cmdDone, &QPushButton::clicked, this, &TextFieldDialog::cmdDone_Click);
-    Form_Load();
+    connect(cmdDone, &QPushButton::clicked, this, &TextFieldDialog::done);
 }
 
 void TextFieldDialog::fillFrom(const QString& heldText) {
@@ -246,12 +240,8 @@ void TextFieldDialog::pressDone() {
     cmdDone->click();
 }
 
-void TextFieldDialog::Form_Load() {
-    if (chkInline) loadInlineCheck(chkInline);
-}
-
-void TextFieldDialog::cmdDone_Click() {
-    runDone(chkInline, [this] { m_row.compose(texts(), m_vars); });
+void TextFieldDialog::done() {
+    runDone(chkInline, [this] { return m_row.compose(texts()); });
 }
 
 QStringList TextFieldDialog::texts() const {
@@ -261,9 +251,9 @@ QStringList TextFieldDialog::texts() const {
     return out;
 }
 
-std::unique_ptr<CommandDialog> createTextFieldDialog(Kind k, modProgVar& vars, Platform& platform,
+std::unique_ptr<CommandDialog> createTextFieldDialog(Kind k, const DialogContext& context, Platform& platform,
                                                      const DialogRunner& runner, QWidget* parent) {
     for (const TextFieldDialogRow& row : Rows)
-        if (row.kind == k) return std::make_unique<TextFieldDialog>(row, vars, platform, runner, parent);
+        if (row.kind == k) return std::make_unique<TextFieldDialog>(row, context, platform, runner, parent);
     return nullptr;
 }

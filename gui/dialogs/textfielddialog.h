@@ -13,16 +13,15 @@ struct TextFieldDialogRow;
 class TextFieldDialog final : public CommandDialog {
     Q_OBJECT
 public:
-    TextFieldDialog(const TextFieldDialogRow& row, modProgVar& vars, Platform& platform, const DialogRunner& runner,
-                    QWidget* parent);
+    TextFieldDialog(const TextFieldDialogRow& row, const DialogContext& context, Platform& platform,
+                    const DialogRunner& runner, QWidget* parent);
 
     void fillFrom(const QString& heldText) override;
     void pressDone() override;
 
-    void Form_Load();
-    void cmdDone_Click();
-
 private:
+    void done();
+
     QStringList texts() const;
 
     const TextFieldDialogRow& m_row;
@@ -32,5 +31,5 @@ private:
 };
 
 // The text-field dialog of a kind, Form_Load already run; nullptr for the kinds that have none.
-std::unique_ptr<CommandDialog> createTextFieldDialog(Kind k, modProgVar& vars, Platform& platform,
+std::unique_ptr<CommandDialog> createTextFieldDialog(Kind k, const DialogContext& context, Platform& platform,
                                                      const DialogRunner& runner, QWidget* parent);

@@ -20,10 +20,10 @@ FirstRunDialog::FirstRunDialog(const QString& text, std::function<bool()> choose
     cmdGetStarted->setObjectName(QStringLiteral("cmdGetStarted"));
     cmdGetStarted->setGeometry(112, 160, 89, 33);
     cmdGetStarted->setAutoDefault(false);
-    connect(cmdGetStarted, &QPushButton::clicked, this, &FirstRunDialog::cmdGetStarted_Click);
+    connect(cmdGetStarted, &QPushButton::clicked, this, &FirstRunDialog::chooseName);
 }
 
-void FirstRunDialog::cmdGetStarted_Click() {
+void FirstRunDialog::chooseName() {
     if (m_ran) return;
     m_ran = true;
     m_chosen = m_chooseName();
@@ -31,14 +31,14 @@ void FirstRunDialog::cmdGetStarted_Click() {
 }
 
 void FirstRunDialog::closeEvent(QCloseEvent* event) {
-    cmdGetStarted_Click();
+    chooseName();
     event->accept();
 }
 
 void FirstRunDialog::reject() {
     // Escape, like the frame's close box, still leads through the name choice.
     if (!m_ran)
-        cmdGetStarted_Click();
+        chooseName();
     else
         QDialog::reject();
 }

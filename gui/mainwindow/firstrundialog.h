@@ -16,7 +16,8 @@ public:
     // name was chosen.
     FirstRunDialog(const QString& text, std::function<bool()> chooseName, QWidget* parent = nullptr);
 
-    void cmdGetStarted_Click();
+    // Runs the name choice (once) and closes the window.
+    void chooseName();
     // True once a name was chosen; false when the user gave up.
     bool nameChosen() const { return m_chosen; }
 

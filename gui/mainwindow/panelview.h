@@ -1,17 +1,18 @@
 #pragma once
 
+#include "core/program/panelpointer.h"
 #include "core/program/programmodel.h"
 
-#include <QFrame>
 #include <QWidget>
 
+#include <optional>
+
 class QPainter;
-class QScrollBar;
-class QTimer;
-class PanelHistory;
+class PartDocument;
 
 // The program panel "picPanel": paints the blocks of a ProgramModel and turns mouse events into the
-// model's press, move and release. Its size is the model's panel size.
+// panel pointer's press, move and release. Its size is the model's panel size. The keyboard moves a
+// current line, which it can move, delete, edit or copy.
 class PanelView : public QWidget {
     Q_OBJECT
 
@@ -19,8 +20,9 @@ public:
     explicit PanelView(ProgramModel& model, QWidget* parent = nullptr);
 
     ProgramModel& model() { return m_model; }
+    const PanelPointer& pointer() const { return m_pointer; }
     // Where a drop is recorded as an undo step; none in a bare view.
-    void setHistory(PanelHistory* history) { m_history = history; }
+    void setDocument(PartDocument* document) { m_document = document; }
 
     // The font every block label is drawn in.
     static QFont labelFont();
@@ -51,10 +53,10 @@ public:
     // The row top the carried block would land on, marked by the drop line; -1 when no drop is due.
     int dropLineTop() const { return m_dropLine; }
 
-    // The panel's mouse handlers, in panel coordinates; buttons as 1 left, 2 right, 4 middle.
-    void picPanel_MouseDown(int button, float x, float y, QPoint globalPos);
-    void picPanel_MouseMove(int buttons, float x, float y);
-    void picPanel_MouseUp(int button, float x, float y);
+    // The panel's mouse handlers, in panel coordinates; buttons as MouseButton bits.
+    void pointerPressed(int button, float x, float y, QPoint globalPos);
+    void pointerMoved(int buttons, float x, float y);
+    void pointerReleased(int button, float x, float y);
 
 Q_SIGNALS:
     // A right press hit a block: the pop-up menu belongs at globalPos.
@@ -96,65 +98,15 @@ private:
     void drawFocusFrame(QPainter& p);
 
     ProgramModel& m_model;
+    PanelPointer m_pointer;
     bool m_hand = false;
     QList<PanelHit> m_errorBlocks;
     PanelHit m_outlined;
-    PanelHistory* m_history = nullptr;
+    PartDocument* m_document = nullptr;
     int m_currentRow = 0;
     int m_dropLine = -1;
     QSize m_least;
     int m_modelHeight = 0; // the model's panel height at the last refresh
     // The program as it stood when the button that may drag went down.
     std::optional<ProgramModel::Snapshot> m_dragStart;
-};
-
-// The viewport "Picture1": holds the panel at its top and the scroll bar "VScroll1" along the
-// panel's right edge. Scrolling moves the whole panel up inside the viewport.
-class PanelScrollArea : public QFrame {
-    Q_OBJECT
-
-public:
-    static constexpr int ArrowStep = 24; // one row of blocks
-
-    explicit PanelScrollArea(ProgramModel& model, QWidget* parent = nullptr);
-
-    PanelView* panel() const { return m_panel; }
-    QScrollBar* scrollBar() const { return m_scroll; }
-    // The height the panel is seen in and scrolls within, which the scroll bar spans.
-    int visibleHeight() const { return m_visibleHeight; }
-
-    // Sets the scroll bar's range from the panel height and shows it only when the panel is taller
-    // than the viewport. The value is left alone.
-    void picPanel_Resize();
-    // Thumb drag, and any other change of the value: the panel moves to -value at once.
-    void VScroll1_Scroll(int value);
-    void VScroll1_Change(int value);
-    // Scrolls the panel so that its stretch top..bottom is seen.
-    void showPanelStretch(int top, int bottom);
-    // While a block is carried near the top or bottom of the visible panel, a timer scrolls it.
-    void followDrag(QPointF pos);
-    void stopDragScroll();
-
-    // Scrolls the block on table row `row` into view and outlines it.
-    void showRow(int row);
-
-protected:
-    void wheelEvent(QWheelEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void scrollByWheel(QWheelEvent* event);
-
-    QWidget* m_viewport = nullptr;
-    PanelView* m_panel = nullptr;
-    QScrollBar* m_scroll = nullptr;
-    int m_visibleHeight = 0;
-    int m_scrollWidth = 17;
-    // How far the viewport reaches below the part of the panel that is seen, at every size.
-    static constexpr int ViewportBelow = 637 - ProgramModel::StartHeight;
-    int m_wheelRemainder = 0;
-    QTimer* m_dragScroll = nullptr;
-    int m_dragStep = 0;
-    QPointF m_dragSeen; // the pointer in the viewport while it carries a block
 };

@@ -104,9 +104,9 @@ bool ProgramTextView::viewportEvent(QEvent* event) {
     return QPlainTextEdit::viewportEvent(event);
 }
 
-void ProgramTextView::showProgram(const ProgramModel& panel, int currentRow) {
-    const QStringList written = partfile::programLines(panel);
-    const QList<checker::Line> lines = checker::linesOf(panel);
+void ProgramTextView::showProgram(const ProgramModel& program, const QString& folder, int currentRow) {
+    const QStringList written = partfile::programLines(program);
+    const QList<checker::Line> lines = checker::linesOf(program);
     m_gapAt = QList<int>(written.size(), -1);
     m_calledFiles = QStringList(written.size(), QString());
     int currentLine = -1;
@@ -116,8 +116,7 @@ void ProgramTextView::showProgram(const ProgramModel& panel, int currentRow) {
         const WriteRule rule = kinds::info(l.kind).write;
         if (rule == WriteRule::HeldAndComment) m_gapAt[3 + i] = static_cast<int>(l.held.size());
         if (rule == WriteRule::InputUndoubled) m_gapAt[3 + i] = static_cast<int>(partfile::writtenInput(l.held).size());
-        if (l.kind == Kind::FileCall)
-            m_calledFiles[3 + i] = checker::calledFilePath(l.held, panel.vars().PartFileFolder);
+        if (l.kind == Kind::FileCall) m_calledFiles[3 + i] = checker::calledFilePath(l.held, folder);
         if (l.row == currentRow) currentLine = 3 + i;
     }
     const QString text = written.join(u'\n');

@@ -16,8 +16,9 @@ class ProgramTextView : public QPlainTextEdit {
 public:
     explicit ProgramTextView(QWidget* parent = nullptr);
 
-    // New text from the panel; the current row is the table row to highlight (0: none).
-    void showProgram(const ProgramModel& panel, int currentRow);
+    // New text from the program; the current row is the table row to highlight (0: none), and a
+    // called file's relative name is taken from folder.
+    void showProgram(const ProgramModel& program, const QString& folder, int currentRow);
     // The lines shown, without line numbers or dots: the lines Save writes.
     QStringList lines() const;
     // Where the dotted three blanks begin in a line, -1 for none.

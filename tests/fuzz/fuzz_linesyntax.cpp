@@ -66,7 +66,7 @@ void fileCall(const FileCallFields& f) {
     const QString held = composeFileCall(f);
     const FileCallFields back = fillFileCall(held);
     same(back.fileName, f.fileName, "file call: the name changed by an edit");
-    same(back.offsetMode, f.offsetMode, "file call: the mode changed by an edit");
+    same(offsetModeText(back.offsetMode), offsetModeText(f.offsetMode), "file call: the mode changed by an edit");
 }
 
 void ifThen(const IfFields& f) {
@@ -150,7 +150,7 @@ void composeFirst(const QStringList& texts) {
     for (QString& b : s.speed)
         b = box();
     speed(s);
-    const QLatin1String modes[] = {NoOffset, Offset2d, Offset3d};
+    const OffsetMode modes[] = {OffsetMode::None, OffsetMode::Offset2d, OffsetMode::Offset3d};
     fileCall({box(), modes[next % 3]});
     ifThen({box(), box()});
     oneField(box());
@@ -175,7 +175,7 @@ void noBreaks(const QStringList& texts) {
         for (QString& s : sp.speed)
             s = box();
         held << qMakePair(Kind::Speed, composeSpeed(sp));
-        held << qMakePair(Kind::FileCall, composeFileCall({box(), NoOffset}));
+        held << qMakePair(Kind::FileCall, composeFileCall({box(), OffsetMode::None}));
         held << qMakePair(Kind::IfThen, composeIf({box(), box()}));
         held << qMakePair(Kind::Label, composeLabel({box()})) << qMakePair(Kind::GoTo, composeGoTo({box()}));
         const GoSubTexts gosub = composeGoSub({box()});
@@ -193,11 +193,10 @@ void noBreaks(const QStringList& texts) {
                 continue;
             }
             if (!breaks || !line) continue;
-            modProgVar vars;
-            ProgramModel panel(vars, [](const QString& s) { return 6 * int(s.size()); });
+            ProgramModel panel([](const QString& s) { return 6 * int(s.size()); });
             if (!panel.add(kind, text, comment)) continue;
             const QString path = fuzz::freshWorkDir().filePath(QStringLiteral("part.cvp"));
-            const FileResult r = partfile::write(path, panel);
+            const FileResult r = partfile::write(path, panel, {});
             fuzz::check(!r.ok && !QFile::exists(path), "the writer wrote a line holding a break", line->toUtf8());
             break; // one write per input keeps the runs fast
         }

@@ -4,6 +4,7 @@
 // events there is a whole drag of a line, since random events alone rarely press on a block.
 #include "fuzzsupport.h"
 
+#include "core/program/panelpointer.h"
 #include "core/program/programmodel.h"
 
 #include <cstring>
@@ -46,8 +47,8 @@ QString text(fuzz::Input& in, QLatin1Char fill) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    modProgVar vars;
-    ProgramModel panel(vars, [](const QString& s) { return 6 * static_cast<int>(s.size()); });
+    ProgramModel panel([](const QString& s) { return 6 * static_cast<int>(s.size()); });
+    PanelPointer pointer(panel);
     fuzz::Input in{data, size};
     while (!in.empty()) {
         const uint8_t op = in.byte() % 9;
@@ -56,36 +57,36 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const Kind k = kindFromCode(in.byte() % 16);
             // A blank line's text splits at its first "'" into text and comment.
             const QString held = text(in, QLatin1Char('x')) + QLatin1Char('\'') + text(in, QLatin1Char('y'));
-            const int linesBefore = vars.LineCount;
+            const int linesBefore = panel.lineCount();
             const bool refused = panel.canAdd(k) != AddRefusal::None;
             const bool added = panel.add(k, held, QStringLiteral("'c"));
             if (added == refused && k != Kind::None && k != Kind::GoSub && k != Kind::Return)
                 fuzz::fail("add did not follow canAdd");
-            if (!added && vars.LineCount != linesBefore) fuzz::fail("a refused add changed the table");
+            if (!added && panel.lineCount() != linesBefore) fuzz::fail("a refused add changed the table");
             break;
         }
         case 1: {
-            const int linesBefore = vars.LineCount;
-            if (!panel.addGoSub(QStringLiteral("GOSUB a:"), QStringLiteral("a:")) && vars.LineCount != linesBefore)
+            const int linesBefore = panel.lineCount();
+            if (!panel.addGoSub(QStringLiteral("GOSUB a:"), QStringLiteral("a:")) && panel.lineCount() != linesBefore)
                 fuzz::fail("a refused GOSUB changed the table");
             break;
         }
         case 2: {
             const int button = 1 << (in.byte() % 3);
             const Point p = point(in);
-            panel.mouseDown(button, p.x, p.y);
+            pointer.mouseDown(button, p.x, p.y);
             break;
         }
         case 3: {
             const int buttons = in.byte() % 8;
             const Point p = point(in);
-            panel.mouseMove(buttons, p.x, p.y);
+            pointer.mouseMove(buttons, p.x, p.y);
             break;
         }
         case 4: {
             const int button = 1 << (in.byte() % 3);
             const Point p = point(in);
-            panel.mouseUp(button, p.x, p.y);
+            pointer.mouseUp(button, p.x, p.y);
             break;
         }
         case 5:
@@ -95,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (in.byte() % 8 == 0)
                 panel.reset();
             else
-                panel.copyText();
+                (void)panel.selectionText();
             break;
         case 7: {
             // An edit: new captions for any block (a missing one is ignored), with or without re-layout.
@@ -108,15 +109,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case 8: {
             // A whole drag of a line, as a hand does it: press on the block's bare strip left of its
             // labels, move to a point, rest there (the pointer decides the drop), release.
-            if (vars.LineCount == 0) break;
-            const LineRow& r = vars.Lines[static_cast<std::size_t>(1 + in.byte() % vars.LineCount)];
-            const PanelShape& s = panel.block(r.Kind, r.BlockIndex).Shape;
+            if (panel.lineCount() == 0) break;
+            const LineRow& r = panel.row(1 + in.byte() % panel.lineCount());
+            const PanelShape& s = panel.block(r.kind, r.blockIndex).shape;
             const int button = in.byte() % 4 == 3 ? MiddleButton : LeftButton;
-            panel.mouseDown(button, s.Left + 2, s.Top + 8);
+            pointer.mouseDown(button, s.left + 2, s.top + 8);
             const Point p = point(in);
-            panel.mouseMove(button, p.x, p.y);
-            panel.mouseMove(button, p.x, p.y);
-            panel.mouseUp(button, p.x, p.y);
+            pointer.mouseMove(button, p.x, p.y);
+            pointer.mouseMove(button, p.x, p.y);
+            pointer.mouseUp(button, p.x, p.y);
             break;
         }
         }

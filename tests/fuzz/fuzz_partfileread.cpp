@@ -16,12 +16,11 @@ int sixPerChar(const QString& s) {
 
 QByteArray shown(const ProgramModel& m) {
     QByteArray out;
-    const modProgVar& v = m.vars();
-    for (int n = 1; n <= v.LineCount; ++n) {
-        const LineRow& r = v.Lines[static_cast<std::size_t>(n)];
-        const PanelBlock& b = m.block(r.Kind, r.BlockIndex);
-        out += QByteArray::number(code(r.Kind)) + '|' + b.Text.Caption.toUtf8() + '|' +
-               m.inlineComment(r.Kind, r.BlockIndex).toUtf8() + '|' + QByteArray::number(b.Shape.Fill) + '\n';
+    for (int n = 1; n <= m.lineCount(); ++n) {
+        const LineRow& r = m.row(n);
+        const PanelBlock& b = m.block(r.kind, r.blockIndex);
+        out += QByteArray::number(code(r.kind)) + '|' + b.text.caption.toUtf8() + '|' +
+               m.inlineComment(r.kind, r.blockIndex).toUtf8() + '|' + QByteArray::number(b.shape.fill) + '\n';
     }
     return out;
 }
@@ -35,18 +34,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fuzz::check(!r.error.isEmpty(), "a refusal without a reason");
         return 0;
     }
-    modProgVar v;
-    ProgramModel m(v, sixPerChar);
-    fuzz::check(partfilereader::apply(r, m), "the panel refused what was read", content.toHex());
+    ProgramModel m(sixPerChar);
+    fuzz::check(m.load(r.lines), "the panel refused what was read", content.toHex());
     fuzz::check(m.checkInvariants().isEmpty(), "panel invariants", m.checkInvariants().toUtf8());
 
-    QList<QByteArray> expected = partfilereader::splitLines(content);
-    if (r.opening.isEmpty())
-        expected = expected.mid(0, r.head.size()) +
+    QList<QByteArray> expected = textfile::splitLines(content, textfile::LoneCr::EndsLine);
+    if (r.kept.opening.isEmpty())
+        expected = expected.mid(0, r.kept.head.size()) +
                    QList<QByteArray>{partfile::CreatedLine.toLatin1(), partfile::NoticeLine.toLatin1(), "'"} +
-                   expected.mid(r.head.size());
+                   expected.mid(r.kept.head.size());
     const QString path = fuzz::freshWorkDir().filePath(QStringLiteral("read.cvp"));
-    const FileResult saved = partfile::write(path, m);
+    const FileResult saved = partfile::write(path, m, r.kept);
     fuzz::check(saved.ok, "saving what was read failed", saved.error.toUtf8());
     const QByteArray written = fuzz::readFile(path);
     fuzz::check(written == fuzz::crlfJoined(expected), "a line was not written back as read",
@@ -54,10 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const partfilereader::ReadResult again = partfilereader::read(written);
     fuzz::check(again.ok, "the saved file was refused", again.error.toUtf8());
-    modProgVar v2;
-    ProgramModel m2(v2, sixPerChar);
-    fuzz::check(partfilereader::apply(again, m2), "the panel refused the saved file");
+    ProgramModel m2(sixPerChar);
+    fuzz::check(m2.load(again.lines), "the panel refused the saved file");
     fuzz::check(shown(m2) == shown(m), "the saved file reads as other blocks", shown(m) + "\n--\n" + shown(m2));
-    fuzz::check(partfile::write(path, m2).ok && fuzz::readFile(path) == written, "saving again changed the bytes");
+    fuzz::check(partfile::write(path, m2, again.kept).ok && fuzz::readFile(path) == written,
+                "saving again changed the bytes");
     return 0;
 }

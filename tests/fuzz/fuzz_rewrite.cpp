@@ -67,7 +67,7 @@ Expected expect(const QByteArray& part, const HeaderFields& f, quint32 answers, 
     };
 
     // The part file as its own opening file is refused before anything is asked.
-    if (f.AddOpening && openingIsPart) return failed();
+    if (f.addOpening && openingIsPart) return failed();
 
     qsizetype i = 0;
     bool writeHeader = true;
@@ -77,7 +77,7 @@ Expected expect(const QByteArray& part, const HeaderFields& f, quint32 answers, 
             i = lines.indexOf(headerEnd);
             if (i < 0) return failed();
             ++i;
-        } else if (!f.AddClosing) {
+        } else if (!f.addClosing) {
             e.outcome = Outcome::Declined;
             return e;
         } else {
@@ -94,7 +94,7 @@ Expected expect(const QByteArray& part, const HeaderFields& f, quint32 answers, 
     for (; i < lines.size(); ++i) {
         // The part file's own first line is copied before any line is looked at.
         const bool looked = i > 0 || topIsHeader;
-        if (looked && f.AddClosing && replace != No && lines[i] == closingStart) {
+        if (looked && f.addClosing && replace != No && lines[i] == closingStart) {
             if (replace == NotAsked) replace = ask(headsmith::ReplaceClosingText()) ? Yes : No;
             if (replace == Yes) {
                 const qsizetype end = lines.indexOf(closingEnd, i);
@@ -105,7 +105,7 @@ Expected expect(const QByteArray& part, const HeaderFields& f, quint32 answers, 
         }
         e.bytes += lines[i] + "\r\n";
     }
-    if (f.AddClosing && replace != No) {
+    if (f.addClosing && replace != No) {
         const std::optional<QByteArray> closing = blockBytes(headertext::closingBlock(f));
         if (!closing) return failed();
         e.bytes += *closing;
@@ -138,24 +138,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QStringList files{QStringLiteral("part.cvp")};
 
     HeaderFields f;
-    f.Description = QStringLiteral("A fuzzed part");
-    f.CreatedBy = QStringLiteral("Tester");
-    f.Date = QStringLiteral("1/2/2026");
-    f.AdditionalInfo = QStringLiteral("'' a note\n");
-    f.AddOpening = flags & AddOpening;
-    f.OpeningAsFP = flags & OpeningAsFP;
-    f.AddClosing = flags & AddClosing;
-    f.ClosingAsFP = flags & ClosingAsFP;
-    f.OpeningPath = dir.filePath(QStringLiteral("opening.cvp"));
-    f.ClosingPath = dir.filePath(QStringLiteral("closing.cvp"));
+    f.description = QStringLiteral("A fuzzed part");
+    f.createdBy = QStringLiteral("Tester");
+    f.date = QStringLiteral("1/2/2026");
+    f.additionalInfo = QStringLiteral("'' a note\n");
+    f.addOpening = flags & AddOpening;
+    f.openingAsFP = flags & OpeningAsFP;
+    f.addClosing = flags & AddClosing;
+    f.closingAsFP = flags & ClosingAsFP;
+    f.openingPath = dir.filePath(QStringLiteral("opening.cvp"));
+    f.closingPath = dir.filePath(QStringLiteral("closing.cvp"));
     if (flags & OpeningIsPart)
-        f.OpeningPath = partPath;
+        f.openingPath = partPath;
     else if (!(flags & OpeningMissing)) {
-        fuzz::writeFile(f.OpeningPath, opening);
+        fuzz::writeFile(f.openingPath, opening);
         files << QStringLiteral("opening.cvp");
     }
     if (!(flags & ClosingMissing)) {
-        fuzz::writeFile(f.ClosingPath, closing);
+        fuzz::writeFile(f.closingPath, closing);
         files << QStringLiteral("closing.cvp");
     }
     files.sort();

@@ -57,9 +57,9 @@ void cvheaderIni(const QByteArray& bytes) {
     const QString path = QDir(platform.programDir).filePath(headeranswers::OldSettingsName);
     fuzz::writeFile(path, bytes);
 
-    modHeaderProgVar header;
-    header.StoredMaterial = QStringLiteral("kept when the file is empty");
-    const headeranswers::Loaded loaded = headeranswers::LoadHeaderSettings(platform, header);
+    HeaderAnswers header;
+    header.material = QStringLiteral("kept when the file is empty");
+    const headeranswers::Loaded loaded = headeranswers::load(platform, header);
     fuzz::check(loaded.error.isEmpty(), "cvheader.ini: an error on a readable file", loaded.error.toUtf8());
     fuzz::check(!QFile::exists(path), "cvheader.ini: the old file was not removed");
     fuzz::check(platform.asked.isEmpty(), "cvheader.ini: the loader asked something");
@@ -68,24 +68,23 @@ void cvheaderIni(const QByteArray& bytes) {
     if (lines.isEmpty()) {
         // Nothing to use: the variables file (absent here) decides, and the answers stay.
         fuzz::check(loaded.source == headeranswers::Loaded::Source::None, "cvheader.ini: empty file used");
-        fuzz::check(header.StoredMaterial == QLatin1String("kept when the file is empty"),
+        fuzz::check(header.material == QLatin1String("kept when the file is empty"),
                     "cvheader.ini: empty file changed an answer");
         return;
     }
     fuzz::check(loaded.source == headeranswers::Loaded::Source::OldSettings, "cvheader.ini: not used");
     const QString* const answers[] = {
-        &header.StoredName,     &header.StoredCopyrightHolder, &header.StoredRestrictions, &header.StoredContactName,
-        &header.StoredPhone,    &header.StoredEmail,           &header.StoredUnits,        &header.StoredZZero,
-        &header.StoredBitSize,  &header.StoredBitType,         &header.StoredBlank,        &header.StoredMaterial,
-        &header.StoredThickness};
+        &header.createdBy, &header.copyrightHolder, &header.restrictions, &header.contactName, &header.phone,
+        &header.email,     &header.units,           &header.zZero,        &header.bitSize,     &header.bitType,
+        &header.blank,     &header.material,        &header.thickness};
     for (qsizetype i = 0; i < qsizetype(std::size(answers)); ++i) {
         const QString expected = i < lines.size() ? textfile::oneLine(textfile::decode(lines.at(i))) : QString();
         fuzz::check(*answers[i] == expected, "cvheader.ini: an answer is not its line", QByteArray::number(i));
     }
     // A missing line is an empty value, which chooses mm and the material surface like a "0".
-    fuzz::check(loaded.metric == (headeranswers::leadingNumber(header.StoredUnits) == 0),
+    fuzz::check(loaded.metric == (headeranswers::leadingNumber(header.units) == 0),
                 "cvheader.ini: units not chosen by their value");
-    fuzz::check(loaded.tableTop == (headeranswers::leadingNumber(header.StoredZZero) != 0),
+    fuzz::check(loaded.tableTop == (headeranswers::leadingNumber(header.zZero) != 0),
                 "cvheader.ini: Z zero not chosen by its value");
 }
 

@@ -23,7 +23,7 @@ enum Flags : uint8_t {
 bool knownKey(const QByteArray& line) {
     static const QByteArrayList keys = [] {
         QByteArrayList k;
-        for (const QByteArray& l : headeranswers::newVariableLines({}, {}))
+        for (const QByteArray& l : headeranswers::newFileLines({}, {}))
             k << headeranswers::parseEntry(l)->key;
         k.removeAll(headeranswers::MarkerKey);
         return k;
@@ -62,10 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto answer = [&](int i) { return answers.at(i % answers.size()); };
 
     HeaderFields f;
-    f.Metric = flags & Metric;
-    f.TableTop = flags & TableTop;
-    QString* const texts[] = {&f.CreatedBy, &f.Copyright, &f.Use,   &f.ContactName, &f.Phone,    &f.Email,
-                              &f.BitSize,   &f.BitType,   &f.Blank, &f.Material,    &f.Thickness};
+    f.metric = flags & Metric;
+    f.tableTop = flags & TableTop;
+    QString* const texts[] = {&f.createdBy, &f.copyright, &f.use,   &f.contactName, &f.phone,    &f.email,
+                              &f.bitSize,   &f.bitType,   &f.blank, &f.material,    &f.thickness};
     for (int i = 0; i < int(std::size(texts)); ++i)
         *texts[i] = answer(i);
 
@@ -86,16 +86,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const bool fileBefore = QFileInfo(path).isFile();
 
-    modHeaderProgVar header;
-    const headeranswers::Loaded loaded = headeranswers::LoadHeaderSettings(platform, header);
+    HeaderAnswers header;
+    const headeranswers::Loaded loaded = headeranswers::load(platform, header);
     const bool unreadable = (flags & FileIsFolder) && !(flags & FolderIsFile);
     fuzz::check(loaded.error.isEmpty() != unreadable, "load: an error on a readable file, or none on a folder",
                 loaded.error.toUtf8());
     // The remembered file locations go back into the file as they were loaded.
-    const QString dirs[] = {header.HeaderFileDir, header.FooterFileDir, header.HeaderFileName, header.FooterFileName,
-                            header.PartFileDir};
+    const QString dirs[] = {header.openingFolder, header.closingFolder, header.openingName, header.closingName,
+                            header.partFolder};
 
-    const FileResult saved = headeranswers::SaveHeaderVariables(platform, header, f);
+    const FileResult saved = headeranswers::save(platform, header, f);
     fuzz::check(platform.asked.isEmpty(), "save: asked a question");
 
     if (flags & (FolderIsFile | FileIsFolder)) {
@@ -131,12 +131,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
         }
     } else {
-        fuzz::check(lines == headeranswers::newVariableLines(f, header), "save: a new file is not the nineteen lines");
+        fuzz::check(lines == headeranswers::newFileLines(f, header), "save: a new file is not the nineteen lines");
     }
 
     // What was saved loads back, for every key the file holds.
-    modHeaderProgVar again;
-    const headeranswers::Loaded reloaded = headeranswers::LoadHeaderSettings(platform, again);
+    HeaderAnswers again;
+    const headeranswers::Loaded reloaded = headeranswers::load(platform, again);
     fuzz::check(reloaded.error.isEmpty(), "reload: failed", reloaded.error.toUtf8());
     QByteArrayList present;
     for (const QByteArray& l : lines)
@@ -146,29 +146,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const QString& saved;
         const QString& loaded;
     } pairs[] = {
-        {"&header_name", f.CreatedBy, again.StoredName},
-        {"&header_copyright_holder", f.Copyright, again.StoredCopyrightHolder},
-        {"&header_restrictions", f.Use, again.StoredRestrictions},
-        {"&header_contactname", f.ContactName, again.StoredContactName},
-        {"&header_phone", f.Phone, again.StoredPhone},
-        {"&header_email", f.Email, again.StoredEmail},
-        {"&header_bitsize", f.BitSize, again.StoredBitSize},
-        {"&header_bittype", f.BitType, again.StoredBitType},
-        {"&header_blank", f.Blank, again.StoredBlank},
-        {"&header_material", f.Material, again.StoredMaterial},
-        {"&header_thickness", f.Thickness, again.StoredThickness},
-        {"&header_headernamedir", dirs[0], again.HeaderFileDir},
-        {"&header_footernamedir", dirs[1], again.FooterFileDir},
-        {"&header_headernamefile", dirs[2], again.HeaderFileName},
-        {"&header_footernamefile", dirs[3], again.FooterFileName},
-        {"&header_partfiledir", dirs[4], again.PartFileDir},
+        {"&header_name", f.createdBy, again.createdBy},
+        {"&header_copyright_holder", f.copyright, again.copyrightHolder},
+        {"&header_restrictions", f.use, again.restrictions},
+        {"&header_contactname", f.contactName, again.contactName},
+        {"&header_phone", f.phone, again.phone},
+        {"&header_email", f.email, again.email},
+        {"&header_bitsize", f.bitSize, again.bitSize},
+        {"&header_bittype", f.bitType, again.bitType},
+        {"&header_blank", f.blank, again.blank},
+        {"&header_material", f.material, again.material},
+        {"&header_thickness", f.thickness, again.thickness},
+        {"&header_headernamedir", dirs[0], again.openingFolder},
+        {"&header_footernamedir", dirs[1], again.closingFolder},
+        {"&header_headernamefile", dirs[2], again.openingName},
+        {"&header_footernamefile", dirs[3], again.closingName},
+        {"&header_partfiledir", dirs[4], again.partFolder},
     };
     for (const auto& p : pairs)
         if (present.contains(QByteArray(p.key)) && keepsAsIs(p.saved))
             fuzz::check(p.loaded == p.saved, "reload: an answer came back otherwise", p.key);
     if (present.contains("&header_units"))
-        fuzz::check(reloaded.metric == f.Metric, "reload: units came back otherwise");
+        fuzz::check(reloaded.metric == f.metric, "reload: units came back otherwise");
     if (present.contains("&header_ZZero"))
-        fuzz::check(reloaded.tableTop == f.TableTop, "reload: the Z zero came back otherwise");
+        fuzz::check(reloaded.tableTop == f.tableTop, "reload: the Z zero came back otherwise");
     return 0;
 }

@@ -6,28 +6,28 @@
 // do not test its text. Header only, so that a child process needs no test library.
 inline HeaderFields sampleHeaderFields() {
     HeaderFields f;
-    f.Description = QStringLiteral("Shelf");
-    f.CreatedBy = QStringLiteral("Bo");
-    f.Date = QStringLiteral("12/7/2026");
-    f.Copyright = QStringLiteral("Bo Co");
-    f.CopyrightYear = QStringLiteral("2026");
-    f.Use = QStringLiteral("fee for any and all use");
-    f.ContactName = QStringLiteral("Bo");
-    f.Email = QStringLiteral("bo@example.com");
-    f.Blank = QStringLiteral("96 x 48");
-    f.Thickness = QStringLiteral("1/8");
-    f.Material = QStringLiteral("MDF");
-    f.BitSize = QStringLiteral("1/4");
-    f.BitType = QStringLiteral("V bit");
+    f.description = QStringLiteral("Shelf");
+    f.createdBy = QStringLiteral("Bo");
+    f.date = QStringLiteral("12/7/2026");
+    f.copyright = QStringLiteral("Bo Co");
+    f.copyrightYear = QStringLiteral("2026");
+    f.use = QStringLiteral("fee for any and all use");
+    f.contactName = QStringLiteral("Bo");
+    f.email = QStringLiteral("bo@example.com");
+    f.blank = QStringLiteral("96 x 48");
+    f.thickness = QStringLiteral("1/8");
+    f.material = QStringLiteral("MDF");
+    f.bitSize = QStringLiteral("1/4");
+    f.bitType = QStringLiteral("V bit");
     return f;
 }
 
 // The same answers with the closing file copied in as text: the largest rewrite Headsmith does.
 inline HeaderFields sampleHeaderFieldsCopyingClosing(const QString& closingPath) {
     HeaderFields f = sampleHeaderFields();
-    f.AdditionalInfo = QStringLiteral("'' a sample note\n");
-    f.AddClosing = true;
-    f.ClosingAsFP = false;
-    f.ClosingPath = closingPath;
+    f.additionalInfo = QStringLiteral("'' a sample note\n");
+    f.addClosing = true;
+    f.closingAsFP = false;
+    f.closingPath = closingPath;
     return f;
 }

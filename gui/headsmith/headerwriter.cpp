@@ -1,0 +1,31 @@
+#include "gui/headsmith/headerwriter.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+
+headsmith::RewriteResult writeHeaderWithProgress(const QString& partFile, const HeaderFields& fields,
+                                                 Platform& platform, QWidget* parent, int delayMs) {
+    QProgressDialog progress(QCoreApplication::translate("HeadsmithWindow", "Writing the header into the part file..."),
+                             QCoreApplication::translate("HeadsmithWindow", "Cancel"), 0, 1000, parent);
+    progress.setObjectName(QStringLiteral("prgHeader"));
+    progress.setWindowTitle(QCoreApplication::translate("HeadsmithWindow", "Corvane Headsmith"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(delayMs);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setValue(0);
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    const auto report = [&](qint64 done, qint64 total) {
+        const int value = total > 0 ? int(done * 1000 / total) : 0;
+        if (value != progress.value()) progress.setValue(value);
+        // Keep the Cancel button alive even while the bar does not move.
+        if (sinceEvents.elapsed() >= 50) {
+            QCoreApplication::processEvents();
+            sinceEvents.restart();
+        }
+        return !progress.wasCanceled();
+    };
+    return headsmith::rewritePartFile(partFile, fields, platform, report);
+}

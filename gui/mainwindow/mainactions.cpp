@@ -1,0 +1,79 @@
+#include "gui/mainwindow/mainactions.h"
+
+#include <QDockWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QUndoStack>
+
+namespace {
+
+template <typename T> T* named(T* object, const char* name) {
+    object->setObjectName(QLatin1String(name));
+    return object;
+}
+
+} // namespace
+
+MainActions::MainActions(QMainWindow* window, QUndoStack* undoStack, QDockWidget* problems, QDockWidget* text)
+    : QObject(window) {
+    QMenuBar* bar = window->menuBar();
+
+    QMenu* file = named(bar->addMenu(tr("&File")), "mnuFile");
+    open = named(file->addAction(tr("&Open...")), "mnuOpen");
+    open->setShortcut(QKeySequence::Open);
+    reset = named(file->addAction(tr("&Reset")), "mnuReset");
+    save = named(file->addAction(tr("&Save")), "mnuSave");
+    save->setShortcut(QKeySequence::Save);
+    saveAs = named(file->addAction(tr("Save &As...")), "mnuSaveAs");
+    recent = named(file->addMenu(tr("Recent &Files")), "mnuRecent");
+    file->addSeparator();
+    exit = named(file->addAction(tr("E&Xit")), "mnuExit");
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    reset->setEnabled(false);
+    save->setEnabled(false);
+
+    QMenu* editMenu = named(bar->addMenu(tr("&Edit")), "mnuEditMenu");
+    undo = named(undoStack->createUndoAction(editMenu, tr("&Undo")), "mnuUndo");
+    redo = named(undoStack->createRedoAction(editMenu, tr("&Redo")), "mnuRedo");
+    undo->setShortcut(QKeySequence::Undo);
+    redo->setShortcut(QKeySequence::Redo);
+    editMenu->addAction(undo);
+    editMenu->addAction(redo);
+
+    QMenu* mode = named(bar->addMenu(tr("&Mode")), "mnuMode");
+    basic = named(mode->addAction(tr("&Basic")), "mnuBasic");
+    advanced = named(mode->addAction(tr("&Advanced")), "mnuAdvanced");
+    basic->setCheckable(true);
+    advanced->setCheckable(true);
+
+    view = named(bar->addMenu(tr("&View")), "mnuView");
+    QAction* showProblems = named(problems->toggleViewAction(), "mnuProblems");
+    showProblems->setText(tr("&Problems"));
+    QAction* showText = named(text->toggleViewAction(), "mnuPartFileText");
+    showText->setText(tr("Part File &Text"));
+    view->addAction(showProblems);
+    view->addAction(showText);
+
+    QMenu* help = named(bar->addMenu(tr("&Help")), "mnuHelp");
+    about = named(help->addAction(tr("&About")), "mnuAbout");
+
+    blockMenu = named(new QMenu(tr("&RightClick"), window), "mnuRight");
+    copy = named(blockMenu->addAction(tr("&Copy")), "mnuCopy");
+    deleteLine = named(blockMenu->addAction(tr("&Delete")), "mnuDelete");
+    edit = named(blockMenu->addAction(tr("&Edit")), "mnuEdit");
+
+    // Window-wide, so the shortcuts work wherever the focus is in the main window.
+    window->addActions({save, exit, undo, redo});
+}
+
+void MainActions::setRecentFiles(const QStringList& files, const std::function<void(const QString&)>& openFile) {
+    recent->clear();
+    for (int i = 0; i < files.size(); ++i) {
+        QAction* item = recent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(files.at(i)));
+        item->setObjectName(QStringLiteral("mnuRecent_%1").arg(i + 1));
+        const QString path = files.at(i);
+        connect(item, &QAction::triggered, this, [openFile, path] { openFile(path); });
+    }
+    recent->setEnabled(!files.isEmpty());
+}
