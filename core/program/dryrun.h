@@ -61,6 +61,7 @@ struct Note {
     LineRef source;
     QString text;
     bool error = false; // errors (a call cycle, a missing called file) are listed with the warnings
+    QString rule;       // the rule's fixed name ("outside-table", "missing-label", ...), for tests and filters
 };
 
 // A place where the operator acts: a PAUSE without a time, or an INPUT prompt with the answer used.
@@ -131,8 +132,8 @@ struct Settings {
     AxisSpeeds move{1, 0.5, 1, 1};
     AxisSpeeds jog{4, 2, 4, 4};
     qint64 stepLimit = 1000000;
-    // Trapezoidal acceleration per segment (units per second squared), off by default; the
-    // calibration factor multiplies the whole estimate.
+    // Trapezoidal acceleration per segment (units per second squared), off by default; with it on,
+    // the calibration factor multiplies every segment's time (pauses are waited as written).
     bool acceleration = false;
     double accelXY = 10, accelZ = 5, accelAB = 10;
     double calibration = 1.0;
@@ -149,6 +150,14 @@ struct Answers {
     QHash<LineRef, double> byLine;
     QHash<QString, double> byVariable;
 };
+
+// A program from text: one SourceLine per line (LF or CR LF ends one), numbered from 1, all in region.
+Program programFromText(const QString& name, const QString& folder, const QString& text,
+                        Region region = Region::Program);
+
+// Reads called files from disk as the router finds them: a name that is not there exactly is looked
+// up without regard to letter case, folder by folder; only regular files are read.
+Loader fileLoader();
 
 // Runs the program. A newer change may cancel a run in progress through cancel; the trace then says
 // cancelled and holds what was done so far.
