@@ -541,6 +541,7 @@ private Q_SLOTS:
         QTest::newRow("past 99 hours") << 360000.0 << "100:00:00";
         QTest::newRow("negative") << -5.0 << "0:00:00";
         QTest::newRow("not a number") << std::nan("") << "0:00:00";
+        QTest::newRow("beyond any run, bounded") << 1e300 << "277777777:46:40";
     }
     void runTimeFormat() {
         QFETCH(double, seconds);

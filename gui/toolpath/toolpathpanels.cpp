@@ -19,7 +19,8 @@
 #include <cmath>
 
 QString formatRunTime(double seconds) {
-    const qint64 total = std::isfinite(seconds) && seconds > 0 ? std::llround(seconds) : 0;
+    // Bounded so the rounding to an integer stays defined; no run takes thirty thousand years.
+    const qint64 total = std::isfinite(seconds) && seconds > 0 ? std::llround(std::min(seconds, 1e12)) : 0;
     return QStringLiteral("%1:%2:%3")
         .arg(total / 3600)
         .arg(total / 60 % 60, 2, 10, QLatin1Char('0'))

@@ -14,22 +14,21 @@
 
 using dryrun::Position;
 
-QPointF ToolpathProjection::toPlane(const Position& p) const {
-    const double x = p.x - pivot.x, y = p.y - pivot.y, z = p.z - pivot.z;
+ToolpathProjection::Axes ToolpathProjection::axes() const {
     switch (kind) {
     case ViewKind::Top:
-        return {x, y};
+        return {1, 0, 0, 0, 1, 0};
     case ViewKind::Front:
-        return {x, z};
+        return {1, 0, 0, 0, 0, 1};
     case ViewKind::Side:
-        return {y, z};
+        return {0, 1, 0, 0, 0, 1};
     case ViewKind::ThreeD:
         break;
     }
-    const double a = qDegreesToRadians(yaw), e = qDegreesToRadians(pitch);
-    const double turnedX = x * std::cos(a) - y * std::sin(a);
-    const double turnedY = x * std::sin(a) + y * std::cos(a);
-    return {turnedX, turnedY * std::sin(e) + z * std::cos(e)};
+    // Turned by yaw about Z, then tilted by pitch: 0 looks level from the front, 90 straight down.
+    const double ca = std::cos(qDegreesToRadians(yaw)), sa = std::sin(qDegreesToRadians(yaw));
+    const double ce = std::cos(qDegreesToRadians(pitch)), se = std::sin(qDegreesToRadians(pitch));
+    return {ca, -sa, 0, sa * se, ca * se, ce};
 }
 
 QPointF ToolpathProjection::screenToPlane(QPointF screen) const {
@@ -54,18 +53,25 @@ void ToolpathProjection::fit(const QRectF& planeBounds, const QRectF& area) {
     if (h > 1e-12) s = std::min(s, area.height() / h);
     // A single point (or nothing) shows a few units around it.
     if (!std::isfinite(s)) s = std::min(area.width(), area.height()) / 4;
-    scale = std::clamp(s, 1e-6, 1e9);
+    scale = std::clamp(s, MinScale, MaxScale);
     const QPointF c = planeBounds.center();
     offset = {area.center().x() - scale * c.x(), area.center().y() + scale * c.y()};
 }
 
 void ToolpathProjection::zoomAbout(QPointF screenPoint, double factor) {
     const QPointF plane = screenToPlane(screenPoint);
-    scale = std::clamp(scale * factor, 1e-6, 1e9);
+    scale = std::clamp(scale * factor, MinScale, MaxScale);
     offset = {screenPoint.x() - scale * plane.x(), screenPoint.y() + scale * plane.y()};
 }
 
 namespace {
+
+// The cell (or band) a value falls in, within 0..count-1; also for values far outside or not a number,
+// whose conversion to int would be undefined.
+int cellOf(double v, int count) {
+    if (!(v >= 0)) return 0;
+    return v >= count - 1 ? count - 1 : static_cast<int>(v);
+}
 
 double distanceSquared(QPointF p, const QLineF& l) {
     const double dx = l.dx(), dy = l.dy();
@@ -101,8 +107,8 @@ void SegmentGrid::build(const std::vector<QLineF>& lines) {
     m_cols = std::min(MaxSide, static_cast<int>(w / cell) + 1);
     m_rows = std::min(MaxSide, static_cast<int>(h / cell) + 1);
 
-    const auto column = [&](double x) { return std::clamp(static_cast<int>((x - x0) / cell), 0, m_cols - 1); };
-    const auto row = [&](double y) { return std::clamp(static_cast<int>((y - y0) / cell), 0, m_rows - 1); };
+    const auto column = [&](double x) { return cellOf((x - x0) / cell, m_cols); };
+    const auto row = [&](double y) { return cellOf((y - y0) / cell, m_rows); };
     // Every cell the segment passes through: row by row, the part of the segment within the row's band.
     const auto forEachCell = [&](const QLineF& l, auto&& visit) {
         const double lowY = std::min(l.y1(), l.y2()), highY = std::max(l.y1(), l.y2());
@@ -137,9 +143,7 @@ int SegmentGrid::nearest(const std::vector<QLineF>& lines, QPointF point, double
     if (point.x() + radius < x0 || point.y() + radius < y0 || point.x() - radius > m_bounds.right() ||
         point.y() - radius > m_bounds.bottom())
         return -1;
-    const auto cell = [&](double v, double origin, int count) {
-        return std::clamp(static_cast<int>((v - origin) / m_cell), 0, count - 1);
-    };
+    const auto cell = [&](double v, double origin, int count) { return cellOf((v - origin) / m_cell, count); };
     const int c0 = cell(point.x() - radius, x0, m_cols), c1 = cell(point.x() + radius, x0, m_cols);
     const int r0 = cell(point.y() - radius, y0, m_rows), r1 = cell(point.y() + radius, y0, m_rows);
     int best = -1;
@@ -363,19 +367,24 @@ const std::vector<QLineF>& ToolpathScene::planeLines() const {
     };
     if (m_trace) {
         m_plane.reserve(m_trace->segments.size());
+        const ToolpathProjection::Axes axes = p.axes();
         for (const dryrun::Segment& s : m_trace->segments) {
-            m_plane.emplace_back(p.toPlane(s.from), p.toPlane(s.to));
+            m_plane.emplace_back(p.toPlane(s.from, axes), p.toPlane(s.to, axes));
             grow(m_plane.back().p1());
             grow(m_plane.back().p2());
         }
+    }
+    // The table last: the bounds with it are taken only when it costs the path little room.
+    for (bool table : {false, true}) {
         for (const Box& b : boxes()) {
-            if (b.table) continue;
+            if (b.table != table) continue;
             for (int corner = 0; corner < 8; ++corner)
                 grow(p.toPlane({corner & 1 ? b.high.x : b.low.x, corner & 2 ? b.high.y : b.low.y,
                                 corner & 4 ? b.high.z : b.low.z, 0, 0}));
         }
+        (table ? m_tableBounds : m_planeBounds) =
+            x0 <= x1 ? QRectF(QPointF(x0, y0), QPointF(x1, y1)) : QRectF(-1, -1, 2, 2);
     }
-    m_planeBounds = x0 <= x1 ? QRectF(QPointF(x0, y0), QPointF(x1, y1)) : QRectF(-1, -1, 2, 2);
     return m_plane;
 }
 
@@ -400,7 +409,11 @@ void ToolpathScene::fit(QSizeF size) {
     // A wide picture keeps the path clear of the legend in its top right corner.
     const double legendWidth = legend(smallFont(QGuiApplication::font())).size.width() + 8;
     if (segmentCount() > 0 && size.width() > 3 * legendWidth) area.setRight(area.right() - legendWidth + margin / 2);
-    view().projection.fit(planeBounds(), area);
+    ToolpathProjection& p = view().projection;
+    p.fit(planeBounds(), area);
+    ToolpathProjection withTable = p;
+    withTable.fit(m_tableBounds, area);
+    if (withTable.scale >= 0.7 * p.scale) p = withTable;
     view().fitted = true;
 }
 
@@ -436,7 +449,7 @@ const std::vector<int>& ToolpathScene::segmentsOfLine(dryrun::LineRef line) cons
 int ToolpathScene::depthBand(double z) const {
     const double range = m_zTop - m_zBottom;
     if (range <= 1e-12) return 0;
-    return std::clamp(static_cast<int>((m_zTop - z) / range * DepthBands), 0, DepthBands - 1);
+    return cellOf((m_zTop - z) / range * DepthBands, DepthBands);
 }
 
 QColor ToolpathScene::bandColor(int band) const {

@@ -5,7 +5,6 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QLineF>
-#include <QMetaType>
 #include <QRectF>
 #include <QSize>
 
@@ -16,10 +15,6 @@
 class QFont;
 class QPainter;
 class QPen;
-
-// Signals carry them, and QSignalSpy and queued connections need them known.
-Q_DECLARE_METATYPE(dryrun::LineRef)
-Q_DECLARE_METATYPE(dryrun::Answers)
 
 // The four ways the toolpath is looked at.
 enum class ViewKind { Top, Front, Side, ThreeD };
@@ -33,10 +28,22 @@ public:
     double yaw = -30;
     double pitch = 35;
     dryrun::Position pivot;
-    double scale = 1; // pixels per unit
-    QPointF offset;   // the screen point of the plane's origin
+    // Pixels per unit, kept within bounds where screen coordinates stay well inside a double's precision.
+    static constexpr double MinScale = 1e-4, MaxScale = 1e6;
+    double scale = 1;
+    QPointF offset; // the screen point of the plane's origin
 
-    QPointF toPlane(const dryrun::Position& p) const;
+    // The plane's u and v as linear combinations of X, Y and Z (after the pivot is taken off); the
+    // fixed views use exact zeros and ones.
+    struct Axes {
+        double ux, uy, uz, vx, vy, vz;
+    };
+    Axes axes() const;
+    QPointF toPlane(const dryrun::Position& p) const { return toPlane(p, axes()); }
+    QPointF toPlane(const dryrun::Position& p, const Axes& a) const {
+        const double x = p.x - pivot.x, y = p.y - pivot.y, z = p.z - pivot.z;
+        return {a.ux * x + a.uy * y + a.uz * z, a.vx * x + a.vy * y + a.vz * z};
+    }
     QPointF toScreen(QPointF plane) const { return {offset.x() + scale * plane.x(), offset.y() - scale * plane.y()}; }
     QPointF toScreen(const dryrun::Position& p) const { return toScreen(toPlane(p)); }
     QPointF screenToPlane(QPointF screen) const;
@@ -108,10 +115,11 @@ public:
     ViewKind viewKind() const { return m_kind; }
     const ToolpathProjection& projection() const { return m_views[index(m_kind)].projection; }
     void setProjection(const ToolpathProjection& projection);
-    // The path and the blank, on the plane; the table is drawn but left out, so a small part on a
-    // large table still fills the view.
+    // The path and the blank, on the plane.
     QRectF planeBounds() const;
 
+    // Fits the path and the blank into the size; the table too when that shrinks them only a little,
+    // so a small part on a large table still fills the view.
     void fit(QSizeF size);
     // Whether the current view still shows a fit (nothing zoomed, panned or turned since).
     bool isFitted() const { return m_views[index(m_kind)].fitted; }
@@ -192,6 +200,7 @@ private:
     mutable bool m_planeValid = false;
     mutable std::vector<QLineF> m_plane;
     mutable QRectF m_planeBounds;
+    mutable QRectF m_tableBounds; // the same with the table
     mutable bool m_gridValid = false;
     mutable SegmentGrid m_grid;
     // Scratch lines per pen, kept between paints to save allocations.
