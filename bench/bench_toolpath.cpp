@@ -1,9 +1,11 @@
 // Times the toolpath view over a large trace: the first draw, then frames of pan, zoom and hover
 // drawn from the kept picture, as the window paints them (through paintEvent, offscreen).
 //
-//   bench_toolpath [--segments N] [--frames F] [--runs R] [--sample picture.png] [--dock picture.png]
+//   bench_toolpath [--segments N] [--frames F] [--runs R] [--random 1] [--sample picture.png] [--dock picture.png]
 //
-// --sample writes the sample job's picture (3D and Top side by side) and --dock a picture of the whole
+// --random 1 times a worst case instead of the sample job: every segment crosses the whole picture.
+//
+// --sample writes the sample job's picture (the four views) and --dock a picture of the whole
 // dock, for looking at; the timings are skipped then.
 #include "gui/toolpath/toolpathdock.h"
 #include "gui/toolpath/toolpathexport.h"
@@ -15,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -47,17 +50,39 @@ void send(QWidget& w, QEvent::Type type, QPointF at, Qt::MouseButton button, Qt:
     QApplication::sendEvent(&w, &e);
 }
 
+// Segments from one random point to the next: long lines crossing each other, the most ink per segment.
+std::shared_ptr<dryrun::Trace> randomTrace(int count) {
+    auto trace = std::make_shared<dryrun::Trace>();
+    trace->files << QStringLiteral("random.cvp");
+    QRandomGenerator rng(1);
+    dryrun::Position at;
+    for (int i = 0; i < count; ++i) {
+        dryrun::Segment s;
+        s.from = at;
+        s.to = {rng.bounded(24.0), rng.bounded(18.0), -rng.bounded(0.75), 0, 0};
+        s.jog = i % 10 == 0;
+        s.time = 1;
+        s.source = {0, i + 1};
+        trace->segments.push_back(s);
+        at = s.to;
+    }
+    return trace;
+}
+
 int writeSample(const QString& path) {
+    // The four views, two by two: 3D and Top above, Front and Side below.
     const auto trace = sampleToolpathTrace();
-    QImage both(QSize(1400, 560), QImage::Format_ARGB32_Premultiplied);
-    both.fill(Qt::white);
-    QPainter p(&both);
-    p.drawImage(0, 0, renderToolpathImage(*trace, ViewKind::ThreeD, QSize(700, 560)));
-    p.drawImage(700, 0, renderToolpathImage(*trace, ViewKind::Top, QSize(700, 560)));
+    const QSize cell(700, 500);
+    QImage all(QSize(cell.width() * 2, cell.height() * 2), QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&all);
+    const ViewKind views[] = {ViewKind::ThreeD, ViewKind::Top, ViewKind::Front, ViewKind::Side};
+    for (int i = 0; i < 4; ++i)
+        p.drawImage(i % 2 * cell.width(), i / 2 * cell.height(), renderToolpathImage(*trace, views[i], cell));
     p.setPen(QColor(0xc0, 0xc0, 0xc0));
-    p.drawLine(700, 0, 700, 560);
+    p.drawLine(cell.width(), 0, cell.width(), all.height());
+    p.drawLine(0, cell.height(), all.width(), cell.height());
     p.end();
-    if (!both.save(path)) return std::fprintf(stderr, "cannot write %s\n", qPrintable(path)), 1;
+    if (!all.save(path)) return std::fprintf(stderr, "cannot write %s\n", qPrintable(path)), 1;
     std::printf("%s: %zu segments\n", qPrintable(path), trace->segments.size());
     return 0;
 }
@@ -83,18 +108,21 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     int segments = 100000, frames = 200, runs = 5;
+    bool random = false;
     const QStringList args = QApplication::arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == QLatin1String("--segments")) segments = args[i + 1].toInt();
         if (args[i] == QLatin1String("--frames")) frames = std::max(1, args[i + 1].toInt());
         if (args[i] == QLatin1String("--runs")) runs = std::max(1, args[i + 1].toInt());
+        if (args[i] == QLatin1String("--random")) random = args[i + 1].toInt() != 0;
         if (args[i] == QLatin1String("--sample")) return writeSample(args[i + 1]);
         if (args[i] == QLatin1String("--dock")) return writeDock(args[i + 1]);
     }
 
-    const auto trace = sampleToolpathTrace(segments);
-    std::printf("trace: %zu segments, view %dx%d, %d frames per gesture, median of %d runs\n", trace->segments.size(),
-                ViewSize.width(), ViewSize.height(), frames, runs);
+    const auto trace = random ? randomTrace(segments) : sampleToolpathTrace(segments);
+    std::printf("%s trace: %zu segments, view %dx%d, %d frames per gesture, median of %d runs\n",
+                random ? "random" : "sample job", trace->segments.size(), ViewSize.width(), ViewSize.height(), frames,
+                runs);
 
     // The first draw: a new trace given to a view, and its first paint.
     std::vector<double> first, firstHover, offscreen, pan, zoom, hover, turn, play;

@@ -90,18 +90,21 @@ void SegmentGrid::build(const std::vector<QLineF>& lines) {
     m_cols = m_rows = 0;
     if (lines.empty()) return;
     double x0 = lines[0].x1(), x1 = x0, y0 = lines[0].y1(), y1 = y0;
+    double length = 0; // along the axes: about the cells crossed, times the cell size
     for (const QLineF& l : lines) {
         x0 = std::min({x0, l.x1(), l.x2()});
         x1 = std::max({x1, l.x1(), l.x2()});
         y0 = std::min({y0, l.y1(), l.y2()});
         y1 = std::max({y1, l.y1(), l.y2()});
+        length += std::abs(l.dx()) + std::abs(l.dy());
     }
     const double w = x1 - x0, h = y1 - y0;
     const double n = static_cast<double>(lines.size());
-    // About one segment per cell; a flat picture (a line, a point) gets a row of cells.
+    // About one segment per cell; a flat picture (a line, a point) gets a row of cells. Long
+    // segments make the cells larger, so that the cells hold at most about five entries per segment.
     constexpr int MaxSide = 4096;
     double cell = std::sqrt(w * h / n);
-    cell = std::max({cell, w / (MaxSide - 1), h / (MaxSide - 1), std::max(w, h) / n, 1e-9});
+    cell = std::max({cell, w / (MaxSide - 1), h / (MaxSide - 1), std::max(w, h) / n, length / (4 * n), 1e-9});
     m_cell = cell;
     m_bounds = QRectF(x0, y0, w, h);
     m_cols = std::min(MaxSide, static_cast<int>(w / cell) + 1);
@@ -189,6 +192,8 @@ constexpr quint8 JogBit = 0x10;
 constexpr quint8 FrameBit = 0x20; // a header's or closing block's segment
 constexpr int ColourBuckets = ToolpathScene::DepthBands * 4;
 constexpr int DimBuckets = 2;
+// How far toward white the header's and closing block's segments are drawn.
+constexpr double FrameTone = 0.45;
 
 int bucketOf(quint8 style) {
     return (style & 0x0f) * 4 + ((style & JogBit) ? 2 : 0) + ((style & FrameBit) ? 1 : 0);
@@ -409,6 +414,8 @@ void ToolpathScene::fit(QSizeF size) {
     // A wide picture keeps the path clear of the legend in its top right corner.
     const double legendWidth = legend(smallFont(QGuiApplication::font())).size.width() + 8;
     if (segmentCount() > 0 && size.width() > 3 * legendWidth) area.setRight(area.right() - legendWidth + margin / 2);
+    // And a tall one clear of the axes and the scale bar along its bottom.
+    if (size.height() > 240) area.setBottom(area.bottom() - 16);
     ToolpathProjection& p = view().projection;
     p.fit(planeBounds(), area);
     ToolpathProjection withTable = p;
@@ -521,16 +528,21 @@ void ToolpathScene::paintRange(QPainter& painter, QSize size, int from, int to, 
         b.clear();
     // Segments wholly outside the picture are left out: a close zoom draws only what it shows.
     const double left = -2, top = -2, right = size.width() + 2, bottom = size.height() + 2;
+    double ink = 0;
     for (int i = from; i < to; ++i) {
         const QPointF a = p.toScreen(lines[i].p1()), b = p.toScreen(lines[i].p2());
         if ((a.x() < left && b.x() < left) || (a.x() > right && b.x() > right) || (a.y() < top && b.y() < top) ||
             (a.y() > bottom && b.y() > bottom))
             continue;
+        ink += std::min(std::abs(a.x() - b.x()) + std::abs(a.y() - b.y()), right + bottom);
         const quint8 style = m_style[i];
         m_buckets[dimmed ? ColourBuckets + ((style & JogBit) ? 1 : 0) : bucketOf(style)].emplace_back(a, b);
     }
+    // Smooth lines cost by their length in pixels; past this much a picture would take seconds, so
+    // it is drawn plain (ordinary jobs of short moves stay far below it).
+    constexpr double SmoothInk = 20e6;
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, quality == Quality::Full);
+    painter.setRenderHint(QPainter::Antialiasing, quality == Quality::Full && ink < SmoothInk);
     if (dimmed) {
         for (int jog = 0; jog < 2; ++jog) {
             painter.setPen(pathPen(dimColor(), jog));
@@ -543,7 +555,7 @@ void ToolpathScene::paintRange(QPainter& painter, QSize size, int from, int to, 
                 const std::vector<QLineF>& bucket = m_buckets[band * 4 + order];
                 if (bucket.empty()) continue;
                 const QColor c = bandColor(band);
-                painter.setPen(pathPen((order & 1) ? mix(c, Qt::white, 0.6) : c, order & 2));
+                painter.setPen(pathPen((order & 1) ? mix(c, Qt::white, FrameTone) : c, order & 2));
                 drawLines(painter, bucket);
             }
     }
@@ -667,7 +679,8 @@ ToolpathScene::Legend ToolpathScene::legend(const QFont& font) const {
     const QColor middle = bandColor(DepthBands / 2);
     l.entries.push_back({tr("Move"), pathPen(middle, false)});
     if (m_hasJogs) l.entries.push_back({tr("Jog"), pathPen(middle, true)});
-    if (m_hasFrame) l.entries.push_back({tr("Header and closing block"), pathPen(mix(middle, Qt::white, 0.6), false)});
+    if (m_hasFrame)
+        l.entries.push_back({tr("Header and closing block"), pathPen(mix(middle, Qt::white, FrameTone), false)});
     if (!segmentsOfLine(m_currentLine).empty()) l.entries.push_back({tr("Current line"), QPen(highlightColor(), 3.5)});
     if (m_scrub < segmentCount()) l.entries.push_back({tr("Not reached yet"), pathPen(dimColor(), false)});
     for (const Box& b : boxes())
