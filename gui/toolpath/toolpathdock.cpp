@@ -1,0 +1,148 @@
+#include "gui/toolpath/toolpathdock.h"
+
+#include "gui/toolpath/toolpathexport.h"
+#include "gui/toolpath/toolpathpanels.h"
+#include "gui/toolpath/toolpathview.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+ToolpathDock::ToolpathDock(QWidget* parent) : QDockWidget(tr("Toolpath"), parent) {
+    setObjectName(QStringLiteral("dockToolpath"));
+    auto* content = new QWidget(this);
+    content->setObjectName(QStringLiteral("fraToolpath"));
+    m_view = new ToolpathView(content);
+    m_scrubber = new ToolpathScrubber(content);
+    m_summary = new ToolpathSummary(content);
+    m_answers = new InputAnswersTable(content);
+
+    m_viewKind = new QComboBox(content);
+    m_viewKind->setObjectName(QStringLiteral("cmbToolpathView"));
+    m_viewKind->addItem(tr("Top"), static_cast<int>(ViewKind::Top));
+    m_viewKind->addItem(tr("Front"), static_cast<int>(ViewKind::Front));
+    m_viewKind->addItem(tr("Side"), static_cast<int>(ViewKind::Side));
+    m_viewKind->addItem(tr("3D"), static_cast<int>(ViewKind::ThreeD));
+    m_viewKind->setToolTip(tr("Top: X right, Y up. Front: X right, Z up. Side: Y right, Z up. "
+                              "3D: turn it with a right drag, or Shift and a left drag."));
+    m_fit = new QPushButton(tr("Fit"), content);
+    m_fit->setObjectName(QStringLiteral("cmdFitToolpath"));
+    m_fit->setToolTip(tr("Show the whole path (or double click the picture)"));
+    m_busy = new QLabel(tr("Computing…"), content);
+    m_busy->setObjectName(QStringLiteral("lblComputing"));
+    QSizePolicy keepRoom = m_busy->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    m_busy->setSizePolicy(keepRoom);
+    m_busy->hide();
+    m_export = new QPushButton(tr("Export…"), content);
+    m_export->setObjectName(QStringLiteral("cmdExportToolpath"));
+    m_export->setToolTip(tr("Save the picture as shown, as PNG or SVG"));
+    m_exportStatus = new QLabel(content);
+    m_exportStatus->setObjectName(QStringLiteral("lblExportStatus"));
+    m_exportStatus->setWordWrap(true);
+    m_exportStatus->hide();
+
+    auto* bar = new QHBoxLayout;
+    auto* viewLabel = new QLabel(tr("&View:"), content);
+    viewLabel->setBuddy(m_viewKind);
+    bar->addWidget(viewLabel);
+    bar->addWidget(m_viewKind);
+    bar->addWidget(m_fit);
+    bar->addStretch(1);
+    bar->addWidget(m_busy);
+    bar->addWidget(m_export);
+
+    // Below the picture: summary and answers side by side, in a part the splitter can make smaller.
+    auto* lower = new QWidget(content);
+    auto* details = new QHBoxLayout;
+    details->addWidget(m_summary, 1);
+    details->addWidget(m_answers, 1);
+    auto* lowerLayout = new QVBoxLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 0, 0);
+    lowerLayout->addWidget(m_scrubber);
+    lowerLayout->addLayout(details, 1);
+
+    auto* split = new QSplitter(Qt::Vertical, content);
+    split->setObjectName(QStringLiteral("splToolpath"));
+    split->setChildrenCollapsible(false);
+    split->addWidget(m_view);
+    split->addWidget(lower);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+
+    auto* layout = new QVBoxLayout(content);
+    layout->addLayout(bar);
+    layout->addWidget(m_exportStatus);
+    layout->addWidget(split, 1);
+    setWidget(content);
+
+    m_chooseFile = [this](const QString& proposed) {
+        return QFileDialog::getSaveFileName(this, tr("Export Toolpath"), proposed,
+                                            tr("PNG image (*.png);;SVG drawing (*.svg)"));
+    };
+
+    connect(m_viewKind, &QComboBox::currentIndexChanged, this,
+            [this] { m_view->setViewKind(static_cast<ViewKind>(m_viewKind->currentData().toInt())); });
+    connect(m_fit, &QPushButton::clicked, this, [this] { m_view->fitToView(); });
+    connect(m_export, &QPushButton::clicked, this, [this] { exportPicture(); });
+    connect(m_scrubber, &ToolpathScrubber::scrubPositionChanged, this,
+            [this](int position) { m_view->setScrubPosition(position); });
+    connect(m_view, &ToolpathView::lineHovered, this, &ToolpathDock::lineHovered);
+    connect(m_view, &ToolpathView::lineActivated, this, &ToolpathDock::lineActivated);
+    connect(m_summary, &ToolpathSummary::lineActivated, this, &ToolpathDock::lineActivated);
+    connect(m_answers, &InputAnswersTable::answersChanged, this, &ToolpathDock::answersChanged);
+    setTrace(nullptr);
+}
+
+void ToolpathDock::setTrace(std::shared_ptr<const dryrun::Trace> trace) {
+    m_view->setTrace(trace);
+    m_scrubber->setTrace(trace);
+    m_summary->setTrace(trace);
+    m_answers->setTrace(trace);
+    m_export->setEnabled(trace != nullptr);
+}
+
+void ToolpathDock::setLineText(std::function<QString(dryrun::LineRef)> provider) {
+    m_view->setLineText(std::move(provider));
+}
+
+void ToolpathDock::setCurrentLine(dryrun::LineRef line) {
+    m_view->setCurrentLine(line);
+}
+
+void ToolpathDock::setAnswers(const dryrun::Answers& answers) {
+    m_answers->setAnswers(answers);
+}
+
+void ToolpathDock::setBusy(bool busy) {
+    m_busy->setVisible(busy);
+}
+
+bool ToolpathDock::exportTo(const QString& path, QString* error) const {
+    if (QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0)
+        return writeSceneSvg(m_view->scene(), m_view->size(), path, error);
+    return writeScenePng(m_view->scene(), m_view->size(), path, error);
+}
+
+void ToolpathDock::exportPicture() {
+    const auto& trace = m_view->scene().trace();
+    QString proposed;
+    if (trace && !trace->files.isEmpty()) {
+        const QFileInfo main(trace->files.first());
+        proposed = main.dir().filePath(main.completeBaseName() + QStringLiteral("-toolpath.png"));
+    }
+    QString path = m_chooseFile ? m_chooseFile(proposed) : QString();
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".png");
+    QString error;
+    const bool ok = exportTo(path, &error);
+    m_exportStatus->setText(ok ? tr("Saved %1").arg(QDir::toNativeSeparators(path)) : error);
+    m_exportStatus->setStyleSheet(ok ? QString() : QStringLiteral("color: #b00000"));
+    m_exportStatus->show();
+}

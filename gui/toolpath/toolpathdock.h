@@ -1,0 +1,63 @@
+#pragma once
+
+#include "gui/toolpath/toolpathscene.h"
+
+#include <QDockWidget>
+
+#include <functional>
+
+class InputAnswersTable;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class ToolpathScrubber;
+class ToolpathSummary;
+class ToolpathView;
+
+// The dry run's toolpath: the view with its view selector, the scrubber, the summary, the answers
+// for INPUT lines and an export of the picture. It shows a trace; running the program is the main
+// window's business, which also puts the warnings into Problems.
+class ToolpathDock : public QDockWidget {
+    Q_OBJECT
+
+public:
+    // Asks where to export, proposing a path; an empty answer cancels.
+    using FileChooser = std::function<QString(const QString& proposedPath)>;
+
+    explicit ToolpathDock(QWidget* parent = nullptr);
+
+    void setTrace(std::shared_ptr<const dryrun::Trace> trace);
+    void setLineText(std::function<QString(dryrun::LineRef)> provider);
+    void setCurrentLine(dryrun::LineRef line);
+    void setAnswers(const dryrun::Answers& answers);
+    // A newer run is under way: the trace shown is about to be replaced.
+    void setBusy(bool busy);
+    // Replaces the file dialog Export opens (tests answer without one).
+    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    // Writes the view as shown: SVG when the name ends in .svg, else PNG. False, with error, on failure.
+    bool exportTo(const QString& path, QString* error) const;
+
+    ToolpathView* view() const { return m_view; }
+    ToolpathScrubber* scrubber() const { return m_scrubber; }
+    ToolpathSummary* summary() const { return m_summary; }
+    InputAnswersTable* answersTable() const { return m_answers; }
+
+Q_SIGNALS:
+    void lineHovered(dryrun::LineRef line);
+    void lineActivated(dryrun::LineRef line);
+    void answersChanged(const dryrun::Answers& answers);
+
+private:
+    void exportPicture();
+
+    ToolpathView* m_view;
+    ToolpathScrubber* m_scrubber;
+    ToolpathSummary* m_summary;
+    InputAnswersTable* m_answers;
+    QComboBox* m_viewKind;
+    QPushButton* m_fit;
+    QPushButton* m_export;
+    QLabel* m_busy;
+    QLabel* m_exportStatus;
+    FileChooser m_chooseFile;
+};

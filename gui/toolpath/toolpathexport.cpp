@@ -1,0 +1,89 @@
+#include "gui/toolpath/toolpathexport.h"
+
+#include "platform/savefile.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QSvgGenerator>
+
+namespace {
+
+// A scene over a trace the caller keeps alive for the call: the pointer owns nothing.
+ToolpathScene fittedScene(const dryrun::Trace& trace, ViewKind view, QSize size) {
+    ToolpathScene scene;
+    scene.setTrace(std::shared_ptr<const dryrun::Trace>(std::shared_ptr<void>(), &trace));
+    scene.setViewKind(view);
+    scene.fit(size);
+    return scene;
+}
+
+bool fail(QString* error, const QString& text) {
+    if (error) *error = text;
+    return false;
+}
+
+bool commit(SaveFile& file, const QString& path, QString* error) {
+    if (file.commit()) return true;
+    return fail(error, QCoreApplication::translate("ToolpathExport", "The picture could not be written to \"%1\": %2")
+                           .arg(path, file.errorString()));
+}
+
+bool open(SaveFile& file, const QString& path, QString* error) {
+    if (file.open(QIODevice::WriteOnly)) return true;
+    return fail(error, QCoreApplication::translate("ToolpathExport", "The picture could not be written to \"%1\": %2")
+                           .arg(path, file.errorString()));
+}
+
+} // namespace
+
+QImage renderSceneImage(const ToolpathScene& scene, QSize size) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    scene.paint(painter, size);
+    return image;
+}
+
+bool writeScenePng(const ToolpathScene& scene, QSize size, const QString& path, QString* error) {
+    const QImage image = renderSceneImage(scene, size);
+    SaveFile file(path);
+    if (!open(file, path, error)) return false;
+    if (!image.save(&file, "PNG")) {
+        file.cancelWriting();
+        return fail(
+            error,
+            QCoreApplication::translate("ToolpathExport", "The picture could not be written to \"%1\".").arg(path));
+    }
+    return commit(file, path, error);
+}
+
+bool writeSceneSvg(const ToolpathScene& scene, QSize size, const QString& path, QString* error) {
+    SaveFile file(path);
+    if (!open(file, path, error)) return false;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(QFileInfo(path).completeBaseName());
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        file.cancelWriting();
+        return fail(
+            error,
+            QCoreApplication::translate("ToolpathExport", "The picture could not be written to \"%1\".").arg(path));
+    }
+    scene.paint(painter, size);
+    painter.end();
+    return commit(file, path, error);
+}
+
+QImage renderToolpathImage(const dryrun::Trace& trace, ViewKind view, QSize size) {
+    return renderSceneImage(fittedScene(trace, view, size), size);
+}
+
+bool writeToolpathPng(const dryrun::Trace& trace, ViewKind view, QSize size, const QString& path, QString* error) {
+    return writeScenePng(fittedScene(trace, view, size), size, path, error);
+}
+
+bool writeToolpathSvg(const dryrun::Trace& trace, ViewKind view, QSize size, const QString& path, QString* error) {
+    return writeSceneSvg(fittedScene(trace, view, size), size, path, error);
+}
