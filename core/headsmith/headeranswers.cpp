@@ -401,36 +401,29 @@ FileResult save(Platform& platform, HeaderAnswers& header, const HeaderFields& f
     }
 
     // Streamed through: the lines of known keys are replaced, every other byte is kept.
-    SaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) return FileResult::failure(path, out.errorString());
-    LineWriter writer(out);
-    LineReader in(path);
-    if (!in.open()) {
-        out.cancelWriting();
-        return FileResult::failure(path, in.errorString());
+    StreamedReplace file(path);
+    if (!file.openWriter()) return FileResult::failure(path, file.writeError());
+    if (!file.openReader()) {
+        file.cancel();
+        return FileResult::failure(path, file.readError());
     }
     LineReader::Piece piece;
-    while (in.next(piece) && !writer.failed()) {
+    while (file.reader().next(piece) && !file.writer().failed()) {
         const KeyInfo* k = piece.whole() ? knownKey(piece.bytes) : nullptr;
         if (k) {
             // What a bare CR cut off is someone else's and stays.
-            writer.put(replaced[std::size_t(k - Keys.data())]);
-            writer.put(piece.bytes.sliced(entryPart(piece.bytes).size()));
+            file.writer().put(replaced[std::size_t(k - Keys.data())]);
+            file.writer().put(piece.bytes.sliced(entryPart(piece.bytes).size()));
         } else {
-            writer.put(piece.bytes);
+            file.writer().put(piece.bytes);
         }
-        if (piece.ends) writer.endLine();
+        if (piece.ends) file.writer().endLine();
     }
-    if (in.failed()) {
-        out.cancelWriting();
-        return FileResult::failure(path, in.errorString());
+    if (file.reader().failed()) {
+        file.cancel();
+        return FileResult::failure(path, file.readError());
     }
-    if (!writer.flush()) {
-        const QString why = out.errorString();
-        out.cancelWriting();
-        return FileResult::failure(path, why);
-    }
-    if (!out.commit()) return FileResult::failure(path, out.errorString());
+    if (!file.commit()) return FileResult::failure(path, file.writeError());
     return {};
 }
 

@@ -1,6 +1,7 @@
 #include "core/headsmith/linestream.h"
 
 #include "platform/regularfile.h"
+#include "platform/savefile.h"
 #include "platform/writeback.h"
 
 #include <QtEndian>
@@ -209,4 +210,38 @@ bool LineWriter::write(const char* data, qsizetype size) {
         m_handedOn = m_written;
     }
     return true;
+}
+
+StreamedReplace::StreamedReplace(const QString& path, qsizetype bufferSize)
+    : m_reader(path, bufferSize), m_out(std::make_unique<SaveFile>(path)), m_writer(*m_out, bufferSize) {}
+
+StreamedReplace::~StreamedReplace() = default;
+
+bool StreamedReplace::openReader() {
+    return m_reader.open();
+}
+
+bool StreamedReplace::openWriter() {
+    // Unbuffered: the writer keeps its own large buffer.
+    return m_out->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+QString StreamedReplace::writeError() const {
+    return m_error.isEmpty() ? m_out->errorString() : m_error;
+}
+
+bool StreamedReplace::commit() {
+    if (!m_writer.flush()) {
+        cancel();
+        return false;
+    }
+    if (m_out->commit()) return true;
+    m_error = m_out->errorString();
+    return false;
+}
+
+void StreamedReplace::cancel() {
+    // The reason stays readable after the cancel, which would replace it with a generic one.
+    if (m_error.isEmpty()) m_error = m_out->errorString();
+    m_out->cancelWriting();
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 class QFileDevice;
+class SaveFile;
 
 // Reads a text file line by line through a fixed buffer, so memory stays flat whatever the file's
 // size. CR LF and a bare LF both end a line; a last line without an end counts. A line longer than
@@ -83,4 +84,32 @@ private:
     qint64 m_written = 0;
     qint64 m_handedOn = 0;
     bool m_failed = false;
+};
+
+// A file replaced by streaming it through itself: its lines are read from it, and the new content is
+// written into a temporary file beside it, which takes the file's place only at commit(). Until then
+// the file stays as it was; cancel() (or going away) leaves it so. Memory stays flat whatever the size.
+class StreamedReplace {
+public:
+    explicit StreamedReplace(const QString& path, qsizetype bufferSize = LineReader::DefaultBuffer);
+    ~StreamedReplace();
+
+    // Opens the file for reading; false with readError().
+    bool openReader();
+    // Opens the temporary file beside it for writing; false with writeError().
+    bool openWriter();
+    LineReader& reader() { return m_reader; }
+    LineWriter& writer() { return m_writer; }
+    QString readError() const { return m_reader.errorString(); }
+    QString writeError() const;
+    // Writes what is buffered and puts the new content in the file's place; false, with writeError()
+    // and the file unchanged, when any write failed or the replacement did.
+    bool commit();
+    void cancel();
+
+private:
+    LineReader m_reader;
+    std::unique_ptr<SaveFile> m_out;
+    LineWriter m_writer;
+    QString m_error; // the first failure, kept past a cancel
 };

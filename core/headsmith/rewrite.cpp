@@ -33,7 +33,7 @@ public:
     Rewriter(const QString& partFile, const HeaderFields& fields, Platform& platform, const Progress& progress,
              qsizetype bufferSize)
         : m_path(partFile), m_fields(fields), m_platform(platform), m_progress(progress), m_bufferSize(bufferSize),
-          m_part(partFile, bufferSize), m_out(partFile), m_writer(m_out, bufferSize) {}
+          m_file(partFile, bufferSize), m_part(m_file.reader()), m_writer(m_file.writer()) {}
 
     RewriteResult run();
 
@@ -73,9 +73,9 @@ private:
     Platform& m_platform;
     const Progress& m_progress;
     qsizetype m_bufferSize;
-    LineReader m_part;
-    SaveFile m_out;
-    LineWriter m_writer;
+    StreamedReplace m_file;
+    LineReader& m_part;
+    LineWriter& m_writer;
     Piece m_piece;
     bool m_have = false;      // m_piece holds the next piece of the part file
     bool m_firstLine = false; // m_piece is the part file's first line, which is copied unlooked at
@@ -93,8 +93,8 @@ RewriteResult Rewriter::failed() {
     // Take the reason before cancelling, which replaces it with a generic one.
     if (m_error.isEmpty() && m_writer.failed())
         m_error = QCoreApplication::translate("Headsmith", "The new part file could not be written beside\n%1\n\n%2")
-                      .arg(native(m_path), m_out.errorString());
-    m_out.cancelWriting();
+                      .arg(native(m_path), m_file.writeError());
+    m_file.cancel();
     if (m_cancelled) return {Outcome::Cancelled, {}};
     return {Outcome::Failed,
             m_error + QCoreApplication::translate("Headsmith", "\n\nThe part file was left unchanged.")};
@@ -159,7 +159,7 @@ bool Rewriter::open() {
     const QFileInfo before(m_path);
     m_sizeRead = before.size();
     m_modifiedRead = before.lastModified();
-    if (!m_part.open()) return readFailed();
+    if (!m_file.openReader()) return readFailed();
     // The part file as its own opening or closing file would call itself without end (FP) or
     // repeat the whole program (copied in): never what the user meant.
     const auto isPartFile = [&](const QString& other) {
@@ -177,10 +177,10 @@ bool Rewriter::open() {
                     .arg(what, native(path)));
 
     // The temporary file lies beside the part file, so the final rename never crosses disks.
-    if (!m_out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!m_file.openWriter())
         return setError(
             QCoreApplication::translate("Headsmith", "The new part file could not be created beside\n%1\n\n%2")
-                .arg(native(m_path), m_out.errorString()));
+                .arg(native(m_path), m_file.writeError()));
 
     m_total = m_part.size();
     if (m_fields.addOpening && !m_fields.openingAsFP) m_total += QFileInfo(m_fields.openingPath).size();
@@ -279,7 +279,7 @@ RewriteResult Rewriter::run() {
     bool declined = false;
     if (!replaceHeader(declined)) return failed();
     if (declined) {
-        m_out.cancelWriting();
+        m_file.cancel();
         return {Outcome::Declined, {}};
     }
     if (!copyBody()) return failed();
@@ -287,9 +287,9 @@ RewriteResult Rewriter::run() {
         !writeBlock(headertext::closingBlock(m_fields), m_closingWhat))
         return failed();
     if (!m_writer.flush() || !unchangedSinceRead()) return failed();
-    if (!m_out.commit())
+    if (!m_file.commit())
         return fail(QCoreApplication::translate("Headsmith", "The new part file could not replace\n%1\n\n%2")
-                        .arg(native(m_path), m_out.errorString()));
+                        .arg(native(m_path), m_file.writeError()));
     return {Outcome::Written, {}};
 }
 
