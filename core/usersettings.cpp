@@ -72,6 +72,106 @@ void UserSettings::setDockState(const QByteArray& state) {
     m_values.insert(DocksKey, state);
 }
 
+namespace {
+
+const QString AnswersKey = QStringLiteral("dryRun/answers");
+const QString DryRunKey = QStringLiteral("dryRun/settings");
+
+// The settings as name and value, in one table so reading and writing cannot disagree.
+struct NumberSetting {
+    const char* key;
+    double dryrun::Settings::*plain = nullptr;
+    double dryrun::AxisSpeeds::*speed = nullptr;
+    dryrun::AxisSpeeds dryrun::Settings::*group = nullptr;
+    std::optional<double> dryrun::Settings::*optional = nullptr;
+};
+const NumberSetting NumberSettings[] = {
+    {"moveXY", nullptr, &dryrun::AxisSpeeds::xy, &dryrun::Settings::move},
+    {"moveZ", nullptr, &dryrun::AxisSpeeds::z, &dryrun::Settings::move},
+    {"moveA", nullptr, &dryrun::AxisSpeeds::a, &dryrun::Settings::move},
+    {"moveB", nullptr, &dryrun::AxisSpeeds::b, &dryrun::Settings::move},
+    {"jogXY", nullptr, &dryrun::AxisSpeeds::xy, &dryrun::Settings::jog},
+    {"jogZ", nullptr, &dryrun::AxisSpeeds::z, &dryrun::Settings::jog},
+    {"jogA", nullptr, &dryrun::AxisSpeeds::a, &dryrun::Settings::jog},
+    {"jogB", nullptr, &dryrun::AxisSpeeds::b, &dryrun::Settings::jog},
+    {"accelXY", &dryrun::Settings::accelXY},
+    {"accelZ", &dryrun::Settings::accelZ},
+    {"accelAB", &dryrun::Settings::accelAB},
+    {"calibration", &dryrun::Settings::calibration},
+    {"tableX", nullptr, nullptr, nullptr, &dryrun::Settings::tableX},
+    {"tableY", nullptr, nullptr, nullptr, &dryrun::Settings::tableY},
+    {"blankX", nullptr, nullptr, nullptr, &dryrun::Settings::blankX},
+    {"blankY", nullptr, nullptr, nullptr, &dryrun::Settings::blankY},
+    {"thickness", nullptr, nullptr, nullptr, &dryrun::Settings::thickness},
+};
+
+} // namespace
+
+dryrun::Answers UserSettings::answers(const QString& partFile) const {
+    dryrun::Answers out;
+    const QVariantMap stored = m_values.value(AnswersKey).toMap().value(partFile).toMap();
+    for (auto it = stored.begin(); it != stored.end(); ++it) {
+        bool ok = false;
+        const double value = it.value().toDouble(&ok);
+        if (!ok) continue;
+        if (it.key().startsWith(QLatin1String("line:")))
+            out.byLine.insert({0, it.key().mid(5).toInt()}, value);
+        else if (it.key().startsWith(QLatin1String("var:")))
+            out.byVariable.insert(it.key().mid(4), value);
+    }
+    return out;
+}
+
+void UserSettings::setAnswers(const QString& partFile, const dryrun::Answers& answers) {
+    if (partFile.isEmpty()) return;
+    QVariantMap stored;
+    for (auto it = answers.byLine.begin(); it != answers.byLine.end(); ++it)
+        if (it.key().file == 0) stored.insert(QStringLiteral("line:%1").arg(it.key().line), it.value());
+    for (auto it = answers.byVariable.begin(); it != answers.byVariable.end(); ++it)
+        stored.insert(QStringLiteral("var:") + it.key(), it.value());
+    QVariantMap all = m_values.value(AnswersKey).toMap();
+    // Answers follow the recent files: a file no longer among them takes its answers along.
+    for (const QString& file : all.keys())
+        if (file != partFile && !recentFiles().contains(file)) all.remove(file);
+    if (stored.isEmpty())
+        all.remove(partFile);
+    else
+        all.insert(partFile, stored);
+    m_values.insert(AnswersKey, all);
+}
+
+dryrun::Settings UserSettings::dryRunSettings() const {
+    dryrun::Settings s;
+    const QVariantMap stored = m_values.value(DryRunKey).toMap();
+    for (const NumberSetting& n : NumberSettings) {
+        bool ok = false;
+        const double value = stored.value(QLatin1String(n.key)).toDouble(&ok);
+        if (!ok) continue;
+        if (n.plain) s.*n.plain = value;
+        if (n.speed) (s.*n.group).*n.speed = value;
+        if (n.optional) s.*n.optional = value;
+    }
+    s.acceleration = stored.value(QStringLiteral("acceleration")).toBool();
+    s.zeroOnTable = stored.value(QStringLiteral("zeroOnTable")).toBool();
+    bool ok = false;
+    const qlonglong limit = stored.value(QStringLiteral("stepLimit")).toLongLong(&ok);
+    if (ok && limit > 0) s.stepLimit = limit;
+    return s;
+}
+
+void UserSettings::setDryRunSettings(const dryrun::Settings& s) {
+    QVariantMap stored;
+    for (const NumberSetting& n : NumberSettings) {
+        if (n.plain) stored.insert(QLatin1String(n.key), s.*n.plain);
+        if (n.speed) stored.insert(QLatin1String(n.key), (s.*n.group).*n.speed);
+        if (n.optional && (s.*n.optional)) stored.insert(QLatin1String(n.key), *(s.*n.optional));
+    }
+    stored.insert(QStringLiteral("acceleration"), s.acceleration);
+    stored.insert(QStringLiteral("zeroOnTable"), s.zeroOnTable);
+    stored.insert(QStringLiteral("stepLimit"), s.stepLimit);
+    m_values.insert(DryRunKey, stored);
+}
+
 FileResult UserSettings::save() const {
     if (!m_usable) return {};
     // QSettings composes the file in a folder of its own; the result goes into place like every

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/program/dryrun.h"
 #include "core/textfile.h"
 
 #include <QByteArray>
@@ -26,6 +27,13 @@ public:
     void setWindowSize(QSize size);
     QByteArray dockState() const;
     void setDockState(const QByteArray& state);
+
+    // The INPUT answers a part file was last run with, remembered with the file's recent entry.
+    dryrun::Answers answers(const QString& partFile) const;
+    void setAnswers(const QString& partFile, const dryrun::Answers& answers);
+    // The dry run's speeds, table, blank and step limit as the operator set them (the defaults otherwise).
+    dryrun::Settings dryRunSettings() const;
+    void setDryRunSettings(const dryrun::Settings& settings);
 
     // Writes the values (a no-op for a file that is left alone).
     FileResult save() const;

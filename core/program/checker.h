@@ -31,6 +31,7 @@ struct Finding {
     int line = 0;    // line number in the written part file (the three opening lines count)
     QString text;    // the line as written
     QString message; // one plain sentence
+    QString file;    // the called file it was found in, as the calling line names it; empty for this part file
     bool operator==(const Finding&) const = default;
 };
 

@@ -1,6 +1,7 @@
 #include "core/program/partfile.h"
 
 #include "core/program/programmodel.h"
+#include "core/textfile.h"
 
 #include <QCoreApplication>
 
@@ -64,6 +65,38 @@ FileResult write(const QString& path, const ProgramModel& program, const KeptLin
     }
     bytes += kept.tail;
     return textfile::saveLines(path, bytes);
+}
+
+int fileLineOfRow(const KeptLines& kept, int row) {
+    // Every row writes exactly one line, after the header and the three opening lines.
+    return static_cast<int>(kept.head.size()) + 3 + row;
+}
+
+int rowOfFileLine(const ProgramModel& program, const KeptLines& kept, int line) {
+    const int row = line - fileLineOfRow(kept, 0);
+    return row >= 1 && row <= program.lineCount() ? row : 0;
+}
+
+dryrun::Program dryRunProgram(const ProgramModel& program, const KeptLines& kept, const QString& name,
+                              const QString& folder) {
+    dryrun::Program p{name, folder, {}};
+    int number = 0;
+    const auto add = [&](const QString& text, dryrun::Region region) {
+        p.lines.push_back(dryrun::SourceLine{text, ++number, region});
+    };
+    for (const QByteArray& line : kept.head)
+        add(textfile::decode(line), dryrun::Region::Header);
+    QStringList lines = programLines(program);
+    if (kept.opening.size() == 3) {
+        for (const QByteArray& line : kept.opening)
+            add(textfile::decode(line), dryrun::Region::Program);
+        lines.remove(0, 3);
+    }
+    for (const QString& line : std::as_const(lines))
+        add(line, dryrun::Region::Program);
+    for (const QByteArray& line : kept.tail)
+        add(textfile::decode(line), dryrun::Region::Closing);
+    return p;
 }
 
 } // namespace partfile

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/program/commandkinds.h"
+#include "core/program/dryrun.h"
 #include "core/textfile.h"
 
 #include <QStringList>
@@ -39,5 +40,16 @@ QStringList programLines(const ProgramModel& program);
 // from an opened file in their places. A line holding a line break or another control character is
 // a program fault: refused like a failed write, nothing written.
 FileResult write(const QString& path, const ProgramModel& program, const KeptLines& kept);
+
+// The file as Save would write it, as the dry run reads it: the kept header, the opening lines, the
+// program and the kept closing block, each line numbered from 1 as it will stand in the file, the
+// kept blocks' lines marked as theirs.
+dryrun::Program dryRunProgram(const ProgramModel& program, const KeptLines& kept, const QString& name,
+                              const QString& folder);
+
+// The file line on which the program's row n is written, and the row written on a file line (0 for
+// a line that is no row of the program).
+int fileLineOfRow(const KeptLines& kept, int row);
+int rowOfFileLine(const ProgramModel& program, const KeptLines& kept, int line);
 
 } // namespace partfile

@@ -15,8 +15,7 @@ template <typename T> T* named(T* object, const char* name) {
 
 } // namespace
 
-MainActions::MainActions(QMainWindow* window, QUndoStack* undoStack, QDockWidget* problems, QDockWidget* text)
-    : QObject(window) {
+MainActions::MainActions(QMainWindow* window, QUndoStack* undoStack, const QList<Pane>& panes) : QObject(window) {
     QMenuBar* bar = window->menuBar();
 
     QMenu* file = named(bar->addMenu(tr("&File")), "mnuFile");
@@ -48,12 +47,11 @@ MainActions::MainActions(QMainWindow* window, QUndoStack* undoStack, QDockWidget
     advanced->setCheckable(true);
 
     view = named(bar->addMenu(tr("&View")), "mnuView");
-    QAction* showProblems = named(problems->toggleViewAction(), "mnuProblems");
-    showProblems->setText(tr("&Problems"));
-    QAction* showText = named(text->toggleViewAction(), "mnuPartFileText");
-    showText->setText(tr("Part File &Text"));
-    view->addAction(showProblems);
-    view->addAction(showText);
+    for (const Pane& pane : panes) {
+        QAction* show = named(pane.dock->toggleViewAction(), pane.actionName);
+        show->setText(pane.caption);
+        view->addAction(show);
+    }
 
     QMenu* help = named(bar->addMenu(tr("&Help")), "mnuHelp");
     about = named(help->addAction(tr("&About")), "mnuAbout");

@@ -17,7 +17,13 @@ class MainActions : public QObject {
     Q_OBJECT
 
 public:
-    MainActions(QMainWindow* window, QUndoStack* undo, QDockWidget* problems, QDockWidget* text);
+    // A pane the View menu shows and hides: its toggle action's object name and caption.
+    struct Pane {
+        QDockWidget* dock;
+        const char* actionName;
+        QString caption;
+    };
+    MainActions(QMainWindow* window, QUndoStack* undo, const QList<Pane>& panes);
 
     // Lists the recent files under File > Recent Files; choosing one calls open with its path.
     void setRecentFiles(const QStringList& files, const std::function<void(const QString&)>& open);

@@ -1,5 +1,6 @@
 #include "gui/mainwindow/mainwindow.h"
 
+#include "core/program/partfile.h"
 #include "gui/about.h"
 #include "gui/dialogs/lineeditor.h"
 #include "gui/document/partdocument.h"
@@ -9,6 +10,8 @@
 #include "gui/mainwindow/panelview.h"
 #include "gui/mainwindow/programpanes.h"
 #include "gui/mainwindow/toolbox.h"
+#include "gui/toolpath/dryruncontroller.h"
+#include "gui/toolpath/toolpathdock.h"
 #include "platform/platform.h"
 
 #include <QAction>
@@ -64,7 +67,10 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     m_scrollArea->move(PanelFrameAt);
     m_scrollArea->panel()->setDocument(m_document);
     buildDocks();
-    m_actions = new MainActions(this, m_document->undoStack(), m_problemsPane, m_textPane);
+    m_actions = new MainActions(this, m_document->undoStack(),
+                                {{m_problemsPane, "mnuProblems", tr("&Problems")},
+                                 {m_textPane, "mnuPartFileText", tr("Part File &Text")},
+                                 {m_toolpath, "mnuToolpath", tr("T&oolpath")}});
     m_files = new FileController(*m_document, m_platform, m_settings, this);
     connectActions();
     setAdvanced(false);
@@ -101,6 +107,11 @@ void MainWindow::buildDocks() {
     m_problemsPane->hide();
     m_textPane->hide();
     connect(m_problemsPane, &ProblemsPane::rowChosen, this, &MainWindow::showFindingRow);
+
+    m_toolpath = new ToolpathDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_toolpath);
+    m_toolpath->hide();
+    m_dryRun = new DryRunController(*m_document, this);
 
     m_statusPath = new QLabel(this);
     m_statusPath->setObjectName(QStringLiteral("lblStatusPath"));
@@ -165,6 +176,7 @@ void MainWindow::connectActions() {
     });
     connect(m_files, &FileController::recentFilesChanged, this, &MainWindow::fillRecentMenu);
     fillRecentMenu();
+    connectDryRun();
 
     // Every change ends in a refresh of the panel; the checks run once after a burst of them (a drag
     // refreshes at every move).
@@ -247,6 +259,69 @@ void MainWindow::editSelectedLine() {
     if (edited) m_document->editLine(s, edited->held, edited->comment);
 }
 
+void MainWindow::connectDryRun() {
+    PanelView* panel = m_scrollArea->panel();
+    connect(m_dryRun, &DryRunController::traceReady, this, [this](std::shared_ptr<const dryrun::Trace> trace) {
+        m_toolpath->setTrace(std::move(trace));
+        updateChecks();
+    });
+    connect(m_dryRun, &DryRunController::busyChanged, m_toolpath, &ToolpathDock::setBusy);
+    // The two-way link: the current line shows its segments; a segment clicked makes its line current.
+    connect(panel, &PanelView::currentRowChanged, this, [this](int row) {
+        m_toolpath->setCurrentLine(row > 0 ? dryrun::LineRef{0, partfile::fileLineOfRow(m_document->kept(), row)}
+                                           : dryrun::LineRef{});
+    });
+    connect(m_toolpath, &ToolpathDock::lineActivated, this, [this](dryrun::LineRef line) {
+        const int row =
+            line.file == 0 ? partfile::rowOfFileLine(m_document->model(), m_document->kept(), line.line) : 0;
+        if (row > 0) m_scrollArea->panel()->setCurrentRow(row);
+    });
+    m_toolpath->setLineText([this](dryrun::LineRef line) {
+        const int row =
+            line.file == 0 ? partfile::rowOfFileLine(m_document->model(), m_document->kept(), line.line) : 0;
+        if (row == 0) return QString();
+        const ProgramLine l = m_document->model().line(row);
+        return partfile::composeLine(l.kind, l.held, l.comment).value_or(QString());
+    });
+    connect(m_toolpath, &ToolpathDock::answersChanged, this, [this](const dryrun::Answers& answers) {
+        m_dryRun->setAnswers(answers);
+        m_settings.setAnswers(m_document->filePath(), answers);
+        m_settings.save();
+    });
+    // Each part file has the INPUT answers it was last run with.
+    connect(m_document, &PartDocument::filePathChanged, this, [this] {
+        const dryrun::Answers answers = m_settings.answers(m_document->filePath());
+        m_dryRun->setAnswers(answers);
+        m_toolpath->setAnswers(answers);
+    });
+    m_dryRun->setSettings(m_settings.dryRunSettings());
+}
+
+QList<checker::Finding> MainWindow::dryRunFindings() const {
+    QList<checker::Finding> out;
+    const std::shared_ptr<const dryrun::Trace> trace = m_dryRun->trace();
+    if (!trace) return out;
+    const ProgramModel& model = m_document->model();
+    for (const dryrun::Note& note : trace->warnings) {
+        checker::Finding f;
+        f.rule = QStringLiteral("dry-run");
+        f.severity = note.error ? checker::Severity::Error : checker::Severity::Warning;
+        f.line = note.source.line;
+        f.message = note.text;
+        if (note.source.file == 0) {
+            f.row = partfile::rowOfFileLine(model, m_document->kept(), note.source.line);
+            if (f.row > 0) {
+                const ProgramLine l = model.line(f.row);
+                f.text = partfile::composeLine(l.kind, l.held, l.comment).value_or(QString());
+            }
+        } else {
+            f.file = trace->files.value(note.source.file);
+        }
+        out << f;
+    }
+    return out;
+}
+
 void MainWindow::programChanged() {
     m_scrollArea->panel()->refresh();
     updateStatus();
@@ -269,7 +344,7 @@ void MainWindow::fillRecentMenu() {
 void MainWindow::updateChecks() {
     m_checkTimer->stop();
     const ProgramModel& model = m_document->model();
-    m_findings = checker::check(model, m_document->folder());
+    m_findings = checker::check(model, m_document->folder()) + dryRunFindings();
 
     QList<PanelHit> errors;
     for (const checker::Finding& f : m_findings) {

@@ -17,6 +17,8 @@ class QLabel;
 class QTimer;
 class QToolButton;
 class Toolbox;
+class ToolpathDock;
+class DryRunController;
 
 // The main window "frmCV_ProgIDE": the toolbox on the left, the program panel on the right, the
 // Problems and Part File Text panes, and the menus. It puts the parts together and asks the exit
@@ -41,6 +43,8 @@ public:
     QMenu* blockMenu() const;
     ProblemsPane* problemsPane() const { return m_problemsPane; }
     ProgramTextPane* textPane() const { return m_textPane; }
+    ToolpathDock* toolpathDock() const { return m_toolpath; }
+    DryRunController& dryRun() { return *m_dryRun; }
     QToolButton* problemsCount() const { return m_problemsCount; }
 
     // Toolbox: opens the kind's dialog (END: none) and adds its line below all others.
@@ -66,6 +70,10 @@ protected:
 private:
     void buildDocks();
     void connectActions();
+    // The dry run follows the document; its toolpath and the panel point at each other's lines.
+    void connectDryRun();
+    // The dry run's warnings and errors, as the Problems pane lists them.
+    QList<checker::Finding> dryRunFindings() const;
     void setAdvanced(bool advanced);
     void programChanged();
     void updateStatus();
@@ -86,6 +94,8 @@ private:
     PanelScrollArea* m_scrollArea = nullptr;
     ProblemsPane* m_problemsPane = nullptr;
     ProgramTextPane* m_textPane = nullptr;
+    ToolpathDock* m_toolpath = nullptr;
+    DryRunController* m_dryRun = nullptr;
     QToolButton* m_problemsCount = nullptr;
     QLabel* m_statusPath = nullptr;
     QTimer* m_checkTimer = nullptr;

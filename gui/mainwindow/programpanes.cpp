@@ -181,7 +181,9 @@ void ProblemsPane::setFindings(const QList<checker::Finding>& findings) {
     const QIcon error = style()->standardIcon(QStyle::SP_MessageBoxCritical);
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     for (const checker::Finding& f : findings) {
-        auto* item = new QTreeWidgetItem(m_list, {QString::number(f.line), f.message, f.text});
+        const QString line =
+            f.file.isEmpty() ? QString::number(f.line) : QStringLiteral("%1:%2").arg(f.file).arg(f.line);
+        auto* item = new QTreeWidgetItem(m_list, {line, f.message, f.text});
         item->setIcon(0, f.severity == checker::Severity::Error ? error : warning);
         item->setToolTip(0, f.severity == checker::Severity::Error ? tr("Error") : tr("Warning"));
         item->setData(0, Qt::UserRole, f.row);
