@@ -1,10 +1,12 @@
 #include "gui/about.h"
+#include "gui/batchmodes.h"
 #include "gui/commandline.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/translations.h"
 #include "platform/qtplatform.h"
 
 #include <QApplication>
+#include <QTextStream>
 
 #include <cstdio>
 
@@ -16,32 +18,52 @@ void setNames() {
     QCoreApplication::setApplicationVersion(programVersion());
 }
 
-// Reads the command line before any window exists: --help and --version answer without a display.
-CommandLine readCommandLine(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    setNames();
-    installTranslations();
-    return parseCommandLine(QCoreApplication::arguments());
-}
+// Qt's own options are not read from the command line: a part file named "-reverse" is a part file.
+// (Qt's settings still come from its environment variables.)
+int qtArgc = 1;
+char* qtArgv[] = {nullptr, nullptr};
 
 } // namespace
 
 int main(int argc, char** argv) {
     setUpProcess();
-    const CommandLine command = readCommandLine(argc, argv);
-    switch (command.mode) {
-    case CommandLine::Mode::Help:
-    case CommandLine::Mode::Version:
-        std::fputs(command.message.toLocal8Bit().constData(), stdout);
-        return 0;
-    case CommandLine::Mode::Error:
-        std::fprintf(stderr, "%s\n", command.message.toLocal8Bit().constData());
-        return 2;
-    case CommandLine::Mode::Window:
-        break;
+    qtArgv[0] = argv[0];
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    CommandLine command;
+    {
+        // The command line is read before any window exists: these modes need no display.
+        QCoreApplication app(argc, argv);
+        setNames();
+        installTranslations();
+        command = parseCommandLine(QCoreApplication::arguments());
+        switch (command.mode) {
+        case CommandLine::Mode::Help:
+        case CommandLine::Mode::Version:
+            out << command.message;
+            return 0;
+        case CommandLine::Mode::Error:
+            err << command.message << Qt::endl;
+            return 2;
+        case CommandLine::Mode::Check:
+            return runCheck(command, out, err);
+        case CommandLine::Mode::DryRun:
+            if (command.toolpathImage.isEmpty()) return runDryRun(command, out, err);
+            break;
+        case CommandLine::Mode::Window:
+            break;
+        }
+    }
+    if (command.mode == CommandLine::Mode::DryRun) {
+        // The picture is drawn offscreen: no window is shown and no display is needed.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(qtArgc, qtArgv);
+        setNames();
+        installTranslations();
+        return runDryRun(command, out, err);
     }
 
-    QApplication app(argc, argv);
+    QApplication app(qtArgc, qtArgv);
     setNames();
     // Lets the desktop match the windows to the installed .desktop file (its icon and name).
     QGuiApplication::setDesktopFileName(DesktopFileName);

@@ -7,6 +7,13 @@ namespace {
 struct Texts {
     Q_DECLARE_TR_FUNCTIONS(CommandLine)
 };
+
+CommandLine refused(const QString& why) {
+    CommandLine c;
+    c.mode = CommandLine::Mode::Error;
+    c.message = why;
+    return c;
+}
 } // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
@@ -14,18 +21,49 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     parser.setApplicationDescription(Texts::tr("Assembles Corvane part files from command lines."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption check(QStringLiteral("check"),
+                                   Texts::tr("Checks the part file and prints one finding a line, as FILE:LINE: "
+                                             "error: TEXT or FILE:LINE: warning: TEXT."));
+    const QCommandLineOption dryRun(QStringLiteral("dry-run"),
+                                    Texts::tr("Runs the part file without a machine and prints the estimated time, "
+                                              "the extent, the stops, the warnings and the lines not simulated."));
+    const QCommandLineOption answer(QStringLiteral("answer"),
+                                    Texts::tr("The value an INPUT line's variable takes in the dry run."),
+                                    QStringLiteral("NAME=VALUE"));
+    const QCommandLineOption json(QStringLiteral("json"), Texts::tr("Prints the dry run as one JSON object."));
+    const QCommandLineOption image(
+        QStringLiteral("toolpath-image"),
+        Texts::tr("Draws the dry run's toolpath, seen from the top, into a PNG or SVG file."),
+        QStringLiteral("OUT.png|OUT.svg"));
+    parser.addOptions({check, dryRun, answer, json, image});
     parser.addPositionalArgument(QStringLiteral("file"), Texts::tr("The part file to open."), QStringLiteral("[file]"));
 
+    if (!parser.parse(arguments)) return refused(parser.errorText());
     CommandLine result;
-    if (!parser.parse(arguments)) return {CommandLine::Mode::Error, {}, parser.errorText()};
-    if (parser.isSet(help)) return {CommandLine::Mode::Help, {}, parser.helpText()};
-    if (parser.isSet(version))
-        return {CommandLine::Mode::Version,
-                {},
-                QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n'};
+    if (parser.isSet(help)) {
+        result.mode = CommandLine::Mode::Help;
+        result.message = parser.helpText();
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.mode = CommandLine::Mode::Version;
+        result.message = QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n';
+        return result;
+    }
     const QStringList files = parser.positionalArguments();
-    if (files.size() > 1)
-        return {CommandLine::Mode::Error, {}, Texts::tr("Only one part file can be opened at a time.")};
+    if (files.size() > 1) return refused(Texts::tr("Only one part file can be named."));
     if (!files.isEmpty()) result.file = files.first();
+    if (parser.isSet(check) && parser.isSet(dryRun))
+        return refused(Texts::tr("--check and --dry-run exclude each other."));
+    const bool dryRunOnly = parser.isSet(answer) || parser.isSet(json) || parser.isSet(image);
+    if (dryRunOnly && !parser.isSet(dryRun))
+        return refused(Texts::tr("--answer, --json and --toolpath-image go with --dry-run."));
+    if (parser.isSet(check) || parser.isSet(dryRun)) {
+        if (result.file.isEmpty()) return refused(Texts::tr("Name the part file to check or run."));
+        result.mode = parser.isSet(check) ? CommandLine::Mode::Check : CommandLine::Mode::DryRun;
+    }
+    result.answers = parser.values(answer);
+    result.json = parser.isSet(json);
+    result.toolpathImage = parser.value(image);
     return result;
 }

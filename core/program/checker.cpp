@@ -169,6 +169,7 @@ struct Program {
     bool anyEnd = false;
     QString folder;
     FileExists exists;
+    int firstLine = 4; // the file line of the first program line
 
     bool jumpedTo(const QString& label) const { return anyVariableJump || targets.contains(key(label)); }
 };
@@ -194,7 +195,8 @@ void duplicateLabel(const Program& p, const Report& report) {
         const QString& label = p.parsed[i].label;
         if (label.isEmpty()) continue;
         const int first = p.firstLabel.value(key(label));
-        if (first != i) report(i, tr("The label \"%1\" is already defined on line %2.").arg(label).arg(first + 4));
+        if (first != i)
+            report(i, tr("The label \"%1\" is already defined on line %2.").arg(label).arg(first + p.firstLine));
     }
 }
 
@@ -283,8 +285,8 @@ QList<Line> linesOf(const ProgramModel& program) {
     return lines;
 }
 
-QList<Finding> check(const QList<Line>& lines, const QString& folder, const FileExists& exists) {
-    Program p{lines, {}, {}, {}, false, false, false, folder, exists ? exists : FileExists(fileExists)};
+QList<Finding> check(const QList<Line>& lines, const QString& folder, const FileExists& exists, int firstLine) {
+    Program p{lines, {}, {}, {}, false, false, false, folder, exists ? exists : FileExists(fileExists), firstLine};
     for (int i = 0; i < lines.size(); ++i) {
         const Parsed parsed = parse(lines[i]);
         if (!parsed.label.isEmpty() && !p.firstLabel.contains(key(parsed.label)))
@@ -299,11 +301,10 @@ QList<Finding> check(const QList<Line>& lines, const QString& folder, const File
     for (const Rule& rule : Rules) {
         rule.apply(p, [&](int i, const QString& message) {
             const Line& l = lines[i];
-            // The three opening lines come first in the file.
             findings << Finding{rule.id,
                                 rule.severity,
                                 l.row,
-                                i + 4,
+                                firstLine + i,
                                 partfile::composeLine(l.kind, l.held, l.comment).value_or(QString()),
                                 message};
         });
@@ -313,8 +314,8 @@ QList<Finding> check(const QList<Line>& lines, const QString& folder, const File
     return findings;
 }
 
-QList<Finding> check(const ProgramModel& program, const QString& folder, const FileExists& exists) {
-    return check(linesOf(program), folder, exists);
+QList<Finding> check(const ProgramModel& program, const QString& folder, const FileExists& exists, int firstLine) {
+    return check(linesOf(program), folder, exists, firstLine);
 }
 
 QString calledFilePath(const QString& held, const QString& folder) {

@@ -42,8 +42,11 @@ QList<Line> linesOf(const ProgramModel& program);
 
 // All findings, in line order. folder is the part file's folder, against which a relative file call
 // name is taken; exists tells whether a file is there (the real file system when empty).
-QList<Finding> check(const QList<Line>& lines, const QString& folder, const FileExists& exists = {});
-QList<Finding> check(const ProgramModel& program, const QString& folder, const FileExists& exists = {});
+// firstLine is the file line the first of the lines stands on (after the three opening lines, and
+// after a header when the file has one).
+QList<Finding> check(const QList<Line>& lines, const QString& folder, const FileExists& exists = {}, int firstLine = 4);
+QList<Finding> check(const ProgramModel& program, const QString& folder, const FileExists& exists = {},
+                     int firstLine = 4);
 
 int count(const QList<Finding>& findings, Severity s);
 

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <optional>
 
@@ -223,23 +224,49 @@ ReadResult read(const QByteArray& content) {
     return r;
 }
 
-ReadResult readFile(const QString& path) {
+std::optional<QByteArray> readContent(const QString& path, QString* error) {
+    const auto fail = [&](const QString& why) {
+        if (error) *error = QStringLiteral("%1\n\n%2").arg(QDir::toNativeSeparators(path), why);
+        return std::nullopt;
+    };
     QFile file(path);
     QString why;
-    if (!regularfile::openForReading(file, &why))
-        return refuse(QStringLiteral("%1\n\n%2").arg(QDir::toNativeSeparators(path), why));
-    if (file.size() > MaxFileSize)
-        return refuse(QStringLiteral("%1\n\n%2")
-                          .arg(QDir::toNativeSeparators(path), tr("The file is too large to be a part file.")));
-    const QByteArray content = file.read(MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        return refuse(QStringLiteral("%1\n\n%2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    if (content.size() > MaxFileSize)
-        return refuse(QStringLiteral("%1\n\n%2")
-                          .arg(QDir::toNativeSeparators(path), tr("The file is too large to be a part file.")));
-    ReadResult r = read(content);
+    if (!regularfile::openForReading(file, &why)) return fail(why);
+    if (file.size() > MaxFileSize) return fail(tr("The file is too large to be a part file."));
+    QByteArray content = file.read(MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError) return fail(file.errorString());
+    if (content.size() > MaxFileSize) return fail(tr("The file is too large to be a part file."));
+    return content;
+}
+
+ReadResult readFile(const QString& path) {
+    QString why;
+    const std::optional<QByteArray> content = readContent(path, &why);
+    if (!content) return refuse(why);
+    ReadResult r = read(*content);
     if (!r.ok) r.error = QStringLiteral("%1\n\n%2").arg(QDir::toNativeSeparators(path), r.error);
     return r;
+}
+
+dryrun::Loaded readForDryRun(const QString& path, const QString& name) {
+    QString why;
+    const std::optional<QByteArray> content = readContent(path, &why);
+    if (!content) return {false, why, {}};
+    const ReadResult r = read(*content);
+    if (!r.ok) return {false, QStringLiteral("%1\n\n%2").arg(QDir::toNativeSeparators(path), r.error), {}};
+    // The lines as they stand in the file: what the router runs, numbered as an editor numbers them.
+    const QList<QByteArray> lines = textfile::splitLines(*content, textfile::LoneCr::EndsLine);
+    const qsizetype head = r.kept.head.size();
+    const qsizetype tailFrom = lines.size() - r.kept.tail.size();
+    dryrun::Program program{name, QFileInfo(path).absolutePath(), {}};
+    program.lines.reserve(std::size_t(lines.size()));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const dryrun::Region region = i < head        ? dryrun::Region::Header
+                                      : i >= tailFrom ? dryrun::Region::Closing
+                                                      : dryrun::Region::Program;
+        program.lines.push_back({textfile::decode(lines[i]), int(i + 1), region});
+    }
+    return {true, {}, std::move(program)};
 }
 
 bool sameProgram(const ReadResult& result, const ProgramModel& program) {

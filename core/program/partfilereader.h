@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/program/dryrun.h"
 #include "core/program/partfile.h"
 #include "core/program/programmodel.h"
 
@@ -29,6 +30,14 @@ ReadResult read(const QByteArray& content);
 // A file read through the same rules; a file that is missing, no regular file or unreadable is
 // refused with the reason.
 ReadResult readFile(const QString& path);
+
+// The whole file as File > Open reads it (a regular file, links followed, of at most 64 MiB), or
+// nothing with error naming the file and the reason.
+std::optional<QByteArray> readContent(const QString& path, QString* error);
+
+// A part file on disk as the dry run runs it: its lines as they stand, numbered from 1, those of a
+// kept header and closing block marked as theirs; name is how the caller names the file.
+dryrun::Loaded readForDryRun(const QString& path, const QString& name);
 
 // Whether the program lines read are those of the program, as the writer would write them: after a
 // rewrite by Headsmith they are, unless lines that stood after an old closing block now stand before

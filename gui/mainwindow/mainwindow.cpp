@@ -344,7 +344,8 @@ void MainWindow::fillRecentMenu() {
 void MainWindow::updateChecks() {
     m_checkTimer->stop();
     const ProgramModel& model = m_document->model();
-    m_findings = checker::check(model, m_document->folder()) + dryRunFindings();
+    m_findings = checker::check(model, m_document->folder(), {}, partfile::fileLineOfRow(m_document->kept(), 1)) +
+                 dryRunFindings();
 
     QList<PanelHit> errors;
     for (const checker::Finding& f : m_findings) {

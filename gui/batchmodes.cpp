@@ -1,0 +1,146 @@
+#include "gui/batchmodes.h"
+
+#include "core/program/checker.h"
+#include "core/program/partfilereader.h"
+#include "core/program/statement.h"
+#include "core/usersettings.h"
+#include "gui/toolpath/toolpathexport.h"
+#include "gui/toolpath/toolpathpanels.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QTextStream>
+
+namespace {
+
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(BatchModes)
+};
+
+QString severityWord(checker::Severity s) {
+    // Fixed words, as compilers print them, so that scripts and editors can read the lines.
+    return s == checker::Severity::Error ? QStringLiteral("error") : QStringLiteral("warning");
+}
+
+// NAME=VALUE with NAME an INPUT line's variable, with or without its "&".
+bool parseAnswers(const QStringList& given, dryrun::Answers& answers, QTextStream& err) {
+    for (const QString& a : given) {
+        const qsizetype eq = a.indexOf(u'=');
+        QString name = eq < 0 ? QString() : a.left(eq).trimmed();
+        while (name.startsWith(u'&'))
+            name.remove(0, 1);
+        bool ok = false;
+        const double value = eq < 0 ? 0 : QLocale::c().toDouble(a.mid(eq + 1).trimmed(), &ok);
+        if (name.isEmpty() || !ok) {
+            err << Texts::tr("--answer %1: give NAME=VALUE, the value a number.").arg(a) << Qt::endl;
+            return false;
+        }
+        answers.byVariable.insert(statement::nameKey(name), value);
+    }
+    return true;
+}
+
+QJsonArray notes(const dryrun::Trace& trace, const QList<dryrun::Note>& list) {
+    QJsonArray out;
+    for (const dryrun::Note& n : list)
+        out.append(QJsonObject{{QStringLiteral("file"), trace.files.value(n.source.file)},
+                               {QStringLiteral("line"), n.source.line},
+                               {QStringLiteral("text"), n.text}});
+    return out;
+}
+
+QJsonValue range(const dryrun::Trace& trace, const dryrun::Range& r) {
+    if (trace.extent.empty) return QJsonValue::Null;
+    return QJsonArray{r.min, r.max};
+}
+
+void printJson(const dryrun::Trace& trace, QTextStream& out) {
+    const QJsonObject extent{{QStringLiteral("x"), range(trace, trace.extent.x)},
+                             {QStringLiteral("y"), range(trace, trace.extent.y)},
+                             {QStringLiteral("z"), range(trace, trace.extent.z)}};
+    const QJsonObject o{{QStringLiteral("time_s"), trace.totalTime},
+                        {QStringLiteral("extent"), extent},
+                        {QStringLiteral("segments"), qint64(trace.segments.size())},
+                        {QStringLiteral("warnings"), notes(trace, trace.warnings)},
+                        {QStringLiteral("not_simulated"), notes(trace, trace.notSimulated)},
+                        {QStringLiteral("stops"), trace.stopCount()}};
+    out << QJsonDocument(o).toJson(QJsonDocument::Indented);
+}
+
+void printSummary(const dryrun::Trace& trace, QTextStream& out) {
+    const auto number = [](double v) { return QString::number(v, 'f', 3); };
+    out << Texts::tr("Estimated time: %1").arg(formatRunTime(trace.totalTime)) << '\n';
+    if (trace.extent.empty) {
+        out << Texts::tr("Extent: no motion") << '\n';
+    } else {
+        const dryrun::Extent& e = trace.extent;
+        out << Texts::tr("Extent: X %1 to %2, Y %3 to %4, Z %5 to %6")
+                   .arg(number(e.x.min), number(e.x.max), number(e.y.min), number(e.y.max), number(e.z.min),
+                        number(e.z.max))
+            << '\n';
+    }
+    out << Texts::tr("Segments: %1").arg(trace.segments.size()) << '\n';
+    out << Texts::tr("Stops for the operator: %1").arg(trace.stopCount()) << '\n';
+    for (const dryrun::Note& n : trace.warnings)
+        out << QStringLiteral("%1:%2: %3: %4")
+                   .arg(trace.files.value(n.source.file))
+                   .arg(n.source.line)
+                   .arg(n.error ? QStringLiteral("error") : QStringLiteral("warning"), n.text)
+            << '\n';
+    for (const dryrun::Note& n : trace.notSimulated)
+        out << QStringLiteral("%1:%2: %3: %4")
+                   .arg(trace.files.value(n.source.file))
+                   .arg(n.source.line)
+                   .arg(Texts::tr("not simulated"), n.text)
+            << '\n';
+}
+
+} // namespace
+
+int runCheck(const CommandLine& command, QTextStream& out, QTextStream& err) {
+    const partfilereader::ReadResult read = partfilereader::readFile(command.file);
+    ProgramModel model([](const QString& s) { return int(s.size()); });
+    if (!read.ok || !model.load(read.lines)) {
+        err << (read.ok ? command.file : read.error) << Qt::endl;
+        return 2;
+    }
+    // Lines counted in the file as it stands: its header and opening lines (if any) come first.
+    const int firstLine = int(read.kept.head.size() + read.kept.opening.size()) + 1;
+    const QList<checker::Finding> findings =
+        checker::check(model, QFileInfo(command.file).absolutePath(), {}, firstLine);
+    for (const checker::Finding& f : findings)
+        out << QStringLiteral("%1:%2: %3: %4").arg(command.file).arg(f.line).arg(severityWord(f.severity), f.message)
+            << '\n';
+    out.flush();
+    return checker::count(findings, checker::Severity::Error) > 0 ? 1 : 0;
+}
+
+int runDryRun(const CommandLine& command, QTextStream& out, QTextStream& err) {
+    dryrun::Answers answers;
+    if (!parseAnswers(command.answers, answers, err)) return 2;
+    const dryrun::Loaded main = partfilereader::readForDryRun(command.file, command.file);
+    if (!main.ok) {
+        err << main.error << Qt::endl;
+        return 2;
+    }
+    const dryrun::Trace trace =
+        dryrun::run(main.program, UserSettings().dryRunSettings(), answers, dryrun::fileLoader());
+    if (command.json)
+        printJson(trace, out);
+    else
+        printSummary(trace, out);
+    out.flush();
+    if (command.toolpathImage.isEmpty()) return 0;
+    QString why;
+    const QSize size(1200, 900);
+    const bool svg = command.toolpathImage.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+    const bool written = svg ? writeToolpathSvg(trace, ViewKind::Top, size, command.toolpathImage, &why)
+                             : writeToolpathPng(trace, ViewKind::Top, size, command.toolpathImage, &why);
+    if (written) return 0;
+    err << why << Qt::endl;
+    return 2;
+}
