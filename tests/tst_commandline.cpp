@@ -1,0 +1,185 @@
+// The command line and the modes that run without a window: what is parsed, what is printed, and the
+// exit status, on part files written as an operator would.
+#include "gui/batchmodes.h"
+#include "gui/commandline.h"
+#include "testfiles.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run run(const QStringList& arguments) {
+    Run r;
+    const CommandLine command = parseCommandLine(QStringList{QStringLiteral("cvstacker")} + arguments);
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    switch (command.mode) {
+    case CommandLine::Mode::Check:
+        r.status = runCheck(command, out, err);
+        break;
+    case CommandLine::Mode::DryRun:
+        r.status = runDryRun(command, out, err);
+        break;
+    case CommandLine::Mode::Error:
+        r.status = 2;
+        r.err = command.message;
+        break;
+    default:
+        r.status = 0;
+        r.out = command.message;
+        break;
+    }
+    return r;
+}
+
+const QByteArray Opening = "' Created using the Corvane Part File Stacker\r\n' notice\r\n'\r\n";
+
+} // namespace
+
+class tst_commandline : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void parsing_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("a file") << QStringList{"job.cvp"} << int(CommandLine::Mode::Window) << "job.cvp";
+        QTest::newRow("a file named like a Qt option")
+            << QStringList{"--", "-reverse"} << int(CommandLine::Mode::Window) << "-reverse";
+        QTest::newRow("help") << QStringList{"--help"} << int(CommandLine::Mode::Help) << "";
+        QTest::newRow("version") << QStringList{"--version"} << int(CommandLine::Mode::Version) << "";
+        QTest::newRow("check") << QStringList{"--check", "a.cvp"} << int(CommandLine::Mode::Check) << "a.cvp";
+        QTest::newRow("dry run, options after the file")
+            << QStringList{"--dry-run", "a.cvp", "--json", "--answer", "w=2"} << int(CommandLine::Mode::DryRun)
+            << "a.cvp";
+        QTest::newRow("two files") << QStringList{"a.cvp", "b.cvp"} << int(CommandLine::Mode::Error) << "";
+        QTest::newRow("check without a file") << QStringList{"--check"} << int(CommandLine::Mode::Error) << "";
+        QTest::newRow("json without a dry run")
+            << QStringList{"--json", "a.cvp"} << int(CommandLine::Mode::Error) << "";
+        QTest::newRow("unknown option") << QStringList{"--frobnicate"} << int(CommandLine::Mode::Error) << "";
+    }
+    void parsing() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, mode);
+        QFETCH(QString, file);
+        const CommandLine c = parseCommandLine(QStringList{QStringLiteral("cvstacker")} + arguments);
+        QCOMPARE(int(c.mode), mode);
+        if (mode != int(CommandLine::Mode::Error)) QCOMPARE(c.file, file);
+        if (mode == int(CommandLine::Mode::Error)) QVERIFY(!c.message.isEmpty());
+    }
+
+    // One finding a line, lines counted in the file as it stands; 1 for an error, 0 otherwise, 2
+    // when the file cannot be read.
+    void check_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("status");
+        QTest::newRow("clean") << Opening + "MX, 1   \r\nEND\r\n" << QStringList{} << 0;
+        QTest::newRow("missing label, after the opening lines")
+            << Opening + "MX, 1   \r\nGOTO nowhere:   \r\nEND\r\n"
+            << QStringList{"f.cvp:5: error: No Label line defines \"nowhere\", so the router cannot jump there."} << 1;
+        QTest::newRow("no opening lines: counted from the first")
+            << QByteArray("GOTO nowhere:   \r\nEND\r\n")
+            << QStringList{"f.cvp:1: error: No Label line defines \"nowhere\", so the router cannot jump there."} << 1;
+        QTest::newRow("a warning only") << Opening + "top:   \r\nEND\r\n"
+                                        << QStringList{"f.cvp:4: warning: Nothing jumps to the label \"top\"."} << 0;
+    }
+    void check() {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, lines);
+        QFETCH(int, status);
+        QDir::setCurrent(m_dir.path());
+        putBytes(path(QStringLiteral("f.cvp")), content);
+        const Run r = run({QStringLiteral("--check"), QStringLiteral("f.cvp")});
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.out.split(u'\n', Qt::SkipEmptyParts), lines);
+        QCOMPARE(r.err, QString());
+    }
+
+    void unreadableFileIsStatusTwo_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("check") << "--check";
+        QTest::newRow("dry run") << "--dry-run";
+    }
+    void unreadableFileIsStatusTwo() {
+        QFETCH(QString, mode);
+        const Run r = run({mode, path(QStringLiteral("missing.cvp"))});
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.err.contains(QStringLiteral("missing.cvp")));
+        QCOMPARE(r.out, QString());
+    }
+
+    // The JSON object has exactly its keys, and its numbers are the run's (worked out by hand: a
+    // plunge of 0.5 at 0.5/s, a cut of 3 at 1/s, an INPUT answered on the command line, a PAUSE).
+    void dryRunJson() {
+        putBytes(path(QStringLiteral("j.cvp")),
+                 Opening + "INPUT \"Length?\" &len   \r\nMZ, , , -0.5   \r\nMX, &&len   \r\nPAUSE\r\nfoo bar\r\n");
+        const Run r = run({QStringLiteral("--dry-run"), path(QStringLiteral("j.cvp")), QStringLiteral("--json"),
+                           QStringLiteral("--answer"), QStringLiteral("&len=3")});
+        QCOMPARE(r.status, 0);
+        const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QStringList keys = o.keys();
+        keys.sort();
+        QCOMPARE(keys, (QStringList{"extent", "not_simulated", "segments", "stops", "time_s", "warnings"}));
+        QCOMPARE(o.value(QStringLiteral("time_s")).toDouble(), 4.0);
+        QCOMPARE(o.value(QStringLiteral("segments")).toInt(), 2);
+        QCOMPARE(o.value(QStringLiteral("stops")).toInt(), 2); // the INPUT and the PAUSE
+        QCOMPARE(o.value(QStringLiteral("extent")).toObject().value(QStringLiteral("x")).toArray(), (QJsonArray{0, 3}));
+        QCOMPARE(o.value(QStringLiteral("extent")).toObject().value(QStringLiteral("z")).toArray(),
+                 (QJsonArray{-0.5, 0}));
+        const QJsonArray notSimulated = o.value(QStringLiteral("not_simulated")).toArray();
+        QCOMPARE(notSimulated.size(), 1);
+        QCOMPARE(notSimulated[0].toObject().value(QStringLiteral("line")).toInt(), 8);
+        QCOMPARE(notSimulated[0].toObject().value(QStringLiteral("file")).toString(), path(QStringLiteral("j.cvp")));
+    }
+
+    void dryRunPicture_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("starts");
+        QTest::newRow("png") << "path.png" << QByteArray("\x89PNG");
+        QTest::newRow("svg") << "path.svg" << QByteArray("<?xml");
+    }
+    void dryRunPicture() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, starts);
+        putBytes(path(QStringLiteral("p.cvp")), Opening + "M2, 1, 2   \r\nJ2, 0, 0   \r\n");
+        const Run r = run({QStringLiteral("--dry-run"), path(QStringLiteral("p.cvp")),
+                           QStringLiteral("--toolpath-image"), path(name)});
+        QCOMPARE(r.status, 0);
+        QVERIFY(readAll(path(name)).startsWith(starts));
+        // A picture that cannot be written is a failure, with the reason.
+        const Run bad = run({QStringLiteral("--dry-run"), path(QStringLiteral("p.cvp")),
+                             QStringLiteral("--toolpath-image"), path(QStringLiteral("p.cvp/no/") + name)});
+        QCOMPARE(bad.status, 2);
+        QVERIFY(!bad.err.isEmpty());
+    }
+
+    void badAnswerIsStatusTwo() {
+        putBytes(path(QStringLiteral("a.cvp")), Opening);
+        const Run r = run({QStringLiteral("--dry-run"), path(QStringLiteral("a.cvp")), QStringLiteral("--answer"),
+                           QStringLiteral("len=three")});
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.err.contains(QStringLiteral("len=three")));
+    }
+};
+
+QTEST_MAIN(tst_commandline)
+#include "tst_commandline.moc"
