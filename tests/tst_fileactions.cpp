@@ -220,8 +220,9 @@ private Q_SLOTS:
         QCOMPARE(w->files().recentFiles().first(), path(QStringLiteral("r7.cvp")));
     }
 
-    // A file named on the command line replaces the name choice; one that cannot be read is reported
-    // and the name choice follows. A first run still shows the first-run window.
+    // A file named on the command line replaces the name choice, on a first run too (the first-run
+    // window explains a choice that is already made); one that cannot be read is reported and the
+    // name choice follows.
     void fileNamedOnTheCommandLine() {
         const QString bad = path(QStringLiteral("missing.cvp"));
         putBytes(path(QStringLiteral("stacker.ini")), "advanced = 0\r\n");
@@ -246,11 +247,27 @@ private Q_SLOTS:
         });
         w.setStartFile(good);
         QVERIFY(w.start());
-        QCOMPARE(windows, QStringList{QStringLiteral("frmGetStarted")});
+        QCOMPARE(windows, QStringList());
         QCOMPARE(asked(), QStringList());
         QCOMPARE(held(w), QStringList{QStringLiteral("PAUSE")});
         QCOMPARE(w.document().filePath(), good);
         QVERIFY2(!action(w, "mnuUndo")->isEnabled(), "the file opened at start-up is where the history starts");
+
+        // A first run whose file cannot be read: the reason, then the first-run window and the choice.
+        QFile::remove(path(QStringLiteral("stacker.ini")));
+        m_platform.asked.clear();
+        m_platform.files << path(QStringLiteral("named.cvp"));
+        windows.clear();
+        MainWindow again(m_platform);
+        again.setDialogRunner([&windows](QDialog& d) {
+            windows << d.objectName();
+            return false;
+        });
+        again.setStartFile(bad);
+        QVERIFY(again.start());
+        QCOMPARE(windows, QStringList{QStringLiteral("frmGetStarted")});
+        QCOMPARE(asked(), (QStringList{"tell:The part file could not be opened:",
+                                       "save:Select a name for the Part File that you will be assembling."}));
     }
 
     // Open is one step; undoing it brings back the program and the part file it belonged to, so a

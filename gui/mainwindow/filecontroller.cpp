@@ -55,7 +55,9 @@ void FileController::saveMode(bool advanced) {
 }
 
 bool FileController::start(bool firstRun) {
-    if (!firstRun) return openOrChoose();
+    // A part file named on the command line is chosen already: the first-run window, which explains
+    // the name choice, has nothing to explain.
+    if (!firstRun || openStartFile()) return openOrChoose();
     FirstRunDialog getStarted(
         getStartedText(), [this] { return openOrChoose(); }, m_window);
     m_runner(getStarted);
@@ -64,14 +66,17 @@ bool FileController::start(bool firstRun) {
     return getStarted.nameChosen();
 }
 
+bool FileController::openStartFile() {
+    if (m_startFile.isEmpty()) return false;
+    const QString file = std::exchange(m_startFile, QString());
+    if (!openFile(file)) return false;
+    m_document.undoStack()->clear(); // nothing before the first file to go back to
+    m_started = true;
+    return true;
+}
+
 bool FileController::openOrChoose() {
-    if (!m_startFile.isEmpty()) {
-        const QString file = std::exchange(m_startFile, QString());
-        if (openFile(file)) {
-            m_document.undoStack()->clear(); // nothing before the first file to go back to
-            return true;
-        }
-    }
+    if (m_started || openStartFile()) return true;
     const std::optional<QString> name = partname::chooseUntilNamed(m_platform);
     if (name) m_document.setFilePath(*name);
     return name.has_value();

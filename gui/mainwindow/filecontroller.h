@@ -58,6 +58,8 @@ Q_SIGNALS:
 
 private:
     bool openOrChoose();
+    // Opens the part file named on the command line, if any; true when it is the part file now.
+    bool openStartFile();
     void rememberRecent(const QString& path);
     void reportMovedFileCalls(const QString& oldFolder);
     settings::Places modePlaces() const;
@@ -68,6 +70,7 @@ private:
     QWidget* m_window;
     DialogRunner m_runner = runModal;
     QString m_startFile;
+    bool m_started = false; // the start file is open
     // Headsmith's answers and chosen files, kept for its next opening in this run.
     HeaderAnswers m_headerAnswers;
 };
