@@ -12,6 +12,9 @@
 # panel, reorders with Ctrl+Down, deletes a line, undoes the deletion, saves with Ctrl+S and exits
 # with Ctrl+Q; the part file is then compared byte for byte with expected/Keys.cvp.
 #
+# The session "toolpath" starts the program on a part file named on the command line, on a first run,
+# opens View > Toolpath with the keyboard and finds the program's square drawn in the view.
+#
 # Screenshots of every step go to $E2E_SHOTS (default build/e2e-shots). The program runs from a
 # fresh copy in a fresh program folder with a fresh home folder, under its own Xvfb server.
 set -euo pipefail
@@ -33,6 +36,7 @@ if [ "${E2E_INNER:-}" != 1 ]; then
     # as not to meet each other or the servers of interactive sessions.
     first_display=50
     [ "$E2E_SESSION" = keyboard ] && first_display=70
+    [ "$E2E_SESSION" = toolpath ] && first_display=90
     for attempt in 1 2; do
         export E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/cvstacker-e2e.XXXXXX")
         status=0
@@ -62,6 +66,7 @@ program=$work/program
 session=$E2E_SESSION
 part="$HOME/cvparts/Sign Blank.cvp"
 [ "$session" = keyboard ] && part="$HOME/cvparts/Keys.cvp"
+[ "$session" = toolpath ] && part="$HOME/cvparts/square.cvp"
 opening="$HOME/cvparts/shop/start.cvp"
 
 mkdir -p "$HOME/cvparts/shop" "$program" "$work/runtime"
@@ -259,7 +264,7 @@ press_done() {
 
 start_program() {
     log "program folder $program, home $HOME"
-    (cd "$work" && exec "$program/cvstacker" >"$work/app.log" 2>&1) &
+    (cd "$work" && exec "$program/cvstacker" "$@" >"$work/app.log" 2>&1) &
     app_pid=$!
 }
 
@@ -379,6 +384,52 @@ keyboard_session() {
     log "PASS ($step screenshots in $shots)"
 }
 
+# ---- The toolpath session ------------------------------------------------------------------------
+
+# The colours of one row of the screen between x1 and x2, one "x colour" pair a line.
+row_colours() {
+    import -window root -crop "$(($3 - $2))x1+$2+$1" txt:- 2>/dev/null |
+        awk -F'[,: ]+' 'NR > 1 { for (i = 1; i <= NF; i++) if ($i ~ /^#/) { print $1, substr($i, 1, 7); break } }'
+}
+
+# How many separate runs of drawn (not white, not grey) pixels a row crosses: a square's two sides.
+crossings() {
+    row_colours "$@" | awk '
+        function hex(s,   i, v) { v = 0; for (i = 1; i <= length(s); i++) v = v * 16 + index("0123456789ABCDEF", substr(s, i, 1)) - 1; return v }
+        { r = hex(substr($2, 2, 2)); g = hex(substr($2, 4, 2)); b = hex(substr($2, 6, 2))
+          hi = r; if (g > hi) hi = g; if (b > hi) hi = b; lo = r; if (g < lo) lo = g; if (b < lo) lo = b
+          drawn = (hi - lo > 40) }
+        drawn && !inrun { runs++ } { inrun = drawn } END { print runs + 0 }'
+}
+
+toolpath_session() {
+    # A 10 by 10 square cut at one depth, and jogs to and from it.
+    printf "' Created using the Corvane Part File Stacker\r\n' a square\r\n'\r\nJZ, , , 0.5   \r\nJ2, 0, 0   \r\nMZ, , , -0.5   \r\nM2, 10, 0   \r\nM2, 10, 10   \r\nM2, 0, 10   \r\nM2, 0, 0   \r\nJZ, , , 0.5   \r\nEND\r\n" >"$part"
+    # A first run with the file named: no first-run window, the main window at once.
+    start_program "$part"
+    locate_main
+    focus "$main"
+    keys alt
+    keys v
+    sleep 0.3
+    keys o
+    sleep 2
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    [ "$WIDTH" -gt 900 ] || fail "View > Toolpath opened no pane (the window is $WIDTH wide)"
+    shot toolpath "$main"
+    # The view lies right of the panel's frame; rows across it meet the square's sides twice.
+    local x1=$((X + 830)) x2=$((X + WIDTH - 10)) y found=0
+    for y in $(seq $((Y + menu_h + 120)) 20 $((Y + menu_h + 320))); do
+        if [ "$(crossings "$y" "$x1" "$x2")" -ge 2 ]; then found=$((found + 1)); fi
+    done
+    log "rows of the view crossing two sides of the square: $found"
+    [ "$found" -ge 3 ] || fail "the toolpath view does not show the square"
+    keys ctrl+q
+    wait_exit Ctrl+Q
+    log "PASS ($step screenshots in $shots)"
+}
+
 # The server has said it is ready; make sure it answers before the program tries.
 for _ in $(seq 1 50); do
     xdotool getdisplaygeometry >/dev/null 2>&1 && break
@@ -388,6 +439,10 @@ xdotool getdisplaygeometry >/dev/null 2>&1 || { log "the X server $DISPLAY does 
 
 if [ "$session" = keyboard ]; then
     keyboard_session
+    exit 0
+fi
+if [ "$session" = toolpath ]; then
+    toolpath_session
     exit 0
 fi
 
