@@ -1,7 +1,9 @@
 // The Headsmith window driven through its controls: loading the answers, the enable rules, the notes,
 // the file choices, writing from the window, its progress window and its help.
 #include "gui/headsmith/headsmithwindow.h"
+
 #include "headsmithfixture.h"
+#include <QApplication>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -311,6 +313,34 @@ private Q_SLOTS:
                  qPrintable(told));
         QVERIFY2(told.contains(m_platform->partsDir + QStringLiteral(" is a file, not a folder")), qPrintable(told));
         QCOMPARE(readBytes(m_platform->partsDir), QByteArray("not a folder\r\n"));
+    }
+
+    // The replace question comes before the progress window: one that came up over it would take the
+    // keys, and the question could not be answered.
+    void questionsComeBeforeTheProgressWindow() {
+        class Watching final : public ScriptedPlatformProxy {
+        public:
+            using ScriptedPlatformProxy::ScriptedPlatformProxy;
+            QStringList progressSeen;
+            bool askYesNo(const QString& text, const QString& title, Icon icon) override {
+                // A real message box runs the event loop while it waits for the answer.
+                QTest::qWait(100);
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (qobject_cast<QProgressDialog*>(w) && w->isVisible()) progressSeen << text;
+                return ScriptedPlatformProxy::askYesNo(text, title, icon);
+            }
+        };
+        writeBytes(m_part, withHeader(sampleHeaderFields()));
+        Watching platform(*m_platform);
+        HeaderAnswers h;
+        HeadsmithWindow dlg(m_part, h, platform);
+        dlg.progressDelayMs = 0;
+        m_platform->yesNo << true;
+        child<QPushButton>(dlg, "cmdDone")->click();
+        QCOMPARE(m_platform->messageTexts(), QStringList{headsmith::ReplaceHeaderText()});
+        QCOMPARE(platform.progressSeen, QStringList());
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(readBytes(m_part).count("' End of header file\r\n"), 1);
     }
 
     void cancelFromTheProgressWindow() {

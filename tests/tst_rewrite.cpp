@@ -113,6 +113,64 @@ private Q_SLOTS:
         QCOMPARE(readBytes(m_part), header + Part + expectedTail);
     }
 
+    // The questions asked before the rewrite are the ones it would ask on its way, in the same order,
+    // and with their answers the rewrite writes the same file and asks nothing more.
+    void questionsAskedFirst_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("addClosing");
+        QTest::addColumn<QList<bool>>("answers");
+        const QByteArray header =
+            crlf({"'' Header file created by Corvane Headsmith", "'' old", "' End of header file"});
+        const QByteArray closing = crlf({"' Start of Closing file", " ", "FP, old.cvp", " ", "' End of Closing file"});
+        const QByteArray closingLine = "' Start of Closing file\r\n";
+        QTest::newRow("plain file") << Part << true << QList<bool>{};
+        QTest::newRow("header: replace") << header + Part << false << QList<bool>{true};
+        QTest::newRow("header: keep, nothing to add") << header + Part << false << QList<bool>{false};
+        QTest::newRow("header kept, closing replaced") << header + Part + closing << true << QList<bool>{false, true};
+        QTest::newRow("header replaced, closing kept") << header + Part + closing << true << QList<bool>{true, false};
+        QTest::newRow("closing block only") << Part + closing << true << QList<bool>{true};
+        QTest::newRow("closing start as the first line is copied unasked") << closing + Part << true << QList<bool>{};
+        QTest::newRow("closing start inside a replaced header is dropped unasked")
+            << crlf({"'' Header file created by Corvane Headsmith"}) + closingLine + "' End of header file\r\n" + Part
+            << true << QList<bool>{true};
+        QTest::newRow("closing start inside a kept header is asked about")
+            << crlf({"'' Header file created by Corvane Headsmith"}) + closingLine + "' End of header file\r\n" + Part +
+                   closing
+            << true << QList<bool>{false, false};
+    }
+    void questionsAskedFirst() {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, addClosing);
+        QFETCH(QList<bool>, answers);
+        HeaderFields f = sampleHeaderFields();
+        f.addClosing = addClosing;
+        f.closingPath = QStringLiteral("new.cvp");
+
+        writeBytes(m_part, content);
+        for (bool a : answers)
+            m_platform->yesNo << a;
+        const Outcome askedOnTheWay = rewrite(f).outcome;
+        const QByteArray written = readBytes(m_part);
+        const QStringList questions = m_platform->messageTexts();
+        QVERIFY(m_platform->yesNo.isEmpty());
+
+        writeBytes(m_part, content);
+        m_platform->asked.clear();
+        for (bool a : answers)
+            m_platform->yesNo << a;
+        const headsmith::ReplaceAnswers first = headsmith::askReplaceQuestions(m_part, f, *m_platform);
+        QCOMPARE(m_platform->messageTexts(), questions);
+        QVERIFY(m_platform->yesNo.isEmpty());
+        // Any question now would be one the script did not expect.
+        const Outcome askedFirst =
+            first.header == false && !addClosing
+                ? Outcome::Declined
+                : headsmith::rewritePartFile(m_part, f, *m_platform, {}, LineReader::DefaultBuffer, first).outcome;
+        QCOMPARE(askedFirst, askedOnTheWay);
+        QCOMPARE(m_platform->messageTexts(), questions);
+        QCOMPARE(readBytes(m_part), written);
+    }
+
     void failuresLeaveThePartFileUnchanged_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QList<bool>>("answers");

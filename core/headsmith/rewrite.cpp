@@ -31,9 +31,9 @@ QString native(const QString& path) {
 class Rewriter {
 public:
     Rewriter(const QString& partFile, const HeaderFields& fields, Platform& platform, const Progress& progress,
-             qsizetype bufferSize)
+             qsizetype bufferSize, const ReplaceAnswers& answers)
         : m_path(partFile), m_fields(fields), m_platform(platform), m_progress(progress), m_bufferSize(bufferSize),
-          m_file(partFile, bufferSize), m_part(m_file.reader()), m_writer(m_file.writer()) {}
+          m_answers(answers), m_file(partFile, bufferSize), m_part(m_file.reader()), m_writer(m_file.writer()) {}
 
     RewriteResult run();
 
@@ -73,6 +73,7 @@ private:
     Platform& m_platform;
     const Progress& m_progress;
     qsizetype m_bufferSize;
+    ReplaceAnswers m_answers;
     StreamedReplace m_file;
     LineReader& m_part;
     LineWriter& m_writer;
@@ -209,7 +210,10 @@ bool Rewriter::replaceHeader(bool& declined) {
         m_firstLine = true;
         return writeBlock(headertext::writeheaderinfo(m_fields), m_openingWhat);
     }
-    if (m_platform.askYesNo(ReplaceHeaderText(), ReplaceTitle(), Platform::Icon::None)) {
+    const bool replace = m_answers.header
+                             ? *m_answers.header
+                             : m_platform.askYesNo(ReplaceHeaderText(), ReplaceTitle(), Platform::Icon::None);
+    if (replace) {
         if (!dropThrough(m_headerEnd, QCoreApplication::translate(
                                           "Headsmith", "The header at the top of the part file\n%1\nhas no end line "
                                                        "\"%2\", so Headsmith cannot tell where it ends.")
@@ -227,9 +231,12 @@ bool Rewriter::replaceHeader(bool& declined) {
 // At an old closing block: asks once whether to replace it, and drops it when so (m_piece is then
 // the line after it).
 bool Rewriter::replaceClosing() {
-    if (m_replaceClosing == Answer::NotAsked)
-        m_replaceClosing =
-            m_platform.askYesNo(ReplaceClosingText(), ReplaceTitle(), Platform::Icon::None) ? Answer::Yes : Answer::No;
+    if (m_replaceClosing == Answer::NotAsked) {
+        const bool replace = m_answers.closing
+                                 ? *m_answers.closing
+                                 : m_platform.askYesNo(ReplaceClosingText(), ReplaceTitle(), Platform::Icon::None);
+        m_replaceClosing = replace ? Answer::Yes : Answer::No;
+    }
     if (m_replaceClosing == Answer::No) return true;
     // Whatever follows the old block's end marker is the user's and stays.
     if (!dropThrough(m_closingEnd, QCoreApplication::translate(
@@ -296,9 +303,46 @@ RewriteResult Rewriter::run() {
 } // namespace
 
 RewriteResult rewritePartFile(const QString& partFile, const HeaderFields& fields, Platform& platform,
-                              const Progress& progress, qsizetype bufferSize) {
-    Rewriter rewriter(partFile, fields, platform, progress, bufferSize);
+                              const Progress& progress, qsizetype bufferSize, const ReplaceAnswers& answers) {
+    Rewriter rewriter(partFile, fields, platform, progress, bufferSize, answers);
     return rewriter.run();
+}
+
+ReplaceAnswers askReplaceQuestions(const QString& partFile, const HeaderFields& fields, Platform& platform,
+                                   qsizetype bufferSize) {
+    const QByteArray headerStart = headertext::HeaderStart.toLatin1();
+    const QByteArray headerStartOld = headertext::HeaderStartOld.toLatin1();
+    const QByteArray headerEnd = headertext::HeaderEnd.toLatin1();
+    const QByteArray closingStart = headertext::ClosingStart.toLatin1();
+    ReplaceAnswers answers;
+    LineReader in(partFile, bufferSize);
+    Piece piece;
+    if (!in.open() || !in.next(piece)) return answers;
+    const bool headerAtTop = isMarker(piece, headerStart) || isMarker(piece, headerStartOld);
+    if (headerAtTop) {
+        answers.header = platform.askYesNo(ReplaceHeaderText(), ReplaceTitle(), Platform::Icon::None);
+        // No, and nothing else to add: the rewrite has nothing to do.
+        if (!*answers.header && !fields.addClosing) return answers;
+    }
+    if (!fields.addClosing) return answers;
+    // The lines the rewrite looks at, as it would: a replaced header is dropped unread, and the part
+    // file's own first line (when it is no header) is copied before any line is looked at.
+    bool dropping = headerAtTop && *answers.header;
+    bool looked = headerAtTop;
+    do {
+        if (dropping) {
+            dropping = !isMarker(piece, headerEnd);
+            continue;
+        }
+        if (looked && isMarker(piece, closingStart)) {
+            answers.closing = platform.askYesNo(ReplaceClosingText(), ReplaceTitle(), Platform::Icon::None);
+            return answers;
+        }
+        looked = true;
+        while (!in.takeCleanRun(QByteArrayView(closingStart)).isEmpty()) {
+        }
+    } while (in.next(piece));
+    return answers;
 }
 
 } // namespace headsmith

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class Platform;
 
@@ -36,6 +37,20 @@ struct RewriteResult {
     QString error;
 };
 
+// The answers to the replace questions, when they were asked before the rewrite began; a question
+// without an answer here is asked by the rewrite itself when it comes to the block.
+struct ReplaceAnswers {
+    std::optional<bool> header;
+    std::optional<bool> closing;
+};
+
+// Asks the questions a rewrite of the part file would ask, in the order it would: whether to replace
+// the header at its top, then (when a closing block is to be added) an old closing block in it. It
+// reads the file for them in a pass of its own, so that no question comes while the rewrite's
+// progress shows. A file that cannot be read raises no question; the rewrite then reports it.
+ReplaceAnswers askReplaceQuestions(const QString& partFile, const HeaderFields& fields, Platform& platform,
+                                   qsizetype bufferSize = LineReader::DefaultBuffer);
+
 // Told now and then how many bytes of the input have been handled out of the total; returning
 // false cancels the rewrite.
 using Progress = std::function<bool(qint64 done, qint64 total)>;
@@ -46,6 +61,7 @@ using Progress = std::function<bool(qint64 done, qint64 total)>;
 // replace questions are asked through the platform. bufferSize sets the reading and writing
 // buffers (small ones only make sense in tests).
 RewriteResult rewritePartFile(const QString& partFile, const HeaderFields& fields, Platform& platform,
-                              const Progress& progress = {}, qsizetype bufferSize = LineReader::DefaultBuffer);
+                              const Progress& progress = {}, qsizetype bufferSize = LineReader::DefaultBuffer,
+                              const ReplaceAnswers& answers = {});
 
 } // namespace headsmith

@@ -6,6 +6,9 @@
 
 headsmith::RewriteResult writeHeaderWithProgress(const QString& partFile, const HeaderFields& fields,
                                                  Platform& platform, QWidget* parent, int delayMs) {
+    // Every question first: a progress window that came up over a question would take its keys.
+    const headsmith::ReplaceAnswers answers = headsmith::askReplaceQuestions(partFile, fields, platform);
+    if (answers.header == false && !fields.addClosing) return {headsmith::RewriteResult::Outcome::Declined, {}};
     QProgressDialog progress(QCoreApplication::translate("HeadsmithWindow", "Writing the header into the part file..."),
                              QCoreApplication::translate("HeadsmithWindow", "Cancel"), 0, 1000, parent);
     progress.setObjectName(QStringLiteral("prgHeader"));
@@ -27,5 +30,5 @@ headsmith::RewriteResult writeHeaderWithProgress(const QString& partFile, const 
         }
         return !progress.wasCanceled();
     };
-    return headsmith::rewritePartFile(partFile, fields, platform, report);
+    return headsmith::rewritePartFile(partFile, fields, platform, report, LineReader::DefaultBuffer, answers);
 }

@@ -4,7 +4,8 @@
 
 class QWidget;
 
-// Runs Headsmith's rewrite of the part file with a progress window (shown when the rewrite takes longer
-// than delayMs) whose Cancel stops it; the part file is then left as it was.
+// Runs Headsmith's rewrite of the part file: its questions first, then the rewrite with a progress
+// window (shown when it takes longer than delayMs) whose Cancel stops it; the part file is then left
+// as it was.
 headsmith::RewriteResult writeHeaderWithProgress(const QString& partFile, const HeaderFields& fields,
                                                  Platform& platform, QWidget* parent, int delayMs);

@@ -402,6 +402,41 @@ crossings() {
         drawn && !inrun { runs++ } { inrun = drawn } END { print runs + 0 }'
 }
 
+# Ctrl+S, Yes to the header question, and in Headsmith "Write the information" (the green button on
+# its second tab). With "replace", the question about the existing header comes and is answered Yes.
+write_header() {
+    focus "$main"
+    keys ctrl+s
+    local q hs
+    q=$(wait_window 'Add a header')
+    focus "$q"
+    keys Return
+    wait_gone "$q"
+    hs=$(wait_window 'Corvane Headsmith')
+    focus "$hs"
+    keys ctrl+Tab
+    local X Y WIDTH HEIGHT SCREEN WINDOW at="" tries
+    # The button's colour, found on the screen once the tab has been drawn.
+    for tries in 1 2 3 4 5 6 7 8 9 10; do
+        sleep 0.5
+        eval "$(xdotool getwindowgeometry --shell "$hs")"
+        at=$(import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" -depth 8 txt:- 2>/dev/null |
+            awk -F'[,: ]+' '!found && /#2F9E44/ { print $1, $2; found = 1 }')
+        [ -z "$at" ] || break
+    done
+    [ -n "$at" ] || fail "no 'Write the information' button in Headsmith"
+    click $((X + ${at% *} + 8)) $((Y + ${at#* } + 8))
+    if [ "${2:-}" = replace ]; then
+        q=$(wait_window 'Replace existing header\?')
+        shot "$1-question"
+        focus "$q"
+        keys alt+y
+        wait_gone "$q" 10
+    fi
+    wait_gone "$hs"
+    shot "$1" "$main"
+}
+
 toolpath_session() {
     # A 10 by 10 square cut at one depth, and jogs to and from it.
     printf "' Created using the Corvane Part File Stacker\r\n' a square\r\n'\r\nJZ, , , 0.5   \r\nJ2, 0, 0   \r\nMZ, , , -0.5   \r\nM2, 10, 0   \r\nM2, 10, 10   \r\nM2, 0, 10   \r\nM2, 0, 0   \r\nJZ, , , 0.5   \r\nEND\r\n" >"$part"
@@ -425,6 +460,15 @@ toolpath_session() {
     done
     log "rows of the view crossing two sides of the square: $found"
     [ "$found" -ge 3 ] || fail "the toolpath view does not show the square"
+
+    # A header written, then written again: the second time Headsmith asks to replace it, and the
+    # question takes its answer (a progress window must not come up over it).
+    write_header toolpath-header-written
+    write_header toolpath-header-replaced replace
+    local headers
+    headers=$(grep -c "^'' Header file created by Corvane Headsmith" "$part" || true)
+    [ "$headers" -eq 1 ] || fail "the part file holds $headers headers after the header was replaced"
+    focus "$main"
     keys ctrl+q
     wait_exit Ctrl+Q
     log "PASS ($step screenshots in $shots)"

@@ -43,3 +43,31 @@ public:
     // The texts of the message boxes asked so far (questions and notices), in order.
     QStringList messageTexts() const;
 };
+
+// Passes every question on to a scripted platform; a test overrides what it wants to watch.
+class ScriptedPlatformProxy : public Platform {
+public:
+    explicit ScriptedPlatformProxy(ScriptedPlatform& inner) : m_inner(inner) {}
+    bool askYesNo(const QString& text, const QString& title, Icon icon) override {
+        return m_inner.askYesNo(text, title, icon);
+    }
+    void tell(const QString& text, const QString& title, Icon icon) override { m_inner.tell(text, title, icon); }
+    std::optional<QString> chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
+                                          const QString& proposedName) override {
+        return m_inner.chooseSaveFile(title, folder, filter, proposedName);
+    }
+    std::optional<QString> chooseOpenFile(const QString& title, const QString& folder, const QString& name,
+                                          const QString& filter) override {
+        return m_inner.chooseOpenFile(title, folder, name, filter);
+    }
+    void setClipboardText(const QString& text) override { m_inner.setClipboardText(text); }
+    bool startDetached(const QString& program, const QStringList& arguments) override {
+        return m_inner.startDetached(program, arguments);
+    }
+    QString shortDate() override { return m_inner.shortDate(); }
+    QString programFolder() override { return m_inner.programFolder(); }
+    QString partsFolder() override { return m_inner.partsFolder(); }
+
+private:
+    ScriptedPlatform& m_inner;
+};
