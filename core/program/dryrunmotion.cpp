@@ -72,7 +72,8 @@ void Runner::segment(const Position& to, bool jog, File& f, int fi, int at, Regi
         }
     }
     time *= calibration_;
-    trace_.segments.push_back(Segment{from, to, jog, decided, time, ref(f, fi, at), region});
+    // The run's clock stands where this segment begins: everything run before it is counted.
+    trace_.segments.push_back(Segment{from, to, jog, region, decided, time, trace_.totalTime, ref(f, fi, at)});
     addTime(f, at, time);
     pos_ = to;
     // Every segment starts where the one before it ended, so only the first start is new.
