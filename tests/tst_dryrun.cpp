@@ -645,6 +645,68 @@ private Q_SLOTS:
         }
     }
 
+    // Generated programs with timed PAUSEs among the motion, with and without acceleration and
+    // calibration. The pauses between two segments are read off the runs cut just before the lines that
+    // made them (the step limit cuts a run at any line): each segment starts when the one before it
+    // ends plus those pauses, and the last one's end plus the pauses after it is the total.
+    void startTimesCountThePausesBetween() {
+        Lcg rng{5};
+        const QList<QString> lines = QStringLiteral("MX, &x|M2, 2, &x|JZ, , , 1|MZ, , , -0.25|PAUSE, 0.75|PAUSE, &x|"
+                                                    "PAUSE, 3|PAUSE|PAUSE, -1|&&x = &&x + 0.5|top:|GOTO top|GOSUB sub|"
+                                                    "sub:|RETURN|VS, 0.3, 2|FP, p.cvp,,,,, 2|IF &&x < 3 THEN GOTO top|"
+                                                    "IF &&x >= 1 THEN PAUSE, 0.125")
+                                         .split(u'|');
+        const QStringList called = {"PAUSE, 0.5", "MY, , 1", "PAUSE, 0.25"};
+        MemoryFiles memory;
+        memory.files.insert("/job/p.cvp", called.join(u'\n'));
+        int pausedBetween = 0;
+        for (int n = 0; n < 60; ++n) {
+            QStringList text = {"&&x = 0"};
+            for (int i = 0, count = 4 + rng.next(16); i < count; ++i)
+                text << rng.pick(lines);
+            const Program p = program(text.join(u'\n'));
+            Settings settings;
+            settings.acceleration = n % 2;
+            settings.calibration = 1.5;
+            const auto runFor = [&](qint64 steps) {
+                settings.stepLimit = steps;
+                return run(p, settings, {}, memory.loader());
+            };
+            const auto paused = [&](const Trace& t) { // seconds spent on PAUSE lines
+                double sum = 0;
+                for (auto it = t.timePerLine.begin(); it != t.timePerLine.end(); ++it)
+                    if ((it.key().file == 0 ? text : called)[it.key().line - 1].contains("PAUSE")) sum += *it;
+                return sum;
+            };
+            const Trace full = runFor(150);
+            const double tolerance = 1e-9 * std::max(1.0, full.totalTime);
+            const QByteArray whyText = text.join(" / ").toUtf8();
+            const char* const why = whyText.constData();
+            double pausedBefore = 0; // up to the line of the segment before
+            double end = 0;          // where the segment before ends
+            qint64 i = 0;
+            Trace before = runFor(0);
+            for (qint64 steps = 1; steps <= 150 && i < qint64(full.segments.size()); ++steps) {
+                Trace cut = runFor(steps);
+                if (cut.segments.size() > std::size_t(i)) {
+                    // Step `steps` made segment i, so the run cut before it holds every pause before it.
+                    const Segment& s = full.segments[std::size_t(i)];
+                    const double between = paused(before) - pausedBefore;
+                    QVERIFY2(std::abs(s.startTime - (end + between)) <= tolerance, why);
+                    QVERIFY2(i == 0 || s.startTime >= full.segments[std::size_t(i - 1)].startTime, why);
+                    if (i > 0 && between > 0) ++pausedBetween;
+                    pausedBefore = paused(before);
+                    end = s.startTime + s.time;
+                    ++i;
+                }
+                before = std::move(cut);
+            }
+            QCOMPARE(i, qint64(full.segments.size()));
+            QVERIFY2(std::abs(end + paused(full) - pausedBefore - full.totalTime) <= tolerance, why);
+        }
+        QVERIFY(pausedBetween > 20); // the programs do put pauses between segments
+    }
+
     void cancelledBeforeItStarts() {
         const std::atomic<bool> cancel{true};
         const Trace t = run(program("MX, 1\nMX, 2"), {}, {}, {}, &cancel);

@@ -35,15 +35,20 @@ struct Position {
     friend bool operator==(const Position&, const Position&) = default;
 };
 
-// One straight motion of a move or jog line.
+// One straight motion of a move or jog line. A run may hold half a million of these, so the small
+// members sit together.
 struct Segment {
     Position from;
     Position to;
     bool jog = false;
+    Region region = Region::Program;
     double speed = 0; // the speed of the axis group that decided the time (units per second)
     double time = 0;  // seconds, >= 0
+    // Seconds from the start of the run to where this segment begins: the times of the segments and
+    // timed PAUSEs run before it, as totalTime counts them. The last segment's startTime + time, plus
+    // the pauses run after it, is Trace::totalTime.
+    double startTime = 0;
     LineRef source;
-    Region region = Region::Program;
 };
 
 struct Range {

@@ -1,6 +1,7 @@
 // Any bytes as a part file, run without a machine, with any bytes as every file it calls. Nothing
 // crashes, the run ends within its step limit, and the trace holds together: every time is a number
-// and not below 0, the tool never jumps between segments, and the extent holds every segment end.
+// and not below 0, the tool never jumps between segments, each segment starts no earlier than the one
+// before it ended, and the extent holds every segment end.
 //
 // Input: a flags byte (bit 0 acceleration, 1 a table, 2 a blank, 3 Z zeroed on the table, 4 the text
 // as UTF-8, bits 5-7 the calibration), two bytes of step limit, then the main file; a NUL byte
@@ -54,16 +55,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::check(t.extent.empty == t.segments.empty(), "extent empty without segments, or the other way");
     Position at;
     double sum = 0;
+    double end = 0; // where the segment before ends on the run's clock
     for (const Segment& s : t.segments) {
         fuzz::check(std::isfinite(s.time) && s.time >= 0, "segment time is no time", QByteArray::number(s.time));
         fuzz::check(finite(s.from) && finite(s.to), "segment end is no number");
         fuzz::check(s.from == at, "the tool jumped between segments");
+        // Pauses never take time back, so a segment cannot start before the one before it ended.
+        fuzz::check(s.startTime >= end, "a segment starts before the one before it ended",
+                    QByteArray::number(s.startTime) + " < " + QByteArray::number(end));
         for (const Position& p : {s.from, s.to})
             fuzz::check(within(t.extent.x, p.x) && within(t.extent.y, p.y) && within(t.extent.z, p.z),
                         "the extent misses a segment end");
         at = s.to;
         sum += s.time;
+        end = s.startTime + s.time;
     }
+    fuzz::check(end <= t.totalTime, "the last segment ends after the run", QByteArray::number(end));
     double perLine = 0;
     for (double v : t.timePerLine) {
         fuzz::check(std::isfinite(v) && v > 0, "a line's time is no time", QByteArray::number(v));
