@@ -247,10 +247,7 @@ void ToolpathSummary::setTrace(std::shared_ptr<const dryrun::Trace> trace) {
                           u'\n' + range(QStringLiteral("Z"), t.extent.z));
     }
     m_segments->setText(QString::number(t.segments.size()));
-    int stops = 0;
-    for (const dryrun::Stop& s : t.stops)
-        stops += s.times;
-    m_stops->setText(QString::number(stops));
+    m_stops->setText(QString::number(t.stopCount()));
     m_warnings->setText(QString::number(t.warnings.size()));
     QStringList notes;
     if (t.cancelled) notes << tr("This run was cut short by a newer one; it shows what was done so far.");
