@@ -700,7 +700,7 @@ private:
             }
         }
         time *= calibration_;
-        trace_.segments.push_back(Segment{from, to, jog, decided, time, ref(f, fi, at), region});
+        trace_.segments.push_back(Segment{from, to, jog, decided, time, 0, ref(f, fi, at), region});
         addTime(f, at, time);
         pos_ = to;
         // Every segment starts where the one before it ended, so only the first start is new.

@@ -40,8 +40,9 @@ struct Segment {
     Position from;
     Position to;
     bool jog = false;
-    double speed = 0; // the speed of the axis group that decided the time (units per second)
-    double time = 0;  // seconds, >= 0
+    double speed = 0;     // the speed of the axis group that decided the time (units per second)
+    double time = 0;      // seconds, >= 0
+    double startTime = 0; // seconds from the start of the run when the segment begins (pauses before it included)
     LineRef source;
     Region region = Region::Program;
 };
