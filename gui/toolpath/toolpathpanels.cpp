@@ -100,7 +100,7 @@ ToolpathScrubber::ToolpathScrubber(QWidget* parent)
     m_tool->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_tool->setToolTip(tr("Where the tool is at this point of the run"));
     m_time->setObjectName(QStringLiteral("lblRunTime"));
-    m_time->setToolTip(tr("Time run up to this point (moves and jogs; timed pauses are not placed)"));
+    m_time->setToolTip(tr("Time run up to this point, timed pauses included"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_back);

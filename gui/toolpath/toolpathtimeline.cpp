@@ -6,11 +6,6 @@ using dryrun::Position;
 
 void ToolpathTimeline::setTrace(std::shared_ptr<const dryrun::Trace> trace) {
     m_trace = std::move(trace);
-    m_start.assign(1, 0.0);
-    if (!m_trace) return;
-    m_start.reserve(m_trace->segments.size() + 1);
-    for (const dryrun::Segment& s : m_trace->segments)
-        m_start.push_back(m_start.back() + s.time);
 }
 
 Position ToolpathTimeline::positionAt(int n) const {
@@ -20,5 +15,10 @@ Position ToolpathTimeline::positionAt(int n) const {
 }
 
 double ToolpathTimeline::timeAt(int n) const {
-    return m_start[std::clamp(n, 0, count())];
+    n = std::clamp(n, 0, count());
+    if (n == 0) return 0;
+    // The end is the run's own total, so the pauses after the last segment count there too.
+    if (n == count()) return m_trace->totalTime;
+    const dryrun::Segment& last = m_trace->segments[n - 1];
+    return last.startTime + last.time;
 }
