@@ -62,8 +62,10 @@ std::shared_ptr<dryrun::Trace> randomTrace(int count) {
         s.to = {rng.bounded(24.0), rng.bounded(18.0), -rng.bounded(0.75), 0, 0};
         s.jog = i % 10 == 0;
         s.time = 1;
+        s.startTime = trace->totalTime;
         s.source = {0, i + 1};
         trace->segments.push_back(s);
+        trace->totalTime += s.time;
         at = s.to;
     }
     return trace;

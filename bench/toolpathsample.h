@@ -94,7 +94,8 @@ inline std::shared_ptr<dryrun::Trace> sampleToolpathTrace(int wantedSegments = 0
         build();
     }
     if (wantedSegments > 0) t.segments.resize(static_cast<size_t>(wantedSegments));
-    for (const dryrun::Segment& s : t.segments) {
+    for (dryrun::Segment& s : t.segments) {
+        s.startTime = t.totalTime;
         t.totalTime += s.time;
         t.timePerLine[s.source] += s.time;
         for (const dryrun::Position& p : {s.from, s.to}) {

@@ -42,12 +42,19 @@ Segment segment(Position from, Position to, int line, bool jog = false, double t
     return s;
 }
 
-std::shared_ptr<Trace> traceOf(std::vector<Segment> segments) {
+// The segments run one after the other, with pauses[i] seconds waited before segment i and the entry
+// after the last one's waited at the end; no pauses when none are given.
+std::shared_ptr<Trace> traceOf(std::vector<Segment> segments, std::vector<double> pauses = {}) {
     auto t = std::make_shared<Trace>();
     t->files << QStringLiteral("/parts/job.cvp") << QStringLiteral("/parts/sub/called.cvp");
     t->segments = std::move(segments);
-    for (const Segment& s : t->segments)
-        t->totalTime += s.time;
+    pauses.resize(t->segments.size() + 1, 0.0);
+    for (size_t i = 0; i < t->segments.size(); ++i) {
+        t->totalTime += pauses[i];
+        t->segments[i].startTime = t->totalTime;
+        t->totalTime += t->segments[i].time;
+    }
+    t->totalTime += pauses.back();
     return t;
 }
 
@@ -307,9 +314,9 @@ private Q_SLOTS:
 
     // The current line's segments show in the highlight colour, wherever the line's segments lie.
     void currentLineIsHighlighted() {
-        auto trace = fourSegments();
-        auto& s = trace->segments;
+        std::vector<Segment> s = fourSegments()->segments;
         s.push_back(segment({40, 0, 0, 0, 0}, {60, 0, 0, 0, 0}, 11)); // line 11 again, as in a loop
+        auto trace = traceOf(s);
         ToolpathView view;
         view.resize(420, 320);
         view.setTrace(trace);
@@ -325,9 +332,22 @@ private Q_SLOTS:
         QCOMPARE(pixelsOf(shown(view), colour), 0);
     }
 
-    // Position and running time after any number of segments; the end is the sum of all times.
+    void scrubberShowsPositionAndTime_data() {
+        QTest::addColumn<int>("pauseEvery");
+        QTest::newRow("moves only") << 0;
+        QTest::newRow("a pause before every seventh segment and at the end") << 7;
+        QTest::newRow("a pause before every segment and at the end") << 1;
+    }
+    // Position and running time after any number of segments, timed pauses before them included; the
+    // end is the run's whole time.
     void scrubberShowsPositionAndTime() {
-        auto trace = randomTrace(250, 3);
+        QFETCH(int, pauseEvery);
+        std::vector<double> pauses(251, 0.0);
+        QRandomGenerator waits(17);
+        for (int i = 0; pauseEvery > 0 && i <= 250; i += pauseEvery)
+            pauses[i] = 10 + waits.bounded(50.0);
+        if (pauseEvery > 0) pauses[250] = 10 + waits.bounded(50.0);
+        auto trace = traceOf(randomTrace(250, 3)->segments, pauses);
         ToolpathScrubber scrubber;
         scrubber.setTrace(trace);
         auto* tool = scrubber.findChild<QLabel*>(QStringLiteral("lblToolPosition"));
@@ -338,12 +358,13 @@ private Q_SLOTS:
         QCOMPARE(slider->maximum(), 250);
         QSignalSpy moved(&scrubber, &ToolpathScrubber::scrubPositionChanged);
         QRandomGenerator rng(9);
-        for (int k : {0, 1, 249, 250, int(rng.bounded(250)), int(rng.bounded(250)), int(rng.bounded(250))}) {
+        for (int k : {0, 1, 2, 249, int(rng.bounded(250)), int(rng.bounded(250)), int(rng.bounded(250)), 250}) {
             slider->setValue(k);
             QCOMPARE(scrubber.scrubPosition(), k);
             double elapsed = 0;
             for (int i = 0; i < k; ++i)
-                elapsed += trace->segments[i].time;
+                elapsed += pauses[i] + trace->segments[i].time;
+            if (k == 250) elapsed += pauses[250];
             const Position at = k == 0 ? trace->segments[0].from : trace->segments[k - 1].to;
             QCOMPARE(time->text(), formatRunTime(elapsed));
             QVERIFY2(tool->text().contains(QStringLiteral("Z %1 ").arg(at.z, 0, 'f', 3)) &&
@@ -351,14 +372,12 @@ private Q_SLOTS:
                          tool->text().contains(QStringLiteral("A %1 ").arg(at.a, 0, 'f', 3)),
                      qPrintable(tool->text()));
         }
-        // The end is the sum of every segment's time, to the rounding of a sum.
-        double sum = 0;
-        for (const Segment& s : trace->segments)
-            sum += s.time;
+        // The end, and anything past it, is the run's whole time, the pauses after the last segment included.
         ToolpathTimeline timeline;
         timeline.setTrace(trace);
-        QCOMPARE(timeline.timeAt(250), sum);
-        QCOMPARE(timeline.timeAt(9999), sum);
+        QCOMPARE(timeline.timeAt(250), trace->totalTime);
+        QCOMPARE(timeline.timeAt(9999), trace->totalTime);
+        QCOMPARE(timeline.timeAt(-3), 0.0);
 
         // Steps move by one and stop at the ends; Play at the end starts over, and pauses again.
         moved.clear();

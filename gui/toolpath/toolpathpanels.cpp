@@ -100,7 +100,7 @@ ToolpathScrubber::ToolpathScrubber(QWidget* parent)
     m_tool->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_tool->setToolTip(tr("Where the tool is at this point of the run"));
     m_time->setObjectName(QStringLiteral("lblRunTime"));
-    m_time->setToolTip(tr("Time run up to this point (moves and jogs; timed pauses are not placed)"));
+    m_time->setToolTip(tr("Time run up to this point, timed pauses included"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_back);
@@ -247,10 +247,7 @@ void ToolpathSummary::setTrace(std::shared_ptr<const dryrun::Trace> trace) {
                           u'\n' + range(QStringLiteral("Z"), t.extent.z));
     }
     m_segments->setText(QString::number(t.segments.size()));
-    int stops = 0;
-    for (const dryrun::Stop& s : t.stops)
-        stops += s.times;
-    m_stops->setText(QString::number(stops));
+    m_stops->setText(QString::number(t.stopCount()));
     m_warnings->setText(QString::number(t.warnings.size()));
     QStringList notes;
     if (t.cancelled) notes << tr("This run was cut short by a newer one; it shows what was done so far.");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/toolpath/toolpathscene.h"
+#include "gui/toolpath/toolpathtimeline.h"
 
 #include <QTableWidget>
 #include <QWidget>

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "core/program/dryrun.h"
+#include "gui/toolpath/segmentgrid.h"
+#include "gui/toolpath/toolpathprojection.h"
+#include "gui/toolpath/toolpathtimeline.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -16,86 +19,11 @@ class QFont;
 class QPainter;
 class QPen;
 
-// The four ways the toolpath is looked at.
-enum class ViewKind { Top, Front, Side, ThreeD };
-
-// Where a point of the run lands on the screen: first an orthographic projection onto a plane (u
-// right, v up), then a scale and an offset onto the screen (y down). Top, Front and Side are fixed;
-// ThreeD turns about the pivot by yaw (about Z) and pitch (0 looks level from the front, 90 straight down).
-class ToolpathProjection {
-public:
-    ViewKind kind = ViewKind::Top;
-    double yaw = -30;
-    double pitch = 35;
-    dryrun::Position pivot;
-    // Pixels per unit, kept within bounds where screen coordinates stay well inside a double's precision.
-    static constexpr double MinScale = 1e-4, MaxScale = 1e6;
-    double scale = 1;
-    QPointF offset; // the screen point of the plane's origin
-
-    // The plane's u and v as linear combinations of X, Y and Z (after the pivot is taken off); the
-    // fixed views use exact zeros and ones.
-    struct Axes {
-        double ux, uy, uz, vx, vy, vz;
-    };
-    Axes axes() const;
-    QPointF toPlane(const dryrun::Position& p) const { return toPlane(p, axes()); }
-    QPointF toPlane(const dryrun::Position& p, const Axes& a) const {
-        const double x = p.x - pivot.x, y = p.y - pivot.y, z = p.z - pivot.z;
-        return {a.ux * x + a.uy * y + a.uz * z, a.vx * x + a.vy * y + a.vz * z};
-    }
-    QPointF toScreen(QPointF plane) const { return {offset.x() + scale * plane.x(), offset.y() - scale * plane.y()}; }
-    QPointF toScreen(const dryrun::Position& p) const { return toScreen(toPlane(p)); }
-    QPointF screenToPlane(QPointF screen) const;
-    // The plane's picture of a unit step along X (0), Y (1) or Z (2).
-    QPointF axisOnPlane(int axis) const;
-    // The same plane picture onto the screen: same kind, angles and pivot.
-    bool samePlane(const ToolpathProjection& other) const;
-
-    // Scale and offset that put planeBounds in the middle of area, as large as fits.
-    void fit(const QRectF& planeBounds, const QRectF& area);
-    // Scales by factor keeping the plane point under screenPoint where it is.
-    void zoomAbout(QPointF screenPoint, double factor);
-    void panBy(QPointF screenDelta) { offset += screenDelta; }
-};
-
-// Segments on the plane sorted into square cells, so the one under the pointer is found by looking
-// into a few cells rather than at every segment.
-class SegmentGrid {
-public:
-    void build(const std::vector<QLineF>& lines);
-    // The segment nearest to point within radius (plane units), -1 for none; of equally near ones,
-    // the later, since it is drawn on top.
-    int nearest(const std::vector<QLineF>& lines, QPointF point, double radius) const;
-
-private:
-    QRectF m_bounds;
-    double m_cell = 1;
-    int m_cols = 0;
-    int m_rows = 0;
-    std::vector<int> m_first; // cell c holds m_ids[m_first[c]] up to m_ids[m_first[c + 1]]
-    std::vector<int> m_ids;
-};
-
-// Where the tool is and how much time has run after the first n segments of a trace.
-class ToolpathTimeline {
-public:
-    void setTrace(std::shared_ptr<const dryrun::Trace> trace);
-    int count() const { return m_trace ? static_cast<int>(m_trace->segments.size()) : 0; }
-    // After n segments (clamped to 0..count): the start point of the first one for 0.
-    dryrun::Position positionAt(int n) const;
-    // Seconds of motion over the first n segments. Timed pauses are in Trace::totalTime but have no
-    // place among the segments, so they are not counted here.
-    double timeAt(int n) const;
-
-private:
-    std::shared_ptr<const dryrun::Trace> m_trace;
-    std::vector<double> m_start; // m_start[i]: time when segment i begins; one more for the end
-};
-
 // Everything drawn of a trace, without a widget: the projections of the four views with their zoom
 // and pan, the path coloured by depth, the blank and the table, the overlays, and the segment under
 // a screen point. The view widget, the exports and the command line all draw through it.
+// Its state, fits and hit tests are in toolpathscene.cpp, the drawing in toolpathdrawing.cpp (the
+// path, table and blank) and toolpathoverlays.cpp (what lies on top).
 class ToolpathScene {
     Q_DECLARE_TR_FUNCTIONS(ToolpathScene)
 
@@ -173,13 +101,16 @@ private:
     int depthBand(double z) const;
     QColor bandColor(int band) const;
     std::vector<Box> boxes() const;
+    // In toolpathdrawing.cpp.
     void paintBoxes(QPainter& painter, bool antialiased) const;
     void paintRange(QPainter& painter, QSize size, int from, int to, bool dimmed, Quality quality) const;
+    // In toolpathoverlays.cpp; a fit keeps the path clear of the legend, so it asks for its size.
     void paintTool(QPainter& painter) const;
     void paintAxes(QPainter& painter, QSize size) const;
     void paintScaleBar(QPainter& painter, QSize size) const;
     struct Legend;
     Legend legend(const QFont& font) const;
+    QSizeF legendSize(const QFont& font) const;
     void paintLegend(QPainter& painter, QSize size) const;
 
     std::shared_ptr<const dryrun::Trace> m_trace;

@@ -1,0 +1,173 @@
+// The scene's picture of the path: background, table, blank and segments in their colours.
+#include "gui/toolpath/toolpathscene.h"
+#include "gui/toolpath/toolpathstyle.h"
+
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+using dryrun::Position;
+using namespace toolpathstyle;
+
+namespace {
+
+bool drawsVectors(const QPainter& painter) {
+    return painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::SVG;
+}
+
+// Lines as one path, joined where one ends where the next begins: an SVG file then holds a few
+// path elements rather than one element per segment.
+void drawLines(QPainter& painter, const std::vector<QLineF>& lines) {
+    if (lines.empty()) return;
+    if (!drawsVectors(painter)) {
+        painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+        return;
+    }
+    QPainterPath path;
+    QPointF end(std::numeric_limits<double>::quiet_NaN(), 0);
+    for (const QLineF& l : lines) {
+        if (l.p1() != end) path.moveTo(l.p1());
+        path.lineTo(l.p2());
+        end = l.p2();
+    }
+    painter.strokePath(path, painter.pen());
+}
+
+QPolygonF convexHull(std::vector<QPointF> points) {
+    std::sort(points.begin(), points.end(),
+              [](QPointF a, QPointF b) { return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y()); });
+    const auto cross = [](QPointF o, QPointF a, QPointF b) {
+        return (a.x() - o.x()) * (b.y() - o.y()) - (a.y() - o.y()) * (b.x() - o.x());
+    };
+    std::vector<QPointF> hull(2 * points.size());
+    size_t k = 0;
+    for (const QPointF& p : points) {
+        while (k >= 2 && cross(hull[k - 2], hull[k - 1], p) <= 0)
+            --k;
+        hull[k++] = p;
+    }
+    for (size_t i = points.size() - 1, lower = k + 1; i-- > 0;) {
+        while (k >= lower && cross(hull[k - 2], hull[k - 1], points[i]) <= 0)
+            --k;
+        hull[k++] = points[i];
+    }
+    hull.resize(k > 1 ? k - 1 : k);
+    return QPolygonF(QList<QPointF>(hull.begin(), hull.end()));
+}
+
+} // namespace
+
+void ToolpathScene::paintBoxes(QPainter& painter, bool antialiased) const {
+    const ToolpathProjection& p = projection();
+    painter.setRenderHint(QPainter::Antialiasing, antialiased);
+    for (const Box& b : boxes()) {
+        std::vector<QPointF> corners;
+        for (int c = 0; c < 8; ++c)
+            corners.push_back(p.toScreen(
+                Position{c & 1 ? b.high.x : b.low.x, c & 2 ? b.high.y : b.low.y, c & 4 ? b.high.z : b.low.z, 0, 0}));
+        const QPolygonF hull = convexHull(corners);
+        painter.setPen(QPen(b.table ? QColor(0xa0, 0xa8, 0xb2) : QColor(0xc4, 0xa0, 0x62), 1.5));
+        painter.setBrush(b.table ? QColor(0xec, 0xef, 0xf3) : QColor(0xf6, 0xe8, 0xcc));
+        painter.drawPolygon(hull);
+        if (m_kind == ViewKind::ThreeD && !b.table) {
+            // The top face, so the blank reads as a slab rather than a flat outline.
+            painter.setBrush(Qt::NoBrush);
+            painter.drawPolygon(QPolygonF({corners[4], corners[5], corners[7], corners[6]}));
+        }
+    }
+    // The origin, where the program's zero is.
+    const QPointF o = p.toScreen(Position{});
+    painter.setPen(QPen(QColor(0x70, 0x70, 0x70), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(o, 4, 4);
+    painter.drawLine(o - QPointF(7, 0), o + QPointF(7, 0));
+    painter.drawLine(o - QPointF(0, 7), o + QPointF(0, 7));
+}
+
+void ToolpathScene::paintRange(QPainter& painter, QSize size, int from, int to, bool dimmed, Quality quality) const {
+    const std::vector<QLineF>& lines = planeLines();
+    from = std::clamp(from, 0, static_cast<int>(lines.size()));
+    to = std::clamp(to, from, static_cast<int>(lines.size()));
+    if (from == to) return;
+    const ToolpathProjection& p = projection();
+    for (std::vector<QLineF>& b : m_buckets)
+        b.clear();
+    // Segments wholly outside the picture are left out: a close zoom draws only what it shows.
+    const double left = -2, top = -2, right = size.width() + 2, bottom = size.height() + 2;
+    double ink = 0;
+    for (int i = from; i < to; ++i) {
+        const QPointF a = p.toScreen(lines[i].p1()), b = p.toScreen(lines[i].p2());
+        if ((a.x() < left && b.x() < left) || (a.x() > right && b.x() > right) || (a.y() < top && b.y() < top) ||
+            (a.y() > bottom && b.y() > bottom))
+            continue;
+        ink += std::min(std::abs(a.x() - b.x()) + std::abs(a.y() - b.y()), right + bottom);
+        const quint8 style = m_style[i];
+        m_buckets[dimmed ? ColourBuckets + ((style & JogBit) ? 1 : 0) : bucketOf(style)].emplace_back(a, b);
+    }
+    // Smooth lines cost by their length in pixels; past this much a picture would take seconds, so
+    // it is drawn plain (ordinary jobs of short moves stay far below it).
+    constexpr double SmoothInk = 20e6;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, quality == Quality::Full && ink < SmoothInk);
+    if (dimmed) {
+        for (int jog = 0; jog < 2; ++jog) {
+            painter.setPen(pathPen(dimColor(), jog));
+            drawLines(painter, m_buckets[ColourBuckets + jog]);
+        }
+    } else {
+        // Header and closing block first, then jogs, so the program's own cuts lie on top.
+        for (int order : {3, 1, 2, 0})
+            for (int band = 0; band < DepthBands; ++band) {
+                const std::vector<QLineF>& bucket = m_buckets[band * 4 + order];
+                if (bucket.empty()) continue;
+                const QColor c = bandColor(band);
+                painter.setPen(pathPen((order & 1) ? mix(c, Qt::white, FrameTone) : c, order & 2));
+                drawLines(painter, bucket);
+            }
+    }
+    painter.restore();
+}
+
+void ToolpathScene::paint(QPainter& painter, QSize size, Quality quality) const {
+    paintStatic(painter, size, quality);
+    paintOverlay(painter, size);
+}
+
+void ToolpathScene::paintStatic(QPainter& painter, QSize size, Quality quality) const {
+    painter.fillRect(QRect(QPoint(0, 0), size), backgroundColor());
+    paintBoxes(painter, quality == Quality::Full);
+    if (segmentCount() == 0) {
+        painter.setPen(QColor(0x80, 0x80, 0x80));
+        painter.setFont(smallFont(painter.font()));
+        painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter,
+                         m_trace ? tr("The run has no moves to show.") : tr("No dry run yet."));
+        return;
+    }
+    paintRange(painter, size, m_scrub, segmentCount(), true, quality);
+    paintRange(painter, size, 0, m_scrub, false, quality);
+}
+
+void ToolpathScene::paintReached(QPainter& painter, QSize size, int from, int to, Quality quality) const {
+    paintRange(painter, size, from, to, false, quality);
+}
+
+void ToolpathScene::paintSegments(QPainter& painter, const std::vector<int>& segments, const QPen& pen) const {
+    if (segments.empty()) return;
+    const std::vector<QLineF>& lines = planeLines();
+    const ToolpathProjection& p = projection();
+    std::vector<QLineF> screen;
+    screen.reserve(segments.size());
+    for (int i : segments)
+        if (i >= 0 && i < static_cast<int>(lines.size()))
+            screen.emplace_back(p.toScreen(lines[i].p1()), p.toScreen(lines[i].p2()));
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(pen);
+    drawLines(painter, screen);
+    painter.restore();
+}
