@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Checks what the compiler does not: every source file is formatted as .clang-format says, and every
-# include runs with the layers (app -> gui -> core -> platform), never upwards.
+# Checks what the compiler does not: every source file is formatted as .clang-format says, every
+# include runs with the layers (app -> gui -> core -> platform), never upwards, and no product source
+# file is longer than 600 lines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 status=0
@@ -30,5 +31,13 @@ check core "($widgets|\"(gui|app)/)" "Files under core/ include widgets or gui/ 
 check platform '"(core|gui|app)/' "Files under platform/ include core/, gui/ or app/:"
 check gui '"app/' "Files under gui/ include app/:"
 
-[ "$status" -eq 0 ] && echo "Source check: format and layers ok."
+# A file a newcomer cannot read in one sitting is split by job; 600 lines is the hard limit.
+long=$(git ls-files app core gui platform | grep -E '\.(cpp|h)$' | xargs -r wc -l | awk '$2 != "total" && $1 > 600 { print "  " $2 " (" $1 " lines)" }')
+if [ -n "$long" ]; then
+    echo "These source files are longer than 600 lines (split them by job):"
+    printf '%s\n' "$long"
+    status=1
+fi
+
+[ "$status" -eq 0 ] && echo "Source check: format, layers and file sizes ok."
 exit "$status"
