@@ -11,6 +11,7 @@
 #include "gui/mainwindow/programpanes.h"
 #include "gui/mainwindow/toolbox.h"
 #include "gui/toolpath/dryruncontroller.h"
+#include "gui/toolpath/dryrunsettingsdialog.h"
 #include "gui/toolpath/toolpathdock.h"
 #include "platform/platform.h"
 
@@ -294,7 +295,18 @@ void MainWindow::connectDryRun() {
         m_dryRun->setAnswers(answers);
         m_toolpath->setAnswers(answers);
     });
+    connect(m_toolpath, &ToolpathDock::settingsRequested, this, &MainWindow::editDryRunSettings);
     m_dryRun->setSettings(m_settings.dryRunSettings());
+}
+
+void MainWindow::editDryRunSettings() {
+    DryRunSettingsDialog dialog(m_dryRun->settings(), this);
+    if (!m_runner(dialog)) return;
+    const std::optional<dryrun::Settings> settings = dialog.settings();
+    if (!settings) return;
+    m_dryRun->setSettings(*settings);
+    m_settings.setDryRunSettings(*settings);
+    m_settings.save();
 }
 
 QList<checker::Finding> MainWindow::dryRunFindings() const {

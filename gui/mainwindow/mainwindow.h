@@ -72,6 +72,8 @@ private:
     void connectActions();
     // The dry run follows the document; its toolpath and the panel point at each other's lines.
     void connectDryRun();
+    // The dock's Settings button: the dialog, then a new run with what the operator set.
+    void editDryRunSettings();
     // The dry run's warnings and errors, as the Problems pane lists them.
     QList<checker::Finding> dryRunFindings() const;
     void setAdvanced(bool advanced);

@@ -43,6 +43,9 @@ ToolpathDock::ToolpathDock(QWidget* parent) : QDockWidget(tr("Toolpath"), parent
     m_export = new QPushButton(tr("Export…"), content);
     m_export->setObjectName(QStringLiteral("cmdExportToolpath"));
     m_export->setToolTip(tr("Save the picture as shown, as PNG or SVG"));
+    m_settings = new QPushButton(tr("Settings…"), content);
+    m_settings->setObjectName(QStringLiteral("cmdDryRunSettings"));
+    m_settings->setToolTip(tr("Speeds, the table, the blank and the run-time model of the dry run"));
     m_exportStatus = new QLabel(content);
     m_exportStatus->setObjectName(QStringLiteral("lblExportStatus"));
     m_exportStatus->setWordWrap(true);
@@ -56,6 +59,7 @@ ToolpathDock::ToolpathDock(QWidget* parent) : QDockWidget(tr("Toolpath"), parent
     bar->addWidget(m_fit);
     bar->addStretch(1);
     bar->addWidget(m_busy);
+    bar->addWidget(m_settings);
     bar->addWidget(m_export);
 
     // Below the picture: summary and answers side by side, in a part the splitter can make smaller.
@@ -91,6 +95,7 @@ ToolpathDock::ToolpathDock(QWidget* parent) : QDockWidget(tr("Toolpath"), parent
             [this] { m_view->setViewKind(static_cast<ViewKind>(m_viewKind->currentData().toInt())); });
     connect(m_fit, &QPushButton::clicked, this, [this] { m_view->fitToView(); });
     connect(m_export, &QPushButton::clicked, this, [this] { exportPicture(); });
+    connect(m_settings, &QPushButton::clicked, this, &ToolpathDock::settingsRequested);
     connect(m_scrubber, &ToolpathScrubber::scrubPositionChanged, this,
             [this](int position) { m_view->setScrubPosition(position); });
     connect(m_view, &ToolpathView::lineHovered, this, &ToolpathDock::lineHovered);

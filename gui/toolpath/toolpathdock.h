@@ -46,6 +46,8 @@ Q_SIGNALS:
     void lineHovered(dryrun::LineRef line);
     void lineActivated(dryrun::LineRef line);
     void answersChanged(const dryrun::Answers& answers);
+    // The operator asked to change the dry run's settings.
+    void settingsRequested();
 
 private:
     void exportPicture();
@@ -56,6 +58,7 @@ private:
     InputAnswersTable* m_answers;
     QComboBox* m_viewKind;
     QPushButton* m_fit;
+    QPushButton* m_settings;
     QPushButton* m_export;
     QLabel* m_busy;
     QLabel* m_exportStatus;
