@@ -267,6 +267,8 @@ InputAnswersTable::InputAnswersTable(QWidget* parent) : QTableWidget(0, 4, paren
     horizontalHeader()->setSectionResizeMode(PromptColumn, QHeaderView::Stretch);
     horizontalHeader()->setSectionResizeMode(LineColumn, QHeaderView::ResizeToContents);
     horizontalHeader()->setSectionResizeMode(VariableColumn, QHeaderView::ResizeToContents);
+    horizontalHeader()->setSectionResizeMode(AnswerColumn, QHeaderView::Fixed);
+    horizontalHeader()->resizeSection(AnswerColumn, 70);
     verticalHeader()->hide();
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -334,7 +336,10 @@ void InputAnswersTable::fill() {
             if (s.kind != dryrun::Stop::Kind::Input) continue;
             const int row = rowCount();
             insertRow(row);
-            auto* line = new QTableWidgetItem(fileAndLine(*m_trace, s.source));
+            // The part file's own lines by number alone, so the answers stay in sight in a narrow dock.
+            auto* line = new QTableWidgetItem(s.source.file == 0 ? QString::number(s.source.line)
+                                                                 : fileAndLine(*m_trace, s.source));
+            line->setToolTip(fileAndLine(*m_trace, s.source));
             line->setData(Qt::UserRole, s.source.file);
             line->setData(Qt::UserRole + 1, s.source.line);
             auto* prompt = new QTableWidgetItem(s.prompt);
