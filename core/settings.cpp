@@ -1,5 +1,6 @@
 #include "core/settings.h"
 
+#include "platform/platform.h"
 #include "platform/regularfile.h"
 
 #include <QDir>
@@ -40,9 +41,12 @@ FileResult save(const QString& folder, bool advanced) {
 }
 
 Places locate(const QString& programFolder, const QString& userFolder, bool programWritable) {
+    const QString beside = programFolder.isEmpty() ? QString() : findFile(programFolder);
+    // Root may write anywhere, so a writable folder says nothing about whose it is; a file an
+    // earlier version left beside an installed program is read once and then kept per user.
+    if (!beside.isEmpty() && programWritable && !isSystemFolder(programFolder)) return {beside, programFolder};
     const QString userFile = userFolder.isEmpty() ? QString() : findFile(userFolder);
-    const bool toUser = !userFile.isEmpty() || !programWritable;
-    return {userFile.isEmpty() ? findFile(programFolder) : userFile, toUser ? userFolder : programFolder};
+    return {userFile.isEmpty() ? beside : userFile, userFolder};
 }
 
 FileResult save(const Places& places, bool advanced) {

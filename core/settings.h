@@ -35,9 +35,11 @@ struct Places {
     QString folder; // the folder the file is saved into
 };
 
-// The per-user file when it exists, else the one beside the program (neither: a first run). Saved
-// where the next start reads it: into the per-user folder when a file is there or the program's
-// folder cannot be written, else beside the program.
+// A file already beside the program is a portable copy, read and saved there, unless the program's
+// folder cannot be written or is a system folder (an installed copy). Otherwise the per-user file
+// is read, or the one beside the program when there is none (neither: a first run), and the save
+// goes into the per-user folder, where the next start reads it. Nothing new is ever put beside the
+// program.
 Places locate(const QString& programFolder, const QString& userFolder, bool programWritable);
 
 // Saves into places.folder, creating it (the per-user folder may not exist yet).

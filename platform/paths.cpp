@@ -6,6 +6,8 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <algorithm>
+
 QString userSettingsFolder() {
     return QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
 }
@@ -25,6 +27,22 @@ bool canCreateFilesIn(const QString& folder) {
     if (!QFileInfo(folder).isDir()) return false;
     QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("stacker-probe-XXXXXX")));
     return probe.open();
+}
+
+bool isSystemFolder(const QString& folder) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(folder);
+    return false;
+#else
+    const QFileInfo info(folder);
+    QString path = info.canonicalFilePath();
+    if (path.isEmpty()) path = QDir::cleanPath(info.absoluteFilePath());
+    static const QStringList roots{QStringLiteral("/usr"),    QStringLiteral("/bin"),   QStringLiteral("/sbin"),
+                                   QStringLiteral("/lib"),    QStringLiteral("/lib32"), QStringLiteral("/lib64"),
+                                   QStringLiteral("/libx32"), QStringLiteral("/opt"),   QStringLiteral("/etc")};
+    return std::any_of(roots.begin(), roots.end(),
+                       [&](const QString& root) { return path == root || path.startsWith(root + u'/'); });
+#endif
 }
 
 QString defaultPartsFolder() {

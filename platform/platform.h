@@ -38,8 +38,8 @@ public:
 // file-size limit fails with its error, and so reaches the user, rather than ending the program.
 void setUpProcess();
 
-// The per-user configuration folder (not created here), where stacker.ini goes when the program's
-// folder cannot be written (an installed copy).
+// The per-user configuration folder (not created here), where stacker.ini goes unless a portable
+// copy already sits beside the program.
 QString userSettingsFolder();
 
 // The per-user settings file (window size, panes, recent files): cvstacker.conf under the user's
@@ -50,6 +50,11 @@ QString userSettingsFile();
 // True when a file can be created in folder. Probed by creating one: permission bits alone say
 // nothing for root, on a read-only mount or under Windows ACLs.
 bool canCreateFilesIn(const QString& folder);
+
+// True for a folder the system's packages and its administrator install into (/usr, /opt, /etc and
+// the like, links followed), which the program never writes into, even as root. Always false on
+// Windows, where a copy beside the program keeps its settings there as it always has.
+bool isSystemFolder(const QString& folder);
 
 // The default parts folder of this platform, in native separators.
 QString defaultPartsFolder();

@@ -77,6 +77,18 @@ QString pathProblem(const QString& path) {
     }
     if (target.isDir()) return QCoreApplication::translate("SaveFile", "It is a folder, not a file.");
     if (const QString special = regularfile::replaceProblem(path); !special.isEmpty()) return special;
+#ifdef Q_OS_UNIX
+    // The new content takes the old file's place under this one name; any other name of the old
+    // file would go on showing the old content. Writing into the file itself instead would lose
+    // the old content to a crash midway, so such a file is not replaced at all.
+    struct stat st {};
+    if (::stat(QFile::encodeName(target.filePath()).constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink > 1)
+        return QCoreApplication::translate("SaveFile",
+                                           "%1 has other hard links; saving would separate them, and the other "
+                                           "names would keep the old content. Save under another name, or remove "
+                                           "the other links first.")
+            .arg(QDir::toNativeSeparators(target.absoluteFilePath()));
+#endif
 
     const Limits l = limits(folder);
     const qint64 name = nativeLength(target.fileName());
@@ -145,16 +157,24 @@ int systemError() {
 #endif
 }
 
-// Permission bits of the file at path, or -1 when there is none (or the system keeps none).
-int permissionBits(const QString& path) {
 #ifdef Q_OS_UNIX
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) == 0) return int(st.st_mode & 07777);
-#else
-    Q_UNUSED(path);
-#endif
-    return -1;
+// Gives the new file the old one's owner and group as far as the system lets this user: only root
+// may give a file away, and others may pass it only to a group they belong to. The reason when the
+// system refuses for any other cause.
+QString keepOwnerAndGroup(int fd, const struct stat& old) {
+    struct stat now {};
+    if (::fstat(fd, &now) != 0) return qt_error_string(errno);
+    const uid_t uid = now.st_uid == old.st_uid ? uid_t(-1) : old.st_uid;
+    const gid_t gid = now.st_gid == old.st_gid ? gid_t(-1) : old.st_gid;
+    if (uid == uid_t(-1) && gid == gid_t(-1)) return {};
+    if (::fchown(fd, uid, gid) == 0) return {};
+    if (errno != EPERM) return qt_error_string(errno);
+    if (uid == uid_t(-1) || gid == gid_t(-1)) return {};
+    // Not allowed to give the file away; the group may still be one of this user's.
+    if (::fchown(fd, uid_t(-1), gid) == 0 || errno == EPERM) return {};
+    return qt_error_string(errno);
 }
+#endif
 
 // Waits until the written data is on the disk; the reason when the system says it is not. QSaveFile
 // syncs as well but ignores the outcome, and a network or thin-provisioned disk may report a full
@@ -181,15 +201,29 @@ bool SaveFile::open(OpenMode openMode) {
         return false;
     }
     m_failure.clear();
-    const int mode = permissionBits(regularfile::resolved(fileName()));
+#ifdef Q_OS_UNIX
+    struct stat old {};
+    const bool replacing = ::stat(QFile::encodeName(regularfile::resolved(fileName())).constData(), &old) == 0;
+#endif
     if (!QSaveFile::open(openMode)) return false;
 #ifdef Q_OS_UNIX
-    // QSaveFile copies the permissions as Qt sees them for the running user, which adds the owner's
-    // read and write bits whenever that user may read and write (root always may). Best effort, as
-    // a file system without permission bits refuses.
-    if (mode >= 0) (void)::fchmod(handle(), mode_t(mode));
-#else
-    Q_UNUSED(mode);
+    if (replacing) {
+        // The new file is this user's; a file saved by root must not be taken from its owner. First,
+        // as a change of owner may clear the set-user-ID and set-group-ID bits.
+        if (const QString why = keepOwnerAndGroup(int(handle()), old); !why.isEmpty()) {
+            cancelWriting();
+            QSaveFile::commit(); // removes the temporary file
+            setErrorString(
+                QCoreApplication::translate(
+                    "SaveFile", "The new content could not be given the owner and group of the old file (%1).")
+                    .arg(why));
+            return false;
+        }
+        // QSaveFile copies the permissions as Qt sees them for the running user, which adds the
+        // owner's read and write bits whenever that user may read and write (root always may).
+        // Best effort, as a file system without permission bits refuses.
+        (void)::fchmod(handle(), old.st_mode & 07777);
+    }
 #endif
     return true;
 }

@@ -12,7 +12,9 @@
 //
 // A symbolic link is followed and stays a link: its target gets the new content. A target that is
 // not a regular file (a device, a FIFO, a socket, a folder) is never replaced: open() refuses it.
-// A replaced file keeps its permission bits.
+// A replaced file keeps its permission bits, and its owner and group as far as the system lets the
+// user give them (root always can). A file with other hard links is never replaced: the rename
+// would leave the other names with the old content.
 //
 // If the program is killed midway, Linux mostly leaves nothing behind (where the file system
 // allows, the temporary file has no name until the commit); elsewhere a file named after the
@@ -56,9 +58,10 @@ struct Limits {
 };
 Limits limits(const QString& folder);
 
-// Why path cannot be replaced safely, or empty: it is not a regular file, its folder is missing or
-// is a file, or the name or the path is too long, counting the temporary name beside it (the name
-// plus 7 characters). Links are followed: what counts is the file the content would go to.
+// Why path cannot be replaced safely, or empty: it is not a regular file, it has other hard links,
+// its folder is missing or is a file, or the name or the path is too long, counting the temporary
+// name beside it (the name plus 7 characters). Links are followed: what counts is the file the
+// content would go to.
 QString pathProblem(const QString& path);
 
 // The seam beneath every SaveFile through which a test makes a write, the final flush or the

@@ -18,8 +18,6 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include <future>
-
 class tst_rewrite : public QObject, public HeadsmithFixture {
     Q_OBJECT
 
@@ -419,7 +417,9 @@ private Q_SLOTS:
         if (which == QLatin1String("cvheader.ini")) writeBytes(variablesFile(), "&header_name = V\r\n");
 
         QString error;
-        auto run = std::async(std::launch::async, [&] {
+        // A reader that blocked on the FIFO or read /dev/zero without end would never return; CTest's
+        // timeout ends the test then.
+        {
             HeaderAnswers h;
             if (which == QLatin1String("variables read") || which == QLatin1String("cvheader.ini")) {
                 error = headeranswers::load(*m_platform, h).error;
@@ -432,12 +432,7 @@ private Q_SLOTS:
                 f.closingPath = special;
                 error = rewrite(f).error;
             }
-        });
-        if (run.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
-            if (fifo) QFile(special).open(QIODevice::WriteOnly); // lets a blocked reader go
-            qFatal("%s: still busy after 10 s", qPrintable(which));
         }
-        run.get();
         const QFileInfo after(special);
         QVERIFY2(fifo ? (!after.isFile() && after.exists()) : after.symLinkTarget() == QStringLiteral("/dev/zero"),
                  "the special file was replaced or removed");

@@ -124,10 +124,10 @@ private Q_SLOTS:
         QCOMPARE(chosen, path(QStringLiteral("fine.cvp")));
     }
 
-    // stacker.ini is read from the per-user folder when a file is there, else from beside the
-    // program, whether or not the program's folder can be written; it is kept where the next start
-    // reads it, which is the per-user folder when the program's cannot be written. Neither file: a
-    // first run. The read-only folder is a real one (a tmpfs mounted read-only).
+    // stacker.ini beside the program is a portable copy: read and kept there, even when the per-user
+    // folder has one too. Otherwise it is read from the per-user folder (or, once, from beside a
+    // program whose folder cannot be written) and kept there; a first run never puts one beside the
+    // program, writable or not. The read-only folder is a real one (a tmpfs mounted read-only).
     void settingsPlaces_data() {
         QTest::addColumn<bool>("userFile");
         QTest::addColumn<bool>("programFile");
@@ -135,11 +135,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("read"); // "user", "program" or "" for a first run
         QTest::addColumn<QString>("kept"); // where the save goes
         QTest::newRow("first run") << false << false << true << ""
-                                   << "program";
-        QTest::newRow("beside the program") << false << true << true << "program"
-                                            << "program";
-        QTest::newRow("per-user file first") << true << true << true << "user"
-                                             << "user";
+                                   << "user";
+        QTest::newRow("portable copy") << false << true << true << "program"
+                                       << "program";
+        QTest::newRow("portable copy before the per-user file") << true << true << true << "program"
+                                                                << "program";
+        QTest::newRow("per-user file") << true << false << true << "user"
+                                       << "user";
         QTest::newRow("first run, read-only program") << false << false << false << ""
                                                       << "user";
         QTest::newRow("beside a read-only program") << false << true << false << "program"
@@ -172,6 +174,7 @@ private Q_SLOTS:
         if (programFile) put(program, "advanced = 1");
         if (mount) QVERIFY2(mount->makeReadOnly(), qPrintable(mount->why()));
         QCOMPARE(canCreateFilesIn(program), programWritable);
+        const QStringList programHad = QDir(program).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 
         const settings::Places places = settings::locate(program, user, canCreateFilesIn(program));
         const QString want = read.isEmpty() ? QString() : (read == QLatin1String("user") ? user : program);
@@ -189,6 +192,39 @@ private Q_SLOTS:
         const settings::Places next = settings::locate(program, user, canCreateFilesIn(program));
         QCOMPARE(QFileInfo(next.read).absolutePath(), QFileInfo(keptIn).absoluteFilePath());
         QCOMPARE(settings::selectsAdvanced(settings::readFirstLine(next.read)), advanced);
+        if (keptIn == user)
+            QCOMPARE(QDir(program).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), programHad);
+    }
+
+    // Folders an installed copy lives in count as the system's, however they are reached; a folder
+    // whose name only begins alike, or one of the user's own, does not. "~" is this test's folder.
+    void systemFolders_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("linkTo"); // when set, folder is made a link to it
+        QTest::addColumn<bool>("system");
+        QTest::newRow("installed program") << "/usr/bin"
+                                           << "" << true;
+        QTest::newRow("administrator's copy, not there") << "/opt/corvane/bin"
+                                                         << "" << true;
+        QTest::newRow("climbing back into /usr") << "/tmp/../usr/lib"
+                                                 << "" << true;
+        QTest::newRow("link into /usr") << "~/installed"
+                                        << "/usr/bin" << true;
+        QTest::newRow("only begins alike") << "/usrdata/stacker"
+                                           << "" << false;
+        QTest::newRow("user's own folder") << "~/portable"
+                                           << "" << false;
+        QTest::newRow("link out of /usr") << "~/usrlink"
+                                          << "~/portable" << false;
+    }
+    void systemFolders() {
+        QFETCH(QString, folder);
+        QFETCH(QString, linkTo);
+        QFETCH(bool, system);
+        const auto here = [&](QString p) { return p.replace(QLatin1String("~"), m_dir.path()); };
+        QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("portable"))));
+        if (!linkTo.isEmpty() && !QFileInfo::exists(here(folder))) QVERIFY(QFile::link(here(linkTo), here(folder)));
+        QCOMPARE(isSystemFolder(here(folder)), system);
     }
 
     // The real message boxes show their text as it is: a name holding "<b>" is not shown bold.

@@ -80,6 +80,8 @@ cp "$(dirname "$E2E_APP")/head_smithfaq.txt" "$program/"
 printf "' Opening moves\r\nJZ, 1\nMH" >"$opening"
 
 export XDG_RUNTIME_DIR=$work/runtime
+# The per-user settings (stacker.ini among them) go under the fresh home folder, wherever the caller's went.
+export XDG_CONFIG_HOME=$HOME/.config
 export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 LANG=C.UTF-8
 # In a sanitizer build, leaks inside system libraries are not the program's.
 export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
@@ -683,10 +685,11 @@ wait_exit "File > Exit"
 
 compare "Sign Blank.cvp" "$part"
 compare header_variables.cvc "$HOME/cvparts/custom/header_variables.cvc"
-compare stacker.ini "$program/stacker.ini"
+compare stacker.ini "$XDG_CONFIG_HOME/Corvane/cvstacker/stacker.ini"
 
-# Nothing else may be left behind: no temporary file beside the program or the variables file.
-stray=$(cd "$program" && ls -A | grep -v -x -e cvstacker -e head_smithfaq.txt -e stacker.ini || true)
+# Nothing else may be left behind: no temporary file beside the program or the variables file, and
+# no stacker.ini beside the program (it was not there before).
+stray=$(cd "$program" && ls -A | grep -v -x -e cvstacker -e head_smithfaq.txt || true)
 stray+=$(cd "$HOME/cvparts/custom" && ls -A | grep -v -x -e header_variables.cvc || true)
 stray+=$(cd "$HOME/cvparts" && ls -A | grep -v -x -e "Sign Blank.cvp" -e custom -e shop || true)
 if [ -n "$stray" ]; then

@@ -1,11 +1,13 @@
 #pragma once
 
 // What every test of the whole main window starts from: a folder of its own as the program's folder
-// and the parts folder's parent, a scripted user, no window size, panes or recent files left by an
-// earlier test, and a window started on a part file.
+// and the parts folder's parent, a scripted user, no window size, panes, recent files or per-user
+// stacker.ini left by an earlier test, and a window started on a part file.
+#include "core/settings.h"
 #include "core/usersettings.h"
 #include "gui/document/partdocument.h"
 #include "gui/mainwindow/mainwindow.h"
+#include "platform/platform.h"
 #include "scriptedplatform.h"
 #include "testfiles.h"
 
@@ -44,7 +46,11 @@ protected:
         m_platform.programDir = m_dir->path();
         m_platform.partsDir = path(QStringLiteral("cvparts"));
         QFile::remove(UserSettings::defaultPath());
+        QFile::remove(userIni());
     }
+
+    // Where a first run keeps the toolbox mode: the per-user stacker.ini.
+    static QString userIni() { return QDir(userSettingsFolder()).filePath(settings::FileName); }
 
     // A started window. Unless it is a first run, stacker.ini is there and selects Advanced mode; the
     // name choice gives the part file partFile, or the file startFile is opened instead.
