@@ -12,6 +12,12 @@ QString userSettingsFolder() {
     return QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
 }
 
+QString userTemplatesFolder() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (data.isEmpty()) return {};
+    return QDir::toNativeSeparators(QDir(data).filePath(QStringLiteral("templates")));
+}
+
 QString userSettingsFile() {
 #ifdef Q_OS_WIN
     const QString extension = QStringLiteral(".ini");

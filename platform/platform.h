@@ -42,6 +42,10 @@ void setUpProcess();
 // copy already sits beside the program.
 QString userSettingsFolder();
 
+// The user's own templates: "templates" in the per-user data folder (not created here), in native
+// separators; empty when the system names no such folder.
+QString userTemplatesFolder();
+
 // The per-user settings file (window size, panes, recent files): cvstacker.conf under the user's
 // configuration folder (cvstacker.ini under the roaming application data on Windows), as QSettings
 // would name it, found without opening anything.

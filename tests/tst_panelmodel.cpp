@@ -729,6 +729,7 @@ void tst_PanelModel::randomSequencesKeepTheTableSound() {
         int reordered = 0;
         int maxLines = 0;
         int refused = 0;
+        int inserted = 0;
         for (int step = 0; step < 6000; ++step) {
             const int op = pick(100);
             const int height = static_cast<int>(p.m.panelHeight());
@@ -772,8 +773,44 @@ void tst_PanelModel::randomSequencesKeepTheTableSound() {
                 QCOMPARE(p.m.lineCount(), before);
                 ++drags;
                 reordered += p.rows() != rowsBefore;
-            } else if (op < 80) {
+            } else if (op < 76) {
                 p.ptr.mouseMove(0, coord(760), coord(height));
+            } else if (op < 80) {
+                // Lines inserted at any row, now and then with a subroutine: they take their rows, the
+                // lines above stay, the lines below keep their order and move down together.
+                std::vector<LoadedLine> lines;
+                for (int n = pick(pick(6) == 0 ? 40 : 5); n > 0; --n) {
+                    const Kind k = addable[pick(static_cast<int>(std::size(addable)))];
+                    lines.push_back({k, texts[pick(6)], texts[pick(6)]});
+                }
+                if (pick(3) == 0) {
+                    const int goSub = static_cast<int>(lines.size());
+                    lines.push_back({Kind::GoSub, QStringLiteral("GOSUB s:"), {}});
+                    lines.push_back({Kind::Label, QStringLiteral("s:"), {}, true});
+                    lines.push_back({Kind::Return, QStringLiteral("RETURN"), {}, false, goSub});
+                }
+                const int at = 1 + pick(p.m.lineCount() + 1);
+                const auto n = static_cast<int>(lines.size());
+                const AddRefusal refusal = p.m.canInsert(at, lines);
+                if (refusal != AddRefusal::CounterFull) QCOMPARE(refusal == AddRefusal::None, n <= p.m.insertRoom(at));
+                QList<LineRow> before;
+                const QList<ProgramLine> linesBefore = p.m.lines();
+                for (int i = 1; i <= p.m.lineCount(); ++i)
+                    before << p.m.row(i);
+                const bool done = p.m.insert(at, lines);
+                QCOMPARE(done, refusal == AddRefusal::None && n > 0);
+                QCOMPARE(p.m.lineCount(), before.size() + (done ? n : 0));
+                const int shift = done && at <= before.size() ? p.m.row(at + n).top - before[at - 1].top : 0;
+                QVERIFY(shift >= 0);
+                for (int i = 0; i < before.size(); ++i) {
+                    const int row = i + 1 < at || !done ? i + 1 : i + 1 + n;
+                    const LineRow& r = p.m.row(row);
+                    QCOMPARE(p.m.line(row), linesBefore[i]);
+                    QCOMPARE(r.top, qint16(before[i].top + (row > i + 1 ? shift : 0)));
+                }
+                for (int i = 0; done && i < n; ++i)
+                    QCOMPARE(p.m.row(at + i).kind, lines[static_cast<std::size_t>(i)].kind);
+                inserted += done;
             } else if (op < 92) {
                 // Odd runs delete less and never reset, so the table fills up and the rows run out.
                 if (p.m.lineCount() > 0 && (run % 2 == 0 || pick(3) == 0)) {
@@ -802,9 +839,10 @@ void tst_PanelModel::randomSequencesKeepTheTableSound() {
                 QFAIL(qPrintable(QStringLiteral("run %1 step %2 op %3:\n%4").arg(run).arg(step).arg(op).arg(problems)));
             maxLines = std::max<int>(maxLines, p.m.lineCount());
         }
-        qInfo("run %d: %d drags, %d reordered, max %d lines, %d adds refused", run, drags, reordered, maxLines,
-              refused);
+        qInfo("run %d: %d drags, %d reordered, max %d lines, %d adds refused, %d inserts", run, drags, reordered,
+              maxLines, refused, inserted);
         QVERIFY(drags > 2000);
+        QVERIFY(inserted > 20);
         QVERIFY(reordered > 150);
         if (run % 2) QVERIFY(refused > 0);
     }

@@ -1,9 +1,11 @@
 // Templates: declarations good and bad, filling in, the file written back and read again, and the
 // built-in templates run through the dry run against numbers worked out by hand.
+#include "core/headsmith/headertext.h"
 #include "core/program/checker.h"
 #include "core/program/dryrun.h"
 #include "core/program/partfile.h"
 #include "core/program/partfilereader.h"
+#include "core/program/templatelibrary.h"
 #include "core/program/templates.h"
 #include "core/textfile.h"
 
@@ -210,6 +212,87 @@ private Q_SLOTS:
         QFETCH(QString, lines);
         QFETCH(QString, expected);
         QCOMPARE(templates::variablesSetIn(lines.split(u'\n')).join(u' '), expected);
+    }
+
+    // Which variables a template made of the lines may take as parameters: the first line that sets
+    // one must set it to a number and run once, before anything that jumps or repeats.
+    void offers_data() {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QString>("expected"); // name=default'comment, or name(no) when not usable
+        QTest::newRow("numbers, the comment as prompt") << "&&w = 4   'Pocket width\n&&d = -.5   \nMX, &w"
+                                                        << "w=4'Pocket width d=-0.5'";
+        QTest::newRow("first spelling; a later setting does not count") << "&&a = 1\n&&A = &&a + 1"
+                                                                        << "a=1'";
+        QTest::newRow("an expression") << "&&w = &&a * 2"
+                                       << "w(no)";
+        QTest::newRow("first set in an IF or by INPUT") << "IF &&x > 1 THEN &&w = 5\n&&w = 4\nINPUT \"n?\" &&n\n&&n = 2"
+                                                        << "w(no) n(no)";
+        QTest::newRow("after a label, a jump or an END") << "&&a = 1\nloop:\n&&b = 2\nGOTO loop:\n&&c = 3"
+                                                         << "a=1' b(no) c(no)";
+        QTest::newRow("after a GOSUB") << "GOSUB s:\n&&a = 1"
+                                       << "a(no)";
+    }
+    void offers() {
+        QFETCH(QString, lines);
+        QFETCH(QString, expected);
+        QStringList got;
+        for (const Offer& o : templates::offers(lines.split(u'\n')))
+            got << (o.usable ? o.name + u'=' + numberText(o.defaultValue) + u'\'' + o.comment : o.name + "(no)");
+        QCOMPARE(got.join(u' '), expected);
+    }
+
+    void templatePath_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("file"); // empty: refused
+        QTest::newRow("plain") << " Pocket 2 "
+                               << "Pocket 2.cvp";
+        QTest::newRow("extension given") << "Pocket.CVP"
+                                         << "Pocket.cvp";
+        QTest::newRow("blank") << "  " << QString();
+        QTest::newRow("only the extension") << ".cvp" << QString();
+        QTest::newRow("a folder in it") << "a/b" << QString();
+        QTest::newRow("a backslash") << "a\\b" << QString();
+        QTest::newRow("a colon") << "c:x" << QString();
+        QTest::newRow("a device name") << "Con" << QString();
+        QTest::newRow("a full stop at the end") << "x." << QString();
+        QTest::newRow("a tab") << "a\tb" << QString();
+    }
+    void templatePath() {
+        QFETCH(QString, name);
+        QFETCH(QString, file);
+        QString error;
+        const std::optional<QString> path = templates::templatePath(QStringLiteral("/t"), name, &error);
+        QCOMPARE(path.has_value(), !file.isEmpty());
+        QCOMPARE(error.isEmpty(), !file.isEmpty());
+        if (path) QCOMPARE(*path, QDir::toNativeSeparators("/t/" + file));
+    }
+
+    // Any lines become exactly as many blocks, whatever they hold: none is kept aside as a header,
+    // opening lines or a closing block's start without its end.
+    void readLinesLosesNoLine() {
+        const QStringList pool{headertext::HeaderStart,
+                               headertext::HeaderEnd,
+                               partfile::CreatedLine,
+                               "'",
+                               headertext::ClosingStart,
+                               "GOSUB s:",
+                               "s:",
+                               "RETURN",
+                               "MX, 1   'c",
+                               "",
+                               "END",
+                               "&&a = 1   "};
+        Lcg rng{7};
+        for (int run = 0; run < 300; ++run) {
+            QStringList lines;
+            for (int n = rng.next(12); n > 0; --n)
+                lines << pool[rng.next(int(pool.size()))];
+            const partfilereader::ReadResult r = templates::readLines(lines);
+            QVERIFY2(r.ok, qPrintable(lines.join(u'|') + " " + r.error));
+            QCOMPARE(qsizetype(r.lines.size()), lines.size());
+            QVERIFY(ProgramModel::wellFormed(r.lines));
+        }
+        QVERIFY(!templates::readLines({headertext::ClosingStart, "MX, 1", headertext::ClosingEnd}).ok);
     }
 
     void readingFiles() {

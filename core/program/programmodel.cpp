@@ -176,8 +176,7 @@ void ProgramModel::reset() {
     m_gesture.pressed = {};
 }
 
-bool ProgramModel::load(const std::vector<LoadedLine>& lines) {
-    if (lines.size() > static_cast<std::size_t>(MaxLines)) return false;
+bool ProgramModel::wellFormed(const std::vector<LoadedLine>& lines) {
     // Every GOSUB needs exactly one RETURN below it: the pair moves, and is deleted, as one.
     std::vector<int> returns(lines.size(), 0);
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -191,7 +190,11 @@ bool ProgramModel::load(const std::vector<LoadedLine>& lines) {
     }
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (lines[i].kind == Kind::GoSub && returns[i] != 1) return false;
+    return true;
+}
 
+bool ProgramModel::load(const std::vector<LoadedLine>& lines) {
+    if (lines.size() > static_cast<std::size_t>(MaxLines) || !wellFormed(lines)) return false;
     reset();
     const int goSubs = static_cast<int>(
         std::count_if(lines.begin(), lines.end(), [](const LoadedLine& l) { return l.kind == Kind::GoSub; }));
@@ -200,42 +203,46 @@ bool ProgramModel::load(const std::vector<LoadedLine>& lines) {
     std::vector<qint16> goSubIndex(lines.size(), 0);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const LoadedLine& l = lines[i];
-        const Kind k = l.kind;
-        const KindInfo& info = kinds::info(k);
-        qint16 index = 0;
-        if (k == Kind::Return) {
-            index = goSubIndex[static_cast<std::size_t>(l.goSub)];
-        } else {
-            index = ++m_counts[k];
-            if (k == Kind::GoSub) goSubIndex[i] = index;
-        }
+        const qint16 index =
+            l.kind == Kind::Return ? goSubIndex[static_cast<std::size_t>(l.goSub)] : ++m_counts[l.kind];
+        if (l.kind == Kind::GoSub) goSubIndex[i] = index;
         m_nextTop = static_cast<qint16>(m_nextTop + blocklayout::LineSpacing);
         if (m_nextTop > m_panelHeight) m_panelHeight = m_nextTop + m_panelHeight + 48;
-        appendRow(k, index);
-        PanelBlock b = m_blocks[k].front();
-        b.shape.visible = b.text.visible = true;
-        b.comment.visible = info.hasComment;
-        blocklayout::place(b, blocklayout::BlockLeft, m_nextTop);
-        if (k == Kind::Return) {
-            b.text.width = 81;
-            returnBlocks[static_cast<std::size_t>(index)] = b;
-            continue;
-        }
-        m_blocks[k].push_back(b);
-        if (k == Kind::Blank) {
-            setBlankText(index, l.held);
-        } else if (k == Kind::Label && l.goSubLabel) {
-            PanelBlock& label = blockRef(k, index);
-            label.shape.fill = kinds::Orange;
-            setCaptions(k, index, l.held, l.comment, false);
-            label.shape.width = 200;
-        } else if (k != Kind::End) {
-            setCaptions(k, index, l.held, info.hasComment ? l.comment : QString(), true);
-        } else {
-            blocklayout::fitShape(k, blockRef(k, index));
-        }
+        appendRow(l.kind, index);
+        placeLoaded(l, index, m_nextTop);
     }
     return true;
+}
+
+void ProgramModel::placeLoaded(const LoadedLine& l, qint16 index, qint16 top) {
+    const Kind k = l.kind;
+    const KindInfo& info = kinds::info(k);
+    PanelBlock b = m_blocks[k].front();
+    b.shape.visible = b.text.visible = true;
+    b.comment.visible = info.hasComment;
+    blocklayout::place(b, blocklayout::BlockLeft, top);
+    if (k == Kind::Return) {
+        // RETURN blocks are numbered with their GOSUBs.
+        b.text.width = 81;
+        auto& returns = m_blocks[Kind::Return];
+        const auto at = static_cast<std::size_t>(index);
+        if (returns.size() <= at) returns.resize(at + 1, returns.front());
+        returns[at] = b;
+        return;
+    }
+    m_blocks[k].push_back(b);
+    if (k == Kind::Blank) {
+        setBlankText(index, l.held);
+    } else if (k == Kind::Label && l.goSubLabel) {
+        PanelBlock& label = blockRef(k, index);
+        label.shape.fill = kinds::Orange;
+        setCaptions(k, index, l.held, l.comment, false);
+        label.shape.width = 200;
+    } else if (k != Kind::End) {
+        setCaptions(k, index, l.held, info.hasComment ? l.comment : QString(), true);
+    } else {
+        blocklayout::fitShape(k, blockRef(k, index));
+    }
 }
 
 ProgramModel::Snapshot ProgramModel::snapshot() const {

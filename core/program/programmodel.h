@@ -117,10 +117,25 @@ public:
     void deleteLine();
     // Empties the panel and the table; keeps the panel height.
     void reset();
+    // Lines load and insert take: each of a kind that stands on the panel, each RETURN paired with
+    // one GOSUB above it and each GOSUB with one RETURN.
+    static bool wellFormed(const std::vector<LoadedLine>& lines);
     // Replaces every block with the lines, laid out from the top one row apart as adds lay them out,
     // GOSUB and RETURN lines paired as given. False, with nothing changed, when they are more than
     // the table takes or a RETURN has no GOSUB above it (or a GOSUB no RETURN below it).
     bool load(const std::vector<LoadedLine>& lines);
+    // How many lines could be inserted so that the first stands in the given row (1..lineCount + 1):
+    // what the table has room for, and what the panel has rows for below the lines that move down.
+    int insertRoom(int row) const;
+    // Whether the lines can be inserted at row: TableFull or PanelFull when they are more than
+    // insertRoom, CounterFull when a kind would pass its counter's limit, None when they fit.
+    AddRefusal canInsert(int row, const std::vector<LoadedLine>& lines) const;
+    // Inserts the lines as blocks, as load makes them, so that the first stands in the given row (1 to
+    // lineCount + 1) right below the line above it; the lines from that row on move down as far as
+    // they must. At the end, they go where adds would put them. The last inserted line becomes the
+    // selection. False, with nothing changed, when canInsert refuses, row is out of range or the lines
+    // pair GOSUB and RETURN as load would not take them.
+    bool insert(int row, const std::vector<LoadedLine>& lines);
     // Moves the line in the given row one row up (step -1) or down (+1) by dropping it there, as a
     // drag released on that row would. Returns the row the line stands in afterwards.
     int moveLine(int row, int step);
@@ -170,6 +185,14 @@ private:
     friend class PanelPointer;
     friend struct DropLayout;
 
+    // The block of a line read from a file, element index of its kind, standing at top.
+    void placeLoaded(const LoadedLine& line, qint16 index, qint16 top);
+    // Where lines inserted at row stand: the first one's top, and how far the lines from row on move.
+    struct InsertPlace {
+        qint16 firstTop = 0;
+        int shift = 0;
+    };
+    std::optional<InsertPlace> insertPlace(int row, int lines) const;
     // The row an add of the given rows goes below (nextTop, else the last line's row), if they fit.
     std::optional<qint16> addAfter(int rows) const;
     PanelBlock& blockRef(Kind k, int index) { return m_blocks[k][static_cast<std::size_t>(index)]; }

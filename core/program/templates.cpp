@@ -253,6 +253,14 @@ ParseResult parse(const QString& name, const QStringList& fileLines) {
     return r;
 }
 
+std::optional<double> number(QStringView text) {
+    text = text.trimmed();
+    bool ok = false;
+    const double v = isNumber(text) ? QLocale::c().toDouble(text, &ok) : 0;
+    if (!ok || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
 QString numberText(double v) {
     // "-0" would read back as the same number, but nobody writes it.
     if (v == 0) return QStringLiteral("0");

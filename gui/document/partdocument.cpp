@@ -94,6 +94,10 @@ bool PartDocument::addLine(Kind k, const ComposedLine& line) {
     return record(name, [&] { m_model.add(k, line.held, line.comment); });
 }
 
+bool PartDocument::insertLines(int row, const std::vector<LoadedLine>& lines, const QString& undoName) {
+    return record(undoName, [&] { m_model.insert(row, lines); });
+}
+
 bool PartDocument::editLine(PanelHit block, const QString& held, const QString& comment) {
     return record(QCoreApplication::translate("Undo", "Edit Line"), [&] {
         if (block.kind == Kind::Blank)

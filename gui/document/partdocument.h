@@ -48,6 +48,10 @@ public:
     bool removeSelectedLine();
     // Moves a line one row up or down; the row it stands in afterwards.
     int moveLine(int row, int step);
+    // Inserts lines (as File > Open reads them) so that the first stands in the given row (1 to
+    // lineCount + 1), as one step called undoName. False, with nothing changed, when the model refuses
+    // them: ask ProgramModel::canInsert first to tell the user why.
+    bool insertLines(int row, const std::vector<LoadedLine>& lines, const QString& undoName);
     // A change made on the model directly since before, as a drag and drop does.
     bool recordChange(const QString& name, const ProgramModel::Snapshot& before);
     void reset();

@@ -25,6 +25,7 @@ MainActions::MainActions(QMainWindow* window, QUndoStack* undoStack, const QList
     save = named(file->addAction(tr("&Save")), "mnuSave");
     save->setShortcut(QKeySequence::Save);
     saveAs = named(file->addAction(tr("Save &As...")), "mnuSaveAs");
+    saveTemplate = named(file->addAction(tr("Save as &Template...")), "mnuSaveTemplate");
     recent = named(file->addMenu(tr("Recent &Files")), "mnuRecent");
     file->addSeparator();
     exit = named(file->addAction(tr("E&Xit")), "mnuExit");
@@ -39,6 +40,9 @@ MainActions::MainActions(QMainWindow* window, QUndoStack* undoStack, const QList
     redo->setShortcut(QKeySequence::Redo);
     editMenu->addAction(undo);
     editMenu->addAction(redo);
+
+    QMenu* insert = named(bar->addMenu(tr("&Insert")), "mnuInsert");
+    insertTemplate = named(insert->addAction(tr("&Template...")), "mnuTemplate");
 
     QMenu* mode = named(bar->addMenu(tr("&Mode")), "mnuMode");
     basic = named(mode->addAction(tr("&Basic")), "mnuBasic");

@@ -12,7 +12,7 @@ class QUndoStack;
 
 // The main window's menus and the block pop-up menu, their actions named as the program names them
 // (mnuSave, mnuUndo, ...). The window connects them; this only builds them in their order:
-// File, Edit, Mode, View, Help.
+// File, Edit, Insert, Mode, View, Help.
 class MainActions : public QObject {
     Q_OBJECT
 
@@ -32,6 +32,8 @@ public:
     QAction* reset = nullptr;
     QAction* save = nullptr;
     QAction* saveAs = nullptr;
+    QAction* saveTemplate = nullptr;
+    QAction* insertTemplate = nullptr;
     QAction* exit = nullptr;
     QAction* undo = nullptr;
     QAction* redo = nullptr;

@@ -10,6 +10,7 @@
 #include "gui/mainwindow/panelview.h"
 #include "gui/mainwindow/programpanes.h"
 #include "gui/mainwindow/toolbox.h"
+#include "gui/templates/templateactions.h"
 #include "gui/toolpath/dryruncontroller.h"
 #include "gui/toolpath/dryrunsettingsdialog.h"
 #include "gui/toolpath/toolpathdock.h"
@@ -71,7 +72,8 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     m_actions = new MainActions(this, m_document->undoStack(),
                                 {{m_problemsPane, "mnuProblems", tr("&Problems")},
                                  {m_textPane, "mnuPartFileText", tr("Part File &Text")},
-                                 {m_toolpath, "mnuToolpath", tr("T&oolpath")}});
+                                 {m_toolpath, "mnuToolpath", tr("T&oolpath")},
+                                 {m_templates->dock(), "mnuTemplates", tr("Te&mplates")}});
     m_files = new FileController(*m_document, m_platform, m_settings, this);
     connectActions();
     setAdvanced(false);
@@ -113,6 +115,7 @@ void MainWindow::buildDocks() {
     addDockWidget(Qt::RightDockWidgetArea, m_toolpath);
     m_toolpath->hide();
     m_dryRun = new DryRunController(*m_document, this);
+    m_templates = new TemplateActions(*this, *m_document, *m_scrollArea->panel(), m_platform, m_runner);
 
     m_statusPath = new QLabel(this);
     m_statusPath->setObjectName(QStringLiteral("lblStatusPath"));
@@ -150,6 +153,7 @@ void MainWindow::connectActions() {
     connect(a.deleteLine, &QAction::triggered, this, &MainWindow::deleteSelectedLine);
     connect(a.edit, &QAction::triggered, this, &MainWindow::editSelectedLine);
     connect(m_toolbox, &Toolbox::addRequested, this, &MainWindow::addLine);
+    m_templates->connectTo(a);
 
     PanelView* panel = m_scrollArea->panel();
     connect(panel, &PanelView::popupRequested, this, &MainWindow::showBlockMenu);

@@ -16,6 +16,7 @@ class ProgramTextPane;
 class QLabel;
 class QTimer;
 class QToolButton;
+class TemplateActions;
 class Toolbox;
 class ToolpathDock;
 class DryRunController;
@@ -45,6 +46,7 @@ public:
     ProgramTextPane* textPane() const { return m_textPane; }
     ToolpathDock* toolpathDock() const { return m_toolpath; }
     DryRunController& dryRun() { return *m_dryRun; }
+    TemplateActions& templates() { return *m_templates; }
     QToolButton* problemsCount() const { return m_problemsCount; }
 
     // Toolbox: opens the kind's dialog (END: none) and adds its line below all others.
@@ -98,6 +100,7 @@ private:
     ProgramTextPane* m_textPane = nullptr;
     ToolpathDock* m_toolpath = nullptr;
     DryRunController* m_dryRun = nullptr;
+    TemplateActions* m_templates = nullptr;
     QToolButton* m_problemsCount = nullptr;
     QLabel* m_statusPath = nullptr;
     QTimer* m_checkTimer = nullptr;
