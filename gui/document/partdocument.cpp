@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QUndoCommand>
 
+#include <algorithm>
+
 // One step: the program before and after, and for an Open the part file too. The change itself has
 // already run when the step is pushed, so its first redo does nothing.
 class PartDocument::Step final : public QUndoCommand {
@@ -92,6 +94,50 @@ bool PartDocument::addLine(Kind k, const ComposedLine& line) {
     const QString name = QCoreApplication::translate("Undo", kinds::info(k).addStep);
     if (k == Kind::GoSub) return record(name, [&] { m_model.addGoSub(line.held, line.goSubLabel); });
     return record(name, [&] { m_model.add(k, line.held, line.comment); });
+}
+
+bool PartDocument::insertLines(int row, const std::vector<LoadedLine>& lines, const QString& undoName) {
+    const int count = int(lines.size());
+    const int last = m_model.lineCount();
+    if (count == 0 || row < 1 || row > last + 1 || last + count > ProgramModel::MaxLines) return false;
+    for (const LoadedLine& l : lines)
+        if (l.kind == Kind::GoSub || l.kind == Kind::Return || l.kind == Kind::None) return false;
+    const ProgramModel::Snapshot before = m_model.snapshot();
+    // Each line is added below all others, as the toolbox adds it (captions, widths, colours) ...
+    for (const LoadedLine& l : lines)
+        if (!m_model.add(l.kind, l.held, l.comment)) {
+            m_model.restore(before);
+            return false;
+        }
+    if (row <= last) {
+        // ... then the lines from the row down make room below the new ones, and the new ones move up
+        // into it: no other line changes its place or the gaps between them.
+        ProgramModel::Snapshot s = m_model.snapshot();
+        const int shift = count * blocklayout::LineSpacing;
+        if (s.rows[std::size_t(last)].top + shift > ProgramModel::MaxRowTop) {
+            m_model.restore(before);
+            return false;
+        }
+        const qint16 first = s.rows[std::size_t(row)].top;
+        const auto moveBlock = [&s](const LineRow& r, float top) {
+            PanelBlock& b = s.blocks[r.kind][std::size_t(r.blockIndex)];
+            blocklayout::place(b, b.shape.left, top);
+        };
+        for (int n = row; n <= last; ++n) {
+            LineRow& r = s.rows[std::size_t(n)];
+            r.top = qint16(r.top + shift);
+            moveBlock(r, r.top);
+        }
+        for (int k = 0; k < count; ++k) {
+            LineRow& r = s.rows[std::size_t(last + 1 + k)];
+            r.top = qint16(first + k * blocklayout::LineSpacing);
+            moveBlock(r, r.top);
+        }
+        std::rotate(s.rows.begin() + row, s.rows.begin() + last + 1, s.rows.begin() + last + 1 + count);
+        s.nextTop = std::max(qint16(before.nextTop + shift), s.rows[std::size_t(last + count)].top);
+        m_model.restore(s);
+    }
+    return recordChange(undoName, before);
 }
 
 bool PartDocument::editLine(PanelHit block, const QString& held, const QString& comment) {

@@ -48,6 +48,10 @@ public:
     bool removeSelectedLine();
     // Moves a line one row up or down; the row it stands in afterwards.
     int moveLine(int row, int step);
+    // Inserts lines so that the first takes the given row (1..lineCount + 1) and the lines from there
+    // down move below the last new one, as one step; false, with nothing changed, when they do not
+    // fit (the table's 100 lines, the panel's last row) or hold a GOSUB or RETURN, which come in pairs.
+    bool insertLines(int row, const std::vector<LoadedLine>& lines, const QString& undoName);
     // A change made on the model directly since before, as a drag and drop does.
     bool recordChange(const QString& name, const ProgramModel::Snapshot& before);
     void reset();
