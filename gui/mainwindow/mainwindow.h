@@ -19,6 +19,9 @@ class QToolButton;
 class Toolbox;
 class ToolpathDock;
 class DryRunController;
+namespace tools {
+struct Context;
+}
 
 // The main window "frmCV_ProgIDE": the toolbox on the left, the program panel on the right, the
 // Problems and Part File Text panes, and the menus. It puts the parts together and asks the exit
@@ -70,6 +73,8 @@ protected:
 private:
     void buildDocks();
     void connectActions();
+    // What the Tools commands and Save a copy to resume work on.
+    tools::Context toolContext();
     // The dry run follows the document; its toolpath and the panel point at each other's lines.
     void connectDryRun();
     // The dry run's warnings and errors, as the Problems pane lists them.
