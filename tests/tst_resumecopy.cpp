@@ -337,28 +337,37 @@ private Q_SLOTS:
         }
     }
 
-    // The window: the question before a copy from inside a loop, then the file as composed.
+    // The window: the question before a copy from inside a loop or a subroutine, then the file as
+    // composed, then what the copy cannot restore.
     void windowAsksAndWrites_data() {
+        QTest::addColumn<QString>("text");
         QTest::addColumn<int>("row");
-        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QString>("question");
         QTest::addColumn<bool>("answer");
-        QTest::addColumn<bool>("written");
-        QTest::newRow("inside the loop, declined") << 7 << true << false << false;
-        QTest::newRow("inside the loop, accepted") << 7 << true << true << true;
-        QTest::newRow("after the loop") << 11 << false << false << true;
+        QTest::addColumn<QString>("told");
+        const QString spindle = QStringLiteral("SO, 1, 1\nJ2, 1, 1\nMZ, , , -0.5\nMX, 3");
+        QTest::newRow("inside the loop, declined")
+            << Loop << 7 << "inside a loop: line 13 (IF &&i < 0.5 THEN GOTO top:) jumps back over it" << false << "";
+        QTest::newRow("inside the loop, accepted") << Loop << 7 << "line 13 (IF" << true << "";
+        QTest::newRow("after the loop") << Loop << 11 << "" << false << "";
+        QTest::newRow("in a subroutine") << Subroutines << 5
+                                         << "line 16 (GOSUB cut:) calls it, the body begins at line 5 (cut:)" << true
+                                         << "";
+        QTest::newRow("spindle switched before") << spindle << 4 << "" << false << "line 4: SO, 1, 1";
     }
     void windowAsksAndWrites() {
+        QFETCH(QString, text);
         QFETCH(int, row);
-        QFETCH(bool, asked);
+        QFETCH(QString, question);
         QFETCH(bool, answer);
-        QFETCH(bool, written);
+        QFETCH(QString, told);
         QByteArray file;
         for (const QString& l :
-             QStringList{partfile::CreatedLine, partfile::NoticeLine, partfile::ThirdLine} + Loop.split(u'\n'))
+             QStringList{partfile::CreatedLine, partfile::NoticeLine, partfile::ThirdLine} + text.split(u'\n'))
             file += l.toLatin1() + "\r\n";
-        putBytes(path(QStringLiteral("loop.cvp")), file);
-        auto w = startWindow([](QDialog&) { return false; }, false, {}, path(QStringLiteral("loop.cvp")));
-        QCOMPARE(model(*w).lineCount(), 12);
+        putBytes(path(QStringLiteral("job.cvp")), file);
+        auto w = startWindow([](QDialog&) { return false; }, false, {}, path(QStringLiteral("job.cvp")));
+        QCOMPARE(model(*w).lineCount(), int(text.count(u'\n')) + 1);
         QAction* save = action(*w, "mnuSaveResume");
         w->scrollArea()->panel()->refresh();
         QVERIFY(!save->isEnabled());
@@ -368,26 +377,29 @@ private Q_SLOTS:
         w->scrollArea()->panel()->refresh();
         QVERIFY(save->isEnabled());
         m_platform.asked.clear();
-        if (asked) m_platform.yesNo << answer;
-        m_platform.files << path(QStringLiteral("resume.cvp"));
+        if (!question.isEmpty()) m_platform.yesNo << answer;
+        const QString target = path(QStringLiteral("resume.cvp"));
+        m_platform.files << target;
         save->trigger();
 
-        const QStringList questions = m_platform.messageTexts();
-        QCOMPARE(questions.size(), asked ? 1 : 0);
-        if (asked)
-            QVERIFY2(questions[0].contains(QLatin1String("line 13 (IF &&i < 0.5 THEN GOTO top:)")),
-                     qPrintable(questions[0]));
-        QCOMPARE(QFile::exists(path(QStringLiteral("resume.cvp"))), written);
+        QStringList messages = m_platform.messageTexts();
+        if (!question.isEmpty()) {
+            QVERIFY(!messages.isEmpty());
+            QVERIFY2(messages.takeFirst().contains(question), qPrintable(m_platform.messageTexts().join(u'\n')));
+        }
+        QCOMPARE(messages.size(), told.isEmpty() ? 0 : 1);
+        if (!told.isEmpty()) QVERIFY2(messages[0].contains(told), qPrintable(messages[0]));
+        const bool written = question.isEmpty() || answer;
+        QCOMPARE(QFile::exists(target), written);
         if (!written) return;
-        const int line = row + 3;
-        const dryrun::Program p = partfile::dryRunProgram(model(*w), w->document().kept(), QStringLiteral("loop.cvp"),
-                                                          w->document().folder());
+        const dryrun::Program p =
+            partfile::dryRunProgram(model(*w), w->document().kept(), QStringLiteral("job.cvp"), w->document().folder());
         const resumecopy::Copy copy = resumecopy::build(p, w->dryRun().settings(), w->dryRun().answers(),
-                                                        w->dryRun().loader(), line, m_dir->path());
+                                                        w->dryRun().loader(), row + 3, m_dir->path());
         QByteArray expected;
         for (const QString& l : copy.lines)
             expected += l.toLatin1() + "\r\n";
-        QCOMPARE(readAll(path(QStringLiteral("resume.cvp"))), expected);
+        QCOMPARE(readAll(target), expected);
     }
 };
 

@@ -221,14 +221,9 @@ Copy fromTrace(const dryrun::Program& program, const dryrun::Trace& trace, int l
 
     for (qsizetype k = 0; k < std::min<qsizetype>(state.notSimulatedBefore, trace.notSimulated.size()); ++k) {
         const dryrun::LineRef r = trace.notSimulated[k].source;
-        if (r.file == 0) {
-            const int i = indexOf(r.line);
-            copy.unrestored
-                << (i < n ? QStringLiteral("line %1: %2").arg(r.line).arg(lines[std::size_t(i)].text.trimmed())
-                          : QStringLiteral("line %1").arg(r.line));
-        } else {
-            copy.unrestored << QStringLiteral("%1 line %2").arg(trace.files.value(r.file)).arg(r.line);
-        }
+        const int i = r.file == 0 ? indexOf(r.line) : n;
+        copy.unrestored.append({r.file == 0 ? QString() : trace.files.value(r.file), r.line,
+                                i < n ? lines[std::size_t(i)].text.trimmed() : QString()});
     }
     for (qsizetype k = 0; k < std::min<qsizetype>(state.stopsBefore, trace.stops.size()); ++k)
         if (trace.stops[k].kind == dryrun::Stop::Kind::Input) copy.answeredBefore = true;
@@ -249,8 +244,10 @@ Copy fromTrace(const dryrun::Program& program, const dryrun::Trace& trace, int l
                        "the program goes on from that line.")
             .arg(program.name)
             .arg(line));
-    for (const QString& u : std::as_const(copy.unrestored))
-        add(QStringLiteral("' Not repeated here, set the machine as it did: %1").arg(u));
+    for (const Copy::Unrestored& u : std::as_const(copy.unrestored))
+        add(QStringLiteral("' Not repeated here, set the machine as it did: %1")
+                .arg(u.file.isEmpty() ? QStringLiteral("line %1: %2").arg(u.line).arg(u.text)
+                                      : QStringLiteral("%1 line %2").arg(u.file).arg(u.line)));
 
     double top = state.position.z;
     if (!trace.extent.empty) top = std::max(top, trace.extent.z.max);

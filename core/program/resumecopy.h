@@ -36,7 +36,12 @@ struct Copy {
     std::optional<NamedLine> bodyReturn;
     // Lines run before the chosen line that the dry run could not simulate (commands it does not know,
     // such as a spindle switch): machine state the copy cannot set, named for the operator.
-    QStringList unrestored;
+    struct Unrestored {
+        QString file; // empty for the main file, else the called file as its calling line names it
+        int line = 0;
+        QString text; // a main-file line's text, trimmed
+    };
+    QList<Unrestored> unrestored;
     // An INPUT was answered before the chosen line: the copy's variables hold the dry run's answers.
     bool answeredBefore = false;
 };

@@ -80,12 +80,15 @@ void saveResumeCopy(const Context& context) {
         context.platform.tell(tr("The copy was not saved.\n\n%1").arg(written.error), title, Platform::Icon::Warning);
         return;
     }
-    QStringList notes;
-    if (!copy.unrestored.isEmpty())
+    QStringList notes, unrestored;
+    for (const resumecopy::Copy::Unrestored& u : std::as_const(copy.unrestored))
+        unrestored << (u.file.isEmpty() ? tr("line %1: %2").arg(u.line).arg(u.text)
+                                        : tr("%1, line %2").arg(u.file).arg(u.line));
+    if (!unrestored.isEmpty())
         notes << tr("Before line %1 the program ran lines the dry run cannot follow; the copy does not repeat them, "
                     "so set the machine as they would:\n%2")
                      .arg(line)
-                     .arg(copy.unrestored.join(u'\n'));
+                     .arg(unrestored.join(u'\n'));
     if (copy.answeredBefore)
         notes << tr("The copy's variables hold the answers the dry run gave the INPUT lines before line %1 (set in "
                     "the Toolpath view), not what was typed at the machine.")
