@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 namespace tools {
 
@@ -52,6 +53,16 @@ std::optional<QString> chooseCopyName(const Context& context, const QString& tit
     }
 }
 
+dryrun::Trace runWatching(const Context& context, const dryrun::Program& program, int line) {
+    dryrun::Settings settings = context.dryRun.settings();
+    settings.watchLine = line;
+    // A long loop takes a moment; the run is short enough not to need a thread of its own.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    dryrun::Trace trace = dryrun::run(program, settings, context.dryRun.answers(), context.dryRun.loader());
+    QGuiApplication::restoreOverrideCursor();
+    return trace;
+}
+
 void traceOutline(const Context& context) {
     PartDocument& document = context.document;
     const ProgramModel& model = document.model();
@@ -61,10 +72,9 @@ void traceOutline(const Context& context) {
     // Where the lines would stand: the tool's place there is where they take it back to.
     const dryrun::Program program =
         partfile::dryRunProgram(model, document.kept(), partName(document), document.folder());
-    dryrun::Settings settings = context.dryRun.settings();
-    settings.watchLine = partfile::fileLineOfRow(document.kept(), after + 1);
-    const bool atEnd = program.lines.empty() || settings.watchLine > program.lines.back().number;
-    const dryrun::Trace trace = dryrun::run(program, settings, context.dryRun.answers(), context.dryRun.loader());
+    const int watched = partfile::fileLineOfRow(document.kept(), after + 1);
+    const bool atEnd = program.lines.empty() || watched > program.lines.back().number;
+    const dryrun::Trace trace = runWatching(context, program, watched);
     const std::optional<double> top = outline::highestZ(trace);
     const QString title = tr("Trace the outline");
     if (!top) {

@@ -53,9 +53,7 @@ void saveResumeCopy(const Context& context) {
     const QString name = document.fileName().isEmpty() ? QStringLiteral("untitled.cvp") : document.fileName();
     const dryrun::Program program = partfile::dryRunProgram(model, document.kept(), name, document.folder());
     const int line = partfile::fileLineOfRow(document.kept(), row);
-    dryrun::Settings settings = context.dryRun.settings();
-    settings.watchLine = line;
-    const dryrun::Trace trace = dryrun::run(program, settings, context.dryRun.answers(), context.dryRun.loader());
+    const dryrun::Trace trace = runWatching(context, program, line);
 
     resumecopy::Copy copy = resumecopy::fromTrace(program, trace, line, document.folder());
     if (!copy.ok) {

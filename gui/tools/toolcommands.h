@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/program/dryrun.h"
 #include "gui/dialogs/commanddialog.h"
 
 class DryRunController;
@@ -27,6 +28,9 @@ void traceOutline(const Context& context);
 
 // File > Save a copy to resume from this line...: for the selected line.
 void saveResumeCopy(const Context& context);
+
+// The document's dry run as the toolpath view runs it, watching a main-file line; the window waits.
+dryrun::Trace runWatching(const Context& context, const dryrun::Program& program, int line);
 
 // A name for a file written beside the part file: the save dialog until a usable name, the question
 // when it exists; never the part file itself. Nothing when cancelled.
