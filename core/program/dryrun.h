@@ -88,6 +88,29 @@ struct Setup {
     std::optional<double> tableX, tableY;
 };
 
+struct AxisSpeeds {
+    double xy = 0, z = 0, a = 0, b = 0;
+};
+
+// Where the run stood the first time it reached Settings::watchLine, before that line ran.
+struct LineState {
+    Position position;
+    AxisSpeeds move, jog;
+    // Bit s is set when speed field s (in the order of a VS line) was set by a VS line run before;
+    // the others are still the settings' own.
+    quint8 speedsSet = 0;
+    // Every variable that has a value, named as first written, in the order the names first appear in
+    // the files run.
+    QList<std::pair<QString, double>> variables;
+    // The main-file lines RETURN goes back to, the innermost GOSUB last: not empty when the line runs
+    // inside a subroutine. A GOSUB on the last line returns past the end (the last line's number + 1).
+    std::vector<int> returnTo;
+    // How much of the trace was made before: segments, lines not simulated, stops.
+    std::size_t segmentsBefore = 0;
+    qsizetype notSimulatedBefore = 0;
+    qsizetype stopsBefore = 0;
+};
+
 struct Trace {
     QStringList files; // index 0: the main file; each name as the command line or the calling line gave it
     std::vector<Segment> segments;
@@ -101,6 +124,7 @@ struct Trace {
     qint64 executedLines = 0;
     bool stepLimitReached = false;
     bool cancelled = false;
+    std::optional<LineState> watched; // Settings::watchLine's state, when the run reached it
     // Total number of times the run stopped for the operator (the sum of Stop::times).
     int stopCount() const;
 };
@@ -128,10 +152,6 @@ struct Loaded {
 // Reads a called file given its path (already resolved against the calling file's folder).
 using Loader = std::function<Loaded(const QString& path)>;
 
-struct AxisSpeeds {
-    double xy = 0, z = 0, a = 0, b = 0;
-};
-
 // What the operator sets; the defaults are those of docs/dry-run.md.
 struct Settings {
     AxisSpeeds move{1, 0.5, 1, 1};
@@ -147,6 +167,9 @@ struct Settings {
     // The blank, used when the file's own header gives none.
     std::optional<double> blankX, blankY, thickness;
     bool zeroOnTable = false;
+    // Not the operator's: a main-file line number whose state the run records in Trace::watched the
+    // first time it reaches that line (0: none). Resuming from a line and tracing an outline read it.
+    int watchLine = 0;
 };
 
 // Values for INPUT lines: by line first, else by variable name (compared as the checker compares

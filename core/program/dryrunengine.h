@@ -165,6 +165,8 @@ private:
     void call(const Instr& in, File& f, int fi, int at);
     void stepLimitReached();
     void finish();
+    // Records the state at the watched line, once.
+    void watch(const File& f);
 
     // dryrunmotion.cpp
     void speeds(const Instr& in, File& f, int fi, int at);
@@ -195,6 +197,7 @@ private:
 
     Position pos_;
     AxisSpeeds move_, jog_;
+    quint8 speedsSet_ = 0;                 // the speed fields a VS line has set
     std::array<double, 3> accel_{0, 0, 0}; // XY, Z, A and B; 0: timed without acceleration
     double calibration_ = 1;
     std::optional<double> blankTop_; // Z of the blank's top surface, when the blank can be checked
@@ -202,6 +205,7 @@ private:
 
     std::vector<Frame> frames_;
     qint64 steps_ = 0;
+    int watchAt_ = -1; // the main file's line whose state is recorded, until it is reached
     std::array<Recent, RingSize> ring_{};
 };
 

@@ -46,6 +46,12 @@ Runner::Runner(const Program& program, const Settings& settings, const Answers& 
     if (!program.name.isEmpty())
         fileByKey_.insert(keyOf(resolve(QString(program.name).replace(u'\\', u'/'), program.folder)), 0);
     compile(0);
+    if (settings.watchLine > 0)
+        for (int at = 0; at < files_[0]->size(); ++at)
+            if (files_[0]->line(at).number == settings.watchLine) {
+                watchAt_ = at;
+                break;
+            }
 }
 
 Trace Runner::run() {
@@ -68,6 +74,8 @@ Trace Runner::run() {
         }
         const int at = fr.pc++;
         const int fi = fr.file;
+        // The main file runs only in the first frame (a call of it is a cycle), so its line is enough.
+        if (at == watchAt_ && fi == 0) watch(f);
         ring_[std::size_t(steps_ % RingSize)] = {fi, at};
         ++steps_;
         // May push a frame: nothing may hold fr past this.
@@ -280,6 +288,24 @@ void Runner::stepLimitReached() {
                                 .arg(kept)
                                 .arg(names.join(QStringLiteral(", "))),
                             false, QStringLiteral("step-limit")};
+}
+
+void Runner::watch(const File& f) {
+    watchAt_ = -1;
+    LineState s;
+    s.position = pos_;
+    s.move = move_;
+    s.jog = jog_;
+    s.speedsSet = speedsSet_;
+    for (int slot = 0; slot < int(values_.size()); ++slot)
+        if (values_[std::size_t(slot)]) s.variables.append({names_.name(slot), *values_[std::size_t(slot)]});
+    const int past = f.size() > 0 ? f.line(f.size() - 1).number + 1 : 1;
+    for (const int pc : frames_.front().returns)
+        s.returnTo.push_back(pc < f.size() ? f.line(pc).number : past);
+    s.segmentsBefore = trace_.segments.size();
+    s.notSimulatedBefore = trace_.notSimulated.size();
+    s.stopsBefore = trace_.stops.size();
+    trace_.watched = std::move(s);
 }
 
 void Runner::finish() {

@@ -27,6 +27,7 @@ void Runner::speeds(const Instr& in, File& f, int fi, int at) {
             continue;
         }
         *speed[s] = *v;
+        speedsSet_ |= quint8(1u << s);
     }
 }
 

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QUndoCommand>
 
+#include <algorithm>
+
 // One step: the program before and after, and for an Open the part file too. The change itself has
 // already run when the step is pushed, so its first redo does nothing.
 class PartDocument::Step final : public QUndoCommand {

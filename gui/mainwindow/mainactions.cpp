@@ -26,6 +26,8 @@ MainActions::MainActions(QMainWindow* window, QUndoStack* undoStack, const QList
     save->setShortcut(QKeySequence::Save);
     saveAs = named(file->addAction(tr("Save &As...")), "mnuSaveAs");
     saveTemplate = named(file->addAction(tr("Save as &Template...")), "mnuSaveTemplate");
+    saveResume = named(file->addAction(tr("Save a &copy to resume from this line...")), "mnuSaveResume");
+    saveResume->setEnabled(false);
     recent = named(file->addMenu(tr("Recent &Files")), "mnuRecent");
     file->addSeparator();
     exit = named(file->addAction(tr("E&Xit")), "mnuExit");
@@ -49,6 +51,9 @@ MainActions::MainActions(QMainWindow* window, QUndoStack* undoStack, const QList
     advanced = named(mode->addAction(tr("&Advanced")), "mnuAdvanced");
     basic->setCheckable(true);
     advanced->setCheckable(true);
+
+    QMenu* tools = named(bar->addMenu(tr("&Tools")), "mnuTools");
+    traceOutline = named(tools->addAction(tr("Trace the &outline...")), "mnuTraceOutline");
 
     view = named(bar->addMenu(tr("&View")), "mnuView");
     for (const Pane& pane : panes) {

@@ -12,7 +12,7 @@ class QUndoStack;
 
 // The main window's menus and the block pop-up menu, their actions named as the program names them
 // (mnuSave, mnuUndo, ...). The window connects them; this only builds them in their order:
-// File, Edit, Insert, Mode, View, Help.
+// File, Edit, Insert, Mode, Tools, View, Help.
 class MainActions : public QObject {
     Q_OBJECT
 
@@ -33,6 +33,7 @@ public:
     QAction* save = nullptr;
     QAction* saveAs = nullptr;
     QAction* saveTemplate = nullptr;
+    QAction* saveResume = nullptr; // enabled while a line is selected
     QAction* insertTemplate = nullptr;
     QAction* exit = nullptr;
     QAction* undo = nullptr;
@@ -40,6 +41,7 @@ public:
     QAction* basic = nullptr;
     QAction* advanced = nullptr;
     QAction* about = nullptr;
+    QAction* traceOutline = nullptr;
     QMenu* recent = nullptr;
     QMenu* view = nullptr;
     // The block pop-up menu, never in the menu bar.

@@ -14,6 +14,7 @@
 #include "gui/toolpath/dryruncontroller.h"
 #include "gui/toolpath/dryrunsettingsdialog.h"
 #include "gui/toolpath/toolpathdock.h"
+#include "gui/tools/toolcommands.h"
 #include "platform/platform.h"
 
 #include <QAction>
@@ -154,6 +155,8 @@ void MainWindow::connectActions() {
     connect(a.edit, &QAction::triggered, this, &MainWindow::editSelectedLine);
     connect(m_toolbox, &Toolbox::addRequested, this, &MainWindow::addLine);
     m_templates->connectTo(a);
+    connect(a.traceOutline, &QAction::triggered, this, [this] { tools::traceOutline(toolContext()); });
+    connect(a.saveResume, &QAction::triggered, this, [this] { tools::saveResumeCopy(toolContext()); });
 
     PanelView* panel = m_scrollArea->panel();
     connect(panel, &PanelView::popupRequested, this, &MainWindow::showBlockMenu);
@@ -190,6 +193,12 @@ void MainWindow::connectActions() {
     m_checkTimer->setInterval(0);
     connect(m_checkTimer, &QTimer::timeout, this, &MainWindow::updateChecks);
     connect(panel, &PanelView::refreshed, m_checkTimer, qOverload<>(&QTimer::start));
+    connect(panel, &PanelView::refreshed, this,
+            [this] { m_actions->saveResume->setEnabled(m_document->model().selectionExists()); });
+}
+
+tools::Context MainWindow::toolContext() {
+    return {*m_document, *m_dryRun, m_platform, m_runner, m_scrollArea->panel(), this};
 }
 
 bool MainWindow::start() {

@@ -20,6 +20,9 @@ class TemplateActions;
 class Toolbox;
 class ToolpathDock;
 class DryRunController;
+namespace tools {
+struct Context;
+}
 
 // The main window "frmCV_ProgIDE": the toolbox on the left, the program panel on the right, the
 // Problems and Part File Text panes, and the menus. It puts the parts together and asks the exit
@@ -72,6 +75,8 @@ protected:
 private:
     void buildDocks();
     void connectActions();
+    // What the Tools commands and Save a copy to resume work on.
+    tools::Context toolContext();
     // The dry run follows the document; its toolpath and the panel point at each other's lines.
     void connectDryRun();
     // The dock's Settings button: the dialog, then a new run with what the operator set.

@@ -27,6 +27,7 @@ public:
     void setAnswers(const dryrun::Answers& answers);
     // The called files are read through this (the disk by default).
     void setLoader(dryrun::Loader loader) { m_loader = std::move(loader); }
+    const dryrun::Loader& loader() const { return m_loader; }
 
     // Runs again once the changes stop coming (after the debounce interval).
     void schedule();

@@ -1,0 +1,407 @@
+// The copy to resume from a line: its dry run reaches the original's positions from the line on, for
+// every line of programs with loops, subroutines, file calls and INPUTs; which earlier lines it
+// keeps; what it says about loops and subroutines; and the window's question and file.
+#include "core/program/resumecopy.h"
+#include "mainwindowfixture.h"
+
+#include "gui/mainwindow/panelscrollarea.h"
+#include "gui/mainwindow/panelview.h"
+#include "gui/toolpath/dryruncontroller.h"
+
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace dryrun;
+
+namespace {
+
+// "H|" in front of a line puts it into the header.
+Program program(const QString& text, const QString& folder = QStringLiteral("/job")) {
+    Program p = programFromText(QStringLiteral("main.cvp"), folder, text);
+    for (SourceLine& l : p.lines)
+        if (l.text.startsWith(QLatin1String("H|"))) {
+            l.region = Region::Header;
+            l.text.remove(0, 2);
+        }
+    return p;
+}
+
+// Called files by path, found without regard to case as the router finds them.
+Loader memoryLoader(const QHash<QString, QString>& files) {
+    return [files](const QString& path) {
+        for (auto it = files.begin(); it != files.end(); ++it)
+            if (it.key().compare(path, Qt::CaseInsensitive) == 0)
+                return Loaded{true, {}, programFromText(path.section(u'/', -1), path.section(u'/', 0, -2), *it)};
+        return Loaded{false, QStringLiteral("no such file"), {}};
+    };
+}
+
+// "var:NAME=v" answers by variable, "lineN=v" by main-file line.
+Answers answersFrom(const QString& words) {
+    Answers a;
+    for (const QString& w : words.split(u' ', Qt::SkipEmptyParts)) {
+        const QString key = w.section(u'=', 0, 0);
+        const double v = w.section(u'=', 1).toDouble();
+        if (key.startsWith(QLatin1String("var:"))) a.byVariable.insert(key.mid(4), v);
+        if (key.startsWith(QLatin1String("line"))) a.byLine.insert(LineRef{0, key.mid(4).toInt()}, v);
+    }
+    return a;
+}
+
+Trace watchedRun(const Program& p, int line, const Answers& answers, const Loader& loader) {
+    Settings s;
+    s.watchLine = line;
+    return run(p, s, answers, loader);
+}
+
+// Exact to the last bit, so a value written with too few digits shows.
+QString exact(double v) {
+    return QString::number(v, 'g', 17);
+}
+QString pos(const Position& p) {
+    return QStringList{exact(p.x), exact(p.y), exact(p.z), exact(p.a), exact(p.b)}.join(u',');
+}
+
+// Original lines as "#n", lines made here as their text; the comment lines made here left out.
+QString layoutOf(const resumecopy::Copy& c) {
+    QStringList out;
+    for (qsizetype i = 0; i < c.lines.size(); ++i) {
+        const int source = c.sourceLine[std::size_t(i)];
+        if (source > 0)
+            out << QStringLiteral("#%1").arg(source);
+        else if (!c.lines[i].startsWith(u'\''))
+            out << c.lines[i];
+    }
+    return out.join(u'|');
+}
+
+QString numbers(const QList<resumecopy::NamedLine>& lines) {
+    QStringList out;
+    for (const resumecopy::NamedLine& l : lines)
+        out << QString::number(l.number);
+    return out.join(u',');
+}
+
+const QString Loop = QStringLiteral("' a loop stepping by a tenth\n"
+                                    "VS, 2, 1, , , 6, 3\n"
+                                    "&&i = 0\n"
+                                    "&&step = 0.1\n"
+                                    "JZ, , , 1\n"
+                                    "top:\n"
+                                    "M2, &i, &i * 2\n"
+                                    "MZ, , , -0.25\n"
+                                    "&&i = &i + &step\n"
+                                    "IF &&i < 0.5 THEN GOTO top:\n"
+                                    "JZ, , , 1\n"
+                                    "J2, 0, 0");
+
+const QString Subroutines = QStringLiteral("GOTO main:\n"
+                                           "cut:\n"
+                                           "MZ, , , -0.1\n"
+                                           "GOSUB lift:\n"
+                                           "MX, &x + 1\n"
+                                           "RETURN\n"
+                                           "lift:\n"
+                                           "JZ, , , 0.5\n"
+                                           "RETURN\n"
+                                           "main:\n"
+                                           "&&x = 2\n"
+                                           "J2, &x, 1\n"
+                                           "GOSUB cut:\n"
+                                           "&&x = 5\n"
+                                           "J2, &x, 3\n"
+                                           "GOSUB cut:\n"
+                                           "END\n"
+                                           "MX, 99");
+
+const QString Calls = QStringLiteral("H|'' Cut this file out of a 24 x 12 piece of plywood that's 1/2 thick\n"
+                                     "H|FP, open.cvp\n"
+                                     "INPUT \"Depth?\" &depth\n"
+                                     "J2, 1, 1\n"
+                                     "FP, sub.cvp,,,,, 2\n"
+                                     "J2, 5, 5\n"
+                                     "FP, sub.cvp,,,,, 1\n"
+                                     "JZ, , , 2\n"
+                                     "FP, SUB.CVP\n"
+                                     "INPUT \"Passes?\" &passes\n"
+                                     "&&n = 0\n"
+                                     "again:\n"
+                                     "FP, deep\\inner.cvp,,,,, 0\n"
+                                     "&&n = &n + 1\n"
+                                     "IF &&n < &passes THEN GOTO again:\n"
+                                     "SO, 1, 0");
+
+const QString Rotary = QStringLiteral("VS, , 0.25\n"
+                                      "J4, 1, 1, 1, 45\n"
+                                      "&&k = 1 / 3\n"
+                                      "mark:\n"
+                                      "M4, 2 + &k, , , 90\n"
+                                      "GOTO nowhere:\n"
+                                      "mark:\n"
+                                      "&&k = &k + 1\n"
+                                      "VS, 3\n"
+                                      "IF &&k < 2 THEN GOTO mark:\n"
+                                      "GOTO &k\n"
+                                      "J5, 0, 0, 0, 0, 0");
+
+const QHash<QString, QString> Files{
+    {QStringLiteral("/job/open.cvp"), QStringLiteral("VS, 1.5, 0.75\nJZ, , , 1.5\nSO, 1, 1")},
+    {QStringLiteral("/job/sub.cvp"), QStringLiteral("MZ, , , -&depth\nM2, 1, 0\nM2, 1, 1\nJZ, , , 0.5")},
+    {QStringLiteral("/job/deep/inner.cvp"), QStringLiteral("MX, &n\nMY, &n * 2 + 0.1")},
+};
+
+} // namespace
+
+class tst_resumecopy : public QObject, MainWindowFixture {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { resetFixture(); }
+
+    // For every line the run reaches: the copy's segments after its set-up lines are the original's
+    // from that line's first execution on, ends, kind and time alike.
+    void positionsFromEveryLine_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("reached");
+        QTest::newRow("loop") << Loop << QString() << "/job" << 12;
+        QTest::newRow("nested subroutines") << Subroutines << QString() << "/job" << 17;
+        QTest::newRow("file calls and INPUT") << Calls << "var:depth=0.25 line10=3"
+                                              << "/job" << 16;
+        QTest::newRow("file calls, copy elsewhere") << Calls << "var:depth=0.5 line10=2"
+                                                    << "/job/copies" << 16;
+        QTest::newRow("rotary, duplicate and missing labels") << Rotary << QString() << "/job" << 12;
+    }
+    void positionsFromEveryLine() {
+        QFETCH(QString, text);
+        QFETCH(QString, answers);
+        QFETCH(QString, folder);
+        QFETCH(int, reached);
+        const Program original = program(text);
+        const Answers given = answersFrom(answers);
+        const Loader loader = memoryLoader(Files);
+        int copies = 0;
+        for (const SourceLine& chosen : original.lines) {
+            const Trace t = watchedRun(original, chosen.number, given, loader);
+            QVERIFY(!t.stepLimitReached);
+            const resumecopy::Copy copy = resumecopy::fromTrace(original, t, chosen.number, folder);
+            QCOMPARE(copy.ok, t.watched.has_value());
+            if (!copy.ok) continue;
+            ++copies;
+            QCOMPARE(copy.sourceLine.size(), std::size_t(copy.lines.size()));
+
+            // The answers by line follow their lines into the copy.
+            Answers copied;
+            copied.byVariable = given.byVariable;
+            for (std::size_t i = 0; i < copy.sourceLine.size(); ++i)
+                if (given.byLine.contains(LineRef{0, copy.sourceLine[i]}))
+                    copied.byLine.insert(LineRef{0, int(i) + 1}, given.byLine[LineRef{0, copy.sourceLine[i]}]);
+            const Program resumed =
+                programFromText(QStringLiteral("copy.cvp"), folder, copy.lines.join(QLatin1Char('\n')));
+            const Trace r = run(resumed, Settings{}, copied, loader);
+            QVERIFY(!r.stepLimitReached);
+            QVERIFY2(std::none_of(r.warnings.begin(), r.warnings.end(),
+                                  [](const Note& n) { return n.rule == QLatin1String("missing-file"); }),
+                     qPrintable(copy.lines.join(u'\n')));
+
+            QStringList expected, got;
+            for (std::size_t i = t.watched->segmentsBefore; i < t.segments.size(); ++i) {
+                const Segment& s = t.segments[i];
+                expected << pos(s.from) + u'>' + pos(s.to) + (s.jog ? "j" : "m") + exact(s.time);
+            }
+            for (const Segment& s : r.segments) {
+                if (s.source.file == 0 && copy.sourceLine[std::size_t(s.source.line - 1)] == 0) continue;
+                got << pos(s.from) + u'>' + pos(s.to) + (s.jog ? "j" : "m") + exact(s.time);
+            }
+            QVERIFY2(got == expected,
+                     qPrintable(QStringLiteral("from line %1:\n%2\nexpected\n%3\ngot\n%4")
+                                    .arg(chosen.number)
+                                    .arg(copy.lines.join(u'\n'), expected.join(u'\n'), got.join(u'\n'))));
+        }
+        QCOMPARE(copies, reached);
+    }
+
+    // The lines each copy keeps and makes, the comments it begins with left out.
+    void layout_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("loop body kept above the line")
+            << Loop << 8
+            << "JZ, , , 1|VS, 2, 1, , , 6, 3, , |&&i = 0|&&step = 0.1|J2, 0, 0|MZ, , , 1|GOTO resume_here:|#6|#7|"
+               "resume_here:|#8|#9|#10|#11|#12";
+        QTest::newRow("after the loop, nothing above")
+            << Loop << 11
+            << "JZ, , , 1|VS, 2, 1, , , 6, 3, , |&&i = 0.5|&&step = 0.1|J2, 0.4, 0.8|MZ, , , -0.25|#11|#12";
+        QTest::newRow("subroutines kept, the jump to main left out")
+            << Subroutines << 14
+            << "JZ, , , 0.5|&&x = 2|J2, 3, 1|MZ, , , 0.5|GOTO resume_here:|#2|#3|#4|#5|#6|#7|#8|#9|resume_here:|"
+               "#14|#15|#16|#17|#18";
+        QTest::newRow("two pending RETURNs")
+            << Subroutines << 8
+            << "JZ, , , 0.5|&&x = 2|J2, 2, 1|MZ, , , -0.1|GOSUB resume_call_2:|GOTO resume_return_1:|resume_call_2:|"
+               "GOSUB resume_here:|GOTO resume_return_2:|#2|#3|#4|resume_return_2:|#5|#6|#7|resume_here:|#8|#9|#10|"
+               "#11|#12|#13|resume_return_1:|#14|#15|#16|#17|#18";
+        QTest::newRow("the first of two labels, and what goes on into the line")
+            << Rotary << 8
+            << "JZ, , , 1|VS, , 0.25, , , , , , |&&k = 0.3333333333333333|J5, 2.3333333333333335, 1, , 90, 0|MZ, , , "
+               "1|GOTO resume_here:|#4|#5|#6|#7|resume_here:|"
+               "#8|#9|#10|#11|#12";
+        QTest::newRow("header comment kept, its call not") << Calls << 12
+                                                           << "#1|JZ, , , 2|VS, 1.5, 0.75, , , , , , |&&depth = "
+                                                              "0.25|&&passes = 3|&&n = 0|J2, 1, 1|MZ, , , 0.5|#12|#13|"
+                                                              "#14|#15|#16";
+    }
+    void layout() {
+        QFETCH(QString, text);
+        QFETCH(int, line);
+        QFETCH(QString, expected);
+        const Program p = program(text);
+        const resumecopy::Copy copy = resumecopy::fromTrace(
+            p, watchedRun(p, line, answersFrom(QStringLiteral("var:depth=0.25 line10=3")), memoryLoader(Files)), line,
+            QStringLiteral("/job"));
+        QVERIFY(copy.ok);
+        QCOMPARE(layoutOf(copy), expected);
+    }
+
+    // What the window is told before writing: the loop's jumps, the subroutine's call, label and RETURN;
+    // and what cannot be restored.
+    void cautions_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("loops");
+        QTest::addColumn<QString>("goSubs");
+        QTest::addColumn<QString>("labels");
+        QTest::addColumn<int>("returnLine");
+        QTest::addColumn<int>("unrestored");
+        QTest::newRow("inside the loop") << Loop << 7 << "10"
+                                         << ""
+                                         << "" << 0 << 0;
+        QTest::newRow("the loop's own label") << Loop << 6 << "10"
+                                              << ""
+                                              << "" << 0 << 0;
+        QTest::newRow("after the loop") << Loop << 11 << ""
+                                        << ""
+                                        << "" << 0 << 0;
+        QTest::newRow("in a subroutine") << Subroutines << 5 << "13,16"
+                                         << "13"
+                                         << "2" << 6 << 0;
+        QTest::newRow("two deep") << Subroutines << 8 << "13,16"
+                                  << "13,4"
+                                  << "2,7" << 9 << 0;
+        QTest::newRow("main line between the calls") << Subroutines << 14 << "16"
+                                                     << ""
+                                                     << "" << 0 << 0;
+        QTest::newRow("loop around a file call, spindle switched in the opening file") << Calls << 13 << "15"
+                                                                                       << ""
+                                                                                       << "" << 0 << 1;
+        QTest::newRow("spindle after everything") << Calls << 16 << ""
+                                                  << ""
+                                                  << "" << 0 << 1;
+    }
+    void cautions() {
+        QFETCH(QString, text);
+        QFETCH(int, line);
+        const Program p = program(text);
+        const resumecopy::Copy copy = resumecopy::fromTrace(
+            p, watchedRun(p, line, answersFrom(QStringLiteral("var:depth=0.25 line10=3")), memoryLoader(Files)), line,
+            QStringLiteral("/job"));
+        QVERIFY(copy.ok);
+        QTEST(numbers(copy.loopJumps), "loops");
+        QTEST(numbers(copy.goSubs), "goSubs");
+        QTEST(numbers(copy.bodyLabels), "labels");
+        QTEST(copy.bodyReturn ? copy.bodyReturn->number : 0, "returnLine");
+        QTEST(int(copy.unrestored.size()), "unrestored");
+    }
+
+    // A line the run never reaches has no state to resume from.
+    void unreachedLineMakesNoCopy() {
+        const Program p = program(Subroutines);
+        for (const int line : {18, 99}) {
+            const resumecopy::Copy copy = resumecopy::fromTrace(p, watchedRun(p, line, {}, {}), line, {});
+            QVERIFY(!copy.ok);
+            QVERIFY(copy.lines.isEmpty());
+            QVERIFY(!copy.error.isEmpty());
+        }
+    }
+
+    // Numbers read back exactly, and never with an exponent the router cannot read.
+    void exactNumbersReadBack() {
+        const double values[] = {0, -0.0, 0.1 + 0.2, -1e-7, 123456789.123, 1.0 / 3, -2.5e-12, 7e15, 0.5};
+        for (const double v : values) {
+            const QString text = resumecopy::exactNumber(v);
+            QVERIFY2(!text.contains(u'e') && !text.contains(u'E'), qPrintable(text));
+            QCOMPARE(text.toDouble(), v);
+        }
+    }
+
+    // The window: the question before a copy from inside a loop or a subroutine, then the file as
+    // composed, then what the copy cannot restore.
+    void windowAsksAndWrites_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QString>("told");
+        const QString spindle = QStringLiteral("SO, 1, 1\nJ2, 1, 1\nMZ, , , -0.5\nMX, 3");
+        QTest::newRow("inside the loop, declined")
+            << Loop << 7 << "inside a loop: line 13 (IF &&i < 0.5 THEN GOTO top:) jumps back over it" << false << "";
+        QTest::newRow("inside the loop, accepted") << Loop << 7 << "line 13 (IF" << true << "";
+        QTest::newRow("after the loop") << Loop << 11 << "" << false << "";
+        QTest::newRow("in a subroutine") << Subroutines << 5
+                                         << "line 16 (GOSUB cut:) calls it, the body begins at line 5 (cut:)" << true
+                                         << "";
+        QTest::newRow("spindle switched before") << spindle << 4 << "" << false << "line 4: SO, 1, 1";
+    }
+    void windowAsksAndWrites() {
+        QFETCH(QString, text);
+        QFETCH(int, row);
+        QFETCH(QString, question);
+        QFETCH(bool, answer);
+        QFETCH(QString, told);
+        QByteArray file;
+        for (const QString& l :
+             QStringList{partfile::CreatedLine, partfile::NoticeLine, partfile::ThirdLine} + text.split(u'\n'))
+            file += l.toLatin1() + "\r\n";
+        putBytes(path(QStringLiteral("job.cvp")), file);
+        auto w = startWindow([](QDialog&) { return false; }, false, {}, path(QStringLiteral("job.cvp")));
+        QCOMPARE(model(*w).lineCount(), int(text.count(u'\n')) + 1);
+        QAction* save = action(*w, "mnuSaveResume");
+        w->scrollArea()->panel()->refresh();
+        QVERIFY(!save->isEnabled());
+
+        const LineRow chosen = model(*w).row(row);
+        model(*w).select(chosen.kind, chosen.blockIndex);
+        w->scrollArea()->panel()->refresh();
+        QVERIFY(save->isEnabled());
+        m_platform.asked.clear();
+        if (!question.isEmpty()) m_platform.yesNo << answer;
+        const QString target = path(QStringLiteral("resume.cvp"));
+        m_platform.files << target;
+        save->trigger();
+
+        QStringList messages = m_platform.messageTexts();
+        if (!question.isEmpty()) {
+            QVERIFY(!messages.isEmpty());
+            QVERIFY2(messages.takeFirst().contains(question), qPrintable(m_platform.messageTexts().join(u'\n')));
+        }
+        QCOMPARE(messages.size(), told.isEmpty() ? 0 : 1);
+        if (!told.isEmpty()) QVERIFY2(messages[0].contains(told), qPrintable(messages[0]));
+        const bool written = question.isEmpty() || answer;
+        QCOMPARE(QFile::exists(target), written);
+        if (!written) return;
+        const dryrun::Program p =
+            partfile::dryRunProgram(model(*w), w->document().kept(), QStringLiteral("job.cvp"), w->document().folder());
+        const resumecopy::Copy copy = resumecopy::build(p, w->dryRun().settings(), w->dryRun().answers(),
+                                                        w->dryRun().loader(), row + 3, m_dir->path());
+        QByteArray expected;
+        for (const QString& l : copy.lines)
+            expected += l.toLatin1() + "\r\n";
+        QCOMPARE(readAll(target), expected);
+    }
+};
+
+QTEST_MAIN(tst_resumecopy)
+#include "tst_resumecopy.moc"
