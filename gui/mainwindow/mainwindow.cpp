@@ -4,6 +4,7 @@
 #include "gui/about.h"
 #include "gui/dialogs/lineeditor.h"
 #include "gui/document/partdocument.h"
+#include "gui/jobsheet/jobsheetcommands.h"
 #include "gui/mainwindow/filecontroller.h"
 #include "gui/mainwindow/mainactions.h"
 #include "gui/mainwindow/panelscrollarea.h"
@@ -73,6 +74,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
                                  {m_toolpath, "mnuToolpath", tr("T&oolpath")}});
     m_files = new FileController(*m_document, m_platform, m_settings, this);
     connectActions();
+    new JobSheetCommands(*this, *m_document, *m_dryRun, m_platform, [this](QDialog& d) { return m_runner(d); });
     setAdvanced(false);
     restoreWindowState();
     updateStatus();
