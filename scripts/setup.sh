@@ -9,8 +9,10 @@ set -euo pipefail
 PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     fonts-dejavu-core xvfb xauth)
 if [ "${1:-run}" = test ]; then
-    # Fuzzing (clang), the source check, the real-window run, and the packaging checks.
-    PACKAGES+=(clang libclang-rt-14-dev clang-format xdotool imagemagick desktop-file-utils appstream dpkg-dev)
+    # Fuzzing (clang), the source check, the real-window run, the packaging checks, and reading the job
+    # sheet's PDF back as text (poppler-utils).
+    PACKAGES+=(clang libclang-rt-14-dev clang-format xdotool imagemagick desktop-file-utils appstream dpkg-dev
+        poppler-utils)
 fi
 
 missing=()
