@@ -50,17 +50,18 @@ int main(int argc, char** argv) {
         case CommandLine::Mode::DryRun:
             if (command.toolpathImage.isEmpty()) return runDryRun(command, out, err);
             break;
+        case CommandLine::Mode::JobSheet:
         case CommandLine::Mode::Window:
             break;
         }
     }
-    if (command.mode == CommandLine::Mode::DryRun) {
-        // The picture is drawn offscreen: no window is shown and no display is needed.
+    if (command.mode == CommandLine::Mode::DryRun || command.mode == CommandLine::Mode::JobSheet) {
+        // Pictures and pages are drawn offscreen: no window is shown and no display is needed.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(qtArgc, qtArgv);
         setNames();
         installTranslations();
-        return runDryRun(command, out, err);
+        return command.mode == CommandLine::Mode::JobSheet ? runJobSheet(command, err) : runDryRun(command, out, err);
     }
 
     QApplication app(qtArgc, qtArgv);

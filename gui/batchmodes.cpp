@@ -4,10 +4,12 @@
 #include "core/program/partfilereader.h"
 #include "core/program/statement.h"
 #include "core/usersettings.h"
+#include "gui/jobsheet/jobsheetpages.h"
 #include "gui/toolpath/toolpathexport.h"
 #include "gui/toolpath/toolpathpanels.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -143,4 +145,29 @@ int runDryRun(const CommandLine& command, QTextStream& out, QTextStream& err) {
     if (written) return 0;
     err << why << Qt::endl;
     return 2;
+}
+
+int runJobSheet(const CommandLine& command, QTextStream& err) {
+    dryrun::Answers answers;
+    if (!parseAnswers(command.answers, answers, err)) return 2;
+    const dryrun::Loaded main = partfilereader::readForDryRun(command.file, command.file);
+    if (!main.ok) {
+        err << main.error << Qt::endl;
+        return 2;
+    }
+    // "--job-sheet job.cvp out.pdf" would otherwise put a PDF in the part file's place.
+    const QString source = QFileInfo(command.file).canonicalFilePath();
+    if (source == QFileInfo(command.jobSheet).canonicalFilePath()) {
+        err << Texts::tr("The job sheet would replace the part file \"%1\"; name another file.").arg(command.jobSheet)
+            << Qt::endl;
+        return 1;
+    }
+    auto trace = std::make_shared<const dryrun::Trace>(
+        dryrun::run(main.program, UserSettings().dryRunSettings(), answers, dryrun::fileLoader()));
+    const JobSheetData sheet =
+        jobsheet::gather(main.program, trace, QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    QString why;
+    if (jobsheet::writePdf(sheet, command.jobSheet, &why)) return 0;
+    err << why << Qt::endl;
+    return 1;
 }

@@ -27,15 +27,21 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption dryRun(QStringLiteral("dry-run"),
                                     Texts::tr("Runs the part file without a machine and prints the estimated time, "
                                               "the extent, the stops, the warnings and the lines not simulated."));
-    const QCommandLineOption answer(QStringLiteral("answer"),
-                                    Texts::tr("The value an INPUT line's variable takes in the dry run."),
-                                    QStringLiteral("NAME=VALUE"));
+    const QCommandLineOption answer(
+        QStringLiteral("answer"),
+        Texts::tr("The value an INPUT line's variable takes in the dry run or the job sheet."),
+        QStringLiteral("NAME=VALUE"));
     const QCommandLineOption json(QStringLiteral("json"), Texts::tr("Prints the dry run as one JSON object."));
     const QCommandLineOption image(
         QStringLiteral("toolpath-image"),
         Texts::tr("Draws the dry run's toolpath, seen from the top, into a PNG or SVG file."),
         QStringLiteral("OUT.png|OUT.svg"));
-    parser.addOptions({check, dryRun, answer, json, image});
+    const QCommandLineOption jobSheet(
+        QStringLiteral("job-sheet"),
+        Texts::tr("Writes the part file's job sheet into a PDF file: the header's answers, the toolpath from the top, "
+                  "the estimated time, the extent, the stops, the lines not simulated and the numbered lines."),
+        QStringLiteral("OUT.pdf"));
+    parser.addOptions({check, dryRun, jobSheet, answer, json, image});
     parser.addPositionalArgument(QStringLiteral("file"), Texts::tr("The part file to open."), QStringLiteral("[file]"));
 
     if (!parser.parse(arguments)) return refused(parser.errorText());
@@ -53,17 +59,21 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) return refused(Texts::tr("Only one part file can be named."));
     if (!files.isEmpty()) result.file = files.first();
-    if (parser.isSet(check) && parser.isSet(dryRun))
-        return refused(Texts::tr("--check and --dry-run exclude each other."));
-    const bool dryRunOnly = parser.isSet(answer) || parser.isSet(json) || parser.isSet(image);
-    if (dryRunOnly && !parser.isSet(dryRun))
-        return refused(Texts::tr("--answer, --json and --toolpath-image go with --dry-run."));
-    if (parser.isSet(check) || parser.isSet(dryRun)) {
+    if (int(parser.isSet(check)) + int(parser.isSet(dryRun)) + int(parser.isSet(jobSheet)) > 1)
+        return refused(Texts::tr("--check, --dry-run and --job-sheet exclude each other."));
+    if ((parser.isSet(json) || parser.isSet(image)) && !parser.isSet(dryRun))
+        return refused(Texts::tr("--json and --toolpath-image go with --dry-run."));
+    if (parser.isSet(answer) && !parser.isSet(dryRun) && !parser.isSet(jobSheet))
+        return refused(Texts::tr("--answer goes with --dry-run or --job-sheet."));
+    if (parser.isSet(check) || parser.isSet(dryRun) || parser.isSet(jobSheet)) {
         if (result.file.isEmpty()) return refused(Texts::tr("Name the part file to check or run."));
-        result.mode = parser.isSet(check) ? CommandLine::Mode::Check : CommandLine::Mode::DryRun;
+        result.mode = parser.isSet(check)    ? CommandLine::Mode::Check
+                      : parser.isSet(dryRun) ? CommandLine::Mode::DryRun
+                                             : CommandLine::Mode::JobSheet;
     }
     result.answers = parser.values(answer);
     result.json = parser.isSet(json);
     result.toolpathImage = parser.value(image);
+    result.jobSheet = parser.value(jobSheet);
     return result;
 }

@@ -84,7 +84,7 @@ fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "check-package: Depends: $depends"
-for lib in libqt6core6 libqt6gui6 libqt6widgets6; do
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6; do
     grep -Eq "(^|, )$lib( |,|$)" <<<"$depends" || { echo "check-package: Depends does not name $lib" >&2; status=1; }
 done
 

@@ -9,10 +9,11 @@ set -euo pipefail
 PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     fonts-dejavu-core xvfb xauth)
 if [ "${1:-run}" = test ]; then
-    # Fuzzing (clang), the source check, the real-window run, and the packaging checks (groff renders
-    # the manual page, python3-debian parses the copyright file).
+    # Fuzzing (clang), the source check, the real-window run, the packaging checks (groff renders the
+    # manual page, python3-debian parses the copyright file), and reading the job sheet's PDF back as
+    # text (poppler-utils).
     PACKAGES+=(clang libclang-rt-14-dev clang-format xdotool imagemagick desktop-file-utils appstream dpkg-dev
-        groff-base python3-debian)
+        groff-base python3-debian poppler-utils)
 fi
 
 missing=()

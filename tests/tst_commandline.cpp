@@ -32,6 +32,9 @@ Run run(const QStringList& arguments) {
     case CommandLine::Mode::DryRun:
         r.status = runDryRun(command, out, err);
         break;
+    case CommandLine::Mode::JobSheet:
+        r.status = runJobSheet(command, err);
+        break;
     case CommandLine::Mode::Error:
         r.status = 2;
         r.err = command.message;
@@ -70,6 +73,13 @@ private Q_SLOTS:
         QTest::newRow("dry run, options after the file")
             << QStringList{"--dry-run", "a.cvp", "--json", "--answer", "w=2"} << int(CommandLine::Mode::DryRun)
             << "a.cvp";
+        QTest::newRow("job sheet with answers") << QStringList{"--job-sheet", "out.pdf", "a.cvp", "--answer", "w=2"}
+                                                << int(CommandLine::Mode::JobSheet) << "a.cvp";
+        QTest::newRow("job sheet and dry run")
+            << QStringList{"--job-sheet", "out.pdf", "--dry-run", "a.cvp"} << int(CommandLine::Mode::Error) << "";
+        QTest::newRow("job sheet with json")
+            << QStringList{"--job-sheet", "out.pdf", "--json", "a.cvp"} << int(CommandLine::Mode::Error) << "";
+        QTest::newRow("answer alone") << QStringList{"--answer", "w=2", "a.cvp"} << int(CommandLine::Mode::Error) << "";
         QTest::newRow("two files") << QStringList{"a.cvp", "b.cvp"} << int(CommandLine::Mode::Error) << "";
         QTest::newRow("check without a file") << QStringList{"--check"} << int(CommandLine::Mode::Error) << "";
         QTest::newRow("json without a dry run")
@@ -170,6 +180,46 @@ private Q_SLOTS:
                              QStringLiteral("--toolpath-image"), path(QStringLiteral("p.cvp/no/") + name)});
         QCOMPARE(bad.status, 2);
         QVERIFY(!bad.err.isEmpty());
+    }
+
+    // 0 when the PDF is written, 2 when the part file cannot be read or an answer is no number, 1
+    // when the PDF cannot be written (also when it would take the part file's place, which stays).
+    void jobSheet_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("pdf");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("status");
+        QTest::newRow("written") << "s.cvp"
+                                 << "s.pdf"
+                                 << "len=3" << 0;
+        QTest::newRow("no such part file") << "missing.cvp"
+                                           << "m.pdf"
+                                           << "len=3" << 2;
+        QTest::newRow("an answer that is no number") << "s.cvp"
+                                                     << "a.pdf"
+                                                     << "len=three" << 2;
+        QTest::newRow("a folder that is a file") << "s.cvp"
+                                                 << "s.cvp/no/s.pdf"
+                                                 << "len=3" << 1;
+        QTest::newRow("the part file itself") << "s.cvp"
+                                              << "s.cvp"
+                                              << "len=3" << 1;
+    }
+    void jobSheet() {
+        QFETCH(QString, file);
+        QFETCH(QString, pdf);
+        QFETCH(QString, answer);
+        QFETCH(int, status);
+        const QByteArray part = Opening + "INPUT \"Length?\" &len   \r\nMX, &&len   \r\nPAUSE\r\n";
+        QFile::remove(path(pdf));
+        putBytes(path(QStringLiteral("s.cvp")), part);
+        const Run r = run({QStringLiteral("--job-sheet"), path(pdf), path(file), QStringLiteral("--answer"), answer});
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.out, QString());
+        QCOMPARE(r.err.isEmpty(), status == 0);
+        QCOMPARE(readAll(path(QStringLiteral("s.cvp"))), part);
+        if (status == 0) QVERIFY(readAll(path(pdf)).startsWith("%PDF-"));
+        if (status != 0 && pdf != QLatin1String("s.cvp")) QVERIFY(!QFile::exists(path(pdf)));
     }
 
     void badAnswerIsStatusTwo() {

@@ -1,5 +1,9 @@
 // Headsmith's header and closing block: the lines written for given answers, byte for byte.
+#include "core/headsmith/headerinfo.h"
 #include "headsmithfixture.h"
+#include "samplefields.h"
+
+#include <QRandomGenerator>
 
 namespace {
 
@@ -108,6 +112,69 @@ private Q_SLOTS:
         // Nothing is left beside the part file or in the program's folder.
         QCOMPARE(QDir(path(QStringLiteral("work"))).entryList(QDir::Files), QStringList{QStringLiteral("part.cvp")});
         QVERIFY(QDir(m_platform->programDir).isEmpty());
+    }
+
+    // Whatever the answers, reading the header gives back what it was written from, even with an
+    // opening file copied in that brings a header of its own.
+    void headerReadsBack() {
+        QRandomGenerator rng(3);
+        const auto pick = [&](const QStringList& options) { return options[rng.bounded(int(options.size()))]; };
+        HeaderFields inner = sampleHeaderFields();
+        inner.description = QStringLiteral("Inner");
+        inner.offset3d = true;
+        inner.additionalInfo = QStringLiteral("'' inner note\n");
+        for (int round = 0; round < 300; ++round) {
+            HeaderFields f;
+            f.description = pick({"", "Shelf", "Sign for the door"});
+            f.createdBy = pick({"Bo", "Jane Maker", "Ann on Main"});
+            f.date = pick({"12/7/2026", "2026-07-12"});
+            f.email = pick({"", "bo@example.com"});
+            f.blank = pick({"96 x 48", "2450 x 1225", "48 1/2 x 24"});
+            f.material = pick({"MDF", "Baltic Birch plywood", "foam"});
+            f.thickness = pick({"3/4", "12mm", "1 1/2"});
+            f.bitSize = pick({"1/4", "6mm"});
+            f.bitType = pick({"V bit", "down-spiral bit"});
+            f.tableTop = rng.bounded(2);
+            const int offset = int(rng.bounded(3));
+            f.offset2d = offset == 1;
+            f.offset3d = offset == 2;
+            f.xOffset = pick({"0", "1.5"});
+            f.yOffset = pick({"2", "-3"});
+            f.zOffset = pick({"0.25", "1"});
+            QStringList notes;
+            for (int n = int(rng.bounded(3)); n > 0; --n)
+                notes << pick({"Sand the edges", "Cut this file out of a 1 x 1 piece of air that's 9 thick", "x"});
+            for (const QString& note : notes)
+                f.additionalInfo += QStringLiteral("'' ") + note + u'\n';
+            f.addOpening = rng.bounded(2);
+            f.openingAsFP = rng.bounded(2);
+            f.openingPath = QStringLiteral("open.cvp");
+
+            QStringList lines;
+            for (const headertext::BlockLine& l : headertext::writeheaderinfo(f))
+                if (!l.copyFile)
+                    lines << l.text;
+                else
+                    for (const headertext::BlockLine& i : headertext::writeheaderinfo(inner))
+                        lines << i.text;
+            lines << QStringLiteral("'' Created by someone else on another day") << QStringLiteral("MX, 1");
+
+            const HeaderInfo h = headerinfo::read(lines);
+            QCOMPARE(h.description, f.description);
+            QCOMPARE(h.createdBy, f.createdBy);
+            QCOMPARE(h.date, f.date);
+            QCOMPARE(h.blank, f.blank);
+            QCOMPARE(h.material, f.material);
+            QCOMPARE(h.thickness, f.thickness);
+            QCOMPARE(h.bit, f.bitSize + u' ' + f.bitType);
+            QCOMPARE(h.zeroOnTable, std::optional<bool>(f.tableTop));
+            QCOMPARE(h.offsetMode, offset == 0 ? QString() : offset == 1 ? QStringLiteral("2d") : QStringLiteral("3d"));
+            QCOMPARE(h.offsetTo,
+                     offset == 0   ? QString()
+                     : offset == 1 ? f.xOffset + QStringLiteral(" , ") + f.yOffset
+                                   : f.xOffset + QStringLiteral(" , ") + f.yOffset + QStringLiteral(" , ") + f.zOffset);
+            QCOMPARE(h.notes, notes);
+        }
     }
 };
 

@@ -1,5 +1,6 @@
 // The machine and the blank: the settings made usable, the blank and Z zero read from the file's
 // header, and the checks of where each segment takes the tool against the table and the blank.
+#include "core/headsmith/headerinfo.h"
 #include "core/program/dryrunengine.h"
 
 #include <QRegularExpression>
@@ -35,40 +36,24 @@ std::optional<double> measure(QString text, bool* mm) {
 } // namespace
 
 Setup readSetup(const Program& program, const Settings& settings) {
-    static const QRegularExpression cut(
-        QStringLiteral("^'+\\s*cut this file out of an? (.+?) piece of .* that's (.+?) thick\\s*$"),
-        QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression zero(QStringLiteral("^'+\\s*with the z-axis zeroed at the (.*)$"),
-                                         QRegularExpression::CaseInsensitiveOption);
+    headerinfo::Reader reader;
+    for (const SourceLine& l : program.lines)
+        reader.add(l.text);
+    const HeaderInfo& header = reader.info();
     std::optional<double> blankX, blankY, thickness;
     bool thicknessMm = false;
-    std::optional<bool> zeroOnTable;
-    for (const SourceLine& l : program.lines) {
-        const QStringView t = QStringView(l.text).trimmed();
-        if (!t.startsWith(u"''")) continue;
-        if (!blankX && t.contains(u"cut this file", Qt::CaseInsensitive)) {
-            const QRegularExpressionMatch m = cut.match(t);
-            if (!m.hasMatch()) continue;
-            static const QRegularExpression by(QStringLiteral("\\s*[xX\u00d7*]\\s*"));
-            const QStringList sides = m.captured(1).split(by);
-            bool mm = false;
-            if (sides.size() == 2) {
-                blankX = measure(sides[0], &mm);
-                blankY = measure(sides[1], &mm);
-                if (!blankX || !blankY) blankX = blankY = std::nullopt;
-            }
-            thickness = measure(m.captured(2), &thicknessMm);
-        } else if (!zeroOnTable && t.contains(u"zeroed", Qt::CaseInsensitive)) {
-            const QRegularExpressionMatch m = zero.match(t);
-            if (!m.hasMatch()) continue;
-            const QString where = m.captured(1);
-            if (where.contains(QStringLiteral("table"), Qt::CaseInsensitive))
-                zeroOnTable = true;
-            else if (where.contains(QStringLiteral("blank"), Qt::CaseInsensitive) ||
-                     where.contains(QStringLiteral("material"), Qt::CaseInsensitive))
-                zeroOnTable = false;
+    if (header.hasCutLine) {
+        static const QRegularExpression by(QStringLiteral("\\s*[xX\u00d7*]\\s*"));
+        const QStringList sides = header.blank.split(by);
+        bool mm = false;
+        if (sides.size() == 2) {
+            blankX = measure(sides[0], &mm);
+            blankY = measure(sides[1], &mm);
+            if (!blankX || !blankY) blankX = blankY = std::nullopt;
         }
+        thickness = measure(header.thickness, &thicknessMm);
     }
+    const std::optional<bool> zeroOnTable = header.zeroOnTable;
     // The thickness list mixes inch fractions with millimetre sizes; an inch blank (no side of
     // 200) takes a millimetre thickness in inches.
     if (thickness && thicknessMm && blankX && blankY && *blankX < 200 && *blankY < 200) *thickness /= 25.4;

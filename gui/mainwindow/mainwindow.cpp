@@ -4,6 +4,7 @@
 #include "gui/about.h"
 #include "gui/dialogs/lineeditor.h"
 #include "gui/document/partdocument.h"
+#include "gui/jobsheet/jobsheetcommands.h"
 #include "gui/mainwindow/filecontroller.h"
 #include "gui/mainwindow/mainactions.h"
 #include "gui/mainwindow/panelscrollarea.h"
@@ -77,6 +78,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
                                  {m_templates->dock(), "mnuTemplates", tr("Te&mplates")}});
     m_files = new FileController(*m_document, m_platform, m_settings, this);
     connectActions();
+    new JobSheetCommands(*this, *m_document, *m_dryRun, m_platform, [this](QDialog& d) { return m_runner(d); });
     setAdvanced(false);
     restoreWindowState();
     updateStatus();

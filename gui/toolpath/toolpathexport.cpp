@@ -36,8 +36,9 @@ bool open(SaveFile& file, const QString& path, QString* error) {
 
 } // namespace
 
-QImage renderSceneImage(const ToolpathScene& scene, QSize size) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+QImage renderSceneImage(const ToolpathScene& scene, QSize size, qreal pixelRatio) {
+    QImage image(size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
     QPainter painter(&image);
     scene.paint(painter, size);
     return image;
@@ -76,8 +77,8 @@ bool writeSceneSvg(const ToolpathScene& scene, QSize size, const QString& path, 
     return commit(file, path, error);
 }
 
-QImage renderToolpathImage(const dryrun::Trace& trace, ViewKind view, QSize size) {
-    return renderSceneImage(fittedScene(trace, view, size), size);
+QImage renderToolpathImage(const dryrun::Trace& trace, ViewKind view, QSize size, qreal pixelRatio) {
+    return renderSceneImage(fittedScene(trace, view, size), size, pixelRatio);
 }
 
 bool writeToolpathPng(const dryrun::Trace& trace, ViewKind view, QSize size, const QString& path, QString* error) {

@@ -13,7 +13,8 @@
 # with Ctrl+Q; the part file is then compared byte for byte with expected/Keys.cvp.
 #
 # The session "toolpath" starts the program on a part file named on the command line, on a first run,
-# opens View > Toolpath with the keyboard and finds the program's square drawn in the view.
+# opens View > Toolpath with the keyboard, finds the program's square drawn in the view, opens and
+# closes File > Print's preview with Ctrl+P and Escape, and writes a header twice.
 #
 # Screenshots of every step go to $E2E_SHOTS (default build/e2e-shots). The program runs from a
 # fresh copy in a fresh program folder with a fresh home folder, under its own Xvfb server.
@@ -462,6 +463,16 @@ toolpath_session() {
     done
     log "rows of the view crossing two sides of the square: $found"
     [ "$found" -ge 3 ] || fail "the toolpath view does not show the square"
+
+    # File > Print: the job sheet's preview comes up over the window and goes again with Escape.
+    focus "$main"
+    keys ctrl+p
+    local preview
+    preview=$(wait_window 'Print Job Sheet')
+    shot print-preview "$preview"
+    focus "$preview"
+    keys Escape
+    wait_gone "$preview"
 
     # A header written, then written again: the second time Headsmith asks to replace it, and the
     # question takes its answer (a progress window must not come up over it).
