@@ -380,7 +380,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     m_files->saveMode(m_toolbox->isAdvanced());
     saveWindowState();
-    // Unsaved work is not let go unasked; a save that fails keeps the window open.
+    // Unsaved work is not let go unasked; Cancel, or a save that fails, keeps the window open.
     if (!m_files->askToSaveFirst()) {
         event->ignore();
         return;
