@@ -213,7 +213,19 @@ private Q_SLOTS:
                  advanced ? QByteArray("advanced = 0\r\n") : QByteArray("advanced = 1\r\n"));
     }
 
-    void exitQuestionOnlyForUnsavedWork() {
+    // Yes saves and ends, No ends without saving, Cancel (Escape, the close box) keeps the window
+    // and the work as they were, and a later exit asks again.
+    void exitQuestionAnswers_data() {
+        QTest::addColumn<Platform::Answer>("reply");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("Yes") << Platform::Answer::Yes << Opening + "MX, 1   \r\nMX, 2   \r\n";
+        QTest::newRow("No") << Platform::Answer::No << Opening + "MX, 1   \r\n";
+        QTest::newRow("Cancel") << Platform::Answer::Cancel << Opening + "MX, 1   \r\n";
+    }
+    void exitQuestionAnswers() {
+        QFETCH(Platform::Answer, reply);
+        QFETCH(QByteArray, written);
+        const bool cancel = reply == Platform::Answer::Cancel;
         auto w = started();
         addMove(*w, QStringLiteral("1"));
         QVERIFY(action(*w, "mnuSave")->isEnabled());
@@ -223,13 +235,22 @@ private Q_SLOTS:
         QVERIFY(!w->document().isModified());
         addMove(*w, QStringLiteral("2"));
         m_platform.asked.clear();
-        m_platform.yesNo << false; // "Save all your hard work?" No
-        w->close();
-        QCOMPARE(m_platform.messageTexts(), QStringList{QStringLiteral("Save all your hard work?")});
-        QCOMPARE(m_platform.asked[0].title, QStringLiteral("Save???"));
-        QVERIFY(!w->isVisible());
-        // The file holds the first save only.
-        QCOMPARE(readAll(path(QStringLiteral("job.cvp"))), Opening + "MX, 1   \r\n");
+        m_platform.yesNoCancel << reply;
+        if (reply == Platform::Answer::Yes) m_platform.yesNo << false; // no header
+        QCOMPARE(w->close(), !cancel);
+        QCOMPARE(m_platform.asked.at(0).what, QStringLiteral("yesnocancel"));
+        QCOMPARE(m_platform.asked.at(0).text, QStringLiteral("Save all your hard work?"));
+        QCOMPARE(m_platform.asked.at(0).title, QStringLiteral("Save???"));
+        QCOMPARE(w->isVisible(), cancel);
+        QCOMPARE(readAll(path(QStringLiteral("job.cvp"))), written);
+        if (!cancel) return;
+        QCOMPARE(heldTexts(*w), (QStringList{QStringLiteral("MX, 1"), QStringLiteral("MX, 2")}));
+        QVERIFY(w->document().isModified());
+        QVERIFY(w->document().undoStack()->canUndo());
+        m_platform.yesNoCancel << Platform::Answer::No;
+        QVERIFY(w->close());
+        QCOMPARE(m_platform.messageTexts().size(), 2);
+        QCOMPARE(readAll(path(QStringLiteral("job.cvp"))), written);
     }
 
     void savedThenExitAsksNothing() {
