@@ -1,11 +1,15 @@
 // Whole flows through the real main window: start-up, adding through the dialogs, dragging on the
 // panel, saving, the pop-up menu, Reset and exit. Dialogs are answered by a scripted user.
+#include "gui/about.h"
 #include "gui/dialogs/commanddialog.h"
+#include "gui/dialogs/inlinecommentdialog.h"
+#include "gui/headsmith/headsmithwindow.h"
 #include "gui/mainwindow/firstrundialog.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/mainwindow/panelscrollarea.h"
 #include "gui/mainwindow/panelview.h"
 #include "gui/mainwindow/programpanes.h"
+#include "gui/toolpath/toolpathdock.h"
 #include "mainwindowfixture.h"
 #include "platform/platform.h"
 
@@ -827,6 +831,59 @@ private Q_SLOTS:
         QVERIFY(picPanel(*w)->errorBlocks().isEmpty());
         QCOMPARE(w->problemsCount()->text(), QStringLiteral("0 errors, 0 warnings"));
         QCOMPARE(w->textPane()->view()->lines().value(4), QStringLiteral("GOTO again:   "));
+    }
+
+    // A part file's name and every other text that is not the program's own show as they are: "<b>"
+    // stays on the screen and an "<img>" never makes a label load a picture. No label of any window
+    // takes its text for markup, and the texts that come from outside reach their labels unchanged.
+    void labelsShowTextsAsTheyAre_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* window : {"main window", "first-run window", "Headsmith", "About", "command dialogs"})
+            QTest::newRow(window) << QString::fromLatin1(window);
+    }
+    void labelsShowTextsAsTheyAre() {
+        QFETCH(QString, window);
+        const QString markup = QStringLiteral("<b>x<img src=\"pic.png\">");
+        HeaderAnswers answers; // Headsmith's, outliving its window
+        std::vector<std::unique_ptr<QWidget>> windows;
+        QStringList shown; // texts that must stand whole in some label
+        if (window == QLatin1String("main window")) {
+            auto w = started(false, markup + QStringLiteral(".cvp"));
+            shown << w->document().filePath();
+            const QString picture = path(markup + QStringLiteral(".png"));
+            w->toolpathDock()->setTrace(std::make_shared<dryrun::Trace>()); // a run to export
+            w->toolpathDock()->setFileChooser([&](const QString&) { return picture; });
+            w->toolpathDock()->findChild<QPushButton*>(QStringLiteral("cmdExportToolpath"))->click();
+            shown << picture;
+            windows.push_back(std::move(w));
+        } else if (window == QLatin1String("first-run window")) {
+            windows.push_back(std::make_unique<FirstRunDialog>(markup, [] { return false; }));
+            shown << markup;
+        } else if (window == QLatin1String("Headsmith")) {
+            windows.push_back(
+                std::make_unique<HeadsmithWindow>(path(markup + QStringLiteral(".cvp")), answers, m_platform));
+        } else if (window == QLatin1String("About")) {
+            windows.push_back(std::make_unique<AboutDialog>());
+        } else {
+            const DialogContext context{path(markup) + QDir::separator(), QLatin1Char('\'') + markup};
+            for (int code = 1; code <= 15; ++code)
+                if (auto dialog = createCommandDialog(Kind(code), context, m_platform, runModal, nullptr))
+                    windows.push_back(std::move(dialog));
+            windows.push_back(std::make_unique<InlineCommentDialog>(context, m_platform, nullptr));
+        }
+        QVERIFY(!windows.empty());
+        QStringList labelTexts;
+        for (const auto& w : windows) {
+            for (const QLabel* label : w->findChildren<QLabel*>()) {
+                QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(w->objectName() + u' ' + label->objectName() +
+                                                                          QStringLiteral(": ") + label->text()));
+                labelTexts << label->text();
+            }
+        }
+        QVERIFY(!labelTexts.isEmpty());
+        for (const QString& text : shown)
+            QVERIFY2(std::ranges::any_of(labelTexts, [&](const QString& t) { return t.contains(text); }),
+                     qPrintable(text + QStringLiteral(" not in: ") + labelTexts.join(QStringLiteral(" | "))));
     }
 
     // The panes' visibility comes back with the next window.

@@ -115,6 +115,8 @@ void MainWindow::buildDocks() {
 
     m_statusPath = new QLabel(this);
     m_statusPath->setObjectName(QStringLiteral("lblStatusPath"));
+    // The path is the user's: "<b>" in a name is part of the name.
+    m_statusPath->setTextFormat(Qt::PlainText);
     // A long path is cut at the window's edge rather than widening the window.
     m_statusPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(m_statusPath, 1);
