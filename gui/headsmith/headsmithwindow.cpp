@@ -27,6 +27,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace {
 
 QString openFilter() {
@@ -92,9 +94,13 @@ void HeadsmithWindow::connectControls() {
         box->installEventFilter(this);
     m_cutting.notes->viewport()->installEventFilter(this);
     // Every one-line box, the editable lists' included, shows and holds exactly one line: a line
-    // break that got into an answer would put a live command into the header.
-    for (QLineEdit* box : findChildren<QLineEdit*>())
+    // break that got into an answer would put a live command into the header. Nor is an answer cut
+    // at the length a line edit takes by default: a remembered one comes back whole, however long.
+    constexpr int QtDefaultMaxLength = 32767;
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
         keepOneLine(box);
+        if (box->maxLength() == QtDefaultMaxLength) box->setMaxLength(std::numeric_limits<int>::max());
+    }
 
     connect(g.opening.add, &QCheckBox::toggled, this, [this] { fileChoiceToggled(true); });
     connect(g.closing.add, &QCheckBox::toggled, this, [this] { fileChoiceToggled(false); });
