@@ -37,6 +37,7 @@ public:
     QAction* redo = nullptr;
     QAction* basic = nullptr;
     QAction* advanced = nullptr;
+    QAction* contents = nullptr;
     QAction* about = nullptr;
     QMenu* recent = nullptr;
     QMenu* view = nullptr;
