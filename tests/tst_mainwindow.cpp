@@ -17,12 +17,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QQueue>
 #include <QScrollBar>
@@ -144,7 +146,7 @@ private Q_SLOTS:
         auto w = started(true);
         QCOMPARE(m_windowsSeen, QStringList{QStringLiteral("frmGetStarted")});
         QCOMPARE(w->windowTitle(), QStringLiteral("Corvane Part File Stacker"));
-        QCOMPARE(w->centralWidget()->size(), QSize(819, 635));
+        QCOMPARE(w->centralWidget()->size(), QSize(827, 635));
         QVERIFY(!action(*w, "mnuSave")->isEnabled());
         QVERIFY(!action(*w, "mnuReset")->isEnabled());
         QVERIFY(action(*w, "mnuBasic")->isChecked());
@@ -687,7 +689,7 @@ private Q_SLOTS:
         QSettings().clear();
         auto w = started();
         const QSize design = w->size();
-        QCOMPARE(w->centralWidget()->size(), QSize(819, 635));
+        QCOMPARE(w->centralWidget()->size(), QSize(827, 635));
         QCOMPARE(w->minimumSizeHint().expandedTo(w->minimumSize()), design);
         for (int i = 0; i < 40; ++i)
             w->document().model().add(Kind::Move, QStringLiteral("X%1").arg(i), {});
@@ -697,7 +699,7 @@ private Q_SLOTS:
         QCOMPARE(frame->visibleHeight(), ProgramModel::StartHeight);
 
         w->resize(design + QSize(200, 150));
-        QTRY_COMPARE(w->centralWidget()->size(), QSize(1019, 785));
+        QTRY_COMPARE(w->centralWidget()->size(), QSize(1027, 785));
         QCOMPARE(frame->visibleHeight(), ProgramModel::StartHeight + 150);
         QCOMPARE(frame->scrollBar()->maximum(), designMax - 150);
         QCOMPARE(frame->scrollBar()->height(), frame->visibleHeight());
@@ -719,7 +721,7 @@ private Q_SLOTS:
         for (const char* x : {"1", "2", "3"})
             addMove(*w, QString::fromLatin1(x));
         w->resize(w->size() + QSize(200, 150));
-        QTRY_COMPARE(w->centralWidget()->size(), QSize(1019, 785));
+        QTRY_COMPARE(w->centralWidget()->size(), QSize(1027, 785));
         auto* frame = w->findChild<PanelScrollArea*>(QStringLiteral("Picture1"));
         PanelView* panel = picPanel(*w);
         QCOMPARE(panel->size(), QSize(700 + 200, frame->visibleHeight()));
@@ -884,6 +886,102 @@ private Q_SLOTS:
         for (const QString& text : shown)
             QVERIFY2(std::ranges::any_of(labelTexts, [&](const QString& t) { return t.contains(text); }),
                      qPrintable(text + QStringLiteral(" not in: ") + labelTexts.join(QStringLiteral(" | "))));
+    }
+
+    // Help > Contents, before About and on F1, shows Headsmith's help as its "?" button does: in the
+    // maker's editor where that is installed, else in a window of the program's own.
+    void helpContents_data() {
+        QTest::addColumn<bool>("editorThere");
+        QTest::newRow("help window") << false;
+        QTest::newRow("maker's editor") << true;
+    }
+    void helpContents() {
+        QFETCH(bool, editorThere);
+        auto w = started();
+        m_platform.programDir = path(QStringLiteral("Corvane/Toolcrate/Stacker"));
+        QVERIFY(QDir().mkpath(m_platform.programDir));
+        QVERIFY(QDir().mkpath(path(QStringLiteral("Corvane/Corvane 3"))));
+        const QString helpFile = QDir::toNativeSeparators(m_platform.programDir + QStringLiteral("/head_smithfaq.txt"));
+        putBytes(helpFile, "Help text\r\nline 2\r\n");
+        const QString editor = path(QStringLiteral("Corvane/Corvane 3/RAzivi.EXE"));
+        if (editorThere) putBytes(editor, "");
+        QAction* contents = action(*w, "mnuContents");
+        QVERIFY(contents);
+        const QList<QAction*> helpMenu = w->findChild<QMenu*>(QStringLiteral("mnuHelp"))->actions();
+        QCOMPARE(helpMenu.indexOf(contents) + 1, helpMenu.indexOf(action(*w, "mnuAbout")));
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTest::keyClick(picPanel(*w), Qt::Key_F1);
+        const QList<QStringList> editorStarted{{editor, helpFile}};
+        QCOMPARE(m_platform.started, editorThere ? editorStarted : QList<QStringList>());
+        auto* window = w->findChild<QDialog*>(QStringLiteral("frmHeadsmithHelp"));
+        QCOMPARE(window != nullptr, !editorThere);
+        if (!window) return;
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->findChild<QPlainTextEdit*>(QStringLiteral("txtHelp"))->toPlainText(),
+                 QStringLiteral("Help text\nline 2\n"));
+        // Asked again, the one window comes back.
+        contents->trigger();
+        QCOMPARE(w->findChildren<QDialog*>(QStringLiteral("frmHeadsmithHelp")).size(), 1);
+    }
+
+    // A pane opens wide (or high) enough to work in, the window growing by it so the panel keeps
+    // its size; a size the operator gave it comes back with the next window.
+    void paneFirstSize_data() {
+        QTest::addColumn<QString>("actionName");
+        QTest::addColumn<bool>("across");
+        QTest::addColumn<bool>("operatorSized");
+        for (const bool sized : {false, true}) {
+            const char* how = sized ? ", sized before" : ", first time";
+            // (The bottom area's height after a restore is Qt's to share out with the window's.)
+            if (!sized) QTest::addRow("problems%s", how) << QStringLiteral("mnuProblems") << false << sized;
+            QTest::addRow("text%s", how) << QStringLiteral("mnuPartFileText") << true << sized;
+            QTest::addRow("toolpath%s", how) << QStringLiteral("mnuToolpath") << true << sized;
+        }
+    }
+    void paneFirstSize() {
+        QFETCH(QString, actionName);
+        QFETCH(bool, across);
+        QFETCH(bool, operatorSized);
+        const auto paneOf = [&](MainWindow& w) {
+            QAction* toggle = action(w, actionName.toLatin1().constData());
+            for (QDockWidget* dock : w.findChildren<QDockWidget*>())
+                if (dock->toggleViewAction() == toggle) return dock;
+            return static_cast<QDockWidget*>(nullptr);
+        };
+        const auto extent = [&](QDockWidget* d) { return across ? d->width() : d->height(); };
+        const int least = across ? 240 : 120;
+        // The pane at a working size, the panel's seen part as wide as it was: the window grew.
+        const auto settled = [&](MainWindow& w, QDockWidget* pane) {
+            const QSize seen = w.findChild<QWidget*>(QStringLiteral("Picture1_viewport"))->size();
+            return extent(pane) >= least && seen.width() == 700 && seen.height() >= 617;
+        };
+        int operatorSize = 0;
+        if (operatorSized) {
+            auto w = started();
+            action(*w, actionName.toLatin1().constData())->trigger();
+            QDockWidget* pane = paneOf(*w);
+            QTRY_VERIFY(settled(*w, pane));
+            // The operator widens it, and the window with it.
+            operatorSize = extent(pane) + 60;
+            w->resize(w->size() + (across ? QSize(60, 0) : QSize(0, 60)));
+            w->resizeDocks({pane}, {operatorSize}, across ? Qt::Horizontal : Qt::Vertical);
+            QTRY_VERIFY2(qAbs(extent(pane) - operatorSize) <= 4, qPrintable(QString::number(extent(pane))));
+            w->close();
+        }
+        auto w = started();
+        if (!operatorSized) action(*w, actionName.toLatin1().constData())->trigger();
+        QDockWidget* pane = paneOf(*w);
+        QVERIFY(pane->isVisible());
+        if (!operatorSized) {
+            QTRY_VERIFY2(settled(*w, pane), qPrintable(QString::number(extent(pane))));
+            return;
+        }
+        // Let a sizing have its turn, then see there was none: the saved size stands.
+        QTRY_VERIFY2(qAbs(extent(pane) - operatorSize) <= 4,
+                     qPrintable(QStringLiteral("%1, not %2").arg(extent(pane)).arg(operatorSize)));
+        QApplication::processEvents();
+        QVERIFY2(qAbs(extent(pane) - operatorSize) <= 4, qPrintable(QString::number(extent(pane))));
     }
 
     // The panes' visibility comes back with the next window.

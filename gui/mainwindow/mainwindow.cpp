@@ -4,10 +4,12 @@
 #include "gui/about.h"
 #include "gui/dialogs/lineeditor.h"
 #include "gui/document/partdocument.h"
+#include "gui/headsmith/helpviewer.h"
 #include "gui/mainwindow/filecontroller.h"
 #include "gui/mainwindow/mainactions.h"
 #include "gui/mainwindow/panelscrollarea.h"
 #include "gui/mainwindow/panelview.h"
+#include "gui/mainwindow/panesizer.h"
 #include "gui/mainwindow/programpanes.h"
 #include "gui/mainwindow/toolbox.h"
 #include "gui/toolpath/dryruncontroller.h"
@@ -26,8 +28,9 @@
 
 namespace {
 
-// The client area at the design size: the smallest and the first; the window grows from there.
-constexpr QSize DesignSize(819, 635);
+// The client area at the design size: the smallest and the first; the window grows from there. Its
+// width is the toolbox's and the panel frame's.
+constexpr QSize DesignSize(96 + PanelScrollArea::FrameWidth + 2, 635);
 constexpr QPoint PanelFrameAt(96, 0);
 
 QString refusalText(AddRefusal refusal, Kind k) {
@@ -111,6 +114,10 @@ void MainWindow::buildDocks() {
     m_toolpath = new ToolpathDock(this);
     addDockWidget(Qt::RightDockWidgetArea, m_toolpath);
     m_toolpath->hide();
+    auto* sizer = new PaneSizer(this);
+    sizer->add(m_problemsPane, Qt::Vertical, 180);
+    sizer->add(m_textPane, Qt::Horizontal, 360);
+    sizer->add(m_toolpath, Qt::Horizontal, 420);
     m_dryRun = new DryRunController(*m_document, this);
 
     m_statusPath = new QLabel(this);
@@ -143,6 +150,7 @@ void MainWindow::connectActions() {
     connect(a.exit, &QAction::triggered, this, &MainWindow::close);
     connect(a.basic, &QAction::triggered, this, [this] { setAdvanced(false); });
     connect(a.advanced, &QAction::triggered, this, [this] { setAdvanced(true); });
+    connect(a.contents, &QAction::triggered, new HelpViewer(m_platform, this), &HelpViewer::show);
     connect(a.about, &QAction::triggered, this, [this] {
         AboutDialog about(this);
         m_runner(about);
