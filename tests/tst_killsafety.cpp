@@ -40,13 +40,14 @@ class tst_killsafety : public QObject {
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
-    // Runs the child to its end; its elapsed time in microseconds, or -1 when it failed.
+    // Runs the child to its end, however long it takes (the test's own time limit is the guard); its
+    // elapsed time in microseconds, or -1 when it failed.
     qint64 runToEnd(const QStringList& arguments) {
         QProcess child;
         QElapsedTimer clock;
         clock.start();
         child.start(QStringLiteral(CRASH_CHILD), arguments);
-        if (!child.waitForFinished(60000) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
+        if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
             qWarning("crash_child %s: %s", qPrintable(arguments.join(u' ')), child.readAllStandardError().constData());
             return -1;
         }
@@ -87,7 +88,7 @@ class tst_killsafety : public QObject {
             QVERIFY(child.waitForStarted());
             QThread::usleep(static_cast<unsigned long>(killClock().bounded(span)));
             child.kill();
-            QVERIFY(child.waitForFinished(60000));
+            QVERIFY(child.waitForFinished(-1));
             ++m_killPoints;
             if (child.exitStatus() == QProcess::NormalExit) ++finishedFirst;
 
@@ -179,7 +180,7 @@ private Q_SLOTS:
         child.start(shell, QStringList{QStringLiteral("-c"), QStringLiteral("ulimit -f 1024 && exec \"$@\""),
                                        QStringLiteral("sh")} +
                                arguments);
-        QVERIFY(child.waitForFinished(60000));
+        QVERIFY(child.waitForFinished(-1));
         const QByteArray said = child.readAllStandardError();
         QVERIFY2(child.exitStatus() == QProcess::NormalExit, "killed by the file-size limit");
         QCOMPARE(child.exitCode(), 1); // the writer reported the failure

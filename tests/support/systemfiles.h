@@ -19,7 +19,8 @@
 
 namespace systemfiles {
 
-// Runs a tool; false with its complaint in *why when it is missing or fails.
+// Runs a tool to its end, however long it takes; false with its complaint in *why when it is
+// missing or fails.
 inline bool run(const QString& tool, const QStringList& arguments, QString* why) {
     if (QStandardPaths::findExecutable(tool).isEmpty()) {
         *why = tool + QStringLiteral(" is not available here");
@@ -27,7 +28,7 @@ inline bool run(const QString& tool, const QStringList& arguments, QString* why)
     }
     QProcess p;
     p.start(tool, arguments);
-    if (p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0) return true;
+    if (p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0) return true;
     *why = tool + QLatin1Char(' ') + arguments.join(u' ') + QStringLiteral(": ") +
            QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
     return false;
