@@ -25,6 +25,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("picIcon"));
+    picture->setTextFormat(Qt::PlainText);
     picture->setPixmap(programIcon().pixmap(64, 64));
     picture->setAlignment(Qt::AlignTop);
 

@@ -14,6 +14,9 @@ public:
         if (!m_answer) std::fprintf(stderr, "question answered No: %s\n", qPrintable(text));
         return m_answer;
     }
+    Answer askYesNoCancel(const QString& text, const QString& title, Icon icon) override {
+        return askYesNo(text, title, icon) ? Answer::Yes : Answer::No;
+    }
     void tell(const QString& text, const QString&, Icon) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
     std::optional<QString> chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override {
         return std::nullopt;

@@ -10,11 +10,15 @@
 class Platform {
 public:
     enum class Icon { None, Information, Warning, Critical, Question };
+    enum class Answer { Yes, No, Cancel };
 
     virtual ~Platform() = default;
 
     // A Yes/No message box; true for Yes.
     virtual bool askYesNo(const QString& text, const QString& title, Icon icon = Icon::None) = 0;
+    // A Yes/No/Cancel message box. Escape and the window's close box answer Cancel, so a question
+    // whose No lets go of something can always be backed out of.
+    virtual Answer askYesNoCancel(const QString& text, const QString& title, Icon icon = Icon::None) = 0;
     // An OK message box.
     virtual void tell(const QString& text, const QString& title, Icon icon = Icon::None) = 0;
     // Save-style file dialog; nothing on cancel. filter is "description|pattern".

@@ -53,6 +53,21 @@ bool QtPlatform::askYesNo(const QString& text, const QString& title, Icon icon) 
     return box.exec() == QMessageBox::Yes;
 }
 
+Platform::Answer QtPlatform::askYesNoCancel(const QString& text, const QString& title, Icon icon) {
+    QMessageBox box(toQt(icon), title, {}, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    showAsPlainText(box, text);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 void QtPlatform::tell(const QString& text, const QString& title, Icon icon) {
     QMessageBox box(toQt(icon), title, {}, QMessageBox::Ok, m_parent);
     showAsPlainText(box, text);

@@ -11,6 +11,7 @@ public:
     void setParentWidget(QWidget* parent) { m_parent = parent; }
 
     bool askYesNo(const QString& text, const QString& title, Icon icon) override;
+    Answer askYesNoCancel(const QString& text, const QString& title, Icon icon) override;
     void tell(const QString& text, const QString& title, Icon icon) override;
     std::optional<QString> chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
                                           const QString& proposedName) override;

@@ -304,6 +304,14 @@ void TestDialogs::editedLine_data() {
     same("pause alone", Kind::Pause, "PAUSE");
     same("comment", Kind::Comment, "'cut");
     same("blank", Kind::Blank, "MX, 2 'home");
+    // Blanks around a field are not part of it: a box never reopens holding an invisible blank that
+    // Done would count as filled.
+    QTest::newRow("jog, blank-only A") << Kind::Jog << "J4, , , 1,  "
+                                       << "JZ, , , 1" << QString();
+    QTest::newRow("move, blanks around values") << Kind::Move << "M2,  1 ,  2 "
+                                                << "M2, 1, 2" << QString();
+    QTest::newRow("speed, blanks around values") << Kind::Speed << "VS,  2, , , ,  , , , 9 "
+                                                 << "VS, 2, , , , , , , 9" << QString();
     // Lines made from untouched prompts: the prompt is gone from the box.
     QTest::newRow("goto empty") << Kind::GoTo << ""
                                 << "GOTO :" << QString();

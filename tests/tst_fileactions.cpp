@@ -60,32 +60,38 @@ private Q_SLOTS:
     void init() { resetFixture(); }
 
     // Unsaved work is asked about first; the opened file then becomes the part file, shown from the top.
+    // Cancel backs out of the whole Open.
     void openAsksAboutUnsavedWork_data() {
-        QTest::addColumn<bool>("saveFirst");
+        QTest::addColumn<Platform::Answer>("reply");
         QTest::addColumn<bool>("choose");
-        QTest::newRow("save, then open") << true << true;
-        QTest::newRow("don't save, open") << false << true;
-        QTest::newRow("don't save, cancel the dialog") << false << false;
+        QTest::newRow("save, then open") << Platform::Answer::Yes << true;
+        QTest::newRow("don't save, open") << Platform::Answer::No << true;
+        QTest::newRow("don't save, cancel the dialog") << Platform::Answer::No << false;
+        QTest::newRow("cancel the question") << Platform::Answer::Cancel << false;
     }
     void openAsksAboutUnsavedWork() {
-        QFETCH(bool, saveFirst);
+        QFETCH(Platform::Answer, reply);
         QFETCH(bool, choose);
+        const bool saveFirst = reply == Platform::Answer::Yes;
+        const bool cancel = reply == Platform::Answer::Cancel;
         const QString other = path(QStringLiteral("other.cvp"));
         putBytes(other, Opening + "JX, 3   'slow\nEND\n");
         auto w = started();
         addUnsaved(*w, QStringLiteral("MX, 1"));
-        m_platform.yesNo << saveFirst;
+        m_platform.yesNoCancel << reply;
         if (saveFirst) m_platform.yesNo << false; // no header
-        m_platform.files << (choose ? std::optional<QString>(other) : std::nullopt);
+        if (!cancel) m_platform.files << (choose ? std::optional<QString>(other) : std::nullopt);
         QCOMPARE(action(*w, "mnuOpen")->shortcut(), QKeySequence(QKeySequence::Open));
         action(*w, "mnuOpen")->trigger();
 
-        QStringList expected{QStringLiteral("yesno:Save all your hard work?")};
+        QStringList expected{QStringLiteral("yesnocancel:Save all your hard work?")};
         if (saveFirst) expected << QStringLiteral("yesno:Do you want to add a header to this file?");
-        expected << QStringLiteral("open:Open a part file");
+        if (!cancel) expected << QStringLiteral("open:Open a part file");
         QCOMPARE(asked(), expected);
-        QCOMPARE(m_platform.asked.last().title, m_platform.partsDir);
-        QCOMPARE(m_platform.asked.last().filter, QStringLiteral(" Corvane (*.cvp)|*.cvp"));
+        if (!cancel) {
+            QCOMPARE(m_platform.asked.last().title, m_platform.partsDir);
+            QCOMPARE(m_platform.asked.last().filter, QStringLiteral(" Corvane (*.cvp)|*.cvp"));
+        }
         QCOMPARE(QFile::exists(path(QStringLiteral("job.cvp"))), saveFirst);
         if (!choose) {
             QCOMPARE(held(*w), QStringList{QStringLiteral("MX, 1")});

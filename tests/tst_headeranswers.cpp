@@ -199,6 +199,71 @@ private Q_SLOTS:
         QVERIFY(saved.contains(QByteArray("\r\n&header_material = ") + byte + "oak" + byte + "\r\n"));
     }
 
+    // A remembered answer of any length reaches its box, the header and the variables file whole. One
+    // longer than the lines the variables file is read in is not loaded, and the user is told which;
+    // what the box then holds is saved in its place, so no new answer is dropped either.
+    void longAnswersKeptWhole_data() {
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("length");
+        const auto row = [](const char* name, const char* key, const char* box, int length) {
+            QTest::newRow(name) << QByteArray(key) << QString::fromLatin1(box) << length;
+        };
+        row("created by, a megabyte", "&header_name", "txtCreatedBy", 1'000'000);
+        row("copyright holder", "&header_copyright_holder", "txtCopyright", 32'769);
+        row("use terms", "&header_restrictions", "cmbUse", 40'000);
+        row("contact", "&header_contactname", "txtContactName", 40'000);
+        row("phone", "&header_phone", "txtPhone", 40'000);
+        row("email", "&header_email", "txtEmail", 40'000);
+        row("bit size", "&header_bitsize", "cmbBitSize", 40'000);
+        row("bit type", "&header_bittype", "cmbBitType", 40'000);
+        row("material", "&header_material", "cmbMaterial", 40'000);
+        row("longer than a line read", "&header_name", "txtCreatedBy", int(LineReader::DefaultBuffer) + 10);
+    }
+    void longAnswersKeptWhole() {
+        QFETCH(QByteArray, key);
+        QFETCH(QString, box);
+        QFETCH(int, length);
+        // Not one letter repeated: a value cut anywhere differs from the whole.
+        QByteArray value(length, 'a');
+        for (int i = 0; i < length; ++i)
+            value[i] = char('a' + i % 26);
+        writeBytes(variablesFile(), "&my_hasrunheader = 1\r\n" + key + " = " + value + "\r\n&foreign = kept\r\n");
+        writeBytes(m_part, Part);
+        const bool loadable = length < LineReader::DefaultBuffer;
+        HeaderAnswers h;
+        QString shown;
+        {
+            HeadsmithWindow dlg(m_part, h, *m_platform);
+            QWidget* w = child<QWidget>(dlg, box.toLatin1().constData());
+            const auto* combo = qobject_cast<QComboBox*>(w);
+            shown = combo ? combo->currentText() : qobject_cast<QLineEdit*>(w)->text();
+            if (loadable) {
+                QCOMPARE(shown.size(), qsizetype(length));
+                QVERIFY(shown.toLatin1() == value);
+                QCOMPARE(m_platform->messageTexts(), QStringList());
+            } else {
+                QVERIFY(shown.size() < length);
+                QCOMPARE(m_platform->messageTexts().size(), 1);
+                QVERIFY2(m_platform->messageTexts().first().contains(QString::fromLatin1(key)),
+                         qPrintable(m_platform->messageTexts().first()));
+            }
+            child<QPushButton>(dlg, "cmdDone")->click();
+            QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        }
+        if (key == "&header_name")
+            QVERIFY(readBytes(m_part).contains("\r\n'' Created by " + shown.toLatin1() + " on 12/7/2026\r\n"));
+        const QByteArray saved = readBytes(variablesFile());
+        const qsizetype at = saved.indexOf("\r\n" + key + " =");
+        QVERIFY(at > 0);
+        const qsizetype end = saved.indexOf("\r\n", at + 2);
+        const std::optional<headeranswers::Entry> entry = headeranswers::parseEntry(saved.mid(at + 2, end - at - 2));
+        QVERIFY(entry);
+        QVERIFY(entry->value == shown);
+        QVERIFY(saved.startsWith("&my_hasrunheader = 1\r\n"));
+        QVERIFY(saved.endsWith("\r\n&foreign = kept\r\n"));
+    }
+
     // A bare CR ends a value as it always ended a line for the program that wrote these files:
     // what follows it never reaches a box or the header, and an update keeps it.
     void bareCrInAValue() {

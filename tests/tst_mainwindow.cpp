@@ -1,11 +1,15 @@
 // Whole flows through the real main window: start-up, adding through the dialogs, dragging on the
 // panel, saving, the pop-up menu, Reset and exit. Dialogs are answered by a scripted user.
+#include "gui/about.h"
 #include "gui/dialogs/commanddialog.h"
+#include "gui/dialogs/inlinecommentdialog.h"
+#include "gui/headsmith/headsmithwindow.h"
 #include "gui/mainwindow/firstrundialog.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/mainwindow/panelscrollarea.h"
 #include "gui/mainwindow/panelview.h"
 #include "gui/mainwindow/programpanes.h"
+#include "gui/toolpath/toolpathdock.h"
 #include "mainwindowfixture.h"
 #include "platform/platform.h"
 #include "waiting.h"
@@ -14,12 +18,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QQueue>
 #include <QScrollBar>
@@ -141,7 +147,7 @@ private Q_SLOTS:
         auto w = started(true);
         QCOMPARE(m_windowsSeen, QStringList{QStringLiteral("frmGetStarted")});
         QCOMPARE(w->windowTitle(), QStringLiteral("Corvane Part File Stacker"));
-        QCOMPARE(w->centralWidget()->size(), QSize(819, 635));
+        QCOMPARE(w->centralWidget()->size(), QSize(827, 635));
         QVERIFY(!action(*w, "mnuSave")->isEnabled());
         QVERIFY(!action(*w, "mnuReset")->isEnabled());
         QVERIFY(action(*w, "mnuBasic")->isChecked());
@@ -217,7 +223,19 @@ private Q_SLOTS:
                  advanced ? QByteArray("advanced = 0\r\n") : QByteArray("advanced = 1\r\n"));
     }
 
-    void exitQuestionOnlyForUnsavedWork() {
+    // Yes saves and ends, No ends without saving, Cancel (Escape, the close box) keeps the window
+    // and the work as they were, and a later exit asks again.
+    void exitQuestionAnswers_data() {
+        QTest::addColumn<Platform::Answer>("reply");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("Yes") << Platform::Answer::Yes << Opening + "MX, 1   \r\nMX, 2   \r\n";
+        QTest::newRow("No") << Platform::Answer::No << Opening + "MX, 1   \r\n";
+        QTest::newRow("Cancel") << Platform::Answer::Cancel << Opening + "MX, 1   \r\n";
+    }
+    void exitQuestionAnswers() {
+        QFETCH(Platform::Answer, reply);
+        QFETCH(QByteArray, written);
+        const bool cancel = reply == Platform::Answer::Cancel;
         auto w = started();
         addMove(*w, QStringLiteral("1"));
         QVERIFY(action(*w, "mnuSave")->isEnabled());
@@ -227,13 +245,22 @@ private Q_SLOTS:
         QVERIFY(!w->document().isModified());
         addMove(*w, QStringLiteral("2"));
         m_platform.asked.clear();
-        m_platform.yesNo << false; // "Save all your hard work?" No
-        w->close();
-        QCOMPARE(m_platform.messageTexts(), QStringList{QStringLiteral("Save all your hard work?")});
-        QCOMPARE(m_platform.asked[0].title, QStringLiteral("Save???"));
-        QVERIFY(!w->isVisible());
-        // The file holds the first save only.
-        QCOMPARE(readAll(path(QStringLiteral("job.cvp"))), Opening + "MX, 1   \r\n");
+        m_platform.yesNoCancel << reply;
+        if (reply == Platform::Answer::Yes) m_platform.yesNo << false; // no header
+        QCOMPARE(w->close(), !cancel);
+        QCOMPARE(m_platform.asked.at(0).what, QStringLiteral("yesnocancel"));
+        QCOMPARE(m_platform.asked.at(0).text, QStringLiteral("Save all your hard work?"));
+        QCOMPARE(m_platform.asked.at(0).title, QStringLiteral("Save???"));
+        QCOMPARE(w->isVisible(), cancel);
+        QCOMPARE(readAll(path(QStringLiteral("job.cvp"))), written);
+        if (!cancel) return;
+        QCOMPARE(heldTexts(*w), (QStringList{QStringLiteral("MX, 1"), QStringLiteral("MX, 2")}));
+        QVERIFY(w->document().isModified());
+        QVERIFY(w->document().undoStack()->canUndo());
+        m_platform.yesNoCancel << Platform::Answer::No;
+        QVERIFY(w->close());
+        QCOMPARE(m_platform.messageTexts().size(), 2);
+        QCOMPARE(readAll(path(QStringLiteral("job.cvp"))), written);
     }
 
     void savedThenExitAsksNothing() {
@@ -667,7 +694,7 @@ private Q_SLOTS:
         QSettings().clear();
         auto w = started();
         const QSize design = w->size();
-        QCOMPARE(w->centralWidget()->size(), QSize(819, 635));
+        QCOMPARE(w->centralWidget()->size(), QSize(827, 635));
         QCOMPARE(w->minimumSizeHint().expandedTo(w->minimumSize()), design);
         for (int i = 0; i < 40; ++i)
             w->document().model().add(Kind::Move, QStringLiteral("X%1").arg(i), {});
@@ -677,7 +704,7 @@ private Q_SLOTS:
         QCOMPARE(frame->visibleHeight(), ProgramModel::StartHeight);
 
         w->resize(design + QSize(200, 150));
-        waiting::until([&] { return w->centralWidget()->size() == QSize(1019, 785); });
+        waiting::until([&] { return w->centralWidget()->size() == QSize(1027, 785); });
         QCOMPARE(frame->visibleHeight(), ProgramModel::StartHeight + 150);
         QCOMPARE(frame->scrollBar()->maximum(), designMax - 150);
         QCOMPARE(frame->scrollBar()->height(), frame->visibleHeight());
@@ -699,7 +726,7 @@ private Q_SLOTS:
         for (const char* x : {"1", "2", "3"})
             addMove(*w, QString::fromLatin1(x));
         w->resize(w->size() + QSize(200, 150));
-        waiting::until([&] { return w->centralWidget()->size() == QSize(1019, 785); });
+        waiting::until([&] { return w->centralWidget()->size() == QSize(1027, 785); });
         auto* frame = w->findChild<PanelScrollArea*>(QStringLiteral("Picture1"));
         PanelView* panel = picPanel(*w);
         QCOMPARE(panel->size(), QSize(700 + 200, frame->visibleHeight()));
@@ -811,6 +838,155 @@ private Q_SLOTS:
         QVERIFY(picPanel(*w)->errorBlocks().isEmpty());
         QCOMPARE(w->problemsCount()->text(), QStringLiteral("0 errors, 0 warnings"));
         QCOMPARE(w->textPane()->view()->lines().value(4), QStringLiteral("GOTO again:   "));
+    }
+
+    // A part file's name and every other text that is not the program's own show as they are: "<b>"
+    // stays on the screen and an "<img>" never makes a label load a picture. No label of any window
+    // takes its text for markup, and the texts that come from outside reach their labels unchanged.
+    void labelsShowTextsAsTheyAre_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* window : {"main window", "first-run window", "Headsmith", "About", "command dialogs"})
+            QTest::newRow(window) << QString::fromLatin1(window);
+    }
+    void labelsShowTextsAsTheyAre() {
+        QFETCH(QString, window);
+        const QString markup = QStringLiteral("<b>x<img src=\"pic.png\">");
+        HeaderAnswers answers; // Headsmith's, outliving its window
+        std::vector<std::unique_ptr<QWidget>> windows;
+        QStringList shown; // texts that must stand whole in some label
+        if (window == QLatin1String("main window")) {
+            auto w = started(false, markup + QStringLiteral(".cvp"));
+            shown << w->document().filePath();
+            const QString picture = path(markup + QStringLiteral(".png"));
+            w->toolpathDock()->setTrace(std::make_shared<dryrun::Trace>()); // a run to export
+            w->toolpathDock()->setFileChooser([&](const QString&) { return picture; });
+            w->toolpathDock()->findChild<QPushButton*>(QStringLiteral("cmdExportToolpath"))->click();
+            shown << picture;
+            windows.push_back(std::move(w));
+        } else if (window == QLatin1String("first-run window")) {
+            windows.push_back(std::make_unique<FirstRunDialog>(markup, [] { return false; }));
+            shown << markup;
+        } else if (window == QLatin1String("Headsmith")) {
+            windows.push_back(
+                std::make_unique<HeadsmithWindow>(path(markup + QStringLiteral(".cvp")), answers, m_platform));
+        } else if (window == QLatin1String("About")) {
+            windows.push_back(std::make_unique<AboutDialog>());
+        } else {
+            const DialogContext context{path(markup) + QDir::separator(), QLatin1Char('\'') + markup};
+            for (int code = 1; code <= 15; ++code)
+                if (auto dialog = createCommandDialog(Kind(code), context, m_platform, runModal, nullptr))
+                    windows.push_back(std::move(dialog));
+            windows.push_back(std::make_unique<InlineCommentDialog>(context, m_platform, nullptr));
+        }
+        QVERIFY(!windows.empty());
+        QStringList labelTexts;
+        for (const auto& w : windows) {
+            for (const QLabel* label : w->findChildren<QLabel*>()) {
+                QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(w->objectName() + u' ' + label->objectName() +
+                                                                          QStringLiteral(": ") + label->text()));
+                labelTexts << label->text();
+            }
+        }
+        QVERIFY(!labelTexts.isEmpty());
+        for (const QString& text : shown)
+            QVERIFY2(std::ranges::any_of(labelTexts, [&](const QString& t) { return t.contains(text); }),
+                     qPrintable(text + QStringLiteral(" not in: ") + labelTexts.join(QStringLiteral(" | "))));
+    }
+
+    // Help > Contents, before About and on F1, shows Headsmith's help as its "?" button does: in the
+    // maker's editor where that is installed, else in a window of the program's own.
+    void helpContents_data() {
+        QTest::addColumn<bool>("editorThere");
+        QTest::newRow("help window") << false;
+        QTest::newRow("maker's editor") << true;
+    }
+    void helpContents() {
+        QFETCH(bool, editorThere);
+        auto w = started();
+        m_platform.programDir = path(QStringLiteral("Corvane/Toolcrate/Stacker"));
+        QVERIFY(QDir().mkpath(m_platform.programDir));
+        QVERIFY(QDir().mkpath(path(QStringLiteral("Corvane/Corvane 3"))));
+        const QString helpFile = QDir::toNativeSeparators(m_platform.programDir + QStringLiteral("/head_smithfaq.txt"));
+        putBytes(helpFile, "Help text\r\nline 2\r\n");
+        const QString editor = path(QStringLiteral("Corvane/Corvane 3/RAzivi.EXE"));
+        if (editorThere) putBytes(editor, "");
+        QAction* contents = action(*w, "mnuContents");
+        QVERIFY(contents);
+        const QList<QAction*> helpMenu = w->findChild<QMenu*>(QStringLiteral("mnuHelp"))->actions();
+        QCOMPARE(helpMenu.indexOf(contents) + 1, helpMenu.indexOf(action(*w, "mnuAbout")));
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTest::keyClick(picPanel(*w), Qt::Key_F1);
+        const QList<QStringList> editorStarted{{editor, helpFile}};
+        QCOMPARE(m_platform.started, editorThere ? editorStarted : QList<QStringList>());
+        auto* window = w->findChild<QDialog*>(QStringLiteral("frmHeadsmithHelp"));
+        QCOMPARE(window != nullptr, !editorThere);
+        if (!window) return;
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->findChild<QPlainTextEdit*>(QStringLiteral("txtHelp"))->toPlainText(),
+                 QStringLiteral("Help text\nline 2\n"));
+        // Asked again, the one window comes back.
+        contents->trigger();
+        QCOMPARE(w->findChildren<QDialog*>(QStringLiteral("frmHeadsmithHelp")).size(), 1);
+    }
+
+    // A pane opens wide (or high) enough to work in, the window growing by it so the panel keeps
+    // its size; a size the operator gave it comes back with the next window.
+    void paneFirstSize_data() {
+        QTest::addColumn<QString>("actionName");
+        QTest::addColumn<bool>("across");
+        QTest::addColumn<bool>("operatorSized");
+        for (const bool sized : {false, true}) {
+            const char* how = sized ? ", sized before" : ", first time";
+            // (The bottom area's height after a restore is Qt's to share out with the window's.)
+            if (!sized) QTest::addRow("problems%s", how) << QStringLiteral("mnuProblems") << false << sized;
+            QTest::addRow("text%s", how) << QStringLiteral("mnuPartFileText") << true << sized;
+            QTest::addRow("toolpath%s", how) << QStringLiteral("mnuToolpath") << true << sized;
+        }
+    }
+    void paneFirstSize() {
+        QFETCH(QString, actionName);
+        QFETCH(bool, across);
+        QFETCH(bool, operatorSized);
+        const auto paneOf = [&](MainWindow& w) {
+            QAction* toggle = action(w, actionName.toLatin1().constData());
+            for (QDockWidget* dock : w.findChildren<QDockWidget*>())
+                if (dock->toggleViewAction() == toggle) return dock;
+            return static_cast<QDockWidget*>(nullptr);
+        };
+        const auto extent = [&](QDockWidget* d) { return across ? d->width() : d->height(); };
+        const int least = across ? 240 : 120;
+        // The pane at a working size, the panel's seen part as wide as it was: the window grew.
+        const auto settled = [&](MainWindow& w, QDockWidget* pane) {
+            const QSize seen = w.findChild<QWidget*>(QStringLiteral("Picture1_viewport"))->size();
+            return extent(pane) >= least && seen.width() == 700 && seen.height() >= 617;
+        };
+        int operatorSize = 0;
+        if (operatorSized) {
+            auto w = started();
+            action(*w, actionName.toLatin1().constData())->trigger();
+            QDockWidget* pane = paneOf(*w);
+            QTRY_VERIFY(settled(*w, pane));
+            // The operator widens it, and the window with it.
+            operatorSize = extent(pane) + 60;
+            w->resize(w->size() + (across ? QSize(60, 0) : QSize(0, 60)));
+            w->resizeDocks({pane}, {operatorSize}, across ? Qt::Horizontal : Qt::Vertical);
+            QTRY_VERIFY2(qAbs(extent(pane) - operatorSize) <= 4, qPrintable(QString::number(extent(pane))));
+            w->close();
+        }
+        auto w = started();
+        if (!operatorSized) action(*w, actionName.toLatin1().constData())->trigger();
+        QDockWidget* pane = paneOf(*w);
+        QVERIFY(pane->isVisible());
+        if (!operatorSized) {
+            QTRY_VERIFY2(settled(*w, pane), qPrintable(QString::number(extent(pane))));
+            return;
+        }
+        // Let a sizing have its turn, then see there was none: the saved size stands.
+        QTRY_VERIFY2(qAbs(extent(pane) - operatorSize) <= 4,
+                     qPrintable(QStringLiteral("%1, not %2").arg(extent(pane)).arg(operatorSize)));
+        QApplication::processEvents();
+        QVERIFY2(qAbs(extent(pane) - operatorSize) <= 4, qPrintable(QString::number(extent(pane))));
     }
 
     // The panes' visibility comes back with the next window.

@@ -73,12 +73,18 @@ void tst_PanelView::namesAndGeometry() {
     QCOMPARE(s.frame.objectName(), QStringLiteral("Picture1"));
     QCOMPARE(s.panel->objectName(), QStringLiteral("picPanel"));
     QCOMPARE(s.bar->objectName(), QStringLiteral("VScroll1"));
-    QCOMPARE(s.frame.size(), QSize(721, 641));
+    QCOMPARE(s.frame.size(), QSize(729, 641));
     QCOMPARE(s.panel->geometry(), QRect(0, 0, 700, 617));
-    // Beside the panel, inside the frame.
-    const int barLeft = s.bar->mapTo(&s.frame, QPoint()).x() - s.frame.contentsRect().x();
-    QCOMPARE(barLeft, 700);
-    QVERIFY(barLeft + s.bar->width() <= s.frame.contentsRect().width());
+    // Beside the panel, inside the frame, and the panel is seen whole whether the bar shows or not.
+    for (const bool barShown : {false, true}) {
+        if (barShown) s.addMoves(QStringList(30, QStringLiteral("M")));
+        QCOMPARE(s.bar->isVisibleTo(&s.frame), barShown);
+        QCOMPARE(s.frame.viewport()->size(), QSize(700, 617));
+        QCOMPARE(s.bar->width(), 25);
+        const int barLeft = s.bar->mapTo(&s.frame, QPoint()).x() - s.frame.contentsRect().x();
+        QCOMPARE(barLeft, 700);
+        QCOMPARE(barLeft + s.bar->width(), s.frame.contentsRect().width());
+    }
 }
 
 void tst_PanelView::ampersandsShowOnce() {

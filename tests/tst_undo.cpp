@@ -7,6 +7,7 @@
 #include "gui/document/partdocument.h"
 
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -149,6 +150,44 @@ private Q_SLOTS:
             QCOMPARE(partfile::programLines(m), s.fileAfter);
         }
         QVERIFY(!p.document.undoStack()->canRedo());
+    }
+
+    // The history is bounded, and the saved program is the only one shown as saved: undoing back to
+    // it shows no unsaved work while it is within reach; once it has fallen off the bottom of the
+    // history no undo or redo reaches it, and the work stays unsaved.
+    void boundedHistoryKeepsTheSavedState_data() {
+        QTest::addColumn<int>("pastLimit"); // edits after the save, beyond the history's limit
+        QTest::addColumn<bool>("reachable");
+        QTest::newRow("one short of the limit") << -1 << true;
+        QTest::newRow("at the limit") << 0 << true;
+        QTest::newRow("one past") << 1 << false;
+        QTest::newRow("far past") << 300 << false;
+    }
+
+    void boundedHistoryKeepsTheSavedState() {
+        QFETCH(int, pastLimit);
+        QFETCH(bool, reachable);
+        QTemporaryDir dir;
+        Program p;
+        QUndoStack* stack = p.document.undoStack();
+        const int limit = stack->undoLimit();
+        QVERIFY2(limit > 0, "the undo history has no limit");
+        p.model.add(Kind::Move, QStringLiteral("MX, 0"), {});
+        p.document.setFilePath(dir.filePath(QStringLiteral("job.cvp")));
+        QVERIFY(p.document.save().ok);
+        const QStringList saved = partfile::programLines(p.model);
+        for (int i = 1; i <= limit + pastLimit; ++i) {
+            QVERIFY(p.document.editLine({Kind::Move, 1}, QStringLiteral("MX, %1").arg(i), {}));
+            QVERIFY(stack->count() <= limit);
+        }
+        while (stack->canUndo())
+            stack->undo();
+        QCOMPARE(partfile::programLines(p.model) == saved, reachable);
+        QCOMPARE(p.document.isModified(), !reachable);
+        while (stack->canRedo()) {
+            stack->redo();
+            QVERIFY(p.document.isModified());
+        }
     }
 
     // A subroutine goes and comes back whole: its RETURN with it, and where it stood.

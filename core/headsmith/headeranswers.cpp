@@ -224,17 +224,24 @@ const KeyInfo* knownKey(QByteArrayView line) {
     return eq < 0 ? nullptr : findKey(textfile::trimmed(line.first(eq), QByteArrayView(" \t")));
 }
 
-// Calls use(line) for every whole line of the file at path, read as a stream; false with a reason
-// when the file could not be read.
-template <typename Use> bool forEachLine(const QString& path, QString& reason, Use use) {
+// Calls use(line) for every whole line of the file at path, read as a stream, and tooLong(start) with
+// the first piece of every line too long to come whole; false with a reason when the file could not
+// be read.
+template <typename Use, typename TooLong>
+bool forEachLine(const QString& path, QString& reason, Use use, TooLong tooLong) {
     LineReader in(path);
     if (!in.open()) {
         reason = in.errorString();
         return false;
     }
     LineReader::Piece piece;
-    while (in.next(piece))
-        if (piece.whole() && !use(piece.bytes)) return true;
+    while (in.next(piece)) {
+        if (piece.whole()) {
+            if (!use(piece.bytes)) return true;
+        } else if (piece.starts) {
+            tooLong(piece.bytes);
+        }
+    }
     if (in.failed()) {
         reason = in.errorString();
         return false;
@@ -342,16 +349,30 @@ Loaded load(Platform& platform, HeaderAnswers& header) {
     const QString path = header.variablesFile;
     if (!QFileInfo::exists(path)) return loaded;
     QString reason;
-    const bool read = forEachLine(path, reason, [&](QByteArrayView line) {
-        loadVariable(line, header, loaded);
-        return true;
-    });
+    QStringList tooLong; // keys whose lines the bounded read could not take whole
+    const bool read = forEachLine(
+        path, reason,
+        [&](QByteArrayView line) {
+            loadVariable(line, header, loaded);
+            return true;
+        },
+        [&](QByteArrayView start) {
+            if (const KeyInfo* k = knownKey(start)) tooLong << QString::fromLatin1(k->key);
+        });
     if (!read) {
         loaded.error =
             QCoreApplication::translate("Headsmith", "The saved Headsmith answers could not be read:\n%1\n\n%2")
                 .arg(path, reason);
         return loaded;
     }
+    if (!tooLong.isEmpty())
+        loaded.error =
+            QCoreApplication::translate("Headsmith", "These saved Headsmith answers in\n%1\nare longer than %2 bytes "
+                                                     "and were not loaded:\n%3\n\nWhat the window holds takes their "
+                                                     "place when the header is written.")
+                .arg(path)
+                .arg(LineReader::DefaultBuffer)
+                .arg(tooLong.join(u'\n'));
     loaded.source = Loaded::Source::Variables;
     return loaded;
 }
@@ -385,11 +406,14 @@ FileResult save(Platform& platform, HeaderAnswers& header, const HeaderFields& f
 
     QString reason;
     bool marked = false;
-    if (!forEachLine(path, reason, [&](QByteArrayView line) {
-            const qsizetype eq = entryPart(line).indexOf('=');
-            marked = eq >= 0 && textfile::trimmed(line.first(eq), QByteArrayView(" \t")) == MarkerKey;
-            return !marked;
-        }))
+    if (!forEachLine(
+            path, reason,
+            [&](QByteArrayView line) {
+                const qsizetype eq = entryPart(line).indexOf('=');
+                marked = eq >= 0 && textfile::trimmed(line.first(eq), QByteArrayView(" \t")) == MarkerKey;
+                return !marked;
+            },
+            [](QByteArrayView) {}))
         return FileResult::failure(path, reason);
     // A file Headsmith did not write belongs to someone else: leave it alone.
     if (!marked) return {};
@@ -408,15 +432,19 @@ FileResult save(Platform& platform, HeaderAnswers& header, const HeaderFields& f
         return FileResult::failure(path, file.readError());
     }
     LineReader::Piece piece;
+    // Inside the old value of a known key, read in pieces: the new line has taken its place.
+    bool dropping = false;
     while (file.reader().next(piece) && !file.writer().failed()) {
-        const KeyInfo* k = piece.whole() ? knownKey(piece.bytes) : nullptr;
-        if (k) {
+        QByteArrayView kept = piece.bytes;
+        const KeyInfo* k = piece.starts ? knownKey(piece.bytes) : nullptr;
+        if (k || dropping) {
+            if (k) file.writer().put(replaced[std::size_t(k - Keys.data())]);
             // What a bare CR cut off is someone else's and stays.
-            file.writer().put(replaced[std::size_t(k - Keys.data())]);
-            file.writer().put(piece.bytes.sliced(entryPart(piece.bytes).size()));
-        } else {
-            file.writer().put(piece.bytes);
+            const qsizetype entry = entryPart(piece.bytes).size();
+            kept = piece.bytes.sliced(entry);
+            dropping = !piece.ends && entry == piece.bytes.size();
         }
+        file.writer().put(kept);
         if (piece.ends) file.writer().endLine();
     }
     if (file.reader().failed()) {

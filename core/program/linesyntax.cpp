@@ -116,15 +116,17 @@ AxisFields fillAxes(QChar command, const QString& held) {
     default:
         return f;
     }
+    // Blanks around a field are not part of it: a box must not reopen holding a blank nobody can
+    // see, which Done would count as filled.
     const QString rest = afterCommandName(held);
     if (single >= 0) {
         // Empty fields keep the value in its axis's position; whatever follows them is the value.
-        f.axis[single] = splitAtMost(rest, FieldSep, single + 1).constLast();
+        f.axis[single] = splitAtMost(rest, FieldSep, single + 1).constLast().trimmed();
         return f;
     }
     const QStringList parts = splitAtMost(rest, FieldSep, count);
     for (int i = 0; i < parts.size(); ++i)
-        f.axis[i] = parts[i];
+        f.axis[i] = parts[i].trimmed();
     return f;
 }
 
@@ -137,7 +139,7 @@ SpeedFields fillSpeed(const QString& held) {
     if (!held.contains(u',')) return f;
     const QStringList parts = splitAtMost(afterCommandName(held), FieldSep, 8);
     for (int i = 0; i < parts.size(); ++i)
-        f.speed[i] = parts[i];
+        f.speed[i] = parts[i].trimmed(); // as the axis boxes
     return f;
 }
 

@@ -85,11 +85,13 @@ struct BlankFields {
 // The Move ('M') or Jog ('J') line: the command is chosen by the highest filled axis; a box holding
 // only blanks counts as filled. Empty when no box is filled.
 QString composeAxes(QChar command, const AxisFields& f);
-// The axis boxes of a Move or Jog line; all empty when the command is not one of that letter's.
+// The axis boxes of a Move or Jog line, each trimmed; all empty when the command is not one of that
+// letter's.
 AxisFields fillAxes(QChar command, const QString& held);
 
 // "VS, " and all eight fields, empty ones included.
 QString composeSpeed(const SpeedFields& f);
+// The eight boxes, each trimmed.
 SpeedFields fillSpeed(const QString& held);
 
 // "FP, " FILE ",,,,, " MODE.

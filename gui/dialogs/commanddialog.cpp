@@ -68,8 +68,10 @@ TextBox* CommandDialog::makeTextBox(const char* objectName, const QString& text,
 }
 
 QLabel* CommandDialog::makeCaption(const QString& text, const char* objectName, bool bold) {
-    auto* label = new QLabel(text, this);
+    auto* label = new QLabel(this);
     label->setObjectName(QLatin1String(objectName));
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
     if (bold) {
         QFont font = label->font();
         font.setBold(true);

@@ -37,9 +37,20 @@ private:
     bool m_first = true;
 };
 
+namespace {
+
+// Each step holds two snapshots of the program, some 35 KB with all 100 lines: a thousand steps keep
+// the history under about 35 MB however long a session runs. The oldest steps go first; once the saved state has
+// gone with them the stack has no clean state left, so the work stays unsaved until the next save.
+constexpr int UndoLimit = 1000;
+
+} // namespace
+
 PartDocument::PartDocument(ProgramModel::LabelWidth labelWidth, QObject* parent)
     : QObject(parent), m_model(std::move(labelWidth)) {
     m_undo.setObjectName(QStringLiteral("undoStack"));
+    // Before any step is pushed: the stack takes a limit only while it is empty.
+    m_undo.setUndoLimit(UndoLimit);
     connect(&m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) { Q_EMIT modifiedChanged(!clean); });
 }
 

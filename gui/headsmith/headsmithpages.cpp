@@ -36,8 +36,16 @@ template <typename W> W* named(W* w, const char* name) {
     return w;
 }
 
+// Labels show their texts as they stand: a translation is never taken for markup.
+QLabel* plainLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    return label;
+}
+
 QLabel* prompt(const QString& text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
+    auto* label = plainLabel(text, parent);
     label->setObjectName(QStringLiteral("lbl_") + buddy->objectName());
     label->setBuddy(buddy);
     return label;
@@ -115,7 +123,7 @@ QGroupBox* buildOffsetFrame(CuttingPage& p, QWidget* parent) {
         box->setEnabled(false);
         box->setFocusPolicy(Qt::NoFocus);
         box->setMaximumWidth(70);
-        auto* label = named(new QLabel(captions[i], frame), labelNames[i]);
+        auto* label = named(plainLabel(captions[i], frame), labelNames[i]);
         label->setEnabled(false);
         label->setBuddy(box);
         grid->addWidget(box, 1, i);
@@ -162,7 +170,7 @@ QGroupBox* buildCuttingFrame(CuttingPage& p, QWidget* parent) {
 
 QGroupBox* buildNotesFrame(CuttingPage& p, QWidget* parent) {
     auto* frame = named(new QGroupBox(Texts::tr("Additional notes"), parent), "Frame5");
-    auto* howTo = named(new QLabel(Texts::tr(" To add some additional info to your header, type it into the top "
+    auto* howTo = named(plainLabel(Texts::tr(" To add some additional info to your header, type it into the top "
                                              "box on the right and then hit the ENTER key to add it to the "
                                              "larger preview box beneath it."),
                                    frame),

@@ -1,19 +1,14 @@
 #include "gui/headsmith/headsmithwindow.h"
 
 #include "core/headsmith/cuttinglists.h"
-#include "core/headsmith/helpfile.h"
-#include "core/textfile.h"
 #include "gui/headsmith/headerwriter.h"
+#include "gui/headsmith/helpviewer.h"
 #include "gui/oneline.h"
 #include "platform/platform.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QEvent>
-#include <QFile>
-#include <QFileInfo>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +21,8 @@
 #include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <limits>
 
 namespace {
 
@@ -61,7 +58,8 @@ void fitToEntries(QComboBox* box) {
 } // namespace
 
 HeadsmithWindow::HeadsmithWindow(const QString& partFile, HeaderAnswers& answers, Platform& platform, QWidget* parent)
-    : QDialog(parent), m_partFile(partFile), m_answers(answers), m_platform(platform) {
+    : QDialog(parent), m_partFile(partFile), m_answers(answers), m_platform(platform),
+      m_helpViewer(new HelpViewer(platform, this)) {
     setObjectName(QStringLiteral("frmHeader"));
     setWindowTitle(tr("Corvane Headsmith"));
 
@@ -92,9 +90,13 @@ void HeadsmithWindow::connectControls() {
         box->installEventFilter(this);
     m_cutting.notes->viewport()->installEventFilter(this);
     // Every one-line box, the editable lists' included, shows and holds exactly one line: a line
-    // break that got into an answer would put a live command into the header.
-    for (QLineEdit* box : findChildren<QLineEdit*>())
+    // break that got into an answer would put a live command into the header. Nor is an answer cut
+    // at the length a line edit takes by default: a remembered one comes back whole, however long.
+    constexpr int QtDefaultMaxLength = 32767;
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
         keepOneLine(box);
+        if (box->maxLength() == QtDefaultMaxLength) box->setMaxLength(std::numeric_limits<int>::max());
+    }
 
     connect(g.opening.add, &QCheckBox::toggled, this, [this] { fileChoiceToggled(true); });
     connect(g.closing.add, &QCheckBox::toggled, this, [this] { fileChoiceToggled(false); });
@@ -107,7 +109,7 @@ void HeadsmithWindow::connectControls() {
         if (on) fillLists(true);
     });
     connect(m_cutting.done, &QPushButton::clicked, this, &HeadsmithWindow::writeHeader);
-    connect(m_cutting.info, &QPushButton::clicked, this, &HeadsmithWindow::showHelp);
+    connect(m_cutting.info, &QPushButton::clicked, m_helpViewer, &HelpViewer::show);
 }
 
 void HeadsmithWindow::keyPressEvent(QKeyEvent* event) {
@@ -298,44 +300,8 @@ void HeadsmithWindow::writeHeader() {
     }
 }
 
-void HeadsmithWindow::showHelp() {
-    m_installFolder = helpfile::installFolder(m_platform.programFolder()).value_or(QString());
-    const QString help = helpfile::filePath(m_platform.programFolder());
-    if (!m_installFolder.isEmpty()) {
-        const QString editor = helpfile::editorPath(m_installFolder);
-        if (QFileInfo::exists(editor) && m_platform.startDetached(editor, {help})) return;
-    }
-    showHelpWindow();
-}
-
-void HeadsmithWindow::showHelpWindow() {
-    const QString path = helpfile::filePath(m_platform.programFolder());
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_platform.tell(tr("The Headsmith help file could not be opened:\n%1\n\n%2").arg(path, file.errorString()),
-                        messageTitle(), Platform::Icon::Warning);
-        return;
-    }
-    const QString text = textfile::decode(file.readAll());
-    if (!m_help) {
-        m_help = new QDialog(this);
-        m_help->setObjectName(QStringLiteral("frmHeadsmithHelp"));
-        m_help->setWindowTitle(tr("Corvane Headsmith help"));
-        m_help->setAttribute(Qt::WA_DeleteOnClose);
-        auto* view = named(new QPlainTextEdit(m_help), "txtHelp");
-        view->setReadOnly(true);
-        view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, m_help);
-        connect(buttons, &QDialogButtonBox::rejected, m_help.data(), &QDialog::close);
-        auto* layout = new QVBoxLayout(m_help);
-        layout->addWidget(view);
-        layout->addWidget(buttons);
-        m_help->resize(720, 560);
-    }
-    m_help->findChild<QPlainTextEdit*>(QStringLiteral("txtHelp"))->setPlainText(text);
-    m_help->show();
-    m_help->raise();
-    m_help->activateWindow();
+QString HeadsmithWindow::installFolder() const {
+    return m_helpViewer->installFolder();
 }
 
 bool HeadsmithWindow::chooseFile(bool opening) {

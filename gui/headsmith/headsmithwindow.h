@@ -5,11 +5,11 @@
 #include "gui/headsmith/headsmithpages.h"
 
 #include <QDialog>
-#include <QPointer>
 
 class QKeyEvent;
 class QTabWidget;
 class Platform;
+class HelpViewer;
 
 // Headsmith "frmHeader": writes a header (and on request a closing block) into the part file just
 // saved, and remembers its answers. Shown modally after a save; closes itself after a completed
@@ -26,7 +26,7 @@ public:
     // The answers as they stand in the window.
     HeaderFields fields() const;
     // The install folder of the maker's software, as the help button last found it; empty when not found.
-    QString installFolder() const { return m_installFolder; }
+    QString installFolder() const;
 
     // How long a rewrite runs before its progress window appears.
     int progressDelayMs = 500;
@@ -52,8 +52,6 @@ private:
     void showNotesHint();
     // Writes the header; the window closes once it is written.
     void writeHeader();
-    void showHelp();
-    void showHelpWindow();
 
     QString m_partFile;
     HeaderAnswers& m_answers;
@@ -62,7 +60,6 @@ private:
     GeneralPage m_general;
     CuttingPage m_cutting;
     QString m_notes; // the notes preview's text, kept here so it is written exactly as entered
-    QString m_installFolder;
-    QPointer<QDialog> m_help;
+    HelpViewer* m_helpViewer;
     bool m_writing = false;
 };

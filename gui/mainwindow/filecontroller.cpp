@@ -134,8 +134,16 @@ void FileController::reportMovedFileCalls(const QString& oldFolder) {
 }
 
 bool FileController::askToSaveFirst() {
-    if (!m_document.isModified() || !m_platform.askYesNo(tr("Save all your hard work?"), tr("Save???"))) return true;
-    return save();
+    if (!m_document.isModified()) return true;
+    switch (m_platform.askYesNoCancel(tr("Save all your hard work?"), tr("Save???"))) {
+    case Platform::Answer::Yes:
+        return save();
+    case Platform::Answer::No:
+        return true;
+    case Platform::Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 bool FileController::openFile(const QString& path) {

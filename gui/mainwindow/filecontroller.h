@@ -45,7 +45,8 @@ public:
     // Reads a part file in; false, with a message and the program as it was, when it cannot be read.
     bool openFile(const QString& path);
     void openRecent(const QString& path);
-    // The exit question and Open's question: true when the user may go on (saved, or chose not to).
+    // The exit question and Open's question: true when the user may go on (saved, or chose not to);
+    // false when the save failed or the user backed out with Cancel (or Escape).
     bool askToSaveFirst();
 
     // The last opened or saved part files, newest first.

@@ -10,8 +10,10 @@ FirstRunDialog::FirstRunDialog(const QString& text, std::function<bool()> choose
     setWindowTitle(tr("Get started"));
     setFixedSize(312, 206);
 
-    lblGetStarted = new QLabel(text, this);
+    lblGetStarted = new QLabel(this);
     lblGetStarted->setObjectName(QStringLiteral("lblGetStarted"));
+    lblGetStarted->setTextFormat(Qt::PlainText);
+    lblGetStarted->setText(text);
     lblGetStarted->setGeometry(8, 8, 297, 121);
     lblGetStarted->setWordWrap(true);
     lblGetStarted->setAlignment(Qt::AlignLeft | Qt::AlignTop);

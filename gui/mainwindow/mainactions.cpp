@@ -63,6 +63,8 @@ MainActions::MainActions(QMainWindow* window, QUndoStack* undoStack, const QList
     }
 
     QMenu* help = named(bar->addMenu(tr("&Help")), "mnuHelp");
+    contents = named(help->addAction(tr("&Contents")), "mnuContents");
+    contents->setShortcut(QKeySequence::HelpContents);
     about = named(help->addAction(tr("&About")), "mnuAbout");
 
     blockMenu = named(new QMenu(tr("&RightClick"), window), "mnuRight");
@@ -71,7 +73,7 @@ MainActions::MainActions(QMainWindow* window, QUndoStack* undoStack, const QList
     edit = named(blockMenu->addAction(tr("&Edit")), "mnuEdit");
 
     // Window-wide, so the shortcuts work wherever the focus is in the main window.
-    window->addActions({save, exit, undo, redo});
+    window->addActions({save, exit, undo, redo, contents});
 }
 
 void MainActions::setRecentFiles(const QStringList& files, const std::function<void(const QString&)>& openFile) {

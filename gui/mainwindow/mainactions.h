@@ -40,6 +40,7 @@ public:
     QAction* redo = nullptr;
     QAction* basic = nullptr;
     QAction* advanced = nullptr;
+    QAction* contents = nullptr;
     QAction* about = nullptr;
     QAction* traceOutline = nullptr;
     QMenu* recent = nullptr;

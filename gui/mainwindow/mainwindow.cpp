@@ -5,10 +5,12 @@
 #include "gui/dialogs/lineeditor.h"
 #include "gui/document/partdocument.h"
 #include "gui/jobsheet/jobsheetcommands.h"
+#include "gui/headsmith/helpviewer.h"
 #include "gui/mainwindow/filecontroller.h"
 #include "gui/mainwindow/mainactions.h"
 #include "gui/mainwindow/panelscrollarea.h"
 #include "gui/mainwindow/panelview.h"
+#include "gui/mainwindow/panesizer.h"
 #include "gui/mainwindow/programpanes.h"
 #include "gui/mainwindow/toolbox.h"
 #include "gui/templates/templateactions.h"
@@ -30,8 +32,9 @@
 
 namespace {
 
-// The client area at the design size: the smallest and the first; the window grows from there.
-constexpr QSize DesignSize(819, 635);
+// The client area at the design size: the smallest and the first; the window grows from there. Its
+// width is the toolbox's and the panel frame's.
+constexpr QSize DesignSize(96 + PanelScrollArea::FrameWidth + 2, 635);
 constexpr QPoint PanelFrameAt(96, 0);
 
 QString refusalText(AddRefusal refusal, Kind k) {
@@ -117,11 +120,17 @@ void MainWindow::buildDocks() {
     m_toolpath = new ToolpathDock(this);
     addDockWidget(Qt::RightDockWidgetArea, m_toolpath);
     m_toolpath->hide();
+    auto* sizer = new PaneSizer(this);
+    sizer->add(m_problemsPane, Qt::Vertical, 180);
+    sizer->add(m_textPane, Qt::Horizontal, 360);
+    sizer->add(m_toolpath, Qt::Horizontal, 420);
     m_dryRun = new DryRunController(*m_document, this);
     m_templates = new TemplateActions(*this, *m_document, *m_scrollArea->panel(), m_platform, m_runner);
 
     m_statusPath = new QLabel(this);
     m_statusPath->setObjectName(QStringLiteral("lblStatusPath"));
+    // The path is the user's: "<b>" in a name is part of the name.
+    m_statusPath->setTextFormat(Qt::PlainText);
     // A long path is cut at the window's edge rather than widening the window.
     m_statusPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(m_statusPath, 1);
@@ -148,6 +157,7 @@ void MainWindow::connectActions() {
     connect(a.exit, &QAction::triggered, this, &MainWindow::close);
     connect(a.basic, &QAction::triggered, this, [this] { setAdvanced(false); });
     connect(a.advanced, &QAction::triggered, this, [this] { setAdvanced(true); });
+    connect(a.contents, &QAction::triggered, new HelpViewer(m_platform, this), &HelpViewer::show);
     connect(a.about, &QAction::triggered, this, [this] {
         AboutDialog about(this);
         m_runner(about);
@@ -407,7 +417,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     m_files->saveMode(m_toolbox->isAdvanced());
     saveWindowState();
-    // Unsaved work is not let go unasked; a save that fails keeps the window open.
+    // Unsaved work is not let go unasked; Cancel, or a save that fails, keeps the window open.
     if (!m_files->askToSaveFirst()) {
         event->ignore();
         return;

@@ -15,8 +15,9 @@ class PanelScrollArea : public QAbstractScrollArea {
 
 public:
     static constexpr int ArrowStep = 24; // one row of blocks
-    static constexpr int ScrollBarWidth = 17;
-    static constexpr int FrameWidth = 721;
+    static constexpr int ScrollBarWidth = 25;
+    // The panel's seen part, the bar's strip beside it and the 2-pixel frame on either side.
+    static constexpr int FrameWidth = 2 + 700 + ScrollBarWidth + 2;
     static constexpr int FrameHeight = 641;
 
     explicit PanelScrollArea(ProgramModel& model, QWidget* parent = nullptr);

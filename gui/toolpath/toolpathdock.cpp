@@ -103,6 +103,8 @@ ToolpathDock::ToolpathDock(QWidget* parent) : QDockWidget(tr("Toolpath"), parent
     connect(m_summary, &ToolpathSummary::lineActivated, this, &ToolpathDock::lineActivated);
     connect(m_answers, &InputAnswersTable::answersChanged, this, &ToolpathDock::answersChanged);
     setTrace(nullptr);
+    for (QLabel* label : findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText); // an exported file's name is the user's, "<b>" and all
 }
 
 void ToolpathDock::setTrace(std::shared_ptr<const dryrun::Trace> trace) {

@@ -9,8 +9,10 @@
 #
 # The session "first" (the default) is the one above. The session "keyboard" is driven by the
 # keyboard alone once the part file is named: it adds four lines with Alt+M and Alt+J, Tabs onto the
-# panel, reorders with Ctrl+Down, deletes a line, undoes the deletion, saves with Ctrl+S and exits
-# with Ctrl+Q; the part file is then compared byte for byte with expected/Keys.cvp.
+# panel, reorders with Ctrl+Down, deletes a line, undoes the deletion and saves with Ctrl+S. It adds
+# one more line, presses Ctrl+Q and Escape on the exit question (the program must stay), then
+# Ctrl+Q and No; the part file, without that last line, is then compared byte for byte with
+# expected/Keys.cvp.
 #
 # The session "toolpath" starts the program on a part file named on the command line, on a first run,
 # opens View > Toolpath with the keyboard, finds the program's square drawn in the view, opens and
@@ -185,7 +187,7 @@ click() {
     sleep 0.2
 }
 
-# The main window's fixed client area is 819 x 635 under the menu bar; the toolbox frame is at its
+# The main window's fixed client area is 827 x 635 under the menu bar; the toolbox frame is at its
 # left, the panel's viewport starts at 96 + its 2-pixel frame.
 main=
 main_x=0
@@ -195,7 +197,7 @@ locate_main() {
     main=$(wait_window 'Corvane Part File Stacker')
     local X Y WIDTH HEIGHT SCREEN WINDOW
     eval "$(xdotool getwindowgeometry --shell "$main")"
-    [ "$WIDTH" -eq 819 ] || fail "main window is $WIDTH wide, expected 819"
+    [ "$WIDTH" -eq 827 ] || fail "main window is $WIDTH wide, expected 827"
     main_x=$X
     main_y=$Y
     # The menu bar's height: the panel's white viewport starts 2 pixels (its frame) below it. Read
@@ -372,15 +374,38 @@ keyboard_session() {
     keys ctrl+z
     shot keyboard-undone "$main"
 
-    # Ctrl+S; no header this time. Then Ctrl+Q, which must not ask about saved work.
+    # Ctrl+S; no header this time.
     keys ctrl+s
     q=$(wait_window 'Add a header')
     focus "$q"
     keys Escape
     wait_gone "$q"
     focus "$main"
+
+    # One more line, then Ctrl+Q: Escape on the exit question keeps the program and the line.
+    keys alt+m
+    d=$(dialog '\[M\]ove command settings' 5 - - - - -)
+    press_done "$d"
+    focus "$main"
     keys ctrl+q
-    wait_exit Ctrl+Q
+    q=$(wait_window 'Save\?\?\?')
+    shot keyboard-exit-question "$q"
+    focus "$q"
+    keys Escape
+    wait_gone "$q"
+    sleep 1
+    alive
+    xwininfo -id "$main" 2>/dev/null | grep -q 'Map State: IsViewable' || fail "Escape on the exit question closed the window"
+    shot keyboard-exit-cancelled "$main"
+
+    # Ctrl+Q again, and No: the program ends without saving the new line.
+    focus "$main"
+    keys ctrl+q
+    q=$(wait_window 'Save\?\?\?')
+    focus "$q"
+    keys alt+n
+    wait_gone "$q"
+    wait_exit "Ctrl+Q and No"
 
     compare Keys.cvp "$part"
     [ "$differ" -eq 0 ] || exit 1
@@ -454,10 +479,11 @@ toolpath_session() {
     sleep 2
     local X Y WIDTH HEIGHT SCREEN WINDOW
     eval "$(xdotool getwindowgeometry --shell "$main")"
-    [ "$WIDTH" -gt 900 ] || fail "View > Toolpath opened no pane (the window is $WIDTH wide)"
+    # The pane opens at a width to work in, not at the least it could take.
+    [ "$WIDTH" -ge $((827 + 300)) ] || fail "View > Toolpath opened no pane of a usable width (the window is $WIDTH wide)"
     shot toolpath "$main"
     # The view lies right of the panel's frame; rows across it meet the square's sides twice.
-    local x1=$((X + 830)) x2=$((X + WIDTH - 10)) y found=0
+    local x1=$((X + 838)) x2=$((X + WIDTH - 10)) y found=0
     for y in $(seq $((Y + menu_h + 120)) 20 $((Y + menu_h + 320))); do
         if [ "$(crossings "$y" "$x1" "$x2")" -ge 2 ]; then found=$((found + 1)); fi
     done

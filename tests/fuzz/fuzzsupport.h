@@ -120,6 +120,9 @@ public:
         asked.append({text, title});
         return yes;
     }
+    Answer askYesNoCancel(const QString& text, const QString& title, Icon icon) override {
+        return askYesNo(text, title, icon) ? Answer::Yes : Answer::No;
+    }
     void tell(const QString& text, const QString& title, Icon) override { asked.append({text, title}); }
     std::optional<QString> chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override {
         fail("unexpected save dialog");

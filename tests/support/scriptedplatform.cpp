@@ -17,6 +17,14 @@ bool ScriptedPlatform::askYesNo(const QString& text, const QString& title, Icon 
     return yesNo.dequeue();
 }
 
+Platform::Answer ScriptedPlatform::askYesNoCancel(const QString& text, const QString& title, Icon icon) {
+    asked << Asked{QStringLiteral("yesnocancel"), text, title, {}, {}, icon};
+    if (!yesNoCancel.isEmpty()) return yesNoCancel.dequeue();
+    if (!yesNo.isEmpty()) return yesNo.dequeue() ? Answer::Yes : Answer::No;
+    unexpected("question", text);
+    return Answer::Cancel;
+}
+
 void ScriptedPlatform::tell(const QString& text, const QString& title, Icon icon) {
     asked << Asked{QStringLiteral("tell"), text, title, {}, {}, icon};
 }
@@ -49,6 +57,8 @@ bool ScriptedPlatform::startDetached(const QString& program, const QStringList& 
 QStringList ScriptedPlatform::messageTexts() const {
     QStringList texts;
     for (const Asked& a : asked)
-        if (a.what == QLatin1String("yesno") || a.what == QLatin1String("tell")) texts << a.text;
+        if (a.what == QLatin1String("yesno") || a.what == QLatin1String("yesnocancel") ||
+            a.what == QLatin1String("tell"))
+            texts << a.text;
     return texts;
 }

@@ -3,14 +3,18 @@
 #include "platform/platform.h"
 
 #include <QList>
+#include <QMetaType>
 #include <QQueue>
+
+// Scripted answers go into test tables.
+Q_DECLARE_METATYPE(Platform::Answer)
 
 // Answers the program's questions from queues and records every one asked, so a test can assert
 // exactly what the user saw. A question the script did not expect fails the running test.
 class ScriptedPlatform final : public Platform {
 public:
     struct Asked {
-        QString what;   // "yesno", "tell", "save", "open"
+        QString what;   // "yesno", "yesnocancel", "tell", "save", "open"
         QString text;   // message text, or the file dialog's title
         QString title;  // message title, or the file dialog's folder
         QString filter; // file dialogs only
@@ -18,7 +22,10 @@ public:
         Icon icon = Icon::None;
     };
 
-    QQueue<bool> yesNo;                   // answers to askYesNo
+    QQueue<bool> yesNo; // answers to askYesNo
+    // Answers to askYesNoCancel; while it is empty, such a question takes its Yes or No from yesNo,
+    // in turn with the Yes/No questions.
+    QQueue<Answer> yesNoCancel;
     QQueue<std::optional<QString>> files; // answers to chooseSaveFile / chooseOpenFile
     QList<Asked> asked;                   // every question, in order
     QStringList clipboard;                // every text placed on the clipboard
@@ -29,6 +36,7 @@ public:
     QString partsDir;
 
     bool askYesNo(const QString& text, const QString& title, Icon icon) override;
+    Answer askYesNoCancel(const QString& text, const QString& title, Icon icon) override;
     void tell(const QString& text, const QString& title, Icon icon) override;
     std::optional<QString> chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
                                           const QString& proposedName) override;
@@ -50,6 +58,9 @@ public:
     explicit ScriptedPlatformProxy(ScriptedPlatform& inner) : m_inner(inner) {}
     bool askYesNo(const QString& text, const QString& title, Icon icon) override {
         return m_inner.askYesNo(text, title, icon);
+    }
+    Answer askYesNoCancel(const QString& text, const QString& title, Icon icon) override {
+        return m_inner.askYesNoCancel(text, title, icon);
     }
     void tell(const QString& text, const QString& title, Icon icon) override { m_inner.tell(text, title, icon); }
     std::optional<QString> chooseSaveFile(const QString& title, const QString& folder, const QString& filter,

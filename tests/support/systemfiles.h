@@ -13,7 +13,8 @@
 
 namespace systemfiles {
 
-// Runs a tool; false with its complaint in *why when it is missing or fails.
+// Runs a tool to its end, however long it takes; false with its complaint in *why when it is
+// missing or fails.
 inline bool run(const QString& tool, const QStringList& arguments, QString* why) {
     if (QStandardPaths::findExecutable(tool).isEmpty()) {
         *why = tool + QStringLiteral(" is not available here");

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+#include <optional>
+
+class QDockWidget;
+class QMainWindow;
+
+// Gives a pane a size to work in when it opens at less than half of it. Qt opens a pane that was
+// never sized at its size hint, for the program text no wider than its line-number margin; a size
+// the operator gave it, kept in the saved layout, stands. The window grows by what the pane takes,
+// so the panel keeps its size.
+class PaneSizer : public QObject {
+    Q_OBJECT
+
+public:
+    explicit PaneSizer(QMainWindow* window);
+    // length is the pane's width for Qt::Horizontal, its height for Qt::Vertical.
+    void add(QDockWidget* pane, Qt::Orientation along, int length);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Sizing {
+        QPointer<QDockWidget> pane;
+        Qt::Orientation along;
+        int length;
+    };
+    void opened(const Sizing& sizing);
+    void apply();
+
+    QMainWindow* m_window;
+    QList<Sizing> m_panes;
+    std::optional<Sizing> m_pending; // waits for the window to have grown
+};
