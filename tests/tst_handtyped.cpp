@@ -387,7 +387,7 @@ private Q_SLOTS:
     void editsAndUndo() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("typed.cvp"));
-        putBytes(path, "mx,2 'edge\r\ngoto again\r\nagain:\r\n");
+        putBytes(path, "mx,2 'edge\r\ngoto again\r\nagain:\r\nmz , -1\r\n");
         PartDocument doc(sixPerChar);
         QVERIFY(doc.open(path).ok);
         const QString saved = dir.filePath(QStringLiteral("saved.cvp"));
@@ -395,7 +395,7 @@ private Q_SLOTS:
             [&] { QVERIFY(partfile::write(saved, doc.model(), doc.kept()).ok); }();
             return readAll(saved).mid(readAll(saved).indexOf("'\r\n") + 3);
         };
-        const QByteArray typed = "mx,2 'edge\r\ngoto again\r\nagain:\r\n";
+        const QByteArray typed = "mx,2 'edge\r\ngoto again\r\nagain:\r\nmz , -1\r\n";
         QCOMPARE(savedBytes(), typed);
         const int steps = doc.undoStack()->count();
 
@@ -405,7 +405,7 @@ private Q_SLOTS:
         QCOMPARE(savedBytes(), typed);
 
         QVERIFY(doc.editLine(move, QStringLiteral("MX, 3"), QStringLiteral("'edge")));
-        const QByteArray edited = "MX, 3   'edge\r\ngoto again\r\nagain:\r\n";
+        const QByteArray edited = "MX, 3   'edge\r\ngoto again\r\nagain:\r\nmz , -1\r\n";
         QCOMPARE(savedBytes(), edited);
         doc.undoStack()->undo();
         QCOMPARE(savedBytes(), typed);
@@ -413,7 +413,13 @@ private Q_SLOTS:
         QCOMPARE(savedBytes(), edited);
         // A comment changed alone also ends the line as typed.
         QVERIFY(doc.editLine({Kind::GoTo, 1}, QStringLiteral("GOTO again:"), QStringLiteral("'loop")));
-        QCOMPARE(savedBytes(), "MX, 3   'edge\r\nGOTO again:   'loop\r\nagain:\r\n");
+        QCOMPARE(savedBytes(), "MX, 3   'edge\r\nGOTO again:   'loop\r\nagain:\r\nmz , -1\r\n");
+        // Deleting a line moves the blocks below it up, each with its line as typed.
+        doc.model().select(Kind::Move, 1);
+        QVERIFY(doc.removeSelectedLine());
+        QCOMPARE(savedBytes(), "GOTO again:   'loop\r\nagain:\r\nmz , -1\r\n");
+        doc.undoStack()->undo();
+        QCOMPARE(savedBytes(), "MX, 3   'edge\r\nGOTO again:   'loop\r\nagain:\r\nmz , -1\r\n");
     }
 
     // Reading a line (and checking it) takes time in proportion to its length, whatever it holds:

@@ -236,8 +236,8 @@ void extraValues(const Program& p, const Report& report) {
     for (int i = 0; i < p.parsed.size(); ++i) {
         const st::Statement& s = p.parsed[i].statement;
         if (s.valuesGiven > s.valuesTaken && s.valuesTaken > 0)
-            report(i, tr("%1 takes %2 values but this line gives %3; the router ignores the rest (is a decimal "
-                         "comma splitting a number?).")
+            report(i, tr("%1 takes only %2 of the %3 values on this line; the router ignores the rest (is a "
+                         "decimal comma splitting a number?).")
                           .arg(s.command)
                           .arg(s.valuesTaken)
                           .arg(s.valuesGiven));
