@@ -1,6 +1,8 @@
 // The program checker: each rule firing, each rule quiet on the nearest correct program, and the
 // findings pointing at the very line the part file will hold.
+#include "core/program/calledfile.h"
 #include "core/program/checker.h"
+#include "core/program/dryrun.h"
 #include "core/program/partfile.h"
 #include "core/program/programmodel.h"
 
@@ -8,6 +10,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -50,8 +56,10 @@ private Q_SLOTS:
             << QStringList{"unknown-label@5"};
         QTest::newRow("GOSUB to nowhere")
             << QList<QStringList>{L(Kind::GoSub, "GOSUB sub1:"), L(Kind::End, "END")} << QStringList{"unknown-label@4"};
+        // The router reads "loop" as no label at all, whatever block holds it.
         QTest::newRow("label without its colon")
-            << QList<QStringList>{L(Kind::Label, "loop"), L(Kind::GoTo, "GOTO loop:"), L(Kind::End, "END")} << none;
+            << QList<QStringList>{L(Kind::Label, "loop"), L(Kind::GoTo, "GOTO loop:"), L(Kind::End, "END")}
+            << QStringList{"unknown-label@5"};
         QTest::newRow("jump without its colon")
             << QList<QStringList>{L(Kind::Label, "loop:"), L(Kind::GoTo, "GOTO loop"), L(Kind::End, "END")} << none;
         QTest::newRow("target in other letter case")
@@ -74,7 +82,7 @@ private Q_SLOTS:
         QTest::newRow("relative name is from the folder, not the subfolder")
             << QList<QStringList>{L(Kind::FileCall, "FP, part.cvp,,,,, 0")} << QStringList{"missing-file@4"};
         QTest::newRow("a folder is no file")
-            << QList<QStringList>{L(Kind::FileCall, "FP, sub,,,,, 0")} << QStringList{"missing-file@4"};
+            << QList<QStringList>{L(Kind::FileCall, "FP, sub,,,,, 0")} << QStringList{"not-a-file@4"};
         QTest::newRow("absolute called file there")
             << QList<QStringList>{L(Kind::FileCall, "FP, %DIR%/sub/part.cvp,,,,, 2")} << none;
 
@@ -155,10 +163,82 @@ private Q_SLOTS:
             got << f.rule + u'@' + QString::number(f.line);
             QVERIFY(!f.message.isEmpty());
             const bool error = f.rule == QLatin1String("unknown-label") || f.rule == QLatin1String("duplicate-label") ||
-                               f.rule == QLatin1String("missing-file");
+                               f.rule == QLatin1String("missing-file") || f.rule == QLatin1String("not-a-file");
             QCOMPARE(f.severity, error ? checker::Severity::Error : checker::Severity::Warning);
         }
         QCOMPARE(got, expected);
+    }
+
+    // Called files by the router's rule, the same for the checker and the dry run's loader: a backslash
+    // separates folders, letter case does not matter, a folder, a FIFO or a link to nothing is no
+    // part file (and the FIFO is never opened), a Windows path is only named.
+    void calledFiles_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("rule"); // the one finding, empty for none
+        QTest::newRow("as it is") << "sub/Part.cvp"
+                                  << "";
+        QTest::newRow("backslash") << "sub\\Part.cvp"
+                                   << "";
+        QTest::newRow("other letter case") << "SUB\\part.CVP"
+                                           << "";
+        QTest::newRow("blanks around") << "  sub\\Part.cvp "
+                                       << "";
+        QTest::newRow("parent folder") << "sub\\folder\\..\\part.cvp"
+                                       << "";
+        QTest::newRow("missing") << "sub\\none.cvp"
+                                 << "missing-file";
+        QTest::newRow("missing folder") << "nowhere\\Part.cvp"
+                                        << "missing-file";
+        QTest::newRow("a folder") << "sub\\folder"
+                                  << "not-a-file";
+        QTest::newRow("a folder, other case") << "Sub\\FOLDER"
+                                              << "not-a-file";
+#ifdef Q_OS_UNIX
+        QTest::newRow("link to nothing") << "sub/dangling"
+                                         << "missing-file";
+        QTest::newRow("a FIFO") << "sub\\pipe"
+                                << "not-a-file";
+        QTest::newRow("a FIFO, other case") << "sub/PIPE"
+                                            << "not-a-file";
+#endif
+        QTest::newRow("drive letter") << "C:\\cvparts\\sign\\pocket.cvp"
+                                      << "windows-path";
+        QTest::newRow("network share") << "\\\\server\\parts\\a.cvp"
+                                       << "windows-path";
+    }
+    void calledFiles() {
+        QFETCH(QString, name);
+        QFETCH(QString, rule);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("sub/folder")));
+        QFile part(dir.filePath(QStringLiteral("sub/Part.cvp")));
+        QVERIFY(part.open(QIODevice::WriteOnly));
+        part.write("MX, 1\r\n");
+        part.close();
+#ifdef Q_OS_UNIX
+        QVERIFY(
+            QFile::link(dir.filePath(QStringLiteral("sub/gone.cvp")), dir.filePath(QStringLiteral("sub/dangling"))));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("sub/pipe"))).constData(), 0600), 0);
+#endif
+        const QString line = QStringLiteral("FP, %1,,,,, 0").arg(name);
+        QStringList got;
+        for (const checker::Finding& f : checker::check({checker::Line{Kind::FileCall, line, {}, 1}}, dir.path())) {
+            got << f.rule;
+            QCOMPARE(f.severity,
+                     rule == QLatin1String("windows-path") ? checker::Severity::Warning : checker::Severity::Error);
+            // A Windows path is shown as written.
+            if (rule == QLatin1String("windows-path")) QVERIFY(f.message.contains(name));
+        }
+        QCOMPARE(got, rule.isEmpty() ? QStringList() : QStringList{rule});
+
+        const calledfile::Target target = calledfile::resolve(name, dir.path());
+        QCOMPARE(target.kind == calledfile::Target::Kind::WindowsPath, rule == QLatin1String("windows-path"));
+        if (target.kind != calledfile::Target::Kind::Path) return;
+        // The dry run loads exactly the files the checker finds, and the same file.
+        const dryrun::Loaded loaded = dryrun::fileLoader()(target.path);
+        QCOMPARE(loaded.ok, rule.isEmpty());
+        if (loaded.ok)
+            QCOMPARE(calledfile::find(target.path).path, QDir::cleanPath(dir.filePath(QStringLiteral("sub/Part.cvp"))));
     }
 
     // On a real panel, a finding names the table row of its block and the file line Save writes for it.

@@ -147,7 +147,7 @@ void addRandom(ProgramModel& m, Gen& g, int& goSubs) {
         break;
     case 12:
         // Free commands in no other kind's written form.
-        m.add(Kind::Blank, g.pick({"G0 X1", "SO, 1, 1", "C2 'tool change", "MX 2", "JH   ", "RETURN 'no", "M"}), {});
+        m.add(Kind::Blank, g.pick({"G0 X1", "SO, 1, 1", "C2 'tool change", "MOVE 2", "JH   ", "RETURNS 'no", "M"}), {});
         break;
     default: {
         const QString name = QStringLiteral("sub%1").arg(++goSubs);
@@ -269,10 +269,10 @@ private Q_SLOTS:
                                             << opening + "' Caf\xe9\r\nMX, 2   '\xb0"
                                                          "C\r\nG1 \xff\r\n";
         QTest::newRow("no known form")
-            << QByteArray("MX, 2\r\nIF &x > 3 THEN END   \r\nFP, a.cvp,,,,, 7   \r\n   'empty move\r\nRETURN\r\n")
-            << QStringList{"Blank|MX, 2|", "Blank|IF &x > 3 THEN END   |", "Blank|FP, a.cvp,,,,, 7   |",
-                           "Blank|   |'empty move", "Blank|RETURN|"}
-            << opening + "MX, 2\r\nIF &x > 3 THEN END   \r\nFP, a.cvp,,,,, 7   \r\n   'empty move\r\nRETURN\r\n";
+            << QByteArray("MX,\r\nIF &x > 3   \r\nFP, a.cvp,,,,, 7   \r\nPAUSE 2   'wait\r\nRETURN\r\n")
+            << QStringList{"Blank|MX,|", "Blank|IF &x > 3   |", "Blank|FP, a.cvp,,,,, 7   |", "Blank|PAUSE 2   |'wait",
+                           "Blank|RETURN|"}
+            << opening + "MX,\r\nIF &x > 3   \r\nFP, a.cvp,,,,, 7   \r\nPAUSE 2   'wait\r\nRETURN\r\n";
         QTest::newRow("ampersands as the panel holds them")
             << QByteArray("INPUT \"Bit size?\" &bit   'a & b\r\nIF &&n > 1 THEN END   \r\n&&d = 1   \r\n")
             << QStringList{"INPUT|INPUT \"Bit size?\" &&bit|'a & b", "IF..THEN|IF &&n > 1 THEN END|",

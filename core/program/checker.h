@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/program/calledfile.h"
 #include "core/program/kindcode.h"
 
 #include <QList>
@@ -22,6 +23,9 @@ struct Line {
     QString held;
     QString comment;
     int row = 0; // the command-line table row that holds it
+    // The line as read from a file while it is unedited; empty: the writer composes it from held and
+    // comment. The checker reads what the router would read: this line.
+    QString written;
 };
 
 struct Finding {
@@ -35,23 +39,25 @@ struct Finding {
     bool operator==(const Finding&) const = default;
 };
 
-using FileExists = std::function<bool(const QString& path)>;
+// What stands at a called file's path (calledfile::find when none is given).
+using FileFinder = std::function<calledfile::Found(const QString& path)>;
 
 // The program's lines, top to bottom, as the writer takes them.
 QList<Line> linesOf(const ProgramModel& program);
 
 // All findings, in line order. folder is the part file's folder, against which a relative file call
-// name is taken; exists tells whether a file is there (the real file system when empty).
+// name is taken; find says what stands at a path (the real file system when empty).
 // firstLine is the file line the first of the lines stands on (after the three opening lines, and
 // after a header when the file has one).
-QList<Finding> check(const QList<Line>& lines, const QString& folder, const FileExists& exists = {}, int firstLine = 4);
-QList<Finding> check(const ProgramModel& program, const QString& folder, const FileExists& exists = {},
+QList<Finding> check(const QList<Line>& lines, const QString& folder, const FileFinder& find = {}, int firstLine = 4);
+QList<Finding> check(const ProgramModel& program, const QString& folder, const FileFinder& find = {},
                      int firstLine = 4);
 
 int count(const QList<Finding>& findings, Severity s);
 
-// The file a File call line's held text names, a relative name taken from folder; empty when the
-// name holds a variable or there is nowhere to take a relative name from.
+// The file a File call line's held text names, as the router finds it (a relative name taken from
+// folder); empty when the name holds a variable, is a Windows path that cannot be reached here, or
+// there is nowhere to take a relative name from.
 QString calledFilePath(const QString& held, const QString& folder);
 
 } // namespace checker

@@ -1,7 +1,9 @@
 #include "core/program/dryrun.h"
 #include "core/program/dryrunengine.h"
 
+#include "core/program/calledfile.h"
 #include "core/textfile.h"
+#include "platform/regularfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -50,30 +52,14 @@ Program programFromText(const QString& name, const QString& folder, const QStrin
 
 Loader fileLoader() {
     return [](const QString& path) -> Loaded {
-        QString found = QDir::cleanPath(path);
-        if (!QFileInfo::exists(found)) {
-            // Walk up to the nearest folder that is there, then down again by names of any case.
-            QStringList missing;
-            QString existing = found;
-            while (!QFileInfo::exists(existing)) {
-                missing.prepend(QFileInfo(existing).fileName());
-                const QString up = QFileInfo(existing).path();
-                if (up == existing) break;
-                existing = up;
-            }
-            found = existing;
-            for (const QString& part : std::as_const(missing)) {
-                found = textfile::findNoCase(found, part);
-                if (found.isEmpty()) break;
-            }
-        }
-        const QFileInfo info(found);
-        if (found.isEmpty() || !info.exists()) return {false, engine::tr("no such file"), {}};
-        if (!info.isFile()) return {false, engine::tr("not a regular file"), {}};
+        const QString found = calledfile::locate(path);
+        if (found.isEmpty()) return {false, engine::tr("no such file"), {}};
+        // Only a regular file is opened: a FIFO would block the run, a device might never end.
         QFile file(found);
-        if (!file.open(QIODevice::ReadOnly)) return {false, file.errorString(), {}};
+        QString why;
+        if (!regularfile::openForReading(file, &why)) return {false, why, {}};
         const QString text = textfile::decode(file.readAll());
-        return {true, {}, programFromText(QFileInfo(path).fileName(), info.path(), text)};
+        return {true, {}, programFromText(QFileInfo(path).fileName(), QFileInfo(found).path(), text)};
     };
 }
 

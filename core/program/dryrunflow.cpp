@@ -43,8 +43,7 @@ Runner::Runner(const Program& program, const Settings& settings, const Answers& 
     main->program = &program;
     main->folder = program.folder;
     files_.push_back(std::move(main));
-    if (!program.name.isEmpty())
-        fileByKey_.insert(keyOf(resolve(QString(program.name).replace(u'\\', u'/'), program.folder)), 0);
+    if (!program.name.isEmpty()) fileByKey_.insert(keyOf(resolve(program.name, program.folder)), 0);
     compile(0);
     if (settings.watchLine > 0)
         for (int at = 0; at < files_[0]->size(); ++at)

@@ -2,6 +2,8 @@
 // the label table that jumps are resolved against, and the loading of called files.
 #include "core/program/dryrunengine.h"
 
+#include "core/program/calledfile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -9,8 +11,7 @@
 namespace dryrun::engine {
 
 QString Runner::resolve(const QString& name, const QString& folder) {
-    if (QDir::isAbsolutePath(name) || folder.isEmpty()) return QDir::cleanPath(name);
-    return QDir::cleanPath(folder + u'/' + name);
+    return calledfile::pathOf(name, folder);
 }
 
 int Runner::addExpr(File& f, const QString& text) {
@@ -164,15 +165,16 @@ void Runner::ignoredValues(const statement::Statement& st, File& f, Instr& in) {
 }
 
 void Runner::compileCall(const statement::Statement& st, File& f, Instr& in) {
-    if (st.file.isEmpty()) return skipped(f, in, tr("the file call names no file."));
-    if (st.file.contains(u'&')) return skipped(f, in, tr("the file name \"%1\" holds a variable.").arg(st.file));
-    const QString name = QString(st.file).replace(u'\\', u'/');
-    static const QRegularExpression windowsRoot(QStringLiteral("^([A-Za-z]:|//)"));
-    if (!QDir::isAbsolutePath(name) && windowsRoot.match(name).hasMatch())
+    const calledfile::Target target = calledfile::resolve(st.file, f.folder);
+    using Target = calledfile::Target::Kind;
+    if (target.kind == Target::None) return skipped(f, in, tr("the file call names no file."));
+    if (target.kind == Target::Variable)
+        return skipped(f, in, tr("the file name \"%1\" holds a variable.").arg(st.file));
+    if (target.kind == Target::WindowsPath)
         return skipped(f, in, tr("\"%1\" is a Windows path, which cannot be reached here.").arg(st.file));
     Call c;
     c.name = st.file;
-    c.path = resolve(name, f.folder);
+    c.path = target.path;
     c.key = keyOf(c.path);
     c.offset = st.offset;
     c.offsetText = st.offsetText;

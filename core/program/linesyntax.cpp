@@ -189,22 +189,25 @@ QString composeIf(const IfFields& f) {
 }
 
 IfFields fillIf(const QString& held) {
-    const QString body = held.startsWith(QStringLiteral("IF ")) ? held.mid(3) : held;
-    const QString then = QStringLiteral(" THEN ");
+    const QStringView body = held.startsWith(QStringLiteral("IF ")) ? QStringView(held).sliced(3) : QStringView(held);
+    const QStringView then = u" THEN ";
     // The composition trims both parts and drops a bare "?", so where a test itself holds " THEN "
     // the split that the composition could have made is the one to take; the first " THEN " otherwise.
-    const auto couldBeComposed = [](const QString& part) { return part == part.trimmed() && part != IfPrompt; };
+    // Each candidate is judged by its ends alone, so a line of many THENs still reads in linear time.
+    const auto couldBeComposed = [](QStringView part) {
+        return (part.isEmpty() || (!part.front().isSpace() && !part.back().isSpace())) && part != IfPrompt;
+    };
     qsizetype at = body.indexOf(then);
     for (qsizetype candidate = at; candidate >= 0; candidate = body.indexOf(then, candidate + 1)) {
-        if (couldBeComposed(body.left(candidate)) && couldBeComposed(body.mid(candidate + then.size()))) {
+        if (couldBeComposed(body.first(candidate)) && couldBeComposed(body.sliced(candidate + then.size()))) {
             at = candidate;
             break;
         }
     }
     if (at < 0 && body.endsWith(then.chopped(1))) at = body.size() - (then.size() - 1);
     IfFields f;
-    f.test = undoubleAmpersands(at < 0 ? body : body.left(at));
-    f.statement = at < 0 ? QString() : undoubleAmpersands(body.mid(at + then.size()));
+    f.test = undoubleAmpersands((at < 0 ? body : body.first(at)).toString());
+    f.statement = at < 0 ? QString() : undoubleAmpersands(body.sliced(at + then.size()).toString());
     return f;
 }
 
@@ -276,9 +279,10 @@ InputFields fillInput(const QString& held) {
     QString varPart;
     const QString quoteVar = QStringLiteral("\" &&");
     qsizetype beforeVar = body.lastIndexOf(quoteVar);
+    // Judged by its ends alone, so a prompt of many such quotes still reads in linear time.
     for (qsizetype at = beforeVar; at >= 0; at = at > 0 ? body.lastIndexOf(quoteVar, at - 1) : -1) {
-        const QString candidate = body.left(at);
-        if (candidate == candidate.trimmed()) {
+        const QStringView candidate = QStringView(body).first(at);
+        if (candidate.isEmpty() || (!candidate.front().isSpace() && !candidate.back().isSpace())) {
             beforeVar = at;
             break;
         }

@@ -2,6 +2,7 @@
 
 #include "core/program/commandkinds.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -35,6 +36,11 @@ struct PanelBlock {
     PanelShape shape;
     PanelLabel text;
     PanelLabel comment;
+    // A line read from a file in another layout than the writer's: its bytes as read, and the same
+    // as text. Saved as they are while the labels hold what the line was read as; empty for a line
+    // the writer composes.
+    QByteArray written{};
+    QString writtenText{};
     bool operator==(const PanelBlock&) const = default;
 };
 

@@ -39,10 +39,15 @@ std::optional<QString> composeLine(Kind k, const QString& held, const QString& i
     return std::nullopt;
 }
 
+std::optional<QString> lineOf(const ProgramLine& l) {
+    if (!l.written.isEmpty()) return l.writtenText;
+    return composeLine(l.kind, l.held, l.comment);
+}
+
 QStringList programLines(const ProgramModel& program) {
     QStringList lines{CreatedLine, NoticeLine, ThirdLine};
     for (const ProgramLine& l : program.lines())
-        if (auto line = composeLine(l.kind, l.held, l.comment)) lines << *line;
+        if (auto line = lineOf(l)) lines << *line;
     return lines;
 }
 
@@ -50,18 +55,25 @@ FileResult write(const QString& path, const ProgramModel& program, const KeptLin
     // Lines kept from an opened file go back in their places as they stood: a Headsmith header and
     // the opening lines above the program, a closing block and what followed it below.
     QList<QByteArray> bytes = kept.head;
-    QStringList lines = programLines(program);
-    if (kept.opening.size() == 3) {
+    if (kept.opening.size() == 3)
         bytes += kept.opening;
-        lines.remove(0, 3);
-    }
-    for (const QString& line : lines) {
+    else
+        for (const QString& line : {CreatedLine, NoticeLine, ThirdLine})
+            bytes << textfile::encode(line);
+    for (const ProgramLine& l : program.lines()) {
+        // A line read from a file goes back as the very bytes it was read as, until an edit changes it.
+        if (!l.written.isEmpty()) {
+            bytes << l.written;
+            continue;
+        }
+        const std::optional<QString> line = composeLine(l.kind, l.held, l.comment);
+        if (!line) continue;
         // A break would turn the rest of the line into a line of its own, run as a command.
-        if (textfile::breaksLine(line))
+        if (textfile::breaksLine(*line))
             return FileResult::failure(
                 path, QCoreApplication::translate("partfile", "A line to be written holds a line break or another "
                                                               "control character; nothing was written."));
-        bytes << textfile::encode(line);
+        bytes << textfile::encode(*line);
     }
     bytes += kept.tail;
     return textfile::saveLines(path, bytes);

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class ProgramModel;
+struct ProgramLine;
 
 // Lines of an opened part file that are no program lines, written back unchanged around the program:
 // a Headsmith header with the lines kept after it, the opening lines as they stood (empty: the
@@ -32,6 +33,9 @@ QString writtenInput(const QString& held);
 
 // The line written for one block; empty optional for a code that writes no line.
 std::optional<QString> composeLine(Kind k, const QString& held, const QString& inlineComment);
+
+// The line written for a program line: the line as read while it is unedited, else composed.
+std::optional<QString> lineOf(const ProgramLine& line);
 
 // The whole part file: the three opening lines, then one line per row of the table, top to bottom.
 QStringList programLines(const ProgramModel& program);

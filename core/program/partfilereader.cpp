@@ -1,7 +1,7 @@
 #include "core/program/partfilereader.h"
 
 #include "core/headsmith/headertext.h"
-#include "core/program/linesyntax.h"
+#include "core/program/linereader.h"
 #include "core/program/partfile.h"
 #include "core/textfile.h"
 #include "platform/regularfile.h"
@@ -17,8 +17,6 @@ namespace partfilereader {
 
 namespace {
 
-using namespace linesyntax;
-
 QString tr(const char* text) {
     return QCoreApplication::translate("partfilereader", text);
 }
@@ -26,136 +24,9 @@ QString tr(const char* text) {
 // A part file larger than this cannot hold a hundred lines anyone typed; reading stops there.
 constexpr qint64 MaxFileSize = qint64(64) << 20;
 
-const QString Gap = QStringLiteral("   ");
-
-bool isMove(const QString& h) {
-    return composeAxes(u'M', fillAxes(u'M', h)) == h;
-}
-bool isJog(const QString& h) {
-    return composeAxes(u'J', fillAxes(u'J', h)) == h;
-}
-bool isSpeed(const QString& h) {
-    return h.startsWith(QStringLiteral("VS, ")) && composeSpeed(fillSpeed(h)) == h;
-}
-bool isFileCall(const QString& h) {
-    return h.startsWith(QStringLiteral("FP, ")) && composeFileCall(fillFileCall(h)) == h;
-}
-bool isIf(const QString& h) {
-    return h.startsWith(QStringLiteral("IF ")) && composeIf(fillIf(h)) == h;
-}
-bool isGoTo(const QString& h) {
-    return h.startsWith(QStringLiteral("GOTO ")) && composeGoTo(fillGoTo(h)) == h;
-}
-bool isVariable(const QString& h) {
-    // A name left at its prompt gives " = " and the value alone.
-    return composeVar(fillVar(h)) == h ||
-           (h.startsWith(QStringLiteral(" = ")) && composeVar({QString(VarNamePrompt), h.mid(3)}) == h);
-}
-bool isLabel(const QString& h) {
-    return h.endsWith(u':');
-}
-bool isGoSub(const QString& h) {
-    return h.startsWith(QStringLiteral("GOSUB ")) && composeGoSub(fillGoSub(h)).line == h;
-}
-bool isPause(const QString& h) {
-    return composePause(fillPause(h)) == h;
-}
-
-// The held text of an INPUT line as written: the one the dialog could have composed whose written
-// form is this. The text as it stands comes first (a line without a variable), then the text with
-// one "&" doubled, from the last "&" back (the variable stands at the end).
-std::optional<QString> inputHeld(const QString& written) {
-    if (!written.startsWith(QStringLiteral("INPUT \""))) return std::nullopt;
-    const auto composable = [](const QString& h) {
-        const InputFields f = fillInput(h);
-        // Without a variable the box was left at its sample, which composes to no variable at all.
-        return composeInput(f) == h || composeInput({f.prompt, QString(InputVarPrompt)}) == h;
-    };
-    const auto fits = [&](const QString& h) { return partfile::writtenInput(h) == written && composable(h); };
-    if (fits(written)) return written;
-    for (qsizetype i = written.lastIndexOf(u'&'); i >= 0; i = i > 0 ? written.lastIndexOf(u'&', i - 1) : -1) {
-        QString h = written;
-        h.insert(i, u'&');
-        if (fits(h)) return h;
-    }
-    return std::nullopt;
-}
-
-// The kinds with an inline comment, in the order a line is tried against them.
-std::optional<LoadedLine> withComment(const QString& held, const QString& comment) {
-    struct Test {
-        Kind kind;
-        bool (*is)(const QString&);
-    };
-    static constexpr Test Tests[] = {{Kind::FileCall, isFileCall}, {Kind::Speed, isSpeed}, {Kind::Move, isMove},
-                                     {Kind::Jog, isJog},           {Kind::IfThen, isIf},   {Kind::GoTo, isGoTo},
-                                     {Kind::Variable, isVariable}, {Kind::Label, isLabel}};
-    // An empty held text (a Move or Jog with no axis) is too unclear to claim: it stays a free command.
-    if (held.isEmpty()) return std::nullopt;
-    if (auto h = inputHeld(held)) return LoadedLine{Kind::Input, *h, comment};
-    for (const Test& t : Tests)
-        if (t.is(held)) return LoadedLine{t.kind, held, comment};
-    return std::nullopt;
-}
-
-// The block a program line reads as (GOSUB and RETURN only as candidates, paired later).
-LoadedLine classify(const QString& line) {
-    if (line == QLatin1String("END")) return {Kind::End, line, {}};
-    if (line == QLatin1String("RETURN")) return {Kind::Return, line, {}};
-    if (isGoSub(line)) return {Kind::GoSub, line, {}};
-    if (line.startsWith(u'\'')) return {Kind::Comment, line, {}};
-    if (isPause(line)) return {Kind::Pause, line, {}};
-    // The writer joins held text and comment with three blanks, and a comment begins with "'": the
-    // first such joint splits the line; a line ending in three blanks has an empty comment.
-    for (qsizetype at = line.indexOf(Gap + u'\''); at >= 0; at = line.indexOf(Gap + u'\'', at + 1))
-        if (auto l = withComment(line.left(at), line.mid(at + Gap.size()))) return *l;
-    if (line.endsWith(Gap))
-        if (auto l = withComment(line.chopped(Gap.size()), QString())) return *l;
-    return {Kind::Blank, line, {}};
-}
-
 bool isControl(char c) {
     const auto u = static_cast<uchar>(c);
     return (u < 0x20 && c != '\t') || u == 0x7f;
-}
-
-// Pairs each RETURN with the nearest open GOSUB above it; an unpaired one of either is a free
-// command holding its line. Each pair's Label is the nearest Label with the GOSUB's label text
-// below it (else above it) that no other pair took.
-void pairGoSubs(std::vector<LoadedLine>& lines) {
-    std::vector<int> open;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        LoadedLine& l = lines[i];
-        if (l.kind == Kind::GoSub) {
-            open.push_back(static_cast<int>(i));
-        } else if (l.kind == Kind::Return) {
-            if (open.empty()) {
-                l.kind = Kind::Blank;
-            } else {
-                l.goSub = open.back();
-                open.pop_back();
-            }
-        }
-    }
-    for (int g : open)
-        lines[static_cast<std::size_t>(g)].kind = Kind::Blank;
-
-    const auto n = static_cast<int>(lines.size());
-    for (int g = 0; g < n; ++g) {
-        if (lines[static_cast<std::size_t>(g)].kind != Kind::GoSub) continue;
-        const QString label = composeGoSub(fillGoSub(lines[static_cast<std::size_t>(g)].held)).label;
-        const auto takes = [&](int i) {
-            LoadedLine& l = lines[static_cast<std::size_t>(i)];
-            if (l.kind != Kind::Label || l.goSubLabel || l.held != label) return false;
-            l.goSubLabel = true;
-            return true;
-        };
-        bool found = false;
-        for (int i = g + 1; i < n && !found; ++i)
-            found = takes(i);
-        for (int i = g - 1; i >= 0 && !found; --i)
-            found = takes(i);
-    }
 }
 
 ReadResult refuse(const QString& why) {
@@ -217,9 +88,9 @@ ReadResult read(const QByteArray& content) {
                              "may hold.")
                               .arg(i + 1)
                               .arg(QStringLiteral("0x%1").arg(static_cast<uchar>(*bad), 2, 16, QLatin1Char('0'))));
-        r.lines.push_back(classify(textfile::decode(bytes)));
+        r.lines.push_back(linereader::read(textfile::decode(bytes), bytes));
     }
-    pairGoSubs(r.lines);
+    linereader::pairGoSubs(r.lines);
     r.ok = true;
     return r;
 }
@@ -272,7 +143,7 @@ dryrun::Loaded readForDryRun(const QString& path, const QString& name) {
 bool sameProgram(const ReadResult& result, const ProgramModel& program) {
     QStringList read;
     for (const LoadedLine& l : result.lines)
-        if (auto line = partfile::composeLine(l.kind, l.held, l.comment)) read << *line;
+        read << linereader::lineOf(l);
     return read == partfile::programLines(program).mid(3);
 }
 

@@ -42,7 +42,9 @@ QString ProgramModel::inlineComment(Kind k, int index) const {
 
 ProgramLine ProgramModel::line(int n) const {
     const LineRow& r = row(n);
-    return {r.kind, heldText(r.kind, r.blockIndex), inlineComment(r.kind, r.blockIndex)};
+    if (!exists(r.kind, r.blockIndex)) return {r.kind, {}, {}, {}, {}};
+    const PanelBlock& b = block(r.kind, r.blockIndex);
+    return {r.kind, heldText(r.kind, r.blockIndex), inlineComment(r.kind, r.blockIndex), b.written, b.writtenText};
 }
 
 QList<ProgramLine> ProgramModel::lines() const {
@@ -157,9 +159,14 @@ void ProgramModel::setCaptions(Kind k, int index, const QString& heldText, const
                                bool relayout) {
     if (!exists(k, index)) return;
     PanelBlock& b = blockRef(k, index);
+    const bool hasComment = kinds::info(k).hasComment;
+    if (b.text.caption != heldText || (hasComment && b.comment.caption != inlineComment)) {
+        b.written.clear();
+        b.writtenText.clear();
+    }
     b.text.caption = heldText;
     b.text.width = static_cast<float>(m_labelWidth(heldText));
-    if (kinds::info(k).hasComment) {
+    if (hasComment) {
         b.comment.caption = inlineComment;
         b.comment.width = static_cast<float>(m_labelWidth(inlineComment));
     }
@@ -224,6 +231,8 @@ void ProgramModel::placeLoaded(const LoadedLine& l, qint16 index, qint16 top) {
     if (k == Kind::Return) {
         // RETURN blocks are numbered with their GOSUBs.
         b.text.width = 81;
+        b.written = l.written;
+        b.writtenText = l.writtenText;
         auto& returns = m_blocks[Kind::Return];
         const auto at = static_cast<std::size_t>(index);
         if (returns.size() <= at) returns.resize(at + 1, returns.front());
@@ -243,6 +252,10 @@ void ProgramModel::placeLoaded(const LoadedLine& l, qint16 index, qint16 top) {
     } else {
         blocklayout::fitShape(k, blockRef(k, index));
     }
+    // A line read from a file is written back as it was read until it is edited.
+    PanelBlock& read = blockRef(k, index);
+    read.written = l.written;
+    read.writtenText = l.writtenText;
 }
 
 ProgramModel::Snapshot ProgramModel::snapshot() const {
@@ -269,7 +282,8 @@ bool ProgramModel::programDiffers(const Snapshot& a, const Snapshot& b) {
         if (x.top != y.top || x.kind != y.kind || x.blockIndex != y.blockIndex) return true;
         const PanelBlock& bx = a.blocks[x.kind][static_cast<std::size_t>(x.blockIndex)];
         const PanelBlock& by = b.blocks[y.kind][static_cast<std::size_t>(y.blockIndex)];
-        if (bx.text.caption != by.text.caption || bx.comment.caption != by.comment.caption) return true;
+        if (bx.text.caption != by.text.caption || bx.comment.caption != by.comment.caption || bx.written != by.written)
+            return true;
     }
     return false;
 }
@@ -356,6 +370,8 @@ void ProgramModel::deleteLine() {
         to.text.width = from.text.width;
         to.text.top = from.text.top;
         to.shape.top = from.shape.top;
+        to.written = from.written;
+        to.writtenText = from.writtenText;
         if (info.shiftCarriesWidth) to.shape.width = from.shape.width;
         if (info.hasComment) {
             to.comment.caption = from.comment.caption;
@@ -368,6 +384,8 @@ void ProgramModel::deleteLine() {
             PanelBlock& rTo = returns[static_cast<std::size_t>(i - 1)];
             rTo.shape.top = rFrom.shape.top;
             rTo.text.top = rFrom.text.top;
+            rTo.written = rFrom.written;
+            rTo.writtenText = rFrom.writtenText;
         }
     }
     list.pop_back();

@@ -22,8 +22,10 @@ struct LineRow {
 // A line of the program as the writer, the checker and the panes read it.
 struct ProgramLine {
     Kind kind = Kind::None;
-    QString held;    // the held text, as the block's text label shows it
-    QString comment; // the inline comment, for kinds that have one
+    QString held;        // the held text, as the block's text label shows it
+    QString comment;     // the inline comment, for kinds that have one
+    QByteArray written;  // the line as read from a file, while unedited (see PanelBlock); else empty
+    QString writtenText; // the same as text
     bool operator==(const ProgramLine&) const = default;
 };
 
@@ -34,6 +36,11 @@ struct LoadedLine {
     QString comment;         // the inline comment, for kinds that have one
     bool goSubLabel = false; // a Label made with a GOSUB: orange, 200 wide
     int goSub = -1;          // a RETURN line: the position in the list of its GOSUB line
+    // The line's bytes as read, when the writer would compose held and comment into another line
+    // (a line typed by hand); empty when composing them gives the line back. writtenText is the same
+    // line as the reader decoded it.
+    QByteArray written{};
+    QString writtenText{};
 };
 
 // Why an add was refused; None when it may go ahead.
@@ -111,7 +118,8 @@ public:
     static std::pair<QString, QString> splitBlankText(const QString& text);
     // New text for a free-command block, split the same way; its colours stay.
     void setBlankText(int index, const QString& text);
-    // New captions for an edited block, then the kind's layout rule for its shape width.
+    // New captions for an edited block, then the kind's layout rule for its shape width. Captions
+    // that differ from the block's own end its line as read: it is composed from then on.
     void setCaptions(Kind k, int index, const QString& heldText, const QString& inlineComment, bool relayout);
     // Deletes the selected line (a GOSUB takes its RETURN line along).
     void deleteLine();

@@ -265,9 +265,12 @@ Statement parseHeld(QStringView held, int depth) {
         break;
     case Kind::If: {
         const qsizetype then = findThen(rest);
-        readTest(s, then < 0 ? rest : rest.first(then));
+        const QStringView test = then < 0 ? rest : rest.first(then);
+        readTest(s, test);
+        s.test = test.trimmed().toString();
         if (then >= 0) {
             const QStringView statement = rest.sliced(then + 4).trimmed();
+            s.thenText = statement.toString();
             Statement inner;
             if (depth + 1 < MaxNesting)
                 inner = parseHeld(statement, depth + 1);

@@ -70,11 +70,14 @@ struct Statement {
     QString offsetText;
 
     // If: left and right of the comparison (trimmed), and the statement after THEN; no THEN gives a
-    // null statement, an empty THEN an Empty one.
+    // null statement, an empty THEN an Empty one. test and thenText are the two parts as written
+    // (trimmed), for putting the line into the dialog's layout.
     QString left;
     Compare compare = Compare::None;
     QString right;
     std::shared_ptr<const Statement> then;
+    QString test;
+    QString thenText;
 
     // GoTo, GoSub and Label: the label's name (trimmed, without its ":").
     QString label;

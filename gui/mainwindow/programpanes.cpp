@@ -113,7 +113,8 @@ void ProgramTextView::showProgram(const ProgramModel& program, const QString& fo
     // programLines writes one line per table row, in the order linesOf reads them.
     for (int i = 0; i < lines.size() && 3 + i < written.size(); ++i) {
         const checker::Line& l = lines[i];
-        const WriteRule rule = kinds::info(l.kind).write;
+        // A line as read from the file has no joint of the writer's to mark.
+        const WriteRule rule = l.written.isEmpty() ? kinds::info(l.kind).write : WriteRule::None;
         if (rule == WriteRule::HeldAndComment) m_gapAt[3 + i] = static_cast<int>(l.held.size());
         if (rule == WriteRule::InputUndoubled) m_gapAt[3 + i] = static_cast<int>(partfile::writtenInput(l.held).size());
         if (l.kind == Kind::FileCall) m_calledFiles[3 + i] = checker::calledFilePath(l.held, folder);
