@@ -72,8 +72,19 @@ Loader fileLoader() {
         if (!info.isFile()) return {false, engine::tr("not a regular file"), {}};
         QFile file(found);
         if (!file.open(QIODevice::ReadOnly)) return {false, file.errorString(), {}};
-        const QString text = textfile::decode(file.readAll());
-        return {true, {}, programFromText(QFileInfo(path).fileName(), info.path(), text)};
+        // A called file is read up to a bound, so that a huge one cannot exhaust memory; the lines
+        // past it are named as not read.
+        constexpr qint64 MaxBytes = qint64(16) << 20;
+        QByteArray bytes = file.read(MaxBytes);
+        const bool cut = file.bytesAvailable() > 0 || file.size() > bytes.size();
+        if (cut) bytes.truncate(bytes.lastIndexOf('\n') + 1);
+        Program program = programFromText(QFileInfo(path).fileName(), info.path(), textfile::decode(bytes));
+        if (cut)
+            program.unread.push_back({int(program.lines.size()) + 1,
+                                      engine::tr("the lines from here on were not read: the dry run reads at most "
+                                                 "%1 MiB of a called file.")
+                                          .arg(MaxBytes >> 20)});
+        return {true, {}, std::move(program)};
     };
 }
 

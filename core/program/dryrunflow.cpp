@@ -46,6 +46,13 @@ Runner::Runner(const Program& program, const Settings& settings, const Answers& 
     if (!program.name.isEmpty())
         fileByKey_.insert(keyOf(resolve(QString(program.name).replace(u'\\', u'/'), program.folder)), 0);
     compile(0);
+    unread(program, 0);
+}
+
+void Runner::unread(const Program& program, int fi) {
+    for (const Unread& u : program.unread)
+        trace_.notSimulated << Note{LineRef{fi, u.line}, tr("Not simulated: %1").arg(u.why), false,
+                                    QStringLiteral("not-read")};
 }
 
 Trace Runner::run() {

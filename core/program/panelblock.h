@@ -2,6 +2,7 @@
 
 #include "core/program/commandkinds.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -35,6 +36,7 @@ struct PanelBlock {
     PanelShape shape;
     PanelLabel text;
     PanelLabel comment;
+    QByteArray written; // the line's bytes as read from the file; empty once composed or edited
     bool operator==(const PanelBlock&) const = default;
 };
 

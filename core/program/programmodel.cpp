@@ -42,7 +42,8 @@ QString ProgramModel::inlineComment(Kind k, int index) const {
 
 ProgramLine ProgramModel::line(int n) const {
     const LineRow& r = row(n);
-    return {r.kind, heldText(r.kind, r.blockIndex), inlineComment(r.kind, r.blockIndex)};
+    return {r.kind, heldText(r.kind, r.blockIndex), inlineComment(r.kind, r.blockIndex),
+            block(r.kind, r.blockIndex).written};
 }
 
 QList<ProgramLine> ProgramModel::lines() const {
@@ -157,6 +158,9 @@ void ProgramModel::setCaptions(Kind k, int index, const QString& heldText, const
                                bool relayout) {
     if (!exists(k, index)) return;
     PanelBlock& b = blockRef(k, index);
+    // New texts make a composed line; the same texts leave the line as it was read.
+    if (b.text.caption != heldText || (kinds::info(k).hasComment && b.comment.caption != inlineComment))
+        b.written.clear();
     b.text.caption = heldText;
     b.text.width = static_cast<float>(m_labelWidth(heldText));
     if (kinds::info(k).hasComment) {
@@ -234,6 +238,7 @@ bool ProgramModel::load(const std::vector<LoadedLine>& lines) {
         } else {
             blocklayout::fitShape(k, blockRef(k, index));
         }
+        blockRef(k, index).written = l.written;
     }
     return true;
 }

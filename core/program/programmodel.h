@@ -2,6 +2,7 @@
 
 #include "core/program/panelblock.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -22,8 +23,9 @@ struct LineRow {
 // A line of the program as the writer, the checker and the panes read it.
 struct ProgramLine {
     Kind kind = Kind::None;
-    QString held;    // the held text, as the block's text label shows it
-    QString comment; // the inline comment, for kinds that have one
+    QString held;       // the held text, as the block's text label shows it
+    QString comment;    // the inline comment, for kinds that have one
+    QByteArray written; // the line's bytes as read from the file; empty when composed
     bool operator==(const ProgramLine&) const = default;
 };
 
@@ -34,6 +36,7 @@ struct LoadedLine {
     QString comment;         // the inline comment, for kinds that have one
     bool goSubLabel = false; // a Label made with a GOSUB: orange, 200 wide
     int goSub = -1;          // a RETURN line: the position in the list of its GOSUB line
+    QByteArray written;      // the line's bytes as read, written back as they are; empty when composed
 };
 
 // Why an add was refused; None when it may go ahead.
