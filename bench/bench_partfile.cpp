@@ -167,9 +167,12 @@ int main(int argc, char** argv) {
         opens.push_back(run.open);
         saves.push_back(run.save);
         peakKiB = std::max(peakKiB, run.maxRssKiB);
-        std::printf("run %d: open %.3f s, save %.3f s, process %.3f s, peak RSS %.1f MiB (header and closing "
-                    "lines: %s)\n",
-                    r + 1, run.open, run.save, run.total, run.maxRssKiB / 1024.0, run.out.constData());
+        // The child prints its open and save times, then the header's and the closing block's line counts.
+        const QList<QByteArray> fields = run.out.trimmed().split(' ');
+        std::printf("run %d: open %.3f s, save %.3f s, process %.3f s, peak RSS %.1f MiB (header %s lines, "
+                    "closing block %s lines)\n",
+                    r + 1, run.open, run.save, run.total, run.maxRssKiB / 1024.0, fields.value(2).constData(),
+                    fields.value(3).constData());
         std::fflush(stdout);
     }
     const bool same = digest(path) == before;

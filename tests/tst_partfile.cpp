@@ -436,6 +436,12 @@ private Q_SLOTS:
         QTest::newRow("no equals") << QByteArray("advanced") << false;
         QTest::newRow("two equals") << QByteArray("advanced = 1 = 1") << false;
         QTest::newRow("value 10") << QByteArray("advanced = 10") << false;
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF"
+                                                       "advanced = 1\r\n")
+                                         << true;
+        QTest::newRow("byte-order mark, zero") << QByteArray("\xEF\xBB\xBF"
+                                                             "advanced = 0")
+                                               << false;
     }
     void settingsLine() {
         QFETCH(QByteArray, line);
