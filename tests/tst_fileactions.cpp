@@ -14,8 +14,8 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTextBlock>
 #include <QTest>
+#include <QTextBlock>
 
 namespace {
 
