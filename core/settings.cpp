@@ -10,6 +10,8 @@ namespace settings {
 
 bool selectsAdvanced(const QByteArray& firstLine) {
     QByteArray line = firstLine;
+    // An editor that saves as UTF-8 may put a byte-order mark first: it is no part of the key.
+    if (line.startsWith("\xEF\xBB\xBF")) line.remove(0, 3);
     if (line.endsWith('\n')) line.chop(1);
     if (line.endsWith('\r')) line.chop(1);
     const qsizetype eq = line.indexOf('=');

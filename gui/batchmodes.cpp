@@ -111,7 +111,7 @@ int runCheck(const CommandLine& command, QTextStream& out, QTextStream& err) {
         return 2;
     }
     // Lines counted in the file as it stands: its header and opening lines (if any) come first.
-    const int firstLine = int(read.kept.head.size() + read.kept.opening.size()) + 1;
+    const int firstLine = int(read.kept.headLines() + read.kept.opening().size()) + 1;
     const QList<checker::Finding> findings =
         checker::check(model, QFileInfo(command.file).absolutePath(), {}, firstLine);
     for (const checker::Finding& f : findings)

@@ -6,6 +6,7 @@
 #include "core/headsmith/headertext.h"
 #include "core/headsmith/rewrite.h"
 #include "core/program/partfile.h"
+#include "core/program/partfilereader.h"
 #include "core/program/programmodel.h"
 #include "core/settings.h"
 #include "samplefields.h"
@@ -145,19 +146,29 @@ private Q_SLOTS:
         }
         const QString target = path(QStringLiteral("jobs/job.cvp"));
         QDir().mkpath(path(QStringLiteral("jobs")));
-        QByteArray old;
+        // The old file carries a header and a closing block of several MiB, which the save streams
+        // from the file it replaces: the writes of the copy fail one by one as well.
+        QByteArray old = "'' Header file created by Corvane Headsmith\r\n' End of header file\r\n\r\n";
         for (int i = 0; i < 30; ++i)
             old += "MY, " + QByteArray::number(i) + "   'the old program\r\n";
+        old += "' Start of Closing file\r\n";
+        while (old.size() < (qsizetype(9) << 19))
+            old += "M2, " + QByteArray::number(old.size() % 997) + ", 1   \r\n";
+        old += "' End of Closing file\r\n";
         QVERIFY(driveEveryFault(target, old, [&] {
-                    const FileResult r = partfile::write(target, panel, {});
+                    // Saved in place, as File > Save does after the file was opened.
+                    const partfilereader::ReadResult opened = partfilereader::readFile(target);
+                    if (!opened.ok) return Result{false, opened.error};
+                    const FileResult r = partfile::write(target, panel, opened.kept);
                     return Result{r.ok, r.error};
-                }) > 80);
+                }) >= 5);
 
-        // A first save, with no file yet: a failure leaves none behind.
+        // A first save, with no file yet: a failure leaves none behind. A program of at most a hundred
+        // lines goes out in one buffered write, then the flush and the commit.
         QVERIFY(driveEveryFault(target, std::nullopt, [&] {
                     const FileResult r = partfile::write(target, panel, {});
                     return Result{r.ok, r.error};
-                }) > 80);
+                }) >= 3);
     }
 
     void settingsFile() {

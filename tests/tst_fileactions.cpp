@@ -3,6 +3,7 @@
 #include "gui/mainwindow/filecontroller.h"
 #include "gui/mainwindow/firstrundialog.h"
 #include "gui/mainwindow/panelview.h"
+#include "gui/mainwindow/programpanes.h"
 #include "mainwindowfixture.h"
 
 #include <QAction>
@@ -14,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 
 namespace {
 
@@ -299,6 +301,138 @@ private Q_SLOTS:
         QCOMPARE(w->document().filePath(), other);
         QVERIFY(!w->document().isModified());
         QCOMPARE(w->statusText(), other);
+    }
+
+    // A part file changed on disk since it was opened or saved is not overwritten unasked: No leaves
+    // it as the other program left it; Yes writes the panel's lines, keeping the header and closing
+    // block as they now stand. A file that vanished cannot give its header back: nothing is written.
+    void saveAsksBeforeReplacingAChangedFile_data() {
+        QTest::addColumn<QByteArray>("onDisk"); // what another program leaves in the file after Open
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QByteArray>("saved"); // the file after Save; empty: not there
+        const QByteArray lines = "MX, 1   \r\nMX, 2   \r\n";
+        const QByteArray appended = Header + Opening + lines + Closing + "' appended\r\n";
+        QTest::newRow("appended, keep theirs") << appended << false << appended;
+        QTest::newRow("appended, replace") << appended << true << Header + Opening + lines + Closing + "' appended\r\n";
+        const QByteArray newHeader = QByteArray(Header).replace("Sign for the door", "Sign for the gate");
+        QTest::newRow("new header, replace") << newHeader + Opening + "MX, 9   \r\n"
+                                             << true << newHeader + Opening + lines;
+        QTest::newRow("removed") << QByteArray() << true << QByteArray();
+    }
+
+    void saveAsksBeforeReplacingAChangedFile() {
+        QFETCH(QByteArray, onDisk);
+        QFETCH(bool, answer);
+        QFETCH(QByteArray, saved);
+        const QString file = path(QStringLiteral("sign.cvp"));
+        putBytes(file, Header + Opening + "MX, 1   \r\n" + Closing);
+        auto w = started(file);
+        addUnsaved(*w, QStringLiteral("MX, 2"));
+        // A later modification time, as another program's write leaves it.
+        QFile::remove(file);
+        if (!onDisk.isEmpty()) putBytes(file, onDisk);
+        m_platform.yesNo << answer << false; // replace?, then no new header
+        action(*w, "mnuSave")->trigger();
+        QCOMPARE(readAll(file), saved.isEmpty() ? QByteArray("<missing>") : saved);
+        if (onDisk.isEmpty()) {
+            QCOMPARE(asked().value(0).section(u':', 0, 0), QStringLiteral("tell"));
+            QVERIFY(w->document().isModified());
+            return;
+        }
+        QVERIFY(!m_platform.asked.isEmpty());
+        QVERIFY2(m_platform.asked.first().text.contains(QStringLiteral("has been changed by another program")),
+                 qPrintable(m_platform.asked.first().text));
+        QCOMPARE(w->document().isModified(), !answer);
+        if (!answer) return;
+        // Saved now: the next save asks nothing and writes the same.
+        m_platform.asked.clear();
+        m_platform.yesNo << false;
+        action(*w, "mnuSave")->trigger();
+        QCOMPARE(asked().size(), 1);
+        QCOMPARE(readAll(file), saved);
+    }
+
+    // Undoing an Open brings back the earlier file's header and closing block with its program:
+    // a save then writes them, not the other file's.
+    void openUndoneKeepsTheEarlierKeptBlocks() {
+        const QString sign = path(QStringLiteral("sign.cvp"));
+        const QString plain = path(QStringLiteral("plain.cvp"));
+        putBytes(sign, Header + Opening + "MX, 1   \r\n" + Closing);
+        putBytes(plain, Opening + "JX, 3   \r\n");
+        auto w = started(sign);
+        m_platform.files << plain;
+        action(*w, "mnuOpen")->trigger();
+        QCOMPARE(w->document().kept().headLines(), qint64(0));
+        action(*w, "mnuUndo")->trigger();
+        QCOMPARE(w->document().filePath(), sign);
+        QCOMPARE(w->document().kept().headLines(), qint64(5));
+        addUnsaved(*w, QStringLiteral("MX, 2"));
+        m_platform.yesNo << false;
+        action(*w, "mnuSave")->trigger();
+        QCOMPARE(readAll(sign), Header + Opening + "MX, 1   \r\nMX, 2   \r\n" + Closing);
+        QCOMPARE(readAll(plain), Opening + "JX, 3   \r\n");
+    }
+
+    // What the part file keeps beside its program: the status bar counts it, the Part File Text pane
+    // shows the whole file as Save writes it with the kept lines greyed (a long block by its ends),
+    // and a click on a count shows that block in the pane.
+    void keptBlocksShown_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("status"); // empty: the note is hidden
+        QTest::addColumn<int>("skipped");    // lines of a long closing block left out of the pane
+        QByteArray longClosing = "' Start of Closing file\r\n";
+        for (int i = 0; i < 500; ++i)
+            longClosing += "J2, " + QByteArray::number(i) + "\r\n";
+        longClosing += "' End of Closing file\r\n";
+        const QByteArray program = Opening + "MX, 1   \r\n";
+        QTest::newRow("none") << program << QString() << 0;
+        QTest::newRow("header") << Header + program << QStringLiteral("Header: 5 lines") << 0;
+        QTest::newRow("closing block") << program + Closing << QStringLiteral("Closing block: 5 lines") << 0;
+        QTest::newRow("both") << Header + program + Closing
+                              << QStringLiteral("Header: 5 lines \u00b7 Closing block: 5 lines") << 0;
+        QTest::newRow("long closing block, mark")
+            << "\xEF\xBB\xBF" + program + longClosing + "\x1a" << QStringLiteral("Closing block: 502 lines") << 302;
+    }
+
+    void keptBlocksShown() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, status);
+        QFETCH(int, skipped);
+        const QString name = path(QStringLiteral("sign.cvp"));
+        putBytes(name, file);
+        auto w = started(name);
+        KeptStatus* note = w->keptStatus();
+        QCOMPARE(note->isVisibleTo(w.get()), !status.isEmpty());
+        if (!status.isEmpty()) QCOMPARE(note->text(), status);
+        ProgramTextView* view = w->textPane()->view();
+        QStringList lines = view->lines();
+        // The text shown is the file's lines; a long block stands for the lines it leaves out.
+        QByteArray body = file;
+        if (body.startsWith("\xEF\xBB\xBF")) body.remove(0, 3);
+        if (body.endsWith('\x1a')) body.chop(1);
+        QStringList expected = QString::fromLatin1(body).split(QStringLiteral("\r\n"));
+        expected.removeLast();
+        if (skipped > 0) {
+            const qsizetype at = lines.indexOf(QStringLiteral("\u2026 %1 lines \u2026").arg(skipped));
+            QVERIFY(at > 0);
+            expected.remove(at, skipped);
+            lines.removeAt(at);
+            QCOMPARE(view->fileLine(int(at) + 1), qint64(at + skipped + 1));
+        }
+        QCOMPARE(lines, expected);
+        const int program = int(expected.indexOf(QStringLiteral("MX, 1   ")));
+        for (int i = 0; i < lines.size(); ++i)
+            QCOMPARE(view->isKept(i), i < program - 3 || i > program);
+        if (status.isEmpty()) return;
+        // A click on the right end of the note: the last block named, shown at the top of the pane.
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->textPane()->hide();
+        QTest::mouseClick(note, Qt::LeftButton, {}, QPoint(note->width() - 2, note->height() / 2));
+        QVERIFY(w->textPane()->isVisibleTo(w.get()));
+        const QString shown = view->textCursor().block().text();
+        QCOMPARE(shown, status.endsWith(QStringLiteral("Header: 5 lines")) ? QString::fromLatin1(Header.left(43))
+                                                                           : QStringLiteral("' Start of Closing file"));
     }
 };
 

@@ -264,7 +264,7 @@ private Q_SLOTS:
         QCOMPARE(got, kinds);
 
         // As the command line counts them: the lines of the file as it stands.
-        const int firstLine = int(r.kept.head.size() + r.kept.opening.size()) + 1;
+        const int firstLine = int(r.kept.headLines() + r.kept.opening().size()) + 1;
         QStringList found;
         for (const checker::Finding& f : checker::check(m, dataPath(QString()), {}, firstLine)) {
             found << f.rule + u'@' + QString::number(f.line);
@@ -277,12 +277,12 @@ private Q_SLOTS:
         const QString saved = dir.filePath(QStringLiteral("saved.cvp"));
         QVERIFY(partfile::write(saved, m, r.kept).ok);
         const QList<QByteArray> lines = textfile::splitLines(content, textfile::LoneCr::EndsLine);
-        const QByteArray opening = r.kept.opening.isEmpty()
+        const QByteArray opening = r.kept.opening().isEmpty()
                                        ? crlfJoined({partfile::CreatedLine.toLatin1(), partfile::NoticeLine.toLatin1(),
                                                      partfile::ThirdLine.toLatin1()})
                                        : QByteArray();
         QCOMPARE(readAll(saved), opening + crlfJoined(lines));
-        if (!r.kept.opening.isEmpty() && content.endsWith("\r\n")) QCOMPARE(readAll(saved), content);
+        if (!r.kept.opening().isEmpty() && content.endsWith("\r\n")) QCOMPARE(readAll(saved), content);
     }
 
     // Single lines: the block each opens as (kind|held text|inline comment), and whether the line's

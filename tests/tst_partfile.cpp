@@ -1,6 +1,8 @@
 // The part file as written: byte for byte against expected files, the save that fails, special files
 // in its place, stacker.ini.
 #include "core/program/partfile.h"
+#include "core/program/partfilereader.h"
+#include "core/program/partfilescan.h"
 #include "core/program/partname.h"
 #include "core/program/programmodel.h"
 #include "core/settings.h"
@@ -10,8 +12,10 @@
 #include "systemfiles.h"
 #include "testfiles.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -70,6 +74,40 @@ private:
     gid_t m_group;
     std::vector<gid_t> m_groups;
     bool m_ok = true;
+};
+
+const QByteArray Opening = "' Created using the Corvane Part File Stacker\r\n' notice\r\n'\r\n";
+const QByteArray Header = "'' Header file created by Corvane Headsmith\r\n'' Sign\r\n' End of header file\r\n\r\n";
+const QByteArray Closing = "' Start of Closing file\r\nFP, close.cvp\r\n' End of Closing file\r\n";
+
+// Every byte from 0x80 to 0xFF, the five Windows-1252 leaves undefined among them.
+QByteArray highBytes() {
+    QByteArray b;
+    for (int c = 0x80; c <= 0xFF; ++c)
+        b += char(c);
+    return b;
+}
+
+// A closing block of `lines` generated lines, as Headsmith copies a long closing file in.
+QByteArray bigClosing(int lines) {
+    QByteArray b = "' Start of Closing file\r\n";
+    for (int i = 0; i < lines; ++i)
+        b += "J2, " + QByteArray::number(i % 977) + ", " + QByteArray::number(i) + (i % 3 ? "\r\n" : "\n");
+    return b + "' End of Closing file\r\n";
+}
+
+// Opens a part file as File > Open does: its lines onto a panel, the rest kept.
+struct Opened {
+    ProgramModel m{sixPerChar};
+    KeptLines kept;
+    QString error;
+    bool ok = false;
+    explicit Opened(const QString& path) {
+        const partfilereader::ReadResult r = partfilereader::readFile(path);
+        error = r.error;
+        ok = r.ok && m.load(r.lines);
+        kept = r.kept;
+    }
 };
 
 } // namespace
@@ -524,6 +562,12 @@ private Q_SLOTS:
         QTest::newRow("no equals") << QByteArray("advanced") << false;
         QTest::newRow("two equals") << QByteArray("advanced = 1 = 1") << false;
         QTest::newRow("value 10") << QByteArray("advanced = 10") << false;
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF"
+                                                       "advanced = 1\r\n")
+                                         << true;
+        QTest::newRow("byte-order mark, zero") << QByteArray("\xEF\xBB\xBF"
+                                                             "advanced = 0")
+                                               << false;
     }
     void settingsLine() {
         QFETCH(QByteArray, line);
@@ -542,6 +586,206 @@ private Q_SLOTS:
         QVERIFY(settings::save(dir.path(), false).ok);
         QCOMPARE(readAll(dir.filePath(QStringLiteral("STACKER.INI"))), QByteArray("advanced = 0\r\n"));
         QVERIFY(!settings::selectsAdvanced(settings::readFirstLine(settings::findFile(dir.path()))));
+    }
+private Q_SLOTS:
+    // Files in both encodings, with a byte-order mark, an end-of-file byte or a control character in
+    // a line, open with their text readable and save back byte for byte.
+    void encodedFilesRoundTrip_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("firstLine"); // the first program line as the panel shows it
+        QTest::addColumn<int>("encoding");
+        using E = textfile::Encoding;
+        QTest::newRow("utf-8") << Opening + "' Jos\xc3\xa9 90\xc2\xb0 \xc2\xbd \xe2\x82\xac\r\nMX, 1\r\n"
+                               << QStringLiteral("' Jos\u00e9 90\u00b0 \u00bd \u20ac") << int(E::Utf8);
+        QTest::newRow("cp1252") << Opening + "' Jos\xe9 90\xb0 \xbd \x80\r\nMX, 1\r\n"
+                                << QStringLiteral("' Jos\u00e9 90\u00b0 \u00bd \u20ac") << int(E::Windows1252);
+        QTest::newRow("cp1252 every high byte")
+            << Header + Opening + "' " + highBytes() + "\r\n" + Closing << QString() << int(E::Windows1252);
+        QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + Opening + "MX, 1\r\n"
+                                         << QStringLiteral("MX, 1") << int(E::Utf8);
+        QTest::newRow("mark, header, closing") << "\xEF\xBB\xBF" + Header + Opening + "' \xc2\xb0\r\n" + Closing
+                                               << QStringLiteral("' \u00b0") << int(E::Utf8);
+        QTest::newRow("end-of-file byte")
+            << Opening + "MX, 1\r\n\x1a" << QStringLiteral("MX, 1") << int(E::Windows1252);
+        QTest::newRow("form feed") << Opening + "MX, 1\x0c\r\nMY, 2\r\n\x1a" << QStringLiteral("MX, 1\u240c")
+                                   << int(E::Windows1252);
+        QTest::newRow("escape and DEL") << Opening + "\x1b\x7f\r\n"
+                                        << QStringLiteral("\u241b\u2421") << int(E::Windows1252);
+        QTest::newRow("NUL in the closing block")
+            << Opening + "MX, 1\r\n" + Closing.left(25) + QByteArray("\0x\r\n", 4) + Closing.mid(25)
+            << QStringLiteral("MX, 1") << int(E::Windows1252);
+    }
+
+    void encodedFilesRoundTrip() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, firstLine);
+        QFETCH(int, encoding);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("in.cvp"));
+        putBytes(path, file);
+        Opened o(path);
+        QVERIFY2(o.ok, qPrintable(o.error));
+        QCOMPARE(int(o.kept.encoding()), encoding);
+        const QList<ProgramLine> lines = o.m.lines();
+        for (const ProgramLine& l : lines)
+            QVERIFY2(!l.held.contains(QChar::ReplacementCharacter) && !l.held.contains(u'\uFEFF'), qPrintable(l.held));
+        if (!firstLine.isEmpty()) QCOMPARE(lines.value(0).held, firstLine);
+        // Saved elsewhere and over itself: the same bytes both times.
+        const QString copy = dir.filePath(QStringLiteral("copy.cvp"));
+        QVERIFY(partfile::write(copy, o.m, o.kept).ok);
+        QCOMPARE(readAll(copy), file);
+        QVERIFY(partfile::write(path, o.m, o.kept).ok);
+        QCOMPARE(readAll(path), file);
+    }
+
+    // A character typed into a file that its encoding cannot hold is refused at save time, naming
+    // it; the file on disk stays as it was. One it can hold is written in the file's encoding.
+    void typedCharacterInTheFilesEncoding_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("holds");
+        QTest::newRow("ascii file, euro") << Opening << QStringLiteral("' 5 \u20ac") << true;
+        QTest::newRow("ascii file, omega") << Opening << QStringLiteral("' \u03a9") << false;
+        QTest::newRow("cp1252 file, undefined byte's character") << Opening + "' \xe9\r\n"
+                                                                 << QStringLiteral("' \u0081") << true;
+        QTest::newRow("cp1252 file, emoji") << Opening + "' \xe9\r\n" << QStringLiteral("' \U0001F600") << false;
+        QTest::newRow("utf-8 file, omega") << Opening + "' \xc3\xa9\r\n" << QStringLiteral("' \u03a9") << true;
+        QTest::newRow("utf-8 file, emoji") << Opening + "' \xc3\xa9\r\n" << QStringLiteral("' \U0001F600") << true;
+    }
+
+    void typedCharacterInTheFilesEncoding() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, typed);
+        QFETCH(bool, holds);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("in.cvp"));
+        putBytes(path, file);
+        Opened o(path);
+        QVERIFY(o.ok);
+        QVERIFY(o.m.add(Kind::Comment, typed, {}));
+        const FileResult r = partfile::write(path, o.m, o.kept);
+        QCOMPARE(r.ok, holds);
+        if (!holds) {
+            QVERIFY2(r.error.contains(typed.mid(2)), qPrintable(r.error));
+            QCOMPARE(readAll(path), file);
+            return;
+        }
+        Opened again(path);
+        QCOMPARE(again.m.lines().last().held, typed);
+        QCOMPARE(int(again.kept.encoding()), int(o.kept.encoding()));
+    }
+
+    // Where the parts of a file lie does not depend on how the reading buffer cuts it: every buffer
+    // that holds a marker line whole finds the same regions and program lines in generated files,
+    // long lines that come in several pieces among them.
+    void scanIsTheSameForEveryBuffer() {
+        QRandomGenerator rng(17);
+        const QByteArray pieces[] = {"MX, 1",
+                                     "",
+                                     "' Start of Closing file",
+                                     "' End of Closing file",
+                                     "'' Header file created by Corvane Headsmith",
+                                     "' End of header file",
+                                     "' Created using the Corvane Part File Stacker",
+                                     "'",
+                                     "x\x0c",
+                                     "\xe9",
+                                     QByteArray(150, 'a')};
+        const QByteArray ends[] = {"\r\n", "\n", "\r"};
+        for (int round = 0; round < 300; ++round) {
+            QByteArray content = rng.bounded(4) == 0 ? "\xEF\xBB\xBF" : "";
+            const int lines = int(rng.bounded(40));
+            for (int i = 0; i < lines; ++i)
+                content += pieces[rng.bounded(int(std::size(pieces)))] + ends[rng.bounded(3)];
+            if (rng.bounded(4) == 0) content += '\x1a';
+            QBuffer whole(&content);
+            QVERIFY(whole.open(QIODevice::ReadOnly));
+            const partfilescan::Scan expected = partfilescan::scan(whole);
+            for (const qsizetype buffer : {48, 64, 100, 4096}) {
+                QBuffer device(&content);
+                QVERIFY(device.open(QIODevice::ReadOnly));
+                const partfilescan::Scan s = partfilescan::scan(device, partfilescan::Mode::Whole, buffer);
+                const QByteArray what = content.toHex() + " buffer " + QByteArray::number(buffer);
+                QVERIFY2(s.ok == expected.ok && s.program == expected.program, what.constData());
+                QVERIFY2(s.kept.head == expected.kept.head && s.kept.tail == expected.kept.tail, what.constData());
+                QVERIFY2(s.kept.opening == expected.kept.opening && s.kept.bom == expected.kept.bom, what.constData());
+            }
+        }
+    }
+
+    // A closing block of many lines is not held: it is streamed from the opened file into the saved
+    // one, which then holds it where the next save finds it again.
+    void bigClosingBlockIsStreamed() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("big.cvp"));
+        const QByteArray closing = bigClosing(200000);
+        putBytes(path, Header + Opening + "MX, 1\r\n" + closing);
+        Opened o(path);
+        QVERIFY2(o.ok, qPrintable(o.error));
+        QCOMPARE(o.kept.tailLines(), qint64(200002));
+        QCOMPARE(o.kept.headLines(), qint64(4));
+        QVERIFY(o.kept.file->memory.isEmpty());
+        const QByteArray closingCrlf = QByteArray(closing).replace("\r\n", "\n").replace("\n", "\r\n");
+        for (const QString& added : {QStringLiteral("MY, 2"), QStringLiteral("MZ, 3")}) {
+            QVERIFY(o.m.add(Kind::Move, added, {}));
+            KeptFile written;
+            QVERIFY(partfile::write(path, o.m, o.kept, &written).ok);
+            *o.kept.file = written;
+            QVERIFY(readAll(path).endsWith(added.toLatin1() + "   \r\n" + closingCrlf));
+            QVERIFY(readAll(path).startsWith(Header + Opening + "MX, 1"));
+        }
+    }
+
+    // When the file the kept blocks lie in changed or vanished, nothing is written: no part file is
+    // saved without its header and closing block.
+    void lostKeptBlockWritesNothing_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("saveAs");
+        for (const bool saveAs : {false, true}) {
+            const char* where = saveAs ? " (Save As)" : "";
+            QTest::addRow("appended%s", where) << QStringLiteral("append") << saveAs;
+            QTest::addRow("shortened%s", where) << QStringLiteral("shorten") << saveAs;
+            QTest::addRow("removed%s", where) << QStringLiteral("remove") << saveAs;
+        }
+    }
+
+    void lostKeptBlockWritesNothing() {
+        QFETCH(QString, change);
+        QFETCH(bool, saveAs);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("in.cvp"));
+        const QByteArray file = Header + Opening + "MX, 1\r\n" + Closing;
+        putBytes(path, file);
+        Opened o(path);
+        QVERIFY(o.ok);
+        QByteArray now = file;
+        if (change == QLatin1String("append")) now += "' added\r\n";
+        if (change == QLatin1String("shorten")) now.chop(5);
+        if (change == QLatin1String("remove"))
+            QVERIFY(QFile::remove(path));
+        else
+            putBytes(path, now);
+        const QString target = saveAs ? dir.filePath(QStringLiteral("other.cvp")) : path;
+        const FileResult r = partfile::write(target, o.m, o.kept);
+        QVERIFY(!r.ok);
+        QVERIFY2(r.error.contains(QStringLiteral("Nothing was written")), qPrintable(r.error));
+        if (saveAs) QVERIFY(!QFile::exists(target));
+        if (change != QLatin1String("remove")) QCOMPARE(readAll(path), now);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), change == QLatin1String("remove") ? 0 : 1);
+    }
+
+    // More program lines than the table takes are refused once the line past it is read, not after
+    // reading the whole file.
+    void tooManyLinesRefusedEarly() {
+        QByteArray content = Opening;
+        for (int i = 0; i < 200000; ++i)
+            content += "MX, 1\r\n";
+        QBuffer device(&content);
+        QVERIFY(device.open(QIODevice::ReadOnly));
+        const partfilescan::Scan s = partfilescan::scan(device, partfilescan::Mode::Whole, 4096);
+        QVERIFY(!s.ok);
+        QVERIFY2(s.error.contains(QString::number(ProgramModel::MaxLines)), qPrintable(s.error));
+        QVERIFY2(device.pos() < 3 * 4096, QByteArray::number(device.pos()).constData());
     }
 };
 

@@ -305,8 +305,10 @@ private Q_SLOTS:
             << QStringList{} << QByteArray();
         QTest::newRow("NUL bytes") << QByteArray("MX, 2   \r\n\0\r\n", 12) << QStringList{"refused", "NUL"}
                                    << QByteArray();
-        QTest::newRow("control character in a program line")
-            << QByteArray("END\r\nG0\x1b[2J\r\n") << QStringList{"refused", "Line 2"} << QByteArray();
+        QTest::newRow("control character in a program line: a free command, shown by its sign")
+            << QByteArray("END\r\nG0\x1b[2J\r\n\x0c\r\n")
+            << QStringList{"END|END|", "Blank|G0\u241b[2J|", "Blank|\u240c|"}
+            << opening + "END\r\nG0\x1b[2J\r\n\x0c\r\n";
     }
     void foreignFiles() {
         QFETCH(QByteArray, content);

@@ -116,7 +116,9 @@ QString* storedValue(HeaderAnswers& h, Field field) {
 
 // The line written for a key. An update writes the name and copyright holder without the blank
 // after "="; the bit size never has one. Reading trims, so every form reads back the same.
-QByteArray lineFor(const KeyInfo& k, const HeaderFields& f, const HeaderAnswers& h, bool update) {
+// Nothing, with *refused set, when the value holds a character the file's encoding cannot hold.
+std::optional<QByteArray> lineFor(const KeyInfo& k, const HeaderFields& f, const HeaderAnswers& h, bool update,
+                                  textfile::Encoding encoding, QString* refused) {
     QString value;
     QString sep = QStringLiteral(" = ");
     switch (k.field) {
@@ -178,7 +180,16 @@ QByteArray lineFor(const KeyInfo& k, const HeaderFields& f, const HeaderAnswers&
         value = h.partFolder;
         break;
     }
-    return QByteArray(k.key) + textfile::encode(sep + value);
+    const std::optional<QByteArray> text = textfile::encode(sep + value, encoding, refused);
+    if (!text) return std::nullopt;
+    return QByteArray(k.key) + *text;
+}
+
+QString unencodableReason(const QString& refused, textfile::Encoding encoding) {
+    return QCoreApplication::translate("Headsmith",
+                                       "An answer holds the character \"%1\", which this file's encoding, %2, "
+                                       "cannot hold. Nothing was written.")
+        .arg(refused, textfile::encodingName(encoding));
 }
 
 // A composed line that would break in two is a fault of the program: better no file than a
@@ -250,21 +261,23 @@ bool forEachLine(const QString& path, QString& reason, Use use, TooLong tooLong)
 }
 
 void loadOldSettings(const QList<QByteArray>& lines, HeaderAnswers& h, Loaded& loaded) {
+    // The lines read are all the program knows of the file: they decide its encoding.
+    const textfile::Encoding encoding = textfile::encodingOf(lines.join('\n'));
     // Thirteen bare values; a shorter file leaves the rest empty.
     QString* const targets[] = {&h.createdBy, &h.copyrightHolder, &h.restrictions, &h.contactName, &h.phone,
                                 &h.email,     &h.units,           &h.zZero,        &h.bitSize,     &h.bitType,
                                 &h.blank,     &h.material,        &h.thickness};
     for (qsizetype i = 0; i < qsizetype(std::size(targets)); ++i)
-        *targets[i] = i < lines.size() ? textfile::oneLine(textfile::decode(lines.at(i))) : QString();
+        *targets[i] = i < lines.size() ? textfile::oneLine(textfile::decode(lines.at(i), encoding)) : QString();
     // In this older file a non-zero unit means inch; a missing line is an empty value like any other.
     loaded.metric = leadingNumber(h.units) == 0;
     loaded.tableTop = leadingNumber(h.zZero) != 0;
 }
 
-void loadVariable(QByteArrayView line, HeaderAnswers& h, Loaded& loaded) {
+void loadVariable(QByteArrayView line, textfile::Encoding encoding, HeaderAnswers& h, Loaded& loaded) {
     const KeyInfo* k = knownKey(line);
     if (!k) return;
-    const std::optional<Entry> entry = parseEntry(line);
+    const std::optional<Entry> entry = parseEntry(line, encoding);
     switch (k->field) {
     case Field::Units:
         // Only the units are not kept as text: "1" means millimetres, anything else inch.
@@ -286,7 +299,7 @@ QString variablesFilePath(const QString& partsFolder) {
     return QDir::toNativeSeparators(QDir(partsFolder).filePath(QStringLiteral("custom/header_variables.cvc")));
 }
 
-std::optional<Entry> parseEntry(QByteArrayView line) {
+std::optional<Entry> parseEntry(QByteArrayView line, textfile::Encoding encoding) {
     line = entryPart(line);
     const qsizetype eq = line.indexOf('=');
     if (eq < 0) return std::nullopt;
@@ -295,7 +308,7 @@ std::optional<Entry> parseEntry(QByteArrayView line) {
     if (second >= 0) rest = rest.first(second);
     const QByteArrayView blanks(" \t");
     return Entry{textfile::trimmed(line.first(eq), blanks).toByteArray(),
-                 textfile::oneLine(textfile::decode(textfile::trimmed(rest, blanks).toByteArray()))};
+                 textfile::oneLine(textfile::decode(textfile::trimmed(rest, blanks), encoding))};
 }
 
 double leadingNumber(const QString& text) {
@@ -350,10 +363,11 @@ Loaded load(Platform& platform, HeaderAnswers& header) {
     if (!QFileInfo::exists(path)) return loaded;
     QString reason;
     QStringList tooLong; // keys whose lines the bounded read could not take whole
+    const textfile::Encoding encoding = textfile::fileEncoding(path);
     const bool read = forEachLine(
         path, reason,
         [&](QByteArrayView line) {
-            loadVariable(line, header, loaded);
+            loadVariable(line, encoding, header, loaded);
             return true;
         },
         [&](QByteArrayView start) {
@@ -377,15 +391,22 @@ Loaded load(Platform& platform, HeaderAnswers& header) {
     return loaded;
 }
 
-QList<QByteArray> newFileLines(const HeaderFields& f, const HeaderAnswers& header) {
+std::optional<QList<QByteArray>> newFileLines(const HeaderFields& f, const HeaderAnswers& header, QString* refused) {
+    // A new file is written in the code page the control software reads, as a new part file is.
     QList<QByteArray> lines{QByteArrayLiteral("&my_hasrunheader = 1")};
-    for (const KeyInfo& k : Keys)
-        lines << lineFor(k, f, header, false);
+    for (const KeyInfo& k : Keys) {
+        const std::optional<QByteArray> line = lineFor(k, f, header, false, textfile::Encoding::Windows1252, refused);
+        if (!line) return std::nullopt;
+        lines << *line;
+    }
     return lines;
 }
 
 FileResult writeNew(const QString& path, const HeaderFields& f, const HeaderAnswers& header) {
-    const QList<QByteArray> lines = newFileLines(f, header);
+    QString refused;
+    const std::optional<QList<QByteArray>> made = newFileLines(f, header, &refused);
+    if (!made) return FileResult::failure(path, unencodableReason(refused, textfile::Encoding::Windows1252));
+    const QList<QByteArray>& lines = *made;
     if (std::any_of(lines.begin(), lines.end(), [](const QByteArray& l) { return textfile::breaksLine(l); }))
         return FileResult::failure(path, brokenLineReason());
     return textfile::saveLines(path, lines);
@@ -418,9 +439,14 @@ FileResult save(Platform& platform, HeaderAnswers& header, const HeaderFields& f
     // A file Headsmith did not write belongs to someone else: leave it alone.
     if (!marked) return {};
 
+    // The answers go in in the file's own encoding.
+    const textfile::Encoding encoding = textfile::fileEncoding(path);
     std::array<QByteArray, Keys.size()> replaced;
     for (std::size_t i = 0; i < Keys.size(); ++i) {
-        replaced[i] = lineFor(Keys[i], f, header, true);
+        QString refused;
+        const std::optional<QByteArray> line = lineFor(Keys[i], f, header, true, encoding, &refused);
+        if (!line) return FileResult::failure(path, unencodableReason(refused, encoding));
+        replaced[i] = *line;
         if (textfile::breaksLine(replaced[i])) return FileResult::failure(path, brokenLineReason());
     }
 

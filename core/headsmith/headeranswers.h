@@ -56,12 +56,13 @@ QString variablesFilePath(const QString& partsFolder);
 
 // A line "key = value": the key before the first "=", the value up to a second "=", both without
 // surrounding blanks; a bare CR ends the entry. The key stays bytes (keys are compared byte for
-// byte); the value is decoded without loss and cleaned to one line. Nothing for a line without "=".
+// byte); the value is decoded without loss in the file's encoding and cleaned to one line. Nothing
+// for a line without "=".
 struct Entry {
     QByteArray key;
     QString value;
 };
-std::optional<Entry> parseEntry(QByteArrayView line);
+std::optional<Entry> parseEntry(QByteArrayView line, textfile::Encoding encoding = textfile::Encoding::Windows1252);
 
 // The leading number of a text (blanks skipped, optional sign and fraction), 0 when there is none.
 double leadingNumber(const QString& text);
@@ -78,8 +79,10 @@ struct Loaded {
 // values of header; keys missing from the file leave their values as they were.
 Loaded load(Platform& platform, HeaderAnswers& header);
 
-// The nineteen lines of a new variables file, the marker first.
-QList<QByteArray> newFileLines(const HeaderFields& f, const HeaderAnswers& header);
+// The nineteen lines of a new variables file, the marker first, in Windows-1252; nothing, with
+// *refused set, when an answer holds a character that cannot be written in it.
+std::optional<QList<QByteArray>> newFileLines(const HeaderFields& f, const HeaderAnswers& header,
+                                              QString* refused = nullptr);
 
 // Creates the variables file at path with the nineteen lines.
 FileResult writeNew(const QString& path, const HeaderFields& f, const HeaderAnswers& header);

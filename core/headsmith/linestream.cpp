@@ -18,13 +18,20 @@ bool LineReader::open() {
     return regularfile::openForReading(m_file, &m_why, QIODevice::Unbuffered);
 }
 
+bool LineReader::setRange(qint64 from, qint64 to) {
+    if (!m_file.seek(from)) return false;
+    m_limit = qMax<qint64>(0, to - from);
+    return true;
+}
+
 bool LineReader::refill() {
     if (m_pos > 0) {
         std::memmove(m_buffer.get(), m_buffer.get() + m_pos, static_cast<std::size_t>(m_end - m_pos));
         m_end -= m_pos;
         m_pos = 0;
     }
-    const qint64 n = m_file.read(m_buffer.get() + m_end, m_capacity - m_end);
+    const qint64 room = m_limit < 0 ? m_capacity - m_end : qMin<qint64>(m_capacity - m_end, m_limit);
+    const qint64 n = room > 0 ? m_file.read(m_buffer.get() + m_end, room) : 0;
     if (n < 0) {
         m_failed = true;
         m_eof = true;
@@ -36,6 +43,7 @@ bool LineReader::refill() {
     }
     m_end += n;
     m_read += n;
+    if (m_limit >= 0) m_limit -= n;
     return true;
 }
 

@@ -26,6 +26,9 @@ public:
     explicit LineReader(const QString& path, qsizetype bufferSize = DefaultBuffer);
 
     bool open();
+    // Reads only bytes [from, to) of the opened file: what lies outside is not the file's lines (a
+    // byte-order mark, an end-of-file byte). False when the file cannot seek there.
+    bool setRange(qint64 from, qint64 to);
     // The next piece; false at the end of the file or on a read error (see failed()).
     bool next(Piece& piece);
     // The longest run of whole lines, from here on in the buffer, that can be copied as they are:
@@ -48,6 +51,7 @@ private:
     qsizetype m_pos = 0;
     qsizetype m_end = 0;
     qint64 m_read = 0;
+    qint64 m_limit = -1; // bytes still to be read, -1: to the end of the file
     bool m_eof = false;
     bool m_failed = false;
     bool m_atLineStart = true;

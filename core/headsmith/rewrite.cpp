@@ -4,11 +4,13 @@
 #include "core/headsmith/linestream.h"
 #include "core/textfile.h"
 #include "platform/platform.h"
+#include "platform/regularfile.h"
 #include "platform/savefile.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <tuple>
@@ -28,12 +30,38 @@ QString native(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
+// What stands outside a part file's lines: a byte-order mark before them, which stays first, and an
+// end-of-file byte after them, which stays last.
+struct PartEnds {
+    QByteArray bom;
+    bool eofMark = false;
+    qint64 size = 0;
+};
+
+PartEnds partEnds(const QString& path) {
+    PartEnds ends;
+    QFile file(path);
+    if (!regularfile::openForReading(file)) return ends;
+    ends.size = file.size();
+    if (file.peek(3) == QByteArrayView("\xEF\xBB\xBF")) ends.bom = file.read(3);
+    char last = 0;
+    ends.eofMark =
+        ends.size > ends.bom.size() && file.seek(ends.size - 1) && file.read(&last, 1) == 1 && last == '\x1a';
+    return ends;
+}
+
+// Reads only the part file's lines.
+void readLinesOnly(LineReader& reader, const PartEnds& ends) {
+    reader.setRange(ends.bom.size(), ends.size - (ends.eofMark ? 1 : 0));
+}
+
 class Rewriter {
 public:
     Rewriter(const QString& partFile, const HeaderFields& fields, Platform& platform, const Progress& progress,
-             qsizetype bufferSize, const ReplaceAnswers& answers)
+             qsizetype bufferSize, const ReplaceAnswers& answers, std::optional<textfile::Encoding> encoding)
         : m_path(partFile), m_fields(fields), m_platform(platform), m_progress(progress), m_bufferSize(bufferSize),
-          m_answers(answers), m_file(partFile, bufferSize), m_part(m_file.reader()), m_writer(m_file.writer()) {}
+          m_answers(answers), m_encoding(encoding), m_file(partFile, bufferSize), m_part(m_file.reader()),
+          m_writer(m_file.writer()) {}
 
     RewriteResult run();
 
@@ -74,6 +102,8 @@ private:
     const Progress& m_progress;
     qsizetype m_bufferSize;
     ReplaceAnswers m_answers;
+    std::optional<textfile::Encoding> m_encoding; // the part file's, in which the composed lines are written
+    PartEnds m_ends;
     StreamedReplace m_file;
     LineReader& m_part;
     LineWriter& m_writer;
@@ -149,7 +179,15 @@ bool Rewriter::writeBlock(const headertext::Block& block, const QString& what) {
                                              "would run part of it as a command. Nothing was written.")
                                 .arg(native(m_path)));
         } else {
-            m_writer.line(textfile::encode(line.text));
+            QString refused;
+            const std::optional<QByteArray> bytes = textfile::encode(line.text, *m_encoding, &refused);
+            if (!bytes)
+                return setError(QCoreApplication::translate(
+                                    "Headsmith", "A line composed for the header of\n%1\nholds the character \"%2\", "
+                                                 "which the part file's encoding, %3, cannot hold. Nothing was "
+                                                 "written: change that answer and write the header again.")
+                                    .arg(native(m_path), refused, textfile::encodingName(*m_encoding)));
+            m_writer.line(*bytes);
         }
     }
     return !m_writer.failed();
@@ -161,6 +199,10 @@ bool Rewriter::open() {
     m_sizeRead = before.size();
     m_modifiedRead = before.lastModified();
     if (!m_file.openReader()) return readFailed();
+    m_ends = partEnds(m_path);
+    readLinesOnly(m_part, m_ends);
+    // Composed lines are written in the part file's own encoding, as everything typed into it.
+    if (!m_encoding) m_encoding = textfile::fileEncoding(m_path);
     // The part file as its own opening or closing file would call itself without end (FP) or
     // repeat the whole program (copied in): never what the user meant.
     const auto isPartFile = [&](const QString& other) {
@@ -203,6 +245,7 @@ bool Rewriter::dropThrough(const QByteArray& endMarker, const QString& noEnd) {
 // Writes the new header, replacing an old one at the top when the user agrees. declined: the user
 // kept the old header and there is nothing else to do.
 bool Rewriter::replaceHeader(bool& declined) {
+    m_writer.put(m_ends.bom);
     m_have = m_part.next(m_piece);
     if (!m_have || !(isMarker(m_piece, m_headerStart) || isMarker(m_piece, m_headerStartOld))) {
         // The part file's own first line is copied before any line is looked at, so one that
@@ -293,6 +336,7 @@ RewriteResult Rewriter::run() {
     if (m_fields.addClosing && m_replaceClosing != Answer::No &&
         !writeBlock(headertext::closingBlock(m_fields), m_closingWhat))
         return failed();
+    if (m_ends.eofMark) m_writer.put("\x1a");
     if (!m_writer.flush() || !unchangedSinceRead()) return failed();
     if (!m_file.commit())
         return fail(QCoreApplication::translate("Headsmith", "The new part file could not replace\n%1\n\n%2")
@@ -303,8 +347,9 @@ RewriteResult Rewriter::run() {
 } // namespace
 
 RewriteResult rewritePartFile(const QString& partFile, const HeaderFields& fields, Platform& platform,
-                              const Progress& progress, qsizetype bufferSize, const ReplaceAnswers& answers) {
-    Rewriter rewriter(partFile, fields, platform, progress, bufferSize, answers);
+                              const Progress& progress, qsizetype bufferSize, const ReplaceAnswers& answers,
+                              std::optional<textfile::Encoding> encoding) {
+    Rewriter rewriter(partFile, fields, platform, progress, bufferSize, answers, encoding);
     return rewriter.run();
 }
 
@@ -317,7 +362,9 @@ ReplaceAnswers askReplaceQuestions(const QString& partFile, const HeaderFields& 
     ReplaceAnswers answers;
     LineReader in(partFile, bufferSize);
     Piece piece;
-    if (!in.open() || !in.next(piece)) return answers;
+    if (!in.open()) return answers;
+    readLinesOnly(in, partEnds(partFile));
+    if (!in.next(piece)) return answers;
     const bool headerAtTop = isMarker(piece, headerStart) || isMarker(piece, headerStartOld);
     if (headerAtTop) {
         answers.header = platform.askYesNo(ReplaceHeaderText(), ReplaceTitle(), Platform::Icon::None);

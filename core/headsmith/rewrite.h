@@ -2,6 +2,7 @@
 
 #include "core/headsmith/headerfields.h"
 #include "core/headsmith/linestream.h"
+#include "core/textfile.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -59,9 +60,12 @@ using Progress = std::function<bool(qint64 done, qint64 total)>;
 // streamed into a temporary file beside the part file, which replaces it in one step only when
 // everything was written: on any other outcome the part file is left exactly as it was. The
 // replace questions are asked through the platform. bufferSize sets the reading and writing
-// buffers (small ones only make sense in tests).
+// buffers (small ones only make sense in tests). The composed lines are written in the part file's
+// encoding (found by reading it through when not given); a character it cannot hold fails the
+// rewrite. A byte-order mark stays first and an end-of-file byte last.
 RewriteResult rewritePartFile(const QString& partFile, const HeaderFields& fields, Platform& platform,
                               const Progress& progress = {}, qsizetype bufferSize = LineReader::DefaultBuffer,
-                              const ReplaceAnswers& answers = {});
+                              const ReplaceAnswers& answers = {},
+                              std::optional<textfile::Encoding> encoding = std::nullopt);
 
 } // namespace headsmith

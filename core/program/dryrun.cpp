@@ -58,8 +58,19 @@ Loader fileLoader() {
         QFile file(found);
         QString why;
         if (!regularfile::openForReading(file, &why)) return {false, why, {}};
-        const QString text = textfile::decode(file.readAll());
-        return {true, {}, programFromText(QFileInfo(path).fileName(), QFileInfo(found).path(), text)};
+        // A called file is read up to a bound, so that a huge one cannot exhaust memory; the lines
+        // past it are named as not read.
+        constexpr qint64 MaxBytes = qint64(16) << 20;
+        QByteArray bytes = file.read(MaxBytes);
+        const bool cut = file.bytesAvailable() > 0 || file.size() > bytes.size();
+        if (cut) bytes.truncate(bytes.lastIndexOf('\n') + 1);
+        Program program = programFromText(QFileInfo(path).fileName(), QFileInfo(found).path(), textfile::decode(bytes));
+        if (cut)
+            program.unread.push_back({int(program.lines.size()) + 1,
+                                      engine::tr("the lines from here on were not read: the dry run reads at most "
+                                                 "%1 MiB of a called file.")
+                                          .arg(MaxBytes >> 20)});
+        return {true, {}, std::move(program)};
     };
 }
 

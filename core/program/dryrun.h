@@ -136,11 +136,19 @@ struct SourceLine {
     Region region = Region::Program;
 };
 
+// Lines of a file that were not read (the rest of a very long header, closing block or called file),
+// from line on; the run names them as not simulated, with why.
+struct Unread {
+    int line = 0;
+    QString why;
+};
+
 // A file's lines, in file order.
 struct Program {
     QString name;   // as given by the caller (command line, calling line)
     QString folder; // where relative called-file names are taken from
     std::vector<SourceLine> lines;
+    std::vector<Unread> unread;
 };
 
 // A called file as the loader read it, or why it could not be read.

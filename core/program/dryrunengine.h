@@ -158,6 +158,8 @@ private:
     // dryrunflow.cpp
     void warn(File& f, int fi, int at, Once kind, const char* rule, const QString& text, bool error = false);
     void notSimulated(File& f, int fi, int at, const char* rule, const QString& why);
+    // Names the lines of file fi that its reader left unread.
+    void unread(const Program& program, int fi);
     std::optional<double> value(File& f, int fi, int at, int e, const char* what);
     void execute(const Instr& in, File& f, int fi, int at);
     Stop& stopAt(File& f, int fi, int at, Stop::Kind kind);

@@ -51,6 +51,13 @@ Runner::Runner(const Program& program, const Settings& settings, const Answers& 
                 watchAt_ = at;
                 break;
             }
+    unread(program, 0);
+}
+
+void Runner::unread(const Program& program, int fi) {
+    for (const Unread& u : program.unread)
+        trace_.notSimulated << Note{LineRef{fi, u.line}, tr("Not simulated: %1").arg(u.why), false,
+                                    QStringLiteral("not-read")};
 }
 
 Trace Runner::run() {

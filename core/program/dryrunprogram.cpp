@@ -200,6 +200,7 @@ int Runner::load(const Call& c) {
     trace_.files << c.name;
     fileByKey_.insert(c.key, index);
     compile(index);
+    unread(files_[std::size_t(index)]->own, index);
     return index;
 }
 

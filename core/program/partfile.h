@@ -2,22 +2,13 @@
 
 #include "core/program/commandkinds.h"
 #include "core/program/dryrun.h"
+#include "core/program/keptfile.h"
 #include "core/textfile.h"
 
 #include <QStringList>
 
 class ProgramModel;
 struct ProgramLine;
-
-// Lines of an opened part file that are no program lines, written back unchanged around the program:
-// a Headsmith header with the lines kept after it, the opening lines as they stood (empty: the
-// standard ones are written), and a closing block with the lines after it.
-struct KeptLines {
-    QList<QByteArray> head;
-    QList<QByteArray> opening;
-    QList<QByteArray> tail;
-    bool operator==(const KeptLines&) const = default;
-};
 
 namespace partfile {
 
@@ -40,16 +31,44 @@ std::optional<QString> lineOf(const ProgramLine& line);
 // The whole part file: the three opening lines, then one line per row of the table, top to bottom.
 QStringList programLines(const ProgramModel& program);
 
-// Writes the program to path (system 8-bit encoding, CR LF after every line), with the lines kept
-// from an opened file in their places. A line holding a line break or another control character is
-// a program fault: refused like a failed write, nothing written.
-FileResult write(const QString& path, const ProgramModel& program, const KeptLines& kept);
+// Writes the program to path in the kept file's encoding, CR LF after every line, with what is kept
+// from an opened file in its places: the byte-order mark, the header and the opening lines above the
+// program, the closing block and an end-of-file byte below it. The header and closing block are
+// streamed from the file they were read from, before the new content takes its place; when that file
+// is no longer what it was they cannot be kept, and nothing is written. So is nothing when a line
+// holds a line break or another control character (a program fault) or a character the encoding
+// cannot hold. written (if given) receives where the kept parts now lie in the written file.
+FileResult write(const QString& path, const ProgramModel& program, const KeptLines& kept, KeptFile* written = nullptr);
 
-// The file as Save would write it, as the dry run reads it: the kept header, the opening lines, the
-// program and the kept closing block, each line numbered from 1 as it will stand in the file, the
-// kept blocks' lines marked as theirs.
+// A kept header or closing block is run by the dry run up to this many lines; the rest is named as
+// not simulated. A closing file copied in may be millions of lines, which no preview needs whole.
+inline constexpr qint64 DryRunKeptLines = 100000;
+
+// The file as the dry run reads it: the kept header, then the given lines (the opening lines and
+// the program), then the kept closing block, each line numbered as it stands in the file, the kept
+// blocks' lines marked as theirs and bounded as above.
+dryrun::Program dryRunLines(const KeptLines& kept, const QStringList& lines, const QString& name,
+                            const QString& folder);
+
+// The file as Save would write it, as the dry run reads it.
 dryrun::Program dryRunProgram(const ProgramModel& program, const KeptLines& kept, const QString& name,
                               const QString& folder);
+
+// The kept blocks as a text view shows them: a short block whole, a long one by its first and last
+// lines; error says why a block could not be read.
+struct KeptText {
+    struct Block {
+        QStringList first;
+        QStringList last;
+        qint64 lines = 0; // in the whole block
+        qint64 skipped() const { return lines - first.size() - last.size(); }
+    };
+    Block head;
+    QStringList opening; // as written: the kept ones, else the standard ones
+    Block tail;
+    QString error;
+};
+KeptText keptText(const KeptLines& kept, int edgeLines = 100);
 
 // The file line on which the program's row n is written, and the row written on a file line (0 for
 // a line that is no row of the program).

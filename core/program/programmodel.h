@@ -2,6 +2,7 @@
 
 #include "core/program/panelblock.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 

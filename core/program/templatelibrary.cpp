@@ -89,7 +89,7 @@ partfilereader::ReadResult readLines(const QStringList& lines) {
     QByteArray content;
     if (guard) content += "'\r\n";
     for (const QString& line : lines)
-        content += textfile::encode(line) + textfile::Crlf;
+        content += line.toUtf8() + textfile::Crlf;
     partfilereader::ReadResult r = partfilereader::read(content);
     if (!r.ok) return r;
     if (guard && !r.lines.empty()) {
@@ -98,7 +98,7 @@ partfilereader::ReadResult readLines(const QStringList& lines) {
         for (LoadedLine& l : r.lines)
             if (l.goSub >= 0) --l.goSub;
     }
-    if (!r.kept.head.isEmpty() || !r.kept.opening.isEmpty() || !r.kept.tail.isEmpty()) {
+    if (r.kept.headLines() > 0 || !r.kept.opening().isEmpty() || r.kept.tailLines() > 0) {
         partfilereader::ReadResult refused;
         refused.error = tr("The lines hold a Headsmith closing block, which is no part of a program.");
         return refused;
@@ -177,8 +177,9 @@ FileResult saveFile(const QString& path, const QStringList& fileLines) {
         return FileResult::failure(QDir::toNativeSeparators(folder), tr("The folder could not be created."));
     QList<QByteArray> bytes;
     bytes.reserve(fileLines.size());
+    // Templates are the program's own files, kept in UTF-8 whatever the system's encoding.
     for (const QString& line : fileLines)
-        bytes << textfile::encode(line);
+        bytes << line.toUtf8();
     return textfile::saveLines(path, bytes);
 }
 

@@ -151,16 +151,45 @@ FileResult PartDocument::open(const QString& path) {
     return {};
 }
 
-FileResult PartDocument::save() {
-    const FileResult result = partfile::write(m_file.path, m_model, m_file.kept);
-    if (result.ok) m_undo.setClean();
+bool PartDocument::changedOnDisk() const {
+    const KeptFile* kept = m_file.kept.file.get();
+    if (!kept || kept->path != m_file.path) return false;
+    const FileIdentity now = FileIdentity::of(m_file.path);
+    return now.exists() && now != kept->identity;
+}
+
+FileResult PartDocument::save(bool replaceChanged) {
+    KeptLines kept = m_file.kept;
+    const bool inPlace = kept.file && kept.file->path == m_file.path;
+    if (inPlace && changedOnDisk()) {
+        if (!replaceChanged)
+            return FileResult::failure(m_file.path,
+                                       tr("The file was changed by another program since it was read or last saved "
+                                          "here; nothing was written."));
+        // The header and closing block are Headsmith's: those the file holds now are kept.
+        const partfilereader::ReadResult now = partfilereader::readKept(m_file.path);
+        if (!now.ok) return {false, now.error};
+        kept = now.kept;
+    }
+    KeptFile written;
+    const FileResult result = partfile::write(m_file.path, m_model, kept, &written);
+    if (!result.ok) return result;
+    // The kept parts now lie elsewhere in the file just replaced: every holder of them (an undo step
+    // too) finds them there. Written under another name, they are that file's from now on.
+    if (inPlace && kept.file == m_file.kept.file)
+        *kept.file = std::move(written);
+    else
+        m_file.kept.file = std::make_shared<KeptFile>(std::move(written));
+    m_undo.setClean();
+    Q_EMIT changed();
     return result;
 }
 
-void PartDocument::takeRewritten() {
+FileResult PartDocument::takeRewritten() {
     const partfilereader::ReadResult result = partfilereader::readFile(m_file.path);
-    if (!result.ok) return;
-    if (!partfilereader::sameProgram(result, m_model) && !m_model.load(result.lines)) return;
+    if (!result.ok) return {false, result.error};
+    if (!partfilereader::sameProgram(result, m_model) && !m_model.load(result.lines)) return {false, m_file.path};
     m_file.kept = result.kept;
     Q_EMIT changed();
+    return {};
 }

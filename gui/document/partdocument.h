@@ -58,14 +58,20 @@ public:
 
     // ---- Files ----
     // Reads a part file onto the panel and makes it the part file, as one undo step that also gives
-    // the earlier name back; what was opened is what is on disk, so nothing is unsaved. The error
-    // names the file and the reason when it cannot be read; nothing then changes.
+    // the earlier name and kept lines back; what was opened is what is on disk, so nothing is
+    // unsaved. The error names the file and the reason when it cannot be read; nothing then changes.
     FileResult open(const QString& path);
-    // Writes the program to the part file; on success nothing is unsaved.
-    FileResult save();
+    // Whether the part file on disk was changed by another program since it was read or last saved.
+    bool changedOnDisk() const;
+    // Writes the program to the part file; on success nothing is unsaved. A part file changed on disk
+    // since it was read or saved is replaced only when replaceChanged says so, keeping the header and
+    // closing block as they now stand in it; otherwise nothing is written and the error says why.
+    FileResult save(bool replaceChanged = false);
     // After Headsmith rewrote the saved file: its new header and closing block become the kept lines,
-    // or (when its program lines are no longer the panel's) the whole file goes onto the panel.
-    void takeRewritten();
+    // or (when its program lines are no longer the panel's) the whole file goes onto the panel. When
+    // the file cannot be read back the kept lines stay those of the file as saved, so the next save
+    // sees the file as changed and asks before replacing it.
+    FileResult takeRewritten();
 
 Q_SIGNALS:
     // The program changed (an edit, an undo, an open): views refresh.

@@ -5,7 +5,8 @@
 #include <QProgressDialog>
 
 headsmith::RewriteResult writeHeaderWithProgress(const QString& partFile, const HeaderFields& fields,
-                                                 Platform& platform, QWidget* parent, int delayMs) {
+                                                 Platform& platform, QWidget* parent, int delayMs,
+                                                 std::optional<textfile::Encoding> encoding) {
     // Every question first: a progress window that came up over a question would take its keys.
     const headsmith::ReplaceAnswers answers = headsmith::askReplaceQuestions(partFile, fields, platform);
     if (answers.header == false && !fields.addClosing) return {headsmith::RewriteResult::Outcome::Declined, {}};
@@ -30,5 +31,5 @@ headsmith::RewriteResult writeHeaderWithProgress(const QString& partFile, const 
         }
         return !progress.wasCanceled();
     };
-    return headsmith::rewritePartFile(partFile, fields, platform, report, LineReader::DefaultBuffer, answers);
+    return headsmith::rewritePartFile(partFile, fields, platform, report, LineReader::DefaultBuffer, answers, encoding);
 }

@@ -278,7 +278,8 @@ void HeadsmithWindow::writeHeader() {
     if (m_writing) return;
     const QScopedValueRollback<bool> writing(m_writing, true);
     const HeaderFields f = fields();
-    const headsmith::RewriteResult result = writeHeaderWithProgress(m_partFile, f, m_platform, this, progressDelayMs);
+    const headsmith::RewriteResult result =
+        writeHeaderWithProgress(m_partFile, f, m_platform, this, progressDelayMs, m_encoding);
     switch (result.outcome) {
     case headsmith::RewriteResult::Outcome::Written: {
         const FileResult saved = headeranswers::save(m_platform, m_answers, f);

@@ -30,6 +30,9 @@ public:
 
     // How long a rewrite runs before its progress window appears.
     int progressDelayMs = 500;
+    // The part file's encoding, as the document knows it: the header is written in it. Unset, the
+    // rewrite finds it by reading the file through.
+    void setPartFileEncoding(textfile::Encoding encoding) { m_encoding = encoding; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,6 +57,7 @@ private:
     void writeHeader();
 
     QString m_partFile;
+    std::optional<textfile::Encoding> m_encoding;
     HeaderAnswers& m_answers;
     Platform& m_platform;
     QTabWidget* m_tabs = nullptr;

@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <new>
+
 #include <utility>
 
 namespace {
@@ -29,6 +31,17 @@ QString getStartedText() {
         " You'll start by selecting the name for your Assembled part file. If you're smart you will have already "
         "created a folder and put any additional part files in it that you're going to be calling, to make it easier "
         "to keep track of everything.");
+}
+
+QString changedOnDiskText() {
+    return FileController::tr("The part file\n%1\nhas been changed by another program since it was opened or last "
+                              "saved here.\n\nSave it anyway? The lines on the panel then replace its program lines, "
+                              "and the changes made to them there are lost. Its header and closing block, as they "
+                              "stand now, are kept.");
+}
+
+QString outOfMemoryText() {
+    return FileController::tr("There was not enough memory to do this. Close other programs and try again.");
 }
 
 } // namespace
@@ -83,7 +96,17 @@ bool FileController::openOrChoose() {
 }
 
 bool FileController::save() {
-    const FileResult result = m_document.save();
+    // Another program's changes to the file are not overwritten unasked.
+    const bool changed = m_document.changedOnDisk();
+    if (changed && !m_platform.askYesNo(changedOnDiskText().arg(m_document.filePath()), tr("Part file changed"),
+                                        Platform::Icon::Warning))
+        return false;
+    FileResult result;
+    try {
+        result = m_document.save(changed);
+    } catch (const std::bad_alloc&) {
+        result = FileResult::failure(m_document.filePath(), outOfMemoryText());
+    }
     if (!result.ok) {
         m_platform.tell(tr("The part file could not be saved:\n\n%1\n\nNothing on disk was changed, and "
                            "your lines are still here.")
@@ -93,8 +116,19 @@ bool FileController::save() {
     }
     if (m_platform.askYesNo(tr("Do you want to add a header to this file?"), tr("Add a header"))) {
         HeadsmithWindow header(m_document.filePath(), m_headerAnswers, m_platform, m_window);
+        header.setPartFileEncoding(m_document.kept().encoding());
         m_runner(header);
-        m_document.takeRewritten();
+        FileResult taken;
+        try {
+            taken = m_document.takeRewritten();
+        } catch (const std::bad_alloc&) {
+            taken = FileResult::failure(m_document.filePath(), outOfMemoryText());
+        }
+        if (!taken.ok)
+            m_platform.tell(tr("The part file as Headsmith wrote it could not be read back:\n\n%1\n\nThe lines on the "
+                               "panel are as they were; the next save asks before it replaces the file.")
+                                .arg(taken.error),
+                            tr("Part file not read"), Platform::Icon::Warning);
     }
     rememberRecent(m_document.filePath());
     return true;
@@ -147,7 +181,13 @@ bool FileController::askToSaveFirst() {
 }
 
 bool FileController::openFile(const QString& path) {
-    const FileResult result = m_document.open(path);
+    FileResult result;
+    try {
+        result = m_document.open(path);
+    } catch (const std::bad_alloc&) {
+        // Reading is bounded, so this is rare; the program goes on with what it had.
+        result = FileResult::failure(path, outOfMemoryText());
+    }
     if (!result.ok) {
         m_platform.tell(tr("The part file could not be opened:\n\n%1\n\nThe program on the panel was not changed.")
                             .arg(result.error),

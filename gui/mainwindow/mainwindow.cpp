@@ -135,6 +135,14 @@ void MainWindow::buildDocks() {
     m_statusPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(m_statusPath, 1);
 
+    m_keptStatus = new KeptStatus(this);
+    statusBar()->addPermanentWidget(m_keptStatus);
+    connect(m_keptStatus, &KeptStatus::blockChosen, this, [this](bool closing) {
+        m_textPane->show();
+        m_textPane->raise();
+        m_textPane->view()->showKept(closing);
+    });
+
     m_problemsCount = new QToolButton(this);
     m_problemsCount->setObjectName(QStringLiteral("problemsCount"));
     m_problemsCount->setAutoRaise(true);
@@ -360,8 +368,21 @@ QList<checker::Finding> MainWindow::dryRunFindings() const {
 }
 
 void MainWindow::programChanged() {
+    refreshKept();
     m_scrollArea->panel()->refresh();
     updateStatus();
+}
+
+void MainWindow::refreshKept() {
+    // The kept lines are read from the part file only when they are others than those shown.
+    const KeptLines& kept = m_document->kept();
+    KeptKey key;
+    if (kept.file) key = {kept.file.get(), kept.file->identity, kept.file->head, kept.file->tail, kept.file->opening};
+    if (key == m_keptKey && m_keptShown) return;
+    m_keptKey = key;
+    m_keptShown = true;
+    m_textPane->view()->setKept(partfile::keptText(kept));
+    m_keptStatus->setCounts(kept.headLines(), kept.tailLines());
 }
 
 QString MainWindow::statusText() const {
@@ -380,6 +401,7 @@ void MainWindow::fillRecentMenu() {
 
 void MainWindow::updateChecks() {
     m_checkTimer->stop();
+    refreshKept();
     const ProgramModel& model = m_document->model();
     m_findings = checker::check(model, m_document->folder(), {}, partfile::fileLineOfRow(m_document->kept(), 1)) +
                  dryRunFindings();

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/program/checker.h"
+#include "core/program/keptfile.h"
 #include "core/usersettings.h"
 #include "gui/dialogs/commanddialog.h"
 
 #include <QMainWindow>
 
 class FileController;
+class KeptStatus;
 class MainActions;
 class PanelScrollArea;
 class PartDocument;
@@ -51,6 +53,7 @@ public:
     DryRunController& dryRun() { return *m_dryRun; }
     TemplateActions& templates() { return *m_templates; }
     QToolButton* problemsCount() const { return m_problemsCount; }
+    KeptStatus* keptStatus() const { return m_keptStatus; }
 
     // Toolbox: opens the kind's dialog (END: none) and adds its line below all others.
     void addLine(Kind k);
@@ -85,6 +88,8 @@ private:
     QList<checker::Finding> dryRunFindings() const;
     void setAdvanced(bool advanced);
     void programChanged();
+    // The kept header and closing block as the text pane and the status bar show them.
+    void refreshKept();
     void updateStatus();
     void fillRecentMenu();
     void showFindingRow(int row);
@@ -108,6 +113,17 @@ private:
     TemplateActions* m_templates = nullptr;
     QToolButton* m_problemsCount = nullptr;
     QLabel* m_statusPath = nullptr;
+    KeptStatus* m_keptStatus = nullptr;
+    // What the kept lines shown were read from: read again only when it changes.
+    struct KeptKey {
+        const KeptFile* file = nullptr;
+        FileIdentity identity;
+        KeptRegion head, tail;
+        QList<QByteArray> opening;
+        bool operator==(const KeptKey&) const = default;
+    };
+    KeptKey m_keptKey;
+    bool m_keptShown = false;
     QTimer* m_checkTimer = nullptr;
     QList<checker::Finding> m_findings;
     DialogRunner m_runner = runModal;

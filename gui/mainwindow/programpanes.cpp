@@ -10,6 +10,7 @@
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
@@ -46,7 +47,8 @@ ProgramTextView::ProgramTextView(QWidget* parent) : QPlainTextEdit(parent), m_ma
 }
 
 int ProgramTextView::marginWidth() const {
-    const int digits = static_cast<int>(QString::number(std::max(1, blockCount())).size());
+    const qint64 last = m_lastLine > 0 ? m_lastLine : blockCount();
+    const int digits = static_cast<int>(QString::number(std::max<qint64>(1, last)).size());
     return 8 + fontMetrics().horizontalAdvance(u'9') * digits;
 }
 
@@ -63,8 +65,10 @@ void ProgramTextView::paintMargin(QPaintEvent* event) {
     for (QTextBlock b = firstVisibleBlock(); b.isValid(); b = b.next()) {
         const QRectF g = blockBoundingGeometry(b).translated(contentOffset());
         if (g.top() > event->rect().bottom()) break;
-        p.drawText(QRectF(0, g.top(), m_margin->width() - 4, g.height()), Qt::AlignRight | Qt::AlignVCenter,
-                   QString::number(b.blockNumber() + 1));
+        const qint64 number = m_fileLines.value(b.blockNumber(), 0);
+        if (number > 0)
+            p.drawText(QRectF(0, g.top(), m_margin->width() - 4, g.height()), Qt::AlignRight | Qt::AlignVCenter,
+                       QString::number(number));
     }
 }
 
@@ -107,27 +111,87 @@ bool ProgramTextView::viewportEvent(QEvent* event) {
 void ProgramTextView::showProgram(const ProgramModel& program, const QString& folder, int currentRow) {
     const QStringList written = partfile::programLines(program);
     const QList<checker::Line> lines = checker::linesOf(program);
-    m_gapAt = QList<int>(written.size(), -1);
-    m_calledFiles = QStringList(written.size(), QString());
+    QStringList shown;
+    m_fileLines.clear();
+    qint64 number = 0;
+    // A kept block whole, or its first and last lines with the count of those between.
+    const auto addBlock = [&](const partfile::KeptText::Block& block) {
+        for (const QString& line : block.first) {
+            shown << line;
+            m_fileLines << ++number;
+        }
+        if (block.skipped() > 0) {
+            shown << tr("\u2026 %1 lines \u2026").arg(block.skipped());
+            m_fileLines << 0;
+            number += block.skipped();
+        }
+        for (const QString& line : block.last) {
+            shown << line;
+            m_fileLines << ++number;
+        }
+    };
+    addBlock(m_kept.head);
+    if (!m_kept.error.isEmpty() && (m_kept.head.lines > 0 || m_kept.tail.lines > 0)) {
+        shown << m_kept.error;
+        m_fileLines << 0;
+    }
+    m_programFrom = static_cast<int>(shown.size());
+    for (qsizetype i = 0; i < written.size(); ++i) {
+        shown << (i < 3 && m_kept.opening.size() == 3 ? m_kept.opening[i] : written[i]);
+        m_fileLines << ++number;
+    }
+    m_tailFrom = static_cast<int>(shown.size());
+    addBlock(m_kept.tail);
+    m_lastLine = number;
+
+    m_gapAt = QList<int>(shown.size(), -1);
+    m_calledFiles = QStringList(shown.size(), QString());
     int currentLine = -1;
     // programLines writes one line per table row, in the order linesOf reads them.
+    const int first = m_programFrom + 3;
     for (int i = 0; i < lines.size() && 3 + i < written.size(); ++i) {
         const checker::Line& l = lines[i];
         // A line as read from the file has no joint of the writer's to mark.
         const WriteRule rule = l.written.isEmpty() ? kinds::info(l.kind).write : WriteRule::None;
-        if (rule == WriteRule::HeldAndComment) m_gapAt[3 + i] = static_cast<int>(l.held.size());
-        if (rule == WriteRule::InputUndoubled) m_gapAt[3 + i] = static_cast<int>(partfile::writtenInput(l.held).size());
-        if (l.kind == Kind::FileCall) m_calledFiles[3 + i] = checker::calledFilePath(l.held, folder);
-        if (l.row == currentRow) currentLine = 3 + i;
+        if (rule == WriteRule::HeldAndComment) m_gapAt[first + i] = static_cast<int>(l.held.size());
+        if (rule == WriteRule::InputUndoubled)
+            m_gapAt[first + i] = static_cast<int>(partfile::writtenInput(l.held).size());
+        if (l.kind == Kind::FileCall) m_calledFiles[first + i] = checker::calledFilePath(l.held, folder);
+        if (l.row == currentRow) currentLine = first + i;
     }
-    const QString text = written.join(u'\n');
+    const QString text = shown.join(u'\n');
     if (text != toPlainText()) {
         const int scroll = verticalScrollBar()->value();
         setPlainText(text);
+        greyKept();
         verticalScrollBar()->setValue(scroll);
+        setViewportMargins(marginWidth(), 0, 0, 0);
     }
     highlightLine(currentLine);
     viewport()->update();
+}
+
+void ProgramTextView::greyKept() {
+    // Headsmith's lines, not the program's: shown in the colour of text that cannot be changed.
+    QTextCharFormat grey;
+    grey.setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+    const auto paint = [&](int from, int to) {
+        if (from >= to) return;
+        QTextCursor c(document()->findBlockByNumber(from));
+        c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, to - from - 1);
+        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        c.mergeCharFormat(grey);
+    };
+    paint(0, m_programFrom);
+    paint(m_tailFrom, blockCount());
+}
+
+void ProgramTextView::showKept(bool closing) {
+    const int line = closing ? m_tailFrom : 0;
+    const QTextBlock block = document()->findBlockByNumber(line);
+    if (!block.isValid()) return;
+    setTextCursor(QTextCursor(block));
+    verticalScrollBar()->setValue(line);
 }
 
 void ProgramTextView::highlightLine(int line) {
@@ -189,6 +253,33 @@ void ProblemsPane::setFindings(const QList<checker::Finding>& findings) {
         item->setToolTip(0, f.severity == checker::Severity::Error ? tr("Error") : tr("Warning"));
         item->setData(0, Qt::UserRole, f.row);
     }
+}
+
+KeptStatus::KeptStatus(QWidget* parent) : QLabel(parent) {
+    setObjectName(QStringLiteral("lblStatusKept"));
+    setTextFormat(Qt::PlainText);
+    setCursor(Qt::PointingHandCursor);
+    setToolTip(tr("Lines Headsmith keeps beside the program; click to show them in the Part File Text pane"));
+    hide();
+}
+
+void KeptStatus::setCounts(qint64 headLines, qint64 tailLines) {
+    m_head = headLines > 0;
+    m_tail = tailLines > 0;
+    const QString head = tr("Header: %1 lines").arg(headLines);
+    const QString tail = tr("Closing block: %1 lines").arg(tailLines);
+    const QString separator = QStringLiteral(" \u00b7 ");
+    setText(m_head && m_tail ? head + separator + tail : m_head ? head : tail);
+    m_headWidth = m_head && m_tail ? fontMetrics().horizontalAdvance(head + separator) : 0;
+    setVisible(m_head || m_tail);
+}
+
+void KeptStatus::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint())) return;
+    // With both parts shown, the click's side of the separator tells which block is meant.
+    const int x = event->position().toPoint().x() - contentsRect().left();
+    Q_EMIT blockChosen(!m_head || (m_tail && x >= m_headWidth));
 }
 
 QString firstLinesOf(const QString& path, int lines) {

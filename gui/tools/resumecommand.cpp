@@ -70,9 +70,21 @@ void saveResumeCopy(const Context& context) {
                        QFileInfo(name).completeBaseName() + QStringLiteral("_from_line_%1.cvp").arg(line));
     if (!path) return;
     copy = resumecopy::fromTrace(program, trace, line, QFileInfo(*path).absolutePath());
+    // The copy is written in the part file's own encoding, so its letters read as the original's.
+    const textfile::Encoding encoding = document.kept().encoding();
     QList<QByteArray> bytes;
-    for (const QString& l : std::as_const(copy.lines))
-        bytes << textfile::encode(l);
+    for (const QString& l : std::as_const(copy.lines)) {
+        QString refused;
+        const std::optional<QByteArray> encoded = textfile::encode(l, encoding, &refused);
+        if (!encoded) {
+            context.platform.tell(tr("The copy was not saved: its line \"%1\" holds \"%2\", which the part file's "
+                                     "encoding, %3, cannot hold.")
+                                      .arg(l, refused, textfile::encodingName(encoding)),
+                                  title, Platform::Icon::Warning);
+            return;
+        }
+        bytes << *encoded;
+    }
     const FileResult written = textfile::saveLines(*path, bytes);
     if (!written.ok) {
         context.platform.tell(tr("The copy was not saved.\n\n%1").arg(written.error), title, Platform::Icon::Warning);

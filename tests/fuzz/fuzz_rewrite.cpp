@@ -33,11 +33,13 @@ struct Expected {
 };
 
 // The bytes a block becomes; nothing when a file it copies cannot be read.
-std::optional<QByteArray> blockBytes(const headertext::Block& block) {
+std::optional<QByteArray> blockBytes(const headertext::Block& block, textfile::Encoding encoding) {
     QByteArray out;
     for (const headertext::BlockLine& line : block) {
         if (!line.copyFile) {
-            out += textfile::encode(line.text) + "\r\n";
+            const std::optional<QByteArray> text = textfile::encode(line.text, encoding);
+            if (!text) return std::nullopt;
+            out += *text + "\r\n";
             continue;
         }
         if (!QFileInfo(line.path).isFile()) return std::nullopt;
@@ -48,7 +50,13 @@ std::optional<QByteArray> blockBytes(const headertext::Block& block) {
 
 // What the rewrite has to do, worked out line by line over the whole part file.
 Expected expect(const QByteArray& part, const HeaderFields& f, quint32 answers, bool openingIsPart) {
-    const QList<QByteArray> lines = fuzz::readerLines(part);
+    // A byte-order mark stays first and an end-of-file byte last; the lines are what lies between.
+    const QByteArray bom = part.startsWith("\xEF\xBB\xBF") ? part.first(3) : QByteArray();
+    QByteArray body = part.mid(bom.size());
+    const bool eofMark = body.endsWith('\x1a');
+    if (eofMark) body.chop(1);
+    const QList<QByteArray> lines = fuzz::readerLines(body);
+    const textfile::Encoding encoding = textfile::encodingOf(part);
     const QByteArray headerStart = headertext::HeaderStart.toLatin1();
     const QByteArray headerStartOld = headertext::HeaderStartOld.toLatin1();
     const QByteArray headerEnd = headertext::HeaderEnd.toLatin1();
@@ -84,8 +92,9 @@ Expected expect(const QByteArray& part, const HeaderFields& f, quint32 answers, 
             writeHeader = false; // the old header stays as a part of the file
         }
     }
+    e.bytes = bom;
     if (writeHeader) {
-        const std::optional<QByteArray> header = blockBytes(headertext::writeheaderinfo(f));
+        const std::optional<QByteArray> header = blockBytes(headertext::writeheaderinfo(f), encoding);
         if (!header) return failed();
         e.bytes += *header;
     }
@@ -106,10 +115,11 @@ Expected expect(const QByteArray& part, const HeaderFields& f, quint32 answers, 
         e.bytes += lines[i] + "\r\n";
     }
     if (f.addClosing && replace != No) {
-        const std::optional<QByteArray> closing = blockBytes(headertext::closingBlock(f));
+        const std::optional<QByteArray> closing = blockBytes(headertext::closingBlock(f), encoding);
         if (!closing) return failed();
         e.bytes += *closing;
     }
+    if (eofMark) e.bytes += '\x1a';
     return e;
 }
 

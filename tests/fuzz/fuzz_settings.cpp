@@ -77,8 +77,11 @@ void cvheaderIni(const QByteArray& bytes) {
         &header.createdBy, &header.copyrightHolder, &header.restrictions, &header.contactName, &header.phone,
         &header.email,     &header.units,           &header.zZero,        &header.bitSize,     &header.bitType,
         &header.blank,     &header.material,        &header.thickness};
+    // The thirteen lines read decide the file's encoding.
+    const textfile::Encoding encoding = textfile::encodingOf(lines.mid(0, qsizetype(std::size(answers))).join('\n'));
     for (qsizetype i = 0; i < qsizetype(std::size(answers)); ++i) {
-        const QString expected = i < lines.size() ? textfile::oneLine(textfile::decode(lines.at(i))) : QString();
+        const QString expected =
+            i < lines.size() ? textfile::oneLine(textfile::decode(lines.at(i), encoding)) : QString();
         fuzz::check(*answers[i] == expected, "cvheader.ini: an answer is not its line", QByteArray::number(i));
     }
     // A missing line is an empty value, which chooses mm and the material surface like a "0".

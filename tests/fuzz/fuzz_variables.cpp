@@ -23,7 +23,7 @@ enum Flags : uint8_t {
 bool knownKey(const QByteArray& line) {
     static const QByteArrayList keys = [] {
         QByteArrayList k;
-        for (const QByteArray& l : headeranswers::newFileLines({}, {}))
+        for (const QByteArray& l : *headeranswers::newFileLines({}, {}))
             k << headeranswers::parseEntry(l)->key;
         k.removeAll(headeranswers::MarkerKey);
         return k;
@@ -95,8 +95,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString dirs[] = {header.openingFolder, header.closingFolder, header.openingName, header.closingName,
                             header.partFolder};
 
+    // Answers go into the file in its own encoding (a new file's is Windows-1252); one that it cannot
+    // hold stops the save before anything is written.
+    const bool marked = fileBefore && hasMarker(fuzz::readerLines(content));
+    const textfile::Encoding encoding = marked ? textfile::encodingOf(content) : textfile::Encoding::Windows1252;
+    bool holdable = true;
+    for (const QString* t : texts)
+        holdable = holdable && textfile::unencodable(*t, encoding).isEmpty();
+
     const FileResult saved = headeranswers::save(platform, header, f);
     fuzz::check(platform.asked.isEmpty(), "save: asked a question");
+    if (!holdable && (marked || !fileBefore) && !(flags & (FolderIsFile | FileIsFolder))) {
+        fuzz::check(!saved.ok && saved.error.contains(QStringLiteral("cannot hold")),
+                    "save: wrote an answer its file cannot hold", saved.error.toUtf8());
+        fuzz::check(fuzz::readFile(path) == (fileBefore ? content : QByteArray()),
+                    "save: a refused save changed the file");
+        return 0;
+    }
 
     if (flags & (FolderIsFile | FileIsFolder)) {
         fuzz::check(!saved.ok, "save: reported success where nothing can be written");
@@ -131,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
         }
     } else {
-        fuzz::check(lines == headeranswers::newFileLines(f, header), "save: a new file is not the nineteen lines");
+        fuzz::check(lines == *headeranswers::newFileLines(f, header), "save: a new file is not the nineteen lines");
     }
 
     // What was saved loads back, for every key the file holds.
@@ -163,9 +178,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         {"&header_footernamefile", dirs[3], again.closingName},
         {"&header_partfiledir", dirs[4], again.partFolder},
     };
+    // The same bytes come back; read as UTF-8 when the file as saved is valid UTF-8.
+    const textfile::Encoding reread = textfile::encodingOf(after);
     for (const auto& p : pairs)
         if (present.contains(QByteArray(p.key)) && keepsAsIs(p.saved))
-            fuzz::check(p.loaded == p.saved, "reload: an answer came back otherwise", p.key);
+            fuzz::check(p.loaded == textfile::oneLine(textfile::decode(*textfile::encode(p.saved, encoding), reread)),
+                        "reload: an answer came back otherwise", p.key);
     if (present.contains("&header_units"))
         fuzz::check(reloaded.metric == f.metric, "reload: units came back otherwise");
     if (present.contains("&header_ZZero"))

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "core/textfile.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class LineWriter;
+class QIODevice;
+
+// What a file on disk was when it was last looked at: when either differs later, someone changed it.
+struct FileIdentity {
+    qint64 size = -1; // -1: there was no file
+    QDateTime modified;
+
+    static FileIdentity of(const QString& path);
+    bool exists() const { return size >= 0; }
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+// Bytes [offset, offset + length) of a file, holding `lines` lines.
+struct KeptRegion {
+    qint64 offset = 0;
+    qint64 length = 0;
+    qint64 lines = 0;
+    bool isEmpty() const { return lines == 0; }
+    friend bool operator==(const KeptRegion&, const KeptRegion&) = default;
+};
+
+// What is kept of an opened part file beside its program. Headsmith copies whole opening and closing
+// files in, so a header or closing block may run to millions of lines: they are not held in memory
+// but found where they lie in the file they were read from, for as long as that file is what it was.
+struct KeptFile {
+    QString path;              // the file the regions lie in; empty when they lie in memory
+    FileIdentity identity;     // that file when the regions were found in it
+    QByteArray memory;         // the content itself, for a file read from memory
+    QByteArray bom;            // a UTF-8 byte-order mark the file began with
+    KeptRegion head;           // a Headsmith header with the empty lines after it
+    QList<QByteArray> opening; // the three opening lines as they stood; empty: the standard ones are written
+    KeptRegion tail;           // a closing block and every line after it
+    bool eofMark = false;      // the file ended with the end-of-file byte 0x1A of old editors
+    textfile::Encoding encoding = textfile::Encoding::Windows1252;
+
+    bool hasRegions() const { return !head.isEmpty() || !tail.isEmpty(); }
+};
+
+// The kept part of the part file as the document holds it. Shared: when a save moves the kept blocks
+// to other places in the file it replaced, every holder (an undo step too) finds them there.
+struct KeptLines {
+    std::shared_ptr<KeptFile> file; // null: nothing kept (a part file never read)
+
+    qint64 headLines() const { return file ? file->head.lines : 0; }
+    qint64 tailLines() const { return file ? file->tail.lines : 0; }
+    textfile::Encoding encoding() const { return file ? file->encoding : textfile::Encoding::Windows1252; }
+    QList<QByteArray> opening() const { return file ? file->opening : QList<QByteArray>(); }
+    friend bool operator==(const KeptLines&, const KeptLines&) = default;
+};
+
+// Reads bytes [from, to) of a device line by line through a fixed buffer, so memory stays flat
+// whatever the size. CR LF, a bare LF and a lone CR each end a line; a last line without an end
+// counts. A line longer than the buffer comes in several pieces.
+class PartLineReader {
+public:
+    struct Piece {
+        QByteArrayView bytes; // without the line end; valid until the next call
+        qint64 offset = 0;    // where the piece begins in the device
+        bool starts = true;   // the piece begins a line
+        bool ends = true;     // the piece finishes a line
+        bool whole() const { return starts && ends; }
+    };
+
+    static constexpr qsizetype DefaultBuffer = qsizetype(1) << 20;
+
+    PartLineReader(QIODevice& device, qint64 from, qint64 to, qsizetype bufferSize = DefaultBuffer);
+
+    // The next piece; false at the end of the range or on a read error (see failed()).
+    bool next(Piece& piece);
+    // Where the next unread byte lies: after a piece that ends a line, past its line end.
+    qint64 position() const { return m_base + m_pos; }
+    bool failed() const { return m_failed; }
+    QString errorString() const { return m_why; }
+
+private:
+    bool refill();
+
+    QIODevice& m_device;
+    qint64 m_to;
+    qint64 m_base; // device offset of m_buffer[0]
+    qsizetype m_capacity;
+    std::unique_ptr<char[]> m_buffer;
+    qsizetype m_pos = 0;
+    qsizetype m_end = 0;
+    bool m_eof = false;
+    bool m_failed = false;
+    bool m_atLineStart = true;
+    QString m_why;
+};
+
+namespace keptfile {
+
+// The kept file opened for reading its regions, or nothing with *why saying why (in particular when
+// the file on disk is no longer what it was when they were found in it).
+std::unique_ptr<QIODevice> open(const KeptFile& kept, QString* why);
+
+// Whether the file the regions lie in is still what it was.
+bool unchanged(const KeptFile& kept);
+
+// Copies a region's lines to out, each ended by CR LF; *written grows by the bytes put out. False
+// with *why when the source could not be read or no longer holds the region.
+bool copy(QIODevice& source, const KeptRegion& region, LineWriter& out, qint64* written, QString* why);
+
+// Up to count lines of a region, decoded: its first lines, or its last when fromEnd. At most maxBytes
+// are read; only whole lines are given. From the start, *stopped (if given) receives where the line
+// after the last one given begins.
+QStringList lines(QIODevice& source, const KeptRegion& region, textfile::Encoding encoding, qint64 count,
+                  bool fromEnd = false, qint64 maxBytes = qint64(4) << 20, qint64* stopped = nullptr);
+
+} // namespace keptfile
