@@ -233,19 +233,8 @@ void windowsPath(const Program& p, const Report& report) {
 
 // "J2, 1,5, 2,5": a decimal comma makes four values of two, and the router reads the wrong ones.
 void extraValues(const Program& p, const Report& report) {
-    for (int i = 0; i < p.parsed.size(); ++i) {
-        const st::Statement& s = p.parsed[i].statement;
-        if (s.valuesGiven > s.valuesTaken && s.valuesTaken > 0)
-            report(i, tr("%1 takes only %2 of the %3 values on this line; the router ignores the rest (is a "
-                         "decimal comma splitting a number?).")
-                          .arg(s.command)
-                          .arg(s.valuesTaken)
-                          .arg(s.valuesGiven));
-        else if (s.ignoredValues && (s.kind == st::Kind::Move || s.kind == st::Kind::Jog))
-            report(i, tr("%1 moves one axis; the other values on this line are ignored.").arg(s.command));
-        else if (s.ignoredValues && s.kind == st::Kind::FileCall)
-            report(i, tr("The values between the file name and the offset mode are ignored."));
-    }
+    for (int i = 0; i < p.parsed.size(); ++i)
+        if (const QString text = st::ignoredValuesText(p.parsed[i].statement); !text.isEmpty()) report(i, text);
 }
 
 // The axis a move command is named for holds nothing: "MZ, , ,  " or "J4, 1, 2, 3,  " moves no Z or A.

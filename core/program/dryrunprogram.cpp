@@ -157,11 +157,7 @@ Instr Runner::compileStatement(const statement::Statement& st, File& f, bool inT
 void Runner::ignoredValues(const statement::Statement& st, File& f, Instr& in) {
     if (!st.ignoredValues) return;
     in.ignored = true;
-    in.note = addText(f, tr("%1 takes %2 values and the line gives %3 (a decimal comma?); the values it does "
-                            "not read are ignored.")
-                             .arg(st.command)
-                             .arg(st.valuesTaken)
-                             .arg(st.valuesGiven));
+    in.note = addText(f, statement::ignoredValuesText(st));
 }
 
 void Runner::compileCall(const statement::Statement& st, File& f, Instr& in) {

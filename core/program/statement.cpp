@@ -1,5 +1,7 @@
 #include "core/program/statement.h"
 
+#include <QCoreApplication>
+
 namespace statement {
 
 namespace {
@@ -338,6 +340,21 @@ QString labelName(QStringView text) {
 
 QString nameKey(QStringView name) {
     return name.toString().toCaseFolded();
+}
+
+QString ignoredValuesText(const Statement& s) {
+    const auto tr = [](const char* text) { return QCoreApplication::translate("statement", text); };
+    if (s.valuesGiven > s.valuesTaken && s.valuesTaken > 0)
+        return tr("%1 takes only %2 of the %3 values on this line; the router ignores the rest (is a decimal comma "
+                  "splitting a number?).")
+            .arg(s.command)
+            .arg(s.valuesTaken)
+            .arg(s.valuesGiven);
+    if (!s.ignoredValues) return {};
+    if (s.kind == Kind::Move || s.kind == Kind::Jog)
+        return tr("%1 moves one axis; the other values on this line are ignored.").arg(s.command);
+    if (s.kind == Kind::FileCall) return tr("The values between the file name and the offset mode are ignored.");
+    return tr("%1 ignores some of the values on this line.").arg(s.command);
 }
 
 } // namespace statement

@@ -93,6 +93,10 @@ struct Statement {
 // The line as the router reads it.
 Statement parse(QStringView line);
 
+// Why values on the line are ignored ("J2, 1,5, 2,5": a decimal comma makes four values of two), in
+// the words the checker and the dry run both show; empty when none is.
+QString ignoredValuesText(const Statement& s);
+
 // Where a line's inline comment begins ("'" outside a double-quoted text), or -1.
 qsizetype commentStart(QStringView line);
 
