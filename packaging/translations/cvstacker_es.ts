@@ -25,6 +25,41 @@
     </message>
 </context>
 <context>
+    <name>BatchModes</name>
+    <message>
+        <source>--answer %1: give NAME=VALUE, the value a number.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Estimated time: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extent: no motion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extent: X %1 to %2, Y %3 to %4, Z %5 to %6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Segments: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stops for the operator: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not simulated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The job sheet would replace the part file &quot;%1&quot;; name another file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CommandDialog</name>
     <message>
         <source>Add a comment to this command line?</source>
@@ -42,8 +77,167 @@
         <translation>El archivo de pieza que se abrirá.</translation>
     </message>
     <message>
-        <source>Only one part file can be opened at a time.</source>
-        <translation>Solo se puede abrir un archivo de pieza a la vez.</translation>
+        <source>Checks the part file and prints one finding a line, as FILE:LINE: error: TEXT or FILE:LINE: warning: TEXT.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Runs the part file without a machine and prints the estimated time, the extent, the stops, the warnings and the lines not simulated.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The value an INPUT line&apos;s variable takes in the dry run or the job sheet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prints the dry run as one JSON object.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Draws the dry run&apos;s toolpath, seen from the top, into a PNG or SVG file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writes the part file&apos;s job sheet into a PDF file: the header&apos;s answers, the toolpath from the top, the estimated time, the extent, the stops, the lines not simulated and the numbered lines.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only one part file can be named.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--check, --dry-run and --job-sheet exclude each other.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--json and --toolpath-image go with --dry-run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--answer goes with --dry-run or --job-sheet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name the part file to check or run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DryRunSettingsDialog</name>
+    <message>
+        <source>Move XY</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Z</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jog XY</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jog Z</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jog A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jog B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>XY acceleration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Z acceleration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A and B acceleration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration factor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Table X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Table Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blank X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blank Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thickness</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dry Run Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speeds (units per second)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accelerate and decelerate on every segment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step limit (lines run)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Table and blank (empty: no check, or the file&apos;s header decides)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Top of the blank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Table top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Z zeroed at</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 must be a number above 0.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 must be a number above 0, or empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The step limit must be a whole number above 0.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -210,6 +404,34 @@ ya no existe. Se ha quitado de la lista de archivos recientes.</translation>
     <message>
         <source>File not found</source>
         <translation>Archivo no encontrado</translation>
+    </message>
+    <message>
+        <source>The part file
+%1
+has been changed by another program since it was opened or last saved here.
+
+Save it anyway? The lines on the panel then replace its program lines, and the changes made to them there are lost. Its header and closing block, as they stand now, are kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There was not enough memory to do this. Close other programs and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Part file changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The part file as Headsmith wrote it could not be read back:
+
+%1
+
+The lines on the panel are as they were; the next save asks before it replaces the file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Part file not read</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -378,6 +600,25 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
     <message>
         <source>A Closing file has already been written for this file using Headsmith...do you want to replace it with the new footer file ?</source>
         <translation>Ya se escribió un archivo de cierre para este archivo con Headsmith... ¿quiere reemplazarlo con el nuevo archivo de cierre?</translation>
+    </message>
+    <message>
+        <source>An answer holds the character &quot;%1&quot;, which this file&apos;s encoding, %2, cannot hold. Nothing was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These saved Headsmith answers in
+%1
+are longer than %2 bytes and were not loaded:
+%3
+
+What the window holds takes their place when the header is written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A line composed for the header of
+%1
+holds the character &quot;%2&quot;, which the part file&apos;s encoding, %3, cannot hold. Nothing was written: change that answer and write the header again.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -655,6 +896,285 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
     </message>
 </context>
 <context>
+    <name>InputAnswersTable</name>
+    <message>
+        <source>Line</source>
+        <translation type="unfinished">Línea</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation type="unfinished">Mensaje</translation>
+    </message>
+    <message>
+        <source>Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Answers the dry run gives to INPUT lines; type a number, or clear it for none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The answer for %1, wherever it is asked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The run used %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JobSheet</name>
+    <message>
+        <source>Line %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, line %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Created by</source>
+        <translation type="unfinished">Creado por</translation>
+    </message>
+    <message>
+        <source>%1, on %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Material</source>
+        <translation type="unfinished">Material</translation>
+    </message>
+    <message>
+        <source>Blank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thickness</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Z zero</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Offset mode</source>
+        <translation type="unfinished">Modo offset</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 offset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 offset: move to %2 before cutting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: sets nothing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: answer used %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: no answer given, the run took 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>(reached %n times)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The run stopped at the step limit; the time covers only what ran before it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job sheet: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Made on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The program has changes that are not saved yet: this sheet shows it as Save will write it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From the header</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Toolpath seen from the top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The dry run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Estimated time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing moves</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extent %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stops for the operator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lines not simulated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The part file, line by line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The dry run draws no path.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>… %n lines …</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The job sheet could not be written to &quot;%1&quot;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The job sheet could not be written to &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JobSheetCommands</name>
+    <message>
+        <source>&amp;Export Job Sheet (PDF)…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job sheet: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Job Sheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The job sheet could not be printed: the printer could not be started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Job Sheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF files|*.pdf</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The job sheet cannot take the part file&apos;s place:
+%1
+
+Choose another name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file
+%1
+exists already. Replace it with the job sheet?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace file?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job sheet written to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>KeptStatus</name>
+    <message>
+        <source>Lines Headsmith keeps beside the program; click to show them in the Part File Text pane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Header: %1 lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Closing block: %1 lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MainActions</name>
     <message>
         <source>&amp;File</source>
@@ -713,14 +1233,6 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
         <translation>&amp;Ver</translation>
     </message>
     <message>
-        <source>&amp;Problems</source>
-        <translation>&amp;Problemas</translation>
-    </message>
-    <message>
-        <source>Part File &amp;Text</source>
-        <translation>&amp;Texto del archivo de pieza</translation>
-    </message>
-    <message>
         <source>&amp;Help</source>
         <translation>Ay&amp;uda</translation>
     </message>
@@ -739,6 +1251,34 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
     <message>
         <source>&amp;Delete</source>
         <translation>E&amp;liminar</translation>
+    </message>
+    <message>
+        <source>Save as &amp;Template...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save a &amp;copy to resume from this line...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Template...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trace the &amp;outline...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Contents</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -799,6 +1339,60 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
         <source>%1 warnings</source>
         <translation>%1 avisos</translation>
     </message>
+    <message>
+        <source>&amp;Problems</source>
+        <translation type="unfinished">&amp;Problemas</translation>
+    </message>
+    <message>
+        <source>Part File &amp;Text</source>
+        <translation type="unfinished">&amp;Texto del archivo de pieza</translation>
+    </message>
+    <message>
+        <source>T&amp;oolpath</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Te&amp;mplates</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>OutlineDialog</name>
+    <message>
+        <source>Trace the outline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jogs up to the safe Z, then around the rectangle the program&apos;s moves cover.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Safe Z:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Insert the lines after line %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Insert the lines at the end of the program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save them as a separate &amp;part file...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished">Hecho</translation>
+    </message>
+</context>
+<context>
+    <name>PartDocument</name>
+    <message>
+        <source>The file was changed by another program since it was read or last saved here; nothing was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ProblemsPane</name>
@@ -843,6 +1437,13 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
     </message>
 </context>
 <context>
+    <name>ProgramTextView</name>
+    <message>
+        <source>… %1 lines …</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>RegularFile</name>
     <message>
         <source>a folder</source>
@@ -882,6 +1483,141 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
     </message>
 </context>
 <context>
+    <name>Runner</name>
+    <message>
+        <source>Not simulated: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not simulated: the %1 value &quot;%2&quot; cannot be evaluated: %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No line of this file is the label &quot;%1&quot;; the run goes on with the next line.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RETURN without a GOSUB before it: this file ends here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PAUSE %1 is below 0 or beyond any wait; no time is added.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No answer is given for this INPUT; the run takes 0 for &amp;%1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File calls nest deeper than %1 files; this call is skipped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The called file &quot;%1&quot; cannot be read (%2); the run goes on with the next line.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is running already, so this call would never end; it is skipped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The offset mode &quot;%1&quot; is none of 0, 2 and 1; the file runs without an offset.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>line %1 (%2 times)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 line %2 (%3 times)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The run stopped after %1 lines, the step limit, as if it looped without end. Of the last %2 lines, these ran most: %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 %2 is not above 0 (or beyond any machine); it stays %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the %1 position %2 is beyond any machine.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The label &quot;%1&quot; is defined again; jumps go to line %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the IF line has no THEN.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the IF test &quot;%1&quot; compares nothing (= &lt; &gt; &lt;= &gt;= &lt;&gt;).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the %1 line names no label.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a jump to the label a variable holds (%1) cannot be followed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The text &quot;%1&quot; after %2 is not read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the Variable line needs a name and a value.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the dry run does not know this command.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file call names no file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file name &quot;%1&quot; holds a variable.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a Windows path, which cannot be reached here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing reads files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The setting %1 (%2) is no usable speed; %3 is used.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The acceleration %1 is no usable value; those axes are timed without it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The calibration %1 is no usable factor; 1 is used.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tool goes outside the table, to X %1, Y %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A cut goes outside the %1 x %2 blank, at X %3, Y %4.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tool goes below the table top, to Z %1 (the table top is at Z %2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SaveFile</name>
     <message>
         <source>%1 is a file, not a folder.</source>
@@ -918,6 +1654,170 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
     <message>
         <source>The new content could not take the place of the old file (%1).</source>
         <translation>El contenido nuevo no pudo ocupar el lugar del archivo anterior (%1).</translation>
+    </message>
+    <message>
+        <source>%1 has other hard links; saving would separate them, and the other names would keep the old content. Save under another name, or remove the other links first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new content could not be given the owner and group of the old file (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SaveTemplateDialog</name>
+    <message>
+        <source>Save as Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Lines:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameters: numbers asked for when the template is inserted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These lines set no variable.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The text the form shows beside the box for &amp;%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;%1 is first set to something other than a number, or after a label, a jump or an IF, so it stays as the lines set it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TemplateActions</name>
+    <message>
+        <source>No room for the template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A part file holds at most 100 lines, and this one is full. Nothing was inserted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template not inserted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The template gives %1 lines, but a part file holds at most %2 lines: %3 more fit in this one. Nothing was inserted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The template gives %1 lines, but the program panel has rows for %2 more there. Drag the last line up onto an empty row and try again. Nothing was inserted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The limit for one kind of line would be passed. Nothing was inserted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is a template called %1 already. Replace it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace the template?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The template could not be saved.
+
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template not saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template %1 saved in %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TemplateForm</name>
+    <message>
+        <source>Insert a Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Template:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Inserts %n line(s) after line %1.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Inserts %n line(s) at the end of the program.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The value of %1 is not a number.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The values of %1 are not numbers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TemplatesDock</name>
+    <message>
+        <source>Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comes with the program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a template: %1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1171,6 +2071,264 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
     </message>
 </context>
 <context>
+    <name>ToolpathDock</name>
+    <message>
+        <source>Toolpath</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Side</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3D</source>
+        <translation type="unfinished">3d {3D?}</translation>
+    </message>
+    <message>
+        <source>Top: X right, Y up. Front: X right, Z up. Side: Y right, Z up. 3D: turn it with a right drag, or Shift and a left drag.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the whole path (or double click the picture)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Computing…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the picture as shown, as PNG or SVG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speeds, the table, the blank and the run-time model of the dry run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Toolpath</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PNG image (*.png);;SVG drawing (*.svg)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolpathExport</name>
+    <message>
+        <source>The picture could not be written to &quot;%1&quot;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The picture could not be written to &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolpathScene</name>
+    <message>
+        <source>The run has no moves to show.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No dry run yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Header and closing block</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not reached yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Depth (Z)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolpathScrubber</name>
+    <message>
+        <source>Where in the run the tool is shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step back one segment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play the run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step forward</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step forward one segment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Where the tool is at this point of the run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time run up to this point, timed pauses included</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No moves</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolpathSummary</name>
+    <message>
+        <source>%1, line %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How often the run stops for the operator (PAUSE and INPUT)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The warnings are listed in Problems</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lines the dry run could not simulate; click one to go to it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Estimated time:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extent:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Segments:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stops:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warnings:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not simulated:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 to %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This run was cut short by a newer one; it shows what was done so far.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The run stopped at the step limit; the estimate covers what ran.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolpathView</name>
+    <message>
+        <source>%1, line %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(header)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(closing block)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wheel: zoom. Drag: move. Right drag or Shift+drag: turn. Double click: fit.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wheel: zoom. Drag: move. Double click: fit.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Undo</name>
     <message>
         <source>Edit Line</source>
@@ -1252,6 +2410,14 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
         <source>Add Command</source>
         <translation>Añadir comando</translation>
     </message>
+    <message>
+        <source>Insert Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trace Outline</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>UserSettings</name>
@@ -1294,6 +2460,169 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
         <source>Nothing jumps to the label &quot;%1&quot;.</source>
         <translation>Ningún salto lleva a la etiqueta &quot;%1&quot;.</translation>
     </message>
+    <message>
+        <source>The called file &quot;%1&quot; is %2, not a part file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The called file &quot;%1&quot; is a Windows path that cannot be checked here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 value of this %2 line is empty or only blanks, so the router does not move %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This line holds only blanks or tabs, which the eye cannot tell from an empty line.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>dryrun</name>
+    <message>
+        <source>XY move speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Z move speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A move speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>B move speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>XY jog speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Z jog speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A jog speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>B jog speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IF test&apos;s left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IF test&apos;s right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>variable&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PAUSE</source>
+        <translation type="unfinished">PAUSE</translation>
+    </message>
+    <message>
+        <source>header</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>closing block</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the dry run reads at most %1 lines (and %2 MiB) of a header or closing block</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lines %1 to %2 of the %3 were not read: %4.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>dryrun::engine</name>
+    <message>
+        <source>no such file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the lines from here on were not read: the dry run reads at most %1 MiB of a called file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>expression::Expression</name>
+    <message>
+        <source>it is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;%1 has no value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it divides by zero</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its result is too large</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>expression::Parser</name>
+    <message>
+        <source>&quot;%1&quot; is not part of a number, variable or expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is nested too deeply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a value is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a &quot;)&quot; is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a variable has no name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no number, variable or expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;.&quot; is no number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the number is too large</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>keptfile</name>
+    <message>
+        <source>The file was changed by another program since it was read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is no longer there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file no longer holds the lines it held when it was read.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>modUtils</name>
@@ -1332,24 +2661,358 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
         <source>A line to be written holds a line break or another control character; nothing was written.</source>
         <translation>Una línea que se iba a escribir contiene un salto de línea u otro carácter de control; no se escribió nada.</translation>
     </message>
+    <message>
+        <source>The file ended sooner than when it was read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1 of the program, &quot;%2&quot;, holds the character &quot;%3&quot; (U+%4), which this part file&apos;s encoding, %5, cannot hold. Nothing was written: change the line and save again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The closing block</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The header</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The header and the closing block</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of the part file, which Headsmith wrote, are copied from
+%2
+when it is saved, but they cannot be read there now: %3
+
+Nothing was written, so that no part file is saved without them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file was changed by another program while it was read.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>partfilereader</name>
     <message>
-        <source>The file holds NUL bytes, so it is no text file and cannot be a part file.</source>
-        <translation>El archivo contiene bytes NUL, así que no es un archivo de texto y no puede ser un archivo de pieza.</translation>
+        <source>The lines hold a Headsmith closing block, which is no part of a program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>partfilescan</name>
+    <message>
+        <source>The file was changed by another program while it was read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>partfilescan::Scanner</name>
+    <message>
+        <source>The file has at least %1 program lines, but the program can hold at most %2 lines.</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The file has %1 program lines, but the program can hold at most %2 lines.</source>
-        <translation>El archivo tiene %1 líneas de programa, pero el programa admite como máximo %2 líneas.</translation>
+        <translation type="unfinished">El archivo tiene %1 líneas de programa, pero el programa admite como máximo %2 líneas.</translation>
     </message>
     <message>
-        <source>Line %1 of the file holds a control character (byte %2), which no command line may hold.</source>
-        <translation>La línea %1 del archivo contiene un carácter de control (byte %2), que ninguna línea de comando puede contener.</translation>
+        <source>The file has more lines than the program can number.</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The file is too large to be a part file.</source>
-        <translation>El archivo es demasiado grande para ser un archivo de pieza.</translation>
+        <source>The file holds NUL bytes, so it is no text file and cannot be a part file.</source>
+        <translation type="unfinished">El archivo contiene bytes NUL, así que no es un archivo de texto y no puede ser un archivo de pieza.</translation>
+    </message>
+    <message>
+        <source>The program lines of the file hold more than %1 MiB of text, more than any part file of %2 lines does.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>resumecopy</name>
+    <message>
+        <source>Line %1 is no line of the program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The dry run never reaches line %1, so where the machine stands there is not known. No copy was made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>statement</name>
+    <message>
+        <source>%1 takes only %2 of the %3 values on this line; the router ignores the rest (is a decimal comma splitting a number?).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 moves one axis; the other values on this line are ignored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The values between the file name and the offset mode are ignored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 ignores some of the values on this line.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>templates</name>
+    <message>
+        <source>Give the template a name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A template&apos;s name cannot hold any of \ / : * ? &quot; &lt; &gt; | or a control character.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A template&apos;s name cannot end in a full stop.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is a name Windows keeps for a device.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder could not be created.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1: the parameter has no variable; write it as &amp;name after param.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1: &quot;%2&quot; is no variable name; after one or two &amp;, a name begins with a letter or _ and holds only letters, digits and _.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1: &amp;%2 needs = and a default value after its name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1: the default value of &amp;%2 is not a number.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1: &amp;%2 has no prompt in double quotes after its default value.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1: the prompt of &amp;%2 has no closing double quote.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1: there is text after the prompt of &amp;%2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Surfacing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rectangular pocket</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Grid of drilled holes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rectangle outline with tabs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Surfacing a rectangle in passes along X, stepping over in Y, at one depth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rectangular pocket cut in depth passes, each back and forth along X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Grid of holes drilled in pecks, the bit raised to the safe Z between pecks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rectangle outline cut anticlockwise to depth, leaving two tabs on each side</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width the bit&apos;s centre covers (X)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Length the bit&apos;s centre covers (Y)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Depth below the top of the blank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step-over between passes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Safe Z for jogs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total depth of the pocket</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Depth of each pass</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rows of holes (along Y)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Holes in each row (along X)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Distance between holes in X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Distance between rows in Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Depth of each hole</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Depth of each peck</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Depth of the cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Length of each tab</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Height of the tabs above the cut&apos;s depth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1 holds a control character, which no part-file line may hold.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1: &amp;%2 is declared again; it was first declared on line %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is larger than 1 MiB, too large for a template.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tools</name>
+    <message>
+        <source>This is the part file itself. Choose another name for the new file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trace the outline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The dry run moves the tool nowhere, so the program has no outline to trace.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the outline as</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The outline was not saved.
+
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The outline takes %1 lines and the program has room for %2 more of its 100. Nothing was inserted; save the outline as a separate part file instead.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The program panel has no room for the outline&apos;s lines below the last line. Nothing was inserted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>line %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1 lies inside a loop: %2 jumps back over it. The copy starts as the program stood the first time it reached line %1, so it runs every pass from there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1 runs inside a subroutine: %2 calls it, the body begins at %3 and returns at %4. The copy goes on after that GOSUB when it reaches the RETURN.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the end of the file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save a copy to resume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write the copy anyway?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the copy to resume as</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The copy was not saved: its line &quot;%1&quot; holds &quot;%2&quot;, which the part file&apos;s encoding, %3, cannot hold.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The copy was not saved.
+
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation type="unfinished">línea %1: %2</translation>
+    </message>
+    <message>
+        <source>%1, line %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Before line %1 the program ran lines the dry run cannot follow; the copy does not repeat them, so set the machine as they would:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The copy&apos;s variables hold the answers the dry run gave the INPUT lines before line %1 (set in the Toolpath view), not what was typed at the machine.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The copy was saved as
+%1
+
+%2</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
