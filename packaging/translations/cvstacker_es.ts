@@ -28,35 +28,31 @@
     <name>BatchModes</name>
     <message>
         <source>--answer %1: give NAME=VALUE, the value a number.</source>
-        <translation type="unfinished"></translation>
+        <translation>--answer %1: indique NOMBRE=VALOR, con un número como valor.</translation>
     </message>
     <message>
         <source>Estimated time: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Tiempo estimado: %1</translation>
     </message>
     <message>
         <source>Extent: no motion</source>
-        <translation type="unfinished"></translation>
+        <translation>Recorrido: sin movimiento</translation>
     </message>
     <message>
         <source>Extent: X %1 to %2, Y %3 to %4, Z %5 to %6</source>
-        <translation type="unfinished"></translation>
+        <translation>Recorrido: X de %1 a %2, Y de %3 a %4, Z de %5 a %6</translation>
     </message>
     <message>
         <source>Segments: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Segmentos: %1</translation>
     </message>
     <message>
         <source>Stops for the operator: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>not simulated</source>
-        <translation type="unfinished"></translation>
+        <translation>Paradas para el operario: %1</translation>
     </message>
     <message>
         <source>The job sheet would replace the part file &quot;%1&quot;; name another file.</source>
-        <translation type="unfinished"></translation>
+        <translation>La hoja de trabajo reemplazaría el archivo de pieza "%1"; indique otro archivo.</translation>
     </message>
 </context>
 <context>
@@ -78,166 +74,166 @@
     </message>
     <message>
         <source>Checks the part file and prints one finding a line, as FILE:LINE: error: TEXT or FILE:LINE: warning: TEXT.</source>
-        <translation type="unfinished"></translation>
+        <translation>Comprueba el archivo de pieza e imprime un hallazgo por línea, como FILE:LINE: error: TEXT o FILE:LINE: warning: TEXT.</translation>
     </message>
     <message>
         <source>Runs the part file without a machine and prints the estimated time, the extent, the stops, the warnings and the lines not simulated.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ejecuta el archivo de pieza sin máquina e imprime el tiempo estimado, el recorrido, las paradas, los avisos y las líneas no simuladas.</translation>
     </message>
     <message>
         <source>The value an INPUT line&apos;s variable takes in the dry run or the job sheet.</source>
-        <translation type="unfinished"></translation>
+        <translation>El valor que toma la variable de una línea INPUT en la simulación o en la hoja de trabajo.</translation>
     </message>
     <message>
         <source>Prints the dry run as one JSON object.</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprime la simulación como un único objeto JSON.</translation>
     </message>
     <message>
         <source>Draws the dry run&apos;s toolpath, seen from the top, into a PNG or SVG file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dibuja la trayectoria de la simulación, vista desde arriba, en un archivo PNG o SVG.</translation>
     </message>
     <message>
         <source>Writes the part file&apos;s job sheet into a PDF file: the header&apos;s answers, the toolpath from the top, the estimated time, the extent, the stops, the lines not simulated and the numbered lines.</source>
-        <translation type="unfinished"></translation>
+        <translation>Escribe la hoja de trabajo del archivo de pieza en un archivo PDF: las respuestas de la cabecera, la trayectoria vista desde arriba, el tiempo estimado, el recorrido, las paradas, las líneas no simuladas y las líneas numeradas.</translation>
     </message>
     <message>
         <source>Only one part file can be named.</source>
-        <translation type="unfinished"></translation>
+        <translation>Solo se puede indicar un archivo de pieza.</translation>
     </message>
     <message>
         <source>--check, --dry-run and --job-sheet exclude each other.</source>
-        <translation type="unfinished"></translation>
+        <translation>--check, --dry-run y --job-sheet se excluyen entre sí.</translation>
     </message>
     <message>
         <source>--json and --toolpath-image go with --dry-run.</source>
-        <translation type="unfinished"></translation>
+        <translation>--json y --toolpath-image van con --dry-run.</translation>
     </message>
     <message>
         <source>--answer goes with --dry-run or --job-sheet.</source>
-        <translation type="unfinished"></translation>
+        <translation>--answer va con --dry-run o --job-sheet.</translation>
     </message>
     <message>
         <source>Name the part file to check or run.</source>
-        <translation type="unfinished"></translation>
+        <translation>Indique el archivo de pieza que se comprobará o ejecutará.</translation>
     </message>
 </context>
 <context>
     <name>DryRunSettingsDialog</name>
     <message>
         <source>Move XY</source>
-        <translation type="unfinished"></translation>
+        <translation>Movimiento XY</translation>
     </message>
     <message>
         <source>Move Z</source>
-        <translation type="unfinished"></translation>
+        <translation>Movimiento Z</translation>
     </message>
     <message>
         <source>Move A</source>
-        <translation type="unfinished"></translation>
+        <translation>Movimiento A</translation>
     </message>
     <message>
         <source>Move B</source>
-        <translation type="unfinished"></translation>
+        <translation>Movimiento B</translation>
     </message>
     <message>
         <source>Jog XY</source>
-        <translation type="unfinished"></translation>
+        <translation>Jog XY</translation>
     </message>
     <message>
         <source>Jog Z</source>
-        <translation type="unfinished"></translation>
+        <translation>Jog Z</translation>
     </message>
     <message>
         <source>Jog A</source>
-        <translation type="unfinished"></translation>
+        <translation>Jog A</translation>
     </message>
     <message>
         <source>Jog B</source>
-        <translation type="unfinished"></translation>
+        <translation>Jog B</translation>
     </message>
     <message>
         <source>XY acceleration</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceleración XY</translation>
     </message>
     <message>
         <source>Z acceleration</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceleración Z</translation>
     </message>
     <message>
         <source>A and B acceleration</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceleración A y B</translation>
     </message>
     <message>
         <source>Calibration factor</source>
-        <translation type="unfinished"></translation>
+        <translation>Factor de calibración</translation>
     </message>
     <message>
         <source>Table X</source>
-        <translation type="unfinished"></translation>
+        <translation>Mesa X</translation>
     </message>
     <message>
         <source>Table Y</source>
-        <translation type="unfinished"></translation>
+        <translation>Mesa Y</translation>
     </message>
     <message>
         <source>Blank X</source>
-        <translation type="unfinished"></translation>
+        <translation>Tablero X</translation>
     </message>
     <message>
         <source>Blank Y</source>
-        <translation type="unfinished"></translation>
+        <translation>Tablero Y</translation>
     </message>
     <message>
         <source>Thickness</source>
-        <translation type="unfinished"></translation>
+        <translation>Espesor</translation>
     </message>
     <message>
         <source>Dry Run Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajustes de la simulación</translation>
     </message>
     <message>
         <source>Speeds (units per second)</source>
-        <translation type="unfinished"></translation>
+        <translation>Velocidades (unidades por segundo)</translation>
     </message>
     <message>
         <source>Run time</source>
-        <translation type="unfinished"></translation>
+        <translation>Tiempo de ejecución</translation>
     </message>
     <message>
         <source>Accelerate and decelerate on every segment</source>
-        <translation type="unfinished"></translation>
+        <translation>Acelerar y frenar en cada segmento</translation>
     </message>
     <message>
         <source>Step limit (lines run)</source>
-        <translation type="unfinished"></translation>
+        <translation>Límite de pasos (líneas ejecutadas)</translation>
     </message>
     <message>
         <source>Table and blank (empty: no check, or the file&apos;s header decides)</source>
-        <translation type="unfinished"></translation>
+        <translation>Mesa y tablero (vacío: sin comprobación, o decide la cabecera del archivo)</translation>
     </message>
     <message>
         <source>Top of the blank</source>
-        <translation type="unfinished"></translation>
+        <translation>Superficie del tablero</translation>
     </message>
     <message>
         <source>Table top</source>
-        <translation type="unfinished"></translation>
+        <translation>Superficie de la mesa</translation>
     </message>
     <message>
         <source>Z zeroed at</source>
-        <translation type="unfinished"></translation>
+        <translation>Cero de Z en</translation>
     </message>
     <message>
         <source>%1 must be a number above 0.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 debe ser un número mayor que 0.</translation>
     </message>
     <message>
         <source>%1 must be a number above 0, or empty.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 debe ser un número mayor que 0, o quedar vacío.</translation>
     </message>
     <message>
         <source>The step limit must be a whole number above 0.</source>
-        <translation type="unfinished"></translation>
+        <translation>El límite de pasos debe ser un número entero mayor que 0.</translation>
     </message>
 </context>
 <context>
@@ -268,7 +264,7 @@
     </message>
     <message>
         <source>Done</source>
-        <translation>Hecho</translation>
+        <translation>Aceptar</translation>
     </message>
     <message>
         <source>Select the name of the file that you want to run</source>
@@ -309,7 +305,7 @@
         <source>The toolbox mode could not be remembered:
 
 %1</source>
-        <translation>No se pudo recordar el modo de las herramientas:
+        <translation>No se pudo guardar el modo del cuadro de comandos:
 
 %1</translation>
     </message>
@@ -411,15 +407,19 @@ ya no existe. Se ha quitado de la lista de archivos recientes.</translation>
 has been changed by another program since it was opened or last saved here.
 
 Save it anyway? The lines on the panel then replace its program lines, and the changes made to them there are lost. Its header and closing block, as they stand now, are kept.</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo de pieza
+%1
+ha sido modificado por otro programa desde que se abrió o se guardó aquí por última vez.
+
+¿Guardarlo de todos modos? Las líneas del panel reemplazarán entonces sus líneas de programa, y se perderán los cambios que el otro programa hizo en ellas. Su cabecera y su bloque de cierre se conservan tal como están ahora.</translation>
     </message>
     <message>
         <source>There was not enough memory to do this. Close other programs and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>No había memoria suficiente para hacer esto. Cierre otros programas e inténtelo de nuevo.</translation>
     </message>
     <message>
         <source>Part file changed</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo de pieza modificado</translation>
     </message>
     <message>
         <source>The part file as Headsmith wrote it could not be read back:
@@ -427,11 +427,15 @@ Save it anyway? The lines on the panel then replace its program lines, and the c
 %1
 
 The lines on the panel are as they were; the next save asks before it replaces the file.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo volver a leer el archivo de pieza tal como lo escribió Headsmith:
+
+%1
+
+Las líneas del panel siguen como estaban; al guardar la próxima vez se le preguntará antes de reemplazar el archivo.</translation>
     </message>
     <message>
         <source>Part file not read</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo de pieza no leído</translation>
     </message>
 </context>
 <context>
@@ -599,11 +603,11 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
     </message>
     <message>
         <source>A Closing file has already been written for this file using Headsmith...do you want to replace it with the new footer file ?</source>
-        <translation>Ya se escribió un archivo de cierre para este archivo con Headsmith... ¿quiere reemplazarlo con el nuevo archivo de cierre?</translation>
+        <translation>Ya se escribió un bloque de cierre en este archivo con Headsmith... ¿quiere reemplazarlo con el nuevo archivo de cierre?</translation>
     </message>
     <message>
         <source>An answer holds the character &quot;%1&quot;, which this file&apos;s encoding, %2, cannot hold. Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Una respuesta contiene el carácter "%1", que la codificación de este archivo, %2, no admite. No se escribió nada.</translation>
     </message>
     <message>
         <source>These saved Headsmith answers in
@@ -612,13 +616,20 @@ are longer than %2 bytes and were not loaded:
 %3
 
 What the window holds takes their place when the header is written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Estas respuestas guardadas de Headsmith en
+%1
+ocupan más de %2 bytes y no se cargaron:
+%3
+
+Lo que contiene la ventana ocupará su lugar al escribir la cabecera.</translation>
     </message>
     <message>
         <source>A line composed for the header of
 %1
 holds the character &quot;%2&quot;, which the part file&apos;s encoding, %3, cannot hold. Nothing was written: change that answer and write the header again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Una línea compuesta para la cabecera de
+%1
+contiene el carácter "%2", que la codificación del archivo de pieza, %3, no admite. No se escribió nada: cambie esa respuesta y vuelva a escribir la cabecera.</translation>
     </message>
 </context>
 <context>
@@ -765,7 +776,7 @@ holds the character &quot;%2&quot;, which the part file&apos;s encoding, %3, can
     </message>
     <message>
         <source>Z-axis zero</source>
-        <translation>Origen Z</translation>
+        <translation>Cero de Z</translation>
     </message>
     <message>
         <source>Table top surface</source>
@@ -817,7 +828,7 @@ holds the character &quot;%2&quot;, which the part file&apos;s encoding, %3, can
     </message>
     <message>
         <source>Bit size</source>
-        <translation>Diámetro de fresa</translation>
+        <translation>Medida de la fresa</translation>
     </message>
     <message>
         <source>Bit type</source>
@@ -888,290 +899,295 @@ holds the character &quot;%2&quot;, which the part file&apos;s encoding, %3, can
     <name>InlineCommentDialog</name>
     <message>
         <source>Add an inline Comment</source>
-        <translation>Añadir un comentario en línea</translation>
+        <translation>Añadir un comentario al final de la línea</translation>
     </message>
     <message>
         <source>Done</source>
-        <translation>Hecho</translation>
+        <translation>Aceptar</translation>
     </message>
 </context>
 <context>
     <name>InputAnswersTable</name>
     <message>
         <source>Line</source>
-        <translation type="unfinished">Línea</translation>
+        <translation>Línea</translation>
     </message>
     <message>
         <source>Prompt</source>
-        <translation type="unfinished">Mensaje</translation>
+        <translation>Mensaje</translation>
     </message>
     <message>
         <source>Variable</source>
-        <translation type="unfinished"></translation>
+        <translation>Variable</translation>
     </message>
     <message>
         <source>Answer</source>
-        <translation type="unfinished"></translation>
+        <translation>Respuesta</translation>
     </message>
     <message>
         <source>Answers the dry run gives to INPUT lines; type a number, or clear it for none</source>
-        <translation type="unfinished"></translation>
+        <translation>Respuestas que la simulación da a las líneas INPUT; escriba un número, o bórrelo para no dar ninguna</translation>
     </message>
     <message>
         <source>The answer for %1, wherever it is asked</source>
-        <translation type="unfinished"></translation>
+        <translation>La respuesta para %1, dondequiera que se pregunte</translation>
     </message>
     <message>
         <source>The run used %1</source>
-        <translation type="unfinished"></translation>
+        <translation>La ejecución usó %1</translation>
     </message>
 </context>
 <context>
     <name>JobSheet</name>
     <message>
         <source>Line %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Línea %1</translation>
     </message>
     <message>
         <source>%1, line %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, línea %2</translation>
     </message>
     <message>
         <source>Description</source>
-        <translation type="unfinished"></translation>
+        <translation>Descripción</translation>
     </message>
     <message>
         <source>Created by</source>
-        <translation type="unfinished">Creado por</translation>
+        <translation>Creado por</translation>
     </message>
     <message>
         <source>%1, on %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, el %2</translation>
     </message>
     <message>
         <source>Material</source>
-        <translation type="unfinished">Material</translation>
+        <translation>Material</translation>
     </message>
     <message>
         <source>Blank</source>
-        <translation type="unfinished"></translation>
+        <translation>Tablero</translation>
     </message>
     <message>
         <source>Thickness</source>
-        <translation type="unfinished"></translation>
+        <translation>Espesor</translation>
     </message>
     <message>
         <source>Bit</source>
-        <translation type="unfinished"></translation>
+        <translation>Fresa</translation>
     </message>
     <message>
         <source>Z zero</source>
-        <translation type="unfinished"></translation>
+        <translation>Cero de Z</translation>
     </message>
     <message>
         <source>Offset mode</source>
-        <translation type="unfinished">Modo offset</translation>
+        <translation>Modo offset</translation>
     </message>
     <message>
         <source>none</source>
-        <translation type="unfinished"></translation>
+        <translation>ninguno</translation>
     </message>
     <message>
         <source>%1 offset</source>
-        <translation type="unfinished"></translation>
+        <translation>Offset %1</translation>
     </message>
     <message>
         <source>%1 offset: move to %2 before cutting</source>
-        <translation type="unfinished"></translation>
+        <translation>Offset %1: mover a %2 antes de cortar</translation>
     </message>
     <message>
         <source>Notes</source>
-        <translation type="unfinished"></translation>
+        <translation>Notas</translation>
     </message>
     <message>
         <source>%1: sets nothing</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: no asigna nada</translation>
     </message>
     <message>
         <source>%1: answer used %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: se usó la respuesta %2</translation>
     </message>
     <message>
         <source>%1: no answer given, the run took 0</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: sin respuesta, la ejecución usó 0</translation>
     </message>
     <message numerus="yes">
         <source>(reached %n times)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>(alcanzada %n vez)</numerusform>
+            <numerusform>(alcanzada %n veces)</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 to %2</source>
-        <translation type="unfinished"></translation>
+        <translation>de %1 a %2</translation>
     </message>
     <message>
         <source>The run stopped at the step limit; the time covers only what ran before it.</source>
-        <translation type="unfinished"></translation>
+        <translation>La ejecución se detuvo en el límite de pasos; el tiempo solo cubre lo ejecutado antes.</translation>
     </message>
     <message>
         <source>Job sheet: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Hoja de trabajo: %1</translation>
     </message>
     <message>
         <source>Made on %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Creada el %1</translation>
     </message>
     <message>
         <source>The program has changes that are not saved yet: this sheet shows it as Save will write it.</source>
-        <translation type="unfinished"></translation>
+        <translation>El programa tiene cambios aún sin guardar: esta hoja lo muestra tal como lo escribirá Guardar.</translation>
     </message>
     <message>
         <source>From the header</source>
-        <translation type="unfinished"></translation>
+        <translation>De la cabecera</translation>
     </message>
     <message>
         <source>Toolpath seen from the top</source>
-        <translation type="unfinished"></translation>
+        <translation>Trayectoria vista desde arriba</translation>
     </message>
     <message>
         <source>The dry run</source>
-        <translation type="unfinished"></translation>
+        <translation>La simulación</translation>
     </message>
     <message>
         <source>Estimated time</source>
-        <translation type="unfinished"></translation>
+        <translation>Tiempo estimado</translation>
     </message>
     <message>
         <source>Extent</source>
-        <translation type="unfinished"></translation>
+        <translation>Recorrido</translation>
     </message>
     <message>
         <source>nothing moves</source>
-        <translation type="unfinished"></translation>
+        <translation>nada se mueve</translation>
     </message>
     <message>
         <source>Extent %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Recorrido en %1</translation>
     </message>
     <message>
         <source>Stops for the operator</source>
-        <translation type="unfinished"></translation>
+        <translation>Paradas para el operario</translation>
     </message>
     <message>
         <source>Lines not simulated</source>
-        <translation type="unfinished"></translation>
+        <translation>Líneas no simuladas</translation>
     </message>
     <message>
         <source>The part file, line by line</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo de pieza, línea por línea</translation>
     </message>
     <message>
         <source>None.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ninguno.</translation>
     </message>
     <message>
         <source>The dry run draws no path.</source>
-        <translation type="unfinished"></translation>
+        <translation>La simulación no dibuja ninguna trayectoria.</translation>
     </message>
     <message numerus="yes">
         <source>… %n lines …</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>… %n línea …</numerusform>
+            <numerusform>… %n líneas …</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 — %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — %2</translation>
     </message>
     <message>
         <source>Page %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Página %1 de %2</translation>
     </message>
     <message>
         <source>The job sheet could not be written to &quot;%1&quot;: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo escribir la hoja de trabajo en "%1": %2</translation>
     </message>
     <message>
         <source>The job sheet could not be written to &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo escribir la hoja de trabajo en "%1".</translation>
     </message>
 </context>
 <context>
     <name>JobSheetCommands</name>
     <message>
         <source>&amp;Export Job Sheet (PDF)…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Exportar hoja de trabajo (PDF)…</translation>
     </message>
     <message>
         <source>&amp;Print…</source>
-        <translation type="unfinished"></translation>
+        <translation>Im&amp;primir…</translation>
     </message>
     <message>
         <source>Job sheet: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Hoja de trabajo: %1</translation>
     </message>
     <message>
         <source>Print Job Sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimir hoja de trabajo</translation>
     </message>
     <message>
         <source>The job sheet could not be printed: the printer could not be started.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo imprimir la hoja de trabajo: no se pudo iniciar la impresora.</translation>
     </message>
     <message>
         <source>Print failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Error al imprimir</translation>
     </message>
     <message>
         <source>Export Job Sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar hoja de trabajo</translation>
     </message>
     <message>
         <source>PDF files|*.pdf</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos PDF|*.pdf</translation>
     </message>
     <message>
         <source>The job sheet cannot take the part file&apos;s place:
 %1
 
 Choose another name.</source>
-        <translation type="unfinished"></translation>
+        <translation>La hoja de trabajo no puede ocupar el lugar del archivo de pieza:
+%1
+
+Elija otro nombre.</translation>
     </message>
     <message>
         <source>Export failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Error al exportar</translation>
     </message>
     <message>
         <source>The file
 %1
 exists already. Replace it with the job sheet?</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo
+%1
+ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     </message>
     <message>
         <source>Replace file?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Reemplazar el archivo?</translation>
     </message>
     <message>
         <source>Job sheet written to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Hoja de trabajo guardada en %1</translation>
     </message>
 </context>
 <context>
     <name>KeptStatus</name>
     <message>
         <source>Lines Headsmith keeps beside the program; click to show them in the Part File Text pane</source>
-        <translation type="unfinished"></translation>
+        <translation>Líneas que Headsmith guarda junto al programa; haga clic para mostrarlas en el panel Texto del archivo de pieza</translation>
     </message>
     <message>
         <source>Header: %1 lines</source>
-        <translation type="unfinished"></translation>
+        <translation>Cabecera: %1 líneas</translation>
     </message>
     <message>
         <source>Closing block: %1 lines</source>
-        <translation type="unfinished"></translation>
+        <translation>Bloque de cierre: %1 líneas</translation>
     </message>
 </context>
 <context>
@@ -1186,7 +1202,7 @@ exists already. Replace it with the job sheet?</source>
     </message>
     <message>
         <source>&amp;Reset</source>
-        <translation>&amp;Reiniciar</translation>
+        <translation>&amp;Vaciar</translation>
     </message>
     <message>
         <source>&amp;Save</source>
@@ -1254,31 +1270,31 @@ exists already. Replace it with the job sheet?</source>
     </message>
     <message>
         <source>Save as &amp;Template...</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar como plan&amp;tilla...</translation>
     </message>
     <message>
         <source>Save a &amp;copy to resume from this line...</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar una copia para &amp;reanudar desde esta línea...</translation>
     </message>
     <message>
         <source>&amp;Insert</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Insertar</translation>
     </message>
     <message>
         <source>&amp;Template...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Plantilla...</translation>
     </message>
     <message>
         <source>&amp;Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Herramientas</translation>
     </message>
     <message>
         <source>Trace the &amp;outline...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Recorrer el contorno...</translation>
     </message>
     <message>
         <source>&amp;Contents</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Contenido</translation>
     </message>
 </context>
 <context>
@@ -1341,57 +1357,57 @@ exists already. Replace it with the job sheet?</source>
     </message>
     <message>
         <source>&amp;Problems</source>
-        <translation type="unfinished">&amp;Problemas</translation>
+        <translation>&amp;Problemas</translation>
     </message>
     <message>
         <source>Part File &amp;Text</source>
-        <translation type="unfinished">&amp;Texto del archivo de pieza</translation>
+        <translation>&amp;Texto del archivo de pieza</translation>
     </message>
     <message>
         <source>T&amp;oolpath</source>
-        <translation type="unfinished"></translation>
+        <translation>T&amp;rayectoria</translation>
     </message>
     <message>
         <source>Te&amp;mplates</source>
-        <translation type="unfinished"></translation>
+        <translation>P&amp;lantillas</translation>
     </message>
 </context>
 <context>
     <name>OutlineDialog</name>
     <message>
         <source>Trace the outline</source>
-        <translation type="unfinished"></translation>
+        <translation>Recorrer el contorno</translation>
     </message>
     <message>
         <source>Jogs up to the safe Z, then around the rectangle the program&apos;s moves cover.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sube en jog hasta la Z segura y luego recorre el rectángulo que cubren los movimientos del programa.</translation>
     </message>
     <message>
         <source>&amp;Safe Z:</source>
-        <translation type="unfinished"></translation>
+        <translation>Z &amp;segura:</translation>
     </message>
     <message>
         <source>&amp;Insert the lines after line %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Insertar las líneas después de la línea %1</translation>
     </message>
     <message>
         <source>&amp;Insert the lines at the end of the program</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Insertar las líneas al final del programa</translation>
     </message>
     <message>
         <source>Save them as a separate &amp;part file...</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardarlas como un &amp;archivo de pieza aparte...</translation>
     </message>
     <message>
         <source>Done</source>
-        <translation type="unfinished">Hecho</translation>
+        <translation>Aceptar</translation>
     </message>
 </context>
 <context>
     <name>PartDocument</name>
     <message>
         <source>The file was changed by another program since it was read or last saved here; nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Otro programa modificó el archivo después de que se leyera o se guardara aquí por última vez; no se escribió nada.</translation>
     </message>
 </context>
 <context>
@@ -1440,7 +1456,7 @@ exists already. Replace it with the job sheet?</source>
     <name>ProgramTextView</name>
     <message>
         <source>… %1 lines …</source>
-        <translation type="unfinished"></translation>
+        <translation>… %1 líneas …</translation>
     </message>
 </context>
 <context>
@@ -1467,7 +1483,7 @@ exists already. Replace it with the job sheet?</source>
     </message>
     <message>
         <source>a link that leads round in a circle</source>
-        <translation>un enlace que lleva en círculo</translation>
+        <translation>un enlace circular</translation>
     </message>
     <message>
         <source>%1 is %2, not a regular file, and only a regular file is ever replaced.</source>
@@ -1486,135 +1502,135 @@ exists already. Replace it with the job sheet?</source>
     <name>Runner</name>
     <message>
         <source>Not simulated: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se simula: %1</translation>
     </message>
     <message>
         <source>Not simulated: the %1 value &quot;%2&quot; cannot be evaluated: %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se simula: el valor de %1 "%2" no se puede evaluar: %3.</translation>
     </message>
     <message>
         <source>No line of this file is the label &quot;%1&quot;; the run goes on with the next line.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ninguna línea de este archivo es la etiqueta "%1"; la simulación sigue con la línea siguiente.</translation>
     </message>
     <message>
         <source>RETURN without a GOSUB before it: this file ends here.</source>
-        <translation type="unfinished"></translation>
+        <translation>RETURN sin un GOSUB antes: este archivo termina aquí.</translation>
     </message>
     <message>
         <source>PAUSE %1 is below 0 or beyond any wait; no time is added.</source>
-        <translation type="unfinished"></translation>
+        <translation>PAUSE %1 es menor que 0 o supera cualquier espera; no se suma tiempo.</translation>
     </message>
     <message>
         <source>No answer is given for this INPUT; the run takes 0 for &amp;%1.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se ha dado ninguna respuesta para este INPUT; la simulación toma 0 para &amp;%1.</translation>
     </message>
     <message>
         <source>File calls nest deeper than %1 files; this call is skipped.</source>
-        <translation type="unfinished"></translation>
+        <translation>Las llamadas a archivos se anidan en más de %1 archivos; se omite esta llamada.</translation>
     </message>
     <message>
         <source>The called file &quot;%1&quot; cannot be read (%2); the run goes on with the next line.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede leer el archivo llamado "%1" (%2); la simulación sigue con la línea siguiente.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is running already, so this call would never end; it is skipped.</source>
-        <translation type="unfinished"></translation>
+        <translation>"%1" ya se está ejecutando, así que esta llamada no terminaría nunca; se omite.</translation>
     </message>
     <message>
         <source>The offset mode &quot;%1&quot; is none of 0, 2 and 1; the file runs without an offset.</source>
-        <translation type="unfinished"></translation>
+        <translation>El modo de offset "%1" no es ninguno de 0, 2 y 1; el archivo se ejecuta sin offset.</translation>
     </message>
     <message>
         <source>line %1 (%2 times)</source>
-        <translation type="unfinished"></translation>
+        <translation>línea %1 (%2 veces)</translation>
     </message>
     <message>
         <source>%1 line %2 (%3 times)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, línea %2 (%3 veces)</translation>
     </message>
     <message>
         <source>The run stopped after %1 lines, the step limit, as if it looped without end. Of the last %2 lines, these ran most: %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>La simulación se detuvo tras %1 líneas, el límite de pasos, como si estuviera en un bucle sin fin. De las últimas %2 líneas, estas fueron las que más se ejecutaron: %3.</translation>
     </message>
     <message>
         <source>The %1 %2 is not above 0 (or beyond any machine); it stays %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>El valor %2 para la %1 no es mayor que 0 (o está fuera del alcance de cualquier máquina); se queda en %3.</translation>
     </message>
     <message>
         <source>the %1 position %2 is beyond any machine.</source>
-        <translation type="unfinished"></translation>
+        <translation>la posición %2 en %1 está fuera del alcance de cualquier máquina.</translation>
     </message>
     <message>
         <source>The label &quot;%1&quot; is defined again; jumps go to line %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>La etiqueta "%1" se define otra vez; los saltos van a la línea %2.</translation>
     </message>
     <message>
         <source>the IF line has no THEN.</source>
-        <translation type="unfinished"></translation>
+        <translation>la línea IF no tiene THEN.</translation>
     </message>
     <message>
         <source>the IF test &quot;%1&quot; compares nothing (= &lt; &gt; &lt;= &gt;= &lt;&gt;).</source>
-        <translation type="unfinished"></translation>
+        <translation>la condición del IF "%1" no compara nada (= &lt; &gt; &lt;= &gt;= &lt;&gt;).</translation>
     </message>
     <message>
         <source>the %1 line names no label.</source>
-        <translation type="unfinished"></translation>
+        <translation>la línea %1 no nombra ninguna etiqueta.</translation>
     </message>
     <message>
         <source>a jump to the label a variable holds (%1) cannot be followed.</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede seguir un salto a la etiqueta que contiene una variable (%1).</translation>
     </message>
     <message>
         <source>The text &quot;%1&quot; after %2 is not read.</source>
-        <translation type="unfinished"></translation>
+        <translation>El texto "%1" después de %2 no se lee.</translation>
     </message>
     <message>
         <source>the Variable line needs a name and a value.</source>
-        <translation type="unfinished"></translation>
+        <translation>la línea de variable necesita un nombre y un valor.</translation>
     </message>
     <message>
         <source>the dry run does not know this command.</source>
-        <translation type="unfinished"></translation>
+        <translation>la simulación no conoce este comando.</translation>
     </message>
     <message>
         <source>the file call names no file.</source>
-        <translation type="unfinished"></translation>
+        <translation>la llamada a archivo no nombra ningún archivo.</translation>
     </message>
     <message>
         <source>the file name &quot;%1&quot; holds a variable.</source>
-        <translation type="unfinished"></translation>
+        <translation>el nombre de archivo "%1" contiene una variable.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is a Windows path, which cannot be reached here.</source>
-        <translation type="unfinished"></translation>
+        <translation>"%1" es una ruta de Windows, a la que no se puede acceder aquí.</translation>
     </message>
     <message>
         <source>nothing reads files</source>
-        <translation type="unfinished"></translation>
+        <translation>no hay nada que lea archivos</translation>
     </message>
     <message>
         <source>The setting %1 (%2) is no usable speed; %3 is used.</source>
-        <translation type="unfinished"></translation>
+        <translation>El ajuste %1 (%2) no es una velocidad utilizable; se usa %3.</translation>
     </message>
     <message>
         <source>The acceleration %1 is no usable value; those axes are timed without it.</source>
-        <translation type="unfinished"></translation>
+        <translation>La aceleración %1 no es un valor utilizable; el tiempo de esos ejes se calcula sin ella.</translation>
     </message>
     <message>
         <source>The calibration %1 is no usable factor; 1 is used.</source>
-        <translation type="unfinished"></translation>
+        <translation>La calibración %1 no es un factor utilizable; se usa 1.</translation>
     </message>
     <message>
         <source>The tool goes outside the table, to X %1, Y %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>La herramienta sale de la mesa, hasta X %1, Y %2.</translation>
     </message>
     <message>
         <source>A cut goes outside the %1 x %2 blank, at X %3, Y %4.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un corte sale del tablero de %1 x %2, en X %3, Y %4.</translation>
     </message>
     <message>
         <source>The tool goes below the table top, to Z %1 (the table top is at Z %2).</source>
-        <translation type="unfinished"></translation>
+        <translation>La herramienta baja por debajo de la superficie de la mesa, hasta Z %1 (la superficie de la mesa está en Z %2).</translation>
     </message>
 </context>
 <context>
@@ -1657,174 +1673,176 @@ exists already. Replace it with the job sheet?</source>
     </message>
     <message>
         <source>%1 has other hard links; saving would separate them, and the other names would keep the old content. Save under another name, or remove the other links first.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 tiene otros enlaces físicos; al guardar se separarían y los otros nombres conservarían el contenido anterior. Guarde con otro nombre o elimine antes los otros enlaces.</translation>
     </message>
     <message>
         <source>The new content could not be given the owner and group of the old file (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo asignar al nuevo contenido el propietario y el grupo del archivo anterior (%1).</translation>
     </message>
 </context>
 <context>
     <name>SaveTemplateDialog</name>
     <message>
         <source>Save as Template</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar como plantilla</translation>
     </message>
     <message>
         <source>to</source>
-        <translation type="unfinished"></translation>
+        <translation>a</translation>
     </message>
     <message>
         <source>Saved in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Se guarda en %1</translation>
     </message>
     <message>
         <source>&amp;Name:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nombre:</translation>
     </message>
     <message>
         <source>&amp;Description:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Descripción:</translation>
     </message>
     <message>
         <source>&amp;Lines:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Líneas:</translation>
     </message>
     <message>
         <source>Parameters: numbers asked for when the template is inserted</source>
-        <translation type="unfinished"></translation>
+        <translation>Parámetros: números que se piden al insertar la plantilla</translation>
     </message>
     <message>
         <source>These lines set no variable.</source>
-        <translation type="unfinished"></translation>
+        <translation>Estas líneas no asignan ninguna variable.</translation>
     </message>
     <message>
         <source>The text the form shows beside the box for &amp;%1</source>
-        <translation type="unfinished"></translation>
+        <translation>El texto que el formulario muestra junto a la casilla de &amp;%1</translation>
     </message>
     <message>
         <source>&amp;%1 is first set to something other than a number, or after a label, a jump or an IF, so it stays as the lines set it.</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;%1 recibe primero un valor que no es un número, o lo recibe después de una etiqueta, un salto o un IF, así que se queda como lo asignan las líneas.</translation>
     </message>
 </context>
 <context>
     <name>TemplateActions</name>
     <message>
         <source>No room for the template</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay sitio para la plantilla</translation>
     </message>
     <message>
         <source>A part file holds at most 100 lines, and this one is full. Nothing was inserted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un archivo de pieza tiene como máximo 100 líneas, y este está lleno. No se insertó nada.</translation>
     </message>
     <message>
         <source>Template not inserted</source>
-        <translation type="unfinished"></translation>
+        <translation>Plantilla no insertada</translation>
     </message>
     <message>
         <source>The template gives %1 lines, but a part file holds at most %2 lines: %3 more fit in this one. Nothing was inserted.</source>
-        <translation type="unfinished"></translation>
+        <translation>La plantilla da %1 líneas, pero un archivo de pieza tiene como máximo %2 líneas: en este caben %3 más. No se insertó nada.</translation>
     </message>
     <message>
         <source>The template gives %1 lines, but the program panel has rows for %2 more there. Drag the last line up onto an empty row and try again. Nothing was inserted.</source>
-        <translation type="unfinished"></translation>
+        <translation>La plantilla da %1 líneas, pero el panel del programa solo tiene filas para %2 más en ese punto. Arrastre la última línea hacia arriba a una fila vacía e inténtelo de nuevo. No se insertó nada.</translation>
     </message>
     <message>
         <source>The limit for one kind of line would be passed. Nothing was inserted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se superaría el límite para un tipo de línea. No se insertó nada.</translation>
     </message>
     <message>
         <source>There is a template called %1 already. Replace it?</source>
-        <translation type="unfinished"></translation>
+        <translation>Ya hay una plantilla llamada %1. ¿Quiere reemplazarla?</translation>
     </message>
     <message>
         <source>Replace the template?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Reemplazar la plantilla?</translation>
     </message>
     <message>
         <source>The template could not be saved.
 
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo guardar la plantilla.
+
+%1</translation>
     </message>
     <message>
         <source>Template not saved</source>
-        <translation type="unfinished"></translation>
+        <translation>Plantilla no guardada</translation>
     </message>
     <message>
         <source>Template %1 saved in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Plantilla %1 guardada en %2</translation>
     </message>
 </context>
 <context>
     <name>TemplateForm</name>
     <message>
         <source>Insert a Template</source>
-        <translation type="unfinished"></translation>
+        <translation>Insertar una plantilla</translation>
     </message>
     <message>
         <source>&amp;Template:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Plantilla:</translation>
     </message>
     <message>
         <source>&amp;Insert</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Insertar</translation>
     </message>
     <message numerus="yes">
         <source>Inserts %n line(s) after line %1.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Inserta %n línea después de la línea %1.</numerusform>
+            <numerusform>Inserta %n líneas después de la línea %1.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Inserts %n line(s) at the end of the program.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Inserta %n línea al final del programa.</numerusform>
+            <numerusform>Inserta %n líneas al final del programa.</numerusform>
         </translation>
     </message>
     <message>
         <source>The value of %1 is not a number.</source>
-        <translation type="unfinished"></translation>
+        <translation>El valor de %1 no es un número.</translation>
     </message>
     <message>
         <source>The values of %1 are not numbers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Los valores de %1 no son números.</translation>
     </message>
 </context>
 <context>
     <name>TemplatesDock</name>
     <message>
         <source>Templates</source>
-        <translation type="unfinished"></translation>
+        <translation>Plantillas</translation>
     </message>
     <message>
         <source>Template</source>
-        <translation type="unfinished"></translation>
+        <translation>Plantilla</translation>
     </message>
     <message>
         <source>Description</source>
-        <translation type="unfinished"></translation>
+        <translation>Descripción</translation>
     </message>
     <message>
         <source>Comes with the program.</source>
-        <translation type="unfinished"></translation>
+        <translation>Incluida con el programa.</translation>
     </message>
     <message>
         <source>File: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivo: %1</translation>
     </message>
     <message>
         <source>Not a template: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No es una plantilla: %1</translation>
     </message>
 </context>
 <context>
     <name>TextFieldDialog</name>
     <message>
         <source>Done</source>
-        <translation>Hecho</translation>
+        <translation>Aceptar</translation>
     </message>
     <message>
         <source>X axis</source>
@@ -2067,265 +2085,265 @@ exists already. Replace it with the job sheet?</source>
     </message>
     <message>
         <source>Type a command that isn&apos;t included yet</source>
-        <translation>Escriba un comando que todavía no está incluido</translation>
+        <translation>Escriba un comando que todavía no esté incluido</translation>
     </message>
 </context>
 <context>
     <name>ToolpathDock</name>
     <message>
         <source>Toolpath</source>
-        <translation type="unfinished"></translation>
+        <translation>Trayectoria</translation>
     </message>
     <message>
         <source>Top</source>
-        <translation type="unfinished"></translation>
+        <translation>Superior</translation>
     </message>
     <message>
         <source>Front</source>
-        <translation type="unfinished"></translation>
+        <translation>Frontal</translation>
     </message>
     <message>
         <source>Side</source>
-        <translation type="unfinished"></translation>
+        <translation>Lateral</translation>
     </message>
     <message>
         <source>3D</source>
-        <translation type="unfinished">3d {3D?}</translation>
+        <translation>3D</translation>
     </message>
     <message>
         <source>Top: X right, Y up. Front: X right, Z up. Side: Y right, Z up. 3D: turn it with a right drag, or Shift and a left drag.</source>
-        <translation type="unfinished"></translation>
+        <translation>Superior: X a la derecha, Y hacia arriba. Frontal: X a la derecha, Z hacia arriba. Lateral: Y a la derecha, Z hacia arriba. 3D: gírela arrastrando con el botón derecho, o con Mayús y arrastrando con el izquierdo.</translation>
     </message>
     <message>
         <source>Fit</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajustar</translation>
     </message>
     <message>
         <source>Show the whole path (or double click the picture)</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar toda la trayectoria (o haga doble clic en la imagen)</translation>
     </message>
     <message>
         <source>Computing…</source>
-        <translation type="unfinished"></translation>
+        <translation>Calculando…</translation>
     </message>
     <message>
         <source>Export…</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar…</translation>
     </message>
     <message>
         <source>Save the picture as shown, as PNG or SVG</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar la imagen tal como se ve, en PNG o SVG</translation>
     </message>
     <message>
         <source>Settings…</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración…</translation>
     </message>
     <message>
         <source>Speeds, the table, the blank and the run-time model of the dry run</source>
-        <translation type="unfinished"></translation>
+        <translation>Velocidades, la mesa, el tablero y el modelo de tiempo de ejecución de la simulación</translation>
     </message>
     <message>
         <source>&amp;View:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vista:</translation>
     </message>
     <message>
         <source>Export Toolpath</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar trayectoria</translation>
     </message>
     <message>
         <source>PNG image (*.png);;SVG drawing (*.svg)</source>
-        <translation type="unfinished"></translation>
+        <translation>Imagen PNG (*.png);;Dibujo SVG (*.svg)</translation>
     </message>
     <message>
         <source>Saved %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Se guardó %1</translation>
     </message>
 </context>
 <context>
     <name>ToolpathExport</name>
     <message>
         <source>The picture could not be written to &quot;%1&quot;: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo escribir la imagen en "%1": %2</translation>
     </message>
     <message>
         <source>The picture could not be written to &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo escribir la imagen en "%1".</translation>
     </message>
 </context>
 <context>
     <name>ToolpathScene</name>
     <message>
         <source>The run has no moves to show.</source>
-        <translation type="unfinished"></translation>
+        <translation>La ejecución no tiene movimientos que mostrar.</translation>
     </message>
     <message>
         <source>No dry run yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Todavía no hay simulación.</translation>
     </message>
     <message>
         <source>Move</source>
-        <translation type="unfinished"></translation>
+        <translation>Movimiento</translation>
     </message>
     <message>
         <source>Jog</source>
-        <translation type="unfinished"></translation>
+        <translation>Jog</translation>
     </message>
     <message>
         <source>Header and closing block</source>
-        <translation type="unfinished"></translation>
+        <translation>Cabecera y bloque de cierre</translation>
     </message>
     <message>
         <source>Current line</source>
-        <translation type="unfinished"></translation>
+        <translation>Línea actual</translation>
     </message>
     <message>
         <source>Not reached yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Aún no alcanzado</translation>
     </message>
     <message>
         <source>Table</source>
-        <translation type="unfinished"></translation>
+        <translation>Mesa</translation>
     </message>
     <message>
         <source>Blank</source>
-        <translation type="unfinished"></translation>
+        <translation>Tablero</translation>
     </message>
     <message>
         <source>Depth (Z)</source>
-        <translation type="unfinished"></translation>
+        <translation>Profundidad (Z)</translation>
     </message>
 </context>
 <context>
     <name>ToolpathScrubber</name>
     <message>
         <source>Where in the run the tool is shown</source>
-        <translation type="unfinished"></translation>
+        <translation>Punto de la ejecución en el que se muestra la herramienta</translation>
     </message>
     <message>
         <source>Step back</source>
-        <translation type="unfinished"></translation>
+        <translation>Paso atrás</translation>
     </message>
     <message>
         <source>Step back one segment</source>
-        <translation type="unfinished"></translation>
+        <translation>Retroceder un segmento</translation>
     </message>
     <message>
         <source>Play</source>
-        <translation type="unfinished"></translation>
+        <translation>Reproducir</translation>
     </message>
     <message>
         <source>Play the run</source>
-        <translation type="unfinished"></translation>
+        <translation>Reproducir la ejecución</translation>
     </message>
     <message>
         <source>Step forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Paso adelante</translation>
     </message>
     <message>
         <source>Step forward one segment</source>
-        <translation type="unfinished"></translation>
+        <translation>Avanzar un segmento</translation>
     </message>
     <message>
         <source>Where the tool is at this point of the run</source>
-        <translation type="unfinished"></translation>
+        <translation>Dónde está la herramienta en este punto de la ejecución</translation>
     </message>
     <message>
         <source>Time run up to this point, timed pauses included</source>
-        <translation type="unfinished"></translation>
+        <translation>Tiempo transcurrido hasta este punto, incluidas las pausas temporizadas</translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Pausa</translation>
     </message>
     <message>
         <source>No moves</source>
-        <translation type="unfinished"></translation>
+        <translation>Sin movimientos</translation>
     </message>
 </context>
 <context>
     <name>ToolpathSummary</name>
     <message>
         <source>%1, line %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, línea %2</translation>
     </message>
     <message>
         <source>How often the run stops for the operator (PAUSE and INPUT)</source>
-        <translation type="unfinished"></translation>
+        <translation>Cuántas veces se detiene la ejecución para el operador (PAUSE e INPUT)</translation>
     </message>
     <message>
         <source>The warnings are listed in Problems</source>
-        <translation type="unfinished"></translation>
+        <translation>Los avisos aparecen en Problemas</translation>
     </message>
     <message>
         <source>Lines the dry run could not simulate; click one to go to it</source>
-        <translation type="unfinished"></translation>
+        <translation>Líneas que no se pudieron simular; haga clic en una para ir a ella</translation>
     </message>
     <message>
         <source>Estimated time:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tiempo estimado:</translation>
     </message>
     <message>
         <source>Extent:</source>
-        <translation type="unfinished"></translation>
+        <translation>Recorrido:</translation>
     </message>
     <message>
         <source>Segments:</source>
-        <translation type="unfinished"></translation>
+        <translation>Segmentos:</translation>
     </message>
     <message>
         <source>Stops:</source>
-        <translation type="unfinished"></translation>
+        <translation>Paradas:</translation>
     </message>
     <message>
         <source>Warnings:</source>
-        <translation type="unfinished"></translation>
+        <translation>Avisos:</translation>
     </message>
     <message>
         <source>Not simulated:</source>
-        <translation type="unfinished"></translation>
+        <translation>Sin simular:</translation>
     </message>
     <message>
         <source>none</source>
-        <translation type="unfinished"></translation>
+        <translation>ninguno</translation>
     </message>
     <message>
         <source>%1 %2 to %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 de %2 a %3</translation>
     </message>
     <message>
         <source>This run was cut short by a newer one; it shows what was done so far.</source>
-        <translation type="unfinished"></translation>
+        <translation>Una ejecución más reciente interrumpió esta; muestra lo hecho hasta ese momento.</translation>
     </message>
     <message>
         <source>The run stopped at the step limit; the estimate covers what ran.</source>
-        <translation type="unfinished"></translation>
+        <translation>La ejecución se detuvo en el límite de pasos; la estimación cubre lo que se ejecutó.</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
     <name>ToolpathView</name>
     <message>
         <source>%1, line %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, línea %2</translation>
     </message>
     <message>
         <source>(header)</source>
-        <translation type="unfinished"></translation>
+        <translation>(cabecera)</translation>
     </message>
     <message>
         <source>(closing block)</source>
-        <translation type="unfinished"></translation>
+        <translation>(bloque de cierre)</translation>
     </message>
     <message>
         <source>Wheel: zoom. Drag: move. Right drag or Shift+drag: turn. Double click: fit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Rueda: zoom. Arrastrar: mover. Arrastrar con el botón derecho o Mayús+arrastrar: girar. Doble clic: ajustar.</translation>
     </message>
     <message>
         <source>Wheel: zoom. Drag: move. Double click: fit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Rueda: zoom. Arrastrar: mover. Doble clic: ajustar.</translation>
     </message>
 </context>
 <context>
@@ -2344,7 +2362,7 @@ exists already. Replace it with the job sheet?</source>
     </message>
     <message>
         <source>Reset</source>
-        <translation>Reiniciar</translation>
+        <translation>Vaciar</translation>
     </message>
     <message>
         <source>Open File</source>
@@ -2412,18 +2430,18 @@ exists already. Replace it with the job sheet?</source>
     </message>
     <message>
         <source>Insert Template</source>
-        <translation type="unfinished"></translation>
+        <translation>Insertar plantilla</translation>
     </message>
     <message>
         <source>Trace Outline</source>
-        <translation type="unfinished"></translation>
+        <translation>Recorrer el contorno</translation>
     </message>
 </context>
 <context>
     <name>UserSettings</name>
     <message>
         <source>The settings could not be composed.</source>
-        <translation>No se pudieron componer los ajustes.</translation>
+        <translation>No se pudo preparar la configuración.</translation>
     </message>
 </context>
 <context>
@@ -2462,166 +2480,166 @@ exists already. Replace it with the job sheet?</source>
     </message>
     <message>
         <source>The called file &quot;%1&quot; is %2, not a part file.</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo llamado "%1" es %2, no un archivo de pieza.</translation>
     </message>
     <message>
         <source>The called file &quot;%1&quot; is a Windows path that cannot be checked here.</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo llamado "%1" es una ruta de Windows que no se puede comprobar aquí.</translation>
     </message>
     <message>
         <source>The %1 value of this %2 line is empty or only blanks, so the router does not move %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>El valor %1 de esta línea %2 está vacío o solo tiene espacios, así que la fresadora no mueve el eje %1.</translation>
     </message>
     <message>
         <source>This line holds only blanks or tabs, which the eye cannot tell from an empty line.</source>
-        <translation type="unfinished"></translation>
+        <translation>Esta línea solo contiene espacios o tabulaciones, que a simple vista no se distinguen de una línea vacía.</translation>
     </message>
 </context>
 <context>
     <name>dryrun</name>
     <message>
         <source>XY move speed</source>
-        <translation type="unfinished"></translation>
+        <translation>velocidad de movimiento XY</translation>
     </message>
     <message>
         <source>Z move speed</source>
-        <translation type="unfinished"></translation>
+        <translation>velocidad de movimiento Z</translation>
     </message>
     <message>
         <source>A move speed</source>
-        <translation type="unfinished"></translation>
+        <translation>velocidad de movimiento A</translation>
     </message>
     <message>
         <source>B move speed</source>
-        <translation type="unfinished"></translation>
+        <translation>velocidad de movimiento B</translation>
     </message>
     <message>
         <source>XY jog speed</source>
-        <translation type="unfinished"></translation>
+        <translation>velocidad de jog XY</translation>
     </message>
     <message>
         <source>Z jog speed</source>
-        <translation type="unfinished"></translation>
+        <translation>velocidad de jog Z</translation>
     </message>
     <message>
         <source>A jog speed</source>
-        <translation type="unfinished"></translation>
+        <translation>velocidad de jog A</translation>
     </message>
     <message>
         <source>B jog speed</source>
-        <translation type="unfinished"></translation>
+        <translation>velocidad de jog B</translation>
     </message>
     <message>
         <source>IF test&apos;s left</source>
-        <translation type="unfinished"></translation>
+        <translation>lado izquierdo de la prueba IF</translation>
     </message>
     <message>
         <source>IF test&apos;s right</source>
-        <translation type="unfinished"></translation>
+        <translation>lado derecho de la prueba IF</translation>
     </message>
     <message>
         <source>variable&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>variable</translation>
     </message>
     <message>
         <source>PAUSE</source>
-        <translation type="unfinished">PAUSE</translation>
+        <translation>PAUSE</translation>
     </message>
     <message>
         <source>header</source>
-        <translation type="unfinished"></translation>
+        <translation>cabecera</translation>
     </message>
     <message>
         <source>closing block</source>
-        <translation type="unfinished"></translation>
+        <translation>bloque de cierre</translation>
     </message>
     <message>
         <source>the dry run reads at most %1 lines (and %2 MiB) of a header or closing block</source>
-        <translation type="unfinished"></translation>
+        <translation>la simulación lee como máximo %1 líneas (y %2 MiB) de una cabecera o un bloque de cierre</translation>
     </message>
     <message>
         <source>lines %1 to %2 of the %3 were not read: %4.</source>
-        <translation type="unfinished"></translation>
+        <translation>no se leyeron las líneas %1 a %2 (%3): %4.</translation>
     </message>
 </context>
 <context>
     <name>dryrun::engine</name>
     <message>
         <source>no such file</source>
-        <translation type="unfinished"></translation>
+        <translation>no existe ese archivo</translation>
     </message>
     <message>
         <source>the lines from here on were not read: the dry run reads at most %1 MiB of a called file.</source>
-        <translation type="unfinished"></translation>
+        <translation>las líneas a partir de aquí no se leyeron: la simulación lee como máximo %1 MiB de un archivo llamado.</translation>
     </message>
 </context>
 <context>
     <name>expression::Expression</name>
     <message>
         <source>it is empty</source>
-        <translation type="unfinished"></translation>
+        <translation>está vacío</translation>
     </message>
     <message>
         <source>&amp;%1 has no value</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;%1 no tiene valor</translation>
     </message>
     <message>
         <source>it divides by zero</source>
-        <translation type="unfinished"></translation>
+        <translation>divide entre cero</translation>
     </message>
     <message>
         <source>its result is too large</source>
-        <translation type="unfinished"></translation>
+        <translation>su resultado es demasiado grande</translation>
     </message>
 </context>
 <context>
     <name>expression::Parser</name>
     <message>
         <source>&quot;%1&quot; is not part of a number, variable or expression</source>
-        <translation type="unfinished"></translation>
+        <translation>"%1" no forma parte de un número, una variable ni una expresión</translation>
     </message>
     <message>
         <source>it is nested too deeply</source>
-        <translation type="unfinished"></translation>
+        <translation>tiene demasiados niveles de anidamiento</translation>
     </message>
     <message>
         <source>a value is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>falta un valor</translation>
     </message>
     <message>
         <source>a &quot;)&quot; is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>falta un ")"</translation>
     </message>
     <message>
         <source>a variable has no name</source>
-        <translation type="unfinished"></translation>
+        <translation>una variable no tiene nombre</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is no number, variable or expression</source>
-        <translation type="unfinished"></translation>
+        <translation>"%1" no es un número, una variable ni una expresión</translation>
     </message>
     <message>
         <source>&quot;.&quot; is no number</source>
-        <translation type="unfinished"></translation>
+        <translation>"." no es un número</translation>
     </message>
     <message>
         <source>the number is too large</source>
-        <translation type="unfinished"></translation>
+        <translation>el número es demasiado grande</translation>
     </message>
 </context>
 <context>
     <name>keptfile</name>
     <message>
         <source>The file was changed by another program since it was read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Otro programa modificó el archivo después de leerlo.</translation>
     </message>
     <message>
         <source>The file is no longer there.</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo ya no existe.</translation>
     </message>
     <message>
         <source>The file no longer holds the lines it held when it was read.</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo ya no contiene las líneas que contenía cuando se leyó.</translation>
     </message>
 </context>
 <context>
@@ -2663,23 +2681,23 @@ exists already. Replace it with the job sheet?</source>
     </message>
     <message>
         <source>The file ended sooner than when it was read.</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo terminó antes que cuando se leyó.</translation>
     </message>
     <message>
         <source>Line %1 of the program, &quot;%2&quot;, holds the character &quot;%3&quot; (U+%4), which this part file&apos;s encoding, %5, cannot hold. Nothing was written: change the line and save again.</source>
-        <translation type="unfinished"></translation>
+        <translation>La línea %1 del programa, "%2", contiene el carácter "%3" (U+%4), que la codificación de este archivo de pieza, %5, no puede representar. No se escribió nada: cambie la línea y vuelva a guardar.</translation>
     </message>
     <message>
         <source>The closing block</source>
-        <translation type="unfinished"></translation>
+        <translation>el bloque de cierre</translation>
     </message>
     <message>
         <source>The header</source>
-        <translation type="unfinished"></translation>
+        <translation>la cabecera</translation>
     </message>
     <message>
         <source>The header and the closing block</source>
-        <translation type="unfinished"></translation>
+        <translation>la cabecera y el bloque de cierre</translation>
     </message>
     <message>
         <source>%1 of the part file, which Headsmith wrote, are copied from
@@ -2687,332 +2705,344 @@ exists already. Replace it with the job sheet?</source>
 when it is saved, but they cannot be read there now: %3
 
 Nothing was written, so that no part file is saved without them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Al guardar, lo que Headsmith escribió en el archivo de pieza (%1) se copia desde
+%2
+pero ahora no se puede leer allí: %3
+
+No se escribió nada, para que no se guarde ningún archivo de pieza sin ello.</translation>
     </message>
     <message>
         <source>The file was changed by another program while it was read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Otro programa modificó el archivo mientras se leía.</translation>
     </message>
 </context>
 <context>
     <name>partfilereader</name>
     <message>
         <source>The lines hold a Headsmith closing block, which is no part of a program.</source>
-        <translation type="unfinished"></translation>
+        <translation>Las líneas contienen un bloque de cierre de Headsmith, que no forma parte de un programa.</translation>
     </message>
 </context>
 <context>
     <name>partfilescan</name>
     <message>
         <source>The file was changed by another program while it was read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Otro programa modificó el archivo mientras se leía.</translation>
     </message>
 </context>
 <context>
     <name>partfilescan::Scanner</name>
     <message>
         <source>The file has at least %1 program lines, but the program can hold at most %2 lines.</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo tiene al menos %1 líneas de programa, pero el programa admite como máximo %2 líneas.</translation>
     </message>
     <message>
         <source>The file has %1 program lines, but the program can hold at most %2 lines.</source>
-        <translation type="unfinished">El archivo tiene %1 líneas de programa, pero el programa admite como máximo %2 líneas.</translation>
+        <translation>El archivo tiene %1 líneas de programa, pero el programa admite como máximo %2 líneas.</translation>
     </message>
     <message>
         <source>The file has more lines than the program can number.</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo tiene más líneas de las que el programa puede numerar.</translation>
     </message>
     <message>
         <source>The file holds NUL bytes, so it is no text file and cannot be a part file.</source>
-        <translation type="unfinished">El archivo contiene bytes NUL, así que no es un archivo de texto y no puede ser un archivo de pieza.</translation>
+        <translation>El archivo contiene bytes NUL, así que no es un archivo de texto y no puede ser un archivo de pieza.</translation>
     </message>
     <message>
         <source>The program lines of the file hold more than %1 MiB of text, more than any part file of %2 lines does.</source>
-        <translation type="unfinished"></translation>
+        <translation>Las líneas de programa del archivo contienen más de %1 MiB de texto, más que cualquier archivo de pieza de %2 líneas.</translation>
     </message>
 </context>
 <context>
     <name>resumecopy</name>
     <message>
         <source>Line %1 is no line of the program.</source>
-        <translation type="unfinished"></translation>
+        <translation>La línea %1 no es una línea del programa.</translation>
     </message>
     <message>
         <source>The dry run never reaches line %1, so where the machine stands there is not known. No copy was made.</source>
-        <translation type="unfinished"></translation>
+        <translation>La simulación nunca llega a la línea %1, así que no se sabe dónde está la máquina en ese punto. No se hizo ninguna copia.</translation>
     </message>
 </context>
 <context>
     <name>statement</name>
     <message>
         <source>%1 takes only %2 of the %3 values on this line; the router ignores the rest (is a decimal comma splitting a number?).</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 solo toma %2 de los %3 valores de esta línea; la máquina ignora el resto (¿una coma decimal parte un número?).</translation>
     </message>
     <message>
         <source>%1 moves one axis; the other values on this line are ignored.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 mueve un solo eje; los demás valores de esta línea se ignoran.</translation>
     </message>
     <message>
         <source>The values between the file name and the offset mode are ignored.</source>
-        <translation type="unfinished"></translation>
+        <translation>Los valores entre el nombre del archivo y el modo de offset se ignoran.</translation>
     </message>
     <message>
         <source>%1 ignores some of the values on this line.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ignora algunos de los valores de esta línea.</translation>
     </message>
 </context>
 <context>
     <name>templates</name>
     <message>
         <source>Give the template a name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dé un nombre a la plantilla.</translation>
     </message>
     <message>
         <source>A template&apos;s name cannot hold any of \ / : * ? &quot; &lt; &gt; | or a control character.</source>
-        <translation type="unfinished"></translation>
+        <translation>El nombre de una plantilla no puede contener ninguno de \ / : * ? " &lt; &gt; | ni un carácter de control.</translation>
     </message>
     <message>
         <source>A template&apos;s name cannot end in a full stop.</source>
-        <translation type="unfinished"></translation>
+        <translation>El nombre de una plantilla no puede terminar en punto.</translation>
     </message>
     <message>
         <source>%1 is a name Windows keeps for a device.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 es un nombre que Windows reserva para un dispositivo.</translation>
     </message>
     <message>
         <source>The folder could not be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo crear la carpeta.</translation>
     </message>
     <message>
         <source>Line %1: the parameter has no variable; write it as &amp;name after param.</source>
-        <translation type="unfinished"></translation>
+        <translation>Línea %1: el parámetro no tiene variable; escríbala como &amp;nombre después de param.</translation>
     </message>
     <message>
         <source>Line %1: &quot;%2&quot; is no variable name; after one or two &amp;, a name begins with a letter or _ and holds only letters, digits and _.</source>
-        <translation type="unfinished"></translation>
+        <translation>Línea %1: "%2" no es un nombre de variable; tras uno o dos &amp;, un nombre empieza por una letra o _ y solo contiene letras, dígitos y _.</translation>
     </message>
     <message>
         <source>Line %1: &amp;%2 needs = and a default value after its name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Línea %1: &amp;%2 necesita = y un valor por defecto después de su nombre.</translation>
     </message>
     <message>
         <source>Line %1: the default value of &amp;%2 is not a number.</source>
-        <translation type="unfinished"></translation>
+        <translation>Línea %1: el valor por defecto de &amp;%2 no es un número.</translation>
     </message>
     <message>
         <source>Line %1: &amp;%2 has no prompt in double quotes after its default value.</source>
-        <translation type="unfinished"></translation>
+        <translation>Línea %1: &amp;%2 no tiene un texto de solicitud entre comillas dobles después de su valor por defecto.</translation>
     </message>
     <message>
         <source>Line %1: the prompt of &amp;%2 has no closing double quote.</source>
-        <translation type="unfinished"></translation>
+        <translation>Línea %1: al texto de solicitud de &amp;%2 le falta la comilla doble de cierre.</translation>
     </message>
     <message>
         <source>Line %1: there is text after the prompt of &amp;%2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Línea %1: hay texto después del texto de solicitud de &amp;%2.</translation>
     </message>
     <message>
         <source>Surfacing</source>
-        <translation type="unfinished"></translation>
+        <translation>Planeado</translation>
     </message>
     <message>
         <source>Rectangular pocket</source>
-        <translation type="unfinished"></translation>
+        <translation>Cajeado rectangular</translation>
     </message>
     <message>
         <source>Grid of drilled holes</source>
-        <translation type="unfinished"></translation>
+        <translation>Cuadrícula de agujeros taladrados</translation>
     </message>
     <message>
         <source>Rectangle outline with tabs</source>
-        <translation type="unfinished"></translation>
+        <translation>Contorno rectangular con puentes</translation>
     </message>
     <message>
         <source>Surfacing a rectangle in passes along X, stepping over in Y, at one depth</source>
-        <translation type="unfinished"></translation>
+        <translation>Planeado de un rectángulo en pasadas a lo largo de X, avanzando en Y entre pasadas, a una sola profundidad</translation>
     </message>
     <message>
         <source>Rectangular pocket cut in depth passes, each back and forth along X</source>
-        <translation type="unfinished"></translation>
+        <translation>Cajeado rectangular cortado en pasadas de profundidad, cada una de ida y vuelta a lo largo de X</translation>
     </message>
     <message>
         <source>Grid of holes drilled in pecks, the bit raised to the safe Z between pecks</source>
-        <translation type="unfinished"></translation>
+        <translation>Cuadrícula de agujeros taladrados por picoteo, con la fresa subida a la Z segura entre picoteos</translation>
     </message>
     <message>
         <source>Rectangle outline cut anticlockwise to depth, leaving two tabs on each side</source>
-        <translation type="unfinished"></translation>
+        <translation>Contorno rectangular cortado en sentido antihorario hasta la profundidad, dejando dos puentes en cada lado</translation>
     </message>
     <message>
         <source>Width the bit&apos;s centre covers (X)</source>
-        <translation type="unfinished"></translation>
+        <translation>Ancho que recorre el centro de la fresa (X)</translation>
     </message>
     <message>
         <source>Length the bit&apos;s centre covers (Y)</source>
-        <translation type="unfinished"></translation>
+        <translation>Largo que recorre el centro de la fresa (Y)</translation>
     </message>
     <message>
         <source>Depth below the top of the blank</source>
-        <translation type="unfinished"></translation>
+        <translation>Profundidad bajo la cara superior del tablero</translation>
     </message>
     <message>
         <source>Step-over between passes</source>
-        <translation type="unfinished"></translation>
+        <translation>Paso lateral entre pasadas</translation>
     </message>
     <message>
         <source>Safe Z for jogs</source>
-        <translation type="unfinished"></translation>
+        <translation>Z segura para los jogs</translation>
     </message>
     <message>
         <source>Total depth of the pocket</source>
-        <translation type="unfinished"></translation>
+        <translation>Profundidad total del cajeado</translation>
     </message>
     <message>
         <source>Depth of each pass</source>
-        <translation type="unfinished"></translation>
+        <translation>Profundidad de cada pasada</translation>
     </message>
     <message>
         <source>Rows of holes (along Y)</source>
-        <translation type="unfinished"></translation>
+        <translation>Filas de agujeros (a lo largo de Y)</translation>
     </message>
     <message>
         <source>Holes in each row (along X)</source>
-        <translation type="unfinished"></translation>
+        <translation>Agujeros por fila (a lo largo de X)</translation>
     </message>
     <message>
         <source>Distance between holes in X</source>
-        <translation type="unfinished"></translation>
+        <translation>Distancia entre agujeros en X</translation>
     </message>
     <message>
         <source>Distance between rows in Y</source>
-        <translation type="unfinished"></translation>
+        <translation>Distancia entre filas en Y</translation>
     </message>
     <message>
         <source>Depth of each hole</source>
-        <translation type="unfinished"></translation>
+        <translation>Profundidad de cada agujero</translation>
     </message>
     <message>
         <source>Depth of each peck</source>
-        <translation type="unfinished"></translation>
+        <translation>Profundidad de cada picoteo</translation>
     </message>
     <message>
         <source>Depth of the cut</source>
-        <translation type="unfinished"></translation>
+        <translation>Profundidad del corte</translation>
     </message>
     <message>
         <source>Length of each tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Longitud de cada puente</translation>
     </message>
     <message>
         <source>Height of the tabs above the cut&apos;s depth</source>
-        <translation type="unfinished"></translation>
+        <translation>Altura de los puentes sobre la profundidad del corte</translation>
     </message>
     <message>
         <source>Line %1 holds a control character, which no part-file line may hold.</source>
-        <translation type="unfinished"></translation>
+        <translation>La línea %1 contiene un carácter de control, que ninguna línea de un archivo de pieza puede contener.</translation>
     </message>
     <message>
         <source>Line %1: &amp;%2 is declared again; it was first declared on line %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>Línea %1: &amp;%2 se declara de nuevo; se declaró por primera vez en la línea %3.</translation>
     </message>
     <message>
         <source>The file is larger than 1 MiB, too large for a template.</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo ocupa más de 1 MiB, demasiado para una plantilla.</translation>
     </message>
 </context>
 <context>
     <name>tools</name>
     <message>
         <source>This is the part file itself. Choose another name for the new file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Este es el propio archivo de pieza. Elija otro nombre para el archivo nuevo.</translation>
     </message>
     <message>
         <source>Trace the outline</source>
-        <translation type="unfinished"></translation>
+        <translation>Recorrer el contorno</translation>
     </message>
     <message>
         <source>The dry run moves the tool nowhere, so the program has no outline to trace.</source>
-        <translation type="unfinished"></translation>
+        <translation>La simulación no mueve la herramienta a ningún sitio, así que el programa no tiene contorno que recorrer.</translation>
     </message>
     <message>
         <source>Save the outline as</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar el contorno como</translation>
     </message>
     <message>
         <source>The outline was not saved.
 
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>El contorno no se guardó.
+
+%1</translation>
     </message>
     <message>
         <source>The outline takes %1 lines and the program has room for %2 more of its 100. Nothing was inserted; save the outline as a separate part file instead.</source>
-        <translation type="unfinished"></translation>
+        <translation>El contorno ocupa %1 líneas y el programa tiene sitio para %2 más de sus 100. No se insertó nada; guarde el contorno como un archivo de pieza aparte.</translation>
     </message>
     <message>
         <source>The program panel has no room for the outline&apos;s lines below the last line. Nothing was inserted.</source>
-        <translation type="unfinished"></translation>
+        <translation>El panel del programa no tiene sitio para las líneas del contorno debajo de la última línea. No se insertó nada.</translation>
     </message>
     <message>
         <source>line %1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>línea %1 (%2)</translation>
     </message>
     <message>
         <source>Line %1 lies inside a loop: %2 jumps back over it. The copy starts as the program stood the first time it reached line %1, so it runs every pass from there.</source>
-        <translation type="unfinished"></translation>
+        <translation>La línea %1 está dentro de un bucle: %2 salta hacia atrás por encima de ella. La copia empieza como estaba el programa la primera vez que llegó a la línea %1, así que ejecuta todas las pasadas desde ahí.</translation>
     </message>
     <message>
         <source>Line %1 runs inside a subroutine: %2 calls it, the body begins at %3 and returns at %4. The copy goes on after that GOSUB when it reaches the RETURN.</source>
-        <translation type="unfinished"></translation>
+        <translation>La línea %1 se ejecuta dentro de una subrutina: %2 la llama, el cuerpo empieza en %3 y retorna en %4. La copia continúa después de ese GOSUB cuando llega al RETURN.</translation>
     </message>
     <message>
         <source>the end of the file</source>
-        <translation type="unfinished"></translation>
+        <translation>el final del archivo</translation>
     </message>
     <message>
         <source>Save a copy to resume</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar una copia para reanudar</translation>
     </message>
     <message>
         <source>Write the copy anyway?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Escribir la copia de todos modos?</translation>
     </message>
     <message>
         <source>Save the copy to resume as</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar la copia para reanudar como</translation>
     </message>
     <message>
         <source>The copy was not saved: its line &quot;%1&quot; holds &quot;%2&quot;, which the part file&apos;s encoding, %3, cannot hold.</source>
-        <translation type="unfinished"></translation>
+        <translation>La copia no se guardó: su línea "%1" contiene "%2", que la codificación del archivo de pieza, %3, no puede representar.</translation>
     </message>
     <message>
         <source>The copy was not saved.
 
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>La copia no se guardó.
+
+%1</translation>
     </message>
     <message>
         <source>line %1: %2</source>
-        <translation type="unfinished">línea %1: %2</translation>
+        <translation>línea %1: %2</translation>
     </message>
     <message>
         <source>%1, line %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, línea %2</translation>
     </message>
     <message>
         <source>Before line %1 the program ran lines the dry run cannot follow; the copy does not repeat them, so set the machine as they would:
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Antes de la línea %1 el programa ejecutó líneas que la simulación no puede seguir; la copia no las repite, así que prepare la máquina como lo harían ellas:
+%2</translation>
     </message>
     <message>
         <source>The copy&apos;s variables hold the answers the dry run gave the INPUT lines before line %1 (set in the Toolpath view), not what was typed at the machine.</source>
-        <translation type="unfinished"></translation>
+        <translation>Las variables de la copia contienen las respuestas que la simulación dio a las líneas INPUT antes de la línea %1 (fijadas en la vista Trayectoria), no lo que se tecleó en la máquina.</translation>
     </message>
     <message>
         <source>The copy was saved as
 %1
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>La copia se guardó como
+%1
+
+%2</translation>
     </message>
 </context>
 </TS>
