@@ -17,6 +17,8 @@
 #include <QLocale>
 #include <QTextStream>
 
+#include <optional>
+
 namespace {
 
 struct Texts {
@@ -121,16 +123,33 @@ int runCheck(const CommandLine& command, QTextStream& out, QTextStream& err) {
     return checker::count(findings, checker::Severity::Error) > 0 ? 1 : 0;
 }
 
-int runDryRun(const CommandLine& command, QTextStream& out, QTextStream& err) {
+namespace {
+
+// The file named on the command line, read for the dry run, with the answers given for its INPUT
+// lines; nothing, the reason told, when either cannot be had.
+struct Run {
+    dryrun::Program program;
     dryrun::Answers answers;
-    if (!parseAnswers(command.answers, answers, err)) return 2;
-    const dryrun::Loaded main = partfilereader::readForDryRun(command.file, command.file);
+};
+std::optional<Run> readRun(const CommandLine& command, QTextStream& err) {
+    Run run;
+    if (!parseAnswers(command.answers, run.answers, err)) return std::nullopt;
+    dryrun::Loaded main = partfilereader::readForDryRun(command.file, command.file);
     if (!main.ok) {
         err << main.error << Qt::endl;
-        return 2;
+        return std::nullopt;
     }
+    run.program = std::move(main.program);
+    return run;
+}
+
+} // namespace
+
+int runDryRun(const CommandLine& command, QTextStream& out, QTextStream& err) {
+    const std::optional<Run> run = readRun(command, err);
+    if (!run) return 2;
     const dryrun::Trace trace =
-        dryrun::run(main.program, UserSettings().dryRunSettings(), answers, dryrun::fileLoader());
+        dryrun::run(run->program, UserSettings().dryRunSettings(), run->answers, dryrun::fileLoader());
     if (command.json)
         printJson(trace, out);
     else
@@ -148,13 +167,8 @@ int runDryRun(const CommandLine& command, QTextStream& out, QTextStream& err) {
 }
 
 int runJobSheet(const CommandLine& command, QTextStream& err) {
-    dryrun::Answers answers;
-    if (!parseAnswers(command.answers, answers, err)) return 2;
-    const dryrun::Loaded main = partfilereader::readForDryRun(command.file, command.file);
-    if (!main.ok) {
-        err << main.error << Qt::endl;
-        return 2;
-    }
+    const std::optional<Run> run = readRun(command, err);
+    if (!run) return 2;
     // "--job-sheet job.cvp out.pdf" would otherwise put a PDF in the part file's place.
     const QString source = QFileInfo(command.file).canonicalFilePath();
     if (source == QFileInfo(command.jobSheet).canonicalFilePath()) {
@@ -163,9 +177,9 @@ int runJobSheet(const CommandLine& command, QTextStream& err) {
         return 1;
     }
     auto trace = std::make_shared<const dryrun::Trace>(
-        dryrun::run(main.program, UserSettings().dryRunSettings(), answers, dryrun::fileLoader()));
+        dryrun::run(run->program, UserSettings().dryRunSettings(), run->answers, dryrun::fileLoader()));
     const JobSheetData sheet =
-        jobsheet::gather(main.program, trace, QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+        jobsheet::gather(run->program, trace, QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
     QString why;
     if (jobsheet::writePdf(sheet, command.jobSheet, &why)) return 0;
     err << why << Qt::endl;
