@@ -94,6 +94,10 @@ private Q_SLOTS:
         QTest::newRow("blanks around a number, after the first line")
             << 1 << "length=\t 7 "
             << QStringList{"&&width = 10", "&&length = 7", "&&depth = 0.05", "&&stepover = 0.5", "&&safez = 0.5"};
+        // -1: no selection, and the program ends in END, which the template must not follow.
+        QTest::newRow("defaults, before a closing END")
+            << -1 << QString()
+            << QStringList{"&&width = 10", "&&length = 10", "&&depth = 0.05", "&&stepover = 0.5", "&&safez = 0.5"};
     }
     void insertAfterSelection() {
         QFETCH(int, selectedMove);
@@ -101,6 +105,11 @@ private Q_SLOTS:
         QFETCH(QStringList, variableLines);
         auto w = started(fillForm(QStringLiteral("Surfacing"), typed(values)));
         addMoves(*w, 3);
+        if (selectedMove < 0) {
+            ComposedLine end;
+            end.held = QStringLiteral("END");
+            QVERIFY(w->document().addLine(Kind::End, end));
+        }
         if (selectedMove > 0) model(*w).select(Kind::Move, selectedMove);
         const QStringList before = writtenProgram(*w);
         const int steps = w->document().undoStack()->count();

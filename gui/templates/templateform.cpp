@@ -107,8 +107,9 @@ void TemplateForm::showTemplate(int index) {
         m_fields << box;
     }
     const auto lines = static_cast<int>(t.parameters.size() + t.lines.size());
-    m_count->setText(m_afterLine > 0 ? tr("Inserts %n line(s) after line %1.", nullptr, lines).arg(m_afterLine)
-                                     : tr("Inserts %n line(s) at the end of the program.", nullptr, lines));
+    // Every template has at least one line, and most many: the text need not count a single one.
+    m_count->setText(m_afterLine > 0 ? tr("Inserts %1 lines after line %2.").arg(lines).arg(m_afterLine)
+                                     : tr("Inserts %1 lines at the end of the program.").arg(lines));
     check();
 }
 
