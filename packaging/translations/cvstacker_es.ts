@@ -52,7 +52,7 @@
     </message>
     <message>
         <source>The job sheet would replace the part file &quot;%1&quot;; name another file.</source>
-        <translation>La hoja de trabajo reemplazaría el archivo de pieza "%1"; indique otro archivo.</translation>
+        <translation>La hoja de trabajo reemplazaría el archivo de pieza &quot;%1&quot;; indique otro archivo.</translation>
     </message>
 </context>
 <context>
@@ -607,7 +607,7 @@ mientras Headsmith lo escribía. No se reemplazó nada, para que no se pierda ni
     </message>
     <message>
         <source>An answer holds the character &quot;%1&quot;, which this file&apos;s encoding, %2, cannot hold. Nothing was written.</source>
-        <translation>Una respuesta contiene el carácter "%1", que la codificación de este archivo, %2, no admite. No se escribió nada.</translation>
+        <translation>Una respuesta contiene el carácter &quot;%1&quot;, que la codificación de este archivo, %2, no admite. No se escribió nada.</translation>
     </message>
     <message>
         <source>These saved Headsmith answers in
@@ -629,7 +629,7 @@ Lo que contiene la ventana ocupará su lugar al escribir la cabecera.</translati
 holds the character &quot;%2&quot;, which the part file&apos;s encoding, %3, cannot hold. Nothing was written: change that answer and write the header again.</source>
         <translation>Una línea compuesta para la cabecera de
 %1
-contiene el carácter "%2", que la codificación del archivo de pieza, %3, no admite. No se escribió nada: cambie esa respuesta y vuelva a escribir la cabecera.</translation>
+contiene el carácter &quot;%2&quot;, que la codificación del archivo de pieza, %3, no admite. No se escribió nada: cambie esa respuesta y vuelva a escribir la cabecera.</translation>
     </message>
 </context>
 <context>
@@ -1103,11 +1103,11 @@ contiene el carácter "%2", que la codificación del archivo de pieza, %3, no ad
     </message>
     <message>
         <source>The job sheet could not be written to &quot;%1&quot;: %2</source>
-        <translation>No se pudo escribir la hoja de trabajo en "%1": %2</translation>
+        <translation>No se pudo escribir la hoja de trabajo en &quot;%1&quot;: %2</translation>
     </message>
     <message>
         <source>The job sheet could not be written to &quot;%1&quot;.</source>
-        <translation>No se pudo escribir la hoja de trabajo en "%1".</translation>
+        <translation>No se pudo escribir la hoja de trabajo en &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -1506,11 +1506,11 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     </message>
     <message>
         <source>Not simulated: the %1 value &quot;%2&quot; cannot be evaluated: %3.</source>
-        <translation>No se simula: el valor de %1 "%2" no se puede evaluar: %3.</translation>
+        <translation>No se simula: el valor de %1 &quot;%2&quot; no se puede evaluar: %3.</translation>
     </message>
     <message>
         <source>No line of this file is the label &quot;%1&quot;; the run goes on with the next line.</source>
-        <translation>Ninguna línea de este archivo es la etiqueta "%1"; la simulación sigue con la línea siguiente.</translation>
+        <translation>Ninguna línea de este archivo es la etiqueta &quot;%1&quot;; la simulación sigue con la línea siguiente.</translation>
     </message>
     <message>
         <source>RETURN without a GOSUB before it: this file ends here.</source>
@@ -1530,15 +1530,15 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     </message>
     <message>
         <source>The called file &quot;%1&quot; cannot be read (%2); the run goes on with the next line.</source>
-        <translation>No se puede leer el archivo llamado "%1" (%2); la simulación sigue con la línea siguiente.</translation>
+        <translation>No se puede leer el archivo llamado &quot;%1&quot; (%2); la simulación sigue con la línea siguiente.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is running already, so this call would never end; it is skipped.</source>
-        <translation>"%1" ya se está ejecutando, así que esta llamada no terminaría nunca; se omite.</translation>
+        <translation>&quot;%1&quot; ya se está ejecutando, así que esta llamada no terminaría nunca; se omite.</translation>
     </message>
     <message>
         <source>The offset mode &quot;%1&quot; is none of 0, 2 and 1; the file runs without an offset.</source>
-        <translation>El modo de offset "%1" no es ninguno de 0, 2 y 1; el archivo se ejecuta sin offset.</translation>
+        <translation>El modo de offset &quot;%1&quot; no es ninguno de 0, 2 y 1; el archivo se ejecuta sin offset.</translation>
     </message>
     <message>
         <source>line %1 (%2 times)</source>
@@ -1562,7 +1562,7 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     </message>
     <message>
         <source>The label &quot;%1&quot; is defined again; jumps go to line %2.</source>
-        <translation>La etiqueta "%1" se define otra vez; los saltos van a la línea %2.</translation>
+        <translation>La etiqueta &quot;%1&quot; se define otra vez; los saltos van a la línea %2.</translation>
     </message>
     <message>
         <source>the IF line has no THEN.</source>
@@ -1570,7 +1570,7 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     </message>
     <message>
         <source>the IF test &quot;%1&quot; compares nothing (= &lt; &gt; &lt;= &gt;= &lt;&gt;).</source>
-        <translation>la condición del IF "%1" no compara nada (= &lt; &gt; &lt;= &gt;= &lt;&gt;).</translation>
+        <translation>la condición del IF &quot;%1&quot; no compara nada (= &lt; &gt; &lt;= &gt;= &lt;&gt;).</translation>
     </message>
     <message>
         <source>the %1 line names no label.</source>
@@ -1582,7 +1582,7 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     </message>
     <message>
         <source>The text &quot;%1&quot; after %2 is not read.</source>
-        <translation>El texto "%1" después de %2 no se lee.</translation>
+        <translation>El texto &quot;%1&quot; después de %2 no se lee.</translation>
     </message>
     <message>
         <source>the Variable line needs a name and a value.</source>
@@ -1598,11 +1598,11 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     </message>
     <message>
         <source>the file name &quot;%1&quot; holds a variable.</source>
-        <translation>el nombre de archivo "%1" contiene una variable.</translation>
+        <translation>el nombre de archivo &quot;%1&quot; contiene una variable.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is a Windows path, which cannot be reached here.</source>
-        <translation>"%1" es una ruta de Windows, a la que no se puede acceder aquí.</translation>
+        <translation>&quot;%1&quot; es una ruta de Windows, a la que no se puede acceder aquí.</translation>
     </message>
     <message>
         <source>nothing reads files</source>
@@ -1788,20 +1788,6 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
         <source>&amp;Insert</source>
         <translation>&amp;Insertar</translation>
     </message>
-    <message numerus="yes">
-        <source>Inserts %n line(s) after line %1.</source>
-        <translation>
-            <numerusform>Inserta %n línea después de la línea %1.</numerusform>
-            <numerusform>Inserta %n líneas después de la línea %1.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Inserts %n line(s) at the end of the program.</source>
-        <translation>
-            <numerusform>Inserta %n línea al final del programa.</numerusform>
-            <numerusform>Inserta %n líneas al final del programa.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>The value of %1 is not a number.</source>
         <translation>El valor de %1 no es un número.</translation>
@@ -1809,6 +1795,14 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     <message>
         <source>The values of %1 are not numbers.</source>
         <translation>Los valores de %1 no son números.</translation>
+    </message>
+    <message>
+        <source>Inserts %1 lines after line %2.</source>
+        <translation>Inserta %1 líneas después de la línea %2.</translation>
+    </message>
+    <message>
+        <source>Inserts %1 lines at the end of the program.</source>
+        <translation>Inserta %1 líneas al final del programa.</translation>
     </message>
 </context>
 <context>
@@ -2163,11 +2157,11 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     <name>ToolpathExport</name>
     <message>
         <source>The picture could not be written to &quot;%1&quot;: %2</source>
-        <translation>No se pudo escribir la imagen en "%1": %2</translation>
+        <translation>No se pudo escribir la imagen en &quot;%1&quot;: %2</translation>
     </message>
     <message>
         <source>The picture could not be written to &quot;%1&quot;.</source>
-        <translation>No se pudo escribir la imagen en "%1".</translation>
+        <translation>No se pudo escribir la imagen en &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -2480,11 +2474,11 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     </message>
     <message>
         <source>The called file &quot;%1&quot; is %2, not a part file.</source>
-        <translation>El archivo llamado "%1" es %2, no un archivo de pieza.</translation>
+        <translation>El archivo llamado &quot;%1&quot; es %2, no un archivo de pieza.</translation>
     </message>
     <message>
         <source>The called file &quot;%1&quot; is a Windows path that cannot be checked here.</source>
-        <translation>El archivo llamado "%1" es una ruta de Windows que no se puede comprobar aquí.</translation>
+        <translation>El archivo llamado &quot;%1&quot; es una ruta de Windows que no se puede comprobar aquí.</translation>
     </message>
     <message>
         <source>The %1 value of this %2 line is empty or only blanks, so the router does not move %1.</source>
@@ -2596,7 +2590,7 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     <name>expression::Parser</name>
     <message>
         <source>&quot;%1&quot; is not part of a number, variable or expression</source>
-        <translation>"%1" no forma parte de un número, una variable ni una expresión</translation>
+        <translation>&quot;%1&quot; no forma parte de un número, una variable ni una expresión</translation>
     </message>
     <message>
         <source>it is nested too deeply</source>
@@ -2608,7 +2602,7 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     </message>
     <message>
         <source>a &quot;)&quot; is missing</source>
-        <translation>falta un ")"</translation>
+        <translation>falta un &quot;)&quot;</translation>
     </message>
     <message>
         <source>a variable has no name</source>
@@ -2616,11 +2610,11 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is no number, variable or expression</source>
-        <translation>"%1" no es un número, una variable ni una expresión</translation>
+        <translation>&quot;%1&quot; no es un número, una variable ni una expresión</translation>
     </message>
     <message>
         <source>&quot;.&quot; is no number</source>
-        <translation>"." no es un número</translation>
+        <translation>&quot;.&quot; no es un número</translation>
     </message>
     <message>
         <source>the number is too large</source>
@@ -2685,7 +2679,7 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     </message>
     <message>
         <source>Line %1 of the program, &quot;%2&quot;, holds the character &quot;%3&quot; (U+%4), which this part file&apos;s encoding, %5, cannot hold. Nothing was written: change the line and save again.</source>
-        <translation>La línea %1 del programa, "%2", contiene el carácter "%3" (U+%4), que la codificación de este archivo de pieza, %5, no puede representar. No se escribió nada: cambie la línea y vuelva a guardar.</translation>
+        <translation>La línea %1 del programa, &quot;%2&quot;, contiene el carácter &quot;%3&quot; (U+%4), que la codificación de este archivo de pieza, %5, no puede representar. No se escribió nada: cambie la línea y vuelva a guardar.</translation>
     </message>
     <message>
         <source>The closing block</source>
@@ -2791,7 +2785,7 @@ No se escribió nada, para que no se guarde ningún archivo de pieza sin ello.</
     </message>
     <message>
         <source>A template&apos;s name cannot hold any of \ / : * ? &quot; &lt; &gt; | or a control character.</source>
-        <translation>El nombre de una plantilla no puede contener ninguno de \ / : * ? " &lt; &gt; | ni un carácter de control.</translation>
+        <translation>El nombre de una plantilla no puede contener ninguno de \ / : * ? &quot; &lt; &gt; | ni un carácter de control.</translation>
     </message>
     <message>
         <source>A template&apos;s name cannot end in a full stop.</source>
@@ -2811,7 +2805,7 @@ No se escribió nada, para que no se guarde ningún archivo de pieza sin ello.</
     </message>
     <message>
         <source>Line %1: &quot;%2&quot; is no variable name; after one or two &amp;, a name begins with a letter or _ and holds only letters, digits and _.</source>
-        <translation>Línea %1: "%2" no es un nombre de variable; tras uno o dos &amp;, un nombre empieza por una letra o _ y solo contiene letras, dígitos y _.</translation>
+        <translation>Línea %1: &quot;%2&quot; no es un nombre de variable; tras uno o dos &amp;, un nombre empieza por una letra o _ y solo contiene letras, dígitos y _.</translation>
     </message>
     <message>
         <source>Line %1: &amp;%2 needs = and a default value after its name.</source>
@@ -3006,7 +3000,7 @@ No se escribió nada, para que no se guarde ningún archivo de pieza sin ello.</
     </message>
     <message>
         <source>The copy was not saved: its line &quot;%1&quot; holds &quot;%2&quot;, which the part file&apos;s encoding, %3, cannot hold.</source>
-        <translation>La copia no se guardó: su línea "%1" contiene "%2", que la codificación del archivo de pieza, %3, no puede representar.</translation>
+        <translation>La copia no se guardó: su línea &quot;%1&quot; contiene &quot;%2&quot;, que la codificación del archivo de pieza, %3, no puede representar.</translation>
     </message>
     <message>
         <source>The copy was not saved.
