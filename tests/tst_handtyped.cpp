@@ -323,6 +323,8 @@ private Q_SLOTS:
                                                << "IF..THEN|IF &&n>1 THEN GOTO again|'c" << true;
         QTest::newRow("IF without THEN") << "IF a > 1"
                                          << "Blank|IF a > 1|" << false;
+        QTest::newRow("IF ending in THEN") << "IF a > 1 THEN"
+                                           << "IF..THEN|IF a > 1 THEN |" << true;
         QTest::newRow("file call without mode") << "fp, C:\\x.cvp"
                                                 << "File call|FP, C:\\x.cvp,,,,, 0|" << true;
         QTest::newRow("file call, odd mode") << "FP, a.cvp,,,,, 7"

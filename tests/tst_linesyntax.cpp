@@ -68,6 +68,7 @@ private Q_SLOTS:
     void ifThen_data();
     void ifThen();
     void ifPromptComparedExactly();
+    void ifHeldEndingInThen();
     void ampersands_data();
     void ampersands();
     void twoFields_data();
@@ -335,6 +336,17 @@ void TestLineSyntax::ifThen() {
     QCOMPARE(back.test, testBack);
     QCOMPARE(back.statement, statementBack);
     QCOMPARE(composeIf(back), held);
+}
+
+// A held text no dialog composed may end in " THEN" with no blank after it: nothing follows the split.
+void TestLineSyntax::ifHeldEndingInThen() {
+    const std::pair<QString, QString> cases[] = {{QStringLiteral("IF a > 1 THEN"), QStringLiteral("a > 1")},
+                                                 {QStringLiteral(" THEN"), QString()}};
+    for (const auto& [held, test] : cases) {
+        const IfFields f = fillIf(held);
+        QCOMPARE(f.test, test);
+        QCOMPARE(f.statement, QString());
+    }
 }
 
 void TestLineSyntax::ifPromptComparedExactly() {

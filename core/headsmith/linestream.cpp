@@ -189,7 +189,8 @@ LineWriter::LineWriter(QFileDevice& device, qsizetype bufferSize)
       m_buffer(new char[static_cast<std::size_t>(m_capacity)]) {}
 
 void LineWriter::put(QByteArrayView bytes) {
-    if (m_failed) return;
+    // An empty piece (no byte-order mark, say) may have no data pointer at all: nothing to copy.
+    if (m_failed || bytes.isEmpty()) return;
     // Large pieces go straight to the device rather than through the buffer.
     if (bytes.size() >= m_capacity / 4) {
         if (flush()) write(bytes.data(), bytes.size());

@@ -207,7 +207,9 @@ IfFields fillIf(const QString& held) {
     if (at < 0 && body.endsWith(then.chopped(1))) at = body.size() - (then.size() - 1);
     IfFields f;
     f.test = undoubleAmpersands((at < 0 ? body : body.first(at)).toString());
-    f.statement = at < 0 ? QString() : undoubleAmpersands(body.sliced(at + then.size()).toString());
+    // A line ending in " THEN" has no blank after it, so nothing follows the split.
+    const qsizetype rest = at + then.size();
+    f.statement = at < 0 || rest > body.size() ? QString() : undoubleAmpersands(body.sliced(rest).toString());
     return f;
 }
 

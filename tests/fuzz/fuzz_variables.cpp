@@ -23,7 +23,9 @@ enum Flags : uint8_t {
 bool knownKey(const QByteArray& line) {
     static const QByteArrayList keys = [] {
         QByteArrayList k;
-        for (const QByteArray& l : *headeranswers::newFileLines({}, {}))
+        // Kept in a variable: a range-for over *temporary() would read a destroyed list.
+        const auto lines = headeranswers::newFileLines({}, {});
+        for (const QByteArray& l : *lines)
             k << headeranswers::parseEntry(l)->key;
         k.removeAll(headeranswers::MarkerKey);
         return k;
