@@ -519,6 +519,9 @@ private Q_SLOTS:
         QCOMPARE(kindName(work(longest).first.kind), kind);
         QCOMPARE(linereader::lineOf(work(longest).first), longest);
 
+        // Under the sanitizers every large allocation is fresh, poisoned memory, so the times would
+        // measure their allocator, not the reader; the plain build measures it.
+        if (STACKER_SANITIZED) QSKIP("timing is not meaningful under the sanitizers");
         const QString shortLine = lineOf(32000);
         const QString longLine = lineOf(256000);
         QVERIFY(longLine.size() > 7 * shortLine.size());
@@ -543,7 +546,6 @@ private Q_SLOTS:
             return std::max<std::clock_t>(best, 1);
         };
         const double ratio = double(fastest(longLine, 2)) / double(fastest(shortLine, 16));
-        qDebug() << "ratio" << ratio;
         QVERIFY2(ratio < 3.0, qPrintable(QStringLiteral("a line of %1 characters took %2 times as long as eight of %3")
                                              .arg(longLine.size())
                                              .arg(ratio)
