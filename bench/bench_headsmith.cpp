@@ -5,6 +5,8 @@
 //   (b) sed '1i x' file > copy
 //   (c) headsmith_rewrite: a header and a closing block copied in as text, written in place
 // then prints the throughput of (c) against (a) and (b) and the peak resident memory of (c).
+#include "fileoptions.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QElapsedTimer>
@@ -117,25 +119,9 @@ double median(std::vector<double> v) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qint64 sizeMiB = 1024;
-    int runs = 3;
-    QString dir = QDir::temp().filePath(QStringLiteral("headsmith-bench"));
-    bool keep = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--size-mib" && i + 1 < argc)
-            sizeMiB = std::atoll(argv[++i]);
-        else if (a == "--runs" && i + 1 < argc)
-            runs = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--dir" && i + 1 < argc)
-            dir = QString::fromLocal8Bit(argv[++i]);
-        else if (a == "--keep")
-            keep = true;
-        else {
-            std::fprintf(stderr, "usage: %s [--size-mib N] [--runs R] [--dir FOLDER] [--keep]\n", argv[0]);
-            return 2;
-        }
-    }
+    const std::optional<FileOptions> options = parseFileOptions(argc, argv, QStringLiteral("headsmith-bench"));
+    if (!options) return 2;
+    const auto& [sizeMiB, runs, dir, keep] = *options;
     QDir().mkpath(dir);
     const QString source = QDir(dir).filePath(QStringLiteral("source.cvp"));
     const QString copy = QDir(dir).filePath(QStringLiteral("copy.cvp"));

@@ -7,6 +7,8 @@
 // child's peak resident memory (wait4's ru_maxrss). The saved file must equal the generated one.
 // Then it opens and saves, in this process, part files of one 32,767-character line of each kind (the
 // longest line a part file holds), built to be hard on the reader, and prints the times.
+#include "fileoptions.h"
+
 #include "core/program/partfile.h"
 #include "core/program/partfilereader.h"
 #include "core/program/programmodel.h"
@@ -184,25 +186,9 @@ bool longLines(const QString& dir) {
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--child") == 0) return child(QString::fromLocal8Bit(argv[2]));
-    qint64 sizeMiB = 1024;
-    int runs = 3;
-    QString dir = QDir::temp().filePath(QStringLiteral("partfile-bench"));
-    bool keep = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--size-mib" && i + 1 < argc)
-            sizeMiB = std::atoll(argv[++i]);
-        else if (a == "--runs" && i + 1 < argc)
-            runs = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--dir" && i + 1 < argc)
-            dir = QString::fromLocal8Bit(argv[++i]);
-        else if (a == "--keep")
-            keep = true;
-        else {
-            std::fprintf(stderr, "usage: %s [--size-mib N] [--runs R] [--dir FOLDER] [--keep]\n", argv[0]);
-            return 2;
-        }
-    }
+    const std::optional<FileOptions> options = parseFileOptions(argc, argv, QStringLiteral("partfile-bench"));
+    if (!options) return 2;
+    const auto& [sizeMiB, runs, dir, keep] = *options;
     QDir().mkpath(dir);
     const QString path = QDir(dir).filePath(QStringLiteral("closing.cvp"));
     std::printf("generating a part file with a %lld MiB closing block in %s\n", static_cast<long long>(sizeMiB),
