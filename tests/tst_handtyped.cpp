@@ -9,10 +9,10 @@
 #include "core/program/partfilereader.h"
 #include "core/program/programmodel.h"
 #include "gui/document/partdocument.h"
+#include "randompicks.h"
 #include "testfiles.h"
 
 #include <QElapsedTimer>
-#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,12 +50,9 @@ struct Typed {
     QString line;
 };
 
-class Gen {
+class Gen : public RandomPicks {
 public:
-    explicit Gen(quint32 seed) : m_rng(seed) {}
-    int below(int n) { return static_cast<int>(m_rng.bounded(n)); }
-    bool coin() { return below(2) == 0; }
-    QString pick(const QStringList& from) { return from.at(below(static_cast<int>(from.size()))); }
+    using RandomPicks::RandomPicks;
 
     // The command word in any letter case.
     QString anyCase(const QString& word) {
@@ -177,8 +174,6 @@ private:
             out += (i > 0 ? comma() : QString()) + parts[i];
         return out;
     }
-
-    QRandomGenerator m_rng;
 };
 
 } // namespace

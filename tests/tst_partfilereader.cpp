@@ -9,11 +9,11 @@
 #include "core/program/partfilereader.h"
 #include "core/program/programmodel.h"
 #include "gui/document/partdocument.h"
+#include "randompicks.h"
 #include "scriptedplatform.h"
 #include "testfiles.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,12 +60,9 @@ QStringList shown(const ProgramModel& m) {
 
 // Random texts for the dialogs' boxes: no runs of three blanks, so no held text holds the joint
 // between held text and comment.
-class Gen {
+class Gen : public RandomPicks {
 public:
-    explicit Gen(quint32 seed) : m_rng(seed) {}
-    int below(int n) { return static_cast<int>(m_rng.bounded(n)); }
-    bool coin() { return below(2) == 0; }
-    QString pick(const QStringList& from) { return from.at(below(static_cast<int>(from.size()))); }
+    using RandomPicks::RandomPicks;
     QString word() { return pick({"a", "12", "0.5", "x1", "-3", "depth", "Q"}); }
     linesyntax::OffsetMode pickMode() {
         using linesyntax::OffsetMode;
@@ -82,9 +79,6 @@ public:
         return c;
     }
     QString axis() { return below(3) == 0 ? QString() : number(); }
-
-private:
-    QRandomGenerator m_rng;
 };
 
 // Adds one random block (or a GOSUB set) through the same texts the dialogs compose.
