@@ -4,6 +4,8 @@
 # broken property fails the script; the input that caused it is kept under build/fuzz/findings/.
 #
 # FUZZ_SCALE (default 1) multiplies every target's number of runs, for a longer session by hand.
+# FUZZ_SEED (default 1) fixes libFuzzer's random choices, so that the test command gives the same
+# answer on every run of the same tree; FUZZ_SEED=0 draws a fresh seed, for exploring by hand.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh test
@@ -19,6 +21,7 @@ cmake --build "$build" -j2 --target fuzzers
 targets=(settings:45000 variables:35000 rewrite:28000 linestream:220000 linesyntax:110000 panel:40000 partfileread:25000 dryrun:20000)
 scale=${FUZZ_SCALE:-1}
 max_time=$((15 * scale))
+seed=${FUZZ_SEED:-1}
 
 # Every report is fatal, and a run that reports anything exits non-zero.
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=1:symbolize=1
@@ -47,7 +50,7 @@ for entry in "${targets[@]}"; do
     echo "== fuzz_$name: up to $runs runs, at most $max_time s"
     start=$(date +%s)
     status=0
-    "$build/tests/fuzz/fuzz_$name" -runs="$runs" -max_total_time="$max_time" -timeout=20 \
+    "$build/tests/fuzz/fuzz_$name" -runs="$runs" -max_total_time="$max_time" -seed="$seed" -timeout=20 \
         -artifact_prefix="$build/findings/fuzz_$name-" "$corpus" >"$log" 2>&1 || status=$?
     seconds=$(($(date +%s) - start))
     # libFuzzer's last status line ("#N ...") or its closing "Done N runs" gives the count.
