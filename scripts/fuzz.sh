@@ -27,6 +27,8 @@ seed=${FUZZ_SEED:-1}
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=1:symbolize=1
 export UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1
 export QT_QPA_PLATFORM=offscreen
+# Qt's hashes take a random seed per process otherwise, and their order steers the coverage.
+export QT_HASH_SEED=0
 
 # A RAM disk where there is one: the file targets sync every file they save, and on a shared disk
 # that alone can make them ten times slower from one minute to the next.
