@@ -9,6 +9,7 @@
 #include "gui/templates/templateform.h"
 #include "gui/templates/templatesdock.h"
 #include "mainwindowfixture.h"
+#include "shownastyped.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -327,6 +328,35 @@ private Q_SLOTS:
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(chosen, QStringLiteral("corner"));
         QCOMPARE(writtenProgram(*w), QStringList{"MX, 0   "});
+    }
+
+    // A template's description, prompt and name reach the pane and the form as typed, never as markup.
+    void textsFromTheFileShowAsTyped_data() { addMarkupRows(); }
+    void textsFromTheFileShowAsTyped() {
+        QFETCH(QString, markup);
+        QDir().mkpath(templatesFolder());
+        putBytes(QDir(templatesFolder()).filePath("tag.cvp"),
+                 "'' param &d = 1 \"" + markup.toUtf8() + "\"\r\n' " + markup.toUtf8() + "\r\nMZ, , , &d   \r\n");
+        putBytes(QDir(templatesFolder()).filePath("<b>x.cvp"), "'' param &2x = 1 \"X\"\r\n");
+        QStringList shown;
+        auto w = started([&](QDialog& dialog) {
+            for (const QLabel* l : dialog.findChildren<QLabel*>())
+                shown << shownAs(l->text(), l->textFormat());
+            return false;
+        });
+        w->show();
+        action(*w, "mnuTemplates")->trigger();
+        QTreeWidget* list = w->templates().dock()->list();
+        const QList<QTreeWidgetItem*> tags = list->findItems(QStringLiteral("tag"), Qt::MatchExactly);
+        QCOMPARE(tags.size(), 1);
+        QCOMPARE(shownAs(tags[0]->toolTip(1)), markup);
+        const QList<QTreeWidgetItem*> bad = list->findItems(QStringLiteral("<b>x"), Qt::MatchExactly);
+        QCOMPARE(bad.size(), 1);
+        QVERIFY2(shownAs(bad[0]->toolTip(0)).endsWith(QStringLiteral("<b>x.cvp")), qPrintable(bad[0]->toolTip(0)));
+        list->setCurrentItem(tags[0]);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY2(shown.count(markup) == 2, qPrintable(shown.join(u'|'))); // the description and the prompt
     }
 };
 

@@ -9,6 +9,7 @@
 #include "gui/toolpath/toolpathpanels.h"
 #include "gui/toolpath/toolpathview.h"
 #include "mainwindowfixture.h"
+#include "shownastyped.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -110,6 +111,20 @@ private Q_SLOTS:
                  qPrintable(list->item(0)->text()));
         Q_EMIT list->itemActivated(list->item(0));
         QCOMPARE(panel->currentRow(), 6);
+    }
+
+    // An INPUT line's prompt reaches the answers table as typed, never as markup.
+    void promptShowsAsTyped_data() { addMarkupRows(); }
+    void promptShowsAsTyped() {
+        QFETCH(QString, markup);
+        auto w = open("' Created using the Corvane Part File Stacker\r\n' n\r\n'\r\nINPUT \"" + markup.toUtf8() +
+                      "\" &d   \r\nMZ, , , &&d   \r\n");
+        QVERIFY(w);
+        InputAnswersTable* table = w->toolpathDock()->answersTable();
+        QCOMPARE(table->rowCount(), 1);
+        const QTableWidgetItem* prompt = table->item(0, InputAnswersTable::PromptColumn);
+        QCOMPARE(prompt->text(), markup);
+        QCOMPARE(shownAs(prompt->toolTip()), markup);
     }
 
     // Stepping back from the end, the scrubber shows where the tool was after each segment, and at

@@ -1,5 +1,7 @@
 #include "gui/headsmith/headsmithpages.h"
 
+#include "gui/plaintext.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -34,14 +36,6 @@ const QString PhoneDefault = QStringLiteral("555.555.5555");
 template <typename W> W* named(W* w, const char* name) {
     w->setObjectName(QLatin1String(name));
     return w;
-}
-
-// Labels show their texts as they stand: a translation is never taken for markup.
-QLabel* plainLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-    return label;
 }
 
 QLabel* prompt(const QString& text, QWidget* buddy, QWidget* parent) {

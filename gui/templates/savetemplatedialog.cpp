@@ -2,6 +2,7 @@
 
 #include "core/program/statement.h"
 #include "gui/oneline.h"
+#include "gui/plaintext.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -129,12 +130,12 @@ void SaveTemplateDialog::showOffers() {
         row.prompt->setText(kept.second);
         if (offer.usable) {
             row.use->setChecked(kept.first);
-            row.prompt->setToolTip(tr("The text the form shows beside the box for &%1").arg(offer.name));
+            row.prompt->setToolTip(plainToolTip(tr("The text the form shows beside the box for &%1").arg(offer.name)));
         } else {
             row.use->setEnabled(false);
-            row.use->setToolTip(tr("&%1 is first set to something other than a number, or after a label, a jump or an "
-                                   "IF, so it stays as the lines set it.")
-                                    .arg(offer.name));
+            row.use->setToolTip(plainToolTip(tr("&%1 is first set to something other than a number, or after a "
+                                                "label, a jump or an IF, so it stays as the lines set it.")
+                                                 .arg(offer.name)));
         }
         row.prompt->setEnabled(row.use->isChecked());
         connect(row.use, &QCheckBox::toggled, row.prompt, &QWidget::setEnabled);

@@ -1,6 +1,7 @@
 #include "gui/templates/templateform.h"
 
 #include "gui/oneline.h"
+#include "gui/plaintext.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -9,15 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-// A label's text shown as written: "&" would otherwise mark a shortcut letter.
-QString literal(QString text) {
-    return text.replace(u'&', QStringLiteral("&&"));
-}
-
-} // namespace
 
 TemplateForm::TemplateForm(const QList<templates::Template>& choices, int chosen, int afterLine, QWidget* parent)
     : QDialog(parent), m_choices(choices), m_afterLine(afterLine) {
@@ -100,10 +92,12 @@ void TemplateForm::showTemplate(int index) {
         const templates::Parameter& p = t.parameters[i];
         auto* box = new QLineEdit(templates::numberText(p.defaultValue), m_fieldArea);
         box->setObjectName(QStringLiteral("txtParam_%1").arg(i + 1));
-        box->setToolTip(u'&' + p.name);
+        box->setToolTip(plainToolTip(u'&' + p.name));
         keepOneLine(box);
         connect(box, &QLineEdit::textChanged, this, [this] { check(); });
-        m_form->addRow(literal(p.prompt.isEmpty() ? u'&' + p.name : p.prompt), box);
+        // The form makes the box the label's buddy, so "&" would mark a shortcut letter: doubled, it shows.
+        const QString prompt = p.prompt.isEmpty() ? u'&' + p.name : p.prompt;
+        m_form->addRow(plainLabel(QString(prompt).replace(u'&', QStringLiteral("&&")), m_fieldArea), box);
         m_fields << box;
     }
     const auto lines = static_cast<int>(t.parameters.size() + t.lines.size());

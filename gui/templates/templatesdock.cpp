@@ -1,5 +1,7 @@
 #include "gui/templates/templatesdock.h"
 
+#include "gui/plaintext.h"
+
 #include <QDir>
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -38,12 +40,12 @@ void TemplatesDock::setEntries(const QList<templates::Entry>& entries) {
             e.path.isEmpty() ? tr("Comes with the program.") : tr("File: %1").arg(QDir::toNativeSeparators(e.path));
         if (e.errors.isEmpty()) {
             item->setText(1, e.t.description);
-            item->setToolTip(0, where);
-            item->setToolTip(1, e.t.description);
+            item->setToolTip(0, plainToolTip(where));
+            item->setToolTip(1, plainToolTip(e.t.description));
         } else {
             item->setText(1, tr("Not a template: %1").arg(e.errors.front().simplified()));
-            item->setToolTip(0, where);
-            item->setToolTip(1, e.errors.join(u'\n'));
+            item->setToolTip(0, plainToolTip(where));
+            item->setToolTip(1, plainToolTip(e.errors.join(u'\n')));
             item->setDisabled(true);
         }
     }

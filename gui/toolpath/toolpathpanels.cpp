@@ -1,5 +1,7 @@
 #include "gui/toolpath/toolpathpanels.h"
 
+#include "gui/plaintext.h"
+
 #include <QDoubleValidator>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -325,7 +327,7 @@ void InputAnswersTable::showAnswer(int row) {
     if (shared) tip << tr("The answer for %1, wherever it is asked").arg(variable);
     const QVariant used = answer->data(Qt::UserRole);
     if (used.isValid()) tip << tr("The run used %1").arg(numberLocale().toString(used.toDouble(), 'g', 12));
-    answer->setToolTip(tip.join(u'\n'));
+    answer->setToolTip(plainToolTip(tip.join(u'\n')));
 }
 
 void InputAnswersTable::fill() {
@@ -339,11 +341,11 @@ void InputAnswersTable::fill() {
             // The part file's own lines by number alone, so the answers stay in sight in a narrow dock.
             auto* line = new QTableWidgetItem(s.source.file == 0 ? QString::number(s.source.line)
                                                                  : fileAndLine(*m_trace, s.source));
-            line->setToolTip(fileAndLine(*m_trace, s.source));
+            line->setToolTip(plainToolTip(fileAndLine(*m_trace, s.source)));
             line->setData(Qt::UserRole, s.source.file);
             line->setData(Qt::UserRole + 1, s.source.line);
             auto* prompt = new QTableWidgetItem(s.prompt);
-            prompt->setToolTip(s.prompt);
+            prompt->setToolTip(plainToolTip(s.prompt));
             auto* variable = new QTableWidgetItem(s.variable);
             for (QTableWidgetItem* i : {line, prompt, variable})
                 i->setFlags(i->flags() & ~Qt::ItemIsEditable);

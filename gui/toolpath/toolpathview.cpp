@@ -1,5 +1,7 @@
 #include "gui/toolpath/toolpathview.h"
 
+#include "gui/plaintext.h"
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QHelpEvent>
@@ -15,13 +17,6 @@ namespace {
 
 constexpr double HitRadius = 5; // pixels
 constexpr double DegreesPerPixel = 0.4;
-
-// A tool tip shows rich text or plain text by a guess; a line of the part file may hold "<", so it is
-// escaped and always given as rich text.
-QString tipHtml(const QString& text) {
-    return QStringLiteral("<p style='white-space:pre'>%1</p>")
-        .arg(text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")));
-}
 
 } // namespace
 
@@ -237,7 +232,7 @@ void ToolpathView::hover(QPoint pos) {
     const dryrun::LineRef line = segment >= 0 ? m_scene.trace()->segments[segment].source : dryrun::LineRef{};
     if (QToolTip::isVisible()) {
         if (segment >= 0)
-            QToolTip::showText(mapToGlobal(pos), tipHtml(segmentText(segment)), this);
+            QToolTip::showText(mapToGlobal(pos), plainToolTip(segmentText(segment)), this);
         else
             QToolTip::hideText();
     }
@@ -250,7 +245,7 @@ void ToolpathView::hover(QPoint pos) {
 bool ToolpathView::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        QToolTip::showText(help->globalPos(), tipHtml(toolTipText(help->pos())), this);
+        QToolTip::showText(help->globalPos(), plainToolTip(toolTipText(help->pos())), this);
         return true;
     }
     return QWidget::event(event);
