@@ -7,6 +7,7 @@
 #include "gui/jobsheet/jobsheetpages.h"
 #include "gui/toolpath/toolpathexport.h"
 #include "gui/toolpath/toolpathpanels.h"
+#include "platform/regularfile.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -156,6 +157,13 @@ int runDryRun(const CommandLine& command, QTextStream& out, QTextStream& err) {
         printSummary(trace, out);
     out.flush();
     if (command.toolpathImage.isEmpty()) return 0;
+    // A picture named like the part file (or a link to it) would put itself in the program's place.
+    if (regularfile::sameFile(command.toolpathImage, command.file)) {
+        err << Texts::tr("The picture would replace the part file \"%1\"; name another file.")
+                   .arg(command.toolpathImage)
+            << Qt::endl;
+        return 2;
+    }
     QString why;
     const QSize size(1200, 900);
     const bool svg = command.toolpathImage.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
@@ -170,8 +178,7 @@ int runJobSheet(const CommandLine& command, QTextStream& err) {
     const std::optional<Run> run = readRun(command, err);
     if (!run) return 2;
     // "--job-sheet job.cvp out.pdf" would otherwise put a PDF in the part file's place.
-    const QString source = QFileInfo(command.file).canonicalFilePath();
-    if (source == QFileInfo(command.jobSheet).canonicalFilePath()) {
+    if (regularfile::sameFile(command.jobSheet, command.file)) {
         err << Texts::tr("The job sheet would replace the part file \"%1\"; name another file.").arg(command.jobSheet)
             << Qt::endl;
         return 1;

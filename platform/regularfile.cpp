@@ -1,5 +1,7 @@
 #include "platform/regularfile.h"
 
+#include "platform/platform.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -30,6 +32,11 @@ QString kindOfMode(mode_t mode) {
 #endif
 
 } // namespace
+
+bool sameFile(const QString& a, const QString& b) {
+    const QString first = QFileInfo(a).canonicalFilePath();
+    return !first.isEmpty() && first.compare(QFileInfo(b).canonicalFilePath(), fileNameCaseSensitivity()) == 0;
+}
 
 QString resolved(const QString& path) {
     QFileInfo info(path);

@@ -23,6 +23,11 @@ QString specialKind(const QString& path);
 // there is nothing there.
 QString replaceProblem(const QString& path);
 
+// True when a and b lead to the same existing file: links followed, names compared as the platform
+// compares them. Every command that writes a file of its own asks this before it writes over one, so
+// that no name, link or other spelling of the open part file puts something else in its place.
+bool sameFile(const QString& a, const QString& b);
+
 // Opens file (its name already set) for reading only when it is a regular file, links followed.
 // The type is checked before the file is opened and again on the open file, so nothing blocks
 // and a file swapped in between is refused too. On false nothing is open and *why (if given) says

@@ -522,9 +522,13 @@ private Q_SLOTS:
         QVERIFY(drawing.contains("<path"));
         QVERIFY(drawing.contains("stroke=\"" + deepest.name().toLatin1() + '"'));
 
-        // The dock exports through its chooser: by the name's ending, and a failure says where.
+        // The dock exports through its chooser: by the name's ending, never over the part file, and a
+        // failure says where.
         ToolpathDock dock;
         dock.setTrace(trace);
+        const QString part = dir.filePath(QStringLiteral("job.cvp"));
+        putBytes(part, "MX, 1\r\n");
+        dock.setPartFile(part);
         dock.view()->resize(320, 240);
         QStringList asked;
         QString answer = dir.filePath(QStringLiteral("view.svg"));
@@ -534,8 +538,11 @@ private Q_SLOTS:
         });
         auto* button = dock.findChild<QPushButton*>(QStringLiteral("cmdExportToolpath"));
         button->click();
-        QCOMPARE(asked, QStringList{QStringLiteral("/parts/job-toolpath.png")});
+        QCOMPARE(asked, QStringList{dir.filePath(QStringLiteral("job-toolpath.png"))});
         QVERIFY(readAll(answer).contains("<path"));
+        answer = part;
+        button->click();
+        QCOMPARE(readAll(part), QByteArray("MX, 1\r\n"));
         putBytes(dir.filePath(QStringLiteral("file")), "x");
         answer = dir.filePath(QStringLiteral("file/view.png"));
         button->click();
@@ -543,8 +550,9 @@ private Q_SLOTS:
         QVERIFY2(status->text().contains(answer), qPrintable(status->text()));
         answer.clear();
         button->click();
-        QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("file"), QStringLiteral("top.png"),
-                                                   QStringLiteral("top.svg"), QStringLiteral("view.svg")}));
+        QCOMPARE(entries(dir.path()),
+                 (QStringList{QStringLiteral("file"), QStringLiteral("job.cvp"), QStringLiteral("top.png"),
+                              QStringLiteral("top.svg"), QStringLiteral("view.svg")}));
     }
 
     void runTimeFormat_data() {

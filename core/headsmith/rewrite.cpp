@@ -205,10 +205,7 @@ bool Rewriter::open() {
     if (!m_encoding) m_encoding = textfile::fileEncoding(m_path);
     // The part file as its own opening or closing file would call itself without end (FP) or
     // repeat the whole program (copied in): never what the user meant.
-    const auto isPartFile = [&](const QString& other) {
-        const QString mine = QFileInfo(m_path).canonicalFilePath();
-        return !mine.isEmpty() && mine.compare(QFileInfo(other).canonicalFilePath(), fileNameCaseSensitivity()) == 0;
-    };
+    const auto isPartFile = [&](const QString& other) { return regularfile::sameFile(m_path, other); };
     for (const auto& [used, path, what] : {std::tuple(m_fields.addOpening, m_fields.openingPath, m_openingWhat),
                                            std::tuple(m_fields.addClosing, m_fields.closingPath, m_closingWhat)})
         if (used && isPartFile(path))

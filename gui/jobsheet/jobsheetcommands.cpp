@@ -5,6 +5,7 @@
 #include "gui/jobsheet/jobsheetpages.h"
 #include "gui/toolpath/dryruncontroller.h"
 #include "platform/platform.h"
+#include "platform/regularfile.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -15,15 +16,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStatusBar>
-
-namespace {
-
-bool sameFile(const QString& a, const QString& b) {
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
-}
-
-} // namespace
 
 JobSheetCommands::JobSheetCommands(QMainWindow& window, PartDocument& document, DryRunController& dryRun,
                                    Platform& platform, DialogRunner runner)
@@ -90,7 +82,7 @@ bool JobSheetCommands::exportPdf() {
     QString path = *chosen;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
     // A PDF in the part file's place would lose the program.
-    if (sameFile(path, m_document.filePath())) {
+    if (regularfile::sameFile(path, m_document.filePath())) {
         m_platform.tell(tr("The job sheet cannot take the part file's place:\n%1\n\nChoose another name.").arg(path),
                         tr("Export failed"), Platform::Icon::Warning);
         return false;

@@ -327,7 +327,9 @@ void MainWindow::connectDryRun() {
         const dryrun::Answers answers = m_settings.answers(m_document->filePath());
         m_dryRun->setAnswers(answers);
         m_toolpath->setAnswers(answers);
+        m_toolpath->setPartFile(m_document->filePath());
     });
+    m_toolpath->setPartFile(m_document->filePath());
     connect(m_toolpath, &ToolpathDock::settingsRequested, this, &MainWindow::editDryRunSettings);
     m_dryRun->setSettings(m_settings.dryRunSettings());
 }

@@ -7,9 +7,11 @@
 #include "gui/templates/savetemplatedialog.h"
 #include "gui/templates/templateform.h"
 #include "gui/templates/templatesdock.h"
+#include "platform/regularfile.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QStatusBar>
@@ -120,6 +122,13 @@ void TemplateActions::saveAsTemplate() {
     SaveTemplateDialog dialog(lines, folder, &m_window);
     if (!m_runner(dialog) || !dialog.result()) return;
     const TemplateToSave& t = *dialog.result();
+    // A link among the templates could lead to the open part file.
+    if (regularfile::sameFile(t.path, m_document.filePath())) {
+        m_platform.tell(tr("The template would replace the part file itself:\n%1\n\nNothing was saved.")
+                            .arg(QDir::toNativeSeparators(t.path)),
+                        tr("Template not saved"), Platform::Icon::Warning);
+        return;
+    }
     if (QFileInfo::exists(t.path) &&
         !m_platform.askYesNo(tr("There is a template called %1 already. Replace it?").arg(t.name),
                              tr("Replace the template?"), Platform::Icon::Question))

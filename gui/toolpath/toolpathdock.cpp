@@ -3,6 +3,7 @@
 #include "gui/toolpath/toolpathexport.h"
 #include "gui/toolpath/toolpathpanels.h"
 #include "gui/toolpath/toolpathview.h"
+#include "platform/regularfile.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -138,17 +139,19 @@ bool ToolpathDock::exportTo(const QString& path, QString* error) const {
 }
 
 void ToolpathDock::exportPicture() {
-    const auto& trace = m_view->scene().trace();
     QString proposed;
-    if (trace && !trace->files.isEmpty()) {
-        const QFileInfo main(trace->files.first());
+    if (!m_partFile.isEmpty()) {
+        const QFileInfo main(m_partFile);
         proposed = main.dir().filePath(main.completeBaseName() + QStringLiteral("-toolpath.png"));
     }
     QString path = m_chooseFile ? m_chooseFile(proposed) : QString();
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".png");
     QString error;
-    const bool ok = exportTo(path, &error);
+    // A picture in the part file's place would lose the program.
+    const bool partFile = regularfile::sameFile(path, m_partFile);
+    if (partFile) error = tr("%1 is the part file; the picture was not saved.").arg(QDir::toNativeSeparators(path));
+    const bool ok = !partFile && exportTo(path, &error);
     m_exportStatus->setText(ok ? tr("Saved %1").arg(QDir::toNativeSeparators(path)) : error);
     m_exportStatus->setStyleSheet(ok ? QString() : QStringLiteral("color: #b00000"));
     m_exportStatus->show();

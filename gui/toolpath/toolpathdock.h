@@ -32,6 +32,8 @@ public:
     void setAnswers(const dryrun::Answers& answers);
     // A newer run is under way: the trace shown is about to be replaced.
     void setBusy(bool busy);
+    // The open part file: Export proposes a name beside it and never writes over it.
+    void setPartFile(const QString& path) { m_partFile = path; }
     // Replaces the file dialog Export opens (tests answer without one).
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     // Writes the view as shown: SVG when the name ends in .svg, else PNG. False, with error, on failure.
@@ -63,4 +65,5 @@ private:
     QLabel* m_busy;
     QLabel* m_exportStatus;
     FileChooser m_chooseFile;
+    QString m_partFile;
 };

@@ -8,6 +8,7 @@
 #include "gui/tools/outlinedialog.h"
 #include "gui/tools/toolcommands.h"
 #include "platform/platform.h"
+#include "platform/regularfile.h"
 #include "platform/savefile.h"
 
 #include <QCoreApplication>
@@ -44,7 +45,8 @@ std::optional<QString> chooseCopyName(const Context& context, const QString& tit
         }
         // Writing over the part file would put the copy where the program it came from was.
         const QString own = context.document.filePath();
-        if (!own.isEmpty() && QFileInfo(name).absoluteFilePath() == QFileInfo(own).absoluteFilePath()) {
+        if (!own.isEmpty() && (QFileInfo(name).absoluteFilePath() == QFileInfo(own).absoluteFilePath() ||
+                               regularfile::sameFile(name, own))) {
             platform.tell(tr("This is the part file itself. Choose another name for the new file."),
                           partname::UnsavableTitle(), Platform::Icon::Warning);
             continue;
