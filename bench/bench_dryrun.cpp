@@ -5,8 +5,8 @@
 //   (b) a main file calling a file of 100,000 move lines with a 2d offset (100,000 segments);
 //   (c) reading single hostile lines of growing length: the time per character stays flat when the
 //       reader is linear in the line's length (a quadratic one grows with the length).
-#include "core/program/dryrun.h"
-#include "core/program/statement.h"
+#include "core/dryrun/dryrun.h"
+#include "core/language/statement.h"
 
 #include <QElapsedTimer>
 #include <QHash>

@@ -9,9 +9,9 @@
 // longest line a part file holds), built to be hard on the reader, and prints the times.
 #include "fileoptions.h"
 
-#include "core/program/partfile.h"
-#include "core/program/partfilereader.h"
-#include "core/program/programmodel.h"
+#include "core/panel/programmodel.h"
+#include "core/partfile/partfile.h"
+#include "core/partfile/partfilereader.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/program/dryrun.h"
+#include "core/dryrun/dryrun.h"
 #include "core/textfile.h"
 
 #include <QByteArray>

@@ -1,8 +1,8 @@
 #include "gui/batchmodes.h"
 
-#include "core/program/checker.h"
-#include "core/program/partfilereader.h"
-#include "core/program/statement.h"
+#include "core/checker/checker.h"
+#include "core/language/statement.h"
+#include "core/partfile/partfilereader.h"
 #include "core/usersettings.h"
 #include "gui/jobsheet/jobsheetpages.h"
 #include "gui/toolpath/toolpathexport.h"

@@ -5,8 +5,8 @@
 // Exit code 0 when the file was written, 1 when the writer reported a failure, 2 on bad usage.
 #include "core/headsmith/headeranswers.h"
 #include "core/headsmith/rewrite.h"
-#include "core/program/partfile.h"
-#include "core/program/programmodel.h"
+#include "core/panel/programmodel.h"
+#include "core/partfile/partfile.h"
 #include "platform/headlessplatform.h"
 #include "platform/platform.h"
 #include "samplefields.h"

@@ -1,10 +1,10 @@
 // The program checker: each rule firing, each rule quiet on the nearest correct program, and the
 // findings pointing at the very line the part file will hold.
-#include "core/program/calledfile.h"
-#include "core/program/checker.h"
-#include "core/program/dryrun.h"
-#include "core/program/partfile.h"
-#include "core/program/programmodel.h"
+#include "core/checker/checker.h"
+#include "core/dryrun/dryrun.h"
+#include "core/panel/programmodel.h"
+#include "core/partfile/calledfile.h"
+#include "core/partfile/partfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "core/program/partfile.h"
-#include "core/program/programmodel.h"
+#include "core/panel/programmodel.h"
+#include "core/partfile/partfile.h"
 #include "gui/dialogs/commanddialog.h"
 #include "gui/dialogs/filecalldialog.h"
 #include "gui/dialogs/inlinecommentdialog.h"

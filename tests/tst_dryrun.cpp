@@ -1,8 +1,8 @@
 // The dry run: lines as operators type them, field values, and whole runs worked out by hand; then
 // properties over generated programs and hostile lines.
-#include "core/program/dryrun.h"
-#include "core/program/expression.h"
-#include "core/program/statement.h"
+#include "core/dryrun/dryrun.h"
+#include "core/language/expression.h"
+#include "core/language/statement.h"
 
 #include <QDir>
 #include <QFile>

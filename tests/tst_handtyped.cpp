@@ -2,12 +2,12 @@
 // as, the checker reports what is wrong with them and nothing else, a file saved unchanged keeps its
 // bytes, an edit composes its line afresh and undo brings the typed line back, and reading a line
 // takes time in proportion to its length.
-#include "core/program/checker.h"
-#include "core/program/linereader.h"
-#include "core/program/linesyntax.h"
-#include "core/program/partfile.h"
-#include "core/program/partfilereader.h"
-#include "core/program/programmodel.h"
+#include "core/checker/checker.h"
+#include "core/language/linesyntax.h"
+#include "core/panel/programmodel.h"
+#include "core/partfile/linereader.h"
+#include "core/partfile/partfile.h"
+#include "core/partfile/partfilereader.h"
 #include "gui/document/partdocument.h"
 #include "randompicks.h"
 #include "testfiles.h"

@@ -1,4 +1,4 @@
-#include "core/program/linesyntax.h"
+#include "core/language/linesyntax.h"
 
 #include <QTest>
 

@@ -1,10 +1,10 @@
 // The outline: its lines lift first and trace the extent's rectangle at the safe Z, over generated
 // extents; inserting lines keeps the panel's layout and is one undo step; the Tools command in the
 // window, inserted, saved apart, and refused.
-#include "core/program/linesyntax.h"
-#include "core/program/outline.h"
-#include "core/program/partfilereader.h"
-#include "core/program/statement.h"
+#include "core/dryrun/outline.h"
+#include "core/language/linesyntax.h"
+#include "core/language/statement.h"
+#include "core/partfile/partfilereader.h"
 #include "gui/tools/outlinedialog.h"
 #include "mainwindowfixture.h"
 

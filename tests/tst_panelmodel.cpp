@@ -1,5 +1,5 @@
-#include "core/program/panelpointer.h"
-#include "core/program/programmodel.h"
+#include "core/panel/panelpointer.h"
+#include "core/panel/programmodel.h"
 
 #include <QRandomGenerator>
 #include <QStringList>

@@ -1,10 +1,10 @@
 // The part file as written: byte for byte against expected files, the save that fails, special files
 // in its place, stacker.ini.
-#include "core/program/partfile.h"
-#include "core/program/partfilereader.h"
-#include "core/program/partfilescan.h"
-#include "core/program/partname.h"
-#include "core/program/programmodel.h"
+#include "core/panel/programmodel.h"
+#include "core/partfile/partfile.h"
+#include "core/partfile/partfilereader.h"
+#include "core/partfile/partfilescan.h"
+#include "core/partfile/partname.h"
 #include "core/settings.h"
 #include "goldenprograms.h"
 #include "platform/savefile.h"

@@ -1,5 +1,5 @@
 // The text pane against the file Save writes, and the tool tip of a File call line.
-#include "core/program/programmodel.h"
+#include "core/panel/programmodel.h"
 #include "core/textfile.h"
 #include "goldenprograms.h"
 #include "gui/mainwindow/panelview.h"

@@ -1,7 +1,7 @@
 // The copy to resume from a line: its dry run reaches the original's positions from the line on, for
 // every line of programs with loops, subroutines, file calls and INPUTs; which earlier lines it
 // keeps; what it says about loops and subroutines; and the window's question and file.
-#include "core/program/resumecopy.h"
+#include "core/dryrun/resumecopy.h"
 #include "mainwindowfixture.h"
 
 #include "gui/mainwindow/panelscrollarea.h"

@@ -1,6 +1,6 @@
 // The start-up dialogue: choosing the part file's name, with every question asserted; where the
 // settings are read and kept; how the real message boxes show what they are given.
-#include "core/program/partname.h"
+#include "core/partfile/partname.h"
 #include "core/settings.h"
 #include "gui/document/partdocument.h"
 #include "gui/mainwindow/panelview.h"

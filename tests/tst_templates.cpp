@@ -1,12 +1,12 @@
 // Templates: declarations good and bad, filling in, the file written back and read again, and the
 // built-in templates run through the dry run against numbers worked out by hand.
+#include "core/checker/checker.h"
+#include "core/dryrun/dryrun.h"
 #include "core/headsmith/headertext.h"
-#include "core/program/checker.h"
-#include "core/program/dryrun.h"
-#include "core/program/partfile.h"
-#include "core/program/partfilereader.h"
-#include "core/program/templatelibrary.h"
-#include "core/program/templates.h"
+#include "core/partfile/partfile.h"
+#include "core/partfile/partfilereader.h"
+#include "core/templates/templatelibrary.h"
+#include "core/templates/templates.h"
 #include "core/textfile.h"
 
 #include <QDir>

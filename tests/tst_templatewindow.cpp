@@ -1,7 +1,7 @@
 // Templates in the main window: Insert > Template... and the Templates pane with their form, File >
 // Save as Template..., driven through the real window with a scripted user filling the dialogs.
-#include "core/program/partfile.h"
-#include "core/program/templatelibrary.h"
+#include "core/partfile/partfile.h"
+#include "core/templates/templatelibrary.h"
 #include "gui/mainwindow/panelscrollarea.h"
 #include "gui/mainwindow/panelview.h"
 #include "gui/templates/savetemplatedialog.h"

@@ -1,7 +1,7 @@
 // The dry run in the main window: the panel and the toolpath point at each other's lines, the
 // scrubber walks the run, the settings reach the run, and a burst of changes gives one run.
 #include "core/headsmith/headertext.h"
-#include "core/program/partfilereader.h"
+#include "core/partfile/partfilereader.h"
 #include "gui/mainwindow/panelscrollarea.h"
 #include "gui/mainwindow/panelview.h"
 #include "gui/toolpath/dryruncontroller.h"

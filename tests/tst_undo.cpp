@@ -1,9 +1,9 @@
 // The undo history over the panel model's own operations: random programs built by adds, GOSUB sets,
 // drags, deletions, edits and resets are taken back step by step to where they started and brought
 // forward again, with the written file checked at every step.
-#include "core/program/panelpointer.h"
-#include "core/program/partfile.h"
-#include "core/program/programmodel.h"
+#include "core/panel/panelpointer.h"
+#include "core/panel/programmodel.h"
+#include "core/partfile/partfile.h"
 #include "gui/document/partdocument.h"
 
 #include <QRandomGenerator>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/program/kindcode.h"
-#include "core/program/linesyntax.h"
+#include "core/language/kindcode.h"
+#include "core/language/linesyntax.h"
 #include "platform/platform.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "gui/dialogs/filecalldialog.h"
 
-#include "core/program/linesyntax.h"
+#include "core/language/linesyntax.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

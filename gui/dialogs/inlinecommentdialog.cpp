@@ -1,6 +1,6 @@
 #include "gui/dialogs/inlinecommentdialog.h"
 
-#include "core/program/linesyntax.h"
+#include "core/language/linesyntax.h"
 #include "gui/dialogs/textbox.h"
 
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "gui/dialogs/lineeditor.h"
 
-#include "core/program/commandkinds.h"
+#include "core/language/commandkinds.h"
 
 namespace lineeditor {
 

@@ -1,6 +1,6 @@
 #include "gui/document/partdocument.h"
 
-#include "core/program/partfilereader.h"
+#include "core/partfile/partfilereader.h"
 #include "gui/dialogs/commanddialog.h"
 
 #include <QCoreApplication>

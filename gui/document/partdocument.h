@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/program/partfile.h"
-#include "core/program/programmodel.h"
+#include "core/panel/programmodel.h"
+#include "core/partfile/partfile.h"
 #include "core/textfile.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "gui/jobsheet/jobsheetcommands.h"
 
-#include "core/program/partfile.h"
+#include "core/partfile/partfile.h"
 #include "gui/document/partdocument.h"
 #include "gui/jobsheet/jobsheetpages.h"
 #include "gui/toolpath/dryruncontroller.h"

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/dryrun/dryrun.h"
 #include "core/headsmith/headerinfo.h"
-#include "core/program/dryrun.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "gui/mainwindow/filecontroller.h"
 
-#include "core/program/checker.h"
-#include "core/program/linesyntax.h"
-#include "core/program/partname.h"
+#include "core/checker/checker.h"
+#include "core/language/linesyntax.h"
+#include "core/partfile/partname.h"
 #include "core/usersettings.h"
 #include "gui/document/partdocument.h"
 #include "gui/headsmith/headsmithwindow.h"

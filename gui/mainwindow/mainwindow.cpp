@@ -1,6 +1,6 @@
 #include "gui/mainwindow/mainwindow.h"
 
-#include "core/program/partfile.h"
+#include "core/partfile/partfile.h"
 #include "gui/about.h"
 #include "gui/dialogs/lineeditor.h"
 #include "gui/document/partdocument.h"

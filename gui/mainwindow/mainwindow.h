@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/program/checker.h"
-#include "core/program/keptfile.h"
+#include "core/checker/checker.h"
+#include "core/partfile/keptfile.h"
 #include "core/usersettings.h"
 #include "gui/dialogs/commanddialog.h"
 

@@ -1,6 +1,6 @@
 #include "gui/mainwindow/panelscrollarea.h"
 
-#include "core/program/programmodel.h"
+#include "core/panel/programmodel.h"
 #include "gui/mainwindow/panelview.h"
 
 #include <QApplication>

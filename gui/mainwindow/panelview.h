@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/program/panelpointer.h"
-#include "core/program/programmodel.h"
+#include "core/panel/panelpointer.h"
+#include "core/panel/programmodel.h"
 
 #include <QWidget>
 

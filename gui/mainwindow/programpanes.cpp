@@ -1,8 +1,8 @@
 #include "gui/mainwindow/programpanes.h"
 
-#include "core/program/commandkinds.h"
-#include "core/program/partfile.h"
-#include "core/program/programmodel.h"
+#include "core/language/commandkinds.h"
+#include "core/panel/programmodel.h"
+#include "core/partfile/partfile.h"
 #include "core/textfile.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/program/checker.h"
-#include "core/program/partfile.h"
+#include "core/checker/checker.h"
+#include "core/partfile/partfile.h"
 
 #include <QDockWidget>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "gui/mainwindow/toolbox.h"
 
-#include "core/program/commandkinds.h"
+#include "core/language/commandkinds.h"
 
 #include <QCoreApplication>
 #include <QFrame>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/program/kindcode.h"
+#include "core/language/kindcode.h"
 
 #include <QGroupBox>
 

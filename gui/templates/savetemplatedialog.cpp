@@ -1,6 +1,6 @@
 #include "gui/templates/savetemplatedialog.h"
 
-#include "core/program/statement.h"
+#include "core/language/statement.h"
 #include "gui/oneline.h"
 #include "gui/plaintext.h"
 

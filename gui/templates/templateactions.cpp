@@ -1,6 +1,6 @@
 #include "gui/templates/templateactions.h"
 
-#include "core/program/partfile.h"
+#include "core/partfile/partfile.h"
 #include "gui/document/partdocument.h"
 #include "gui/mainwindow/mainactions.h"
 #include "gui/mainwindow/panelview.h"

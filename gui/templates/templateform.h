@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/program/templates.h"
+#include "core/templates/templates.h"
 
 #include <QDialog>
 

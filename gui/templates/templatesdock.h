@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/program/templatelibrary.h"
+#include "core/templates/templatelibrary.h"
 
 #include <QDockWidget>
 

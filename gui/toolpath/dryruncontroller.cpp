@@ -1,6 +1,6 @@
 #include "gui/toolpath/dryruncontroller.h"
 
-#include "core/program/partfile.h"
+#include "core/partfile/partfile.h"
 #include "gui/document/partdocument.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // Tools > Trace the outline..., and the choice of a file name the tools write to.
-#include "core/program/outline.h"
-#include "core/program/partfile.h"
-#include "core/program/partname.h"
+#include "core/dryrun/outline.h"
+#include "core/partfile/partfile.h"
+#include "core/partfile/partname.h"
 #include "gui/document/partdocument.h"
 #include "gui/mainwindow/panelview.h"
 #include "gui/toolpath/dryruncontroller.h"

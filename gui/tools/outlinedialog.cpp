@@ -1,6 +1,6 @@
 #include "gui/tools/outlinedialog.h"
 
-#include "core/program/outline.h"
+#include "core/dryrun/outline.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

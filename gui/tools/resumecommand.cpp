@@ -1,6 +1,6 @@
 // File > Save a copy to resume from this line...
-#include "core/program/partfile.h"
-#include "core/program/resumecopy.h"
+#include "core/dryrun/resumecopy.h"
+#include "core/partfile/partfile.h"
 #include "core/textfile.h"
 #include "gui/document/partdocument.h"
 #include "gui/toolpath/dryruncontroller.h"

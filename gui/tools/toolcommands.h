@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/program/dryrun.h"
+#include "core/dryrun/dryrun.h"
 #include "gui/dialogs/commanddialog.h"
 
 class DryRunController;
@@ -10,7 +10,7 @@ class Platform;
 class QWidget;
 
 // The commands of the Tools menu and File > Save a copy to resume, each built on the dry run. The
-// lines come from core/program (outline, resumecopy); these only ask, place and write.
+// lines come from core/dryrun (outline, resumecopy); these only ask, place and write.
 namespace tools {
 
 struct Context {

@@ -8,7 +8,7 @@
 // divides it from the text of the called files. A called file whose name begins with "x" is missing.
 #include "fuzzsupport.h"
 
-#include "core/program/dryrun.h"
+#include "core/dryrun/dryrun.h"
 
 #include <cmath>
 

@@ -14,9 +14,9 @@
 // characters divide it into box texts for the compose-first half.
 #include "fuzzsupport.h"
 
-#include "core/program/linesyntax.h"
-#include "core/program/partfile.h"
-#include "core/program/programmodel.h"
+#include "core/language/linesyntax.h"
+#include "core/panel/programmodel.h"
+#include "core/partfile/partfile.h"
 #include "core/textfile.h"
 
 #include <algorithm>

@@ -4,8 +4,8 @@
 // events there is a whole drag of a line, since random events alone rarely press on a block.
 #include "fuzzsupport.h"
 
-#include "core/program/panelpointer.h"
-#include "core/program/programmodel.h"
+#include "core/panel/panelpointer.h"
+#include "core/panel/programmodel.h"
 
 #include <cstring>
 

@@ -4,9 +4,9 @@
 // same bytes.
 #include "fuzzsupport.h"
 
-#include "core/program/partfile.h"
-#include "core/program/partfilereader.h"
-#include "core/program/programmodel.h"
+#include "core/panel/programmodel.h"
+#include "core/partfile/partfile.h"
+#include "core/partfile/partfilereader.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 // The programs whose part files are kept byte for byte in tests/data/partfile, for every test that
 // must agree with what Save writes.
-#include "core/program/programmodel.h"
+#include "core/panel/programmodel.h"
 
 #include <QList>
 #include <QStringList>
