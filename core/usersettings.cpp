@@ -11,6 +11,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <cmath>
+
 namespace {
 
 const QString RecentKey = QStringLiteral("RecentFiles");
@@ -103,7 +105,12 @@ const NumberSetting NumberSettings[] = {
     {"blankX", nullptr, nullptr, nullptr, &dryrun::Settings::blankX},
     {"blankY", nullptr, nullptr, nullptr, &dryrun::Settings::blankY},
     {"thickness", nullptr, nullptr, nullptr, &dryrun::Settings::thickness},
+    {"vBitDiameter", nullptr, nullptr, nullptr, &dryrun::Settings::vBitDiameter},
 };
+
+// Words, not numbers, in the settings file: a person reading it sees what they mean.
+const std::pair<dryrun::Tool::Shape, const char*> ShapeWords[] = {
+    {dryrun::Tool::Shape::Flat, "flat"}, {dryrun::Tool::Shape::V, "v"}, {dryrun::Tool::Shape::Ball, "ball"}};
 
 } // namespace
 
@@ -156,6 +163,14 @@ dryrun::Settings UserSettings::dryRunSettings() const {
     bool ok = false;
     const qlonglong limit = stored.value(QStringLiteral("stepLimit")).toLongLong(&ok);
     if (ok && limit > 0) s.stepLimit = limit;
+    if (stored.value(QStringLiteral("unit")).toString() == QLatin1String("mm")) s.unit = dryrun::Unit::Millimetre;
+    const QString shape = stored.value(QStringLiteral("toolShape")).toString();
+    for (const auto& [value, word] : ShapeWords)
+        if (shape == QLatin1String(word)) s.tool.shape = value;
+    const double diameter = stored.value(QStringLiteral("toolDiameter")).toDouble(&ok);
+    if (ok && std::isfinite(diameter) && diameter > 0) s.tool.diameter = diameter;
+    const double angle = stored.value(QStringLiteral("toolAngle")).toDouble(&ok);
+    if (ok && angle > 0 && angle < 180) s.tool.angle = angle;
     return s;
 }
 
@@ -169,6 +184,11 @@ void UserSettings::setDryRunSettings(const dryrun::Settings& s) {
     stored.insert(QStringLiteral("acceleration"), s.acceleration);
     stored.insert(QStringLiteral("zeroOnTable"), s.zeroOnTable);
     stored.insert(QStringLiteral("stepLimit"), s.stepLimit);
+    stored.insert(QStringLiteral("unit"), dryrun::unitSymbol(s.unit));
+    for (const auto& [value, word] : ShapeWords)
+        if (s.tool.shape == value) stored.insert(QStringLiteral("toolShape"), QLatin1String(word));
+    stored.insert(QStringLiteral("toolDiameter"), s.tool.diameter);
+    stored.insert(QStringLiteral("toolAngle"), s.tool.angle);
     m_values.insert(DryRunKey, stored);
 }
 

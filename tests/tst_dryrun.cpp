@@ -550,20 +550,41 @@ private Q_SLOTS:
         QCOMPARE(t.stepLimitReached, setup.contains("steps="));
     }
 
+    // The blank, Z zero, unit and bit from the header, the rest from the settings in the file's unit.
     void setupFromHeader_data() {
         QTest::addColumn<QString>("header");
-        QTest::addColumn<QString>("expected"); // blank X, Y, thickness, zero, from header or settings
+        // blank X, Y, thickness, zero, blank from header or settings; unit, bit shape, diameter,
+        // angle, bit from header or settings; a warning's rule
+        QTest::addColumn<QString>("expected");
         const QString cut = "'' Cut this file out of a %1 piece of plywood that's %2 thick\n";
+        const QString bit = "'' using a %1\n";
         const QString table = "'' with the z-axis zeroed at the Corvane table top surface\n";
         const QString blank = "'' with the z-axis zeroed at the top surface of the blank\n";
-        QTest::newRow("inches, table top") << cut.arg("96 x 48", "1/2") + table << "96 48 0.5 table header";
-        QTest::newRow("millimetres, blank top") << cut.arg("2450 x 1225", "18") + blank << "2450 1225 18 blank header";
-        QTest::newRow("mixed fractions") << cut.arg("48 1/2 x 24", "1 1/2") << "48.5 24 1.5 table header";
-        QTest::newRow("mm thickness on an inch blank") << cut.arg("32 x 24", "12mm") << "32 24 0.472441 table header";
+        QTest::newRow("inches, table top")
+            << cut.arg("96 x 48", "1/2") + table << "96 48 0.5 table header | in flat 0.25 90 settings";
+        QTest::newRow("millimetres, blank top") << cut.arg("2450 x 1225", "18") + bit.arg("6mm down-spiral bit") + blank
+                                                << "2450 1225 18 blank header | mm flat 6 90 header";
+        QTest::newRow("mixed fractions") << cut.arg("48 1/2 x 24", "1 1/2") + bit.arg("1/4 compression bit")
+                                         << "48.5 24 1.5 table header | in flat 0.25 90 header";
+        QTest::newRow("mm thickness and bit on an inch blank")
+            << cut.arg("32 x 24", "12mm") + bit.arg("3mm straight bit")
+            << "32 24 0.472441 table header | in flat 0.11811 90 header";
+        QTest::newRow("inch thickness and bit on a millimetre blank")
+            << cut.arg("820 x 612", "3/4") + bit.arg("1/4 up-spiral bit")
+            << "820 612 19.05 table header | mm flat 6.35 90 header";
+        QTest::newRow("a V bit by its angle")
+            << cut.arg("96 x 48", "3/4") + bit.arg("60 degree V bit") << "96 48 0.75 table header | in V 0.5 60 header";
+        QTest::newRow("a metric V bit") << cut.arg("2450 x 1225", "18") + bit.arg("90 degree V bit")
+                                        << "2450 1225 18 table header | mm V 12 90 header";
+        QTest::newRow("a V bit by its width")
+            << cut.arg("96 x 48", "3/4") + bit.arg("1/2 V bit") << "96 48 0.75 table header | in V 0.5 90 header";
         QTest::newRow("no header: the settings") << "MX, 1\n"
-                                                 << "10 5 0.25 table settings";
+                                                 << "10 5 0.25 table settings | in flat 0.25 90 settings";
         QTest::newRow("a blank that reads as nothing")
-            << cut.arg("big x small", "3/4") + blank << "10 5 0.75 blank header";
+            << cut.arg("big x small", "3/4") + blank << "10 5 0.75 blank header | in flat 0.25 90 settings";
+        QTest::newRow("a bit that reads as nothing")
+            << cut.arg("96 x 48", "3/4") + bit.arg("sharp straight bit")
+            << "96 48 0.75 table header | in flat 0.25 90 settings bit-unreadable";
     }
     void setupFromHeader() {
         QFETCH(QString, header);
@@ -573,11 +594,39 @@ private Q_SLOTS:
         s.blankY = 5;
         s.thickness = 0.25;
         s.zeroOnTable = true;
-        const Setup u = run(program(header), s, {}, {}).setup;
-        QCOMPARE(QStringList({num(*u.blankX), num(*u.blankY), num(*u.thickness), u.zeroOnTable ? "table" : "blank",
-                              u.fromHeader ? "header" : "settings"})
-                     .join(u' '),
-                 expected);
+        const Trace t = run(program(header), s, {}, {});
+        const Setup& u = t.setup;
+        QStringList shown{num(*u.blankX),
+                          num(*u.blankY),
+                          num(*u.thickness),
+                          u.zeroOnTable ? "table" : "blank",
+                          u.fromHeader ? "header" : "settings",
+                          "|",
+                          unitSymbol(u.unit),
+                          QStringList{"flat", "V", "ball"}[int(u.tool.shape)],
+                          num(u.tool.diameter),
+                          num(u.tool.angle),
+                          u.toolFromHeader ? "header" : "settings"};
+        for (const Note& n : t.warnings)
+            shown << n.rule;
+        QCOMPARE(shown.join(u' '), expected);
+    }
+
+    // A metric file with the settings in inches: the settings' blank, table and speeds reach the run
+    // in millimetres, so a millimetre program is timed at the same real speed as an inch one.
+    void settingsTakeTheFilesUnit() {
+        Settings s;
+        s.blankX = 10;
+        s.tableX = 20;
+        s.move.xy = 2; // in/s
+        const Trace t =
+            run(program("'' Cut this file out of a sheet piece of MDF that's 18 thick\n'' using a 6mm straight bit\n"
+                        "MX, 50.8\n"),
+                s, {}, {});
+        QCOMPARE(t.setup.unit, Unit::Millimetre);
+        QCOMPARE(num(*t.setup.blankX), QStringLiteral("254"));
+        QCOMPARE(num(*t.setup.tableX), QStringLiteral("508"));
+        QCOMPARE(num(t.totalTime), QStringLiteral("1"));
     }
 
     // Generated programs of every kind of line, loops and calls included, run with and without

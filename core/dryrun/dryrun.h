@@ -80,12 +80,34 @@ struct Stop {
     int times = 0; // how often the run reached it
 };
 
-// The blank and table the checks used: from the file's own header where it has one, else the settings.
+// The unit of the program's numbers: lengths in it, speeds in it per second.
+enum class Unit : quint8 { Inch, Millimetre };
+// "in" or "mm"; every length an operator reads carries it.
+QString unitSymbol(Unit unit);
+// "in/s" or "mm/s"; every speed an operator reads carries it.
+QString speedSymbol(Unit unit);
+
+// The bit, as the carve and the checks that know its width see it.
+struct Tool {
+    enum class Shape : quint8 { Flat, V, Ball };
+    Shape shape = Shape::Flat;
+    double diameter = 0.25; // the cutting diameter; a V bit's largest, where its cone ends
+    double angle = 90;      // a V bit's included angle, in degrees
+    friend bool operator==(const Tool&, const Tool&) = default;
+};
+
+// The blank, table, unit and bit the checks used: from the file's own header where it has them,
+// else the settings.
 struct Setup {
     std::optional<double> blankX, blankY, thickness;
     bool zeroOnTable = false;
     bool fromHeader = false;
     std::optional<double> tableX, tableY;
+    Unit unit = Unit::Inch;
+    bool unitFromHeader = false;
+    Tool tool;
+    bool toolFromHeader = false;
+    QString bit; // the header's bit as written ("1/4 down-spiral bit"); empty without one
 };
 
 struct AxisSpeeds {
@@ -175,6 +197,11 @@ struct Settings {
     // The blank, used when the file's own header gives none.
     std::optional<double> blankX, blankY, thickness;
     bool zeroOnTable = false;
+    // The unit and the bit, used when the header names none (or one that cannot be read).
+    Unit unit = Unit::Inch;
+    Tool tool;
+    // A V bit's largest diameter, where the header gives only its angle; unset: 1/2 inch or 12 mm.
+    std::optional<double> vBitDiameter;
     // Not the operator's: a main-file line number whose state the run records in Trace::watched the
     // first time it reaches that line (0: none). Resuming from a line and tracing an outline read it.
     int watchLine = 0;

@@ -111,8 +111,9 @@ struct Frame {
     std::vector<int> returns;
 };
 
-// The blank, thickness and Z zero from the main file's own header lines where it has them.
-Setup readSetup(const Program& program, const Settings& settings);
+// The blank, thickness, Z zero, unit and bit from the main file's own header lines where it has
+// them, else the settings (in the program's unit); a bit that cannot be read adds a note to notes.
+Setup readSetup(const Program& program, const Settings& settings, QList<Note>* notes = nullptr);
 // Whether a compare b holds, with = meeting numbers that differ by rounding only.
 bool holds(double a, Compare c, double b);
 // Time for distance d at top speed v, speeding up and slowing down at a.

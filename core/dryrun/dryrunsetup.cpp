@@ -8,72 +8,184 @@
 #include <algorithm>
 #include <cmath>
 
-namespace dryrun::engine {
+namespace dryrun {
 
 namespace {
 
+// A size as a header writes it, and the unit it names: "mm", an inch mark or a fraction says; a
+// plain number says nothing.
+struct Measure {
+    double value = 0;
+    std::optional<Unit> unit;
+};
+
 // "1/2", "3/4", "1 1/2", "0.5", "18", "12mm", "1/2\"": a size as a header writes it.
-std::optional<double> measure(QString text, bool* mm) {
+std::optional<Measure> measure(QString text) {
     text = text.trimmed();
-    *mm = false;
-    static const QRegularExpression unit(QStringLiteral("\\s*(mm|\"|in|inch|inches)$"),
+    std::optional<Unit> unit;
+    static const QRegularExpression mark(QStringLiteral("\\s*(mm|\"|in|inch|inches)$"),
                                          QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch u = unit.match(text);
+    const QRegularExpressionMatch u = mark.match(text);
     if (u.hasMatch()) {
-        *mm = u.captured(1).compare(QStringLiteral("mm"), Qt::CaseInsensitive) == 0;
+        unit = u.captured(1).compare(QStringLiteral("mm"), Qt::CaseInsensitive) == 0 ? Unit::Millimetre : Unit::Inch;
         text.chop(u.capturedLength());
     }
     static const QRegularExpression form(
         QStringLiteral("^(?:(\\d+(?:\\.\\d*)?|\\.\\d+)|(?:(\\d+)(?:\\s+|\\s*-\\s*))?(\\d+)\\s*/\\s*(\\d+))$"));
     const QRegularExpressionMatch m = form.match(text);
     if (!m.hasMatch()) return std::nullopt;
-    if (m.hasCaptured(1)) return m.captured(1).toDouble();
+    if (m.hasCaptured(1)) return Measure{m.captured(1).toDouble(), unit};
     const double denominator = m.captured(4).toDouble();
     if (denominator == 0) return std::nullopt;
-    return (m.hasCaptured(2) ? m.captured(2).toDouble() : 0) + m.captured(3).toDouble() / denominator;
+    // Millimetres are never written as fractions.
+    return Measure{(m.hasCaptured(2) ? m.captured(2).toDouble() : 0) + m.captured(3).toDouble() / denominator,
+                   unit.value_or(Unit::Inch)};
+}
+
+// How many of to's units one of from's is.
+double factor(Unit from, Unit to) {
+    if (from == to) return 1;
+    return from == Unit::Inch ? 25.4 : 1 / 25.4;
+}
+
+double inUnit(const Measure& m, Unit unit) {
+    return m.unit ? m.value * factor(*m.unit, unit) : m.value;
+}
+
+std::optional<double> scaled(const std::optional<double>& v, double f) {
+    return v ? std::optional<double>(*v * f) : std::nullopt;
+}
+
+// The bit as the header names it, "SIZE TYPE": "1/4 down-spiral bit", "3mm straight bit",
+// "60 degree V bit". Nothing when the size cannot be read.
+struct BitRead {
+    std::optional<Tool> tool;
+    std::optional<Unit> unit; // what the size's own unit mark says
+};
+BitRead readBit(const QString& text, Unit unit, const Settings& settings) {
+    static const QRegularExpression type(
+        QStringLiteral("\\b(straight|compression|up-?spiral|down-?spiral|spiral|end\\s*mill|flat|ball(?:\\s*nose)?|v)"
+                       "\\b.*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression bitWord(QStringLiteral("\\s*\\bbit\\s*$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression degrees(QStringLiteral("^(\\d+(?:\\.\\d*)?)\\s*(?:\u00b0|deg|degrees?)$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    QString size = text;
+    Tool tool = settings.tool;
+    tool.shape = Tool::Shape::Flat;
+    const QRegularExpressionMatch t = type.match(text);
+    if (t.hasMatch()) {
+        size = text.left(t.capturedStart());
+        const QString word = t.captured(1).toLower();
+        if (word == u"v") tool.shape = Tool::Shape::V;
+        if (word.startsWith(u"ball")) tool.shape = Tool::Shape::Ball;
+    } else {
+        size.remove(bitWord);
+    }
+    size = size.trimmed();
+    BitRead out;
+    if (size.isEmpty() && tool.shape != Tool::Shape::V) return out;
+    const double vDiameter = settings.vBitDiameter ? *settings.vBitDiameter * factor(settings.unit, unit)
+                                                   : (unit == Unit::Inch ? 0.5 : 12.0);
+    if (const QRegularExpressionMatch d = degrees.match(size); d.hasMatch() || size.isEmpty()) {
+        const double angle = d.hasMatch() ? d.captured(1).toDouble() : settings.tool.angle;
+        if (!(angle > 0 && angle < 180)) return out;
+        tool.shape = Tool::Shape::V;
+        tool.angle = angle;
+        tool.diameter = vDiameter;
+        out.tool = tool;
+        return out;
+    }
+    const std::optional<Measure> m = measure(size);
+    if (!m || !(m->value > 0)) return out;
+    out.unit = m->unit;
+    tool.diameter = inUnit(*m, unit);
+    out.tool = tool;
+    return out;
 }
 
 } // namespace
 
-Setup readSetup(const Program& program, const Settings& settings) {
+QString unitSymbol(Unit unit) {
+    return unit == Unit::Inch ? QStringLiteral("in") : QStringLiteral("mm");
+}
+
+QString speedSymbol(Unit unit) {
+    return unitSymbol(unit) + QStringLiteral("/s");
+}
+
+namespace engine {
+
+Setup readSetup(const Program& program, const Settings& settings, QList<Note>* notes) {
     headerinfo::Reader reader;
-    for (const SourceLine& l : program.lines)
+    int bitLine = 0;
+    for (const SourceLine& l : program.lines) {
         reader.add(l.text);
+        if (!bitLine && !reader.info().bit.isEmpty()) bitLine = l.number;
+    }
     const HeaderInfo& header = reader.info();
-    std::optional<double> blankX, blankY, thickness;
-    bool thicknessMm = false;
+    std::optional<Measure> blankX, blankY, thickness;
     if (header.hasCutLine) {
         static const QRegularExpression by(QStringLiteral("\\s*[xX\u00d7*]\\s*"));
         const QStringList sides = header.blank.split(by);
-        bool mm = false;
         if (sides.size() == 2) {
-            blankX = measure(sides[0], &mm);
-            blankY = measure(sides[1], &mm);
+            blankX = measure(sides[0]);
+            blankY = measure(sides[1]);
             if (!blankX || !blankY) blankX = blankY = std::nullopt;
         }
-        thickness = measure(header.thickness, &thicknessMm);
+        thickness = measure(header.thickness);
     }
-    const std::optional<bool> zeroOnTable = header.zeroOnTable;
-    // The thickness list mixes inch fractions with millimetre sizes; an inch blank (no side of
-    // 200) takes a millimetre thickness in inches.
-    if (thickness && thicknessMm && blankX && blankY && *blankX < 200 && *blankY < 200) *thickness /= 25.4;
 
+    // The unit: the blank's where it shows one (no machine takes a blank of 200 inches, so a side of
+    // 200 or more is millimetres), else the bit size's own mark, else the settings.
     Setup s;
+    s.unit = settings.unit;
+    if (blankX) {
+        s.unitFromHeader = true;
+        s.unit = blankX->unit                                     ? *blankX->unit
+                 : blankY->unit                                   ? *blankY->unit
+                 : (blankX->value >= 200 || blankY->value >= 200) ? Unit::Millimetre
+                                                                  : Unit::Inch;
+    } else if (!header.bit.isEmpty()) {
+        if (const std::optional<Unit> u = readBit(header.bit, s.unit, settings).unit) {
+            s.unit = *u;
+            s.unitFromHeader = true;
+        }
+    }
+    const double f = factor(settings.unit, s.unit);
+
+    const std::optional<bool> zeroOnTable = header.zeroOnTable;
     s.fromHeader = blankX || thickness || zeroOnTable;
-    s.blankX = blankX ? blankX : settings.blankX;
-    s.blankY = blankY ? blankY : settings.blankY;
-    s.thickness = thickness ? thickness : settings.thickness;
+    s.blankX = blankX ? inUnit(*blankX, s.unit) : scaled(settings.blankX, f);
+    s.blankY = blankY ? inUnit(*blankY, s.unit) : scaled(settings.blankY, f);
+    s.thickness = thickness ? inUnit(*thickness, s.unit) : scaled(settings.thickness, f);
     s.zeroOnTable = zeroOnTable.value_or(settings.zeroOnTable);
-    s.tableX = settings.tableX;
-    s.tableY = settings.tableY;
+    s.tableX = scaled(settings.tableX, f);
+    s.tableY = scaled(settings.tableY, f);
+
+    s.bit = header.bit;
+    s.tool = settings.tool;
+    s.tool.diameter *= f;
+    if (!header.bit.isEmpty()) {
+        if (const std::optional<Tool> tool = readBit(header.bit, s.unit, settings).tool) {
+            s.tool = *tool;
+            s.toolFromHeader = true;
+        } else if (notes) {
+            *notes << Note{
+                LineRef{0, bitLine},
+                tr("The header's bit \"%1\" cannot be read as a size; the settings' bit is used.").arg(header.bit),
+                false, QStringLiteral("bit-unreadable")};
+        }
+    }
     return s;
 }
 
 // The settings made usable, the setup read, and from it the blank's top and the table's top that
 // check() measures against.
 void Runner::setUp(const Program& program) {
+    trace_.setup = readSetup(program, settings_, &trace_.warnings);
     checkSettings();
-    trace_.setup = readSetup(program, settings_);
     const Setup& s = trace_.setup;
     if (s.blankX && s.blankY && (!s.zeroOnTable || s.thickness)) blankTop_ = s.zeroOnTable ? *s.thickness : 0.0;
     if (!s.zeroOnTable && s.thickness)
@@ -84,9 +196,20 @@ void Runner::setUp(const Program& program) {
 
 // Settings that would make times no numbers are replaced, and the run says so.
 void Runner::checkSettings() {
-    move_ = settings_.move;
-    jog_ = settings_.jog;
-    const Settings defaults;
+    // The settings' speeds are in their own unit; the program's numbers may be in the other.
+    const double f = factor(settings_.unit, trace_.setup.unit);
+    const auto scaledSpeeds = [f](AxisSpeeds v) {
+        v.xy *= f;
+        v.z *= f;
+        v.a *= f;
+        v.b *= f;
+        return v;
+    };
+    move_ = scaledSpeeds(settings_.move);
+    jog_ = scaledSpeeds(settings_.jog);
+    Settings defaults;
+    defaults.move = scaledSpeeds(defaults.move);
+    defaults.jog = scaledSpeeds(defaults.jog);
     const auto speed = [&](double& v, double fallback, const char* what) {
         if (std::isfinite(v) && v >= SlowestSpeed && v <= Huge) return;
         settingNote(
@@ -102,7 +225,7 @@ void Runner::checkSettings() {
         speed(groups[g]->b, fallbacks[g].b, SpeedNames[g * 4 + 3]);
     }
     if (!settings_.acceleration) return;
-    const double accels[] = {settings_.accelXY, settings_.accelZ, settings_.accelAB};
+    const double accels[] = {settings_.accelXY * f, settings_.accelZ * f, settings_.accelAB * f};
     for (int g = 0; g < 3; ++g) {
         accel_[g] = accels[g];
         if (std::isfinite(accel_[g]) && accel_[g] >= SlowestSpeed && accel_[g] <= Huge) continue;
@@ -145,4 +268,5 @@ void Runner::check(const Position& from, const Position& to, bool jog, File& f, 
                  .arg(number(to.z), number(*floor_)));
 }
 
-} // namespace dryrun::engine
+} // namespace engine
+} // namespace dryrun
