@@ -28,6 +28,7 @@ char* qtArgv[] = {nullptr, nullptr};
 int main(int argc, char** argv) {
     setUpProcess();
     qtArgv[0] = argv[0];
+    // The streams write through stdout and stderr, which attachToCallersConsole() may reopen.
     QTextStream out(stdout);
     QTextStream err(stderr);
     CommandLine command;
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
         setNames();
         installTranslations();
         command = parseCommandLine(QCoreApplication::arguments());
+        if (command.mode != CommandLine::Mode::Window) attachToCallersConsole();
         switch (command.mode) {
         case CommandLine::Mode::Help:
         case CommandLine::Mode::Version:

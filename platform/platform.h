@@ -38,12 +38,17 @@ public:
     virtual QString partsFolder() = 0;
 };
 
+// For the command-line modes: where the program was started from a command prompt without its output
+// redirected, its standard output and error go to that prompt's console (a Windows program has none of
+// its own). Nothing elsewhere, nor for the window, which must not die with the prompt it came from.
+void attachToCallersConsole();
+
 // Process-wide settings made once at start, before any file is written: a write past the system's
 // file-size limit fails with its error, and so reaches the user, rather than ending the program.
 void setUpProcess();
 
-// The per-user configuration folder (not created here), where stacker.ini goes unless a portable
-// copy already sits beside the program.
+// The per-user folder (not created here), where stacker.ini goes unless a portable copy already
+// sits beside the program: the roaming application data on Windows, the configuration folder elsewhere.
 QString userSettingsFolder();
 
 // The user's own templates: "templates" in the per-user data folder (not created here), in native
@@ -51,8 +56,7 @@ QString userSettingsFolder();
 QString userTemplatesFolder();
 
 // The per-user settings file (window size, panes, recent files): cvstacker.conf under the user's
-// configuration folder (cvstacker.ini under the roaming application data on Windows), as QSettings
-// would name it, found without opening anything.
+// configuration folder, or cvstacker.ini in userSettingsFolder() on Windows; found without opening anything.
 QString userSettingsFile();
 
 // True when a file can be created in folder. Probed by creating one: permission bits alone say
@@ -60,8 +64,8 @@ QString userSettingsFile();
 bool canCreateFilesIn(const QString& folder);
 
 // True for a folder the system's packages and its administrator install into (/usr, /opt, /etc and
-// the like, links followed), which the program never writes into, even as root. Always false on
-// Windows, where a copy beside the program keeps its settings there as it always has.
+// the like; on Windows the Program Files folders, the Windows folder and ProgramData; links
+// followed), which the program never writes into, even as an administrator or root.
 bool isSystemFolder(const QString& folder);
 
 // The default parts folder of this platform, in native separators.

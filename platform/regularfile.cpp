@@ -12,6 +12,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include <QRegularExpression>
+#include <io.h>
+#include <qt_windows.h>
+#endif
 
 namespace regularfile {
 
@@ -31,6 +36,21 @@ QString kindOfMode(mode_t mode) {
 }
 #endif
 
+#ifdef Q_OS_WIN
+// Windows keeps these names for its devices in every folder, whatever follows the first dot:
+// "aux.cvp" or "C:\\parts\\con.txt" open a device, never a file.
+bool isDeviceName(const QString& path) {
+    const QString native = QDir::toNativeSeparators(path);
+    if (native.startsWith(QLatin1String("\\\\.\\")) || native.startsWith(QLatin1String("\\\\?\\GLOBALROOT")))
+        return true;
+    QString base = native.section(u'\\', -1);
+    base = base.left(base.indexOf(u'.')).trimmed();
+    static const QRegularExpression reserved(QStringLiteral("^(con|prn|aux|nul|com[1-9]|lpt[1-9]|conin\\$|conout\\$)$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    return reserved.match(base).hasMatch();
+}
+#endif
+
 } // namespace
 
 bool sameFile(const QString& a, const QString& b) {
@@ -46,6 +66,9 @@ QString resolved(const QString& path) {
 }
 
 QString specialKind(const QString& path) {
+#ifdef Q_OS_WIN
+    if (isDeviceName(path)) return QCoreApplication::translate("RegularFile", "a device");
+#endif
     if (QFileInfo(resolved(path)).isSymLink())
         return QCoreApplication::translate("RegularFile", "a link that leads round in a circle");
 #ifdef Q_OS_UNIX
@@ -101,6 +124,14 @@ bool openForReading(QFile& file, QString* why, QIODevice::OpenMode extra) {
     return true;
 #else
     if (!file.open(QIODevice::ReadOnly | extra)) return refuse(file.errorString());
+#ifdef Q_OS_WIN
+    // A name the check above took for a file may still open a device or a pipe.
+    if (::GetFileType(reinterpret_cast<HANDLE>(::_get_osfhandle(file.handle()))) != FILE_TYPE_DISK) {
+        file.close();
+        return refuse(QCoreApplication::translate("RegularFile", "It is %1, not a regular file.")
+                          .arg(QCoreApplication::translate("RegularFile", "a device")));
+    }
+#endif
     return true;
 #endif
 }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <atomic>
 #include <cerrno>
@@ -22,14 +23,41 @@ namespace savefile {
 
 namespace {
 
-// QSaveFile names its temporary file after the target with "." and six random characters added.
+// QSaveFile names its temporary file after the target with "." and six random characters added; on
+// Windows it does so after the second temporary name, which adds "~" and six more.
+#ifdef Q_OS_WIN
+constexpr qint64 TemporarySuffix = 14;
+#else
 constexpr qint64 TemporarySuffix = 7;
+#endif
 
 qint64 nativeLength(const QString& text) {
 #ifdef Q_OS_WIN
     return text.size();
 #else
     return QFile::encodeName(text).size();
+#endif
+}
+
+// How many names the regular file at path has; 0 when there is none there.
+qint64 hardLinks(const QString& path) {
+#ifdef Q_OS_WIN
+    const QString native = QDir::toNativeSeparators(path);
+    const HANDLE h = ::CreateFileW(reinterpret_cast<const wchar_t*>(native.utf16()), FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return 0;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = ::GetFileInformationByHandle(h, &info);
+    ::CloseHandle(h);
+    return known ? qint64(info.nNumberOfLinks) : 0;
+#elif defined(Q_OS_UNIX)
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+    return qint64(st.st_nlink);
+#else
+    Q_UNUSED(path);
+    return 0;
 #endif
 }
 
@@ -77,18 +105,25 @@ QString pathProblem(const QString& path) {
     }
     if (target.isDir()) return QCoreApplication::translate("SaveFile", "It is a folder, not a file.");
     if (const QString special = regularfile::replaceProblem(path); !special.isEmpty()) return special;
-#ifdef Q_OS_UNIX
+#ifdef Q_OS_WIN
+    // Windows keeps a read-only file from being changed, and so does the program.
+    const DWORD attributes = ::GetFileAttributesW(
+        reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(target.absoluteFilePath()).utf16()));
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return QCoreApplication::translate("SaveFile",
+                                           "%1 is read-only. Clear \"Read-only\" in its Properties, or save under "
+                                           "another name.")
+            .arg(QDir::toNativeSeparators(target.absoluteFilePath()));
+#endif
     // The new content takes the old file's place under this one name; any other name of the old
     // file would go on showing the old content. Writing into the file itself instead would lose
     // the old content to a crash midway, so such a file is not replaced at all.
-    struct stat st {};
-    if (::stat(QFile::encodeName(target.filePath()).constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink > 1)
+    if (hardLinks(target.filePath()) > 1)
         return QCoreApplication::translate("SaveFile",
                                            "%1 has other hard links; saving would separate them, and the other "
                                            "names would keep the old content. Save under another name, or remove "
                                            "the other links first.")
             .arg(QDir::toNativeSeparators(target.absoluteFilePath()));
-#endif
 
     const Limits l = limits(folder);
     const qint64 name = nativeLength(target.fileName());
@@ -157,6 +192,43 @@ int systemError() {
 #endif
 }
 
+#ifdef Q_OS_WIN
+const wchar_t* native(const QString& path) {
+    return reinterpret_cast<const wchar_t*>(path.utf16());
+}
+
+// A name beside path that nothing has: path plus "~" and six random characters.
+QString stagingName(const QString& path) {
+    for (;;) {
+        const QString name =
+            path + QStringLiteral("~%1").arg(QRandomGenerator::global()->bounded(1 << 24), 6, 16, QLatin1Char('0'));
+        if (!QFileInfo::exists(name)) return name;
+    }
+}
+
+// Puts the committed content (at staged) in target's place the Windows way. ReplaceFileW keeps the
+// old file's attributes, ACL and creation time, and on failure leaves the old file where it was.
+QString replaceWith(const QString& target, const QString& staged) {
+    const QString to = QDir::toNativeSeparators(target);
+    const QString from = QDir::toNativeSeparators(staged);
+    const bool replacing = QFileInfo::exists(target);
+    const BOOL done =
+        replacing ? ::ReplaceFileW(native(to), native(from), nullptr,
+                                   REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)
+                  : ::MoveFileExW(native(from), native(to), MOVEFILE_WRITE_THROUGH);
+    if (done) return {};
+    const DWORD code = ::GetLastError();
+    ::DeleteFileW(native(from));
+    if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION || code == ERROR_UNABLE_TO_REMOVE_REPLACED)
+        return QCoreApplication::translate("SaveFile",
+                                           "%1 is open in another program, which does not let it be replaced. Close "
+                                           "it there, then save again.")
+            .arg(to);
+    return QCoreApplication::translate("SaveFile", "The new content could not take the place of the old file (%1).")
+        .arg(qt_error_string(int(code)));
+}
+#endif
+
 #ifdef Q_OS_UNIX
 // Gives the new file the old one's owner and group as far as the system lets this user: only root
 // may give a file away, and others may pass it only to a group they belong to. The reason when the
@@ -193,17 +265,21 @@ QString syncToDisk(int fd) {
 
 } // namespace
 
-SaveFile::SaveFile(const QString& path) : QSaveFile(path) {}
+#ifdef Q_OS_WIN
+SaveFile::SaveFile(const QString& path) : QSaveFile(stagingName(regularfile::resolved(path))), m_target(path) {}
+#else
+SaveFile::SaveFile(const QString& path) : QSaveFile(path), m_target(path) {}
+#endif
 
 bool SaveFile::open(OpenMode openMode) {
-    if (const QString problem = savefile::pathProblem(fileName()); !problem.isEmpty()) {
+    if (const QString problem = savefile::pathProblem(m_target); !problem.isEmpty()) {
         setErrorString(problem);
         return false;
     }
     m_failure.clear();
 #ifdef Q_OS_UNIX
     struct stat old {};
-    const bool replacing = ::stat(QFile::encodeName(regularfile::resolved(fileName())).constData(), &old) == 0;
+    const bool replacing = ::stat(QFile::encodeName(regularfile::resolved(m_target)).constData(), &old) == 0;
 #endif
     if (!QSaveFile::open(openMode)) return false;
 #ifdef Q_OS_UNIX
@@ -272,7 +348,16 @@ bool SaveFile::commit() {
         if (const auto fault = injected(Step::Commit, 0)) reason = fault->reason;
     if (reason.isEmpty()) reason = syncToDisk(handle());
     if (reason.isEmpty()) {
+#ifdef Q_OS_WIN
+        if (QSaveFile::commit()) {
+            reason = replaceWith(regularfile::resolved(m_target), fileName());
+            if (reason.isEmpty()) return true;
+            setErrorString(reason);
+            return false;
+        }
+#else
         if (QSaveFile::commit()) return true;
+#endif
         setErrorString(
             QCoreApplication::translate("SaveFile", "The new content could not take the place of the old file (%1).")
                 .arg(errorString()));

@@ -16,6 +16,12 @@
 // user give them (root always can). A file with other hard links is never replaced: the rename
 // would leave the other names with the old content.
 //
+// On Windows the new content is first committed under a second temporary name beside the target,
+// which then replaces the target through ReplaceFileW, the system's own way: the file keeps its
+// attributes, permissions (ACL) and creation time, and the old file is never lost. A read-only file,
+// or one that another program holds open without letting it be replaced, is refused with a message
+// that says so; the old file stays as it was.
+//
 // If the program is killed midway, Linux mostly leaves nothing behind (where the file system
 // allows, the temporary file has no name until the commit); elsewhere a file named after the
 // target plus "." and six characters may remain. It never stands in the way of a later save, whose temporary name is
@@ -27,6 +33,8 @@
 class SaveFile final : public QSaveFile {
 public:
     explicit SaveFile(const QString& path);
+    // The file the content goes to (fileName() is a temporary name beside it on Windows).
+    QString target() const { return m_target; }
 
     // Opens the temporary file; false, with errorString() saying why in words a user can act on,
     // when the folder is missing, the name too long to be replaced safely or the target no regular file.
@@ -45,6 +53,7 @@ private:
     // Why the call just made failed: the system's own reason (its error code) where it left one, else Qt's.
     QString reasonOfFailure(int code) const;
 
+    QString m_target;
     QString m_failure; // the first failure; once set the file can only be abandoned
 };
 

@@ -14,7 +14,13 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <psapi.h>
+#else
 #include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -42,6 +48,11 @@ int rewrite(const QString& path, const QString& closing) {
 // This process's own peak memory. Linux carries the largest size the process had before exec (the
 // forking test's) over into ru_maxrss; the memory map's high-water mark starts afresh with the program.
 long peakKib() {
+#ifdef Q_OS_WIN
+    PROCESS_MEMORY_COUNTERS counters{};
+    if (!K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return -1;
+    return long(counters.PeakWorkingSetSize / 1024);
+#else
     if (FILE* status = std::fopen("/proc/self/status", "r")) {
         char line[256];
         long kib = -1;
@@ -53,6 +64,7 @@ long peakKib() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+#endif
 }
 
 // Loads and updates the variables file under the working folder, then prints the process's peak

@@ -205,6 +205,8 @@ private Q_SLOTS:
                                       << "windows-path";
         QTest::newRow("network share") << "\\\\server\\parts\\a.cvp"
                                        << "windows-path";
+        QTest::newRow("from a drive's root") << "\\parts\\a.cvp"
+                                             << "windows-path";
     }
     void calledFiles() {
         QFETCH(QString, name);

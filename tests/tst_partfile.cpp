@@ -20,9 +20,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
 #include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -48,6 +50,7 @@ QString pathOfLength(const QString& base, qint64 total) {
     return dir + QLatin1Char('/') + QString(total - nativeLength(dir) - 5, u'f') + QStringLiteral(".cvp");
 }
 
+#ifdef Q_OS_UNIX
 // For as long as it lives, the process acts as user (and group) `user` with the extra group
 // ExtraGroup, as far as file access goes; user 0 leaves root as it is.
 constexpr gid_t ExtraGroup = 4242;
@@ -75,6 +78,7 @@ private:
     std::vector<gid_t> m_groups;
     bool m_ok = true;
 };
+#endif
 
 const QByteArray Opening = "' Created using the Corvane Part File Stacker\r\n' notice\r\n'\r\n";
 const QByteArray Header = "'' Header file created by Corvane Headsmith\r\n'' Sign\r\n' End of header file\r\n\r\n";
@@ -427,6 +431,9 @@ private Q_SLOTS:
         QCOMPARE(settings::readFirstLine(ini), QByteArray("advanced = 1\r\n"));
     }
 
+#ifdef Q_OS_UNIX
+    // Unix file owners, modes and hard links (Windows keeps its own, tested in tst_windows).
+
     // A part file saved over an existing one keeps its permission bits, whoever saves it (root
     // may write any file, which must not add bits the file did not have).
     void permissionsKept_data() {
@@ -549,6 +556,7 @@ private Q_SLOTS:
         QVERIFY2(platform.asked[1].text.contains(QStringLiteral("has other hard links")),
                  qPrintable(platform.asked[1].text));
     }
+#endif
 
     void settingsLine_data() {
         QTest::addColumn<QByteArray>("line");
