@@ -3,7 +3,7 @@
 # their validators; then a Release build without tests (build/package) is packaged with CPack, and the
 # package must hold the program, its desktop integration, its help text, its manual page (compressed
 # as Debian wants, rendering without a warning) and its machine-readable copyright file, and depend on
-# Qt.
+# Qt (but not Qt SVG).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 id=com.corvane.PartFileStacker
@@ -87,6 +87,11 @@ echo "check-package: Depends: $depends"
 for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6; do
     grep -Eq "(^|, )$lib( |,|$)" <<<"$depends" || { echo "check-package: Depends does not name $lib" >&2; status=1; }
 done
+# The program writes its SVG itself: Qt SVG is not available in every Qt it is built with.
+if grep -Eq "(^|, )libqt6svg6( |,|$)" <<<"$depends"; then
+    echo "check-package: Depends names libqt6svg6" >&2
+    status=1
+fi
 
 # The translators' template, collected from the sources by the build.
 grep -q '<source>&amp;About</source>' build/package/packaging/cvstacker.ts ||

@@ -6,7 +6,7 @@ set -euo pipefail
 
 # Building and running: the compiler, Qt with its translation tools and translations, and a virtual X
 # server for machines without a display.
-PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     fonts-dejavu-core xvfb xauth)
 if [ "${1:-run}" = test ]; then
     # Fuzzing (clang), the source check, the real-window run, the packaging checks (groff renders the

@@ -1,5 +1,6 @@
 // The toolpath view over synthetic traces: projections, fit, hit testing, highlight, scrubbing,
 // answers, exports and the summary.
+#include "gui/svgwriter.h"
 #include "gui/toolpath/toolpathdock.h"
 #include "gui/toolpath/toolpathexport.h"
 #include "gui/toolpath/toolpathpanels.h"
@@ -7,11 +8,13 @@
 #include "testfiles.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -21,6 +24,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <QXmlStreamReader>
 
 using dryrun::LineRef;
 using dryrun::Position;
@@ -126,6 +130,47 @@ QChar inkAt(const QImage& image, QPoint at) {
 
 QImage shown(ToolpathView& view) {
     return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// An SVG drawing's elements in order, each with its group's attributes under its own and its text;
+// nothing, with the reason, when the file is not well-formed.
+struct SvgElement {
+    QString name;
+    QMap<QString, QString> attributes;
+    QString text;
+};
+QList<SvgElement> svgElements(const QByteArray& svg, QString* error) {
+    QXmlStreamReader xml(svg);
+    QList<SvgElement> out;
+    QMap<QString, QString> group;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        const bool isGroup = xml.name() == u"g";
+        QMap<QString, QString> attributes = isGroup ? QMap<QString, QString>() : group;
+        for (const QXmlStreamAttribute& a : xml.attributes())
+            attributes[a.qualifiedName().toString()] = a.value().toString();
+        if (isGroup) {
+            group = attributes;
+            continue;
+        }
+        const QString name = xml.name().toString();
+        out.push_back({name, attributes, name == u"text" || name == u"title" ? xml.readElementText() : QString()});
+    }
+    if (xml.hasError()) *error = xml.errorString();
+    return xml.hasError() ? QList<SvgElement>() : out;
+}
+
+// The straight lines of a path's data.
+QList<QLineF> svgLines(const QString& d) {
+    static const QRegularExpression step(QStringLiteral("([ML])(-?[0-9.]+) (-?[0-9.]+)"));
+    QList<QLineF> lines;
+    QPointF at;
+    for (const QRegularExpressionMatch& m : step.globalMatch(d)) {
+        const QPointF p(m.captured(2).toDouble(), m.captured(3).toDouble());
+        if (m.captured(1) == u"L") lines << QLineF(at, p);
+        at = p;
+    }
+    return lines;
 }
 
 } // namespace
@@ -514,13 +559,26 @@ private Q_SLOTS:
                 inkAt(image, ((scene.projection().toScreen(s.from) + scene.projection().toScreen(s.to)) / 2).toPoint()),
                 u'c');
         QCOMPARE(inkAt(image, scene.projection().toScreen(Position{2, 15, 0, 0, 0}).toPoint()), u' ');
-        const QColor deepest = scene.depthColor(-5);
 
+        // The drawing holds each segment, where the view shows it, in its depth's colour.
         QVERIFY2(writeToolpathSvg(*trace, ViewKind::ThreeD, QSize(300, 200), svg, &error), qPrintable(error));
-        const QByteArray drawing = readAll(svg);
-        QVERIFY(drawing.contains("<svg"));
-        QVERIFY(drawing.contains("<path"));
-        QVERIFY(drawing.contains("stroke=\"" + deepest.name().toLatin1() + '"'));
+        const QList<SvgElement> drawing = svgElements(readAll(svg), &error);
+        QVERIFY2(!drawing.isEmpty(), qPrintable(error));
+        scene.setViewKind(ViewKind::ThreeD);
+        scene.fit(QSize(300, 200));
+        for (const Segment& s : trace->segments) {
+            const QLineF want(scene.projection().toScreen(s.from), scene.projection().toScreen(s.to));
+            const QString colour = scene.depthColor(std::min(s.from.z, s.to.z)).name();
+            const auto holds = [&](const SvgElement& e) {
+                const QList<QLineF> lines = svgLines(e.attributes.value(QStringLiteral("d")));
+                return e.attributes.value(QStringLiteral("stroke")) == colour &&
+                       std::any_of(lines.begin(), lines.end(), [&](QLineF l) {
+                           return QLineF(l.p1(), want.p1()).length() < 0.01 &&
+                                  QLineF(l.p2(), want.p2()).length() < 0.01;
+                       });
+            };
+            QVERIFY2(std::any_of(drawing.begin(), drawing.end(), holds), qPrintable(colour));
+        }
 
         // The dock exports through its chooser: by the name's ending, never over the part file, and a
         // failure says where.
@@ -553,6 +611,63 @@ private Q_SLOTS:
         QCOMPARE(entries(dir.path()),
                  (QStringList{QStringLiteral("file"), QStringLiteral("job.cvp"), QStringLiteral("top.png"),
                               QStringLiteral("top.svg"), QStringLiteral("view.svg")}));
+    }
+
+    // The SVG writer says what was painted, in order: each primitive as its element with the pen,
+    // brush, opacity and transform it was painted with, and text as text, whatever it holds.
+    void svgWriterElements() {
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        {
+            SvgWriter svg(out, QSize(40, 30), QStringLiteral("<&>\x01"));
+            QPainter p(&svg);
+            p.setPen(QPen(Qt::red, 2, Qt::DashLine, Qt::FlatCap));
+            p.drawLine(QLineF(0, 0, 10, 0));
+            p.setPen(QColor(0, 128, 0));
+            p.drawText(QPointF(1, 20), QStringLiteral("a<b> & \x01\"c\""));
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(0, 0, 255, 51));
+            p.drawRect(QRectF(1, 2, 3, 4));
+            p.setOpacity(0.5);
+            p.drawPolygon(QPolygonF({{0, 0}, {4, 0}, {4, 3}}), Qt::WindingFill);
+            p.translate(5, 6);
+            p.scale(2, 2);
+            p.drawEllipse(QPointF(0, 0), 3, 4);
+        }
+        const QList<SvgElement> expected{
+            {"title", {}, "<&>"},
+            {"path",
+             {{"d", "M0 0L10 0"},
+              {"fill", "none"},
+              {"stroke", "#ff0000"},
+              {"stroke-width", "2"},
+              {"stroke-dasharray", "8,4"},
+              {"stroke-linecap", "butt"}}},
+            {"text", {{"x", "1"}, {"y", "20"}, {"fill", "#008000"}, {"stroke", "none"}}, "a<b> & \"c\""},
+            {"rect",
+             {{"x", "1"},
+              {"y", "2"},
+              {"width", "3"},
+              {"height", "4"},
+              {"fill", "#0000ff"},
+              {"fill-opacity", "0.2"},
+              {"stroke", "none"}}},
+            {"polygon", {{"points", "0,0 4,0 4,3"}, {"opacity", "0.5"}, {"fill-rule", "nonzero"}}},
+            {"ellipse",
+             {{"cx", "0"}, {"rx", "3"}, {"ry", "4"}, {"opacity", "0.5"}, {"transform", "matrix(2 0 0 2 5 6)"}}},
+        };
+        QString error;
+        const QList<SvgElement> elements = svgElements(out.data(), &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(elements.size(), expected.size() + 1); // the svg element first
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            const SvgElement& got = elements[i + 1];
+            QCOMPARE(got.name, expected[i].name);
+            QCOMPARE(got.text, expected[i].text);
+            for (auto [name, value] : expected[i].attributes.asKeyValueRange())
+                QVERIFY2(got.attributes.value(name) == value,
+                         qPrintable(got.name + u' ' + name + u'=' + got.attributes.value(name)));
+        }
     }
 
     void runTimeFormat_data() {

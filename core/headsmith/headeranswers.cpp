@@ -1,6 +1,6 @@
 #include "core/headsmith/headeranswers.h"
 
-#include "core/headsmith/linestream.h"
+#include "core/linestream.h"
 #include "platform/platform.h"
 #include "platform/regularfile.h"
 #include "platform/savefile.h"

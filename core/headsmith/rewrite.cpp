@@ -1,7 +1,7 @@
 #include "core/headsmith/rewrite.h"
 
 #include "core/headsmith/headertext.h"
-#include "core/headsmith/linestream.h"
+#include "core/linestream.h"
 #include "core/textfile.h"
 #include "platform/platform.h"
 #include "platform/regularfile.h"

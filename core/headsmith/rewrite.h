@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/headsmith/headerfields.h"
-#include "core/headsmith/linestream.h"
+#include "core/linestream.h"
 #include "core/textfile.h"
 
 #include <QCoreApplication>

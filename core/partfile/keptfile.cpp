@@ -1,6 +1,5 @@
 #include "core/partfile/keptfile.h"
 
-#include "core/headsmith/linestream.h"
 #include "platform/regularfile.h"
 
 #include <QBuffer>
@@ -8,86 +7,12 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstring>
 #include <deque>
 
 FileIdentity FileIdentity::of(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists()) return {};
     return {info.size(), info.lastModified()};
-}
-
-PartLineReader::PartLineReader(QIODevice& device, qint64 from, qint64 to, qsizetype bufferSize)
-    : m_device(device), m_to(to), m_base(from), m_capacity(qMax<qsizetype>(bufferSize, 2)),
-      m_buffer(new char[static_cast<std::size_t>(m_capacity)]) {
-    if (!m_device.seek(from)) {
-        m_failed = m_eof = true;
-        m_why = m_device.errorString();
-    }
-}
-
-bool PartLineReader::refill() {
-    if (m_pos > 0) {
-        std::memmove(m_buffer.get(), m_buffer.get() + m_pos, static_cast<std::size_t>(m_end - m_pos));
-        m_base += m_pos;
-        m_end -= m_pos;
-        m_pos = 0;
-    }
-    const qint64 want = qMin<qint64>(m_capacity - m_end, m_to - (m_base + m_end));
-    if (want <= 0) {
-        m_eof = true;
-        return false;
-    }
-    const qint64 n = m_device.read(m_buffer.get() + m_end, want);
-    if (n <= 0) {
-        // The range was measured when the file was read first: a file that ends sooner has changed.
-        m_failed = m_eof = true;
-        m_why = n < 0 ? m_device.errorString()
-                      : QCoreApplication::translate("partfile", "The file ended sooner than when it was read.");
-        return false;
-    }
-    m_end += n;
-    return true;
-}
-
-bool PartLineReader::next(Piece& piece) {
-    const auto give = [&](qsizetype from, qsizetype to, bool ends, qsizetype skip) {
-        piece = Piece{QByteArrayView(m_buffer.get() + from, to - from), m_base + from, m_atLineStart, ends};
-        m_pos = to + skip;
-        m_atLineStart = ends;
-        return true;
-    };
-    for (;;) {
-        const char* const base = m_buffer.get();
-        if (m_pos < m_end) {
-            const char* const p = base + m_pos;
-            const auto avail = static_cast<std::size_t>(m_end - m_pos);
-            const auto* nl = static_cast<const char*>(std::memchr(p, '\n', avail));
-            const auto* cr =
-                static_cast<const char*>(std::memchr(p, '\r', nl ? static_cast<std::size_t>(nl - p) : avail));
-            if (cr) {
-                const qsizetype at = cr - base;
-                if (at + 1 < m_end) return give(m_pos, at, true, base[at + 1] == '\n' ? 2 : 1);
-                if (m_eof) return give(m_pos, at, true, 1);
-                // A CR at the end of the buffer: whether an LF follows comes with the next read.
-                if (m_pos == 0 && m_end == m_capacity) return give(0, at, false, 0);
-                refill();
-                continue;
-            }
-            if (nl) return give(m_pos, nl - base, true, 1);
-        }
-        if (m_eof) {
-            if (m_failed) return false;
-            if (m_pos >= m_end) {
-                // The range stopped right after a piece of an unfinished line: that line ends here.
-                if (m_atLineStart) return false;
-                return give(m_end, m_end, true, 0);
-            }
-            return give(m_pos, m_end, true, 0);
-        }
-        if (m_pos == 0 && m_end == m_capacity) return give(0, m_end, false, 0);
-        refill();
-    }
 }
 
 namespace keptfile {
@@ -125,8 +50,8 @@ std::unique_ptr<QIODevice> open(const KeptFile& kept, QString* why) {
 }
 
 bool copy(QIODevice& source, const KeptRegion& region, LineWriter& out, qint64* written, QString* why) {
-    PartLineReader in(source, region.offset, region.offset + region.length);
-    PartLineReader::Piece piece;
+    LineReader in(source, region.offset, region.offset + region.length, Lines);
+    LineReader::Piece piece;
     qint64 lines = 0;
     while (in.next(piece) && !out.failed()) {
         out.put(piece.bytes);
@@ -158,8 +83,8 @@ QStringList lines(QIODevice& source, const KeptRegion& region, textfile::Encodin
         const QByteArray around = source.read(2);
         partial = !(around.size() == 2 && (around[0] == '\n' || (around[0] == '\r' && around[1] != '\n')));
     }
-    PartLineReader in(source, from, end);
-    PartLineReader::Piece piece;
+    LineReader in(source, from, end, Lines);
+    LineReader::Piece piece;
     std::deque<QByteArray> kept;
     QByteArray line;
     qint64 bytes = 0;

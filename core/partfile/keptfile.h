@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/linestream.h"
 #include "core/textfile.h"
 
 #include <QByteArray>
-#include <QByteArrayView>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -11,7 +11,6 @@
 
 #include <memory>
 
-class LineWriter;
 class QIODevice;
 
 // What a file on disk was when it was last looked at: when either differs later, someone changed it.
@@ -62,47 +61,11 @@ struct KeptLines {
     friend bool operator==(const KeptLines&, const KeptLines&) = default;
 };
 
-// Reads bytes [from, to) of a device line by line through a fixed buffer, so memory stays flat
-// whatever the size. CR LF, a bare LF and a lone CR each end a line; a last line without an end
-// counts. A line longer than the buffer comes in several pieces.
-class PartLineReader {
-public:
-    struct Piece {
-        QByteArrayView bytes; // without the line end; valid until the next call
-        qint64 offset = 0;    // where the piece begins in the device
-        bool starts = true;   // the piece begins a line
-        bool ends = true;     // the piece finishes a line
-        bool whole() const { return starts && ends; }
-    };
-
-    static constexpr qsizetype DefaultBuffer = qsizetype(1) << 20;
-
-    PartLineReader(QIODevice& device, qint64 from, qint64 to, qsizetype bufferSize = DefaultBuffer);
-
-    // The next piece; false at the end of the range or on a read error (see failed()).
-    bool next(Piece& piece);
-    // Where the next unread byte lies: after a piece that ends a line, past its line end.
-    qint64 position() const { return m_base + m_pos; }
-    bool failed() const { return m_failed; }
-    QString errorString() const { return m_why; }
-
-private:
-    bool refill();
-
-    QIODevice& m_device;
-    qint64 m_to;
-    qint64 m_base; // device offset of m_buffer[0]
-    qsizetype m_capacity;
-    std::unique_ptr<char[]> m_buffer;
-    qsizetype m_pos = 0;
-    qsizetype m_end = 0;
-    bool m_eof = false;
-    bool m_failed = false;
-    bool m_atLineStart = true;
-    QString m_why;
-};
-
 namespace keptfile {
+
+// How a part file's lines are read: a lone CR ends a line too, and a file that ends before a region
+// measured in it has changed.
+inline constexpr LineReader::Options Lines{.loneCrEnds = true, .wholeRange = true};
 
 // The kept file opened for reading its regions, or nothing with *why saying why (in particular when
 // the file on disk is no longer what it was when they were found in it).

@@ -1,6 +1,6 @@
 #include "core/partfile/partfile.h"
 
-#include "core/headsmith/linestream.h"
+#include "core/linestream.h"
 #include "core/panel/programmodel.h"
 #include "core/textfile.h"
 #include "platform/savefile.h"

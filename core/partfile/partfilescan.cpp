@@ -116,8 +116,8 @@ Scanner::Outcome Scanner::run() {
     // A byte-order mark declares UTF-8: with ASCII after it the file is UTF-8, and text typed into it too.
     textfile::Utf8Check check;
     check.add(kept.bom);
-    PartLineReader in(m_device, from, m_contentEnd, m_bufferSize);
-    PartLineReader::Piece piece;
+    LineReader in(m_device, from, m_contentEnd, keptfile::Lines, m_bufferSize);
+    LineReader::Piece piece;
     QByteArray gathered;
     bool tooLong = false;
     qint64 start = 0;

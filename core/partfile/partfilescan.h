@@ -33,6 +33,6 @@ enum class Mode {
 };
 
 // Scans a device opened for reading, from its start to its size.
-Scan scan(QIODevice& device, Mode mode = Mode::Whole, qsizetype bufferSize = PartLineReader::DefaultBuffer);
+Scan scan(QIODevice& device, Mode mode = Mode::Whole, qsizetype bufferSize = LineReader::DefaultBuffer);
 
 } // namespace partfilescan

@@ -2,40 +2,21 @@
 #include "gui/toolpath/toolpathscene.h"
 #include "gui/toolpath/toolpathstyle.h"
 
-#include <QPaintEngine>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPolygonF>
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 using dryrun::Position;
 using namespace toolpathstyle;
 
 namespace {
 
-bool drawsVectors(const QPainter& painter) {
-    return painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::SVG;
-}
-
-// Lines as one path, joined where one ends where the next begins: an SVG file then holds a few
-// path elements rather than one element per segment.
+// One call for a whole bucket: the raster engine draws them fast, and the SVG writer joins lines
+// that meet into one path.
 void drawLines(QPainter& painter, const std::vector<QLineF>& lines) {
-    if (lines.empty()) return;
-    if (!drawsVectors(painter)) {
-        painter.drawLines(lines.data(), static_cast<int>(lines.size()));
-        return;
-    }
-    QPainterPath path;
-    QPointF end(std::numeric_limits<double>::quiet_NaN(), 0);
-    for (const QLineF& l : lines) {
-        if (l.p1() != end) path.moveTo(l.p1());
-        path.lineTo(l.p2());
-        end = l.p2();
-    }
-    painter.strokePath(path, painter.pen());
+    if (!lines.empty()) painter.drawLines(lines.data(), static_cast<int>(lines.size()));
 }
 
 QPolygonF convexHull(std::vector<QPointF> points) {

@@ -1,10 +1,10 @@
 #include "gui/toolpath/toolpathexport.h"
 
+#include "gui/svgwriter.h"
 #include "platform/savefile.h"
 
 #include <QFileInfo>
 #include <QPainter>
-#include <QSvgGenerator>
 
 namespace {
 
@@ -60,20 +60,19 @@ bool writeScenePng(const ToolpathScene& scene, QSize size, const QString& path, 
 bool writeSceneSvg(const ToolpathScene& scene, QSize size, const QString& path, QString* error) {
     SaveFile file(path);
     if (!open(file, path, error)) return false;
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(QFileInfo(path).completeBaseName());
+    SvgWriter svg(file, size, QFileInfo(path).completeBaseName());
     QPainter painter;
-    if (!painter.begin(&svg)) {
+    bool written = painter.begin(&svg);
+    if (written) {
+        scene.paint(painter, size);
+        written = painter.end();
+    }
+    if (!written) {
         file.cancelWriting();
         return fail(
             error,
             QCoreApplication::translate("ToolpathExport", "The picture could not be written to \"%1\".").arg(path));
     }
-    scene.paint(painter, size);
-    painter.end();
     return commit(file, path, error);
 }
 

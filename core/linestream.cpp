@@ -1,43 +1,58 @@
-#include "core/headsmith/linestream.h"
+#include "core/linestream.h"
 
 #include "platform/regularfile.h"
 #include "platform/savefile.h"
 #include "platform/writeback.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 
 #include <cstring>
 
-LineReader::LineReader(const QString& path, qsizetype bufferSize)
-    : m_file(path), m_capacity(qMax<qsizetype>(bufferSize, 2)),
-      m_buffer(new char[static_cast<std::size_t>(m_capacity)]) {}
+LineReader::LineReader(const QString& path, qsizetype bufferSize, Options options)
+    : m_file(std::make_unique<QFile>(path)), m_device(m_file.get()), m_options(options),
+      m_capacity(qMax<qsizetype>(bufferSize, 2)), m_buffer(new char[static_cast<std::size_t>(m_capacity)]) {}
+
+LineReader::LineReader(QIODevice& device, qint64 from, qint64 to, Options options, qsizetype bufferSize)
+    : m_device(&device), m_options(options), m_capacity(qMax<qsizetype>(bufferSize, 2)),
+      m_buffer(new char[static_cast<std::size_t>(m_capacity)]) {
+    setRange(from, to);
+}
+
+LineReader::~LineReader() = default;
 
 bool LineReader::open() {
     // Only a regular file: a FIFO would block here. Unbuffered: the reader keeps its own buffer, so
     // Qt's would only add a copy.
-    return regularfile::openForReading(m_file, &m_why, QIODevice::Unbuffered);
+    return m_file && regularfile::openForReading(*m_file, &m_why, QIODevice::Unbuffered);
 }
 
 bool LineReader::setRange(qint64 from, qint64 to) {
-    if (!m_file.seek(from)) return false;
+    if (!m_device->seek(from)) return fail(m_device->errorString());
+    m_base = from;
     m_limit = qMax<qint64>(0, to - from);
     return true;
+}
+
+bool LineReader::fail(const QString& why) {
+    m_failed = m_eof = true;
+    m_why = why;
+    return false;
 }
 
 bool LineReader::refill() {
     if (m_pos > 0) {
         std::memmove(m_buffer.get(), m_buffer.get() + m_pos, static_cast<std::size_t>(m_end - m_pos));
+        m_base += m_pos;
         m_end -= m_pos;
         m_pos = 0;
     }
     const qint64 room = m_limit < 0 ? m_capacity - m_end : qMin<qint64>(m_capacity - m_end, m_limit);
-    const qint64 n = room > 0 ? m_file.read(m_buffer.get() + m_end, room) : 0;
-    if (n < 0) {
-        m_failed = true;
-        m_eof = true;
-        return false;
-    }
+    const qint64 n = room > 0 ? m_device->read(m_buffer.get() + m_end, room) : 0;
+    if (n < 0) return fail(m_device->errorString());
     if (n == 0) {
+        if (m_options.wholeRange && m_limit > 0)
+            return fail(QCoreApplication::translate("partfile", "The file ended sooner than when it was read."));
         m_eof = true;
         return false;
     }
@@ -48,46 +63,50 @@ bool LineReader::refill() {
 }
 
 bool LineReader::next(Piece& piece) {
+    const auto give = [&](qsizetype from, qsizetype to, bool ends, qsizetype skip) {
+        piece = Piece{QByteArrayView(m_buffer.get() + from, to - from), m_base + from, m_atLineStart, ends};
+        m_pos = to + skip;
+        m_atLineStart = ends;
+        return true;
+    };
     for (;;) {
-        char* const base = m_buffer.get();
+        const char* const base = m_buffer.get();
         if (m_pos < m_end) {
-            const void* nl = std::memchr(base + m_pos, '\n', static_cast<std::size_t>(m_end - m_pos));
+            const char* const p = base + m_pos;
+            const auto avail = static_cast<std::size_t>(m_end - m_pos);
+            const auto* nl = static_cast<const char*>(std::memchr(p, '\n', avail));
+            if (m_options.loneCrEnds) {
+                const auto* cr =
+                    static_cast<const char*>(std::memchr(p, '\r', nl ? static_cast<std::size_t>(nl - p) : avail));
+                if (cr) {
+                    const qsizetype at = cr - base;
+                    if (at + 1 < m_end) return give(m_pos, at, true, base[at + 1] == '\n' ? 2 : 1);
+                    if (m_eof) return give(m_pos, at, true, 1);
+                    // A CR at the end of the buffer: whether an LF follows comes with the next read.
+                    if (m_pos == 0 && m_end == m_capacity) return give(0, at, false, 0);
+                    refill();
+                    continue;
+                }
+            }
             if (nl) {
-                const qsizetype at = static_cast<const char*>(nl) - base;
-                qsizetype stop = at;
-                if (stop > m_pos && base[stop - 1] == '\r') --stop;
-                piece = Piece{QByteArrayView(base + m_pos, stop - m_pos), m_atLineStart, true};
-                m_pos = at + 1;
-                m_atLineStart = true;
-                return true;
+                const qsizetype at = nl - base;
+                const qsizetype stop = at > m_pos && base[at - 1] == '\r' ? at - 1 : at;
+                return give(m_pos, stop, true, at + 1 - stop);
             }
         }
         if (m_eof) {
             if (m_failed) return false;
-            if (m_pos >= m_end) {
-                // The file stopped right after a piece of an unfinished line: that line still ends here.
-                if (m_atLineStart) return false;
-                piece = Piece{QByteArrayView(), false, true};
-                m_atLineStart = true;
-                return true;
-            }
+            // The input stopped right after a piece of an unfinished line: that line still ends here.
+            if (m_pos >= m_end) return !m_atLineStart && give(m_end, m_end, true, 0);
             // The last line has no line end; a lone CR there was meant as one.
-            qsizetype stop = m_end;
-            if (base[stop - 1] == '\r') --stop;
-            piece = Piece{QByteArrayView(base + m_pos, stop - m_pos), m_atLineStart, true};
-            m_pos = m_end;
-            m_atLineStart = true;
-            return true;
+            const qsizetype stop = base[m_end - 1] == '\r' ? m_end - 1 : m_end;
+            return give(m_pos, stop, true, m_end - stop);
         }
         if (m_pos == 0 && m_end == m_capacity) {
             // A line longer than the buffer: hand out what we have, keeping a trailing CR back in
             // case the LF that makes it a line end comes with the next read.
-            qsizetype stop = m_end;
-            if (base[stop - 1] == '\r') --stop;
-            piece = Piece{QByteArrayView(base, stop), m_atLineStart, false};
-            m_pos = stop;
-            m_atLineStart = false;
-            return true;
+            const qsizetype stop = base[m_end - 1] == '\r' ? m_end - 1 : m_end;
+            return give(0, stop, false, 0);
         }
         refill();
     }
@@ -146,6 +165,7 @@ Attention scanLines(const char* p, qsizetype n, bool startsLine, bool watch, cha
 } // namespace
 
 QByteArrayView LineReader::takeCleanRun(QByteArrayView stopLine) {
+    Q_ASSERT(!m_options.loneCrEnds);
     if (!m_atLineStart || m_pos >= m_end) return {};
     const char* const base = m_buffer.get();
     // Whole lines only: up to the last LF in the buffer.
