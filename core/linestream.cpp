@@ -27,6 +27,12 @@ bool LineReader::open() {
     return m_file && regularfile::openForReading(*m_file, &m_why, QIODevice::Unbuffered);
 }
 
+void LineReader::close() {
+    if (m_file) m_file->close();
+    m_limit = 0;
+    m_pos = m_end = 0;
+}
+
 bool LineReader::setRange(qint64 from, qint64 to) {
     if (!m_device->seek(from)) return fail(m_device->errorString());
     m_base = from;
@@ -264,6 +270,7 @@ bool StreamedReplace::commit() {
         cancel();
         return false;
     }
+    m_reader.close();
     if (m_out->commit()) return true;
     m_error = m_out->errorString();
     return false;

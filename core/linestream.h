@@ -44,6 +44,9 @@ public:
 
     // Opens the file given by its path: only a regular file.
     bool open();
+    // Lets go of the file opened by its path; nothing more is read. Windows replaces no file that
+    // is held open, by this program or any other.
+    void close();
     // Reads only bytes [from, to) of the opened file: what lies outside is not the file's lines (a
     // byte-order mark, an end-of-file byte). False, and failed(), when the file cannot seek there.
     bool setRange(qint64 from, qint64 to);
