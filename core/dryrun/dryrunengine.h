@@ -26,8 +26,12 @@ using statement::Offset;
 
 QString tr(const char* text);
 QString number(double v);
+// v with every digit it needs to read back as itself: for a value just past a limit.
+QString exactNumber(double v);
 
 inline constexpr int MaxCallDepth = 16;
+// GOSUBs waiting for their RETURN in one file; deeper is a subroutine that calls itself without end.
+inline constexpr int MaxGoSubDepth = 1000;
 // The lines run last, kept to name the repeating ones when the step limit ends a run.
 inline constexpr int RingSize = 4096;
 inline constexpr qint64 CancelEvery = 4096;
@@ -54,6 +58,7 @@ enum Once : quint32 {
     MissingFile = 1u << 12,
     CallCycle = 1u << 13,
     CallDepth = 1u << 14,
+    GoSubDepth = 1u << 15,
 };
 
 inline constexpr const char* AxisNames[] = {"X", "Y", "Z", "A", "B"};
