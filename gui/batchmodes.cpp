@@ -2,6 +2,7 @@
 
 #include "core/checker/checker.h"
 #include "core/language/statement.h"
+#include "core/numberbox.h"
 #include "core/partfile/partfilereader.h"
 #include "core/usersettings.h"
 #include "gui/jobsheet/jobsheetpages.h"
@@ -38,13 +39,13 @@ bool parseAnswers(const QStringList& given, dryrun::Answers& answers, QTextStrea
         QString name = eq < 0 ? QString() : a.left(eq).trimmed();
         while (name.startsWith(u'&'))
             name.remove(0, 1);
-        bool ok = false;
-        const double value = eq < 0 ? 0 : QLocale::c().toDouble(a.mid(eq + 1).trimmed(), &ok);
-        if (name.isEmpty() || !ok) {
+        // The value as a number box takes it, so that "0,25" means the same here as in the window.
+        const std::optional<double> value = eq < 0 ? std::nullopt : numberbox::read(QStringView(a).sliced(eq + 1));
+        if (name.isEmpty() || !value) {
             err << Texts::tr("--answer %1: give NAME=VALUE, the value a number.").arg(a) << Qt::endl;
             return false;
         }
-        answers.byVariable.insert(statement::nameKey(name), value);
+        answers.byVariable.insert(statement::nameKey(name), *value);
     }
     return true;
 }

@@ -160,6 +160,8 @@ private Q_SLOTS:
             << QStringList{"txtTableX=5", "txtTableY=20"} << true << "0:00:43" << 1;
         QTest::newRow("a step limit the run meets") << QStringList{"txtStepLimit=8"} << true << "0:00:22" << 1;
         QTest::newRow("zero refused") << QStringList{"txtMoveXY=0"} << false << "0:00:43" << 0;
+        QTest::newRow("a step limit past the most refused")
+            << QStringList{"txtStepLimit=1000000000000"} << false << "0:00:43" << 0;
         QTest::newRow("text refused") << QStringList{"txtJogZ=fast"} << false << "0:00:43" << 0;
         QTest::newRow("a table of text refused") << QStringList{"txtTableX=wide"} << false << "0:00:43" << 0;
     }

@@ -39,7 +39,7 @@ inline constexpr qint64 CancelEvery = 4096;
 // times that are no numbers.
 inline constexpr double Huge = 1e9;
 inline constexpr double SlowestSpeed = 1e-6;
-inline constexpr double Tolerance = 1e-9;
+inline constexpr double Tolerance = statement::Tolerance;
 
 // Kinds of note a line gives at most once, however often the run passes it.
 enum Once : quint32 {
@@ -118,8 +118,6 @@ struct Frame {
 
 // The blank, thickness and Z zero from the main file's own header lines where it has them.
 Setup readSetup(const Program& program, const Settings& settings);
-// Whether a compare b holds, with = meeting numbers that differ by rounding only.
-bool holds(double a, Compare c, double b);
 // Time for distance d at top speed v, speeding up and slowing down at a.
 double trapezoid(double d, double v, double a);
 

@@ -7,27 +7,6 @@
 
 namespace dryrun::engine {
 
-bool holds(double a, Compare c, double b) {
-    const bool equal = std::abs(a - b) <= Tolerance * std::max({1.0, std::abs(a), std::abs(b)});
-    switch (c) {
-    case Compare::Equal:
-        return equal;
-    case Compare::NotEqual:
-        return !equal;
-    case Compare::Less:
-        return a < b && !equal;
-    case Compare::Greater:
-        return a > b && !equal;
-    case Compare::LessOrEqual:
-        return a < b || equal;
-    case Compare::GreaterOrEqual:
-        return a > b || equal;
-    case Compare::None:
-        break;
-    }
-    return false;
-}
-
 Runner::Runner(const Program& program, const Settings& settings, const Answers& answers, const Loader& loader,
                const std::atomic<bool>* cancel)
     : settings_(settings), answers_(answers), loader_(loader), cancel_(cancel) {
@@ -126,7 +105,8 @@ void Runner::execute(const Instr& in, File& f, int fi, int at) {
         const std::optional<double> left = value(f, fi, at, in.expr[0], QT_TRANSLATE_NOOP("dryrun", "IF test's left"));
         const std::optional<double> right =
             value(f, fi, at, in.expr[1], QT_TRANSLATE_NOOP("dryrun", "IF test's right"));
-        if (left && right && holds(*left, in.compare, *right)) execute(f.then[std::size_t(in.target)], f, fi, at);
+        if (left && right && statement::holds(*left, in.compare, *right))
+            execute(f.then[std::size_t(in.target)], f, fi, at);
         return;
     }
     case Op::GoTo:
