@@ -45,6 +45,10 @@ struct KeptFile {
     QList<QByteArray> opening; // the three opening lines as they stood; empty: the standard ones are written
     KeptRegion tail;           // a closing block and every line after it
     bool eofMark = false;      // the file ended with the end-of-file byte 0x1A of old editors
+    // The first line (from 1, in the file as it stands) ended by LF or CR alone, which Save writes
+    // with CR LF; 0 when every line ends in CR LF or is the last without an end.
+    qint64 bareEndLine = 0;
+    bool bareEndCr = false; // that line ends in CR alone
     textfile::Encoding encoding = textfile::Encoding::Windows1252;
 
     bool hasRegions() const { return !head.isEmpty() || !tail.isEmpty(); }
@@ -72,6 +76,8 @@ public:
         qint64 offset = 0;    // where the piece begins in the device
         bool starts = true;   // the piece begins a line
         bool ends = true;     // the piece finishes a line
+        // What ended the line, for a piece that finishes one: nothing (the last line), CR LF, LF or CR.
+        enum class End : quint8 { None, CrLf, Lf, Cr } end = End::None;
         bool whole() const { return starts && ends; }
     };
 
