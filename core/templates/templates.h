@@ -84,8 +84,8 @@ QStringList templateFile(const QString& description, const QList<Parameter>& par
 // in the order they are first set.
 QStringList variablesSetIn(const QStringList& lines);
 
-// A number as a declaration's default is written (digits with at most one ".", a "-" before them
-// allowed), blanks and tabs around it allowed: how a parameter's value is typed.
+// A number as a declaration's default is written in a file (digits with at most one ".", a "-"
+// before them allowed), blanks and tabs around it allowed. A box takes numberbox::read's numbers.
 std::optional<double> number(QStringView text);
 
 // The number as a value writes it: "." as decimal point, no exponent, no trailing zeros, and read
