@@ -12,7 +12,6 @@
 
 #include <cmath>
 #include <functional>
-#include <limits>
 
 using namespace dryrun;
 using statement::Kind;
@@ -558,11 +557,8 @@ private Q_SLOTS:
         if (expected != "*") QCOMPARE(segments(t), expected);
         QVERIFY2(std::abs(t.totalTime - total) < 1e-6, qPrintable(num(t.totalTime)));
         QCOMPARE(::notes(t), notes);
-        for (const Note& n : t.warnings) {
-            // Every note but a setting's names a line, and no list in a message is left empty.
-            QVERIFY2(n.source.line > 0 || n.rule == "settings", qPrintable(n.text));
-            QVERIFY2(!n.text.contains(": ."), qPrintable(n.text));
-        }
+        for (const Note& n : t.warnings) // every note but a setting's names a line, and no list is left empty
+            QVERIFY2((n.source.line > 0 || n.rule == "settings") && !n.text.contains(": ."), qPrintable(n.text));
         QCOMPARE(QStringLiteral("lines=%1 loads=%2").arg(t.executedLines).arg(memory.loads), counts);
         QCOMPARE(t.stepLimitReached, setup.contains("steps="));
     }
@@ -725,23 +721,12 @@ private Q_SLOTS:
     }
 
     // A value refused for passing a limit is shown as it is, not rounded onto the limit.
-    void valuesPastALimitShownExactly_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("position") << "MY, , 1000000000.0000001"
-                                  << "1000000000.0000001";
-        QTest::newRow("pause") << "PAUSE, 1000000000.5"
-                               << "1000000000.5";
-        QTest::newRow("speed") << "VS, 1000000000.5"
-                               << "1000000000.5";
-    }
     void valuesPastALimitShownExactly() {
-        QFETCH(QString, text);
-        QFETCH(QString, shown);
-        const Trace t = run(program(text), Settings{}, Answers{}, {});
-        const QList<Note> all = t.warnings + t.notSimulated;
-        QCOMPARE(all.size(), 1);
-        QVERIFY2(all.front().text.contains(shown), qPrintable(all.front().text));
+        for (const QString line : {"MY, , 1000000000.0000001", "PAUSE, 1000000000.5", "VS, 1000000000.5"}) {
+            const Trace t = run(program(line), Settings{}, Answers{}, {});
+            const QList<Note> all = t.warnings + t.notSimulated;
+            QVERIFY2(all.size() == 1 && all[0].text.contains(line.section(u' ', -1)), qPrintable(line));
+        }
     }
 
     // The settings file may have been edited by hand: what is no size, speed or step limit the dry
@@ -752,7 +737,7 @@ private Q_SLOTS:
         Settings bad;
         bad.blankX = std::nan("");
         bad.blankY = -2;
-        bad.thickness = std::numeric_limits<double>::infinity();
+        bad.thickness = qInf();
         bad.tableX = 48;
         bad.move.xy = -1;
         bad.jog.z = std::nan("");
@@ -761,11 +746,8 @@ private Q_SLOTS:
         written.setDryRunSettings(bad);
         QVERIFY(written.save().ok);
         const Settings read = UserSettings(path).dryRunSettings();
-        QVERIFY(!read.blankX && !read.blankY && !read.thickness);
-        QCOMPARE(read.tableX, std::optional<double>(48));
-        QCOMPARE(read.move.xy, Settings{}.move.xy);
-        QCOMPARE(read.jog.z, Settings{}.jog.z);
-        QCOMPARE(read.stepLimit, Settings{}.stepLimit);
+        QVERIFY(!read.blankX && !read.blankY && !read.thickness && read.tableX == 48.0);
+        QVERIFY(read.move.xy == 1 && read.jog.z == 2 && read.stepLimit == Settings{}.stepLimit);
     }
 
     void cancelledBeforeItStarts() {
