@@ -70,7 +70,12 @@ bool LineReader::refill() {
 
 bool LineReader::next(Piece& piece) {
     const auto give = [&](qsizetype from, qsizetype to, bool ends, qsizetype skip) {
-        piece = Piece{QByteArrayView(m_buffer.get() + from, to - from), m_base + from, m_atLineStart, ends};
+        using End = Piece::End;
+        const End end = !ends || skip == 0     ? End::None
+                        : skip == 2            ? End::CrLf
+                        : m_buffer[to] == '\r' ? End::Cr
+                                               : End::Lf;
+        piece = Piece{QByteArrayView(m_buffer.get() + from, to - from), m_base + from, m_atLineStart, ends, end};
         m_pos = to + skip;
         m_atLineStart = ends;
         return true;

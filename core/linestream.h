@@ -31,6 +31,8 @@ public:
         qint64 offset = 0;    // where the piece begins in the file or device
         bool starts = true;   // the piece begins a line
         bool ends = true;     // the piece finishes a line
+        // What ended the line, for a piece that finishes one: nothing (the last line), CR LF, LF or CR.
+        enum class End : quint8 { None, CrLf, Lf, Cr } end = End::None;
         bool whole() const { return starts && ends; }
     };
 

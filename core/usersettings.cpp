@@ -153,7 +153,8 @@ dryrun::Settings UserSettings::dryRunSettings() const {
     for (const NumberSetting& n : NumberSettings) {
         bool ok = false;
         const double value = stored.value(QLatin1String(n.key)).toDouble(&ok);
-        if (!ok) continue;
+        // The file may have been edited by hand: a value that is no size or speed keeps the default.
+        if (!ok || !std::isfinite(value) || value <= 0) continue;
         if (n.plain) s.*n.plain = value;
         if (n.speed) (s.*n.group).*n.speed = value;
         if (n.optional) s.*n.optional = value;
@@ -162,7 +163,7 @@ dryrun::Settings UserSettings::dryRunSettings() const {
     s.zeroOnTable = stored.value(QStringLiteral("zeroOnTable")).toBool();
     bool ok = false;
     const qlonglong limit = stored.value(QStringLiteral("stepLimit")).toLongLong(&ok);
-    if (ok && limit > 0) s.stepLimit = limit;
+    if (ok && limit > 0 && limit <= dryrun::Settings::MaxStepLimit) s.stepLimit = limit;
     if (stored.value(QStringLiteral("unit")).toString() == QLatin1String("mm")) s.unit = dryrun::Unit::Millimetre;
     const QString shape = stored.value(QStringLiteral("toolShape")).toString();
     for (const auto& [value, word] : ShapeWords)

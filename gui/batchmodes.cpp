@@ -1,7 +1,8 @@
 #include "gui/batchmodes.h"
 
-#include "core/checker/checker.h"
+#include "core/checker/problems.h"
 #include "core/language/statement.h"
+#include "core/numberbox.h"
 #include "core/partfile/partfilereader.h"
 #include "core/usersettings.h"
 #include "gui/jobsheet/jobsheetpages.h"
@@ -11,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -28,7 +30,9 @@ struct Texts {
 
 QString severityWord(checker::Severity s) {
     // Fixed words, as compilers print them, so that scripts and editors can read the lines.
-    return s == checker::Severity::Error ? QStringLiteral("error") : QStringLiteral("warning");
+    return s == checker::Severity::Error     ? QStringLiteral("error")
+           : s == checker::Severity::Warning ? QStringLiteral("warning")
+                                             : QStringLiteral("note");
 }
 
 // NAME=VALUE with NAME an INPUT line's variable, with or without its "&".
@@ -38,13 +42,13 @@ bool parseAnswers(const QStringList& given, dryrun::Answers& answers, QTextStrea
         QString name = eq < 0 ? QString() : a.left(eq).trimmed();
         while (name.startsWith(u'&'))
             name.remove(0, 1);
-        bool ok = false;
-        const double value = eq < 0 ? 0 : QLocale::c().toDouble(a.mid(eq + 1).trimmed(), &ok);
-        if (name.isEmpty() || !ok) {
+        // The value as a number box takes it, so that "0,25" means the same here as in the window.
+        const std::optional<double> value = eq < 0 ? std::nullopt : numberbox::read(QStringView(a).sliced(eq + 1));
+        if (name.isEmpty() || !value) {
             err << Texts::tr("--answer %1: give NAME=VALUE, the value a number.").arg(a) << Qt::endl;
             return false;
         }
-        answers.byVariable.insert(statement::nameKey(name), value);
+        answers.byVariable.insert(statement::nameKey(name), *value);
     }
     return true;
 }
@@ -107,19 +111,43 @@ void printSummary(const dryrun::Trace& trace, QTextStream& out) {
 } // namespace
 
 int runCheck(const CommandLine& command, QTextStream& out, QTextStream& err) {
-    const partfilereader::ReadResult read = partfilereader::readFile(command.file);
-    ProgramModel model([](const QString& s) { return int(s.size()); });
-    if (!read.ok || !model.load(read.lines)) {
-        err << (read.ok ? command.file : read.error) << Qt::endl;
+    // Every line is checked, however many: the panel's hundred lines are the window's bound, not the router's.
+    const partfilereader::ReadResult read = partfilereader::readFile(command.file, partfilescan::Mode::AnyCount);
+    if (!read.ok) {
+        err << read.error << Qt::endl;
         return 2;
     }
     // Lines counted in the file as it stands: its header and opening lines (if any) come first.
     const int firstLine = int(read.kept.headLines() + read.kept.opening().size()) + 1;
-    const QList<checker::Finding> findings =
-        checker::check(model, QFileInfo(command.file).absolutePath(), {}, firstLine);
-    for (const checker::Finding& f : findings)
-        out << QStringLiteral("%1:%2: %3: %4").arg(command.file).arg(f.line).arg(severityWord(f.severity), f.message)
-            << '\n';
+    const QList<checker::Finding> checked =
+        checker::check(checker::linesOf(read.lines), QFileInfo(command.file).absolutePath(), {}, firstLine);
+    // The dry run as the window runs it for the file: the user's settings and the answers kept for it.
+    const dryrun::Loaded program =
+        partfilereader::readForDryRun(command.file, command.file, partfilescan::Mode::AnyCount);
+    const UserSettings settings;
+    const dryrun::Trace trace =
+        program.ok ? dryrun::run(program.program, settings.dryRunSettings(),
+                                 settings.answers(QDir::toNativeSeparators(QFileInfo(command.file).absoluteFilePath())),
+                                 dryrun::fileLoader())
+                   : dryrun::Trace{};
+    QList<checker::Finding> findings = checker::problems(checked, &trace, read.kept.file.get());
+    const auto lines = qsizetype(read.lines.size());
+    if (lines > ProgramModel::MaxLines) {
+        checker::Finding f;
+        f.rule = QStringLiteral("too-many-lines");
+        f.severity = checker::Severity::Note;
+        f.line = firstLine + ProgramModel::MaxLines;
+        f.message = Texts::tr("The program has %1 lines, and every one is checked; the panel takes at most %2, so the "
+                              "window cannot open this file.")
+                        .arg(lines)
+                        .arg(ProgramModel::MaxLines);
+        findings << f;
+    }
+    for (const checker::Finding& f : findings) {
+        const QString file = f.file.isEmpty() ? command.file : f.file;
+        const QString where = f.line > 0 ? QStringLiteral("%1:%2").arg(file).arg(f.line) : file;
+        out << QStringLiteral("%1: %2: %3").arg(where, severityWord(f.severity), f.message) << '\n';
+    }
     out.flush();
     return checker::count(findings, checker::Severity::Error) > 0 ? 1 : 0;
 }

@@ -59,7 +59,7 @@ private Q_SLOTS:
         // The router reads "loop" as no label at all, whatever block holds it.
         QTest::newRow("label without its colon")
             << QList<QStringList>{L(Kind::Label, "loop"), L(Kind::GoTo, "GOTO loop:"), L(Kind::End, "END")}
-            << QStringList{"unknown-label@5"};
+            << QStringList{"unknown-command@4", "unknown-label@5"};
         QTest::newRow("jump without its colon")
             << QList<QStringList>{L(Kind::Label, "loop:"), L(Kind::GoTo, "GOTO loop"), L(Kind::End, "END")} << none;
         QTest::newRow("target in other letter case")
@@ -99,6 +99,17 @@ private Q_SLOTS:
         QTest::newRow("IF, Variable, INPUT prompts")
             << QList<QStringList>{L(Kind::IfThen, "IF  THEN "), L(Kind::Variable, " = "), L(Kind::Input, "INPUT \"\" ")}
             << QStringList{"untouched-prompt@4", "untouched-prompt@5", "untouched-prompt@6"};
+        QTest::newRow("a stop without a variable, an empty line")
+            << QList<QStringList>{L(Kind::Input, "INPUT \"Ready?\" "), L(Kind::Blank, "")} << none;
+        QTest::newRow("commands this program does not know")
+            << QList<QStringList>{L(Kind::Blank, "G0 X1 Y2"), L(Kind::Blank, "%"), L(Kind::Blank, "(a comment)"),
+                                  L(Kind::Blank, "N10 G90"), L(Kind::Blank, "IF 1 = 1 THEN SO, 1, 1")}
+            << QStringList{"unknown-command@4", "unknown-command@5", "unknown-command@6", "unknown-command@7",
+                           "unknown-command@8"};
+        QTest::newRow("values that cannot be evaluated")
+            << QList<QStringList>{L(Kind::Move, "MX, 1e3"), L(Kind::Variable, "&&a = 2 +"),
+                                  L(Kind::IfThen, "IF 1/0 > &&a THEN PAUSE")}
+            << QStringList{"bad-value@4", "bad-value@5", "bad-value@6"};
         QTest::newRow("prompts filled in")
             << QList<QStringList>{L(Kind::Variable, "&&x = 0"), L(Kind::Input, "INPUT \"\" &&y"),
                                   L(Kind::IfThen, "IF &&x = &&y THEN PAUSE")}
@@ -164,7 +175,9 @@ private Q_SLOTS:
             QVERIFY(!f.message.isEmpty());
             const bool error = f.rule == QLatin1String("unknown-label") || f.rule == QLatin1String("duplicate-label") ||
                                f.rule == QLatin1String("missing-file") || f.rule == QLatin1String("not-a-file");
-            QCOMPARE(f.severity, error ? checker::Severity::Error : checker::Severity::Warning);
+            QCOMPARE(f.severity, error                                        ? checker::Severity::Error
+                                 : f.rule == QLatin1String("unknown-command") ? checker::Severity::Note
+                                                                              : checker::Severity::Warning);
         }
         QCOMPARE(got, expected);
     }

@@ -111,6 +111,29 @@ private Q_SLOTS:
             << QStringList{"f.cvp:1: error: No Label line defines \"nowhere\", so the router cannot jump there."} << 1;
         QTest::newRow("a warning only") << Opening + "top:   \r\nEND\r\n"
                                         << QStringList{"f.cvp:4: warning: Nothing jumps to the label \"top\"."} << 0;
+        const QString ends = "f.cvp: note: Lines of this file end in %1 alone (the first is line %2 of the file); Save "
+                             "ends every line with CR LF, so the file will change.";
+        QTest::newRow("lines ending in LF, said once")
+            << QByteArray("MX, 1   \r\nMX, 2   \nMX, 3   \n") << QStringList{ends.arg("LF").arg(2)} << 0;
+        QTest::newRow("a line ending in CR") << Opening + "MX, 1   \rEND" << QStringList{ends.arg("CR").arg(4)} << 0;
+        QTest::newRow("a command this program does not know")
+            << Opening + "G0 X1 Y2\r\n"
+            << QStringList{"f.cvp:4: note: This program does not know this command, so neither the checker nor the dry "
+                           "run follows it."}
+            << 0;
+        QTest::newRow("101 lines, every one checked")
+            << Opening + QByteArray("MX, 1   \r\n").repeated(100) + "GOTO nowhere:   \r\n"
+            << QStringList{"f.cvp:104: error: No Label line defines \"nowhere\", so the router cannot jump there.",
+                           "f.cvp:104: warning: The program jumps but has no END line, so it runs on into the lines "
+                           "it jumps to.",
+                           "f.cvp:104: note: The program has 101 lines, and every one is checked; the panel takes at "
+                           "most 100, so the window cannot open this file."}
+            << 1;
+        QTest::newRow("the dry run's own findings")
+            << Opening + "sub:   \r\nGOSUB sub:   \r\nEND\r\n"
+            << QStringList{"f.cvp:5: error: This GOSUB would wait for more than 1000 RETURNs at once, a subroutine "
+                           "that calls itself without end; the run stops here."}
+            << 1;
     }
     void check() {
         QFETCH(QByteArray, content);

@@ -3,6 +3,7 @@
 #include "core/dryrun/dryrun.h"
 #include "core/language/expression.h"
 #include "core/language/statement.h"
+#include "core/usersettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -527,6 +528,16 @@ private Q_SLOTS:
             << "*" << 18.512132034 << QStringList{} << "lines=3 loads=0";
         QTest::newRow("step limit names the loop") << "top:\nMX, 1\nMX, 0\nGOTO top" << QStringList{} << "steps=100"
                                                    << "*" << 50.0 << QStringList{"step-limit@1"} << "lines=100 loads=0";
+        QTest::newRow("step limit without a loop names the last line run")
+            << "MX, 1\nMX, 2\nMX, 3" << QStringList{} << "steps=2"
+            << "1>1,0,0/1 2>2,0,0/1" << 2.0 << QStringList{"step-limit@2"} << "lines=2 loads=0";
+        QTest::newRow("a subroutine calling itself stops at 1000 waiting RETURNs")
+            << "sub:\nGOSUB sub:" << QStringList{} << ""
+            << "" << 0.0 << QStringList{"!gosub-depth@2"} << "lines=2002 loads=0";
+        QTest::newRow("sizes that are none check nothing")
+            << "MZ, , , -1\nMX, 5" << QStringList{} << "table=-1xnan blank=nanxinf thick=-0.5"
+            << "1>0,0,-1/2 2>5,0,-1/5" << 7.0
+            << QStringList{"settings@0", "settings@0", "settings@0", "settings@0", "settings@0"} << "lines=2 loads=0";
     }
     void runs() {
         QFETCH(QString, text);
@@ -546,6 +557,8 @@ private Q_SLOTS:
         if (expected != "*") QCOMPARE(segments(t), expected);
         QVERIFY2(std::abs(t.totalTime - total) < 1e-6, qPrintable(num(t.totalTime)));
         QCOMPARE(::notes(t), notes);
+        for (const Note& n : t.warnings) // every note but a setting's names a line, and no list is left empty
+            QVERIFY2((n.source.line > 0 || n.rule == "settings") && !n.text.contains(": ."), qPrintable(n.text));
         QCOMPARE(QStringLiteral("lines=%1 loads=%2").arg(t.executedLines).arg(memory.loads), counts);
         QCOMPARE(t.stepLimitReached, setup.contains("steps="));
     }
@@ -754,6 +767,36 @@ private Q_SLOTS:
             QVERIFY2(std::abs(end + paused(full) - pausedBefore - full.totalTime) <= tolerance, why);
         }
         QVERIFY(pausedBetween > 20); // the programs do put pauses between segments
+    }
+
+    // A value refused for passing a limit is shown as it is, not rounded onto the limit.
+    void valuesPastALimitShownExactly() {
+        for (const QString line : {"MY, , 1000000000.0000001", "PAUSE, 1000000000.5", "VS, 1000000000.5"}) {
+            const Trace t = run(program(line), Settings{}, Answers{}, {});
+            const QList<Note> all = t.warnings + t.notSimulated;
+            QVERIFY2(all.size() == 1 && all[0].text.contains(line.section(u' ', -1)), qPrintable(line));
+        }
+    }
+
+    // The settings file may have been edited by hand: what is no size, speed or step limit the dry
+    // run can use is not taken from it.
+    void settingsFileValuesChecked() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("user.ini"));
+        Settings bad;
+        bad.blankX = std::nan("");
+        bad.blankY = -2;
+        bad.thickness = qInf();
+        bad.tableX = 48;
+        bad.move.xy = -1;
+        bad.jog.z = std::nan("");
+        bad.stepLimit = 1000000000000;
+        UserSettings written(path);
+        written.setDryRunSettings(bad);
+        QVERIFY(written.save().ok);
+        const Settings read = UserSettings(path).dryRunSettings();
+        QVERIFY(!read.blankX && !read.blankY && !read.thickness && read.tableX == 48.0);
+        QVERIFY(read.move.xy == 1 && read.jog.z == 2 && read.stepLimit == Settings{}.stepLimit);
     }
 
     void cancelledBeforeItStarts() {

@@ -224,7 +224,7 @@ private Q_SLOTS:
                                                << QStringList{"blank-axis@1", "blank-axis@2", "extra-values@4"};
         QTest::newRow("empty and blank lines")
             << "blank_lines.cvp" << QStringList{"Move", "Blank", "Blank", "Blank", "Move"}
-            << QStringList{"untouched-prompt@2", "blank-line@3", "blank-line@4"};
+            << QStringList{"blank-line@3", "blank-line@4"};
         QTest::newRow("command words in mixed case")
             << "mixed_case_words.cvp" << QStringList{"PAUSE", "PAUSE", "PAUSE", "Blank", "END"} << none;
         QTest::newRow("variables in every spelling")
@@ -233,7 +233,9 @@ private Q_SLOTS:
         QTest::newRow("INPUT prompts") << "input_prompts.cvp" << QStringList{"INPUT", "INPUT", "INPUT", "IF..THEN"}
                                        << none;
         QTest::newRow("commands no dialog makes")
-            << "unknown_commands.cvp" << QStringList{"Blank", "Blank", "Blank", "Blank", "Blank"} << none;
+            << "unknown_commands.cvp" << QStringList{"Blank", "Blank", "Blank", "Blank", "Blank"}
+            << QStringList{"unknown-command@1", "unknown-command@2", "unknown-command@3", "unknown-command@4",
+                           "unknown-command@5"};
         QTest::newRow("IF forms") << "if_forms.cvp" << QStringList{"Variable", "IF..THEN", "IF..THEN", "Blank", "Blank"}
                                   << none;
         QTest::newRow("END with a comment")

@@ -3,11 +3,13 @@
 #include "core/checker/checker.h"
 #include "core/dryrun/dryrun.h"
 #include "core/headsmith/headertext.h"
+#include "core/numberbox.h"
 #include "core/partfile/partfile.h"
 #include "core/partfile/partfilereader.h"
 #include "core/templates/templatelibrary.h"
 #include "core/templates/templates.h"
 #include "core/textfile.h"
+#include "systemfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,7 +44,10 @@ QString describe(const ParseResult& r) {
     if (!r.ok) return r.errors.join(u'\n');
     QStringList params;
     for (const Parameter& p : r.ok->parameters)
-        params << p.name + u'=' + num(p.defaultValue) + u'"' + p.prompt + u'"';
+        params << p.name + u'=' + num(p.defaultValue) + u'"' + p.prompt + u'"' +
+                      (rangeText(p).isEmpty() ? QString() : u'[' + rangeText(p) + u']');
+    for (const Requirement& q : r.ok->requirements)
+        params << "require(" + q.test + ")\"" + q.message + u'"';
     return params.join(u' ') + " | " + r.ok->description + " | " + r.ok->lines.join(u'/');
 }
 
@@ -125,7 +130,36 @@ private Q_SLOTS:
         row("a prompt without quotes", "'' param &w = 10 Width",
             "Line 1: &w has no prompt in double quotes after its default value.");
         row("unclosed prompt", "'' param &w = 10 \"Width", "Line 1: the prompt of &w has no closing double quote.");
-        row("text after the prompt", "'' param &w = 10 \"W\" cm", "Line 1: there is text after the prompt of &w.");
+        const char* noRange = "Line 1: after the prompt of &w may stand only its range: min, max, above or below, each "
+                              "with a number, and whole.";
+        row("text after the prompt", "'' param &w = 10 \"W\" cm", noRange);
+        row("a range in any order and case", "'' param &w = 2 \"W\" whole MAX 10 above 0",
+            "w=2\"W\"[a whole number above 0 and at most 10] |  | ");
+        row("a range from .. to", "'' param &w = 1 \"W\"\tmin 1 max 5", "w=1\"W\"[a number from 1 to 5] |  | ");
+        row("a lower bound twice", "'' param &w = 1 \"W\" min 0 above 0", noRange);
+        row("a range of no number", "'' param &w = 1 \"W\" min 1 below 1", "Line 1: the range of &w holds no number.");
+        row("a default outside its range", "'' param &w = 0 \"W\" above 0",
+            "Line 1: the default value of &w is outside its range.");
+        row("a requirement", "'' param &a = 1 \"A\"\n'' REQUIRE &a < &&b * 2 \"A \"too\" big.\"\n'' param &b = 1 \"B\"",
+            "a=1\"A\" b=1\"B\" require(&a < &&b * 2)\"A \"too\" big.\" |  | ");
+        row("a requirement on no parameter", "'' require &b > 0 \"B\"",
+            "Line 1: the requirement uses &b, which no parameter declares.");
+        row("a requirement comparing nothing", "'' param &a = 1 \"A\"\n'' require &a \"A\"",
+            "Line 2: the requirement's test \"&a\" compares nothing; write two values with = < > <= >= or <> between "
+            "them.");
+        row("a requirement without a message", "'' param &a = 1 \"A\"\n'' require &a > 0",
+            "Line 2: the requirement has no message in double quotes after its test.");
+        QString many, bad;
+        QStringList told;
+        for (int i = 1; i <= MaxParameters + 1; ++i) {
+            many += QStringLiteral("'' param &p%1 = 1 \"P\"\n").arg(i);
+            bad += i <= 25 ? "'' param x\n" : "";
+            if (i <= 20)
+                told << QStringLiteral("Line %1: the parameter has no variable; write it as &name after param.").arg(i);
+        }
+        QTest::newRow("more parameters than a template takes")
+            << many << "Line 51: a template declares at most 50 parameters; this is one more.";
+        QTest::newRow("many faults, the first twenty told") << bad << told.join(u'\n') + "\nAnd 5 more faults.";
         row("declared twice, any case", "'' param &w = 1 \"a\"\n'' param &&W = 2 \"b\"",
             "Line 2: &W is declared again; it was first declared on line 1.");
         row("every fault listed in line order", "'' param x\n'' param &a = 1 \"A\"\nMX, 1\x07\n'' param &a = 1 \"A\"",
@@ -136,6 +170,26 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(QString, expected);
         QCOMPARE(describe(parse("t", file.split(u'\n'))), expected);
+    }
+
+    // The rule of every number box: "." or "," as the decimal separator, nothing else but a sign
+    // and blanks around; "partly" says whether the text may still become a number as more is typed.
+    void numberBoxes_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("read"); // empty: no number
+        QTest::addColumn<bool>("partly");
+        const QStringList rows{"0,25=0.25+", " -1.5\t=-1.5+", "+2=2+", ".5=0.5+", "5.=5+",   ",5=0.5+", "-=+", "=+",
+                               "1,000.5=-",  "1e3=-",         "inf=-", "nan=-",   "1 000=-", "0x1=-",   "٣=-"};
+        for (const QString& r : rows)
+            QTest::newRow(qPrintable(r)) << r.section(u'=', 0, 0) << r.section(u'=', 1).chopped(1) << r.endsWith(u'+');
+    }
+    void numberBoxes() {
+        QFETCH(QString, typed);
+        QFETCH(QString, read);
+        QFETCH(bool, partly);
+        const std::optional<double> v = numberbox::read(typed);
+        QCOMPARE(v ? numberbox::text(*v) : QString(), read);
+        QCOMPARE(numberbox::couldBecome(typed), partly);
     }
 
     void instantiate_data() {
@@ -319,6 +373,15 @@ private Q_SLOTS:
         QVERIFY(readFile(dir.filePath("more.cvp")).errors[0].endsWith("too large for a template."));
     }
 
+    // A named pipe among the templates is listed with its reason, never opened.
+    void specialFilesListed() {
+        QTemporaryDir dir;
+        QString why;
+        if (!systemfiles::makeFifo(dir.filePath("pipe.cvp"), &why)) QSKIP(qPrintable(why));
+        const QList<Entry> all = library(dir.path());
+        QVERIFY2(all.back().t.name == "pipe" && all.back().errors.join(u' ').contains("named pipe"), "not listed");
+    }
+
     // Each built-in, with its defaults, is a program of the toolbox's own lines that the checker finds
     // nothing in and the dry run runs to its end without a note. It carries no END, which would end
     // the program it is inserted into; the program's own END stands after it.
@@ -396,16 +459,49 @@ private Q_SLOTS:
         QCOMPARE(travelByHeight(t), travel);
     }
 
-    // Whatever the sizes, each built-in stays inside its rectangle (or grid), reaches its full depth
-    // and rises to its safe Z, without a note.
+    // What the form refuses in a built-in: values outside a parameter's range, named with it, and
+    // combinations that cannot be cut.
+    void refusals_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("values");
+        QTest::addColumn<QStringList>("refused");
+        const QString tabs = "Each tab must be shorter than a third of the %1, or the tabs run into each other and "
+                             "past the corners.";
+        const QString stepOver =
+            "The step-over must not be wider than the bit, or strips between the passes stay uncut.";
+        QTest::newRow("surfacing above the blank") << 0 << "depth=-0.05"
+                                                   << QStringList{"&depth (Depth below the top of the blank) must be "
+                                                                  "a number above 0 and at most 10000."};
+        QTest::newRow("tabs longer than the sides")
+            << 3 << "width=2 length=1.5 tabwidth=3" << QStringList{tabs.arg("width"), tabs.arg("length")};
+        QTest::newRow("tabs higher than the cut")
+            << 3 << "depth=0.1 tabheight=0.2" << QStringList{"The tabs cannot be higher than the cut is deep."};
+        QTest::newRow("a step-over of 0")
+            << 1 << "stepover=0"
+            << QStringList{"&stepover (Step-over between passes) must be a number above 0 and at most 10000."};
+        QTest::newRow("a step-over wider than the bit") << 1 << "stepover=0.5 bit=0.25" << QStringList{stepOver};
+        QTest::newRow("half a row") << 2 << "rows=2.5"
+                                    << QStringList{
+                                           "&rows (Rows of holes (along Y)) must be a whole number from 1 to 1000."};
+    }
+    void refusals() {
+        QFETCH(int, index);
+        QFETCH(QString, values);
+        QFETCH(QStringList, refused);
+        QCOMPARE(templates::refusals(builtIn(index), ::values(values)), refused);
+    }
+
+    // Whatever the sizes the form lets through, each built-in stays inside its rectangle (or grid),
+    // reaches its full depth and rises to its safe Z, without a note.
     void builtInsKeepToTheirSizes() {
         Lcg rng{13};
-        for (int i = 0; i < 200; ++i) {
+        int refused = 0;
+        for (int i = 0; i < 400; ++i) {
             const int index = i % 4;
-            const double w = rng.real(0.5, 3), l = rng.real(0.5, 3), depth = rng.real(0.05, 0.6);
+            const double w = rng.real(0.5, 3), l = rng.real(0.5, 3), depth = rng.real(-0.1, 0.6);
             const double safe = rng.real(0.1, 1), rows = 1 + rng.next(3), columns = 1 + rng.next(3);
-            const QStringList names = {"width",  "length",   "depth",     "safez", "rows",     "columns",  "pitchx",
-                                       "pitchy", "stepover", "passdepth", "peck",  "tabwidth", "tabheight"};
+            const QStringList names = {"width",  "length",   "depth", "safez",     "rows", "columns",  "pitchx",
+                                       "pitchy", "stepover", "bit",   "passdepth", "peck", "tabwidth", "tabheight"};
             const QList<double> picked = {w,
                                           l,
                                           depth,
@@ -415,13 +511,16 @@ private Q_SLOTS:
                                           w,
                                           l,
                                           rng.real(0.1, 1),
+                                          rng.real(0.1, 1),
                                           rng.real(0.05, 0.3),
                                           rng.real(0.05, 0.3),
-                                          rng.real(0.01, 0.15),
-                                          rng.real(0, depth)};
+                                          rng.real(0.01, 1.5),
+                                          rng.real(0, 0.3)};
             Values v;
             for (int k = 0; k < names.size(); ++k)
                 v.insert(names[k], picked[k]);
+            refused += !templates::refusals(builtIn(index), v).isEmpty();
+            if (!templates::refusals(builtIn(index), v).isEmpty()) continue;
             const dryrun::Trace t = runLines(templates::instantiate(builtIn(index), v));
             QVERIFY(t.warnings.isEmpty() && t.notSimulated.isEmpty() && !t.stepLimitReached);
             const double xMax = index == 2 ? (columns - 1) * w : w, yMax = index == 2 ? (rows - 1) * l : l;
@@ -429,6 +528,7 @@ private Q_SLOTS:
                      QStringLiteral("x0..%1 y0..%2 z%3..%4").arg(num(xMax), num(yMax), num(-depth), num(safe)));
             QCOMPARE(t.segments.back().to.z, safe);
         }
+        QVERIFY(refused > 40 && refused < 360);
     }
 };
 

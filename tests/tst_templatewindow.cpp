@@ -1,5 +1,6 @@
 // Templates in the main window: Insert > Template... and the Templates pane with their form, File >
 // Save as Template..., driven through the real window with a scripted user filling the dialogs.
+#include "core/dryrun/dryrun.h"
 #include "core/partfile/partfile.h"
 #include "core/templates/templatelibrary.h"
 #include "gui/mainwindow/panelscrollarea.h"
@@ -86,19 +87,17 @@ private Q_SLOTS:
         QTest::addColumn<int>("selectedMove"); // 0: no selection
         QTest::addColumn<QString>("values");
         QTest::addColumn<QStringList>("variableLines");
-        QTest::newRow("defaults, at the end")
-            << 0 << QString()
-            << QStringList{"&&width = 10", "&&length = 10", "&&depth = 0.05", "&&stepover = 0.5", "&&safez = 0.5"};
+        const QStringList defaults{"&&width = 10",     "&&length = 10", "&&depth = 0.05",
+                                   "&&stepover = 0.5", "&&bit = 1",     "&&safez = 0.5"};
+        QTest::newRow("defaults, at the end") << 0 << QString() << defaults;
         QTest::newRow("typed values, after the second line")
-            << 2 << "width=12.5;depth=.125;safez=-1"
-            << QStringList{"&&width = 12.5", "&&length = 10", "&&depth = 0.125", "&&stepover = 0.5", "&&safez = -1"};
+            << 2 << "width=12.5;depth=,125;safez=2"
+            << QStringList{"&&width = 12.5", "&&length = 10", "&&depth = 0.125"} + defaults.mid(3, 2) +
+                   QStringList{"&&safez = 2"};
         QTest::newRow("blanks around a number, after the first line")
-            << 1 << "length=\t 7 "
-            << QStringList{"&&width = 10", "&&length = 7", "&&depth = 0.05", "&&stepover = 0.5", "&&safez = 0.5"};
+            << 1 << "length=\t 7 " << QStringList{defaults[0], "&&length = 7"} + defaults.mid(2);
         // -1: no selection, and the program ends in END, which the template must not follow.
-        QTest::newRow("defaults, before a closing END")
-            << -1 << QString()
-            << QStringList{"&&width = 10", "&&length = 10", "&&depth = 0.05", "&&stepover = 0.5", "&&safez = 0.5"};
+        QTest::newRow("defaults, before a closing END") << -1 << QString() << defaults;
     }
     void insertAfterSelection() {
         QFETCH(int, selectedMove);
@@ -188,11 +187,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("problem");
         QTest::newRow("a word") << "width=ten"
                                 << "The value of &width is not a number.";
-        QTest::newRow("an exponent and a comma") << "depth=1e3;stepover=0,5"
-                                                 << "The values of &depth, &stepover are not numbers.";
+        QTest::newRow("an exponent and a thousands separator") << "depth=1e3;stepover=1,000.5"
+                                                               << "The values of &depth, &stepover are not numbers.";
         QTest::newRow("empty") << "safez="
                                << "The value of &safez is not a number.";
-        QTest::newRow("all good") << "width=3;length=-.5" << QString();
+        QTest::newRow("all good, a decimal comma") << "width=3;length=.5;stepover= 0,25 " << QString();
+        QTest::newRow("below its range")
+            << "depth=-0.05"
+            << "&depth (Depth below the top of the blank) must be a number above 0 and at most 10000.";
+        QTest::newRow("wider than the bit")
+            << "stepover=1,5"
+            << "The step-over must not be wider than the bit, or strips between the passes stay uncut.";
     }
     void numbersAreChecked() {
         QFETCH(QString, values);
@@ -231,12 +236,15 @@ private Q_SLOTS:
             "&&w = 4   'Pocket width", "&&d = -0.25   ", "MX, &w   ", "loop:", "&&n = 3   ", "MY, &d   "};
         QTest::newRow("whole program, both offered")
             << program << 1 << 6 << QStringList{"w:Width", "d:"} << "w=4\"Width\" d=-0.25\"\""
-            << QStringList{"MX, &w   ", "loop:", "&&n = 3   ", "MY, &d   "};
-        QTest::newRow("none ticked keeps every line") << program << 1 << 6 << QStringList{} << QString() << program;
+            << QStringList{"MX, &w   ", "loop_2:", "&&n = 3   ", "MY, &d   "};
+        // Its labels are renamed, so that inserting it where it came from defines none twice.
+        QStringList renamed = program;
+        renamed[3] = "loop_2:";
+        QTest::newRow("none ticked keeps every line") << program << 1 << 6 << QStringList{} << QString() << renamed;
         QTest::newRow("a range from the third line")
-            << program << 3 << 5 << QStringList{} << QString() << program.mid(2, 3);
+            << program << 3 << 5 << QStringList{} << QString() << renamed.mid(2, 3);
         QTest::newRow("a variable after a label cannot be ticked")
-            << program << 4 << 6 << QStringList{"n:Count"} << QString() << program.mid(3, 3);
+            << program << 4 << 6 << QStringList{"n:Count"} << QString() << renamed.mid(3, 3);
         QTest::newRow("a range starting at the setting line")
             << program << 5 << 6 << QStringList{"n:Count"} << "n=3\"Count\"" << QStringList{"MY, &d   "};
     }
@@ -294,7 +302,51 @@ private Q_SLOTS:
         for (const templates::Parameter& p : read.ok->parameters)
             expected << QStringLiteral("&&%1 = %2   ").arg(p.name, templates::numberText(p.defaultValue));
         QCOMPARE(writtenProgram(*w), expected + lines);
-        if (params.isEmpty()) QCOMPARE(writtenProgram(*w), program.mid(from - 1, to - from + 1));
+    }
+
+    // A template inserted twice, or saved from a built-in and inserted beside it, defines no label
+    // twice: the run ends rather than jumping back into the first copy.
+    void insertedLabelsAreNewNames() {
+        const QString name = QStringLiteral("From surfacing");
+        auto w = started([&](QDialog& dialog) {
+            auto* save = qobject_cast<SaveTemplateDialog*>(&dialog);
+            if (!save) return fillForm(QString(), typed("width=1;length=1"))(dialog);
+            save->findChild<QLineEdit*>(QStringLiteral("txtTemplateName"))->setText(name);
+            save->pressSave();
+            return save->result().has_value();
+        });
+        w->templates().insertTemplate(0);
+        w->templates().insertTemplate(0);
+        action(*w, "mnuSaveTemplate")->trigger();
+        w->templates().reload();
+        QCOMPARE(w->templates().entries().back().t.name, name);
+        w->templates().insertTemplate(int(w->templates().entries().size()) - 1);
+
+        const QStringList lines = writtenProgram(*w);
+        QCOMPARE(templates::labelKeys(lines).size(), 4 * templates::labelKeys(templates::builtIns()[0].lines).size());
+        const dryrun::Trace t =
+            dryrun::run(dryrun::programFromText("p.cvp", "/", lines.join(u'\n')), {}, {}, dryrun::fileLoader());
+        QVERIFY(!t.stepLimitReached);
+    }
+
+    // A template of the most parameters a template takes opens a form that scrolls, not one taller
+    // than the screen.
+    void manyParametersScroll() {
+        QDir().mkpath(templatesFolder());
+        QByteArray file;
+        for (int i = 1; i <= templates::MaxParameters; ++i)
+            file += QByteArrayLiteral("'' param &p") + QByteArray::number(i) + " = 1 \"Value\"\r\n";
+        putBytes(QDir(templatesFolder()).filePath("many.cvp"), file + "MX, &p1   \r\n");
+        int height = 0, rows = 0;
+        auto w = started([&](QDialog& dialog) {
+            auto& form = static_cast<TemplateForm&>(dialog);
+            form.findChild<QComboBox*>(QStringLiteral("cmbTemplate"))->setCurrentText(QStringLiteral("many"));
+            height = form.sizeHint().height();
+            rows = int(form.fields().size()) * form.fields()[0]->sizeHint().height();
+            return false;
+        });
+        action(*w, "mnuTemplate")->trigger();
+        QVERIFY2(height > 0 && height < rows / 2, qPrintable(QStringLiteral("%1 of %2").arg(height).arg(rows)));
     }
 
     // The pane lists the built-in templates and the user's files, a file that is no template greyed

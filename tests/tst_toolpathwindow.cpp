@@ -2,6 +2,7 @@
 // scrubber walks the run, the settings reach the run, and a burst of changes gives one run.
 #include "core/headsmith/headertext.h"
 #include "core/partfile/partfilereader.h"
+#include "gui/batchmodes.h"
 #include "gui/mainwindow/panelscrollarea.h"
 #include "gui/mainwindow/panelview.h"
 #include "gui/toolpath/dryruncontroller.h"
@@ -16,6 +17,7 @@
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTextStream>
 #include <QToolButton>
 
 namespace {
@@ -160,6 +162,8 @@ private Q_SLOTS:
             << QStringList{"txtTableX=5", "txtTableY=20"} << true << "0:00:43" << 1;
         QTest::newRow("a step limit the run meets") << QStringList{"txtStepLimit=8"} << true << "0:00:22" << 1;
         QTest::newRow("zero refused") << QStringList{"txtMoveXY=0"} << false << "0:00:43" << 0;
+        QTest::newRow("a step limit past the most refused")
+            << QStringList{"txtStepLimit=1000000000000"} << false << "0:00:43" << 0;
         QTest::newRow("text refused") << QStringList{"txtJogZ=fast"} << false << "0:00:43" << 0;
         QTest::newRow("a table of text refused") << QStringList{"txtTableX=wide"} << false << "0:00:43" << 0;
     }
@@ -205,6 +209,29 @@ private Q_SLOTS:
         w = startWindow(look, false, {}, path(QStringLiteral("square.cvp")));
         button(*w, "cmdDryRunSettings")->click();
         QCOMPARE(shown == typed, taken && !typed.first().contains(u','));
+    }
+
+    // The status bar counts what --check prints for the same file: a missing label that the checker
+    // and the dry run both find is one error, a value that cannot be evaluated a warning, lines
+    // ending in LF alone a note.
+    void statusCountsAsCheckDoes() {
+        auto w = open("' Created using the Corvane Part File Stacker\n' n\n'\nGOTO nowhere:   \nMX, 1e3\nEND\n");
+        QVERIFY(w);
+        w->updateChecks();
+        QString printed, errors;
+        QTextStream out(&printed), err(&errors);
+        QCOMPARE(runCheck(parseCommandLine({"cvstacker", "--check", path(QStringLiteral("square.cvp"))}), out, err), 1);
+        QStringList words;
+        for (const QString& line : printed.split(u'\n', Qt::SkipEmptyParts))
+            words << line.section(QStringLiteral(": "), 1, 1);
+        QCOMPARE(words, (QStringList{"error", "warning", "note"}));
+        QCOMPARE(w->findChild<QToolButton*>(QStringLiteral("problemsCount"))->text(),
+                 QStringLiteral("1 error, 1 warning, 1 note"));
+        // Once saved, every line ends in CR LF and nothing more will change.
+        QVERIFY(w->document().save().ok);
+        w->updateChecks();
+        QCOMPARE(w->findChild<QToolButton*>(QStringLiteral("problemsCount"))->text(),
+                 QStringLiteral("1 error, 1 warning"));
     }
 
     // Changes made one after another without the event loop in between give one run, of the last

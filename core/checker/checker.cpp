@@ -1,6 +1,7 @@
 #include "core/checker/checker.h"
 
 #include "core/language/commandkinds.h"
+#include "core/language/expression.h"
 #include "core/language/linesyntax.h"
 #include "core/language/statement.h"
 #include "core/panel/programmodel.h"
@@ -149,12 +150,13 @@ bool untouched(const Line& l) {
         const VarFields f = fillVar(undoubleAmpersands(l.held));
         return variableName(u'&' + f.name).isEmpty() || f.value.isEmpty();
     }
-    case Kind::Input:
-        return variableName(u'&' + fillInput(l.held).variable).isEmpty();
+    case Kind::Input: {
+        // INPUT "Ready?" is a stop that sets nothing; only both boxes left empty are a box untouched.
+        const InputFields f = fillInput(l.held);
+        return variableName(u'&' + f.variable).isEmpty() && f.prompt.trimmed().isEmpty();
+    }
     case Kind::FileCall:
         return fillFileCall(l.held).fileName.trimmed().isEmpty();
-    case Kind::Blank:
-        return l.held.isEmpty() && l.comment.isEmpty();
     case Kind::Move:
     case Kind::Jog:
     case Kind::Comment:
@@ -268,6 +270,44 @@ void untouchedPrompt(const Program& p, const Report& report) {
                           .arg(QString::fromLatin1(kinds::info(p.lines[i].kind).name)));
 }
 
+// A command outside the language this program reads (G-code words, "%", "(...)", "SO, 1, 1"): the
+// router may know it, but neither the checker nor the dry run can follow it, and says so.
+void unknownCommand(const Program& p, const Report& report) {
+    for (int i = 0; i < p.parsed.size(); ++i) {
+        const st::Statement& s = p.parsed[i].statement;
+        const bool unknown =
+            s.kind == st::Kind::Unknown || (s.kind == st::Kind::If && s.then && s.then->kind == st::Kind::Unknown);
+        // A block left at its prompt says more about itself.
+        if (unknown && !p.parsed[i].untouched)
+            report(i,
+                   tr("This program does not know this command, so neither the checker nor the dry run follows it."));
+    }
+}
+
+// A value no variable can make readable ("1e3", "2 +", "1/0"): the dry run cannot evaluate it.
+void badValue(const Program& p, const Report& report) {
+    for (int i = 0; i < p.parsed.size(); ++i) {
+        const st::Statement& top = p.parsed[i].statement;
+        QStringList values;
+        for (const st::Statement* s = &top; s; s = s->kind == st::Kind::If ? s->then.get() : nullptr) {
+            if (s->kind == st::Kind::Move || s->kind == st::Kind::Jog)
+                values << QStringList(s->axes.begin(), s->axes.end());
+            if (s->kind == st::Kind::Speed) values << QStringList(s->speeds.begin(), s->speeds.end());
+            if (s->kind == st::Kind::Assign || s->kind == st::Kind::Pause) values << s->value;
+            if (s->kind == st::Kind::If && s->compare != st::Compare::None) values << s->left << s->right;
+        }
+        // A variable may hold a label's name, for a GOTO to it.
+        static const QRegularExpression labelName(QStringLiteral("^[A-Za-z_][A-Za-z0-9_ ]*:?$"));
+        if (top.kind == st::Kind::Assign && labelName.match(top.value).hasMatch()) values.clear();
+        for (const QString& v : std::as_const(values)) {
+            if (v.isEmpty()) continue;
+            expression::Names names;
+            const expression::Expression e = expression::Expression::compile(v, names);
+            if (!e.isValid()) report(i, tr("The value \"%1\" cannot be evaluated: %2.").arg(v, e.whyNot({}, names)));
+        }
+    }
+}
+
 void variableBeforeSet(const Program& p, const Report& report) {
     QSet<QString> set;
     for (int i = 0; i < p.parsed.size(); ++i) {
@@ -320,10 +360,12 @@ const Rule Rules[] = {
     {"blank-axis", Severity::Warning, blankAxis},
     {"blank-line", Severity::Warning, blankLine},
     {"untouched-prompt", Severity::Warning, untouchedPrompt},
+    {"bad-value", Severity::Warning, badValue},
     {"variable-before-set", Severity::Warning, variableBeforeSet},
     {"unreachable", Severity::Warning, unreachable},
     {"jumps-without-end", Severity::Warning, jumpsWithoutEnd},
     {"unused-label", Severity::Warning, unusedLabel},
+    {"unknown-command", Severity::Note, unknownCommand},
 };
 
 } // namespace
@@ -337,6 +379,13 @@ QList<Line> linesOf(const ProgramModel& program) {
         lines << Line{l.kind, l.held, l.comment, n, l.written.isEmpty() ? QString() : l.writtenText};
     }
     return lines;
+}
+
+QList<Line> linesOf(const std::vector<LoadedLine>& lines) {
+    QList<Line> out;
+    for (const LoadedLine& l : lines)
+        out << Line{l.kind, l.held, l.comment, int(out.size()) + 1, l.written.isEmpty() ? QString() : l.writtenText};
+    return out;
 }
 
 QList<Finding> check(const QList<Line>& lines, const QString& folder, const FileFinder& find, int firstLine) {

@@ -1,21 +1,22 @@
 #pragma once
 
 #include "core/language/kindcode.h"
+#include "core/panel/programmodel.h"
 #include "core/partfile/calledfile.h"
 
 #include <QList>
 #include <QString>
 
 #include <functional>
-
-class ProgramModel;
+#include <vector>
 
 // Finds the mistakes that would otherwise surface only on the router: jumps to missing labels,
 // labels defined twice, called files that are gone, variables tested before anything sets them.
 // It reports; it never changes the program or stops a save.
 namespace checker {
 
-enum class Severity { Error, Warning };
+// A note says what the program cannot check, or what will change, without calling it wrong.
+enum class Severity { Error, Warning, Note };
 
 // One program line as the checker reads it.
 struct Line {
@@ -44,6 +45,8 @@ using FileFinder = std::function<calledfile::Found(const QString& path)>;
 
 // The program's lines, top to bottom, as the writer takes them.
 QList<Line> linesOf(const ProgramModel& program);
+// The lines as read from a part file, rows counted from 1: the same lines the panel would hold.
+QList<Line> linesOf(const std::vector<LoadedLine>& lines);
 
 // All findings, in line order. folder is the part file's folder, against which a relative file call
 // name is taken; find says what stands at a path (the real file system when empty).

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 // The rules this follows are written down in docs/dry-run.md; a change of rule changes both. The
 // engine behind run() is described in dryrunengine.h.
@@ -22,6 +23,10 @@ QString tr(const char* text) {
 
 QString number(double v) {
     return QString::number(v, 'g', 10);
+}
+
+QString exactNumber(double v) {
+    return QString::number(v, 'g', QLocale::FloatingPointShortest);
 }
 
 } // namespace engine

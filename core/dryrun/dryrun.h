@@ -187,6 +187,9 @@ struct Settings {
     AxisSpeeds move{1, 0.5, 1, 1};
     AxisSpeeds jog{4, 2, 4, 4};
     qint64 stepLimit = 1000000;
+    // The most lines a run executes, whatever is set: each line may add a segment, and ten million
+    // segments already take a gigabyte or more.
+    static constexpr qint64 MaxStepLimit = 10000000;
     // Trapezoidal acceleration per segment (units per second squared), off by default; with it on,
     // the calibration factor multiplies every segment's time (pauses are waited as written).
     bool acceleration = false;

@@ -26,8 +26,12 @@ using statement::Offset;
 
 QString tr(const char* text);
 QString number(double v);
+// v with every digit it needs to read back as itself: for a value just past a limit.
+QString exactNumber(double v);
 
 inline constexpr int MaxCallDepth = 16;
+// GOSUBs waiting for their RETURN in one file; deeper is a subroutine that calls itself without end.
+inline constexpr int MaxGoSubDepth = 1000;
 // The lines run last, kept to name the repeating ones when the step limit ends a run.
 inline constexpr int RingSize = 4096;
 inline constexpr qint64 CancelEvery = 4096;
@@ -35,7 +39,7 @@ inline constexpr qint64 CancelEvery = 4096;
 // times that are no numbers.
 inline constexpr double Huge = 1e9;
 inline constexpr double SlowestSpeed = 1e-6;
-inline constexpr double Tolerance = 1e-9;
+inline constexpr double Tolerance = statement::Tolerance;
 
 // Kinds of note a line gives at most once, however often the run passes it.
 enum Once : quint32 {
@@ -54,6 +58,7 @@ enum Once : quint32 {
     MissingFile = 1u << 12,
     CallCycle = 1u << 13,
     CallDepth = 1u << 14,
+    GoSubDepth = 1u << 15,
 };
 
 inline constexpr const char* AxisNames[] = {"X", "Y", "Z", "A", "B"};
@@ -114,8 +119,6 @@ struct Frame {
 // The blank, thickness, Z zero, unit and bit from the main file's own header lines where it has
 // them, else the settings (in the program's unit); a bit that cannot be read adds a note to notes.
 Setup readSetup(const Program& program, const Settings& settings, QList<Note>* notes = nullptr);
-// Whether a compare b holds, with = meeting numbers that differ by rounding only.
-bool holds(double a, Compare c, double b);
 // Time for distance d at top speed v, speeding up and slowing down at a.
 double trapezoid(double d, double v, double a);
 

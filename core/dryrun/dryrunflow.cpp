@@ -7,27 +7,6 @@
 
 namespace dryrun::engine {
 
-bool holds(double a, Compare c, double b) {
-    const bool equal = std::abs(a - b) <= Tolerance * std::max({1.0, std::abs(a), std::abs(b)});
-    switch (c) {
-    case Compare::Equal:
-        return equal;
-    case Compare::NotEqual:
-        return !equal;
-    case Compare::Less:
-        return a < b && !equal;
-    case Compare::Greater:
-        return a > b && !equal;
-    case Compare::LessOrEqual:
-        return a < b || equal;
-    case Compare::GreaterOrEqual:
-        return a > b || equal;
-    case Compare::None:
-        break;
-    }
-    return false;
-}
-
 Runner::Runner(const Program& program, const Settings& settings, const Answers& answers, const Loader& loader,
                const std::atomic<bool>* cancel)
     : settings_(settings), answers_(answers), loader_(loader), cancel_(cancel) {
@@ -62,7 +41,7 @@ void Runner::unread(const Program& program, int fi) {
 
 Trace Runner::run() {
     frames_.push_back(Frame{});
-    const qint64 limit = std::max<qint64>(0, settings_.stepLimit);
+    const qint64 limit = std::clamp<qint64>(settings_.stepLimit, 1, Settings::MaxStepLimit);
     while (!frames_.empty()) {
         Frame& fr = frames_.back();
         File& f = *files_[std::size_t(fr.file)];
@@ -126,7 +105,8 @@ void Runner::execute(const Instr& in, File& f, int fi, int at) {
         const std::optional<double> left = value(f, fi, at, in.expr[0], QT_TRANSLATE_NOOP("dryrun", "IF test's left"));
         const std::optional<double> right =
             value(f, fi, at, in.expr[1], QT_TRANSLATE_NOOP("dryrun", "IF test's right"));
-        if (left && right && holds(*left, in.compare, *right)) execute(f.then[std::size_t(in.target)], f, fi, at);
+        if (left && right && statement::holds(*left, in.compare, *right))
+            execute(f.then[std::size_t(in.target)], f, fi, at);
         return;
     }
     case Op::GoTo:
@@ -139,6 +119,16 @@ void Runner::execute(const Instr& in, File& f, int fi, int at) {
             return;
         }
         Frame& fr = frames_.back();
+        if (in.op == Op::GoSub && fr.returns.size() >= std::size_t(MaxGoSubDepth)) {
+            // A subroutine that calls itself without end would hold a return line for every pass.
+            warn(f, fi, at, GoSubDepth, "gosub-depth",
+                 tr("This GOSUB would wait for more than %1 RETURNs at once, a subroutine that calls itself "
+                    "without end; the run stops here.")
+                     .arg(MaxGoSubDepth),
+                 true);
+            frames_.clear();
+            return;
+        }
         if (in.op == Op::GoSub) fr.returns.push_back(fr.pc);
         fr.pc = in.target;
         return;
@@ -171,7 +161,8 @@ void Runner::execute(const Instr& in, File& f, int fi, int at) {
         if (!v) return;
         if (*v < 0 || *v > Huge) {
             warn(f, fi, at, NegativePause, "pause-out-of-range",
-                 tr("PAUSE %1 is below 0 or beyond any wait; no time is added.").arg(number(*v)));
+                 tr("PAUSE %1 is below 0 or above %2 seconds, beyond any wait; no time is added.")
+                     .arg(exactNumber(*v), number(Huge)));
             return;
         }
         addTime(f, at, *v);
@@ -286,6 +277,17 @@ void Runner::stepLimitReached() {
         if (i == 0) source = r;
         names << (fi == 0 ? tr("line %1 (%2 times)").arg(r.line).arg(repeating[i].first)
                           : tr("%1 line %2 (%3 times)").arg(trace_.files[fi]).arg(r.line).arg(repeating[i].first));
+    }
+    if (names.isEmpty()) {
+        // No line ran twice: the program is longer than the limit, not a loop. The last line run is named.
+        const Recent& last = ring_[std::size_t((steps_ - 1) % RingSize)];
+        source = steps_ > 0 ? ref(*files_[std::size_t(last.file)], last.file, last.at) : LineRef{0, 0};
+        trace_.warnings << Note{source,
+                                tr("The run stopped after %1 lines, the step limit, at this line; no line ran twice, "
+                                   "so the program is longer than the limit rather than a loop.")
+                                    .arg(steps_),
+                                false, QStringLiteral("step-limit")};
+        return;
     }
     trace_.warnings << Note{source,
                             tr("The run stopped after %1 lines, the step limit, as if it looped without end. "

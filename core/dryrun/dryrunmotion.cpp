@@ -22,8 +22,8 @@ void Runner::speeds(const Instr& in, File& f, int fi, int at) {
         if (!v) continue;
         if (*v < SlowestSpeed || *v > Huge) {
             warn(f, fi, at, SpeedKept, "speed-kept",
-                 tr("The %1 %2 is not above 0 (or beyond any machine); it stays %3.")
-                     .arg(tr(SpeedNames[s]), number(*v), number(*speed[s])));
+                 tr("The %1 %2 is not above 0 (or above %3, beyond any machine); it stays %4.")
+                     .arg(tr(SpeedNames[s]), exactNumber(*v), number(Huge), number(*speed[s])));
             continue;
         }
         *speed[s] = *v;
@@ -43,7 +43,8 @@ void Runner::motion(const Instr& in, File& f, int fi, int at, bool jog) {
         const double t = *v + offset[a];
         if (std::abs(t) > Huge) {
             notSimulated(f, fi, at, "out-of-reach",
-                         tr("the %1 position %2 is beyond any machine.").arg(QLatin1String(AxisNames[a]), number(t)));
+                         tr("the %1 position %2 is beyond %3 either way, where no machine reaches.")
+                             .arg(QLatin1String(AxisNames[a]), exactNumber(t), number(Huge)));
             continue;
         }
         target[a] = t;

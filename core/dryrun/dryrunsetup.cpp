@@ -186,7 +186,24 @@ Setup readSetup(const Program& program, const Settings& settings, QList<Note>* n
 void Runner::setUp(const Program& program) {
     trace_.setup = readSetup(program, settings_, &trace_.warnings);
     checkSettings();
-    const Setup& s = trace_.setup;
+    if (settings_.stepLimit > Settings::MaxStepLimit)
+        settingNote(tr("The step limit %1 is above the most lines a run executes; %2 is used.")
+                        .arg(settings_.stepLimit)
+                        .arg(Settings::MaxStepLimit));
+    Setup& s = trace_.setup;
+    // A size from a settings file typed by hand may be anything; one that is no size checks nothing.
+    const std::pair<std::optional<double>*, const char*> sizes[] = {
+        {&s.tableX, QT_TRANSLATE_NOOP("dryrun", "table width")},
+        {&s.tableY, QT_TRANSLATE_NOOP("dryrun", "table depth")},
+        {&s.blankX, QT_TRANSLATE_NOOP("dryrun", "blank width")},
+        {&s.blankY, QT_TRANSLATE_NOOP("dryrun", "blank length")},
+        {&s.thickness, QT_TRANSLATE_NOOP("dryrun", "blank thickness")}};
+    for (const auto& [size, what] : sizes) {
+        if (!*size || (std::isfinite(**size) && **size > 0 && **size <= Huge)) continue;
+        settingNote(
+            tr("The %1 %2 is no usable size; the run checks nothing against it.").arg(tr(what), exactNumber(**size)));
+        size->reset();
+    }
     if (s.blankX && s.blankY && (!s.zeroOnTable || s.thickness)) blankTop_ = s.zeroOnTable ? *s.thickness : 0.0;
     if (!s.zeroOnTable && s.thickness)
         floor_ = -*s.thickness;
@@ -213,7 +230,7 @@ void Runner::checkSettings() {
     const auto speed = [&](double& v, double fallback, const char* what) {
         if (std::isfinite(v) && v >= SlowestSpeed && v <= Huge) return;
         settingNote(
-            tr("The setting %1 (%2) is no usable speed; %3 is used.").arg(tr(what), number(v), number(fallback)));
+            tr("The setting %1 (%2) is no usable speed; %3 is used.").arg(tr(what), exactNumber(v), number(fallback)));
         v = fallback;
     };
     AxisSpeeds* groups[] = {&move_, &jog_};
@@ -230,12 +247,12 @@ void Runner::checkSettings() {
         accel_[g] = accels[g];
         if (std::isfinite(accel_[g]) && accel_[g] >= SlowestSpeed && accel_[g] <= Huge) continue;
         settingNote(
-            tr("The acceleration %1 is no usable value; those axes are timed without it.").arg(number(accel_[g])));
+            tr("The acceleration %1 is no usable value; those axes are timed without it.").arg(exactNumber(accel_[g])));
         accel_[g] = 0;
     }
     calibration_ = settings_.calibration;
     if (!(std::isfinite(calibration_) && calibration_ > 0 && calibration_ <= 1000)) {
-        settingNote(tr("The calibration %1 is no usable factor; 1 is used.").arg(number(calibration_)));
+        settingNote(tr("The calibration %1 is no usable factor; 1 is used.").arg(exactNumber(calibration_)));
         calibration_ = 1;
     }
 }

@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <cmath>
+
 namespace statement {
 
 namespace {
@@ -355,6 +358,27 @@ QString ignoredValuesText(const Statement& s) {
         return tr("%1 moves one axis; the other values on this line are ignored.").arg(s.command);
     if (s.kind == Kind::FileCall) return tr("The values between the file name and the offset mode are ignored.");
     return tr("%1 ignores some of the values on this line.").arg(s.command);
+}
+
+bool holds(double a, Compare compare, double b) {
+    const bool equal = std::abs(a - b) <= Tolerance * std::max({1.0, std::abs(a), std::abs(b)});
+    switch (compare) {
+    case Compare::Equal:
+        return equal;
+    case Compare::NotEqual:
+        return !equal;
+    case Compare::Less:
+        return a < b && !equal;
+    case Compare::Greater:
+        return a > b && !equal;
+    case Compare::LessOrEqual:
+        return a < b || equal;
+    case Compare::GreaterOrEqual:
+        return a > b || equal;
+    case Compare::None:
+        break;
+    }
+    return false;
 }
 
 } // namespace statement

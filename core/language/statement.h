@@ -97,6 +97,12 @@ Statement parse(QStringView line);
 // the words the checker and the dry run both show; empty when none is.
 QString ignoredValuesText(const Statement& s);
 
+// How far apart two numbers may be and still be equal, as a part of the larger (at least 1).
+inline constexpr double Tolerance = 1e-9;
+
+// Whether a compare b holds as an IF test, with = meeting numbers that differ by rounding only.
+bool holds(double a, Compare compare, double b);
+
 // Where a line's inline comment begins ("'" outside a double-quoted text), or -1.
 qsizetype commentStart(QStringView line);
 

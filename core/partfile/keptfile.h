@@ -44,6 +44,10 @@ struct KeptFile {
     QList<QByteArray> opening; // the three opening lines as they stood; empty: the standard ones are written
     KeptRegion tail;           // a closing block and every line after it
     bool eofMark = false;      // the file ended with the end-of-file byte 0x1A of old editors
+    // The first line (from 1, in the file as it stands) ended by LF or CR alone, which Save writes
+    // with CR LF; 0 when every line ends in CR LF or is the last without an end.
+    qint64 bareEndLine = 0;
+    bool bareEndCr = false; // that line ends in CR alone
     textfile::Encoding encoding = textfile::Encoding::Windows1252;
 
     bool hasRegions() const { return !head.isEmpty() || !tail.isEmpty(); }

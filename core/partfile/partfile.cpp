@@ -131,6 +131,7 @@ FileResult write(const QString& path, const ProgramModel& program, const KeptLin
     LineWriter out(file);
     KeptFile now = from;
     now.memory.clear();
+    now.bareEndLine = 0; // every line is written with CR LF
     qint64 at = from.bom.size();
     out.put(from.bom);
     now.head = {at, 0, from.head.lines};

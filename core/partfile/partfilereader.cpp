@@ -102,8 +102,8 @@ ReadResult read(const QByteArray& content) {
     return r;
 }
 
-ReadResult readFile(const QString& path) {
-    return fromScan(scanPath(path, partfilescan::Mode::Whole));
+ReadResult readFile(const QString& path, partfilescan::Mode mode) {
+    return fromScan(scanPath(path, mode));
 }
 
 ReadResult readKept(const QString& path) {
@@ -112,8 +112,8 @@ ReadResult readKept(const QString& path) {
     return fromScan(std::move(scan));
 }
 
-dryrun::Loaded readForDryRun(const QString& path, const QString& name) {
-    partfilescan::Scan scan = scanPath(path, partfilescan::Mode::Whole);
+dryrun::Loaded readForDryRun(const QString& path, const QString& name, partfilescan::Mode mode) {
+    partfilescan::Scan scan = scanPath(path, mode);
     if (!scan.ok) return {false, scan.error, {}};
     // The lines as they stand in the file: what the router runs, numbered as an editor numbers them.
     QStringList lines;

@@ -3,6 +3,7 @@
 #include "core/dryrun/dryrun.h"
 #include "core/panel/programmodel.h"
 #include "core/partfile/partfile.h"
+#include "core/partfile/partfilescan.h"
 
 #include <QByteArray>
 #include <QList>
@@ -32,7 +33,7 @@ ReadResult read(const QByteArray& content);
 // and closing block are remembered by where they lie in it, not held. A file that is missing, no
 // regular file, unreadable or changed while it was read is refused with the reason; so is one whose
 // program lines pass what the table takes, as soon as the line past it is read.
-ReadResult readFile(const QString& path);
+ReadResult readFile(const QString& path, partfilescan::Mode mode = partfilescan::Mode::Whole);
 
 // Where the kept parts of the file at path lie, whatever its program lines hold (they are not read).
 ReadResult readKept(const QString& path);
@@ -40,7 +41,8 @@ ReadResult readKept(const QString& path);
 // A part file on disk as the dry run runs it: its lines as they stand, numbered from 1, those of a
 // kept header and closing block marked as theirs (and read only up to partfile::DryRunKeptLines);
 // name is how the caller names the file.
-dryrun::Loaded readForDryRun(const QString& path, const QString& name);
+dryrun::Loaded readForDryRun(const QString& path, const QString& name,
+                             partfilescan::Mode mode = partfilescan::Mode::Whole);
 
 // Whether the program lines read are those of the program, as the writer would write them: after a
 // rewrite by Headsmith they are, unless lines that stood after an old closing block now stand before

@@ -136,6 +136,11 @@ Scanner::Outcome Scanner::run() {
         }
         if (!piece.ends) continue;
         if (in.position() > piece.offset + piece.bytes.size()) check.add("\n");
+        using End = LineReader::Piece::End;
+        if ((piece.end == End::Lf || piece.end == End::Cr) && kept.bareEndLine == 0) {
+            kept.bareEndLine = m_lines + 1;
+            kept.bareEndCr = piece.end == End::Cr;
+        }
         const bool whole = piece.whole();
         const Line line{whole ? piece.bytes : QByteArrayView(gathered), whole,
                         whole ? piece.bytes.size() > MaxProgramBytes : tooLong, start, in.position()};
@@ -243,7 +248,7 @@ bool Scanner::programPart(const Line& line) {
     m_tentativeBytes += line.bytes.size();
     // Should the block have no end line, these would be program lines: past what the program can
     // hold they need not be kept to know that.
-    if (line.tooLong || m_programCount + m_tentative.size() > ProgramModel::MaxLines ||
+    if (line.tooLong || (m_mode != Mode::AnyCount && m_programCount + m_tentative.size() > ProgramModel::MaxLines) ||
         m_programBytes + m_tentativeBytes > MaxProgramBytes) {
         m_overflow = true;
         m_tentative.clear();
@@ -256,7 +261,7 @@ bool Scanner::addProgram(const QByteArray& bytes, bool tooLong, bool early) {
     if (m_mode == Mode::KeptOnly) return true;
     if (bytes.contains('\0'))
         return refuse(tr("The file holds NUL bytes, so it is no text file and cannot be a part file."));
-    if (m_programCount > ProgramModel::MaxLines) return tooManyLines(m_programCount, early);
+    if (m_mode == Mode::Whole && m_programCount > ProgramModel::MaxLines) return tooManyLines(m_programCount, early);
     m_programBytes += bytes.size();
     if (tooLong || m_programBytes > MaxProgramBytes)
         return refuse(tr("The program lines of the file hold more than %1 MiB of text, more than any part file of "
@@ -277,8 +282,8 @@ bool Scanner::endOfFile() {
     if (m_phase != Phase::Closing) return true;
     // A closing block without its end line is no closing block: its lines belong to the program.
     m_phase = Phase::Program;
-    if (m_overflow && m_mode == Mode::Whole) {
-        if (m_programCount + m_closingLines > ProgramModel::MaxLines)
+    if (m_overflow && m_mode != Mode::KeptOnly) {
+        if (m_mode == Mode::Whole && m_programCount + m_closingLines > ProgramModel::MaxLines)
             return tooManyLines(m_programCount + m_closingLines, false);
         return addProgram(QByteArray(), true, false);
     }

@@ -28,8 +28,9 @@ struct Scan {
 };
 
 enum class Mode {
-    Whole,   // the file as Open reads it: its program lines too, refused when they cannot be a program
-    KeptOnly // only where the kept parts lie, whatever the program lines hold
+    Whole,    // the file as Open reads it: its program lines too, refused when they cannot be a program
+    KeptOnly, // only where the kept parts lie, whatever the program lines hold
+    AnyCount  // as Whole, but any number of program lines (up to MaxProgramBytes): what --check reads
 };
 
 // Scans a device opened for reading, from its start to its size.

@@ -62,7 +62,9 @@ QList<Entry> library(const QString& folder) {
     if (folder.isEmpty()) return out;
     QDir dir(folder);
     dir.setNameFilters({QStringLiteral("*.cvp")});
-    dir.setFilter(QDir::Files | QDir::Readable);
+    // Special files (a FIFO, a device, a link leading nowhere) and unreadable ones are listed too,
+    // greyed with the reason, rather than left out without a word.
+    dir.setFilter(QDir::Files | QDir::System);
     dir.setSorting(QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo& file : dir.entryInfoList()) {
         const QString path = QDir::toNativeSeparators(file.absoluteFilePath());
@@ -104,6 +106,47 @@ partfilereader::ReadResult readLines(const QStringList& lines) {
         return refused;
     }
     return r;
+}
+
+QSet<QString> labelKeys(const QStringList& lines) {
+    QSet<QString> keys;
+    for (const QString& line : lines)
+        if (const statement::Statement s = statement::parse(line); s.kind == statement::Kind::Label)
+            keys.insert(statement::nameKey(s.label));
+    return keys;
+}
+
+QStringList renameLabels(const QStringList& lines, const QSet<QString>& used) {
+    using statement::Kind;
+    QSet<QString> taken = used + labelKeys(lines);
+    QHash<QString, QString> renamed; // old key -> new name
+    for (const QString& line : lines) {
+        const statement::Statement s = statement::parse(line);
+        const QString key = statement::nameKey(s.label);
+        if (s.kind != Kind::Label || !used.contains(key) || renamed.contains(key)) continue;
+        QString name;
+        for (int n = 2; name.isEmpty() || taken.contains(statement::nameKey(name)); ++n)
+            name = s.label + u'_' + QString::number(n);
+        taken.insert(statement::nameKey(name));
+        renamed.insert(key, name);
+    }
+    if (renamed.isEmpty()) return lines;
+    QStringList out;
+    for (QString line : lines) {
+        const statement::Statement s = statement::parse(line);
+        const statement::Statement& jump = s.kind == Kind::If && s.then ? *s.then : s;
+        const bool names = jump.kind == Kind::Label || jump.kind == Kind::GoTo || jump.kind == Kind::GoSub;
+        const auto to = renamed.constFind(statement::nameKey(jump.label));
+        if (names && to != renamed.cend()) {
+            // The name stands in the part before the comment: a label's first, a jump's last.
+            const qsizetype end = s.commentAt >= 0 ? s.commentAt : line.size();
+            const QStringView code = QStringView(line).first(end);
+            const qsizetype at = jump.kind == Kind::Label ? code.indexOf(jump.label) : code.lastIndexOf(jump.label);
+            if (at >= 0) line.replace(at, jump.label.size(), *to);
+        }
+        out << line;
+    }
+    return out;
 }
 
 QList<Offer> offers(const QStringList& lines) {

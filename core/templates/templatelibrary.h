@@ -5,6 +5,7 @@
 #include "core/textfile.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +28,15 @@ QList<Entry> library(const QString& folder);
 // The blocks lines make, read as File > Open reads a part file's program lines; a refusal when they
 // would not all become program lines.
 partfilereader::ReadResult readLines(const QStringList& lines);
+
+// The labels lines define, as keys (statement::nameKey): how the router tells labels apart.
+QSet<QString> labelKeys(const QStringList& lines);
+
+// The lines with each label they define that is among used renamed to a name neither among used
+// nor defined in the lines (its name with _2, _3, ... after it), and every jump in the lines to it
+// renamed too; the rest of each line stays as it was. Inserting a template and saving one both give
+// their labels names the program does not use, so that no label is defined twice.
+QStringList renameLabels(const QStringList& lines, const QSet<QString>& used);
 
 // A variable that lines set, as it can become a parameter of a template made of them.
 struct Offer {

@@ -1,6 +1,7 @@
 #include "core/templates/templates.h"
 
 #include "core/headsmith/headertext.h"
+#include "core/language/expression.h"
 #include "core/language/linesyntax.h"
 #include "core/language/statement.h"
 #include "core/partfile/partfile.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -71,16 +73,49 @@ bool isNumber(QStringView s) {
     return digits > 0;
 }
 
-// Where the text after "'' param" begins, or -1 when the line is no declaration.
-qsizetype declarationBody(QStringView line) {
+// A requirement's test, read as an IF line reads its test.
+statement::Statement requirementTest(const QString& test) {
+    return statement::parse(QStringLiteral("IF %1 THEN END").arg(test));
+}
+
+// Where the text after "'' param" (or "'' require") begins, or -1 when the line is no such declaration.
+qsizetype declarationBody(QStringView line, QStringView keyword) {
     qsizetype at = skipBlanks(line, 0);
     if (!line.sliced(at).startsWith(u"''")) return -1;
     at = skipBlanks(line, at + 2);
-    constexpr QStringView Keyword = u"param";
-    if (!line.sliced(at).startsWith(Keyword, Qt::CaseInsensitive)) return -1;
-    at += Keyword.size();
+    if (!line.sliced(at).startsWith(keyword, Qt::CaseInsensitive)) return -1;
+    at += keyword.size();
     if (at < line.size() && !isBlank(line[at]) && line[at] != u'&') return -1;
     return at;
+}
+
+// Reads the range after a prompt ("above 0 max 100", "min 1 whole") into p; the message for a
+// range that is none, or empty.
+QString readRange(QStringView text, const QString& number, Parameter& p) {
+    const QStringList words = text.toString().split(QRegularExpression(QStringLiteral("[ \t]+")), Qt::SkipEmptyParts);
+    const QString malformed = tr("Line %1: after the prompt of &%2 may stand only its range: min, max, above or "
+                                 "below, each with a number, and whole.")
+                                  .arg(number, p.name);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString word = words[i].toLower();
+        if (word == QLatin1String("whole") && !p.whole) {
+            p.whole = true;
+            continue;
+        }
+        const bool low = word == QLatin1String("min") || word == QLatin1String("above");
+        const bool high = word == QLatin1String("max") || word == QLatin1String("below");
+        if ((!low && !high) || i + 1 == words.size() || !isNumber(words[i + 1])) return malformed;
+        std::optional<Bound>& bound = low ? p.low : p.high;
+        if (bound) return malformed;
+        bound =
+            Bound{QLocale::c().toDouble(words[++i]), word == QLatin1String("above") || word == QLatin1String("below")};
+    }
+    if (p.low && p.high &&
+        (p.low->value > p.high->value || (p.low->value == p.high->value && (p.low->open || p.high->open))))
+        return tr("Line %1: the range of &%2 holds no number.").arg(number, p.name);
+    if (!inRange(p, p.defaultValue))
+        return tr("Line %1: the default value of &%2 is outside its range.").arg(number, p.name);
+    return {};
 }
 
 // Reads the declaration after "param" into p; the message for the first rule it breaks, or empty.
@@ -124,9 +159,32 @@ QString readDeclaration(QStringView line, qsizetype at, const QString& number, P
     // The last quote closes the prompt, so a prompt may quote a word itself.
     const qsizetype close = line.lastIndexOf(u'"');
     if (close == at) return tr("Line %1: the prompt of &%2 has no closing double quote.").arg(number, p.name);
-    if (skipBlanks(line, close + 1) != line.size())
-        return tr("Line %1: there is text after the prompt of &%2.").arg(number, p.name);
     p.prompt = line.sliced(at + 1, close - at - 1).toString();
+    return readRange(line.sliced(close + 1), number, p);
+}
+
+// Reads a requirement after "require" into r; the message for the first rule it breaks, or empty.
+// The variables its test uses go into uses.
+QString readRequirement(QStringView line, qsizetype at, const QString& number, Requirement& r, QStringList& uses) {
+    const qsizetype open = line.indexOf(u'"', at);
+    const qsizetype close = line.lastIndexOf(u'"');
+    if (open < 0) return tr("Line %1: the requirement has no message in double quotes after its test.").arg(number);
+    if (close == open) return tr("Line %1: the requirement's message has no closing double quote.").arg(number);
+    if (skipBlanks(line, close + 1) != line.size())
+        return tr("Line %1: there is text after the requirement's message.").arg(number);
+    r.test = line.sliced(at, open - at).trimmed().toString();
+    r.message = line.sliced(open + 1, close - open - 1).toString();
+    const statement::Statement test = requirementTest(r.test);
+    if (test.compare == statement::Compare::None || test.left.isEmpty() || test.right.isEmpty())
+        return tr("Line %1: the requirement's test \"%2\" compares nothing; write two values with = < > <= >= or <> "
+                  "between them.")
+            .arg(number, r.test);
+    expression::Names names;
+    for (const QString& side : {test.left, test.right})
+        if (!expression::Expression::compile(side, names).isValid())
+            return tr("Line %1: \"%2\" in the requirement is no value.").arg(number, side);
+    for (int slot = 0; slot < names.size(); ++slot)
+        uses << names.name(slot);
     return {};
 }
 
@@ -191,6 +249,14 @@ constexpr const char* BuiltInTexts[] = {
     QT_TRANSLATE_NOOP("templates", "Depth of the cut"),
     QT_TRANSLATE_NOOP("templates", "Length of each tab"),
     QT_TRANSLATE_NOOP("templates", "Height of the tabs above the cut's depth"),
+    QT_TRANSLATE_NOOP("templates", "Diameter of the bit"),
+    QT_TRANSLATE_NOOP("templates",
+                      "The step-over must not be wider than the bit, or strips between the passes stay uncut."),
+    QT_TRANSLATE_NOOP("templates", "Each tab must be shorter than a third of the width, or the tabs run into each "
+                                   "other and past the corners."),
+    QT_TRANSLATE_NOOP("templates", "Each tab must be shorter than a third of the length, or the tabs run into each "
+                                   "other and past the corners."),
+    QT_TRANSLATE_NOOP("templates", "The tabs cannot be higher than the cut is deep."),
 };
 
 QString translatedBuiltInText(const QString& english) {
@@ -217,20 +283,40 @@ ParseResult parse(const QString& name, const QStringList& fileLines) {
 
     Template t;
     t.name = name;
-    QHash<QString, qsizetype> declaredOn; // name key -> line number
+    QHash<QString, qsizetype> declaredOn;          // name key -> line number
+    QList<std::pair<qsizetype, QStringList>> uses; // a requirement's line and the variables it uses
+    int declared = 0;
     qsizetype at = afterOpening(fileLines);
     for (; at < fileLines.size(); ++at) {
         const QString& line = fileLines[at];
         if (skipBlanks(line, 0) == line.size()) continue;
-        const qsizetype body = declarationBody(line);
+        const QString number = QString::number(at + 1);
+        if (const qsizetype body = declarationBody(line, u"require"); body >= 0) {
+            Requirement r;
+            QStringList used;
+            const QString error = readRequirement(line, body, number, r, used);
+            if (!error.isEmpty()) errors.append({at, error});
+            t.requirements << r;
+            uses.append({at, used});
+            continue;
+        }
+        const qsizetype body = declarationBody(line, u"param");
         if (body < 0) break;
+        // Past the bound the declarations are not read: a file of thousands would only cost.
+        if (++declared > MaxParameters) {
+            if (declared == MaxParameters + 1)
+                errors.append({at, tr("Line %1: a template declares at most %2 parameters; this is one more.")
+                                       .arg(number)
+                                       .arg(MaxParameters)});
+            continue;
+        }
         Parameter p;
-        QString error = readDeclaration(line, body, QString::number(at + 1), p);
+        QString error = readDeclaration(line, body, number, p);
         if (error.isEmpty()) {
             const QString key = statement::nameKey(p.name);
             if (const auto first = declaredOn.constFind(key); first != declaredOn.cend()) {
                 error = tr("Line %1: &%2 is declared again; it was first declared on line %3.")
-                            .arg(QString::number(at + 1), p.name, QString::number(*first));
+                            .arg(number, p.name, QString::number(*first));
             } else {
                 declaredOn.insert(key, at + 1);
                 t.parameters << p;
@@ -238,6 +324,11 @@ ParseResult parse(const QString& name, const QStringList& fileLines) {
         }
         if (!error.isEmpty()) errors.append({at, error});
     }
+    for (const auto& [line, used] : uses)
+        for (const QString& name : used)
+            if (!declaredOn.contains(statement::nameKey(name)))
+                errors.append({line, tr("Line %1: the requirement uses &%2, which no parameter declares.")
+                                         .arg(QString::number(line + 1), name)});
     if (at < fileLines.size() && isCommentLine(fileLines[at])) t.description = commentText(fileLines[at++]);
 
     qsizetype to = fileLines.size();
@@ -247,8 +338,11 @@ ParseResult parse(const QString& name, const QStringList& fileLines) {
 
     ParseResult r;
     std::stable_sort(errors.begin(), errors.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& e : errors)
-        r.errors << e.second;
+    // A file of a thousand bad lines is told by its first few.
+    constexpr qsizetype MaxErrors = 20;
+    for (qsizetype i = 0; i < std::min(errors.size(), MaxErrors); ++i)
+        r.errors << errors[i].second;
+    if (errors.size() > MaxErrors) r.errors << tr("And %1 more faults.").arg(errors.size() - MaxErrors);
     if (r.errors.isEmpty()) r.ok = std::move(t);
     return r;
 }
@@ -259,6 +353,54 @@ std::optional<double> number(QStringView text) {
     const double v = isNumber(text) ? QLocale::c().toDouble(text, &ok) : 0;
     if (!ok || !std::isfinite(v)) return std::nullopt;
     return v;
+}
+
+bool inRange(const Parameter& p, double v) {
+    if (p.whole && v != std::floor(v)) return false;
+    if (p.low && (p.low->open ? v <= p.low->value : v < p.low->value)) return false;
+    return !p.high || (p.high->open ? v < p.high->value : v <= p.high->value);
+}
+
+QString rangeText(const Parameter& p) {
+    QStringList bounds;
+    const auto low = [&](const Bound& b) {
+        return (b.open ? tr("above %1") : tr("at least %1")).arg(numberText(b.value));
+    };
+    const auto high = [&](const Bound& b) {
+        return (b.open ? tr("below %1") : tr("at most %1")).arg(numberText(b.value));
+    };
+    if (p.low && p.high && !p.low->open && !p.high->open) {
+        bounds << tr("from %1 to %2").arg(numberText(p.low->value), numberText(p.high->value));
+    } else {
+        if (p.low) bounds << low(*p.low);
+        if (p.high) bounds << high(*p.high);
+    }
+    if (bounds.isEmpty() && !p.whole) return {};
+    const QString kind = p.whole ? tr("a whole number") : tr("a number");
+    return bounds.isEmpty() ? kind : kind + u' ' + bounds.join(tr(" and "));
+}
+
+QStringList refusals(const Template& t, const QHash<QString, double>& values) {
+    QHash<QString, double> byKey;
+    for (const Parameter& p : t.parameters)
+        byKey.insert(statement::nameKey(p.name), p.defaultValue);
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        if (byKey.contains(statement::nameKey(it.key()))) byKey.insert(statement::nameKey(it.key()), it.value());
+    QStringList out;
+    for (const Parameter& p : t.parameters) {
+        const double v = byKey.value(statement::nameKey(p.name));
+        if (!inRange(p, v))
+            out << (p.prompt.isEmpty() ? tr("&%1 must be %2.").arg(p.name, rangeText(p))
+                                       : tr("&%1 (%2) must be %3.").arg(p.name, p.prompt, rangeText(p)));
+    }
+    if (!out.isEmpty()) return out;
+    for (const Requirement& r : t.requirements) {
+        const statement::Statement test = requirementTest(r.test);
+        const std::optional<double> left = expression::evaluate(test.left, byKey);
+        const std::optional<double> right = expression::evaluate(test.right, byKey);
+        if (!left || !right || !statement::holds(*left, test.compare, *right)) out << r.message;
+    }
+    return out;
 }
 
 QString numberText(double v) {
@@ -320,6 +462,8 @@ QList<Template> builtIns() {
         r.ok->description = translatedBuiltInText(r.ok->description);
         for (Parameter& p : r.ok->parameters)
             p.prompt = translatedBuiltInText(p.prompt);
+        for (Requirement& q : r.ok->requirements)
+            q.message = translatedBuiltInText(q.message);
         out << *r.ok;
     }
     return out;

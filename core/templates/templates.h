@@ -12,17 +12,41 @@
 // messages and the built-in templates are described in docs/templates.md.
 namespace templates {
 
+// One end of the values a parameter takes: the value itself is one of them unless open.
+struct Bound {
+    double value = 0;
+    bool open = false;
+    friend bool operator==(const Bound&, const Bound&) = default;
+};
+
 struct Parameter {
     QString name; // without "&"
     double defaultValue = 0;
     QString prompt;
+    // Its range, as its declaration writes it after the prompt (min, above, max, below, whole); no
+    // bound: any number.
+    std::optional<Bound> low, high;
+    bool whole = false;
     friend bool operator==(const Parameter&, const Parameter&) = default;
 };
+
+// A combination of values the template can be cut with: "'' require TEST \"MESSAGE\"". TEST reads
+// as an IF line's test, over the parameters; MESSAGE says what is wrong when it does not hold.
+struct Requirement {
+    QString test;
+    QString message;
+    friend bool operator==(const Requirement&, const Requirement&) = default;
+};
+
+// The most parameters a template may declare: a part file holds at most 100 lines, and a form of
+// more boxes than this is no form to fill in.
+inline constexpr int MaxParameters = 50;
 
 struct Template {
     QString name;
     QString description;
     QList<Parameter> parameters;
+    QList<Requirement> requirements;
     QStringList lines; // program lines: header, opening lines, declarations and description removed
 };
 
@@ -39,6 +63,18 @@ ParseResult parse(const QString& name, const QStringList& fileLines);
 // takes the default), then the template's lines.
 QStringList instantiate(const Template& t, const QHash<QString, double>& values);
 
+// Why the template cannot be cut with these values (by name without regard to letter case; a
+// missing one takes the default): a sentence naming each parameter outside its range, then the
+// message of each requirement that does not hold once all are inside; empty when it can.
+QStringList refusals(const Template& t, const QHash<QString, double>& values);
+
+// Whether v is in the parameter's range.
+bool inRange(const Parameter& p, double v);
+
+// The range of a parameter in words ("a whole number from 1 to 1000", "a number above 0"); empty
+// when it takes any number.
+QString rangeText(const Parameter& p);
+
 // A template file: the declarations, the description as a comment, then the program lines. parse
 // reads it back to the same parameters, description and lines.
 QStringList templateFile(const QString& description, const QList<Parameter>& parameters,
@@ -48,8 +84,8 @@ QStringList templateFile(const QString& description, const QList<Parameter>& par
 // in the order they are first set.
 QStringList variablesSetIn(const QStringList& lines);
 
-// A number as a declaration's default is written (digits with at most one ".", a "-" before them
-// allowed), blanks and tabs around it allowed: how a parameter's value is typed.
+// A number as a declaration's default is written in a file (digits with at most one ".", a "-"
+// before them allowed), blanks and tabs around it allowed. A box takes numberbox::read's numbers.
 std::optional<double> number(QStringView text);
 
 // The number as a value writes it: "." as decimal point, no exponent, no trailing zeros, and read

@@ -1,5 +1,6 @@
 #include "gui/mainwindow/mainwindow.h"
 
+#include "core/checker/problems.h"
 #include "core/partfile/partfile.h"
 #include "gui/about.h"
 #include "gui/dialogs/lineeditor.h"
@@ -344,31 +345,6 @@ void MainWindow::editDryRunSettings() {
     m_settings.save();
 }
 
-QList<checker::Finding> MainWindow::dryRunFindings() const {
-    QList<checker::Finding> out;
-    const std::shared_ptr<const dryrun::Trace> trace = m_dryRun->trace();
-    if (!trace) return out;
-    const ProgramModel& model = m_document->model();
-    for (const dryrun::Note& note : trace->warnings) {
-        checker::Finding f;
-        f.rule = QStringLiteral("dry-run");
-        f.severity = note.error ? checker::Severity::Error : checker::Severity::Warning;
-        f.line = note.source.line;
-        f.message = note.text;
-        if (note.source.file == 0) {
-            f.row = partfile::rowOfFileLine(model, m_document->kept(), note.source.line);
-            if (f.row > 0) {
-                const ProgramLine l = model.line(f.row);
-                f.text = partfile::composeLine(l.kind, l.held, l.comment).value_or(QString());
-            }
-        } else {
-            f.file = trace->files.value(note.source.file);
-        }
-        out << f;
-    }
-    return out;
-}
-
 void MainWindow::programChanged() {
     refreshKept();
     m_scrollArea->panel()->refresh();
@@ -405,8 +381,15 @@ void MainWindow::updateChecks() {
     m_checkTimer->stop();
     refreshKept();
     const ProgramModel& model = m_document->model();
-    m_findings = checker::check(model, m_document->folder(), {}, partfile::fileLineOfRow(m_document->kept(), 1)) +
-                 dryRunFindings();
+    const std::shared_ptr<const dryrun::Trace> trace = m_dryRun->trace();
+    m_findings = checker::problems(
+        checker::check(model, m_document->folder(), {}, partfile::fileLineOfRow(m_document->kept(), 1)), trace.get(),
+        m_document->kept().file.get(), [&](checker::Finding& f) {
+            f.row = partfile::rowOfFileLine(model, m_document->kept(), f.line);
+            if (f.row <= 0) return;
+            const ProgramLine l = model.line(f.row);
+            f.text = partfile::composeLine(l.kind, l.held, l.comment).value_or(QString());
+        });
 
     QList<PanelHit> errors;
     for (const checker::Finding& f : m_findings) {
@@ -422,11 +405,7 @@ void MainWindow::updateChecks() {
     if (!model.exists(current.kind, current.index)) current = panel->pointer().pressedBlock();
     m_textPane->view()->showProgram(model, m_document->folder(), current ? model.rowOf(current) : 0);
 
-    const int errorCount = checker::count(m_findings, checker::Severity::Error);
-    const int warningCount = checker::count(m_findings, checker::Severity::Warning);
-    m_problemsCount->setText((errorCount == 1 ? tr("1 error") : tr("%1 errors").arg(errorCount)) +
-                             QStringLiteral(", ") +
-                             (warningCount == 1 ? tr("1 warning") : tr("%1 warnings").arg(warningCount)));
+    m_problemsCount->setText(checker::countText(m_findings));
 }
 
 void MainWindow::showFindingRow(int row) {

@@ -84,8 +84,6 @@ private:
     void connectDryRun();
     // The dock's Settings button: the dialog, then a new run with what the operator set.
     void editDryRunSettings();
-    // The dry run's warnings and errors, as the Problems pane lists them.
-    QList<checker::Finding> dryRunFindings() const;
     void setAdvanced(bool advanced);
     void programChanged();
     // The kept header and closing block as the text pane and the status bar show them.

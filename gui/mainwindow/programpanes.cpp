@@ -245,12 +245,15 @@ void ProblemsPane::setFindings(const QList<checker::Finding>& findings) {
     m_list->clear();
     const QIcon error = style()->standardIcon(QStyle::SP_MessageBoxCritical);
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    const QIcon note = style()->standardIcon(QStyle::SP_MessageBoxInformation);
     for (const checker::Finding& f : findings) {
         const QString line =
             f.file.isEmpty() ? QString::number(f.line) : QStringLiteral("%1:%2").arg(f.file).arg(f.line);
         auto* item = new QTreeWidgetItem(m_list, {line, f.message, f.text});
-        item->setIcon(0, f.severity == checker::Severity::Error ? error : warning);
-        item->setToolTip(0, f.severity == checker::Severity::Error ? tr("Error") : tr("Warning"));
+        const bool isError = f.severity == checker::Severity::Error;
+        const bool isWarning = f.severity == checker::Severity::Warning;
+        item->setIcon(0, isError ? error : isWarning ? warning : note);
+        item->setToolTip(0, isError ? tr("Error") : isWarning ? tr("Warning") : tr("Note"));
         item->setData(0, Qt::UserRole, f.row);
     }
 }

@@ -74,7 +74,9 @@ void TemplateActions::insertTemplate(int entry) {
     }
     TemplateForm form(choices, chosen, row <= model.lineCount() ? row - 1 : 0, &m_window);
     if (!m_runner(form) || !form.result()) return;
-    const QStringList& lines = *form.result();
+    // A template inserted twice, or made from lines of the program, would define its labels again.
+    const QStringList lines =
+        templates::renameLabels(*form.result(), templates::labelKeys(partfile::programLines(model).mid(3)));
 
     const partfilereader::ReadResult read = templates::readLines(lines);
     if (!read.ok) {
@@ -133,7 +135,9 @@ void TemplateActions::saveAsTemplate() {
         !m_platform.askYesNo(tr("There is a template called %1 already. Replace it?").arg(t.name),
                              tr("Replace the template?"), Platform::Icon::Question))
         return;
-    const QStringList range = lines.mid(t.from - 1, t.to - t.from + 1);
+    // Its labels get names of their own, so that inserting it where its lines came from defines none twice.
+    const QStringList range =
+        templates::renameLabels(lines.mid(t.from - 1, t.to - t.from + 1), templates::labelKeys(lines));
     const FileResult saved =
         templates::saveFile(t.path, templates::templateFromProgram(t.description, t.parameters, range));
     if (!saved.ok) {

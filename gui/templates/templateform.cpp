@@ -1,5 +1,6 @@
 #include "gui/templates/templateform.h"
 
+#include "core/numberbox.h"
 #include "gui/oneline.h"
 #include "gui/plaintext.h"
 
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 TemplateForm::TemplateForm(const QList<templates::Template>& choices, int chosen, int afterLine, QWidget* parent)
@@ -29,9 +31,16 @@ TemplateForm::TemplateForm(const QList<templates::Template>& choices, int chosen
     m_description->setTextFormat(Qt::PlainText);
     m_description->setWordWrap(true);
 
-    m_fieldArea = new QWidget(this);
+    // The boxes scroll when a template has more of them than the screen holds.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("scrParameters"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_fieldArea = new QWidget(scroll);
     m_form = new QFormLayout(m_fieldArea);
     m_form->setContentsMargins(0, 0, 0, 0);
+    scroll->setWidget(m_fieldArea);
 
     m_problem = new QLabel(this);
     m_problem->setObjectName(QStringLiteral("lblProblem"));
@@ -58,7 +67,7 @@ TemplateForm::TemplateForm(const QList<templates::Template>& choices, int chosen
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_description);
-    layout->addWidget(m_fieldArea);
+    layout->addWidget(scroll);
     layout->addWidget(m_problem);
     layout->addWidget(m_count);
     layout->addWidget(m_buttons);
@@ -90,9 +99,10 @@ void TemplateForm::showTemplate(int index) {
     m_description->setVisible(!t.description.isEmpty());
     for (qsizetype i = 0; i < t.parameters.size(); ++i) {
         const templates::Parameter& p = t.parameters[i];
-        auto* box = new QLineEdit(templates::numberText(p.defaultValue), m_fieldArea);
+        auto* box = new QLineEdit(numberbox::text(p.defaultValue), m_fieldArea);
         box->setObjectName(QStringLiteral("txtParam_%1").arg(i + 1));
-        box->setToolTip(plainToolTip(u'&' + p.name));
+        const QString range = templates::rangeText(p);
+        box->setToolTip(plainToolTip(range.isEmpty() ? u'&' + p.name : tr("&%1: %2").arg(p.name, range)));
         keepOneLine(box);
         connect(box, &QLineEdit::textChanged, this, [this] { check(); });
         // The form makes the box the label's buddy, so "&" would mark a shortcut letter: doubled, it shows.
@@ -113,20 +123,22 @@ std::optional<QHash<QString, double>> TemplateForm::check() {
     QStringList bad;
     for (qsizetype i = 0; i < m_fields.size() && i < t.parameters.size(); ++i) {
         QLineEdit* box = m_fields[i];
-        const std::optional<double> v = templates::number(box->text());
+        const std::optional<double> v = numberbox::read(box->text());
         QPalette palette = m_fieldArea->palette();
-        if (v) {
-            values.insert(t.parameters[i].name, *v);
-        } else {
-            bad << u'&' + t.parameters[i].name;
-            palette.setColor(QPalette::Base, QColor(255, 214, 214));
-        }
+        if (v) values.insert(t.parameters[i].name, *v);
+        if (!v) bad << u'&' + t.parameters[i].name;
+        if (!v || !templates::inRange(t.parameters[i], *v)) palette.setColor(QPalette::Base, QColor(255, 214, 214));
         box->setPalette(palette);
     }
-    m_problem->setText(bad.size() == 1 ? tr("The value of %1 is not a number.").arg(bad.front())
-                                       : tr("The values of %1 are not numbers.").arg(bad.join(QStringLiteral(", "))));
-    m_problem->setVisible(!bad.isEmpty());
-    const bool ok = bad.isEmpty() && m_choice->currentIndex() >= 0;
+    // Numbers first: whether values can be cut together is asked only of numbers.
+    const QStringList refused =
+        !bad.isEmpty()
+            ? QStringList{bad.size() == 1 ? tr("The value of %1 is not a number.").arg(bad.front())
+                                          : tr("The values of %1 are not numbers.").arg(bad.join(QStringLiteral(", ")))}
+            : templates::refusals(t, values);
+    m_problem->setText(refused.join(u'\n'));
+    m_problem->setVisible(!refused.isEmpty());
+    const bool ok = refused.isEmpty() && m_choice->currentIndex() >= 0;
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(ok);
     if (!ok) return std::nullopt;
     return values;

@@ -1,5 +1,7 @@
 #include "gui/toolpath/dryrunsettingsdialog.h"
 
+#include "core/numberbox.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -78,15 +80,12 @@ QString label(const char* text) {
     return QCoreApplication::translate("DryRunSettingsDialog", text);
 }
 
-// A number as typed: a decimal comma reads as a point, as operators on a comma locale type it.
 std::optional<double> number(const QString& typed) {
-    bool ok = false;
-    const double v = typed.trimmed().replace(u',', u'.').toDouble(&ok);
-    return ok && std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
+    return numberbox::read(typed);
 }
 
 QString shown(double v) {
-    return QString::number(v, 'g', 12);
+    return std::isfinite(v) ? numberbox::text(v) : QString();
 }
 
 QLineEdit* field(const char* name, QWidget* parent) {
@@ -201,9 +200,10 @@ std::optional<Settings> DryRunSettingsDialog::settings(QString* problem) const {
         if (!v || *v <= 0) return refuse(tr("%1 must be a number above 0, or empty.").arg(label(Optionals[i].label)));
         Optionals[i].value(s) = *v;
     }
-    bool ok = false;
-    s.stepLimit = m_stepLimit->text().trimmed().toLongLong(&ok);
-    if (!ok || s.stepLimit < 1) return refuse(tr("The step limit must be a whole number above 0."));
+    const std::optional<double> limit = number(m_stepLimit->text());
+    if (!limit || *limit < 1 || *limit > double(Settings::MaxStepLimit) || *limit != std::floor(*limit))
+        return refuse(tr("The step limit must be a whole number from 1 to %1.").arg(Settings::MaxStepLimit));
+    s.stepLimit = qint64(*limit);
     s.zeroOnTable = m_zero->currentIndex() == 1;
     s.acceleration = m_acceleration->isChecked();
     return s;

@@ -1,8 +1,8 @@
 #include "gui/toolpath/toolpathpanels.h"
 
+#include "core/numberbox.h"
 #include "gui/plaintext.h"
 
-#include <QDoubleValidator>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFormLayout>
@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include <cmath>
 
@@ -37,22 +38,14 @@ QString fileAndLine(const dryrun::Trace& trace, dryrun::LineRef line) {
     return ToolpathSummary::tr("%1, line %2").arg(name.isEmpty() ? file : name).arg(line.line);
 }
 
-// Part files write numbers with a point whatever the system's language, so answers are typed so too.
-QLocale numberLocale() {
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator | QLocale::OmitGroupSeparator);
-    return c;
-}
-
-// Numbers, or nothing: an emptied cell takes the answer away, so Enter must accept it too.
-class AnswerValidator : public QDoubleValidator {
+// Numbers by the rule of every number box, or nothing: an emptied cell takes the answer away, so
+// Enter must accept it too.
+class AnswerValidator : public QValidator {
 public:
-    explicit AnswerValidator(QObject* parent) : QDoubleValidator(parent) {
-        setLocale(numberLocale());
-        setNotation(QDoubleValidator::StandardNotation);
-    }
-    State validate(QString& text, int& pos) const override {
-        return text.trimmed().isEmpty() ? Acceptable : QDoubleValidator::validate(text, pos);
+    using QValidator::QValidator;
+    State validate(QString& text, int&) const override {
+        if (text.trimmed().isEmpty() || numberbox::read(text)) return Acceptable;
+        return numberbox::couldBecome(text) ? Intermediate : Invalid;
     }
 };
 
@@ -304,10 +297,8 @@ dryrun::LineRef InputAnswersTable::lineOf(int row) const {
 }
 
 void InputAnswersTable::takeRow(int row) {
-    bool ok = false;
-    const double value = numberLocale().toDouble(item(row, AnswerColumn)->text().trimmed(), &ok);
-    if (ok && std::isfinite(value))
-        m_answers.byLine.insert(lineOf(row), value);
+    if (const std::optional<double> value = numberbox::read(item(row, AnswerColumn)->text()))
+        m_answers.byLine.insert(lineOf(row), *value);
     else
         m_answers.byLine.remove(lineOf(row));
 }
@@ -320,13 +311,13 @@ void InputAnswersTable::showAnswer(int row) {
     const bool own = m_answers.byLine.contains(line);
     const bool shared = !own && m_answers.byVariable.contains(variable);
     const double value = own ? m_answers.byLine.value(line) : m_answers.byVariable.value(variable);
-    answer->setText(own || shared ? numberLocale().toString(value, 'g', 12) : QString());
+    answer->setText(own || shared ? numberbox::text(value) : QString());
     answer->setForeground(shared ? palette().brush(QPalette::Disabled, QPalette::Text)
                                  : palette().brush(QPalette::Text));
     QStringList tip;
     if (shared) tip << tr("The answer for %1, wherever it is asked").arg(variable);
     const QVariant used = answer->data(Qt::UserRole);
-    if (used.isValid()) tip << tr("The run used %1").arg(numberLocale().toString(used.toDouble(), 'g', 12));
+    if (used.isValid()) tip << tr("The run used %1").arg(numberbox::text(used.toDouble()));
     answer->setToolTip(plainToolTip(tip.join(u'\n')));
 }
 
