@@ -5,6 +5,7 @@
 #include "core/partfile/partfilereader.h"
 #include "core/usersettings.h"
 #include "gui/jobsheet/jobsheetpages.h"
+#include "gui/toolpath/measuretext.h"
 #include "gui/toolpath/toolpathexport.h"
 #include "gui/toolpath/toolpathpanels.h"
 #include "platform/regularfile.h"
@@ -77,15 +78,18 @@ void printJson(const dryrun::Trace& trace, QTextStream& out) {
 }
 
 void printSummary(const dryrun::Trace& trace, QTextStream& out) {
-    const auto number = [](double v) { return QString::number(v, 'f', 3); };
+    const dryrun::Unit unit = trace.setup.unit;
     out << Texts::tr("Estimated time: %1").arg(formatRunTime(trace.totalTime)) << '\n';
+    out << Texts::tr("Unit: %1, %2")
+               .arg(measuretext::unitName(unit),
+                    trace.setup.unitFromHeader ? Texts::tr("from the header") : Texts::tr("from the settings"))
+        << '\n';
     if (trace.extent.empty) {
         out << Texts::tr("Extent: no motion") << '\n';
     } else {
         const dryrun::Extent& e = trace.extent;
-        out << Texts::tr("Extent: X %1 to %2, Y %3 to %4, Z %5 to %6")
-                   .arg(number(e.x.min), number(e.x.max), number(e.y.min), number(e.y.max), number(e.z.min),
-                        number(e.z.max))
+        out << Texts::tr("Extent: X %1, Y %2, Z %3")
+                   .arg(measuretext::range(e.x, unit), measuretext::range(e.y, unit), measuretext::range(e.z, unit))
             << '\n';
     }
     out << Texts::tr("Segments: %1").arg(trace.segments.size()) << '\n';
@@ -106,22 +110,36 @@ void printSummary(const dryrun::Trace& trace, QTextStream& out) {
 
 } // namespace
 
-int runCheck(const CommandLine& command, QTextStream& out, QTextStream& err) {
-    const partfilereader::ReadResult read = partfilereader::readFile(command.file);
+namespace {
+
+// The checker's findings for the part file at path, its lines counted as they stand in the file;
+// nothing, with why, when the file cannot be read onto the panel.
+std::optional<QList<checker::Finding>> checkFile(const QString& path, QString* why) {
+    const partfilereader::ReadResult read = partfilereader::readFile(path);
     ProgramModel model([](const QString& s) { return int(s.size()); });
     if (!read.ok || !model.load(read.lines)) {
-        err << (read.ok ? command.file : read.error) << Qt::endl;
-        return 2;
+        *why = read.ok ? path : read.error;
+        return std::nullopt;
     }
     // Lines counted in the file as it stands: its header and opening lines (if any) come first.
     const int firstLine = int(read.kept.headLines() + read.kept.opening().size()) + 1;
-    const QList<checker::Finding> findings =
-        checker::check(model, QFileInfo(command.file).absolutePath(), {}, firstLine);
-    for (const checker::Finding& f : findings)
+    return checker::check(model, QFileInfo(path).absolutePath(), {}, firstLine);
+}
+
+} // namespace
+
+int runCheck(const CommandLine& command, QTextStream& out, QTextStream& err) {
+    QString why;
+    const std::optional<QList<checker::Finding>> findings = checkFile(command.file, &why);
+    if (!findings) {
+        err << why << Qt::endl;
+        return 2;
+    }
+    for (const checker::Finding& f : *findings)
         out << QStringLiteral("%1:%2: %3: %4").arg(command.file).arg(f.line).arg(severityWord(f.severity), f.message)
             << '\n';
     out.flush();
-    return checker::count(findings, checker::Severity::Error) > 0 ? 1 : 0;
+    return checker::count(*findings, checker::Severity::Error) > 0 ? 1 : 0;
 }
 
 namespace {
@@ -185,8 +203,15 @@ int runJobSheet(const CommandLine& command, QTextStream& err) {
     }
     auto trace = std::make_shared<const dryrun::Trace>(
         dryrun::run(run->program, UserSettings().dryRunSettings(), run->answers, dryrun::fileLoader()));
-    const JobSheetData sheet =
-        jobsheet::gather(run->program, trace, QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    // A file the panel cannot take is still run and printed; the checker's part is then left out.
+    QString unchecked;
+    const std::optional<QList<checker::Finding>> findings = checkFile(command.file, &unchecked);
+    JobSheetData sheet = jobsheet::gather(run->program, trace, findings.value_or(QList<checker::Finding>()),
+                                          QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    if (!findings)
+        sheet.runNotes << Texts::tr(
+                              "The checker could not read the file, so only the dry run's warnings are listed: %1")
+                              .arg(unchecked);
     QString why;
     if (jobsheet::writePdf(sheet, command.jobSheet, &why)) return 0;
     err << why << Qt::endl;

@@ -186,6 +186,7 @@ Setup readSetup(const Program& program, const Settings& settings, QList<Note>* n
 void Runner::setUp(const Program& program) {
     trace_.setup = readSetup(program, settings_, &trace_.warnings);
     checkSettings();
+    trace_.timing = {move_, jog_, settings_.acceleration, accel_[0], accel_[1], accel_[2], calibration_};
     const Setup& s = trace_.setup;
     if (s.blankX && s.blankY && (!s.zeroOnTable || s.thickness)) blankTop_ = s.zeroOnTable ? *s.thickness : 0.0;
     if (!s.zeroOnTable && s.thickness)

@@ -48,7 +48,9 @@ JobSheetData JobSheetCommands::sheet() {
     const QString name = m_document.fileName().isEmpty() ? QStringLiteral("untitled.cvp") : m_document.fileName();
     const dryrun::Program program =
         partfile::dryRunProgram(m_document.model(), m_document.kept(), name, m_document.folder());
-    JobSheetData data = jobsheet::gather(program, m_dryRun.trace(), m_platform.shortDate());
+    const QList<checker::Finding> findings =
+        checker::check(m_document.model(), m_document.folder(), {}, partfile::fileLineOfRow(m_document.kept(), 1));
+    JobSheetData data = jobsheet::gather(program, m_dryRun.trace(), findings, m_platform.shortDate());
     data.unsaved = m_document.isModified();
     return data;
 }

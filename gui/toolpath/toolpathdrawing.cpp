@@ -116,7 +116,7 @@ void ToolpathScene::paintRange(QPainter& painter, QSize size, int from, int to, 
     painter.setRenderHint(QPainter::Antialiasing, quality == Quality::Full && ink < SmoothInk);
     if (dimmed) {
         for (int jog = 0; jog < 2; ++jog) {
-            painter.setPen(pathPen(dimColor(), jog));
+            painter.setPen(pathPen(dimColor(), jog, m_paper));
             drawLines(painter, m_buckets[ColourBuckets + jog]);
         }
     } else {
@@ -126,7 +126,7 @@ void ToolpathScene::paintRange(QPainter& painter, QSize size, int from, int to, 
                 const std::vector<QLineF>& bucket = m_buckets[band * 4 + order];
                 if (bucket.empty()) continue;
                 const QColor c = bandColor(band);
-                painter.setPen(pathPen((order & 1) ? mix(c, Qt::white, FrameTone) : c, order & 2));
+                painter.setPen(pathPen((order & 1) ? mix(c, Qt::white, FrameTone) : c, order & 2, m_paper));
                 drawLines(painter, bucket);
             }
     }
