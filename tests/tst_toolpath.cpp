@@ -569,6 +569,24 @@ private Q_SLOTS:
                               QStringLiteral("top.svg"), QStringLiteral("view.svg")}));
     }
 
+    void repeatedPassesDrawOnce_data() {
+        QTest::addColumn<ViewKind>("view");
+        QTest::newRow("top") << ViewKind::Top;
+        QTest::newRow("3D") << ViewKind::ThreeD;
+    }
+    // A loop that runs the same lines forty times draws the picture of one pass, smoothing and all:
+    // a line over the same pixels is drawn once, however often the run passes there.
+    void repeatedPassesDrawOnce() {
+        QFETCH(ViewKind, view);
+        const auto once = randomTrace(300, 21);
+        std::vector<Segment> passes;
+        for (int pass = 0; pass < 40; ++pass)
+            passes.insert(passes.end(), once->segments.begin(), once->segments.end());
+        const auto looped = traceOf(std::move(passes));
+        QCOMPARE(renderToolpathImage(*looped, view, QSize(500, 350)),
+                 renderToolpathImage(*once, view, QSize(500, 350)));
+    }
+
     // The unit of the settings: every length and speed label says it, and switching it keeps each
     // length and speed what it was (1 in/s is 25.4 mm/s); angle, calibration and step limit stay.
     void settingsFollowTheirUnit() {
