@@ -6,6 +6,7 @@
 #include "core/partfile/partfilereader.h"
 #include "core/usersettings.h"
 #include "gui/jobsheet/jobsheetpages.h"
+#include "gui/toolpath/measuretext.h"
 #include "gui/toolpath/toolpathexport.h"
 #include "gui/toolpath/toolpathpanels.h"
 #include "platform/regularfile.h"
@@ -81,15 +82,18 @@ void printJson(const dryrun::Trace& trace, QTextStream& out) {
 }
 
 void printSummary(const dryrun::Trace& trace, QTextStream& out) {
-    const auto number = [](double v) { return QString::number(v, 'f', 3); };
+    const dryrun::Unit unit = trace.setup.unit;
     out << Texts::tr("Estimated time: %1").arg(formatRunTime(trace.totalTime)) << '\n';
+    out << Texts::tr("Unit: %1, %2")
+               .arg(measuretext::unitName(unit),
+                    trace.setup.unitFromHeader ? Texts::tr("from the header") : Texts::tr("from the settings"))
+        << '\n';
     if (trace.extent.empty) {
         out << Texts::tr("Extent: no motion") << '\n';
     } else {
         const dryrun::Extent& e = trace.extent;
-        out << Texts::tr("Extent: X %1 to %2, Y %3 to %4, Z %5 to %6")
-                   .arg(number(e.x.min), number(e.x.max), number(e.y.min), number(e.y.max), number(e.z.min),
-                        number(e.z.max))
+        out << Texts::tr("Extent: X %1, Y %2, Z %3")
+                   .arg(measuretext::range(e.x, unit), measuretext::range(e.y, unit), measuretext::range(e.z, unit))
             << '\n';
     }
     out << Texts::tr("Segments: %1").arg(trace.segments.size()) << '\n';
@@ -110,26 +114,21 @@ void printSummary(const dryrun::Trace& trace, QTextStream& out) {
 
 } // namespace
 
-int runCheck(const CommandLine& command, QTextStream& out, QTextStream& err) {
-    // Every line is checked, however many: the panel's hundred lines are the window's bound, not the router's.
-    const partfilereader::ReadResult read = partfilereader::readFile(command.file, partfilescan::Mode::AnyCount);
+namespace {
+
+// What the window lists for the part file at path, with the dry run's trace: the checker's findings
+// on every line (however many: the panel's hundred lines are the window's bound, not the router's)
+// and the trace's warnings, in one list; nothing, with why, when the file cannot be read.
+std::optional<QList<checker::Finding>> problemsOfFile(const QString& path, const dryrun::Trace& trace, QString* why) {
+    const partfilereader::ReadResult read = partfilereader::readFile(path, partfilescan::Mode::AnyCount);
     if (!read.ok) {
-        err << read.error << Qt::endl;
-        return 2;
+        *why = read.error;
+        return std::nullopt;
     }
     // Lines counted in the file as it stands: its header and opening lines (if any) come first.
     const int firstLine = int(read.kept.headLines() + read.kept.opening().size()) + 1;
     const QList<checker::Finding> checked =
-        checker::check(checker::linesOf(read.lines), QFileInfo(command.file).absolutePath(), {}, firstLine);
-    // The dry run as the window runs it for the file: the user's settings and the answers kept for it.
-    const dryrun::Loaded program =
-        partfilereader::readForDryRun(command.file, command.file, partfilescan::Mode::AnyCount);
-    const UserSettings settings;
-    const dryrun::Trace trace =
-        program.ok ? dryrun::run(program.program, settings.dryRunSettings(),
-                                 settings.answers(QDir::toNativeSeparators(QFileInfo(command.file).absoluteFilePath())),
-                                 dryrun::fileLoader())
-                   : dryrun::Trace{};
+        checker::check(checker::linesOf(read.lines), QFileInfo(path).absolutePath(), {}, firstLine);
     QList<checker::Finding> findings = checker::problems(checked, &trace, read.kept.file.get());
     const auto lines = qsizetype(read.lines.size());
     if (lines > ProgramModel::MaxLines) {
@@ -143,13 +142,34 @@ int runCheck(const CommandLine& command, QTextStream& out, QTextStream& err) {
                         .arg(ProgramModel::MaxLines);
         findings << f;
     }
-    for (const checker::Finding& f : findings) {
+    return findings;
+}
+
+} // namespace
+
+int runCheck(const CommandLine& command, QTextStream& out, QTextStream& err) {
+    // The dry run as the window runs it for the file: the user's settings and the answers kept for it.
+    const dryrun::Loaded program =
+        partfilereader::readForDryRun(command.file, command.file, partfilescan::Mode::AnyCount);
+    const UserSettings settings;
+    const dryrun::Trace trace =
+        program.ok ? dryrun::run(program.program, settings.dryRunSettings(),
+                                 settings.answers(QDir::toNativeSeparators(QFileInfo(command.file).absoluteFilePath())),
+                                 dryrun::fileLoader())
+                   : dryrun::Trace{};
+    QString why;
+    const std::optional<QList<checker::Finding>> findings = problemsOfFile(command.file, trace, &why);
+    if (!findings) {
+        err << why << Qt::endl;
+        return 2;
+    }
+    for (const checker::Finding& f : *findings) {
         const QString file = f.file.isEmpty() ? command.file : f.file;
         const QString where = f.line > 0 ? QStringLiteral("%1:%2").arg(file).arg(f.line) : file;
         out << QStringLiteral("%1: %2: %3").arg(where, severityWord(f.severity), f.message) << '\n';
     }
     out.flush();
-    return checker::count(findings, checker::Severity::Error) > 0 ? 1 : 0;
+    return checker::count(*findings, checker::Severity::Error) > 0 ? 1 : 0;
 }
 
 namespace {
@@ -213,8 +233,15 @@ int runJobSheet(const CommandLine& command, QTextStream& err) {
     }
     auto trace = std::make_shared<const dryrun::Trace>(
         dryrun::run(run->program, UserSettings().dryRunSettings(), run->answers, dryrun::fileLoader()));
-    const JobSheetData sheet =
-        jobsheet::gather(run->program, trace, QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    QString unchecked;
+    const std::optional<QList<checker::Finding>> findings = problemsOfFile(command.file, *trace, &unchecked);
+    JobSheetData sheet =
+        jobsheet::gather(run->program, trace, findings.value_or(checker::problems({}, trace.get(), nullptr)),
+                         QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    if (!findings)
+        sheet.runNotes << Texts::tr(
+                              "The checker could not read the file, so only the dry run's warnings are listed: %1")
+                              .arg(unchecked);
     QString why;
     if (jobsheet::writePdf(sheet, command.jobSheet, &why)) return 0;
     err << why << Qt::endl;

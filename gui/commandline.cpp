@@ -26,7 +26,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                                              "error: TEXT or FILE:LINE: warning: TEXT."));
     const QCommandLineOption dryRun(QStringLiteral("dry-run"),
                                     Texts::tr("Runs the part file without a machine and prints the estimated time, "
-                                              "the extent, the stops, the warnings and the lines not simulated."));
+                                              "the unit, the extent, the stops, the warnings and the lines not "
+                                              "simulated."));
     const QCommandLineOption answer(
         QStringLiteral("answer"),
         Texts::tr("The value an INPUT line's variable takes in the dry run or the job sheet."),
@@ -38,8 +39,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("OUT.png|OUT.svg"));
     const QCommandLineOption jobSheet(
         QStringLiteral("job-sheet"),
-        Texts::tr("Writes the part file's job sheet into a PDF file: the header's answers, the toolpath from the top, "
-                  "the estimated time, the extent, the stops, the lines not simulated and the numbered lines."),
+        Texts::tr("Writes the part file's job sheet into a PDF file: the warnings, the header's answers, the toolpath "
+                  "from the top, the estimated time, the extent and what they assume, the stops, the lines not "
+                  "simulated and the numbered lines."),
         QStringLiteral("OUT.pdf"));
     parser.addOptions({check, dryRun, jobSheet, answer, json, image});
     parser.addPositionalArgument(QStringLiteral("file"), Texts::tr("The part file to open."), QStringLiteral("[file]"));

@@ -198,6 +198,10 @@ private Q_SLOTS:
                            QStringLiteral("--toolpath-image"), path(name)});
         QCOMPARE(r.status, 0);
         QVERIFY(readAll(path(name)).startsWith(starts));
+        // Every length printed carries its unit.
+        QVERIFY2(r.out.contains(QStringLiteral("Unit: inches, from the settings\nExtent: X 0.000 to 1.000 in, "
+                                               "Y 0.000 to 2.000 in, Z 0.000 to 0.000 in\n")),
+                 qPrintable(r.out));
         // A picture that cannot be written is a failure, with the reason.
         const Run bad = run({QStringLiteral("--dry-run"), path(QStringLiteral("p.cvp")),
                              QStringLiteral("--toolpath-image"), path(QStringLiteral("p.cvp/no/") + name)});

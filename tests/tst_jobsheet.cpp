@@ -6,6 +6,7 @@
 #include "gui/commandline.h"
 #include "gui/document/partdocument.h"
 #include "gui/jobsheet/jobsheetdata.h"
+#include "gui/jobsheet/jobsheetpages.h"
 #include "mainwindowfixture.h"
 
 #include <QMenu>
@@ -58,15 +59,17 @@ HeaderFields sheetFields() {
     return f;
 }
 
-// A header, the opening lines, then an INPUT, a plunge, a cut as long as the answer, a PAUSE, a
-// command the dry run does not know, a line long enough to wrap, and a return.
+// A header (a 3/4 blank zeroed on its top), the opening lines, then an INPUT, a plunge 0.25 into the
+// table, a cut as long as the answer, a PAUSE, a command the dry run does not know, a call of a file
+// that is not there, a line long enough to wrap, and a return.
 QStringList sheetLines() {
     QStringList lines;
     for (const headertext::BlockLine& l : headertext::writeheaderinfo(sheetFields()))
         lines << l.text;
     lines << QStringLiteral("' Created using the Corvane Part File Stacker") << QStringLiteral("' notice")
-          << QStringLiteral("'") << QStringLiteral("INPUT \"Length?\" &len   ") << QStringLiteral("MZ, , , -0.5   ")
+          << QStringLiteral("'") << QStringLiteral("INPUT \"Length?\" &len   ") << QStringLiteral("MZ, , , -1   ")
           << QStringLiteral("MX, &&len   ") << QStringLiteral("PAUSE") << QStringLiteral("SO, 1, 1")
+          << QStringLiteral("FP, gone.cvp")
           << QStringLiteral("'") + QString(40, u'w') + QString(200, u'x') + QStringLiteral(" end of a long comment")
           << QStringLiteral("M2, 0, 0   ");
     return lines;
@@ -107,9 +110,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("fragment");
         const int first = int(headertext::writeheaderinfo(sheetFields()).size()) + 4; // the INPUT line
         QTest::newRow("title") << "Job sheet: job.cvp";
-        QTest::newRow("time: plunge 1 s, cut 3 s, back 3 s") << "Estimated time 0:00:07";
-        QTest::newRow("extent X") << "Extent X 0.000 to 3.000";
-        QTest::newRow("extent Z") << "Extent Z -0.500 to 0.000";
+        QTest::newRow("time: plunge 2 s, cut 3 s, back 3 s") << "Estimated time 0:00:08";
+        QTest::newRow("extent X") << "Extent X 0.000 to 3.000 in";
+        QTest::newRow("extent Z") << "Extent Z -1.000 to 0.000 in";
+        // Errors first (the checker's, then the dry run's), each with its line, then the warnings.
+        QTest::newRow("warnings: errors first") << QStringLiteral("Warnings Line %1 Error: ").arg(first + 5);
+        QTest::newRow("warnings: the cut into the table")
+            << QStringLiteral("Line %1 Warning: The tool goes below the table top, to Z -1 ").arg(first + 1);
+        QTest::newRow("unit") << "Unit inches, from the header";
+        QTest::newRow("bit") << "Bit flat end mill of 0.250 in (from the header)";
+        QTest::newRow("speeds at the start") << "Moves at the start XY 1 in/s, Z 0.5 in/s, A 1 in/s, B 1 in/s";
+        QTest::newRow("acceleration") << "Acceleration off";
+        QTest::newRow("answers used") << QStringLiteral("INPUT answers &len = 3 (Line %1)").arg(first);
         QTest::newRow("description") << "Description Sign for the shop door";
         QTest::newRow("creator") << "Created by Jane Maker, on 12/7/2026";
         QTest::newRow("material") << "Material MDF";
@@ -148,6 +160,88 @@ private Q_SLOTS:
         for (int i = 0; i < lines.size(); ++i)
             expected += QString::number(i + 1) + QString(lines[i]).remove(QRegularExpression(QStringLiteral("\\s")));
         QCOMPARE(listing, expected);
+    }
+
+    // A program calling a file of a thousand cuts outside the blank and a thousand unknown lines gives
+    // a sheet of a few pages: the first rows of each list, and how many more there are.
+    void longListsAreCut() {
+        REQUIRE_POPPLER();
+        QStringList main;
+        for (const headertext::BlockLine& l : headertext::writeheaderinfo(sheetFields()))
+            main << l.text;
+        main << QStringLiteral("MZ, , , -0.1") << QStringLiteral("FP, many.cvp");
+        QByteArray many;
+        for (int i = 0; i < 1000; ++i)
+            many += QStringLiteral("MX, %1\r\nSO, %1\r\n").arg(100 + i % 2).toUtf8();
+        putBytes(m_work.filePath(QStringLiteral("calls.cvp")), main.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+        putBytes(m_work.filePath(QStringLiteral("many.cvp")), many);
+        const QString pdf = m_work.filePath(QStringLiteral("calls.pdf"));
+        const CommandLine c = parseCommandLine({QStringLiteral("cvstacker"), QStringLiteral("--job-sheet"), pdf,
+                                                m_work.filePath(QStringLiteral("calls.cvp"))});
+        QString errors;
+        QTextStream err(&errors);
+        QCOMPARE(runJobSheet(c, err), 0);
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.count(u'\f') <= 4, qPrintable(QString::number(text.count(u'\f'))));
+        QCOMPARE(squeezed(text).count(QStringLiteral("\u2026 and 950 more, not listed here.")), 2);
+    }
+
+    // The sheet's picture printed in black and white at 150 dpi on the page's width: a move and a jog of
+    // the same colour still differ, the move solid and dark, the jog broken and lighter.
+    void movesAndJogsDifferInGrey() {
+        auto trace = std::make_shared<dryrun::Trace>();
+        trace->files << QStringLiteral("grey.cvp");
+        for (const bool jog : {false, true}) {
+            dryrun::Segment s;
+            s.from = {0, jog ? 5.0 : 0.0, -0.5, 0, 0};
+            s.to = {10, s.from.y, -0.5, 0, 0};
+            s.jog = jog;
+            s.source = {0, jog ? 2 : 1};
+            trace->segments.push_back(s);
+        }
+        const QImage grey = jobsheet::pathPicture(*trace)
+                                .scaledToWidth(1063, Qt::SmoothTransformation) // 180 mm at 150 dpi
+                                .convertToFormat(QImage::Format_Grayscale8);
+        // Darkness per row and column over the middle of the picture, clear of the legend and the axes.
+        const int x0 = grey.width() * 3 / 10, x1 = grey.width() * 6 / 10;
+        std::vector<double> rows(std::size_t(grey.height()), 0.0);
+        for (int y = 0; y < grey.height(); ++y)
+            for (int x = x0; x < x1; ++x)
+                rows[std::size_t(y)] += 255 - qGray(grey.pixel(x, y));
+        const double top = *std::max_element(rows.begin(), rows.end());
+        // The two lines: runs of rows with ink, the jog above the move.
+        QList<std::pair<int, int>> lines;
+        for (int y = 0; y < grey.height(); ++y)
+            if (rows[std::size_t(y)] > top * 0.05) {
+                if (lines.isEmpty() || lines.last().second != y - 1) lines.append({y, y});
+                lines.last().second = y;
+            }
+        QCOMPARE(lines.size(), 2);
+        struct Look {
+            double gaps = 0, peak = 0, weight = 0; // share of columns without ink; the darkest; ink per inked column
+        };
+        const auto look = [&](std::pair<int, int> rowsOfLine) {
+            Look l;
+            int inked = 0;
+            for (int x = x0; x < x1; ++x) {
+                double column = 0;
+                for (int y = rowsOfLine.first; y <= rowsOfLine.second; ++y) {
+                    column += 255 - qGray(grey.pixel(x, y));
+                    l.peak = std::max(l.peak, 255.0 - qGray(grey.pixel(x, y)));
+                }
+                if (column < 20)
+                    l.gaps += 1;
+                else
+                    l.weight += column, ++inked;
+            }
+            l.gaps /= x1 - x0;
+            l.weight /= std::max(inked, 1);
+            return l;
+        };
+        const Look jog = look(lines[0]), move = look(lines[1]);
+        QVERIFY2(move.gaps == 0 && jog.gaps > 0.25, qPrintable(QStringLiteral("%1 %2").arg(move.gaps).arg(jog.gaps)));
+        QVERIFY2(move.peak > 100, qPrintable(QString::number(move.peak)));
+        QVERIFY2(move.weight > 1.4 * jog.weight, qPrintable(QStringLiteral("%1 %2").arg(move.weight).arg(jog.weight)));
     }
 
     // Letter where the locale's country prints on it, A4 elsewhere.
@@ -194,7 +288,7 @@ private Q_SLOTS:
                     p.lines.push_back(
                         {QStringLiteral("line %1").arg(p.lines.size() + 1), int(p.lines.size()) + 1, region});
             }
-            const JobSheetData d = jobsheet::gather(p, nullptr, QStringLiteral("today"));
+            const JobSheetData d = jobsheet::gather(p, nullptr, {}, QStringLiteral("today"));
             int shown = 0, skipped = 0, last = 0, gaps = 0;
             for (const JobSheetData::ListingLine& l : d.listing) {
                 if (l.number == 0) {
@@ -260,6 +354,7 @@ private Q_SLOTS:
         const QString text = squeezed(pdfText(written));
         QVERIFY2(text.contains(QStringLiteral("4 MX, 2 5 PAUSE")), qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("Line 5 PAUSE")));
+        QVERIFY(text.contains(QStringLiteral("Warnings None.")));
         QVERIFY(text.contains(QStringLiteral("not saved yet")));
     }
 

@@ -9,11 +9,26 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 class tst_programpanes : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The dry run of a program calling long files may warn thousands of times: the pane lists the
+    // first findings and one row for the rest; a click on that row chooses no line.
+    void problemsListIsBounded() {
+        ProblemsPane pane;
+        QList<checker::Finding> findings;
+        for (int i = 1; i <= ProblemsPane::Shown + 25; ++i)
+            findings << checker::Finding{QStringLiteral("dry-run"), checker::Severity::Warning, 0, i};
+        pane.setFindings(findings);
+        QTreeWidget* list = pane.list();
+        QCOMPARE(list->topLevelItemCount(), ProblemsPane::Shown + 1);
+        QVERIFY(list->topLevelItem(ProblemsPane::Shown)->text(1).contains(QStringLiteral("25 more")));
+        QCOMPARE(list->topLevelItem(ProblemsPane::Shown)->data(0, Qt::UserRole).toInt(), 0);
+    }
+
     void textIsTheSavedFile_data() { addGoldenPrograms(); }
 
     // Byte for byte the golden file, and the dotted blanks are the very three before each comment.

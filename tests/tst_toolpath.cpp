@@ -1,6 +1,7 @@
 // The toolpath view over synthetic traces: projections, fit, hit testing, highlight, scrubbing,
 // answers, exports and the summary.
 #include "gui/svgwriter.h"
+#include "gui/toolpath/dryrunsettingsdialog.h"
 #include "gui/toolpath/toolpathdock.h"
 #include "gui/toolpath/toolpathexport.h"
 #include "gui/toolpath/toolpathpanels.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -311,14 +313,19 @@ private Q_SLOTS:
 
     void hoverAndClick_data() {
         QTest::addColumn<ViewKind>("kind");
-        QTest::newRow("top") << ViewKind::Top;
-        QTest::newRow("front") << ViewKind::Front;
-        QTest::newRow("side") << ViewKind::Side;
-        QTest::newRow("3D") << ViewKind::ThreeD;
+        QTest::addColumn<bool>("mm");
+        QTest::newRow("top") << ViewKind::Top << false;
+        QTest::newRow("front, millimetres") << ViewKind::Front << true;
+        QTest::newRow("side") << ViewKind::Side << false;
+        QTest::newRow("3D, millimetres") << ViewKind::ThreeD << true;
     }
     void hoverAndClick() {
         QFETCH(ViewKind, kind);
+        QFETCH(bool, mm);
         auto trace = fourSegments();
+        trace->setup.unit = mm ? dryrun::Unit::Millimetre : dryrun::Unit::Inch;
+        // A length as the view must show it: to the thousandth of an inch, the hundredth of a millimetre.
+        const auto length = [mm](double v) { return QString::number(v, 'f', mm ? 2 : 3) + (mm ? " mm" : " in"); };
         ToolpathView view;
         view.resize(400, 300);
         view.setViewKind(kind);
@@ -336,12 +343,19 @@ private Q_SLOTS:
             const QString tip = view.toolTipText(at);
             QVERIFY2(tip.contains(QStringLiteral("job.cvp")) &&
                          tip.contains(QStringLiteral("line %1").arg(s.source.line)) &&
-                         tip.contains(QStringLiteral("MX, <%1>").arg(s.source.line)),
+                         tip.contains(QStringLiteral("MX, <%1>").arg(s.source.line)) &&
+                         tip.contains(
+                             QStringLiteral("to X %1, Y %2, Z %3").arg(length(s.to.x), length(s.to.y), length(s.to.z))),
                      qPrintable(tip));
             QTest::mouseClick(&view, Qt::LeftButton, {}, at);
             QCOMPARE(activated.size(), 1);
             QCOMPARE(activated.takeFirst().at(0).value<LineRef>(), s.source);
         }
+        // Away from the path a flat view reads out where the pointer is.
+        const QPointF plane = view.scene().projection().screenToPlane(QPoint(2, 2));
+        const QString readout =
+            QStringLiteral("%1  %2 %3").arg(length(plane.x()), kind == ViewKind::Top ? "Y" : "Z", length(plane.y()));
+        QCOMPARE(view.toolTipText(QPoint(2, 2)).contains(readout), kind != ViewKind::ThreeD);
         // Leaving every segment says so, and a click there activates nothing.
         QTest::mouseMove(&view, QPoint(2, 2));
         QCOMPARE(hovered.last().at(0).value<LineRef>(), LineRef{});
@@ -670,6 +684,60 @@ private Q_SLOTS:
         }
     }
 
+    void repeatedPassesDrawOnce_data() {
+        QTest::addColumn<ViewKind>("view");
+        QTest::newRow("top") << ViewKind::Top;
+        QTest::newRow("3D") << ViewKind::ThreeD;
+    }
+    // A loop that runs the same lines forty times draws the picture of one pass, smoothing and all:
+    // a line over the same pixels is drawn once, however often the run passes there.
+    void repeatedPassesDrawOnce() {
+        QFETCH(ViewKind, view);
+        const auto once = randomTrace(300, 21);
+        std::vector<Segment> passes;
+        for (int pass = 0; pass < 40; ++pass)
+            passes.insert(passes.end(), once->segments.begin(), once->segments.end());
+        const auto looped = traceOf(std::move(passes));
+        QCOMPARE(renderToolpathImage(*looped, view, QSize(500, 350)),
+                 renderToolpathImage(*once, view, QSize(500, 350)));
+    }
+
+    // The unit of the settings: every length and speed label says it, and switching it keeps each
+    // length and speed what it was (1 in/s is 25.4 mm/s); angle, calibration and step limit stay.
+    void settingsFollowTheirUnit() {
+        dryrun::Settings s;
+        s.tableX = 100;
+        s.tool = {dryrun::Tool::Shape::V, 0.5, 60};
+        s.vBitDiameter = 0.75;
+        s.acceleration = true;
+        DryRunSettingsDialog dialog(s);
+        auto* unit = dialog.findChild<QComboBox*>(QStringLiteral("cmbUnit"));
+        const auto labels = [&] {
+            QStringList out;
+            for (const QLabel* l : dialog.findChildren<QLabel*>())
+                out << l->text();
+            return out;
+        };
+        QVERIFY(labels().contains(QStringLiteral("Table X (in)")));
+        unit->setCurrentIndex(1);
+        const std::optional<dryrun::Settings> mm = dialog.settings();
+        QVERIFY(mm);
+        QCOMPARE(mm->unit, dryrun::Unit::Millimetre);
+        QCOMPARE(mm->move.xy, 25.4);
+        QCOMPARE(mm->accelZ, 127.0);
+        QCOMPARE(*mm->tableX, 2540.0);
+        QCOMPARE(mm->tool.diameter, 12.7);
+        QCOMPARE(*mm->vBitDiameter, 19.05);
+        QCOMPARE(mm->tool.angle, 60.0);
+        QCOMPARE(mm->calibration, 1.0);
+        QVERIFY(labels().contains(QStringLiteral("Table X (mm)")));
+        QVERIFY(labels().contains(QStringLiteral("Z acceleration (mm/s\u00b2)")));
+        QCOMPARE(dialog.findChild<QGroupBox*>()->title(), QStringLiteral("Speeds (mm/s)"));
+        unit->setCurrentIndex(0);
+        QCOMPARE(dialog.settings()->move.xy, 1.0);
+        QCOMPARE(*dialog.settings()->tableX, 100.0);
+    }
+
     void runTimeFormat_data() {
         QTest::addColumn<double>("seconds");
         QTest::addColumn<QString>("text");
@@ -709,7 +777,7 @@ private Q_SLOTS:
         QCOMPARE(text("lblSegmentCount"), QStringLiteral("4"));
         QCOMPARE(text("lblStopCount"), QStringLiteral("6"));
         QCOMPARE(text("lblWarningCount"), QStringLiteral("2"));
-        QVERIFY(text("lblExtent").contains(QStringLiteral("Z -5.000 to 0.000")));
+        QVERIFY(text("lblExtent").contains(QStringLiteral("Z -5.000 to 0.000 in")));
         QVERIFY(!text("lblRunNote").isEmpty());
 
         QSignalSpy activated(&dock, &ToolpathDock::lineActivated);
@@ -721,6 +789,12 @@ private Q_SLOTS:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
         QVERIFY(!activated.isEmpty());
         QCOMPARE(activated.last().at(0).value<LineRef>(), (LineRef{1, 9}));
+        // A long list names its first lines and counts the rest.
+        for (int i = 0; i < ToolpathSummary::NotSimulatedShown + 48; ++i)
+            trace->notSimulated << dryrun::Note{{1, 100 + i}, QStringLiteral("Unknown command")};
+        dock.setTrace(trace);
+        QCOMPARE(list->count(), ToolpathSummary::NotSimulatedShown + 1);
+        QVERIFY(list->item(ToolpathSummary::NotSimulatedShown)->text().contains(QStringLiteral("50 more")));
 
         // The named parts are there, the view selector switches, busy shows and goes.
         for (const char* name : {"cmbToolpathView", "sldScrub", "cmdPlay", "cmdStepBack", "cmdStepForward",

@@ -12,6 +12,7 @@
 #include "mainwindowfixture.h"
 #include "shownastyped.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -141,13 +142,14 @@ private Q_SLOTS:
         QVERIFY(back);
         for (qsizetype i = Ends.size() - 1; i >= 0; --i) {
             const QVector3D e = Ends[i];
-            QCOMPARE(label(dock, "lblToolPosition"), QStringLiteral("X %1  Y %2  Z %3  A 0.000  B 0.000")
+            // In the file's unit; A and B left out, since the square never turns them.
+            QCOMPARE(label(dock, "lblToolPosition"), QStringLiteral("X %1 in  Y %2 in  Z %3 in")
                                                          .arg(e.x(), 0, 'f', 3)
                                                          .arg(e.y(), 0, 'f', 3)
                                                          .arg(e.z(), 0, 'f', 3));
             back->click();
         }
-        QCOMPARE(label(dock, "lblToolPosition"), QStringLiteral("X 0.000  Y 0.000  Z 0.000  A 0.000  B 0.000"));
+        QCOMPARE(label(dock, "lblToolPosition"), QStringLiteral("X 0.000 in  Y 0.000 in  Z 0.000 in"));
         QCOMPARE(label(dock, "lblRunTime"), QStringLiteral("0:00:00"));
     }
 
@@ -161,6 +163,12 @@ private Q_SLOTS:
         QTest::newRow("a table the square leaves")
             << QStringList{"txtTableX=5", "txtTableY=20"} << true << "0:00:43" << 1;
         QTest::newRow("a step limit the run meets") << QStringList{"txtStepLimit=8"} << true << "0:00:22" << 1;
+        // The square's numbers taken as millimetres, cut at 1 in/s = 25.4 mm/s: 42.75 / 25.4 s.
+        QTest::newRow("settings in millimetres") << QStringList{"cmbUnit=1"} << true << "0:00:02" << 0;
+        QTest::newRow("a V bit") << QStringList{"cmbToolShape=1", "txtToolAngle=60", "txtVBitDiameter=0.75"} << true
+                                 << "0:00:43" << 0;
+        QTest::newRow("a V bit of 180 degrees refused")
+            << QStringList{"cmbToolShape=1", "txtToolAngle=180"} << false << "0:00:43" << 0;
         QTest::newRow("zero refused") << QStringList{"txtMoveXY=0"} << false << "0:00:43" << 0;
         QTest::newRow("a step limit past the most refused")
             << QStringList{"txtStepLimit=1000000000000"} << false << "0:00:43" << 0;
@@ -178,8 +186,10 @@ private Q_SLOTS:
         const DialogRunner runner = [&](QDialog& dialog) {
             for (const QString& field : typed) {
                 auto* edit = dialog.findChild<QLineEdit*>(field.section(u'=', 0, 0));
-                if (!edit) return false;
-                edit->setText(field.section(u'=', 1));
+                auto* box = dialog.findChild<QComboBox*>(field.section(u'=', 0, 0));
+                if (!edit && !box) return false;
+                if (edit) edit->setText(field.section(u'=', 1));
+                if (box) box->setCurrentIndex(field.section(u'=', 1).toInt());
             }
             dialog.accept();
             problem = label(dialog, "lblSettingsProblem");
@@ -201,9 +211,12 @@ private Q_SLOTS:
         w.reset();
         QStringList shown;
         const DialogRunner look = [&](QDialog& dialog) {
-            for (const QString& field : typed)
-                shown << field.section(u'=', 0, 0) + u'=' +
-                             dialog.findChild<QLineEdit*>(field.section(u'=', 0, 0))->text();
+            for (const QString& field : typed) {
+                const QString name = field.section(u'=', 0, 0);
+                auto* box = dialog.findChild<QComboBox*>(name);
+                shown << name + u'=' +
+                             (box ? QString::number(box->currentIndex()) : dialog.findChild<QLineEdit*>(name)->text());
+            }
             return false;
         };
         w = startWindow(look, false, {}, path(QStringLiteral("square.cvp")));

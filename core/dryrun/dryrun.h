@@ -133,6 +133,15 @@ struct LineState {
     qsizetype stopsBefore = 0;
 };
 
+// What the run's time assumes: the speeds it starts with and how it times a segment, in the
+// program's unit, after any setting that could not be used was replaced.
+struct Timing {
+    AxisSpeeds move, jog;
+    bool acceleration = false;
+    double accelXY = 0, accelZ = 0, accelAB = 0; // 0: that axis group is timed without acceleration
+    double calibration = 1;
+};
+
 struct Trace {
     QStringList files; // index 0: the main file; each name as the command line or the calling line gave it
     std::vector<Segment> segments;
@@ -143,6 +152,7 @@ struct Trace {
     QList<Note> warnings;     // each line warns once per kind of warning
     QList<Note> notSimulated; // each line listed once
     Setup setup;
+    Timing timing;
     qint64 executedLines = 0;
     bool stepLimitReached = false;
     bool cancelled = false;

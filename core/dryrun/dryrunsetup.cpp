@@ -204,6 +204,7 @@ void Runner::setUp(const Program& program) {
             tr("The %1 %2 is no usable size; the run checks nothing against it.").arg(tr(what), exactNumber(**size)));
         size->reset();
     }
+    trace_.timing = {move_, jog_, settings_.acceleration, accel_[0], accel_[1], accel_[2], calibration_};
     if (s.blankX && s.blankY && (!s.zeroOnTable || s.thickness)) blankTop_ = s.zeroOnTable ? *s.thickness : 0.0;
     if (!s.zeroOnTable && s.thickness)
         floor_ = -*s.thickness;

@@ -1,5 +1,6 @@
 #include "gui/jobsheet/jobsheetcommands.h"
 
+#include "core/checker/problems.h"
 #include "core/partfile/partfile.h"
 #include "gui/document/partdocument.h"
 #include "gui/jobsheet/jobsheetpages.h"
@@ -48,7 +49,11 @@ JobSheetData JobSheetCommands::sheet() {
     const QString name = m_document.fileName().isEmpty() ? QStringLiteral("untitled.cvp") : m_document.fileName();
     const dryrun::Program program =
         partfile::dryRunProgram(m_document.model(), m_document.kept(), name, m_document.folder());
-    JobSheetData data = jobsheet::gather(program, m_dryRun.trace(), m_platform.shortDate());
+    const std::shared_ptr<const dryrun::Trace> trace = m_dryRun.trace();
+    const QList<checker::Finding> findings = checker::problems(
+        checker::check(m_document.model(), m_document.folder(), {}, partfile::fileLineOfRow(m_document.kept(), 1)),
+        trace.get(), m_document.kept().file.get());
+    JobSheetData data = jobsheet::gather(program, trace, findings, m_platform.shortDate());
     data.unsaved = m_document.isModified();
     return data;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/checker/checker.h"
 #include "core/dryrun/dryrun.h"
 #include "core/headsmith/headerinfo.h"
 
@@ -17,6 +18,11 @@ struct JobSheetData {
         QString text;
         friend bool operator==(const Row&, const Row&) = default;
     };
+    // Rows of a list that may run long: at most jobsheet::ListLimit of them, and how many more there are.
+    struct Rows {
+        QList<Row> rows;
+        qsizetype leftOut = 0;
+    };
     // One line of the listing; a line that stands for lines left out has number 0 and says how many.
     struct ListingLine {
         int number = 0;
@@ -32,10 +38,14 @@ struct JobSheetData {
 
     std::shared_ptr<const dryrun::Trace> trace; // drawn from the top
     QString time;                               // h:mm:ss
-    QList<Row> extent;                          // one row per axis; empty when nothing moves
+    QList<Row> extent;                          // one row per axis, with the unit; empty when nothing moves
     QStringList runNotes;                       // a run cut short by the step limit says so
-    QList<Row> stops;
-    QList<Row> notSimulated;
+    // Every error and warning of the checker and the dry run, errors first, each with its file and line.
+    Rows warnings;
+    // What the time assumes: the unit, the bit, the speeds at the start, acceleration, the answers.
+    QList<Row> assumptions;
+    Rows stops;
+    Rows notSimulated;
     QList<ListingLine> listing;
 };
 
@@ -47,9 +57,14 @@ namespace jobsheet {
 constexpr int KeptRunLimit = 300;
 constexpr int KeptHead = 200;
 constexpr int KeptTail = 50;
+// A list of the run (warnings, stops, lines not simulated, answers) longer than this shows its first
+// ListLimit rows and says how many more there are: a program that calls files of thousands of unknown
+// lines gives a sheet of a few pages, not thousands.
+constexpr int ListLimit = 50;
 
-// The sheet of a program as Save writes it (or as it stands on disk) and its dry run; the header's
-// answers are read from the program's own lines, as the dry run reads its blank.
-JobSheetData gather(const dryrun::Program& program, std::shared_ptr<const dryrun::Trace> trace, const QString& date);
+// The sheet of a program as Save writes it (or as it stands on disk), its dry run and the checker's
+// findings; the header's answers are read from the program's own lines, as the dry run reads its blank.
+JobSheetData gather(const dryrun::Program& program, std::shared_ptr<const dryrun::Trace> trace,
+                    const QList<checker::Finding>& findings, const QString& date);
 
 } // namespace jobsheet

@@ -13,6 +13,9 @@
 #include <QPdfWriter>
 #include <QTextLayout>
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -66,6 +69,9 @@ public:
             text(
                 Texts::tr("The program has changes that are not saved yet: this sheet shows it as Save will write it."),
                 font(9, true), Qt::black, pt(2));
+        // What the checker and the dry run found comes first: it is what the operator must see.
+        heading(Texts::tr("Warnings"));
+        rowsOrNone(d.warnings);
         if (!d.answers.isEmpty()) {
             heading(Texts::tr("From the header"));
             rows(d.answers);
@@ -77,7 +83,8 @@ public:
         if (d.extent.isEmpty()) run << JobSheetData::Row{Texts::tr("Extent"), Texts::tr("nothing moves")};
         for (const JobSheetData::Row& axis : d.extent)
             run << JobSheetData::Row{Texts::tr("Extent %1").arg(axis.label), axis.text};
-        rows(run);
+        // What the estimate and the checks stand on, in the same table.
+        rows(run + d.assumptions);
         for (const QString& note : d.runNotes)
             text(note, font(9.5), Qt::black, pt(4));
         heading(Texts::tr("Stops for the operator"));
@@ -142,11 +149,16 @@ private:
                            }});
     }
 
-    void rowsOrNone(const QList<JobSheetData::Row>& list) {
-        if (list.isEmpty())
+    void rowsOrNone(const JobSheetData::Rows& list) {
+        if (list.rows.isEmpty()) {
             text(Texts::tr("None."), font(9.5), Qt::black, 0);
-        else
-            rows(list);
+            return;
+        }
+        rows(list.rows);
+        if (list.leftOut > 0)
+            text(Texts::tr("\u2026 and %n more, not listed here.", nullptr,
+                           int(std::min<qsizetype>(list.leftOut, INT_MAX))),
+                 font(9.5, false, true), Qt::black, pt(3));
     }
 
     // Two columns, a rule above each row; a row taller than what is left of a page goes on line by line.
@@ -181,9 +193,8 @@ private:
             text(Texts::tr("The dry run draws no path."), font(9.5), Qt::black, 0);
             return;
         }
-        // Drawn at twice its size so the lines stay sharp on paper, its labels still readable there.
-        const QSize logical(760, 470);
-        const QImage image = renderToolpathImage(*d.trace, ViewKind::Top, logical, 2.0);
+        const QImage image = jobsheet::pathPicture(*d.trace);
+        const QSizeF logical = image.deviceIndependentSize();
         const qreal width = m_page.width();
         const qreal height = std::min(width * logical.height() / logical.width(), m_page.height() * 0.6);
         const qreal frame = pt(0.5);
@@ -258,6 +269,22 @@ bool fail(QString* error, const QString& text) {
 } // namespace
 
 namespace jobsheet {
+
+QImage pathPicture(const dryrun::Trace& trace) {
+    ToolpathScene scene;
+    // The pointer owns nothing: the trace outlives the scene.
+    scene.setTrace(std::shared_ptr<const dryrun::Trace>(std::shared_ptr<void>(), &trace));
+    scene.setViewKind(ViewKind::Top);
+    scene.setPaper(true);
+    // As wide as the page, and as tall as the path and the blank need within bounds: a long thin job
+    // leaves room for the rest of the sheet on its first page.
+    const QRectF bounds = scene.planeBounds();
+    const double aspect = bounds.width() > 0 ? std::clamp(bounds.height() / bounds.width(), 0.35, 0.62) : 0.62;
+    const QSize logical(760, int(std::lround(760 * aspect)));
+    scene.fit(logical);
+    // Drawn at twice its size so the lines stay sharp on paper, its labels still readable there.
+    return renderSceneImage(scene, logical, 2.0);
+}
 
 QPageLayout pageLayoutFor(const QLocale& locale) {
     bool letter = locale.measurementSystem() == QLocale::ImperialUSSystem;

@@ -2,6 +2,7 @@
 
 #include "gui/jobsheet/jobsheetdata.h"
 
+#include <QImage>
 #include <QPageLayout>
 #include <QString>
 
@@ -12,6 +13,10 @@ class QPagedPaintDevice;
 // writer), each page numbered, the listing in a monospace font with long lines wrapped. Needs a
 // QGuiApplication for its fonts; the offscreen platform will do.
 namespace jobsheet {
+
+// The toolpath seen from the top as the sheet prints it: pens for paper (moves heavy, jogs light and
+// dashed, so a black and white print tells them apart), drawn at twice its logical size.
+QImage pathPicture(const dryrun::Trace& trace);
 
 // Letter where the locale's country uses it, A4 everywhere else; upright, with 15 mm margins.
 QPageLayout pageLayoutFor(const QLocale& locale);

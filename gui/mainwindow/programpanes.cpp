@@ -18,6 +18,8 @@
 #include <QToolTip>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 // The line-number margin left of the text.
 class ProgramTextView::Margin : public QWidget {
 public:
@@ -239,14 +241,15 @@ ProblemsPane::ProblemsPane(QWidget* parent) : QDockWidget(tr("Problems"), parent
 
 void ProblemsPane::setFindings(const QList<checker::Finding>& findings) {
     // Unchanged findings keep the list as it is, with the operator's choice and place in it.
-    if (findings == m_shown && m_list->topLevelItemCount() == findings.size()) return;
+    const qsizetype rows = std::min<qsizetype>(findings.size(), Shown) + (findings.size() > Shown ? 1 : 0);
+    if (findings == m_shown && m_list->topLevelItemCount() == rows) return;
     m_shown = findings;
     const QSignalBlocker quiet(m_list);
     m_list->clear();
     const QIcon error = style()->standardIcon(QStyle::SP_MessageBoxCritical);
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     const QIcon note = style()->standardIcon(QStyle::SP_MessageBoxInformation);
-    for (const checker::Finding& f : findings) {
+    for (const checker::Finding& f : findings.mid(0, Shown)) {
         const QString line =
             f.file.isEmpty() ? QString::number(f.line) : QStringLiteral("%1:%2").arg(f.file).arg(f.line);
         auto* item = new QTreeWidgetItem(m_list, {line, f.message, f.text});
@@ -255,6 +258,12 @@ void ProblemsPane::setFindings(const QList<checker::Finding>& findings) {
         item->setIcon(0, isError ? error : isWarning ? warning : note);
         item->setToolTip(0, isError ? tr("Error") : isWarning ? tr("Warning") : tr("Note"));
         item->setData(0, Qt::UserRole, f.row);
+    }
+    if (findings.size() > Shown) {
+        auto* more = new QTreeWidgetItem(
+            m_list, {QString(), tr("\u2026 and %n more, not listed here", nullptr, int(findings.size() - Shown))});
+        more->setFlags(Qt::ItemIsEnabled);
+        more->setData(0, Qt::UserRole, 0);
     }
 }
 

@@ -94,6 +94,10 @@ private:
 class ProblemsPane : public QDockWidget {
     Q_OBJECT
 public:
+    // At most this many rows, then one that counts the rest: the dry run of a program calling files
+    // of thousands of lines may warn on every one of them.
+    static constexpr int Shown = 500;
+
     explicit ProblemsPane(QWidget* parent = nullptr);
     void setFindings(const QList<checker::Finding>& findings);
     QTreeWidget* list() const { return m_list; }

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -62,6 +63,7 @@ constexpr NumberField Numbers[] = {
      [](Settings& s) -> double& { return s.calibration; }, true},
 };
 constexpr int SpeedFields = 8;
+constexpr int AccelerationFields = 3; // after the speeds; the calibration factor has no unit
 
 constexpr OptionalField Optionals[] = {
     {"txtTableX", QT_TRANSLATE_NOOP("DryRunSettingsDialog", "Table X"),
@@ -88,6 +90,15 @@ QString shown(double v) {
     return std::isfinite(v) ? numberbox::text(v) : QString();
 }
 
+// How many of to's units one of from's is.
+double factor(dryrun::Unit from, dryrun::Unit to) {
+    if (from == to) return 1;
+    return from == dryrun::Unit::Inch ? 25.4 : 1 / 25.4;
+}
+
+// The bit's shapes in the order of the shape box.
+constexpr dryrun::Tool::Shape Shapes[] = {dryrun::Tool::Shape::Flat, dryrun::Tool::Shape::V, dryrun::Tool::Shape::Ball};
+
 QLineEdit* field(const char* name, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
@@ -101,7 +112,8 @@ DryRunSettingsDialog::DryRunSettingsDialog(const Settings& settings, QWidget* pa
     setObjectName(QStringLiteral("frmDryRunSettings"));
     setWindowTitle(tr("Dry Run Settings"));
 
-    auto* speeds = new QGroupBox(tr("Speeds (units per second)"), this);
+    auto* speeds = new QGroupBox(this);
+    m_speeds = speeds;
     auto* speedGrid = new QGridLayout(speeds);
     auto* timing = new QGroupBox(tr("Run time"), this);
     auto* timingForm = new QFormLayout(timing);
@@ -121,6 +133,8 @@ DryRunSettingsDialog::DryRunSettingsDialog(const Settings& settings, QWidget* pa
         } else {
             timingForm->addRow(label(f.label), edit);
         }
+        m_captions << qobject_cast<QLabel*>(i < SpeedFields ? speedGrid->itemAtPosition(i / 4 * 2, i % 4)->widget()
+                                                            : timingForm->labelForField(edit));
     }
     m_stepLimit = field("txtStepLimit", timing);
     timingForm->addRow(tr("Step limit (lines run)"), m_stepLimit);
@@ -131,11 +145,36 @@ DryRunSettingsDialog::DryRunSettingsDialog(const Settings& settings, QWidget* pa
         QLineEdit* edit = field(f.name, machine);
         m_optional << edit;
         machineForm->addRow(label(f.label), edit);
+        m_captions << qobject_cast<QLabel*>(machineForm->labelForField(edit));
     }
     m_zero = new QComboBox(machine);
     m_zero->setObjectName(QStringLiteral("cmbZeroAt"));
     m_zero->addItems({tr("Top of the blank"), tr("Table top")});
     machineForm->addRow(tr("Z zeroed at"), m_zero);
+
+    auto* bit = new QGroupBox(tr("Bit (used when the file's header names none)"), this);
+    auto* bitForm = new QFormLayout(bit);
+    m_toolShape = new QComboBox(bit);
+    m_toolShape->setObjectName(QStringLiteral("cmbToolShape"));
+    m_toolShape->addItems({tr("Flat end mill"), tr("V bit"), tr("Ball end mill")});
+    bitForm->addRow(tr("Shape"), m_toolShape);
+    m_toolDiameter = field("txtToolDiameter", bit);
+    m_toolDiameter->setToolTip(tr("The bit's cutting diameter; a V bit's where its cone ends"));
+    bitForm->addRow(tr("Diameter"), m_toolDiameter);
+    m_toolAngle = field("txtToolAngle", bit);
+    bitForm->addRow(tr("V bit's angle (degrees)"), m_toolAngle);
+    m_vBitDiameter = field("txtVBitDiameter", bit);
+    m_vBitDiameter->setToolTip(tr("Where a V bit's cone ends; a header naming only the angle takes this. "
+                                  "Empty: 1/2 inch or 12 mm."));
+    bitForm->addRow(tr("V bit's largest diameter"), m_vBitDiameter);
+    m_captions << qobject_cast<QLabel*>(bitForm->labelForField(m_toolDiameter))
+               << qobject_cast<QLabel*>(bitForm->labelForField(m_vBitDiameter));
+
+    m_unit = new QComboBox(this);
+    m_unit->setObjectName(QStringLiteral("cmbUnit"));
+    m_unit->addItems({tr("Inches"), tr("Millimetres")});
+    auto* unitForm = new QFormLayout;
+    unitForm->addRow(tr("These settings are in"), m_unit);
 
     m_problem = new QLabel(this);
     m_problem->setObjectName(QStringLiteral("lblSettingsProblem"));
@@ -147,13 +186,22 @@ DryRunSettingsDialog::DryRunSettingsDialog(const Settings& settings, QWidget* pa
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::RestoreDefaults, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &DryRunSettingsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &DryRunSettingsDialog::reject);
-    connect(buttons->button(QDialogButtonBox::RestoreDefaults), &QPushButton::clicked, this,
-            [this] { fill(Settings{}); });
+    connect(buttons->button(QDialogButtonBox::RestoreDefaults), &QPushButton::clicked, this, [this] {
+        // The defaults in the unit chosen.
+        const dryrun::Unit unit = m_shownUnit;
+        fill(Settings{});
+        m_unit->setCurrentIndex(unit == dryrun::Unit::Inch ? 0 : 1);
+    });
     connect(m_acceleration, &QCheckBox::toggled, this, &DryRunSettingsDialog::updateEnabled);
+    connect(m_toolShape, &QComboBox::currentIndexChanged, this, &DryRunSettingsDialog::updateEnabled);
+    connect(m_unit, &QComboBox::currentIndexChanged, this,
+            [this](int index) { showUnit(index == 1 ? dryrun::Unit::Millimetre : dryrun::Unit::Inch); });
 
     auto* layout = new QVBoxLayout(this);
+    layout->addLayout(unitForm);
     layout->addWidget(speeds);
     layout->addWidget(machine);
+    layout->addWidget(bit);
     layout->addWidget(timing);
     layout->addWidget(m_problem);
     layout->addWidget(buttons);
@@ -171,12 +219,49 @@ void DryRunSettingsDialog::fill(const Settings& settings) {
     m_stepLimit->setText(QString::number(s.stepLimit));
     m_zero->setCurrentIndex(s.zeroOnTable ? 1 : 0);
     m_acceleration->setChecked(s.acceleration);
+    m_toolShape->setCurrentIndex(
+        int(std::find(std::begin(Shapes), std::end(Shapes), s.tool.shape) - std::begin(Shapes)));
+    m_toolDiameter->setText(shown(s.tool.diameter));
+    m_toolAngle->setText(shown(s.tool.angle));
+    m_vBitDiameter->setText(s.vBitDiameter ? shown(*s.vBitDiameter) : QString());
+    {
+        // The numbers are in the settings' unit already: only the labels follow.
+        const QSignalBlocker quiet(m_unit);
+        m_unit->setCurrentIndex(s.unit == dryrun::Unit::Inch ? 0 : 1);
+    }
+    m_shownUnit = s.unit;
+    showUnit(s.unit);
     updateEnabled();
 }
 
 void DryRunSettingsDialog::updateEnabled() {
     for (int i = 0; i < m_numbers.size(); ++i)
         if (Numbers[i].acceleration) m_numbers[i]->setEnabled(m_acceleration->isChecked());
+    m_toolAngle->setEnabled(m_toolShape->currentIndex() == 1);
+}
+
+void DryRunSettingsDialog::showUnit(dryrun::Unit unit) {
+    // A speed of 1 in/s stays the same speed as 25.4 mm/s: the numbers follow the unit.
+    const double f = factor(m_shownUnit, unit);
+    m_shownUnit = unit;
+    QList<QLineEdit*> lengths = m_numbers.mid(0, SpeedFields + AccelerationFields) + m_optional;
+    lengths << m_toolDiameter << m_vBitDiameter;
+    for (QLineEdit* edit : lengths)
+        if (const std::optional<double> v = number(edit->text()); v && f != 1) edit->setText(shown(*v * f));
+
+    const QString length = dryrun::unitSymbol(unit), speed = dryrun::speedSymbol(unit);
+    m_speeds->setTitle(tr("Speeds (%1)").arg(speed));
+    for (int i = 0; i < m_numbers.size(); ++i) {
+        const bool perSecondSquared = i >= SpeedFields && i < SpeedFields + AccelerationFields;
+        m_captions[i]->setText(perSecondSquared ? tr("%1 (%2\u00b2)").arg(label(Numbers[i].label), speed)
+                                                : label(Numbers[i].label));
+    }
+    for (int i = 0; i < m_optional.size(); ++i)
+        m_captions[m_numbers.size() + i]->setText(tr("%1 (%2)").arg(label(Optionals[i].label), length));
+    const qsizetype bit = m_numbers.size() + m_optional.size();
+    m_captions[bit]->setText(tr("Diameter (%1)").arg(length));
+    m_captions[bit + 1]->setText(tr("V bit's largest diameter (%1)").arg(length));
+    m_vBitDiameter->setPlaceholderText(unit == dryrun::Unit::Inch ? tr("0.5 (unset)") : tr("12 (unset)"));
 }
 
 std::optional<Settings> DryRunSettingsDialog::settings(QString* problem) const {
@@ -206,6 +291,24 @@ std::optional<Settings> DryRunSettingsDialog::settings(QString* problem) const {
     s.stepLimit = qint64(*limit);
     s.zeroOnTable = m_zero->currentIndex() == 1;
     s.acceleration = m_acceleration->isChecked();
+    s.unit = m_shownUnit;
+    s.tool.shape = Shapes[std::clamp(m_toolShape->currentIndex(), 0, int(std::size(Shapes)) - 1)];
+    const std::optional<double> diameter = number(m_toolDiameter->text());
+    if (!diameter || *diameter <= 0) return refuse(tr("The bit's diameter must be a number above 0."));
+    s.tool.diameter = *diameter;
+    const std::optional<double> angle = number(m_toolAngle->text());
+    if (!angle || *angle <= 0 || *angle >= 180) {
+        // Only a V bit has an angle; another shape keeps whatever the field holds.
+        if (s.tool.shape == dryrun::Tool::Shape::V)
+            return refuse(tr("The V bit's angle must be a number of degrees above 0 and below 180."));
+    } else {
+        s.tool.angle = *angle;
+    }
+    if (!m_vBitDiameter->text().trimmed().isEmpty()) {
+        const std::optional<double> v = number(m_vBitDiameter->text());
+        if (!v || *v <= 0) return refuse(tr("The V bit's largest diameter must be a number above 0, or empty."));
+        s.vBitDiameter = *v;
+    }
     return s;
 }
 

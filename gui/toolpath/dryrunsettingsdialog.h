@@ -6,11 +6,13 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 
-// The dry run's settings as the operator sets them: speeds, the table, the blank used when a file
-// has no header, acceleration with its calibration, and the step limit. OK takes the fields only
+// The dry run's settings as the operator sets them: speeds, the table, the blank and the bit used
+// when a file's header names none, acceleration with its calibration, the step limit, and the unit
+// all of these are given in (each label says it). OK takes the fields only
 // when every one holds a number it may hold; the settings are then those of settings().
 class DryRunSettingsDialog : public QDialog {
     Q_OBJECT
@@ -25,6 +27,8 @@ public:
 private:
     void fill(const dryrun::Settings& settings);
     void updateEnabled();
+    // Shows the fields' lengths and speeds in unit, their numbers turned from the unit shown so far.
+    void showUnit(dryrun::Unit unit);
 
     QList<QLineEdit*> m_numbers;  // in the order of the field table
     QList<QLineEdit*> m_optional; // empty means unset
@@ -32,4 +36,13 @@ private:
     QComboBox* m_zero;
     QCheckBox* m_acceleration;
     QLabel* m_problem;
+    // The unit of the settings themselves, and the bit used where a file's header names none.
+    QComboBox* m_unit;
+    dryrun::Unit m_shownUnit = dryrun::Unit::Inch;
+    QComboBox* m_toolShape;
+    QLineEdit* m_toolDiameter;
+    QLineEdit* m_toolAngle;
+    QLineEdit* m_vBitDiameter; // empty: 1/2 inch or 12 mm
+    QGroupBox* m_speeds;
+    QList<QLabel*> m_captions; // of m_numbers, then of m_optional, then the bit's two widths
 };

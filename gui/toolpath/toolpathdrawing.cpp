@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <tuple>
 
 using dryrun::Position;
 using namespace toolpathstyle;
@@ -17,6 +19,41 @@ namespace {
 // that meet into one path.
 void drawLines(QPainter& painter, const std::vector<QLineF>& lines) {
     if (!lines.empty()) painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
+// A loop run ten thousand times, or the passes of a pocket within one depth band, puts the same
+// lines on the same pixels again and again; drawing costs each line its length in pixels, so such a
+// picture took seconds for nothing. In one pen a line that covers the same pixels as an earlier one
+// (the same ends to a sixteenth of a pixel, either way round) changes nothing: only the first is kept.
+void dropRepeats(std::vector<QLineF>& lines) {
+    if (lines.size() < 2) return;
+    struct Key {
+        qint64 x1, y1, x2, y2;
+        std::size_t index;
+    };
+    const auto q = [](double v) { return qint64(std::llround(std::clamp(v, -1e12, 1e12) * 16)); };
+    std::vector<Key> keys;
+    keys.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        Key k{q(lines[i].x1()), q(lines[i].y1()), q(lines[i].x2()), q(lines[i].y2()), i};
+        if (std::tie(k.x2, k.y2) < std::tie(k.x1, k.y1)) {
+            std::swap(k.x1, k.x2);
+            std::swap(k.y1, k.y2);
+        }
+        keys.push_back(k);
+    }
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        return std::tie(a.x1, a.y1, a.x2, a.y2, a.index) < std::tie(b.x1, b.y1, b.x2, b.y2, b.index);
+    });
+    std::vector<bool> repeat(lines.size(), false);
+    for (std::size_t k = 1; k < keys.size(); ++k) {
+        const Key &a = keys[k - 1], &b = keys[k];
+        repeat[b.index] = std::tie(a.x1, a.y1, a.x2, a.y2) == std::tie(b.x1, b.y1, b.x2, b.y2);
+    }
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (!repeat[i]) lines[kept++] = lines[i];
+    lines.resize(kept);
 }
 
 QPolygonF convexHull(std::vector<QPointF> points) {
@@ -80,15 +117,19 @@ void ToolpathScene::paintRange(QPainter& painter, QSize size, int from, int to, 
         b.clear();
     // Segments wholly outside the picture are left out: a close zoom draws only what it shows.
     const double left = -2, top = -2, right = size.width() + 2, bottom = size.height() + 2;
-    double ink = 0;
     for (int i = from; i < to; ++i) {
         const QPointF a = p.toScreen(lines[i].p1()), b = p.toScreen(lines[i].p2());
         if ((a.x() < left && b.x() < left) || (a.x() > right && b.x() > right) || (a.y() < top && b.y() < top) ||
             (a.y() > bottom && b.y() > bottom))
             continue;
-        ink += std::min(std::abs(a.x() - b.x()) + std::abs(a.y() - b.y()), right + bottom);
         const quint8 style = m_style[i];
         m_buckets[dimmed ? ColourBuckets + ((style & JogBit) ? 1 : 0) : bucketOf(style)].emplace_back(a, b);
+    }
+    double ink = 0;
+    for (std::vector<QLineF>& bucket : m_buckets) {
+        dropRepeats(bucket);
+        for (const QLineF& l : bucket)
+            ink += std::min(std::abs(l.dx()) + std::abs(l.dy()), right + bottom);
     }
     // Smooth lines cost by their length in pixels; past this much a picture would take seconds, so
     // it is drawn plain (ordinary jobs of short moves stay far below it).
@@ -97,7 +138,7 @@ void ToolpathScene::paintRange(QPainter& painter, QSize size, int from, int to, 
     painter.setRenderHint(QPainter::Antialiasing, quality == Quality::Full && ink < SmoothInk);
     if (dimmed) {
         for (int jog = 0; jog < 2; ++jog) {
-            painter.setPen(pathPen(dimColor(), jog));
+            painter.setPen(pathPen(dimColor(), jog, m_paper));
             drawLines(painter, m_buckets[ColourBuckets + jog]);
         }
     } else {
@@ -107,7 +148,7 @@ void ToolpathScene::paintRange(QPainter& painter, QSize size, int from, int to, 
                 const std::vector<QLineF>& bucket = m_buckets[band * 4 + order];
                 if (bucket.empty()) continue;
                 const QColor c = bandColor(band);
-                painter.setPen(pathPen((order & 1) ? mix(c, Qt::white, FrameTone) : c, order & 2));
+                painter.setPen(pathPen((order & 1) ? mix(c, Qt::white, FrameTone) : c, order & 2, m_paper));
                 drawLines(painter, bucket);
             }
     }

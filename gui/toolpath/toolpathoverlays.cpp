@@ -1,4 +1,5 @@
 // What the scene draws over the path: the current line, the tool, the axes, the scale bar and the legend.
+#include "gui/toolpath/measuretext.h"
 #include "gui/toolpath/toolpathscene.h"
 #include "gui/toolpath/toolpathstyle.h"
 
@@ -9,14 +10,6 @@
 #include <cmath>
 
 using namespace toolpathstyle;
-
-namespace {
-
-QString number(double v) {
-    return QString::number(v, 'f', 3);
-}
-
-} // namespace
 
 // The legend's entries and measures, for drawing it and for keeping the path clear of it.
 struct ToolpathScene::Legend {
@@ -104,16 +97,17 @@ void ToolpathScene::paintScaleBar(QPainter& painter, QSize size) const {
     painter.drawLine(QPointF(right - pixels, y - 4), QPointF(right - pixels, y + 2));
     painter.drawLine(QPointF(right, y - 4), QPointF(right, y + 2));
     painter.drawText(QRectF(right - pixels - 40, y - 20, pixels + 80, 14), Qt::AlignHCenter | Qt::AlignBottom,
-                     QString::number(length, 'g', 6));
+                     QString::number(length, 'g', 6) + u' ' + dryrun::unitSymbol(unit()));
 }
 
 ToolpathScene::Legend ToolpathScene::legend(const QFont& font) const {
     Legend l;
     const QColor middle = bandColor(DepthBands / 2);
-    l.entries.push_back({tr("Move"), pathPen(middle, false)});
-    if (m_hasJogs) l.entries.push_back({tr("Jog"), pathPen(middle, true)});
+    l.entries.push_back({tr("Move"), pathPen(middle, false, m_paper)});
+    if (m_hasJogs) l.entries.push_back({tr("Jog"), pathPen(middle, true, m_paper)});
     if (m_hasFrame)
-        l.entries.push_back({tr("Header and closing block"), pathPen(mix(middle, Qt::white, FrameTone), false)});
+        l.entries.push_back(
+            {tr("Header and closing block"), pathPen(mix(middle, Qt::white, FrameTone), false, m_paper)});
     if (!segmentsOfLine(m_currentLine).empty()) l.entries.push_back({tr("Current line"), QPen(highlightColor(), 3.5)});
     if (m_scrub < segmentCount()) l.entries.push_back({tr("Not reached yet"), pathPen(dimColor(), false)});
     for (const Box& b : boxes())
@@ -125,7 +119,7 @@ ToolpathScene::Legend ToolpathScene::legend(const QFont& font) const {
     const bool flat = m_zTop - m_zBottom <= 1e-12;
     l.bands = flat ? 1 : DepthBands;
     l.bandHeight = flat ? l.row : 7;
-    l.texts = QStringList{tr("Depth (Z)"), number(m_zTop), number(m_zBottom)};
+    l.texts = QStringList{tr("Depth (Z)"), measuretext::length(m_zTop, unit()), measuretext::length(m_zBottom, unit())};
     for (const Legend::Entry& e : l.entries)
         l.texts << e.text;
     for (const QString& t : l.texts)

@@ -2,6 +2,7 @@
 
 #include "core/numberbox.h"
 #include "gui/plaintext.h"
+#include "gui/toolpath/measuretext.h"
 
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -19,6 +20,7 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
+#include <algorithm>
 #include <cmath>
 
 QString formatRunTime(double seconds) {
@@ -126,6 +128,10 @@ ToolpathScrubber::ToolpathScrubber(QWidget* parent)
 
 void ToolpathScrubber::setTrace(std::shared_ptr<const dryrun::Trace> trace) {
     setPlaying(false);
+    m_unit = trace ? trace->setup.unit : dryrun::Unit::Inch;
+    m_rotary = trace && std::any_of(trace->segments.begin(), trace->segments.end(), [](const dryrun::Segment& s) {
+                   return s.from.a != 0 || s.from.b != 0 || s.to.a != 0 || s.to.b != 0;
+               });
     m_timeline.setTrace(std::move(trace));
     const int count = m_timeline.count();
     m_position = count;
@@ -180,8 +186,11 @@ void ToolpathScrubber::showPosition() {
         return;
     }
     const dryrun::Position p = m_timeline.positionAt(m_position);
-    const auto n = [](double v) { return QString::number(v, 'f', 3); };
-    m_tool->setText(QStringLiteral("X %1  Y %2  Z %3  A %4  B %5").arg(n(p.x), n(p.y), n(p.z), n(p.a), n(p.b)));
+    const auto n = [this](double v) { return measuretext::length(v, m_unit); };
+    QString text = QStringLiteral("X %1  Y %2  Z %3").arg(n(p.x), n(p.y), n(p.z));
+    // A and B only where the run turns them: most jobs have three axes, and the dock is narrow.
+    if (m_rotary) text += QStringLiteral("  A %1  B %2").arg(n(p.a), n(p.b));
+    m_tool->setText(text);
     m_time->setText(formatRunTime(m_timeline.timeAt(m_position)));
 }
 
@@ -215,6 +224,7 @@ ToolpathSummary::ToolpathSummary(QWidget* parent)
     form->addRow(tr("Not simulated:"), m_notSimulated);
 
     const auto activate = [this](QListWidgetItem* item) {
+        if (!item->data(Qt::UserRole).isValid()) return; // the line that counts the rest
         Q_EMIT lineActivated({item->data(Qt::UserRole).toInt(), item->data(Qt::UserRole + 1).toInt()});
     };
     connect(m_notSimulated, &QListWidget::itemClicked, this, activate);
@@ -235,8 +245,8 @@ void ToolpathSummary::setTrace(std::shared_ptr<const dryrun::Trace> trace) {
     if (t.extent.empty) {
         m_extent->setText(tr("none"));
     } else {
-        const auto range = [](const QString& axis, const dryrun::Range& r) {
-            return tr("%1 %2 to %3").arg(axis, QString::number(r.min, 'f', 3), QString::number(r.max, 'f', 3));
+        const auto range = [&t](const QString& axis, const dryrun::Range& r) {
+            return tr("%1 %2").arg(axis, measuretext::range(r, t.setup.unit));
         };
         m_extent->setText(range(QStringLiteral("X"), t.extent.x) + u'\n' + range(QStringLiteral("Y"), t.extent.y) +
                           u'\n' + range(QStringLiteral("Z"), t.extent.z));
@@ -249,10 +259,17 @@ void ToolpathSummary::setTrace(std::shared_ptr<const dryrun::Trace> trace) {
     if (t.stepLimitReached) notes << tr("The run stopped at the step limit; the estimate covers what ran.");
     m_note->setText(notes.join(u'\n'));
     m_note->setVisible(!notes.isEmpty());
-    for (const dryrun::Note& n : t.notSimulated) {
+    const qsizetype shown = std::min<qsizetype>(t.notSimulated.size(), NotSimulatedShown);
+    for (qsizetype i = 0; i < shown; ++i) {
+        const dryrun::Note& n = t.notSimulated[i];
         auto* item = new QListWidgetItem(tr("%1: %2").arg(fileAndLine(t, n.source), n.text), m_notSimulated);
         item->setData(Qt::UserRole, n.source.file);
         item->setData(Qt::UserRole + 1, n.source.line);
+    }
+    if (const qsizetype rest = t.notSimulated.size() - shown; rest > 0) {
+        auto* more =
+            new QListWidgetItem(tr("\u2026 and %n more lines not simulated", nullptr, int(rest)), m_notSimulated);
+        more->setFlags(Qt::ItemIsEnabled);
     }
 }
 

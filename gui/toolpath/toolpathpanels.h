@@ -36,6 +36,8 @@ private:
     void showPosition();
 
     ToolpathTimeline m_timeline;
+    dryrun::Unit m_unit = dryrun::Unit::Inch;
+    bool m_rotary = false; // the run turns A or B
     int m_position = 0;
     QSlider* m_slider;
     QToolButton* m_back;
@@ -52,6 +54,10 @@ class ToolpathSummary : public QWidget {
     Q_OBJECT
 
 public:
+    // The list names at most this many lines not simulated, then says how many more there are: a
+    // program calling files of thousands of unknown lines must not fill the dock with them.
+    static constexpr int NotSimulatedShown = 200;
+
     explicit ToolpathSummary(QWidget* parent = nullptr);
     void setTrace(std::shared_ptr<const dryrun::Trace> trace);
 

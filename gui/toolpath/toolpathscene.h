@@ -61,6 +61,9 @@ public:
     // Indices of the segments a line made, in run order (a line in a loop makes several).
     const std::vector<int>& segmentsOfLine(dryrun::LineRef line) const;
 
+    // Pens for paper: a picture drawn at twice its size and printed, perhaps in black and white.
+    void setPaper(bool paper) { m_paper = paper; }
+
     void setCurrentLine(dryrun::LineRef line) { m_currentLine = line; }
     dryrun::LineRef currentLine() const { return m_currentLine; }
     // Segments from this index on are not reached yet and drawn dimmed; segmentCount() shows all.
@@ -77,6 +80,9 @@ public:
     void paintOverlay(QPainter& painter, QSize size) const;
     // The given segments on top of everything in one pen (a hover mark).
     void paintSegments(QPainter& painter, const std::vector<int>& segments, const QPen& pen) const;
+
+    // The unit of the trace's lengths (inches without a trace).
+    dryrun::Unit unit() const { return m_trace ? m_trace->setup.unit : dryrun::Unit::Inch; }
 
     // The colour of a segment reaching down to depth z, in the band of the trace's Z range.
     QColor depthColor(double z) const;
@@ -116,6 +122,7 @@ private:
     std::shared_ptr<const dryrun::Trace> m_trace;
     ToolpathTimeline m_timeline;
     ViewKind m_kind = ViewKind::Top;
+    bool m_paper = false;
     std::array<ViewState, 4> m_views;
     dryrun::LineRef m_currentLine;
     int m_scrub = 0;

@@ -28,11 +28,15 @@ inline QColor mix(const QColor& a, const QColor& b, double t) {
                             static_cast<float>(a.blueF() + (b.blueF() - a.blueF()) * t));
 }
 
-inline QPen pathPen(const QColor& colour, bool jog) {
-    // Cosmetic and one pixel wide: the raster engine's fast line drawing, whatever the zoom.
-    QPen pen(colour, 1);
+// On screen a move is one pixel, a jog one pixel dashed. On paper (a picture drawn at twice its size
+// for a printer, which may print in black and white) a move is heavy and solid and a jog light and
+// dashed, so the two are told apart by weight and pattern, not by colour alone.
+inline QPen pathPen(const QColor& colour, bool jog, bool paper = false) {
+    // Cosmetic: the raster engine's fast line drawing, whatever the zoom.
+    QPen pen(colour, paper ? (jog ? 1.5 : 3.0) : 1);
     pen.setCosmetic(true);
-    if (jog) pen.setDashPattern({5, 4});
+    // In pen widths; on paper the gaps as long as the dashes, so they survive a printer's smoothing.
+    if (jog) pen.setDashPattern(paper ? QList<qreal>{4, 4} : QList<qreal>{5, 4});
     return pen;
 }
 

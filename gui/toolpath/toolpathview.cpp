@@ -1,6 +1,7 @@
 #include "gui/toolpath/toolpathview.h"
 
 #include "gui/plaintext.h"
+#include "gui/toolpath/measuretext.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -82,15 +83,33 @@ QString ToolpathView::segmentText(int segment) const {
     if (s.region == dryrun::Region::Closing) text += u' ' + tr("(closing block)");
     const QString line = m_lineText ? m_lineText(s.source) : QString();
     if (!line.isEmpty()) text += u'\n' + line;
+    const dryrun::Unit unit = m_scene.unit();
+    const auto n = [unit](double v) { return measuretext::length(v, unit); };
+    text += u'\n' + (s.jog ? tr("Jog to X %1, Y %2, Z %3 at %4") : tr("Move to X %1, Y %2, Z %3 at %4"))
+                        .arg(n(s.to.x), n(s.to.y), n(s.to.z), measuretext::speed(s.speed, unit));
     return text;
+}
+
+QString ToolpathView::pointText(QPoint pos) const {
+    // Where the pointer is on the plane of a flat view; the 3D view has no one point there.
+    const ToolpathProjection& p = m_scene.projection();
+    if (p.kind == ViewKind::ThreeD || !m_scene.trace()) return {};
+    const QPointF at = p.screenToPlane(pos);
+    const dryrun::Unit unit = m_scene.unit();
+    const QString across = p.kind == ViewKind::Side ? QStringLiteral("Y") : QStringLiteral("X");
+    const QString up = p.kind == ViewKind::Top ? QStringLiteral("Y") : QStringLiteral("Z");
+    return QStringLiteral("%1 %2  %3 %4")
+        .arg(across, measuretext::length(at.x(), unit), up, measuretext::length(at.y(), unit));
 }
 
 QString ToolpathView::toolTipText(QPoint pos) const {
     const int segment = segmentAt(pos);
     if (segment >= 0) return segmentText(segment);
-    if (m_scene.viewKind() == ViewKind::ThreeD)
-        return tr("Wheel: zoom. Drag: move. Right drag or Shift+drag: turn. Double click: fit.");
-    return tr("Wheel: zoom. Drag: move. Double click: fit.");
+    const QString point = pointText(pos);
+    const QString help = m_scene.viewKind() == ViewKind::ThreeD
+                             ? tr("Wheel: zoom. Drag: move. Right drag or Shift+drag: turn. Double click: fit.")
+                             : tr("Wheel: zoom. Drag: move. Double click: fit.");
+    return point.isEmpty() ? help : point + u'\n' + help;
 }
 
 QImage ToolpathView::renderImage() const {

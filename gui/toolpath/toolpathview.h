@@ -65,6 +65,8 @@ private:
     void renderCache(ToolpathScene::Quality quality);
     void hover(QPoint pos);
     QString segmentText(int segment) const;
+    // The pointer's place on the plane of a flat view, with the unit; empty in 3D.
+    QString pointText(QPoint pos) const;
 
     ToolpathScene m_scene;
     std::function<QString(dryrun::LineRef)> m_lineText;
