@@ -25,6 +25,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
@@ -201,6 +202,9 @@ void MainWindow::connectActions() {
     connect(m_files, &FileController::opened, this, [this] {
         m_actions->save->setEnabled(true);
         m_actions->reset->setEnabled(m_document->model().lineCount() > 0);
+        // A file opens at its top, its first line current, whatever was scrolled to before.
+        m_scrollArea->panel()->setCurrentRow(1);
+        m_scrollArea->scrollBar()->setValue(0);
     });
     connect(m_files, &FileController::recentFilesChanged, this, &MainWindow::fillRecentMenu);
     fillRecentMenu();
