@@ -276,8 +276,9 @@ private Q_SLOTS:
         Settings next;
         next.watchLine = after + 4 + int(expected.size());
         const Trace t = run(now, next, {}, {});
-        const Position at = t.watched ? t.watched->position : t.segments.back().to;
-        const Position was = original.watched ? original.watched->position : original.segments.back().to;
+        const Position at = !t.watched.empty() ? t.watched.front().position : t.segments.back().to;
+        const Position was =
+            !original.watched.empty() ? original.watched.front().position : original.segments.back().to;
         QCOMPARE(at.x, was.x);
         QCOMPARE(at.y, was.y);
         QCOMPARE(at.z, safeZ.toDouble());

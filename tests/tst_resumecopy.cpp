@@ -8,8 +8,12 @@
 #include "gui/mainwindow/panelview.h"
 #include "gui/toolpath/dryruncontroller.h"
 
+#include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 using namespace dryrun;
 
@@ -144,6 +148,35 @@ const QString Rotary = QStringLiteral("VS, , 0.25\n"
                                       "GOTO &k\n"
                                       "J5, 0, 0, 0, 0, 0");
 
+// A hand-made program whose blank and Z zero are typed into it, not into a header, and which cuts into
+// the table: its copies must warn as it does.
+const QString BelowTable = QStringLiteral("'' Cut this file out of a 24 x 12 piece of plywood that's 1/2 thick\n"
+                                          "'' with the Z-axis zeroed at the top surface of the blank\n"
+                                          "J2, 1, 1\n"
+                                          "MZ, , , -0.75\n"
+                                          "M2, 30, 1\n"
+                                          "JZ, , , 1\n"
+                                          "MZ, , , -0.6\n"
+                                          "J2, 0, 0");
+
+// A subroutine that calls itself 2,000 times: the line after the call is reached at every depth.
+const QString Recursion = QStringLiteral("&&d = 0\n"
+                                         "down:\n"
+                                         "&&d = &d + 1\n"
+                                         "IF &&d < 2000 THEN GOSUB down:\n"
+                                         "MX, &d\n"
+                                         "RETURN");
+
+// Warnings of the main file's lines as "rule@line", in the original's numbering.
+QStringList warningsOf(const Trace& t, const std::function<int(int)>& original) {
+    QStringList out;
+    for (const Note& n : t.warnings)
+        if (n.source.file == 0 && original(n.source.line) > 0)
+            out << QStringLiteral("%1@%2").arg(n.rule).arg(original(n.source.line));
+    out.sort();
+    return out;
+}
+
 const QHash<QString, QString> Files{
     {QStringLiteral("/job/open.cvp"), QStringLiteral("VS, 1.5, 0.75\nJZ, , , 1.5\nSO, 1, 1")},
     {QStringLiteral("/job/sub.cvp"), QStringLiteral("MZ, , , -&depth\nM2, 1, 0\nM2, 1, 1\nJZ, , , 0.5")},
@@ -159,20 +192,22 @@ private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() { resetFixture(); }
 
-    // For every line the run reaches: the copy's segments after its set-up lines are the original's
-    // from that line's first execution on, ends, kind and time alike.
+    // For every line the run reaches, each time it reaches it: the copy's segments after its set-up
+    // lines are the original's from that time on, ends, kind and time alike, checked against the same
+    // blank; a program without loops gives the same warnings from the line on.
     void positionsFromEveryLine_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("answers");
         QTest::addColumn<QString>("folder");
-        QTest::addColumn<int>("reached");
-        QTest::newRow("loop") << Loop << QString() << "/job" << 12;
-        QTest::newRow("nested subroutines") << Subroutines << QString() << "/job" << 17;
+        QTest::addColumn<int>("reached"); // lines reached, times each is reached summed
+        QTest::newRow("loop") << Loop << QString() << "/job" << 32;
+        QTest::newRow("nested subroutines") << Subroutines << QString() << "/job" << 25;
         QTest::newRow("file calls and INPUT") << Calls << "var:depth=0.25 line10=3"
-                                              << "/job" << 16;
+                                              << "/job" << 24;
         QTest::newRow("file calls, copy elsewhere") << Calls << "var:depth=0.5 line10=2"
-                                                    << "/job/copies" << 16;
-        QTest::newRow("rotary, duplicate and missing labels") << Rotary << QString() << "/job" << 12;
+                                                    << "/job/copies" << 20;
+        QTest::newRow("rotary, duplicate and missing labels") << Rotary << QString() << "/job" << 19;
+        QTest::newRow("set-up typed into the program, cuts into the table") << BelowTable << QString() << "/job" << 8;
     }
     void positionsFromEveryLine() {
         QFETCH(QString, text);
@@ -186,41 +221,77 @@ private Q_SLOTS:
         for (const SourceLine& chosen : original.lines) {
             const Trace t = watchedRun(original, chosen.number, given, loader);
             QVERIFY(!t.stepLimitReached);
-            const resumecopy::Copy copy = resumecopy::fromTrace(original, t, chosen.number, folder);
-            QCOMPARE(copy.ok, t.watched.has_value());
-            if (!copy.ok) continue;
-            ++copies;
-            QCOMPARE(copy.sourceLine.size(), std::size_t(copy.lines.size()));
+            QCOMPARE(qint64(t.watched.size()), t.watchedTimes);
+            QCOMPARE(resumecopy::fromTrace(original, t, chosen.number, folder, t.watched.size()).ok, false);
+            for (std::size_t time = 0; time < t.watched.size(); ++time) {
+                QCOMPARE(t.watched[time].pass, int(time) + 1);
+                const resumecopy::Copy copy = resumecopy::fromTrace(original, t, chosen.number, folder, time);
+                QVERIFY(copy.ok);
+                ++copies;
+                QCOMPARE(copy.sourceLine.size(), std::size_t(copy.lines.size()));
 
-            // The answers by line follow their lines into the copy.
-            Answers copied;
-            copied.byVariable = given.byVariable;
-            for (std::size_t i = 0; i < copy.sourceLine.size(); ++i)
-                if (given.byLine.contains(LineRef{0, copy.sourceLine[i]}))
-                    copied.byLine.insert(LineRef{0, int(i) + 1}, given.byLine[LineRef{0, copy.sourceLine[i]}]);
-            const Program resumed =
-                programFromText(QStringLiteral("copy.cvp"), folder, copy.lines.join(QLatin1Char('\n')));
-            const Trace r = run(resumed, Settings{}, copied, loader);
-            QVERIFY(!r.stepLimitReached);
-            QVERIFY2(std::none_of(r.warnings.begin(), r.warnings.end(),
-                                  [](const Note& n) { return n.rule == QLatin1String("missing-file"); }),
-                     qPrintable(copy.lines.join(u'\n')));
+                // The answers by line follow their lines into the copy.
+                Answers copied;
+                copied.byVariable = given.byVariable;
+                for (std::size_t i = 0; i < copy.sourceLine.size(); ++i)
+                    if (given.byLine.contains(LineRef{0, copy.sourceLine[i]}))
+                        copied.byLine.insert(LineRef{0, int(i) + 1}, given.byLine[LineRef{0, copy.sourceLine[i]}]);
+                const Program resumed =
+                    programFromText(QStringLiteral("copy.cvp"), folder, copy.lines.join(QLatin1Char('\n')));
+                const Trace r = run(resumed, Settings{}, copied, loader);
+                QVERIFY(!r.stepLimitReached);
+                QVERIFY2(std::none_of(r.warnings.begin(), r.warnings.end(),
+                                      [](const Note& n) { return n.rule == QLatin1String("missing-file"); }),
+                         qPrintable(copy.lines.join(u'\n')));
 
-            QStringList expected, got;
-            for (std::size_t i = t.watched->segmentsBefore; i < t.segments.size(); ++i) {
-                const Segment& s = t.segments[i];
-                expected << pos(s.from) + u'>' + pos(s.to) + (s.jog ? "j" : "m") + exact(s.time);
+                QCOMPARE(r.setup.blankX, t.setup.blankX);
+                QCOMPARE(r.setup.thickness, t.setup.thickness);
+                QCOMPARE(r.setup.zeroOnTable, t.setup.zeroOnTable);
+                if (text == BelowTable)
+                    QCOMPARE(warningsOf(r, [&](int l) { return copy.sourceLine[std::size_t(l - 1)]; }),
+                             warningsOf(t, [&](int l) { return l >= chosen.number ? l : 0; }));
+
+                QStringList expected, got;
+                for (std::size_t i = t.watched[time].segmentsBefore; i < t.segments.size(); ++i) {
+                    const Segment& s = t.segments[i];
+                    expected << pos(s.from) + u'>' + pos(s.to) + (s.jog ? "j" : "m") + exact(s.time);
+                }
+                for (const Segment& s : r.segments) {
+                    if (s.source.file == 0 && copy.sourceLine[std::size_t(s.source.line - 1)] == 0) continue;
+                    got << pos(s.from) + u'>' + pos(s.to) + (s.jog ? "j" : "m") + exact(s.time);
+                }
+                QVERIFY2(got == expected,
+                         qPrintable(QStringLiteral("from line %1, pass %2:\n%3\nexpected\n%4\ngot\n%5")
+                                        .arg(chosen.number)
+                                        .arg(time + 1)
+                                        .arg(copy.lines.join(u'\n'), expected.join(u'\n'), got.join(u'\n'))));
             }
-            for (const Segment& s : r.segments) {
-                if (s.source.file == 0 && copy.sourceLine[std::size_t(s.source.line - 1)] == 0) continue;
-                got << pos(s.from) + u'>' + pos(s.to) + (s.jog ? "j" : "m") + exact(s.time);
-            }
-            QVERIFY2(got == expected,
-                     qPrintable(QStringLiteral("from line %1:\n%2\nexpected\n%3\ngot\n%4")
-                                    .arg(chosen.number)
-                                    .arg(copy.lines.join(u'\n'), expected.join(u'\n'), got.join(u'\n'))));
         }
         QCOMPARE(copies, reached);
+    }
+
+    // A line reached more often than can be kept: the times are all counted, the first recorded, and
+    // the states recorded stay within their bound.
+    void watchedTimesAreBounded_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("times");
+        QTest::newRow("a loop of 5,000 passes")
+            << QStringLiteral("&&i = 0\nagain:\n&&i = &i + 1\nIF &&i < 5000 THEN GOTO again:") << 3 << 5000;
+        QTest::newRow("2,000 calls deep") << Recursion << 5 << 2000;
+    }
+    void watchedTimesAreBounded() {
+        QFETCH(QString, text);
+        QFETCH(int, line);
+        QFETCH(int, times);
+        const Trace t = watchedRun(program(text), line, {}, {});
+        QCOMPARE(t.watchedTimes, qint64(times));
+        QVERIFY(!t.watched.empty() && t.watched.size() <= std::size_t(MaxWatchedTimes));
+        qint64 values = 0;
+        for (const LineState& s : t.watched)
+            values += s.variables.size() + qint64(s.returnTo.size());
+        QVERIFY(values <= MaxWatchedValues);
+        QCOMPARE(t.watched.back().pass, int(t.watched.size()));
     }
 
     // The lines each copy keeps and makes, the comments it begins with left out.
@@ -337,69 +408,106 @@ private Q_SLOTS:
         }
     }
 
-    // The window: the question before a copy from inside a loop or a subroutine, then the file as
-    // composed, then what the copy cannot restore.
+    // The window: which pass of a line reached more than once (the first unless another is chosen),
+    // the question before a copy from inside a subroutine, naming a few lines however deep, then the
+    // file as composed, then what the copy cannot restore.
     void windowAsksAndWrites_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("row");
+        QTest::addColumn<int>("pass"); // chosen in the pass dialog; 0: no dialog, -1: the default taken
         QTest::addColumn<QString>("question");
-        QTest::addColumn<bool>("answer");
         QTest::addColumn<QString>("told");
         const QString spindle = QStringLiteral("SO, 1, 1\nJ2, 1, 1\nMZ, , , -0.5\nMX, 3");
-        QTest::newRow("inside the loop, declined")
-            << Loop << 7 << "inside a loop: line 13 (IF &&i < 0.5 THEN GOTO top:) jumps back over it" << false << "";
-        QTest::newRow("inside the loop, accepted") << Loop << 7 << "line 13 (IF" << true << "";
-        QTest::newRow("after the loop") << Loop << 11 << "" << false << "";
-        QTest::newRow("in a subroutine") << Subroutines << 5
-                                         << "line 16 (GOSUB cut:) calls it, the body begins at line 5 (cut:)" << true
-                                         << "";
-        QTest::newRow("spindle switched before") << spindle << 4 << "" << false << "line 4: SO, 1, 1";
+        QTest::newRow("inside the loop, the third pass") << Loop << 7 << 3 << ""
+                                                         << "";
+        QTest::newRow("inside the loop, the first pass by default") << Loop << 7 << -1 << ""
+                                                                    << "";
+        QTest::newRow("after the loop") << Loop << 11 << 0 << ""
+                                        << "";
+        QTest::newRow("in a subroutine, its second call")
+            << Subroutines << 5 << 2 << "line 19 (GOSUB cut:) calls it, the body begins at line 5 (cut:)"
+            << "";
+        QTest::newRow("2,000 calls deep")
+            << Recursion << 5 << -1 << "line 7 (IF &&d < 2000 THEN GOSUB down:) calls it, 1"
+            << "";
+        QTest::newRow("spindle switched before") << spindle << 4 << 0 << ""
+                                                 << "line 4: SO, 1, 1";
     }
     void windowAsksAndWrites() {
         QFETCH(QString, text);
         QFETCH(int, row);
+        QFETCH(int, pass);
         QFETCH(QString, question);
-        QFETCH(bool, answer);
         QFETCH(QString, told);
         QByteArray file;
         for (const QString& l :
              QStringList{partfile::CreatedLine, partfile::NoticeLine, partfile::ThirdLine} + text.split(u'\n'))
             file += l.toLatin1() + "\r\n";
         putBytes(path(QStringLiteral("job.cvp")), file);
-        auto w = startWindow([](QDialog&) { return false; }, false, {}, path(QStringLiteral("job.cvp")));
+        int passDialogs = 0;
+        auto w = startWindow(
+            [&](QDialog& d) {
+                auto* passes = d.findChild<QListWidget*>(QStringLiteral("lstResumePass"));
+                if (!passes) return false;
+                ++passDialogs;
+                if (pass > 0) passes->setCurrentRow(pass - 1);
+                return true;
+            },
+            false, {}, path(QStringLiteral("job.cvp")));
         QCOMPARE(model(*w).lineCount(), int(text.count(u'\n')) + 1);
-        QAction* save = action(*w, "mnuSaveResume");
-        w->scrollArea()->panel()->refresh();
-        QVERIFY(!save->isEnabled());
-
-        const LineRow chosen = model(*w).row(row);
+        const LineRow& chosen = model(*w).row(row);
         model(*w).select(chosen.kind, chosen.blockIndex);
         w->scrollArea()->panel()->refresh();
-        QVERIFY(save->isEnabled());
         m_platform.asked.clear();
-        if (!question.isEmpty()) m_platform.yesNo << answer;
+        if (!question.isEmpty()) m_platform.yesNo << true;
         const QString target = path(QStringLiteral("resume.cvp"));
         m_platform.files << target;
-        save->trigger();
+        action(*w, "mnuSaveResume")->trigger();
 
+        QCOMPARE(passDialogs, pass != 0 ? 1 : 0);
         QStringList messages = m_platform.messageTexts();
+        for (const QString& m : messages)
+            QVERIFY2(m.size() < 600, qPrintable(m.left(600)));
         if (!question.isEmpty()) {
             QVERIFY(!messages.isEmpty());
             QVERIFY2(messages.takeFirst().contains(question), qPrintable(m_platform.messageTexts().join(u'\n')));
         }
         QCOMPARE(messages.size(), told.isEmpty() ? 0 : 1);
         if (!told.isEmpty()) QVERIFY2(messages[0].contains(told), qPrintable(messages[0]));
-        const bool written = question.isEmpty() || answer;
-        QCOMPARE(QFile::exists(target), written);
-        if (!written) return;
         const dryrun::Program p =
             partfile::dryRunProgram(model(*w), w->document().kept(), QStringLiteral("job.cvp"), w->document().folder());
-        const resumecopy::Copy copy = resumecopy::build(p, w->dryRun().settings(), w->dryRun().answers(),
-                                                        w->dryRun().loader(), row + 3, m_dir->path());
+        const resumecopy::Copy copy =
+            resumecopy::build(p, w->dryRun().settings(), w->dryRun().answers(), w->dryRun().loader(), row + 3,
+                              m_dir->path(), std::size_t(std::max(pass, 1) - 1));
         QByteArray expected;
         for (const QString& l : copy.lines)
             expected += l.toLatin1() + "\r\n";
         QCOMPARE(readAll(target), expected);
+    }
+
+    // Cancel in the progress box of a long run stops it: nothing is asked or written.
+    void progressBoxCancels() {
+        putBytes(path(QStringLiteral("job.cvp")), partfile::CreatedLine.toLatin1() +
+                                                      "\r\n'\r\n'\r\n&&k = 0\r\nspin:\r\n&&k = &k + 1\r\n"
+                                                      "IF &&k > 0 THEN GOTO spin:\r\n");
+        auto w = startWindow([](QDialog&) { return false; }, false, {}, path(QStringLiteral("job.cvp")));
+        dryrun::Settings endless = w->dryRun().settings();
+        endless.stepLimit = qint64(1) << 50;
+        w->dryRun().setSettings(endless);
+        model(*w).select(model(*w).row(3).kind, model(*w).row(3).blockIndex);
+        w->scrollArea()->panel()->refresh();
+        m_platform.asked.clear();
+        QPushButton* cancel = nullptr;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->objectName() == QLatin1String("frmRunProgress") && top->isVisible())
+                    if ((cancel = top->findChild<QPushButton*>(QStringLiteral("cmdCancelRun")))) cancel->click();
+        });
+        poll.start(50);
+        action(*w, "mnuSaveResume")->trigger();
+        QVERIFY(cancel);
+        QVERIFY(m_platform.asked.isEmpty());
     }
 };
 
