@@ -7,6 +7,8 @@
 #include "gui/mainwindow/panelscrollarea.h"
 #include "gui/mainwindow/panelview.h"
 #include "gui/toolpath/dryruncontroller.h"
+#include "gui/toolpath/toolpathdock.h"
+#include "gui/toolpath/toolpathview.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -455,9 +457,7 @@ private Q_SLOTS:
             },
             false, {}, path(QStringLiteral("job.cvp")));
         QCOMPARE(model(*w).lineCount(), int(text.count(u'\n')) + 1);
-        const LineRow& chosen = model(*w).row(row);
-        model(*w).select(chosen.kind, chosen.blockIndex);
-        w->scrollArea()->panel()->refresh();
+        w->scrollArea()->panel()->setCurrentRow(row);
         m_platform.asked.clear();
         if (!question.isEmpty()) m_platform.yesNo << true;
         const QString target = path(QStringLiteral("resume.cvp"));
@@ -485,6 +485,58 @@ private Q_SLOTS:
         QCOMPARE(readAll(target), expected);
     }
 
+    // One line is current: a press on a block (on its labels too, either button, or a drag's end) makes
+    // it current for the toolpath's highlight and the resume copy, after the keyboard chose another.
+    void pressMakesTheCurrentLine_data() {
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<int>("row");     // pressed
+        QTest::addColumn<int>("current"); // then current
+        QTest::newRow("left, on the block") << "shape" << 4 << 4;
+        QTest::newRow("left, on its text") << "text" << 4 << 4;
+        QTest::newRow("right, on its text") << "right" << 5 << 5;
+        QTest::newRow("a RETURN line") << "text" << 6 << 6;
+        QTest::newRow("dragged below the next line") << "drag" << 4 << 5;
+    }
+    void pressMakesTheCurrentLine() {
+        QFETCH(QString, press);
+        QFETCH(int, row);
+        QFETCH(int, current);
+        QByteArray file = partfile::CreatedLine.toLatin1() + "\r\n" + partfile::NoticeLine.toLatin1() + "\r\n'\r\n";
+        file += "J2, 1, 1\r\nGOSUB cut:\r\nEND\r\ncut:\r\nMZ, , , -0.25\r\nRETURN\r\nMX, 2\r\n";
+        putBytes(path(QStringLiteral("job.cvp")), file);
+        auto w = startWindow([](QDialog&) { return false; }, false, {}, path(QStringLiteral("job.cvp")));
+        PanelView* panel = w->scrollArea()->panel();
+        QCOMPARE(panel->currentRow(), 1);
+        QTest::keyClick(panel, Qt::Key_Down);
+        QTest::keyClick(panel, Qt::Key_Down);
+        QCOMPARE(panel->currentRow(), 3);
+
+        const LineRow& r = model(*w).row(row);
+        const PanelBlock& b = model(*w).block(r.kind, r.blockIndex);
+        const float y = b.shape.top + b.shape.height / 2;
+        const float onText = b.text.left + 2;
+        const float onShape = b.shape.left + b.shape.width - 3;
+        if (press == QLatin1String("right")) {
+            panel->pointerPressed(RightButton, onText, y, {});
+        } else if (press == QLatin1String("drag")) {
+            panel->pointerPressed(LeftButton, onShape, y, {});
+            for (float at = y; at < y + 40; at += 4)
+                panel->pointerMoved(LeftButton, onShape, at);
+            panel->pointerReleased(LeftButton, onShape, y + 40);
+        } else {
+            panel->pointerPressed(LeftButton, press == QLatin1String("text") ? onText : onShape, y, {});
+            panel->pointerReleased(LeftButton, press == QLatin1String("text") ? onText : onShape, y);
+        }
+        QCOMPARE(panel->currentRow(), current);
+        QCOMPARE(w->toolpathDock()->view()->currentLine(), (dryrun::LineRef{0, current + 3}));
+        QVERIFY(action(*w, "mnuSaveResume")->isEnabled());
+        m_platform.yesNo << true; // inside the subroutine
+        m_platform.files << path(QStringLiteral("resume.cvp"));
+        action(*w, "mnuSaveResume")->trigger();
+        QVERIFY(readAll(path(QStringLiteral("resume.cvp")))
+                    .contains(QByteArray("from its line ") + QByteArray::number(current + 3)));
+    }
+
     // Cancel in the progress box of a long run stops it: nothing is asked or written.
     void progressBoxCancels() {
         putBytes(path(QStringLiteral("job.cvp")), partfile::CreatedLine.toLatin1() +
@@ -494,8 +546,7 @@ private Q_SLOTS:
         dryrun::Settings endless = w->dryRun().settings();
         endless.stepLimit = qint64(1) << 50;
         w->dryRun().setSettings(endless);
-        model(*w).select(model(*w).row(3).kind, model(*w).row(3).blockIndex);
-        w->scrollArea()->panel()->refresh();
+        w->scrollArea()->panel()->setCurrentRow(3);
         m_platform.asked.clear();
         QPushButton* cancel = nullptr;
         QTimer poll;

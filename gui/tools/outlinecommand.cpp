@@ -75,7 +75,7 @@ void traceOutline(const Context& context) {
     PartDocument& document = context.document;
     const ProgramModel& model = document.model();
     const int lines = model.lineCount();
-    const int after = model.selectionExists() ? model.rowOf(model.selection()) : lines;
+    const int after = model.currentRow() > 0 ? model.currentRow() : lines;
 
     // Where the lines would stand: the tool's place there is where they take it back to.
     const dryrun::Program program =

@@ -115,8 +115,8 @@ Written compose(const dryrun::Program& program, const dryrun::Trace& trace, int 
 void saveResumeCopy(const Context& context) {
     PartDocument& document = context.document;
     const ProgramModel& model = document.model();
-    if (!model.selectionExists()) return;
-    const int row = model.rowOf(model.selection());
+    const int row = model.currentRow();
+    if (row < 1) return;
     const QString title = tr("Save a copy to resume");
     const QString name = document.fileName().isEmpty() ? QStringLiteral("untitled.cvp") : document.fileName();
     const dryrun::Program program = partfile::dryRunProgram(model, document.kept(), name, document.folder());
