@@ -272,28 +272,22 @@ private Q_SLOTS:
         QCOMPARE(copies, reached);
     }
 
-    // A line reached more often than can be kept: the times are all counted, the first recorded, and
-    // the states recorded stay within their bound.
-    void watchedTimesAreBounded_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<int>("times");
-        QTest::newRow("a loop of 5,000 passes")
-            << QStringLiteral("&&i = 0\nagain:\n&&i = &i + 1\nIF &&i < 5000 THEN GOTO again:") << 3 << 5000;
-        QTest::newRow("2,000 calls deep") << Recursion << 5 << 2000;
-    }
+    // A line reached more often than can be kept: every time counted, the first ones recorded, and
+    // the states recorded within their bound (a loop of 5,000 passes; 2,000 calls deep).
     void watchedTimesAreBounded() {
-        QFETCH(QString, text);
-        QFETCH(int, line);
-        QFETCH(int, times);
-        const Trace t = watchedRun(program(text), line, {}, {});
-        QCOMPARE(t.watchedTimes, qint64(times));
-        QVERIFY(!t.watched.empty() && t.watched.size() <= std::size_t(MaxWatchedTimes));
-        qint64 values = 0;
-        for (const LineState& s : t.watched)
-            values += s.variables.size() + qint64(s.returnTo.size());
-        QVERIFY(values <= MaxWatchedValues);
-        QCOMPARE(t.watched.back().pass, int(t.watched.size()));
+        const std::pair<QString, qint64> runs[] = {
+            {QStringLiteral("&&i = 0\nagain:\n&&i = &i + 1\n'\nMX, &i\nIF &&i < 5000 THEN GOTO again:"), 5000},
+            {Recursion, 2000}};
+        for (const auto& [text, times] : runs) {
+            const Trace t = watchedRun(program(text), 5, {}, {});
+            qint64 values = 0;
+            for (const LineState& s : t.watched)
+                values += s.variables.size() + qint64(s.returnTo.size());
+            QCOMPARE(t.watchedTimes, times);
+            QVERIFY(!t.watched.empty() && t.watched.size() <= std::size_t(MaxWatchedTimes) &&
+                    values <= MaxWatchedValues);
+            QCOMPARE(t.watched.back().pass, int(t.watched.size()));
+        }
     }
 
     // The lines each copy keeps and makes, the comments it begins with left out.
@@ -410,79 +404,64 @@ private Q_SLOTS:
         }
     }
 
-    // The window: which pass of a line reached more than once (the first unless another is chosen),
-    // the question before a copy from inside a subroutine, naming a few lines however deep, then the
-    // file as composed, then what the copy cannot restore.
-    void windowAsksAndWrites_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("pass"); // chosen in the pass dialog; 0: no dialog, -1: the default taken
-        QTest::addColumn<QString>("question");
-        QTest::addColumn<QString>("told");
-        const QString spindle = QStringLiteral("SO, 1, 1\nJ2, 1, 1\nMZ, , , -0.5\nMX, 3");
-        QTest::newRow("inside the loop, the third pass") << Loop << 7 << 3 << ""
-                                                         << "";
-        QTest::newRow("inside the loop, the first pass by default") << Loop << 7 << -1 << ""
-                                                                    << "";
-        QTest::newRow("after the loop") << Loop << 11 << 0 << ""
-                                        << "";
-        QTest::newRow("in a subroutine, its second call")
-            << Subroutines << 5 << 2 << "line 19 (GOSUB cut:) calls it, the body begins at line 5 (cut:)"
-            << "";
-        QTest::newRow("2,000 calls deep")
-            << Recursion << 5 << -1 << "line 7 (IF &&d < 2000 THEN GOSUB down:) calls it, 1"
-            << "";
-        QTest::newRow("spindle switched before") << spindle << 4 << 0 << ""
-                                                 << "line 4: SO, 1, 1";
-    }
-    void windowAsksAndWrites() {
-        QFETCH(QString, text);
-        QFETCH(int, row);
-        QFETCH(int, pass);
-        QFETCH(QString, question);
-        QFETCH(QString, told);
+    // The part file job.cvp: the three opening lines, then the program.
+    void putProgram(const QString& text) {
         QByteArray file;
         for (const QString& l :
              QStringList{partfile::CreatedLine, partfile::NoticeLine, partfile::ThirdLine} + text.split(u'\n'))
             file += l.toLatin1() + "\r\n";
         putBytes(path(QStringLiteral("job.cvp")), file);
+    }
+
+    // The window: which pass of a line reached more than once (the first unless another is chosen),
+    // the question before a copy from inside a subroutine, naming a few lines however deep, then the
+    // file as composed, or what the copy cannot restore.
+    void windowAsksAndWrites_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("pass");     // chosen in the pass dialog; 0: no dialog, -1: the default taken
+        QTest::addColumn<QString>("said"); // the question asked or the notice told, if any
+        const QString spindle = QStringLiteral("SO, 1, 1\nJ2, 1, 1\nMZ, , , -0.5\nMX, 3");
+        QTest::newRow("inside the loop, the third pass") << Loop << 7 << 3 << "";
+        QTest::newRow("inside the loop, the first pass by default") << Loop << 7 << -1 << "";
+        QTest::newRow("after the loop") << Loop << 11 << 0 << "";
+        QTest::newRow("in a subroutine, its second call")
+            << Subroutines << 5 << 2 << "line 19 (GOSUB cut:) calls it, the body begins at line 5 (cut:)";
+        QTest::newRow("2,000 calls deep")
+            << Recursion << 5 << -1 << "line 7 (IF &&d < 2000 THEN GOSUB down:) calls it, 1";
+        QTest::newRow("spindle switched before") << spindle << 4 << 0 << "line 4: SO, 1, 1";
+    }
+    void windowAsksAndWrites() {
+        QFETCH(QString, text);
+        QFETCH(int, row);
+        QFETCH(int, pass);
+        QFETCH(QString, said);
+        putProgram(text);
         int passDialogs = 0;
         auto w = startWindow(
             [&](QDialog& d) {
                 auto* passes = d.findChild<QListWidget*>(QStringLiteral("lstResumePass"));
-                if (!passes) return false;
-                ++passDialogs;
-                if (pass > 0) passes->setCurrentRow(pass - 1);
-                return true;
+                if (passes && pass > 0) passes->setCurrentRow(pass - 1);
+                return passes && ++passDialogs;
             },
             false, {}, path(QStringLiteral("job.cvp")));
-        QCOMPARE(model(*w).lineCount(), int(text.count(u'\n')) + 1);
         w->scrollArea()->panel()->setCurrentRow(row);
         m_platform.asked.clear();
-        if (!question.isEmpty()) m_platform.yesNo << true;
+        m_platform.yesNo << true;
         const QString target = path(QStringLiteral("resume.cvp"));
         m_platform.files << target;
         action(*w, "mnuSaveResume")->trigger();
 
         QCOMPARE(passDialogs, pass != 0 ? 1 : 0);
-        QStringList messages = m_platform.messageTexts();
-        for (const QString& m : messages)
-            QVERIFY2(m.size() < 600, qPrintable(m.left(600)));
-        if (!question.isEmpty()) {
-            QVERIFY(!messages.isEmpty());
-            QVERIFY2(messages.takeFirst().contains(question), qPrintable(m_platform.messageTexts().join(u'\n')));
-        }
-        QCOMPARE(messages.size(), told.isEmpty() ? 0 : 1);
-        if (!told.isEmpty()) QVERIFY2(messages[0].contains(told), qPrintable(messages[0]));
+        const QStringList messages = m_platform.messageTexts();
+        QCOMPARE(messages.size(), said.isEmpty() ? 0 : 1);
+        if (!said.isEmpty()) QVERIFY2(messages[0].contains(said) && messages[0].size() < 600, qPrintable(messages[0]));
         const dryrun::Program p =
             partfile::dryRunProgram(model(*w), w->document().kept(), QStringLiteral("job.cvp"), w->document().folder());
         const resumecopy::Copy copy =
             resumecopy::build(p, w->dryRun().settings(), w->dryRun().answers(), w->dryRun().loader(), row + 3,
                               m_dir->path(), std::size_t(std::max(pass, 1) - 1));
-        QByteArray expected;
-        for (const QString& l : copy.lines)
-            expected += l.toLatin1() + "\r\n";
-        QCOMPARE(readAll(target), expected);
+        QCOMPARE(readAll(target), (copy.lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
     }
 
     // One line is current: a press on a block (on its labels too, either button, or a drag's end) makes
@@ -501,9 +480,7 @@ private Q_SLOTS:
         QFETCH(QString, press);
         QFETCH(int, row);
         QFETCH(int, current);
-        QByteArray file = partfile::CreatedLine.toLatin1() + "\r\n" + partfile::NoticeLine.toLatin1() + "\r\n'\r\n";
-        file += "J2, 1, 1\r\nGOSUB cut:\r\nEND\r\ncut:\r\nMZ, , , -0.25\r\nRETURN\r\nMX, 2\r\n";
-        putBytes(path(QStringLiteral("job.cvp")), file);
+        putProgram(QStringLiteral("J2, 1, 1\nGOSUB cut:\nEND\ncut:\nMZ, , , -0.25\nRETURN\nMX, 2"));
         auto w = startWindow([](QDialog&) { return false; }, false, {}, path(QStringLiteral("job.cvp")));
         PanelView* panel = w->scrollArea()->panel();
         QCOMPARE(panel->currentRow(), 1);
@@ -514,34 +491,26 @@ private Q_SLOTS:
         const LineRow& r = model(*w).row(row);
         const PanelBlock& b = model(*w).block(r.kind, r.blockIndex);
         const float y = b.shape.top + b.shape.height / 2;
-        const float onText = b.text.left + 2;
-        const float onShape = b.shape.left + b.shape.width - 3;
-        if (press == QLatin1String("right")) {
-            panel->pointerPressed(RightButton, onText, y, {});
-        } else if (press == QLatin1String("drag")) {
-            panel->pointerPressed(LeftButton, onShape, y, {});
-            for (float at = y; at < y + 40; at += 4)
-                panel->pointerMoved(LeftButton, onShape, at);
-            panel->pointerReleased(LeftButton, onShape, y + 40);
-        } else {
-            panel->pointerPressed(LeftButton, press == QLatin1String("text") ? onText : onShape, y, {});
-            panel->pointerReleased(LeftButton, press == QLatin1String("text") ? onText : onShape, y);
-        }
+        const bool onShape = press == QLatin1String("shape") || press == QLatin1String("drag");
+        const float x = onShape ? b.shape.left + b.shape.width - 3 : b.text.left + 2;
+        const float to = press == QLatin1String("drag") ? y + 40 : y;
+        panel->pointerPressed(press == QLatin1String("right") ? RightButton : LeftButton, x, y, {});
+        for (float at = y; at < to; at += 4)
+            panel->pointerMoved(LeftButton, x, at);
+        if (press != QLatin1String("right")) panel->pointerReleased(LeftButton, x, to);
         QCOMPARE(panel->currentRow(), current);
         QCOMPARE(w->toolpathDock()->view()->currentLine(), (dryrun::LineRef{0, current + 3}));
         QVERIFY(action(*w, "mnuSaveResume")->isEnabled());
         m_platform.yesNo << true; // inside the subroutine
         m_platform.files << path(QStringLiteral("resume.cvp"));
         action(*w, "mnuSaveResume")->trigger();
-        QVERIFY(readAll(path(QStringLiteral("resume.cvp")))
-                    .contains(QByteArray("from its line ") + QByteArray::number(current + 3)));
+        QVERIFY(
+            readAll(path(QStringLiteral("resume.cvp"))).contains("from its line " + QByteArray::number(current + 3)));
     }
 
     // Cancel in the progress box of a long run stops it: nothing is asked or written.
     void progressBoxCancels() {
-        putBytes(path(QStringLiteral("job.cvp")), partfile::CreatedLine.toLatin1() +
-                                                      "\r\n'\r\n'\r\n&&k = 0\r\nspin:\r\n&&k = &k + 1\r\n"
-                                                      "IF &&k > 0 THEN GOTO spin:\r\n");
+        putProgram(QStringLiteral("&&k = 0\nspin:\n&&k = &k + 1\nIF &&k > 0 THEN GOTO spin:"));
         auto w = startWindow([](QDialog&) { return false; }, false, {}, path(QStringLiteral("job.cvp")));
         dryrun::Settings endless = w->dryRun().settings();
         endless.stepLimit = qint64(1) << 50;
@@ -551,9 +520,8 @@ private Q_SLOTS:
         QPushButton* cancel = nullptr;
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (top->objectName() == QLatin1String("frmRunProgress") && top->isVisible())
-                    if ((cancel = top->findChild<QPushButton*>(QStringLiteral("cmdCancelRun")))) cancel->click();
+            if (QWidget* box = QApplication::activeModalWidget(); box && box->objectName() == "frmRunProgress")
+                if ((cancel = box->findChild<QPushButton*>(QStringLiteral("cmdCancelRun")))) cancel->click();
         });
         poll.start(50);
         action(*w, "mnuSaveResume")->trigger();
