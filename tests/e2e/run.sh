@@ -19,11 +19,11 @@
 # closes File > Print's preview with Ctrl+P and Escape, and writes a header twice.
 #
 # The session "resume" starts the program on a loop of three passes that calls a called file of
-# 600,000 lines, opens View > Toolpath, clicks two blocks and finds the toolpath's highlight on the
-# side each one cuts, then chooses File > Save a copy to resume from this line: the progress box of
-# the long run comes up and Escape cancels it, nothing else is asked. Once the call is deleted, the
-# copy of the clicked line asks which pass; the third is chosen and the copy must name the clicked
-# line and set the variables of the third pass.
+# 2,000,000 lines (a run of some seconds), opens View > Toolpath, clicks two blocks and finds the
+# toolpath's highlight on the side each one cuts, then chooses File > Save a copy to resume from this
+# line: the progress box of the long run comes up and Escape cancels it, nothing else is asked. Once
+# the call is deleted, the copy of the clicked line asks which pass; the third is chosen and the copy
+# must name the clicked line and set the variables of the third pass.
 #
 # Screenshots of every step go to $E2E_SHOTS (default build/e2e-shots). The program runs from a
 # fresh copy in a fresh program folder with a fresh home folder, under its own Xvfb server.
@@ -556,7 +556,7 @@ wait_highlight() {
 
 resume_session() {
     local big="$HOME/cvparts/big.cvp" copy="$HOME/cvparts/resumed.cvp" q
-    awk 'BEGIN { for (i = 0; i < 600000; i++) printf "MX, 1\r\n" }' >"$big"
+    awk 'BEGIN { for (i = 0; i < 2000000; i++) printf "MX, 1\r\n" }' >"$big"
     # Rows: 1 &&pass, 2 JZ, 3 again:, 4 &&pass + 1, 5 J2, 6 MZ, 7 M2 along X, 8 M2 along Y, 9 JZ,
     # 10 IF, 11 FP, 12 END.
     printf "' Created using the Corvane Part File Stacker\r\n' three passes\r\n'\r\n&&pass = 0\r\nJZ, , , 0.5\r\nagain:\r\n&&pass = &pass + 1\r\nJ2, 0, 0\r\nMZ, , , -0.1 * &pass\r\nM2, 10, 0\r\nM2, 10, 10\r\nJZ, , , 0.5\r\nIF &&pass < 3 THEN GOTO again:\r\nFP, big.cvp\r\nEND\r\n" >"$part"
