@@ -2,6 +2,7 @@
 // the real main window with a scripted user.
 #include "gui/mainwindow/filecontroller.h"
 #include "gui/mainwindow/firstrundialog.h"
+#include "gui/mainwindow/panelscrollarea.h"
 #include "gui/mainwindow/panelview.h"
 #include "gui/mainwindow/programpanes.h"
 #include "mainwindowfixture.h"
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -79,7 +81,11 @@ private Q_SLOTS:
         const QString other = path(QStringLiteral("other.cvp"));
         putBytes(other, Opening + "JX, 3   'slow\nEND\n");
         auto w = started();
-        addUnsaved(*w, QStringLiteral("MX, 1"));
+        for (int i = 0; i < 40; ++i)
+            addUnsaved(*w, QStringLiteral("MX, 1"));
+        QScrollBar* bar = w->scrollArea()->scrollBar();
+        bar->setValue(bar->maximum());
+        QVERIFY(bar->value() > 0);
         m_platform.yesNoCancel << reply;
         if (saveFirst) m_platform.yesNo << false; // no header
         if (!cancel) m_platform.files << (choose ? std::optional<QString>(other) : std::nullopt);
@@ -91,12 +97,14 @@ private Q_SLOTS:
         if (!cancel) expected << QStringLiteral("open:Open a part file");
         QCOMPARE(asked(), expected);
         if (!cancel) {
-            QCOMPARE(m_platform.asked.last().title, m_platform.partsDir);
+            // The dialog opens beside the part file, on its name.
+            QCOMPARE(m_platform.asked.last().title, w->document().folder());
+            QCOMPARE(m_platform.asked.last().name, QStringLiteral("job.cvp"));
             QCOMPARE(m_platform.asked.last().filter, QStringLiteral(" Corvane (*.cvp)|*.cvp"));
         }
         QCOMPARE(QFile::exists(path(QStringLiteral("job.cvp"))), saveFirst);
         if (!choose) {
-            QCOMPARE(held(*w), QStringList{QStringLiteral("MX, 1")});
+            QCOMPARE(held(*w), QStringList(40, QStringLiteral("MX, 1")));
             QCOMPARE(w->document().fileName(), QStringLiteral("job.cvp"));
             QVERIFY(w->document().isModified());
             QVERIFY(w->statusText().endsWith(QStringLiteral("Modified")));
@@ -109,6 +117,8 @@ private Q_SLOTS:
         QVERIFY(!w->document().isModified());
         QCOMPARE(w->statusText(), other);
         QCOMPARE(w->document().model().row(1).top, qint16(32));
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(w->scrollArea()->panel()->currentRow(), 1);
         QVERIFY(action(*w, "mnuSave")->isEnabled());
         QCOMPARE(w->files().recentFiles().value(0), other);
         QCOMPARE(w->windowTitle(), QStringLiteral("Corvane Part File Stacker"));
@@ -181,7 +191,11 @@ private Q_SLOTS:
         const QString target = path(QStringLiteral("moved/new.cvp"));
         m_platform.files << target;
         m_platform.yesNo << false; // no header
+        const QString folder = w->document().folder();
         action(*w, "mnuSaveAs")->trigger();
+        // The dialog starts beside the part file, on its name.
+        QCOMPARE(m_platform.asked.first().title, folder);
+        QCOMPARE(m_platform.asked.first().name, QStringLiteral("job.cvp"));
         QCOMPARE(w->document().filePath(), target);
         QCOMPARE(w->document().fileName(), QStringLiteral("new.cvp"));
         QVERIFY(readAll(target).contains("FP, there.cvp"));

@@ -228,13 +228,12 @@ private Q_SLOTS:
         QVERIFY(!ProgramModel::programDiffers(m.snapshot(), snapshot));
     }
 
-    // Tools > Trace the outline in the window: the lines go after the selected line as one step, and
+    // Tools > Trace the outline in the window: the lines go after the current line as one step, and
     // the lines after them start from the X and Y they started from before.
     void outlineInsertedInTheWindow_data() {
         QTest::addColumn<int>("selected");
         QTest::addColumn<QString>("safeZ");
-        QTest::newRow("nothing selected: at the end") << 0 << "1.5";
-        QTest::newRow("after the first line") << 1 << "2";
+        QTest::newRow("as opened: after the first line") << 0 << "1.5";
         QTest::newRow("inside the program") << 3 << "0.75";
         QTest::newRow("after the last line") << 5 << "1";
     }
@@ -246,7 +245,7 @@ private Q_SLOTS:
         const int lines = model(*w).lineCount();
         QCOMPARE(lines, 5);
         if (selected > 0) model(*w).select(model(*w).row(selected).kind, model(*w).row(selected).blockIndex);
-        const int after = selected > 0 ? selected : lines;
+        const int after = selected > 0 ? selected : 1;
         const dryrun::Program before =
             partfile::dryRunProgram(model(*w), w->document().kept(), QStringLiteral("job.cvp"), w->document().folder());
         Settings watching;
@@ -276,8 +275,9 @@ private Q_SLOTS:
         Settings next;
         next.watchLine = after + 4 + int(expected.size());
         const Trace t = run(now, next, {}, {});
-        const Position at = t.watched ? t.watched->position : t.segments.back().to;
-        const Position was = original.watched ? original.watched->position : original.segments.back().to;
+        const Position at = !t.watched.empty() ? t.watched.front().position : t.segments.back().to;
+        const Position was =
+            !original.watched.empty() ? original.watched.front().position : original.segments.back().to;
         QCOMPARE(at.x, was.x);
         QCOMPARE(at.y, was.y);
         QCOMPARE(at.z, safeZ.toDouble());

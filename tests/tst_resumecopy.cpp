@@ -7,9 +7,15 @@
 #include "gui/mainwindow/panelscrollarea.h"
 #include "gui/mainwindow/panelview.h"
 #include "gui/toolpath/dryruncontroller.h"
+#include "gui/toolpath/toolpathdock.h"
+#include "gui/toolpath/toolpathview.h"
 
+#include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 using namespace dryrun;
 
@@ -144,6 +150,35 @@ const QString Rotary = QStringLiteral("VS, , 0.25\n"
                                       "GOTO &k\n"
                                       "J5, 0, 0, 0, 0, 0");
 
+// A hand-made program whose blank and Z zero are typed into it, not into a header, and which cuts into
+// the table: its copies must warn as it does.
+const QString BelowTable = QStringLiteral("'' Cut this file out of a 24 x 12 piece of plywood that's 1/2 thick\n"
+                                          "'' with the Z-axis zeroed at the top surface of the blank\n"
+                                          "J2, 1, 1\n"
+                                          "MZ, , , -0.75\n"
+                                          "M2, 30, 1\n"
+                                          "JZ, , , 1\n"
+                                          "MZ, , , -0.6\n"
+                                          "J2, 0, 0");
+
+// A subroutine that calls itself 900 times: the line after the call is reached at every depth.
+const QString Recursion = QStringLiteral("&&d = 0\n"
+                                         "down:\n"
+                                         "&&d = &d + 1\n"
+                                         "IF &&d < 900 THEN GOSUB down:\n"
+                                         "MX, &d\n"
+                                         "RETURN");
+
+// Warnings of the main file's lines as "rule@line", in the original's numbering.
+QStringList warningsOf(const Trace& t, const std::function<int(int)>& original) {
+    QStringList out;
+    for (const Note& n : t.warnings)
+        if (n.source.file == 0 && original(n.source.line) > 0)
+            out << QStringLiteral("%1@%2").arg(n.rule).arg(original(n.source.line));
+    out.sort();
+    return out;
+}
+
 const QHash<QString, QString> Files{
     {QStringLiteral("/job/open.cvp"), QStringLiteral("VS, 1.5, 0.75\nJZ, , , 1.5\nSO, 1, 1")},
     {QStringLiteral("/job/sub.cvp"), QStringLiteral("MZ, , , -&depth\nM2, 1, 0\nM2, 1, 1\nJZ, , , 0.5")},
@@ -159,20 +194,22 @@ private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() { resetFixture(); }
 
-    // For every line the run reaches: the copy's segments after its set-up lines are the original's
-    // from that line's first execution on, ends, kind and time alike.
+    // For every line the run reaches, each time it reaches it: the copy's segments after its set-up
+    // lines are the original's from that time on, ends, kind and time alike, checked against the same
+    // blank; a program without loops gives the same warnings from the line on.
     void positionsFromEveryLine_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("answers");
         QTest::addColumn<QString>("folder");
-        QTest::addColumn<int>("reached");
-        QTest::newRow("loop") << Loop << QString() << "/job" << 12;
-        QTest::newRow("nested subroutines") << Subroutines << QString() << "/job" << 17;
+        QTest::addColumn<int>("reached"); // lines reached, times each is reached summed
+        QTest::newRow("loop") << Loop << QString() << "/job" << 32;
+        QTest::newRow("nested subroutines") << Subroutines << QString() << "/job" << 25;
         QTest::newRow("file calls and INPUT") << Calls << "var:depth=0.25 line10=3"
-                                              << "/job" << 16;
+                                              << "/job" << 24;
         QTest::newRow("file calls, copy elsewhere") << Calls << "var:depth=0.5 line10=2"
-                                                    << "/job/copies" << 16;
-        QTest::newRow("rotary, duplicate and missing labels") << Rotary << QString() << "/job" << 12;
+                                                    << "/job/copies" << 20;
+        QTest::newRow("rotary, duplicate and missing labels") << Rotary << QString() << "/job" << 19;
+        QTest::newRow("set-up typed into the program, cuts into the table") << BelowTable << QString() << "/job" << 8;
     }
     void positionsFromEveryLine() {
         QFETCH(QString, text);
@@ -186,41 +223,72 @@ private Q_SLOTS:
         for (const SourceLine& chosen : original.lines) {
             const Trace t = watchedRun(original, chosen.number, given, loader);
             QVERIFY(!t.stepLimitReached);
-            const resumecopy::Copy copy = resumecopy::fromTrace(original, t, chosen.number, folder);
-            QCOMPARE(copy.ok, t.watched.has_value());
-            if (!copy.ok) continue;
-            ++copies;
-            QCOMPARE(copy.sourceLine.size(), std::size_t(copy.lines.size()));
+            QCOMPARE(qint64(t.watched.size()), t.watchedTimes);
+            QCOMPARE(resumecopy::fromTrace(original, t, chosen.number, folder, t.watched.size()).ok, false);
+            for (std::size_t time = 0; time < t.watched.size(); ++time) {
+                QCOMPARE(t.watched[time].pass, int(time) + 1);
+                const resumecopy::Copy copy = resumecopy::fromTrace(original, t, chosen.number, folder, time);
+                QVERIFY(copy.ok);
+                ++copies;
+                QCOMPARE(copy.sourceLine.size(), std::size_t(copy.lines.size()));
 
-            // The answers by line follow their lines into the copy.
-            Answers copied;
-            copied.byVariable = given.byVariable;
-            for (std::size_t i = 0; i < copy.sourceLine.size(); ++i)
-                if (given.byLine.contains(LineRef{0, copy.sourceLine[i]}))
-                    copied.byLine.insert(LineRef{0, int(i) + 1}, given.byLine[LineRef{0, copy.sourceLine[i]}]);
-            const Program resumed =
-                programFromText(QStringLiteral("copy.cvp"), folder, copy.lines.join(QLatin1Char('\n')));
-            const Trace r = run(resumed, Settings{}, copied, loader);
-            QVERIFY(!r.stepLimitReached);
-            QVERIFY2(std::none_of(r.warnings.begin(), r.warnings.end(),
-                                  [](const Note& n) { return n.rule == QLatin1String("missing-file"); }),
-                     qPrintable(copy.lines.join(u'\n')));
+                // The answers by line follow their lines into the copy.
+                Answers copied;
+                copied.byVariable = given.byVariable;
+                for (std::size_t i = 0; i < copy.sourceLine.size(); ++i)
+                    if (given.byLine.contains(LineRef{0, copy.sourceLine[i]}))
+                        copied.byLine.insert(LineRef{0, int(i) + 1}, given.byLine[LineRef{0, copy.sourceLine[i]}]);
+                const Program resumed =
+                    programFromText(QStringLiteral("copy.cvp"), folder, copy.lines.join(QLatin1Char('\n')));
+                const Trace r = run(resumed, Settings{}, copied, loader);
+                QVERIFY(!r.stepLimitReached);
+                QVERIFY2(std::none_of(r.warnings.begin(), r.warnings.end(),
+                                      [](const Note& n) { return n.rule == QLatin1String("missing-file"); }),
+                         qPrintable(copy.lines.join(u'\n')));
 
-            QStringList expected, got;
-            for (std::size_t i = t.watched->segmentsBefore; i < t.segments.size(); ++i) {
-                const Segment& s = t.segments[i];
-                expected << pos(s.from) + u'>' + pos(s.to) + (s.jog ? "j" : "m") + exact(s.time);
+                QCOMPARE(r.setup.blankX, t.setup.blankX);
+                QCOMPARE(r.setup.thickness, t.setup.thickness);
+                QCOMPARE(r.setup.zeroOnTable, t.setup.zeroOnTable);
+                if (text == BelowTable)
+                    QCOMPARE(warningsOf(r, [&](int l) { return copy.sourceLine[std::size_t(l - 1)]; }),
+                             warningsOf(t, [&](int l) { return l >= chosen.number ? l : 0; }));
+
+                QStringList expected, got;
+                for (std::size_t i = t.watched[time].segmentsBefore; i < t.segments.size(); ++i) {
+                    const Segment& s = t.segments[i];
+                    expected << pos(s.from) + u'>' + pos(s.to) + (s.jog ? "j" : "m") + exact(s.time);
+                }
+                for (const Segment& s : r.segments) {
+                    if (s.source.file == 0 && copy.sourceLine[std::size_t(s.source.line - 1)] == 0) continue;
+                    got << pos(s.from) + u'>' + pos(s.to) + (s.jog ? "j" : "m") + exact(s.time);
+                }
+                QVERIFY2(got == expected,
+                         qPrintable(QStringLiteral("from line %1, pass %2:\n%3\nexpected\n%4\ngot\n%5")
+                                        .arg(chosen.number)
+                                        .arg(time + 1)
+                                        .arg(copy.lines.join(u'\n'), expected.join(u'\n'), got.join(u'\n'))));
             }
-            for (const Segment& s : r.segments) {
-                if (s.source.file == 0 && copy.sourceLine[std::size_t(s.source.line - 1)] == 0) continue;
-                got << pos(s.from) + u'>' + pos(s.to) + (s.jog ? "j" : "m") + exact(s.time);
-            }
-            QVERIFY2(got == expected,
-                     qPrintable(QStringLiteral("from line %1:\n%2\nexpected\n%3\ngot\n%4")
-                                    .arg(chosen.number)
-                                    .arg(copy.lines.join(u'\n'), expected.join(u'\n'), got.join(u'\n'))));
         }
         QCOMPARE(copies, reached);
+    }
+
+    // A line reached more often than can be kept: every time counted, the first ones recorded, and
+    // the states recorded within their bound (a loop of 5,000 passes; 900 calls deep, under the dry run's bound on
+    // pending RETURNs).
+    void watchedTimesAreBounded() {
+        const std::pair<QString, qint64> runs[] = {
+            {QStringLiteral("&&i = 0\nagain:\n&&i = &i + 1\n'\nMX, &i\nIF &&i < 5000 THEN GOTO again:"), 5000},
+            {Recursion, 900}};
+        for (const auto& [text, times] : runs) {
+            const Trace t = watchedRun(program(text), 5, {}, {});
+            qint64 values = 0;
+            for (const LineState& s : t.watched)
+                values += s.variables.size() + qint64(s.returnTo.size());
+            QCOMPARE(t.watchedTimes, times);
+            QVERIFY(!t.watched.empty() && t.watched.size() <= std::size_t(MaxWatchedTimes) &&
+                    values <= MaxWatchedValues);
+            QCOMPARE(t.watched.back().pass, int(t.watched.size()));
+        }
     }
 
     // The lines each copy keeps and makes, the comments it begins with left out.
@@ -337,69 +405,129 @@ private Q_SLOTS:
         }
     }
 
-    // The window: the question before a copy from inside a loop or a subroutine, then the file as
-    // composed, then what the copy cannot restore.
-    void windowAsksAndWrites_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("question");
-        QTest::addColumn<bool>("answer");
-        QTest::addColumn<QString>("told");
-        const QString spindle = QStringLiteral("SO, 1, 1\nJ2, 1, 1\nMZ, , , -0.5\nMX, 3");
-        QTest::newRow("inside the loop, declined")
-            << Loop << 7 << "inside a loop: line 13 (IF &&i < 0.5 THEN GOTO top:) jumps back over it" << false << "";
-        QTest::newRow("inside the loop, accepted") << Loop << 7 << "line 13 (IF" << true << "";
-        QTest::newRow("after the loop") << Loop << 11 << "" << false << "";
-        QTest::newRow("in a subroutine") << Subroutines << 5
-                                         << "line 16 (GOSUB cut:) calls it, the body begins at line 5 (cut:)" << true
-                                         << "";
-        QTest::newRow("spindle switched before") << spindle << 4 << "" << false << "line 4: SO, 1, 1";
-    }
-    void windowAsksAndWrites() {
-        QFETCH(QString, text);
-        QFETCH(int, row);
-        QFETCH(QString, question);
-        QFETCH(bool, answer);
-        QFETCH(QString, told);
+    // The part file job.cvp: the three opening lines, then the program.
+    void putProgram(const QString& text) {
         QByteArray file;
         for (const QString& l :
              QStringList{partfile::CreatedLine, partfile::NoticeLine, partfile::ThirdLine} + text.split(u'\n'))
             file += l.toLatin1() + "\r\n";
         putBytes(path(QStringLiteral("job.cvp")), file);
-        auto w = startWindow([](QDialog&) { return false; }, false, {}, path(QStringLiteral("job.cvp")));
-        QCOMPARE(model(*w).lineCount(), int(text.count(u'\n')) + 1);
-        QAction* save = action(*w, "mnuSaveResume");
-        w->scrollArea()->panel()->refresh();
-        QVERIFY(!save->isEnabled());
+    }
 
-        const LineRow chosen = model(*w).row(row);
-        model(*w).select(chosen.kind, chosen.blockIndex);
-        w->scrollArea()->panel()->refresh();
-        QVERIFY(save->isEnabled());
+    // The window: which pass of a line reached more than once (the first unless another is chosen),
+    // the question before a copy from inside a subroutine, naming a few lines however deep, then the
+    // file as composed, or what the copy cannot restore.
+    void windowAsksAndWrites_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("pass");     // chosen in the pass dialog; 0: no dialog, -1: the default taken
+        QTest::addColumn<QString>("said"); // the question asked or the notice told, if any
+        const QString spindle = QStringLiteral("SO, 1, 1\nJ2, 1, 1\nMZ, , , -0.5\nMX, 3");
+        QTest::newRow("inside the loop, the third pass") << Loop << 7 << 3 << "";
+        QTest::newRow("inside the loop, the first pass by default") << Loop << 7 << -1 << "";
+        QTest::newRow("after the loop") << Loop << 11 << 0 << "";
+        QTest::newRow("in a subroutine, its second call")
+            << Subroutines << 5 << 2 << "line 19 (GOSUB cut:) calls it, the body begins at line 5 (cut:)";
+        QTest::newRow("900 calls deep") << Recursion << 5 << -1
+                                        << "line 7 (IF &&d < 900 THEN GOSUB down:) calls it, 899 calls deep";
+        QTest::newRow("spindle switched before") << spindle << 4 << 0 << "line 4: SO, 1, 1";
+    }
+    void windowAsksAndWrites() {
+        QFETCH(QString, text);
+        QFETCH(int, row);
+        QFETCH(int, pass);
+        QFETCH(QString, said);
+        putProgram(text);
+        int passDialogs = 0;
+        auto w = startWindow(
+            [&](QDialog& d) {
+                auto* passes = d.findChild<QListWidget*>(QStringLiteral("lstResumePass"));
+                if (passes && pass > 0) passes->setCurrentRow(pass - 1);
+                return passes && ++passDialogs;
+            },
+            false, {}, path(QStringLiteral("job.cvp")));
+        w->scrollArea()->panel()->setCurrentRow(row);
         m_platform.asked.clear();
-        if (!question.isEmpty()) m_platform.yesNo << answer;
+        m_platform.yesNo << true;
         const QString target = path(QStringLiteral("resume.cvp"));
         m_platform.files << target;
-        save->trigger();
+        action(*w, "mnuSaveResume")->trigger();
 
-        QStringList messages = m_platform.messageTexts();
-        if (!question.isEmpty()) {
-            QVERIFY(!messages.isEmpty());
-            QVERIFY2(messages.takeFirst().contains(question), qPrintable(m_platform.messageTexts().join(u'\n')));
-        }
-        QCOMPARE(messages.size(), told.isEmpty() ? 0 : 1);
-        if (!told.isEmpty()) QVERIFY2(messages[0].contains(told), qPrintable(messages[0]));
-        const bool written = question.isEmpty() || answer;
-        QCOMPARE(QFile::exists(target), written);
-        if (!written) return;
+        QCOMPARE(passDialogs, pass != 0 ? 1 : 0);
+        const QStringList messages = m_platform.messageTexts();
+        QCOMPARE(messages.size(), said.isEmpty() ? 0 : 1);
+        if (!said.isEmpty()) QVERIFY2(messages[0].contains(said) && messages[0].size() < 600, qPrintable(messages[0]));
         const dryrun::Program p =
             partfile::dryRunProgram(model(*w), w->document().kept(), QStringLiteral("job.cvp"), w->document().folder());
-        const resumecopy::Copy copy = resumecopy::build(p, w->dryRun().settings(), w->dryRun().answers(),
-                                                        w->dryRun().loader(), row + 3, m_dir->path());
-        QByteArray expected;
-        for (const QString& l : copy.lines)
-            expected += l.toLatin1() + "\r\n";
-        QCOMPARE(readAll(target), expected);
+        const resumecopy::Copy copy =
+            resumecopy::build(p, w->dryRun().settings(), w->dryRun().answers(), w->dryRun().loader(), row + 3,
+                              m_dir->path(), std::size_t(std::max(pass, 1) - 1));
+        QCOMPARE(readAll(target), (copy.lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+    }
+
+    // One line is current: a press on a block (on its labels too, either button, or a drag's end) makes
+    // it current for the toolpath's highlight and the resume copy, after the keyboard chose another.
+    void pressMakesTheCurrentLine_data() {
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<int>("row");     // pressed
+        QTest::addColumn<int>("current"); // then current
+        QTest::newRow("left, on the block") << "shape" << 4 << 4;
+        QTest::newRow("left, on its text") << "text" << 4 << 4;
+        QTest::newRow("right, on its text") << "right" << 5 << 5;
+        QTest::newRow("a RETURN line") << "text" << 6 << 6;
+        QTest::newRow("dragged below the next line") << "drag" << 4 << 5;
+    }
+    void pressMakesTheCurrentLine() {
+        QFETCH(QString, press);
+        QFETCH(int, row);
+        QFETCH(int, current);
+        putProgram(QStringLiteral("J2, 1, 1\nGOSUB cut:\nEND\ncut:\nMZ, , , -0.25\nRETURN\nMX, 2"));
+        auto w = startWindow([](QDialog&) { return false; }, false, {}, path(QStringLiteral("job.cvp")));
+        PanelView* panel = w->scrollArea()->panel();
+        QCOMPARE(panel->currentRow(), 1);
+        QTest::keyClick(panel, Qt::Key_Down);
+        QTest::keyClick(panel, Qt::Key_Down);
+        QCOMPARE(panel->currentRow(), 3);
+
+        const LineRow& r = model(*w).row(row);
+        const PanelBlock& b = model(*w).block(r.kind, r.blockIndex);
+        const float y = b.shape.top + b.shape.height / 2;
+        const bool onShape = press == QLatin1String("shape") || press == QLatin1String("drag");
+        const float x = onShape ? b.shape.left + b.shape.width - 3 : b.text.left + 2;
+        const float to = press == QLatin1String("drag") ? y + 40 : y;
+        panel->pointerPressed(press == QLatin1String("right") ? RightButton : LeftButton, x, y, {});
+        for (float at = y; at < to; at += 4)
+            panel->pointerMoved(LeftButton, x, at);
+        if (press != QLatin1String("right")) panel->pointerReleased(LeftButton, x, to);
+        QCOMPARE(panel->currentRow(), current);
+        QCOMPARE(w->toolpathDock()->view()->currentLine(), (dryrun::LineRef{0, current + 3}));
+        QVERIFY(action(*w, "mnuSaveResume")->isEnabled());
+        m_platform.yesNo << true; // inside the subroutine
+        m_platform.files << path(QStringLiteral("resume.cvp"));
+        action(*w, "mnuSaveResume")->trigger();
+        QVERIFY(
+            readAll(path(QStringLiteral("resume.cvp"))).contains("from its line " + QByteArray::number(current + 3)));
+    }
+
+    // Cancel in the progress box of a long run stops it: nothing is asked or written.
+    void progressBoxCancels() {
+        putProgram(QStringLiteral("&&k = 0\nspin:\n&&k = &k + 1\nIF &&k > 0 THEN GOTO spin:"));
+        auto w = startWindow([](QDialog&) { return false; }, false, {}, path(QStringLiteral("job.cvp")));
+        dryrun::Settings endless = w->dryRun().settings();
+        endless.stepLimit = dryrun::Settings::MaxStepLimit;
+        w->dryRun().setSettings(endless);
+        w->scrollArea()->panel()->setCurrentRow(3);
+        m_platform.asked.clear();
+        QPushButton* cancel = nullptr;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (QWidget* box = QApplication::activeModalWidget(); box && box->objectName() == "frmRunProgress")
+                if ((cancel = box->findChild<QPushButton*>(QStringLiteral("cmdCancelRun")))) cancel->click();
+        });
+        poll.start(50);
+        action(*w, "mnuSaveResume")->trigger();
+        QVERIFY(cancel);
+        QVERIFY(m_platform.asked.isEmpty());
     }
 };
 

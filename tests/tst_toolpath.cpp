@@ -741,16 +741,17 @@ private Q_SLOTS:
     void runTimeFormat_data() {
         QTest::addColumn<double>("seconds");
         QTest::addColumn<QString>("text");
-        QTest::newRow("nothing") << 0.0 << "0:00:00";
-        QTest::newRow("under half a second") << 0.49 << "0:00:00";
-        QTest::newRow("half a second rounds up") << 0.5 << "0:00:01";
-        QTest::newRow("a minute by rounding") << 59.5 << "0:01:00";
+        QTest::newRow("nothing") << 0.0 << "0:00:00.0";
+        QTest::newRow("tenths under a minute") << 7.44 << "0:00:07.4";
+        QTest::newRow("just under a minute") << 59.94 << "0:00:59.9";
+        QTest::newRow("a minute by rounding") << 59.95 << "0:01:00";
+        QTest::newRow("whole seconds from a minute on") << 61.4 << "0:01:01";
         QTest::newRow("just under an hour") << 3599.4 << "0:59:59";
         QTest::newRow("an hour") << 3600.0 << "1:00:00";
         QTest::newRow("hours, minutes, seconds") << 36061.0 << "10:01:01";
         QTest::newRow("past 99 hours") << 360000.0 << "100:00:00";
-        QTest::newRow("negative") << -5.0 << "0:00:00";
-        QTest::newRow("not a number") << std::nan("") << "0:00:00";
+        QTest::newRow("negative") << -5.0 << "0:00:00.0";
+        QTest::newRow("not a number") << std::nan("") << "0:00:00.0";
         QTest::newRow("beyond any run, bounded") << 1e300 << "277777777:46:40";
     }
     void runTimeFormat() {
@@ -779,6 +780,10 @@ private Q_SLOTS:
         QCOMPARE(text("lblWarningCount"), QStringLiteral("2"));
         QVERIFY(text("lblExtent").contains(QStringLiteral("Z -5.000 to 0.000 in")));
         QVERIFY(!text("lblRunNote").isEmpty());
+        // The current line's own time, to the tenth.
+        trace->timePerLine.insert(LineRef{1, 9}, 12.34);
+        dock.setCurrentLine({1, 9});
+        QCOMPARE(text("lblLineTime"), QStringLiteral("called.cvp, line 9: 0:00:12.3"));
 
         QSignalSpy activated(&dock, &ToolpathDock::lineActivated);
         auto* list = dock.findChild<QListWidget*>(QStringLiteral("lstNotSimulated"));

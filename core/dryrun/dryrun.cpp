@@ -80,8 +80,8 @@ Loader fileLoader() {
 }
 
 Trace run(const Program& program, const Settings& settings, const Answers& answers, const Loader& loader,
-          const std::atomic<bool>* cancel) {
-    return engine::Runner(program, settings, answers, loader, cancel).run();
+          const std::atomic<bool>* cancel, std::atomic<qint64>* progress) {
+    return engine::Runner(program, settings, answers, loader, cancel, progress).run();
 }
 
 } // namespace dryrun

@@ -114,8 +114,10 @@ struct AxisSpeeds {
     double xy = 0, z = 0, a = 0, b = 0;
 };
 
-// Where the run stood the first time it reached Settings::watchLine, before that line ran.
+// Where the run stood one time it reached Settings::watchLine, before that line ran.
 struct LineState {
+    int pass = 0;       // which time the run reached the line, from 1
+    double runTime = 0; // seconds from the start of the run, as Trace::totalTime counts them
     Position position;
     AxisSpeeds move, jog;
     // Bit s is set when speed field s (in the order of a VS line) was set by a VS line run before;
@@ -142,6 +144,11 @@ struct Timing {
     double calibration = 1;
 };
 
+// The bounds of Trace::watched: a line inside a loop of a million passes, or deep in a recursion,
+// gives the operator a list to choose from, not a list that fills the memory.
+inline constexpr int MaxWatchedTimes = 1000;
+inline constexpr qint64 MaxWatchedValues = 1000000;
+
 struct Trace {
     QStringList files; // index 0: the main file; each name as the command line or the calling line gave it
     std::vector<Segment> segments;
@@ -156,7 +163,11 @@ struct Trace {
     qint64 executedLines = 0;
     bool stepLimitReached = false;
     bool cancelled = false;
-    std::optional<LineState> watched; // Settings::watchLine's state, when the run reached it
+    // Settings::watchLine's state the first times the run reached it, in order: at most MaxWatchedTimes,
+    // and fewer when one more would make the states hold more than MaxWatchedValues variables and
+    // pending RETURNs in all (the first time is always recorded). watchedTimes counts every time.
+    std::vector<LineState> watched;
+    qint64 watchedTimes = 0;
     // Total number of times the run stopped for the operator (the sum of Stop::times).
     int stopCount() const;
 };
@@ -215,8 +226,8 @@ struct Settings {
     Tool tool;
     // A V bit's largest diameter, where the header gives only its angle; unset: 1/2 inch or 12 mm.
     std::optional<double> vBitDiameter;
-    // Not the operator's: a main-file line number whose state the run records in Trace::watched the
-    // first time it reaches that line (0: none). Resuming from a line and tracing an outline read it.
+    // Not the operator's: a main-file line number whose state the run records in Trace::watched each
+    // time it reaches that line (0: none). Resuming from a line and tracing an outline read it.
     int watchLine = 0;
 };
 
@@ -236,8 +247,9 @@ Program programFromText(const QString& name, const QString& folder, const QStrin
 Loader fileLoader();
 
 // Runs the program. A newer change may cancel a run in progress through cancel; the trace then says
-// cancelled and holds what was done so far.
+// cancelled and holds what was done so far. Every few thousand lines the number of lines run so far
+// is stored in progress, for a window that shows it.
 Trace run(const Program& program, const Settings& settings, const Answers& answers, const Loader& loader,
-          const std::atomic<bool>* cancel = nullptr);
+          const std::atomic<bool>* cancel = nullptr, std::atomic<qint64>* progress = nullptr);
 
 } // namespace dryrun

@@ -125,7 +125,7 @@ double trapezoid(double d, double v, double a);
 class Runner {
 public:
     Runner(const Program& program, const Settings& settings, const Answers& answers, const Loader& loader,
-           const std::atomic<bool>* cancel);
+           const std::atomic<bool>* cancel, std::atomic<qint64>* progress);
     Trace run();
 
 private:
@@ -171,7 +171,7 @@ private:
     void call(const Instr& in, File& f, int fi, int at);
     void stepLimitReached();
     void finish();
-    // Records the state at the watched line, once.
+    // Counts a time the run reached the watched line and records its state, within the bounds.
     void watch(const File& f);
 
     // dryrunmotion.cpp
@@ -192,6 +192,7 @@ private:
     const Answers& answers_;
     const Loader& loader_;
     const std::atomic<bool>* cancel_ = nullptr;
+    std::atomic<qint64>* progress_ = nullptr;
     QHash<QString, double> answerByName_;
 
     Trace trace_;
@@ -211,7 +212,8 @@ private:
 
     std::vector<Frame> frames_;
     qint64 steps_ = 0;
-    int watchAt_ = -1; // the main file's line whose state is recorded, until it is reached
+    int watchAt_ = -1;         // the main file's line whose state is recorded each time it is reached
+    qint64 watchedValues_ = 0; // variables and pending RETURNs held by the states recorded
     std::array<Recent, RingSize> ring_{};
 };
 

@@ -8,8 +8,8 @@
 namespace dryrun::engine {
 
 Runner::Runner(const Program& program, const Settings& settings, const Answers& answers, const Loader& loader,
-               const std::atomic<bool>* cancel)
-    : settings_(settings), answers_(answers), loader_(loader), cancel_(cancel) {
+               const std::atomic<bool>* cancel, std::atomic<qint64>* progress)
+    : settings_(settings), answers_(answers), loader_(loader), cancel_(cancel), progress_(progress) {
     for (auto it = answers.byVariable.begin(); it != answers.byVariable.end(); ++it) {
         QStringView name = it.key();
         while (name.startsWith(u'&'))
@@ -53,9 +53,12 @@ Trace Runner::run() {
             stepLimitReached();
             break;
         }
-        if (cancel_ && steps_ % CancelEvery == 0 && cancel_->load(std::memory_order_relaxed)) {
-            trace_.cancelled = true;
-            break;
+        if (steps_ % CancelEvery == 0) {
+            if (progress_) progress_->store(steps_, std::memory_order_relaxed);
+            if (cancel_ && cancel_->load(std::memory_order_relaxed)) {
+                trace_.cancelled = true;
+                break;
+            }
         }
         const int at = fr.pc++;
         const int fi = fr.file;
@@ -299,8 +302,15 @@ void Runner::stepLimitReached() {
 }
 
 void Runner::watch(const File& f) {
-    watchAt_ = -1;
+    // The first times are recorded, without a gap: once one is left out, so are all after it.
+    if (qint64(trace_.watched.size()) < trace_.watchedTimes++) return;
+    if (trace_.watched.size() >= std::size_t(MaxWatchedTimes)) return;
+    const qint64 values = qint64(values_.size()) + qint64(frames_.front().returns.size());
+    if (!trace_.watched.empty() && watchedValues_ + values > MaxWatchedValues) return;
+    watchedValues_ += values;
     LineState s;
+    s.pass = int(trace_.watchedTimes);
+    s.runTime = trace_.totalTime;
     s.position = pos_;
     s.move = move_;
     s.jog = jog_;
@@ -313,7 +323,7 @@ void Runner::watch(const File& f) {
     s.segmentsBefore = trace_.segments.size();
     s.notSimulatedBefore = trace_.notSimulated.size();
     s.stopsBefore = trace_.stops.size();
-    trace_.watched = std::move(s);
+    trace_.watched.push_back(std::move(s));
 }
 
 void Runner::finish() {

@@ -41,6 +41,12 @@ void Runner::compile(int fi) {
     QHash<QString, int> labels;
     std::vector<PendingJump> jumps;
     for (std::size_t i = 0; i < n; ++i) {
+        // A called file of millions of lines takes a while to read: a cancelled run stops here too,
+        // leaving the rest of the file as lines that do nothing (the trace is thrown away).
+        if (cancel_ && i % CancelEvery == 0 && cancel_->load(std::memory_order_relaxed)) {
+            trace_.cancelled = true;
+            break;
+        }
         const int at = int(i);
         const statement::Statement st = statement::parse(f.program->lines[i].text);
         if (st.kind == statement::Kind::Label && !st.label.isEmpty()) {

@@ -20,7 +20,7 @@ std::optional<double> highestZ(const dryrun::Trace& trace) {
 }
 
 std::optional<Point> toolAt(const dryrun::Trace& trace, bool afterEverything) {
-    if (trace.watched) return Point{trace.watched->position.x, trace.watched->position.y};
+    if (!trace.watched.empty()) return Point{trace.watched.front().position.x, trace.watched.front().position.y};
     if (!afterEverything) return std::nullopt;
     if (trace.segments.empty()) return Point{};
     return Point{trace.segments.back().to.x, trace.segments.back().to.y};

@@ -22,7 +22,7 @@ QString field(double v);
 // The safe Z offered: the highest Z the run reaches; nothing when the run moves nothing.
 std::optional<double> highestZ(const dryrun::Trace& trace);
 
-// Where the tool stands in XY where the lines go: at Settings::watchLine when the run reached it,
+// Where the tool stands in XY where the lines go: at Settings::watchLine the first time the run reached it,
 // else, when the lines go after everything, where the run ended; nothing otherwise.
 std::optional<Point> toolAt(const dryrun::Trace& trace, bool afterEverything);
 

@@ -164,37 +164,56 @@ QString exactNumber(double v) {
     return QString::number(v, 'f', QLocale::FloatingPointShortest);
 }
 
-Copy fromTrace(const dryrun::Program& program, const dryrun::Trace& trace, int line, const QString& toFolder) {
-    Copy copy;
+namespace {
+
+// What the copy needs to know of the program and the state it starts from.
+struct Start {
+    const dryrun::LineState* state = nullptr;
+    int chosen = 0; // the chosen line's index
+    Analysis analysis;
+    std::vector<int> backTo;  // where each pending RETURN goes back to (an index, n: past the end)
+    std::vector<bool> before; // the lines before the chosen one that the copy keeps
+};
+
+Start describe(const dryrun::Program& program, const dryrun::Trace& trace, int line, std::size_t time, Copy& copy) {
+    Start start;
     const auto& lines = program.lines;
     const auto at =
         std::find_if(lines.begin(), lines.end(), [&](const dryrun::SourceLine& l) { return l.number == line; });
     if (at == lines.end()) {
         copy.error = tr("Line %1 is no line of the program.").arg(line);
-        return copy;
+        return start;
     }
-    if (!trace.watched) {
+    if (trace.watched.empty()) {
         copy.error = tr("The dry run never reaches line %1, so where the machine stands there is not known. "
                         "No copy was made.")
                          .arg(line);
-        return copy;
+        return start;
     }
-    const dryrun::LineState& state = *trace.watched;
+    if (time >= trace.watched.size()) {
+        copy.error = tr("The dry run does not record that pass over line %1. No copy was made.").arg(line);
+        return start;
+    }
+    const dryrun::LineState& state = trace.watched[time];
+    start.state = &state;
     const int c = int(at - lines.begin());
+    start.chosen = c;
     const int n = int(lines.size());
-    const Analysis a = analyse(program);
+    start.analysis = analyse(program);
+    const Analysis& a = start.analysis;
     const auto named = [&](int i) { return NamedLine{lines[std::size_t(i)].number, lines[std::size_t(i)].text}; };
+    // Lines stand in file order, so a number is found by halving (a deep recursion asks for many).
     const auto indexOf = [&](int number) {
-        for (int i = 0; i < n; ++i)
-            if (lines[std::size_t(i)].number == number) return i;
-        return n; // past the end
+        const auto it = std::lower_bound(lines.begin(), lines.end(), number,
+                                         [](const dryrun::SourceLine& l, int v) { return l.number < v; });
+        return it != lines.end() && it->number == number ? int(it - lines.begin()) : n; // n: past the end
     };
 
     // Where each pending RETURN goes back to, outermost first.
-    std::vector<int> backTo;
+    std::vector<int>& backTo = start.backTo;
     for (const int number : state.returnTo)
         backTo.push_back(indexOf(number));
-    const std::vector<bool> before = reachedBefore(a, c, backTo);
+    start.before = reachedBefore(a, c, backTo);
 
     for (int i = c; i < n; ++i)
         for (const Jump& j : a.flow[std::size_t(i)].jumps)
@@ -227,16 +246,52 @@ Copy fromTrace(const dryrun::Program& program, const dryrun::Trace& trace, int l
     }
     for (qsizetype k = 0; k < std::min<qsizetype>(state.stopsBefore, trace.stops.size()); ++k)
         if (trace.stops[k].kind == dryrun::Stop::Kind::Input) copy.answeredBefore = true;
+    copy.ok = true;
+    return start;
+}
+
+// A comment line the dry run reads the blank, the thickness and Z zero from: "''" begins it.
+bool describesSetup(const dryrun::SourceLine& l, const LineFlow& flow) {
+    return flow.kind == statement::Kind::Comment && l.text.trimmed().startsWith(QLatin1String("''"));
+}
+
+} // namespace
+
+Copy plan(const dryrun::Program& program, const dryrun::Trace& trace, int line, std::size_t time) {
+    Copy copy;
+    describe(program, trace, line, time, copy);
+    return copy;
+}
+
+Copy fromTrace(const dryrun::Program& program, const dryrun::Trace& trace, int line, const QString& toFolder,
+               std::size_t time) {
+    Copy copy;
+    const Start start = describe(program, trace, line, time, copy);
+    if (!copy.ok) return copy;
+    const auto& lines = program.lines;
+    const dryrun::LineState& state = *start.state;
+    const int c = start.chosen;
+    const int n = int(lines.size());
+    const Analysis& a = start.analysis;
+    const std::vector<int>& backTo = start.backTo;
+    const std::vector<bool>& before = start.before;
 
     // ---- The lines ----
     const auto add = [&](const QString& text, int source = 0) {
         copy.lines << text;
         copy.sourceLine.push_back(source);
     };
-    for (int i = 0; i < c; ++i)
-        if (lines[std::size_t(i)].region == dryrun::Region::Header &&
-            a.flow[std::size_t(i)].kind == statement::Kind::Comment)
-            add(lines[std::size_t(i)].text, lines[std::size_t(i)].number);
+    // The header's comments, and the "''" lines the dry run reads the set-up from wherever they stand,
+    // so the copy's run checks its cuts against the same blank and table.
+    std::vector<bool> setUp(std::size_t(c), false);
+    for (int i = 0; i < c; ++i) {
+        const dryrun::SourceLine& l = lines[std::size_t(i)];
+        const LineFlow& flow = a.flow[std::size_t(i)];
+        if ((l.region == dryrun::Region::Header && flow.kind == statement::Kind::Comment) || describesSetup(l, flow)) {
+            setUp[std::size_t(i)] = true;
+            add(l.text, l.number);
+        }
+    }
     add(partfile::CreatedLine);
     add(partfile::NoticeLine);
     add(partfile::ThirdLine);
@@ -296,21 +351,21 @@ Copy fromTrace(const dryrun::Program& program, const dryrun::Trace& trace, int l
         const bool moved = QDir::cleanPath(program.folder) != QDir::cleanPath(toFolder);
         add(moved && !file.isEmpty() ? rebased(l.text, file, program.folder, toFolder) : l.text, l.number);
     };
+    // A comment written with the set-up already does nothing a second time.
     for (int i = 0; i < c; ++i)
-        if (before[std::size_t(i)]) original(i);
+        if (before[std::size_t(i)] && !setUp[std::size_t(i)]) original(i);
     if (!resume.isEmpty()) add(linesyntax::composeLabel({resume}));
     for (int i = c; i < n; ++i)
         original(i);
     for (const QString& label : labelsBefore.value(n))
         add(linesyntax::composeLabel({label}));
-    copy.ok = true;
     return copy;
 }
 
 Copy build(const dryrun::Program& program, dryrun::Settings settings, const dryrun::Answers& answers,
-           const dryrun::Loader& loader, int line, const QString& toFolder) {
+           const dryrun::Loader& loader, int line, const QString& toFolder, std::size_t time) {
     settings.watchLine = line;
-    return fromTrace(program, dryrun::run(program, settings, answers, loader), line, toFolder);
+    return fromTrace(program, dryrun::run(program, settings, answers, loader), line, toFolder, time);
 }
 
 } // namespace resumecopy

@@ -345,6 +345,18 @@ QString ProgramModel::selectionText() const {
     return heldText(s.kind, s.index) + QStringLiteral("   ") + inlineComment(s.kind, s.index);
 }
 
+int ProgramModel::currentRow() const {
+    const Kind k = m_currentKind;
+    return k != Kind::None && exists(k, m_selected[k]) ? rowOf({k, m_selected[k]}) : 0;
+}
+
+void ProgramModel::setCurrentRow(int row) {
+    if (row < 1 || row > m_lineCount) return;
+    const LineRow& r = this->row(row);
+    m_currentKind = r.kind;
+    m_selected[r.kind] = r.blockIndex;
+}
+
 void ProgramModel::select(Kind k, int index) {
     if (!exists(k, index)) return;
     m_currentKind = k;

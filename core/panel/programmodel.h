@@ -104,6 +104,11 @@ public:
     // Makes a block the selection, as a right press on it does; its text colour becomes the colour a
     // free command with a comment is added in.
     void select(Kind k, int index);
+    // The current line, which the keyboard, the Tools and the toolpath act on: the row of the block
+    // the selection names (a RETURN line too, which is current without being selected), 0 for none.
+    int currentRow() const;
+    // Makes a row's block the selection, as a press on it does; 0 or a row out of range changes nothing.
+    void setCurrentRow(int row);
 
     // ---- Changing the program ----
     // Whether an add of this kind can go ahead (GOSUB needs three lines and six rows); checked before

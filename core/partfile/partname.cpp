@@ -8,10 +8,12 @@
 
 namespace partname {
 
-std::optional<QString> choose(Platform& platform) {
+std::optional<QString> choose(Platform& platform, const QString& folder, const QString& name) {
+    const bool own = !folder.isEmpty() && QFileInfo(folder).isDir();
     for (;;) {
         const std::optional<QString> chosen =
-            platform.chooseSaveFile(SaveTitle(), platform.partsFolder(), SaveFilter(), ProposedName);
+            platform.chooseSaveFile(SaveTitle(), own ? folder : platform.partsFolder(), SaveFilter(),
+                                    own && !name.isEmpty() ? name : ProposedName);
         if (!chosen) return std::nullopt;
         const QString name = QDir::toNativeSeparators(*chosen);
         // A name the file could never be saved under is refused now, not after the work is done.

@@ -37,8 +37,9 @@ inline QString NoSaveTitle() {
 }
 
 // Lets the user choose the part file's name: the full path in native separators, or nothing when the
-// choice was cancelled.
-std::optional<QString> choose(Platform& platform);
+// choice was cancelled. The dialog starts in folder with name proposed (Save As: the part file's own),
+// or in the parts folder with ProposedName when folder is not there.
+std::optional<QString> choose(Platform& platform, const QString& folder = {}, const QString& name = {});
 
 // The start-up loop: choose a name until one is chosen, or nothing when the user declines to save.
 std::optional<QString> chooseUntilNamed(Platform& platform);

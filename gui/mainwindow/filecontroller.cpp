@@ -137,7 +137,7 @@ bool FileController::save() {
 bool FileController::saveAs() {
     const QString oldPath = m_document.filePath();
     const QString oldFolder = m_document.folder();
-    const std::optional<QString> chosen = partname::choose(m_platform);
+    const std::optional<QString> chosen = partname::choose(m_platform, oldFolder, m_document.fileName());
     if (!chosen) return false;
     m_document.setFilePath(*chosen);
     if (!save()) {
@@ -201,8 +201,12 @@ bool FileController::openFile(const QString& path) {
 
 void FileController::open() {
     if (!askToSaveFirst()) return;
+    // Beside the part file open now, which is the folder the operator works in.
+    const QString folder = m_document.folder();
+    const bool own = !folder.isEmpty() && QFileInfo(folder).isDir();
     const std::optional<QString> chosen =
-        m_platform.chooseOpenFile(tr("Open a part file"), m_platform.partsFolder(), QString(), partname::SaveFilter());
+        m_platform.chooseOpenFile(tr("Open a part file"), own ? folder : m_platform.partsFolder(),
+                                  own ? m_document.fileName() : QString(), partname::SaveFilter());
     if (chosen) openFile(*chosen);
 }
 

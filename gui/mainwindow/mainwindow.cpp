@@ -26,6 +26,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
@@ -202,6 +203,9 @@ void MainWindow::connectActions() {
     connect(m_files, &FileController::opened, this, [this] {
         m_actions->save->setEnabled(true);
         m_actions->reset->setEnabled(m_document->model().lineCount() > 0);
+        // A file opens at its top, its first line current, whatever was scrolled to before.
+        m_scrollArea->panel()->setCurrentRow(1);
+        m_scrollArea->scrollBar()->setValue(0);
     });
     connect(m_files, &FileController::recentFilesChanged, this, &MainWindow::fillRecentMenu);
     fillRecentMenu();
@@ -214,8 +218,11 @@ void MainWindow::connectActions() {
     m_checkTimer->setInterval(0);
     connect(m_checkTimer, &QTimer::timeout, this, &MainWindow::updateChecks);
     connect(panel, &PanelView::refreshed, m_checkTimer, qOverload<>(&QTimer::start));
-    connect(panel, &PanelView::refreshed, this,
-            [this] { m_actions->saveResume->setEnabled(m_document->model().selectionExists()); });
+    // The text pane marks the current line too.
+    connect(panel, &PanelView::currentRowChanged, m_checkTimer, qOverload<>(&QTimer::start));
+    const auto followCurrent = [this] { m_actions->saveResume->setEnabled(m_document->model().currentRow() > 0); };
+    connect(panel, &PanelView::refreshed, this, followCurrent);
+    connect(panel, &PanelView::currentRowChanged, this, followCurrent);
 }
 
 tools::Context MainWindow::toolContext() {
@@ -274,9 +281,13 @@ void MainWindow::copySelectedLine() {
 }
 
 void MainWindow::deleteSelectedLine() {
-    if (!m_document->model().selectionExists()) return;
+    const ProgramModel& model = m_document->model();
+    if (!model.selectionExists()) return;
     if (!m_platform.askYesNo(tr("Are you sure you want to delete this command line?"), tr("Are you sure?"))) return;
+    const int row = model.rowOf(model.selection());
     m_document->removeSelectedLine();
+    // The line that takes the deleted one's place is current, as the keyboard left it.
+    m_scrollArea->panel()->setCurrentRow(std::min(row, model.lineCount()));
     if (m_document->model().lineCount() == 0) {
         m_actions->save->setEnabled(false);
         m_actions->reset->setEnabled(false);
@@ -400,10 +411,11 @@ void MainWindow::updateChecks() {
     panel->setErrorBlocks(errors);
     m_problemsPane->setFindings(m_findings);
 
-    // The text pane highlights the outlined block's line, else the block last pressed.
-    PanelHit current = panel->outlined();
-    if (!model.exists(current.kind, current.index)) current = panel->pointer().pressedBlock();
-    m_textPane->view()->showProgram(model, m_document->folder(), current ? model.rowOf(current) : 0);
+    // The text pane highlights the outlined block's line, else the current line.
+    const PanelHit outlined = panel->outlined();
+    m_textPane->view()->showProgram(model, m_document->folder(),
+                                    model.exists(outlined.kind, outlined.index) ? model.rowOf(outlined)
+                                                                                : model.currentRow());
 
     m_problemsCount->setText(checker::countText(m_findings));
 }

@@ -12,6 +12,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -130,12 +131,8 @@ void PanelView::refresh() {
     const bool taller = height != m_modelHeight;
     m_modelHeight = height;
     fitSize();
-    const int lines = m_model.lineCount();
-    const int current = std::clamp(m_currentRow, lines > 0 ? 1 : 0, lines);
-    if (current != m_currentRow) {
-        m_currentRow = current;
-        Q_EMIT currentRowChanged(current);
-    }
+    // A drop, an undo or an insertion may have moved the current line or chosen another.
+    followCurrentRow();
     updatePointer();
     update();
     if (taller) Q_EMIT panelResized();
@@ -167,9 +164,36 @@ void PanelView::updatePointer() {
         unsetCursor();
 }
 
+void PanelView::followCurrentRow() {
+    const int row = currentRow();
+    if (row == m_shownRow) return;
+    m_shownRow = row;
+    Q_EMIT currentRowChanged(row);
+}
+
+PanelHit PanelView::blockAt(float x, float y) const {
+    if (const PanelHit hit = m_pointer.hitBlock(x, y, kinds::PressOrder)) return hit;
+    // A RETURN block takes no press of its own, but its line may be the current one.
+    static constexpr std::array<Kind, 1> Returns{Kind::Return};
+    if (const PanelHit hit = m_pointer.hitBlock(x, y, Returns)) return hit;
+    const auto inside = [x, y](const PanelLabel& l) {
+        return l.visible && l.width > 0 && x >= l.left && x < l.left + l.width && y >= l.top && y < l.top + l.height;
+    };
+    for (int k = 1; k < KindSlots; ++k) {
+        const auto& list = m_model.blocks(static_cast<Kind>(k));
+        for (std::size_t n = 1; n < list.size(); ++n)
+            if (inside(list[n].text) || inside(list[n].comment)) return {static_cast<Kind>(k), static_cast<int>(n)};
+    }
+    return {};
+}
+
 void PanelView::pointerPressed(int button, float x, float y, QPoint globalPos) {
     if (m_document && !(button & RightButton)) m_dragStart = m_model.snapshot();
     const bool popup = m_pointer.mouseDown(button, x, y);
+    // A press on a block, its labels too, makes its line the current line; the pointer has selected
+    // a block pressed outside its labels already.
+    if (button & (LeftButton | RightButton))
+        if (const PanelHit hit = blockAt(x, y)) m_model.setCurrentRow(m_model.rowOf(hit));
     refresh();
     if (popup) Q_EMIT popupRequested(globalPos);
 }
@@ -226,18 +250,16 @@ void PanelView::mouseReleaseEvent(QMouseEvent* event) {
 // ---- Keyboard ----------------------------------------------------------------------------------
 
 const PanelBlock* PanelView::currentBlock() const {
-    if (m_currentRow < 1 || m_currentRow > m_model.lineCount()) return nullptr;
-    const LineRow& r = m_model.row(m_currentRow);
+    const int current = currentRow();
+    if (current < 1) return nullptr;
+    const LineRow& r = m_model.row(current);
     return m_model.exists(r.kind, r.blockIndex) ? &m_model.block(r.kind, r.blockIndex) : nullptr;
 }
 
 void PanelView::setCurrentRow(int row) {
     const int lines = m_model.lineCount();
-    row = std::clamp(row, lines > 0 ? 1 : 0, lines);
-    if (row != m_currentRow) {
-        m_currentRow = row;
-        Q_EMIT currentRowChanged(row);
-    }
+    m_model.setCurrentRow(std::clamp(row, lines > 0 ? 1 : 0, lines));
+    followCurrentRow();
     if (const PanelBlock* b = currentBlock()) {
         const auto top = static_cast<int>(std::floor(b->shape.top));
         Q_EMIT scrollIntoView(top - 4, static_cast<int>(std::ceil(b->shape.top + b->shape.height)) + 4);
@@ -247,7 +269,7 @@ void PanelView::setCurrentRow(int row) {
 
 bool PanelView::selectCurrent() {
     if (!currentBlock()) return false;
-    const LineRow& r = m_model.row(m_currentRow);
+    const LineRow& r = m_model.row(currentRow());
     if (r.kind == Kind::Return) return false;
     m_model.select(r.kind, r.blockIndex);
     return true;
@@ -255,7 +277,8 @@ bool PanelView::selectCurrent() {
 
 void PanelView::moveCurrentLine(int step) {
     if (!currentBlock()) return;
-    const int row = m_document ? m_document->moveLine(m_currentRow, step) : m_model.moveLine(m_currentRow, step);
+    const int current = currentRow();
+    const int row = m_document ? m_document->moveLine(current, step) : m_model.moveLine(current, step);
     refresh();
     setCurrentRow(row);
 }
@@ -266,10 +289,10 @@ void PanelView::keyPressEvent(QKeyEvent* event) {
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     switch (event->key()) {
     case Qt::Key_Up:
-        ctrl ? moveCurrentLine(-1) : setCurrentRow(m_currentRow - 1);
+        ctrl ? moveCurrentLine(-1) : setCurrentRow(std::max(currentRow() - 1, 1));
         return;
     case Qt::Key_Down:
-        ctrl ? moveCurrentLine(1) : setCurrentRow(std::max(m_currentRow + 1, 1));
+        ctrl ? moveCurrentLine(1) : setCurrentRow(currentRow() + 1);
         return;
     case Qt::Key_Home:
         setCurrentRow(1);
@@ -278,10 +301,10 @@ void PanelView::keyPressEvent(QKeyEvent* event) {
         setCurrentRow(lines);
         return;
     case Qt::Key_PageUp:
-        setCurrentRow(m_currentRow - page);
+        setCurrentRow(std::max(currentRow() - page, 1));
         return;
     case Qt::Key_PageDown:
-        setCurrentRow(m_currentRow + page);
+        setCurrentRow(currentRow() + page);
         return;
     case Qt::Key_Delete:
         if (selectCurrent()) Q_EMIT deleteRequested();

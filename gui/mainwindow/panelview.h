@@ -11,8 +11,9 @@ class QPainter;
 class PartDocument;
 
 // The program panel "picPanel": paints the blocks of a ProgramModel and turns mouse events into the
-// panel pointer's press, move and release. Its size is the model's panel size. The keyboard moves a
-// current line, which it can move, delete, edit or copy.
+// panel pointer's press, move and release. Its size is the model's panel size. One line is current
+// (the model's, ProgramModel::currentRow): a press on a block makes it current, the keyboard moves it
+// and can move, delete, edit or copy it.
 class PanelView : public QWidget {
     Q_OBJECT
 
@@ -45,8 +46,8 @@ public:
     void setOutlined(PanelHit block);
     PanelHit outlined() const { return m_outlined; }
     const QList<PanelHit>& errorBlocks() const { return m_errorBlocks; }
-    // The current line, which the keyboard acts on: a row of the table (1..LineCount), 0 when empty.
-    int currentRow() const { return m_currentRow; }
+    // The current line: a row of the table (1..LineCount), 0 when none is chosen yet.
+    int currentRow() const { return m_model.currentRow(); }
     // Makes a row current and scrolls it into view.
     void setCurrentRow(int row);
 
@@ -92,6 +93,10 @@ private:
     QPointF toModel(QPointF pos) const;
     // The current line's block (for a RETURN line, the RETURN block), if there is one.
     const PanelBlock* currentBlock() const;
+    // The block whose shape or labels hold the point, for a press anywhere on a block.
+    PanelHit blockAt(float x, float y) const;
+    // Tells the current line's listeners when it is another line than last told.
+    void followCurrentRow();
     // Selects the current line as a right press on it would; false for none or a RETURN line.
     bool selectCurrent();
     void moveCurrentLine(int step);
@@ -103,7 +108,7 @@ private:
     QList<PanelHit> m_errorBlocks;
     PanelHit m_outlined;
     PartDocument* m_document = nullptr;
-    int m_currentRow = 0;
+    int m_shownRow = 0; // the current row last told with currentRowChanged
     int m_dropLine = -1;
     QSize m_least;
     int m_modelHeight = 0; // the model's panel height at the last refresh

@@ -44,7 +44,7 @@ void TemplateActions::reload() {
 
 int TemplateActions::insertionRow() const {
     const ProgramModel& model = m_document.model();
-    if (model.selectionExists()) return model.rowOf(model.selection()) + 1;
+    if (const int current = model.currentRow()) return current + 1;
     // Lines after a closing END would never run: with no line chosen, the template goes before it.
     const int last = model.lineCount();
     return last > 0 && model.line(last).kind == Kind::End ? last : last + 1;

@@ -122,6 +122,7 @@ void ToolpathDock::setLineText(std::function<QString(dryrun::LineRef)> provider)
 
 void ToolpathDock::setCurrentLine(dryrun::LineRef line) {
     m_view->setCurrentLine(line);
+    m_summary->setCurrentLine(line);
 }
 
 void ToolpathDock::setAnswers(const dryrun::Answers& answers) {

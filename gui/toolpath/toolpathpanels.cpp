@@ -25,7 +25,11 @@
 
 QString formatRunTime(double seconds) {
     // Bounded so the rounding to an integer stays defined; no run takes thirty thousand years.
-    const qint64 total = std::isfinite(seconds) && seconds > 0 ? std::llround(std::min(seconds, 1e12)) : 0;
+    const double bounded = std::isfinite(seconds) && seconds > 0 ? std::min(seconds, 1e12) : 0;
+    // Under a minute a tenth tells short lines and runs apart.
+    if (const qint64 tenths = std::llround(bounded * 10); tenths < 600)
+        return QStringLiteral("0:00:%1.%2").arg(tenths / 10, 2, 10, QLatin1Char('0')).arg(tenths % 10);
+    const qint64 total = std::llround(bounded);
     return QStringLiteral("%1:%2:%3")
         .arg(total / 3600)
         .arg(total / 60 % 60, 2, 10, QLatin1Char('0'))
@@ -195,11 +199,14 @@ void ToolpathScrubber::showPosition() {
 }
 
 ToolpathSummary::ToolpathSummary(QWidget* parent)
-    : QWidget(parent), m_estimate(new QLabel(this)), m_extent(new QLabel(this)), m_segments(new QLabel(this)),
-      m_stops(new QLabel(this)), m_warnings(new QLabel(this)), m_note(new QLabel(this)),
+    : QWidget(parent), m_estimate(new QLabel(this)), m_lineTime(new QLabel(this)), m_extent(new QLabel(this)),
+      m_segments(new QLabel(this)), m_stops(new QLabel(this)), m_warnings(new QLabel(this)), m_note(new QLabel(this)),
       m_notSimulated(new QListWidget(this)) {
     setObjectName(QStringLiteral("fraSummary"));
     m_estimate->setObjectName(QStringLiteral("lblEstimate"));
+    m_lineTime->setObjectName(QStringLiteral("lblLineTime"));
+    m_lineTime->setToolTip(tr("Time the current line takes over the whole run, each pass of a loop and its timed "
+                              "pauses included (h:mm:ss)"));
     m_extent->setObjectName(QStringLiteral("lblExtent"));
     m_extent->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_segments->setObjectName(QStringLiteral("lblSegmentCount"));
@@ -216,6 +223,7 @@ ToolpathSummary::ToolpathSummary(QWidget* parent)
     auto* form = new QFormLayout(this);
     form->setContentsMargins(0, 0, 0, 0);
     form->addRow(tr("Estimated time:"), m_estimate);
+    form->addRow(tr("Current line:"), m_lineTime);
     form->addRow(tr("Extent:"), m_extent);
     form->addRow(tr("Segments:"), m_segments);
     form->addRow(tr("Stops:"), m_stops);
@@ -232,8 +240,24 @@ ToolpathSummary::ToolpathSummary(QWidget* parent)
     setTrace(nullptr);
 }
 
+void ToolpathSummary::setCurrentLine(dryrun::LineRef line) {
+    m_line = line;
+    showLineTime();
+}
+
+void ToolpathSummary::showLineTime() {
+    if (!m_trace || m_line.line <= 0) {
+        m_lineTime->setText(QStringLiteral("-"));
+        return;
+    }
+    m_lineTime->setText(
+        tr("%1: %2").arg(fileAndLine(*m_trace, m_line), formatRunTime(m_trace->timePerLine.value(m_line))));
+}
+
 void ToolpathSummary::setTrace(std::shared_ptr<const dryrun::Trace> trace) {
     m_notSimulated->clear();
+    m_trace = trace;
+    showLineTime();
     if (!trace) {
         for (QLabel* l : {m_estimate, m_extent, m_segments, m_stops, m_warnings})
             l->setText(QStringLiteral("-"));

@@ -11,7 +11,8 @@ class QSlider;
 class QTimer;
 class QToolButton;
 
-// Seconds as h:mm:ss, rounded to the nearest second; the hours grow past 99 as needed.
+// Seconds as h:mm:ss, rounded to the nearest second, and under a minute to the tenth (0:00:07.4);
+// the hours grow past 99 as needed.
 QString formatRunTime(double seconds);
 
 // A slider over the run, from before the first segment (0) to after the last (the segment count),
@@ -60,12 +61,19 @@ public:
 
     explicit ToolpathSummary(QWidget* parent = nullptr);
     void setTrace(std::shared_ptr<const dryrun::Trace> trace);
+    // The line whose time is shown; an invalid ref (line 0) shows none.
+    void setCurrentLine(dryrun::LineRef line);
 
 Q_SIGNALS:
     void lineActivated(dryrun::LineRef line);
 
 private:
+    void showLineTime();
+
+    std::shared_ptr<const dryrun::Trace> m_trace;
+    dryrun::LineRef m_line;
     QLabel* m_estimate;
+    QLabel* m_lineTime;
     QLabel* m_extent;
     QLabel* m_segments;
     QLabel* m_stops;

@@ -7,6 +7,7 @@
 #include "gui/toolpath/dryruncontroller.h"
 #include "gui/tools/outlinedialog.h"
 #include "gui/tools/toolcommands.h"
+#include "gui/tools/toolprogress.h"
 #include "platform/platform.h"
 #include "platform/regularfile.h"
 #include "platform/savefile.h"
@@ -14,7 +15,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 
 namespace tools {
 
@@ -55,13 +55,19 @@ std::optional<QString> chooseCopyName(const Context& context, const QString& tit
     }
 }
 
-dryrun::Trace runWatching(const Context& context, const dryrun::Program& program, int line) {
+std::optional<dryrun::Trace> runWatching(const Context& context, const dryrun::Program& program, int line,
+                                         const QString& title) {
     dryrun::Settings settings = context.dryRun.settings();
     settings.watchLine = line;
-    // A long loop takes a moment; the run is short enough not to need a thread of its own.
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    dryrun::Trace trace = dryrun::run(program, settings, context.dryRun.answers(), context.dryRun.loader());
-    QGuiApplication::restoreOverrideCursor();
+    // The worker reads copies only: the window may repaint, and the program stays as it was.
+    const dryrun::Answers answers = context.dryRun.answers();
+    const dryrun::Loader loader = context.dryRun.loader();
+    dryrun::Trace trace;
+    const bool done = runWithProgress(context.parent, title, tr("Running the program without a machine..."),
+                                      [&](const std::atomic<bool>& cancel, std::atomic<qint64>& progress) {
+                                          trace = dryrun::run(program, settings, answers, loader, &cancel, &progress);
+                                      });
+    if (!done || trace.cancelled) return std::nullopt;
     return trace;
 }
 
@@ -69,16 +75,18 @@ void traceOutline(const Context& context) {
     PartDocument& document = context.document;
     const ProgramModel& model = document.model();
     const int lines = model.lineCount();
-    const int after = model.selectionExists() ? model.rowOf(model.selection()) : lines;
+    const int after = model.currentRow() > 0 ? model.currentRow() : lines;
 
     // Where the lines would stand: the tool's place there is where they take it back to.
     const dryrun::Program program =
         partfile::dryRunProgram(model, document.kept(), partName(document), document.folder());
     const int watched = partfile::fileLineOfRow(document.kept(), after + 1);
     const bool atEnd = program.lines.empty() || watched > program.lines.back().number;
-    const dryrun::Trace trace = runWatching(context, program, watched);
-    const std::optional<double> top = outline::highestZ(trace);
     const QString title = tr("Trace the outline");
+    const std::optional<dryrun::Trace> run = runWatching(context, program, watched, title);
+    if (!run) return;
+    const dryrun::Trace& trace = *run;
+    const std::optional<double> top = outline::highestZ(trace);
     if (!top) {
         context.platform.tell(tr("The dry run moves the tool nowhere, so the program has no outline to trace."), title,
                               Platform::Icon::Information);

@@ -22,15 +22,17 @@ struct Context {
     QWidget* parent = nullptr;
 };
 
-// Tools > Trace the outline...: inserted after the selected line (at the end when none), as one undo
+// Tools > Trace the outline...: inserted after the current line (at the end when none), as one undo
 // step, or saved as a part file of its own.
 void traceOutline(const Context& context);
 
-// File > Save a copy to resume from this line...: for the selected line.
+// File > Save a copy to resume from this line...: for the current line.
 void saveResumeCopy(const Context& context);
 
-// The document's dry run as the toolpath view runs it, watching a main-file line; the window waits.
-dryrun::Trace runWatching(const Context& context, const dryrun::Program& program, int line);
+// The document's dry run as the toolpath view runs it, watching a main-file line, off the window's
+// thread with a progress box; nothing when the operator cancelled it.
+std::optional<dryrun::Trace> runWatching(const Context& context, const dryrun::Program& program, int line,
+                                         const QString& title);
 
 // A name for a file written beside the part file: the save dialog until a usable name, the question
 // when it exists; never the part file itself. Nothing when cancelled.

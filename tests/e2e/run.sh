@@ -18,6 +18,13 @@
 # opens View > Toolpath with the keyboard, finds the program's square drawn in the view, opens and
 # closes File > Print's preview with Ctrl+P and Escape, and writes a header twice.
 #
+# The session "resume" starts the program on a loop of three passes that calls a called file of
+# 2,000,000 lines (a run of some seconds), opens View > Toolpath, clicks two blocks and finds the
+# toolpath's highlight on the side each one cuts, then chooses File > Save a copy to resume from this
+# line: the progress box of the long run comes up and Escape cancels it, nothing else is asked. Once
+# the call is deleted, the copy of the clicked line asks which pass; the third is chosen and the copy
+# must name the clicked line and set the variables of the third pass.
+#
 # Screenshots of every step go to $E2E_SHOTS (default build/e2e-shots). The program runs from a
 # fresh copy in a fresh program folder with a fresh home folder, under its own Xvfb server.
 set -euo pipefail
@@ -40,6 +47,7 @@ if [ "${E2E_INNER:-}" != 1 ]; then
     first_display=50
     [ "$E2E_SESSION" = keyboard ] && first_display=70
     [ "$E2E_SESSION" = toolpath ] && first_display=90
+    [ "$E2E_SESSION" = resume ] && first_display=110
     for attempt in 1 2; do
         export E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/cvstacker-e2e.XXXXXX")
         status=0
@@ -70,6 +78,7 @@ session=$E2E_SESSION
 part="$HOME/cvparts/Sign Blank.cvp"
 [ "$session" = keyboard ] && part="$HOME/cvparts/Keys.cvp"
 [ "$session" = toolpath ] && part="$HOME/cvparts/square.cvp"
+[ "$session" = resume ] && part="$HOME/cvparts/passes.cvp"
 opening="$HOME/cvparts/shop/start.cvp"
 
 mkdir -p "$HOME/cvparts/shop" "$program" "$work/runtime"
@@ -513,6 +522,110 @@ toolpath_session() {
     log "PASS ($step screenshots in $shots)"
 }
 
+# ---- The resume session --------------------------------------------------------------------------
+
+# A press on the block of a panel row (rows stand 24 apart from 32), on its text.
+click_row() {
+    focus "$main"
+    click $((panel_x + 30)) $((panel_y + 32 + 24 * ($1 - 1) + 8))
+}
+
+# How many columns and rows of the toolpath view hold the highlight's orange, as "columns rows". The
+# legend's short sample of it adds a few of each.
+highlight_extent() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    import -window root -crop "$((WIDTH - 840))x340+$((X + 830))+$((Y + menu_h + 30))" +repage -depth 8 txt:- 2>/dev/null |
+        awk -F'[,: ]+' '/#FF6A00/ { if (!(($1) in xs)) { xs[$1]; nx++ } if (!(($2) in ys)) { ys[$2]; ny++ } }
+            END { print nx + 0, ny + 0 }'
+}
+
+# Waits until the highlight runs across the view ("wide") or up it ("tall").
+wait_highlight() {
+    local deadline=$((SECONDS + 30)) extent columns rows
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        extent=$(highlight_extent)
+        columns=${extent% *}
+        rows=${extent#* }
+        if [ "$1" = wide ] && [ "$columns" -gt 100 ] && [ "$rows" -lt 20 ]; then return 0; fi
+        if [ "$1" = tall ] && [ "$rows" -gt 100 ] && [ "$columns" -lt 60 ]; then return 0; fi
+        sleep 0.5
+    done
+    fail "the toolpath's highlight does not run $1 after the click ($columns columns, $rows rows of it)"
+}
+
+resume_session() {
+    local big="$HOME/cvparts/big.cvp" copy="$HOME/cvparts/resumed.cvp" q
+    awk 'BEGIN { for (i = 0; i < 2000000; i++) printf "MX, 1\r\n" }' >"$big"
+    # Rows: 1 &&pass, 2 JZ, 3 again:, 4 &&pass + 1, 5 J2, 6 MZ, 7 M2 along X, 8 M2 along Y, 9 JZ,
+    # 10 IF, 11 FP, 12 END.
+    printf "' Created using the Corvane Part File Stacker\r\n' three passes\r\n'\r\n&&pass = 0\r\nJZ, , , 0.5\r\nagain:\r\n&&pass = &pass + 1\r\nJ2, 0, 0\r\nMZ, , , -0.1 * &pass\r\nM2, 10, 0\r\nM2, 10, 10\r\nJZ, , , 0.5\r\nIF &&pass < 3 THEN GOTO again:\r\nFP, big.cvp\r\nEND\r\n" >"$part"
+    start_program "$part"
+    locate_main
+    focus "$main"
+    keys alt
+    keys v
+    sleep 0.3
+    keys o
+    # A click on a block makes its line current: the highlight moves to the side it cuts.
+    click_row 8
+    wait_highlight tall
+    shot resume-clicked-row-8 "$main"
+    click_row 7
+    wait_highlight wide
+    shot resume-clicked-row-7 "$main"
+
+    # The long run's progress box, and Cancel by Escape: nothing else comes.
+    focus "$main"
+    keys alt+f
+    sleep 0.3
+    keys c
+    q=$(wait_window 'Save a copy to resume' 20)
+    shot resume-progress "$q"
+    focus "$q"
+    keys Escape
+    wait_gone "$q"
+    sleep 1
+    for title in 'Resume from which pass\?' 'Save the copy to resume as'; do
+        xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1 && fail "'$title' came after Cancel"
+    done
+
+    # The call deleted, the copy of row 8 (file line 11) from the third pass.
+    click_row 11
+    keys Delete
+    q=$(wait_window 'Are you sure\?')
+    focus "$q"
+    keys Return
+    wait_gone "$q"
+    click_row 8
+    keys alt+f
+    sleep 0.3
+    keys c
+    q=$(wait_window 'Resume from which pass\?' 20)
+    shot resume-which-pass "$q"
+    focus "$q"
+    keys Down Down Return
+    wait_gone "$q"
+    q=$(wait_window 'Save the copy to resume as')
+    focus "$q"
+    retype "$copy"
+    keys Return
+    wait_gone "$q"
+    local deadline=$((SECONDS + 20))
+    while [ ! -f "$copy" ] && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.2; done
+    grep -q "from its line 11:" "$copy" || fail "the copy does not resume from line 11"
+    grep -q "^&&pass = 3[[:space:]]*$" "$copy" || fail "the copy does not set the third pass's variables"
+
+    focus "$main"
+    keys ctrl+q
+    q=$(wait_window 'Save\?\?\?')
+    focus "$q"
+    keys alt+n
+    wait_gone "$q"
+    wait_exit "Ctrl+Q and No"
+    log "PASS ($step screenshots in $shots)"
+}
+
 # The server has said it is ready; make sure it answers before the program tries.
 for _ in $(seq 1 50); do
     xdotool getdisplaygeometry >/dev/null 2>&1 && break
@@ -526,6 +639,10 @@ if [ "$session" = keyboard ]; then
 fi
 if [ "$session" = toolpath ]; then
     toolpath_session
+    exit 0
+fi
+if [ "$session" = resume ]; then
+    resume_session
     exit 0
 fi
 
