@@ -94,7 +94,8 @@ std::shared_ptr<const Job> Job::fromTrace(const dryrun::Trace& trace) {
         c.reach = std::min(job->m_radius, dryrun::radiusAt(s.tool, *top - zLow) * (1 + 1e-12));
         if (p.shape == Shape::V) {
             c.steep = std::abs(c.g) >= p.slope;
-            c.lead = c.steep ? 0 : c.g / std::sqrt(p.slope * p.slope - c.g * c.g);
+            c.rise = c.steep ? 0 : std::sqrt(p.slope * p.slope - c.g * c.g);
+            c.lead = c.steep ? 0 : c.g / c.rise;
         } else if (p.shape == Shape::Ball) {
             c.lead = c.g / std::sqrt(1 + c.g * c.g);
         }

@@ -14,8 +14,8 @@
 // z0 + g t + f(rho) with rho^2 = (s - t)^2 + d^2 and f the bit's profile: 0 for a flat bit, rho k for a
 // V bit (k the cotangent of its half angle), R - sqrt(R^2 - rho^2) for a ball. Each is convex in t
 // where rho <= R, so the lowest point is the unconstrained minimum clamped to the reachable t:
-// flat, an end of that interval; V, s - |d| g / sqrt(k^2 - g^2) (an end when |g| >= k); ball,
-// s - g sqrt(R^2 - d^2) / sqrt(1 + g^2).
+// flat, an end of that interval; V, s - |d| g / sqrt(k^2 - g^2) (an end when |g| >= k), where it is
+// z0 + g s + |d| sqrt(k^2 - g^2); ball, s - g sqrt(R^2 - d^2) / sqrt(1 + g^2).
 namespace carve::detail {
 
 using Shape = dryrun::Tool::Shape;
@@ -27,6 +27,7 @@ struct Cut {
     double g = 0;                  // rise per unit of XY travel
     double reach = 0;              // how far from the tip the bit comes below the blank's top
     double lead = 0;               // V: g / sqrt(k^2 - g^2); ball: g / sqrt(1 + g^2)
+    double rise = 0;               // V: sqrt(k^2 - g^2), how the lowest point rises across the path
     std::uint32_t segment = 0;     // in Trace::segments
     bool steep = false;            // V: |g| >= k, the minimum at an end
     bool jog = false;
@@ -51,6 +52,26 @@ inline constexpr double EdgeTolerance = 1e-12;
 template <Shape S> inline double lowest(const Profile& p, const Cut& c, double s, double d) {
     const double d2 = d * d;
     const double reach2 = c.reach * c.reach;
+    // The common cases first, without a square root where none is needed: a level flat cut, and a V cut
+    // whose lowest point over [0, length] is within its reach (the lowest over the reachable part is then
+    // the same point). A V cut that reaches below the top only within its cone, and not there, cannot
+    // lower the point below the top at all.
+    if constexpr (S == Shape::Flat) {
+        if (c.g == 0) {
+            const double a = s - std::clamp(s, 0.0, c.length);
+            return a * a + d2 <= reach2 * (1 + EdgeTolerance) ? c.z0 : std::numeric_limits<double>::infinity();
+        }
+    } else if constexpr (S == Shape::V) {
+        if (!c.steep) {
+            const double t0 = s - std::abs(d) * c.lead;
+            const double t = std::clamp(t0, 0.0, c.length);
+            const double a = s - t;
+            if (a * a + d2 <= reach2 * (1 + EdgeTolerance))
+                return t == t0 ? c.z0 + c.g * s + std::abs(d) * c.rise
+                               : c.z0 + c.g * t + p.slope * std::sqrt(a * a + d2);
+            if (c.reach < p.radius) return std::numeric_limits<double>::infinity();
+        }
+    }
     const double w2 = reach2 - d2;
     if (w2 < -EdgeTolerance * reach2) return std::numeric_limits<double>::infinity();
     const double w = std::sqrt(std::max(0.0, w2));
