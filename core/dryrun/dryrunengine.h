@@ -54,7 +54,7 @@ enum Once : quint32 {
     MissingFile = 1u << 12,
     CallCycle = 1u << 13,
     CallDepth = 1u << 14,
-    ShankCuts = 1u << 15,
+    ShankCuts = 1u << 16,
 };
 
 inline constexpr const char* AxisNames[] = {"X", "Y", "Z", "A", "B"};
