@@ -118,8 +118,8 @@ inline std::shared_ptr<dryrun::Trace> sampleToolpathTrace(int wantedSegments = 0
     pause.prompt = QStringLiteral("PAUSE");
     pause.times = 1;
     t.stops << input << pause;
-    t.notSimulated << dryrun::Note{{0, 60}, QStringLiteral("VC is not simulated")};
-    t.warnings << dryrun::Note{{0, 51}, QStringLiteral("Cuts below the blank")};
+    t.notSimulated << dryrun::Note{{0, 60}, QStringLiteral("VC is not simulated"), false, QString()};
+    t.warnings << dryrun::Note{{0, 51}, QStringLiteral("Cuts below the blank"), false, QString()};
     t.executedLines = static_cast<qint64>(t.segments.size());
     return trace;
 }

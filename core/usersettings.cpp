@@ -100,6 +100,7 @@ const NumberSetting NumberSettings[] = {
     {"accelZ", &dryrun::Settings::accelZ},
     {"accelAB", &dryrun::Settings::accelAB},
     {"calibration", &dryrun::Settings::calibration},
+    {"carveBudgetMiB", &dryrun::Settings::carveBudgetMiB},
     {"tableX", nullptr, nullptr, nullptr, &dryrun::Settings::tableX},
     {"tableY", nullptr, nullptr, nullptr, &dryrun::Settings::tableY},
     {"blankX", nullptr, nullptr, nullptr, &dryrun::Settings::blankX},

@@ -1,10 +1,12 @@
 #include "gui/batchmodes.h"
 
+#include "core/carve/carve.h"
 #include "core/checker/problems.h"
 #include "core/language/statement.h"
 #include "core/numberbox.h"
 #include "core/partfile/partfilereader.h"
 #include "core/usersettings.h"
+#include "gui/carve/carverelief.h"
 #include "gui/jobsheet/jobsheetpages.h"
 #include "gui/toolpath/measuretext.h"
 #include "gui/toolpath/toolpathexport.h"
@@ -68,7 +70,71 @@ QJsonValue range(const dryrun::Trace& trace, const dryrun::Range& r) {
     return QJsonArray{r.min, r.max};
 }
 
-void printJson(const dryrun::Trace& trace, QTextStream& out) {
+// The carved blank as --dry-run reports it: the whole field, what it took out and how deep it went.
+struct Carved {
+    std::shared_ptr<const carve::Job> job;
+    std::optional<carve::Field> field;
+    carve::Summary summary;
+};
+
+QString shapeWord(dryrun::Tool::Shape shape) {
+    // Fixed words, as in the settings file, so that scripts can read them.
+    switch (shape) {
+    case dryrun::Tool::Shape::Flat:
+        return QStringLiteral("flat");
+    case dryrun::Tool::Shape::V:
+        return QStringLiteral("v");
+    case dryrun::Tool::Shape::Ball:
+        return QStringLiteral("ball");
+    }
+    return {};
+}
+
+QJsonValue carveJson(const std::optional<Carved>& carved) {
+    if (!carved) return QJsonValue::Null;
+    const carve::Job& job = *carved->job;
+    const dryrun::Tool& tool = job.tool();
+    const std::optional<dryrun::Position>& deepest = carved->summary.deepest;
+    return QJsonObject{
+        {QStringLiteral("unit"), dryrun::unitSymbol(job.unit())},
+        {QStringLiteral("tool"),
+         QJsonObject{{QStringLiteral("shape"), shapeWord(tool.shape)},
+                     {QStringLiteral("diameter"), tool.diameter},
+                     {QStringLiteral("angle"),
+                      tool.shape == dryrun::Tool::Shape::V ? QJsonValue(tool.angle) : QJsonValue(QJsonValue::Null)}}},
+        {QStringLiteral("cell"), carved->summary.cell},
+        {QStringLiteral("removed_volume"), carved->summary.removedVolume},
+        {QStringLiteral("deepest"), deepest ? QJsonValue(QJsonObject{{QStringLiteral("x"), deepest->x},
+                                                                     {QStringLiteral("y"), deepest->y},
+                                                                     {QStringLiteral("z"), deepest->z}})
+                                            : QJsonValue(QJsonValue::Null)}};
+}
+
+void printCarve(const dryrun::Trace& trace, const std::optional<Carved>& carved, QTextStream& out) {
+    const auto number = [](double v) { return QString::number(v, 'g', 6); };
+    const dryrun::Tool& tool = trace.setup.tool;
+    const dryrun::Unit u = trace.setup.unit;
+    const QString unit = dryrun::unitSymbol(u);
+    const auto length = [u](double v) { return measuretext::length(v, u); };
+    out << (tool.shape == dryrun::Tool::Shape::Flat ? Texts::tr("Bit: flat, %1").arg(length(tool.diameter))
+            : tool.shape == dryrun::Tool::Shape::Ball
+                ? Texts::tr("Bit: ball, %1").arg(length(tool.diameter))
+                : Texts::tr("Bit: V, %1\u00b0, %2").arg(number(tool.angle), length(tool.diameter)))
+        << '\n';
+    if (!carved) {
+        out << Texts::tr("Carved blank: none, as the header and the settings give no blank to carve") << '\n';
+        return;
+    }
+    out << Texts::tr("Carved blank: cell %1, removed volume %2 %3\u00b3")
+               .arg(number(carved->summary.cell) + u' ' + unit, number(carved->summary.removedVolume), unit)
+        << '\n';
+    if (const std::optional<dryrun::Position>& d = carved->summary.deepest)
+        out << Texts::tr("Deepest cut: Z %1 at X %2, Y %3").arg(length(d->z), length(d->x), length(d->y)) << '\n';
+    else
+        out << Texts::tr("Deepest cut: none over the blank") << '\n';
+}
+
+void printJson(const dryrun::Trace& trace, const std::optional<Carved>& carved, QTextStream& out) {
     const QJsonObject extent{{QStringLiteral("x"), range(trace, trace.extent.x)},
                              {QStringLiteral("y"), range(trace, trace.extent.y)},
                              {QStringLiteral("z"), range(trace, trace.extent.z)}};
@@ -77,11 +143,12 @@ void printJson(const dryrun::Trace& trace, QTextStream& out) {
                         {QStringLiteral("segments"), qint64(trace.segments.size())},
                         {QStringLiteral("warnings"), notes(trace, trace.warnings)},
                         {QStringLiteral("not_simulated"), notes(trace, trace.notSimulated)},
-                        {QStringLiteral("stops"), trace.stopCount()}};
+                        {QStringLiteral("stops"), trace.stopCount()},
+                        {QStringLiteral("carve"), carveJson(carved)}};
     out << QJsonDocument(o).toJson(QJsonDocument::Indented);
 }
 
-void printSummary(const dryrun::Trace& trace, QTextStream& out) {
+void printSummary(const dryrun::Trace& trace, const std::optional<Carved>& carved, QTextStream& out) {
     const dryrun::Unit unit = trace.setup.unit;
     out << Texts::tr("Estimated time: %1").arg(formatRunTime(trace.totalTime)) << '\n';
     out << Texts::tr("Unit: %1, %2")
@@ -98,6 +165,7 @@ void printSummary(const dryrun::Trace& trace, QTextStream& out) {
     }
     out << Texts::tr("Segments: %1").arg(trace.segments.size()) << '\n';
     out << Texts::tr("Stops for the operator: %1").arg(trace.stopCount()) << '\n';
+    printCarve(trace, carved, out);
     for (const dryrun::Note& n : trace.warnings)
         out << QStringLiteral("%1:%2: %3: %4")
                    .arg(trace.files.value(n.source.file))
@@ -115,6 +183,19 @@ void printSummary(const dryrun::Trace& trace, QTextStream& out) {
 } // namespace
 
 namespace {
+
+// The dry run as the window runs it: the trace, with the warnings only the carved blank can give.
+struct Ran {
+    dryrun::Trace trace;
+    std::shared_ptr<const carve::Job> job; // null without a blank
+};
+Ran runAsTheWindowDoes(const dryrun::Program& program, const dryrun::Settings& settings,
+                       const dryrun::Answers& answers) {
+    Ran ran{dryrun::run(program, settings, answers, dryrun::fileLoader()), nullptr};
+    ran.job = carve::Job::fromTrace(ran.trace);
+    if (ran.job) carve::checkRapids(*ran.job, ran.trace);
+    return ran;
+}
 
 // What the window lists for the part file at path, with the dry run's trace: the checker's findings
 // on every line (however many: the panel's hundred lines are the window's bound, not the router's)
@@ -153,10 +234,11 @@ int runCheck(const CommandLine& command, QTextStream& out, QTextStream& err) {
         partfilereader::readForDryRun(command.file, command.file, partfilescan::Mode::AnyCount);
     const UserSettings settings;
     const dryrun::Trace trace =
-        program.ok ? dryrun::run(program.program, settings.dryRunSettings(),
-                                 settings.answers(QDir::toNativeSeparators(QFileInfo(command.file).absoluteFilePath())),
-                                 dryrun::fileLoader())
-                   : dryrun::Trace{};
+        program.ok
+            ? runAsTheWindowDoes(program.program, settings.dryRunSettings(),
+                                 settings.answers(QDir::toNativeSeparators(QFileInfo(command.file).absoluteFilePath())))
+                  .trace
+            : dryrun::Trace{};
     QString why;
     const std::optional<QList<checker::Finding>> findings = problemsOfFile(command.file, trace, &why);
     if (!findings) {
@@ -197,22 +279,51 @@ std::optional<Run> readRun(const CommandLine& command, QTextStream& err) {
 int runDryRun(const CommandLine& command, QTextStream& out, QTextStream& err) {
     const std::optional<Run> run = readRun(command, err);
     if (!run) return 2;
-    const dryrun::Trace trace =
-        dryrun::run(run->program, UserSettings().dryRunSettings(), run->answers, dryrun::fileLoader());
-    if (command.json)
-        printJson(trace, out);
-    else
-        printSummary(trace, out);
-    out.flush();
-    if (command.toolpathImage.isEmpty()) return 0;
-    // A picture named like the part file (or a link to it) would put itself in the program's place.
-    if (regularfile::sameFile(command.toolpathImage, command.file)) {
-        err << Texts::tr("The picture would replace the part file \"%1\"; name another file.")
-                   .arg(command.toolpathImage)
-            << Qt::endl;
-        return 2;
+    const dryrun::Settings settings = UserSettings().dryRunSettings();
+    const Ran ran = runAsTheWindowDoes(run->program, settings, run->answers);
+    const dryrun::Trace& trace = ran.trace;
+    std::optional<Carved> carved;
+    if (const std::shared_ptr<const carve::Job>& job = ran.job) {
+        const std::size_t budget = carve::budgetBytes(settings);
+        const carve::Grid grid = command.cell > 0 ? job->wholeGrid(command.cell) : job->wholeGrid(budget);
+        // Any cell is fine as long as the field fits: that is what the budget promises.
+        if (grid.cells() * carve::BytesPerCell > budget) {
+            err << Texts::tr("--cell %1 would take %2 MiB for the whole blank, above the memory budget of %3 MiB; "
+                             "give %4 or more.")
+                       .arg(command.cell)
+                       .arg(double(grid.cells() * carve::BytesPerCell) / (1 << 20), 0, 'f', 0)
+                       .arg(double(budget) / (1 << 20), 0, 'f', 0)
+                       .arg(job->wholeGrid(budget).cell)
+                << Qt::endl;
+            return 2;
+        }
+        carved = Carved{job, carve::carve(*job, grid), {}};
+        carved->summary = *carve::summarize(*job, *carved->field);
     }
+    if (command.json)
+        printJson(trace, carved, out);
+    else
+        printSummary(trace, carved, out);
+    out.flush();
+    // A picture named like the part file (or a link to it) would put itself in the program's place.
+    for (const QString& picture : {command.cutImage, command.toolpathImage})
+        if (!picture.isEmpty() && regularfile::sameFile(picture, command.file)) {
+            err << Texts::tr("The picture would replace the part file \"%1\"; name another file.").arg(picture)
+                << Qt::endl;
+            return 2;
+        }
     QString why;
+    if (!command.cutImage.isEmpty()) {
+        if (!carved) {
+            err << Texts::tr("No carved picture: the header and the settings give no blank to carve.") << Qt::endl;
+            return 2;
+        }
+        if (!writeReliefPng(*carved->job, *carved->field, command.cutImage, &why)) {
+            err << why << Qt::endl;
+            return 2;
+        }
+    }
+    if (command.toolpathImage.isEmpty()) return 0;
     const QSize size(1200, 900);
     const bool svg = command.toolpathImage.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
     const bool written = svg ? writeToolpathSvg(trace, ViewKind::Top, size, command.toolpathImage, &why)
@@ -232,7 +343,7 @@ int runJobSheet(const CommandLine& command, QTextStream& err) {
         return 1;
     }
     auto trace = std::make_shared<const dryrun::Trace>(
-        dryrun::run(run->program, UserSettings().dryRunSettings(), run->answers, dryrun::fileLoader()));
+        runAsTheWindowDoes(run->program, UserSettings().dryRunSettings(), run->answers).trace);
     QString unchecked;
     const std::optional<QList<checker::Finding>> findings = problemsOfFile(command.file, *trace, &unchecked);
     JobSheetData sheet =

@@ -14,6 +14,8 @@ struct CommandLine {
     QStringList answers; // NAME=VALUE, as given
     bool json = false;
     QString toolpathImage; // OUT.png or OUT.svg
+    QString cutImage;      // OUT.png: the carved blank
+    double cell = 0;       // the carve's cell in the file's unit; 0: the memory budget's
     QString jobSheet;      // OUT.pdf
 };
 

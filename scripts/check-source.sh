@@ -33,7 +33,7 @@ check gui '"app/' "Files under gui/ include app/:"
 
 # Inside core/, each subsystem's folder may include only the folders below it (and core/'s own files).
 declare -A below=([language]="" [panel]="language" [headsmith]="" [partfile]="language|panel|headsmith|dryrun"
-    [dryrun]="language|partfile|headsmith" [checker]="language|panel|partfile|dryrun|headsmith"
+    [dryrun]="language|partfile|headsmith" [carve]="dryrun" [checker]="language|panel|partfile|dryrun|headsmith"
     [templates]="language|panel|partfile|dryrun|headsmith")
 for folder in $(git ls-files core | awk -F/ 'NF > 2 { print $2 }' | sort -u); do
     if [ -z "${below[$folder]+set}" ]; then

@@ -18,7 +18,7 @@ cmake --build "$build" -j2 --target fuzzers
 # Runs per target, chosen so that each takes roughly 20 to 25 seconds on an idle machine; the file
 # targets are slower since every run writes files. The 15 s cap usually ends a run first and keeps
 # the whole test command near its budget.
-targets=(settings:45000 variables:35000 rewrite:28000 linestream:220000 linesyntax:110000 panel:40000 partfileread:25000 dryrun:20000)
+targets=(settings:45000 variables:35000 rewrite:28000 linestream:220000 linesyntax:110000 panel:40000 partfileread:25000 dryrun:20000 carve:2000)
 scale=${FUZZ_SCALE:-1}
 max_time=$((15 * scale))
 seed=${FUZZ_SEED:-1}

@@ -4,6 +4,7 @@
 #include "gui/commandline.h"
 #include "testfiles.h"
 
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -85,6 +86,10 @@ private Q_SLOTS:
         QTest::newRow("json without a dry run")
             << QStringList{"--json", "a.cvp"} << int(CommandLine::Mode::Error) << "";
         QTest::newRow("unknown option") << QStringList{"--frobnicate"} << int(CommandLine::Mode::Error) << "";
+        QTest::newRow("cell without a dry run")
+            << QStringList{"--cell", "0.1", "a.cvp"} << int(CommandLine::Mode::Error) << "";
+        QTest::newRow("a cell that is no size")
+            << QStringList{"--dry-run", "a.cvp", "--cell", "-1"} << int(CommandLine::Mode::Error) << "";
     }
     void parsing() {
         QFETCH(QStringList, arguments);
@@ -171,7 +176,7 @@ private Q_SLOTS:
         const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
         QStringList keys = o.keys();
         keys.sort();
-        QCOMPARE(keys, (QStringList{"extent", "not_simulated", "segments", "stops", "time_s", "warnings"}));
+        QCOMPARE(keys, (QStringList{"carve", "extent", "not_simulated", "segments", "stops", "time_s", "warnings"}));
         QCOMPARE(o.value(QStringLiteral("time_s")).toDouble(), 4.0);
         QCOMPARE(o.value(QStringLiteral("segments")).toInt(), 2);
         QCOMPARE(o.value(QStringLiteral("stops")).toInt(), 2); // the INPUT and the PAUSE
@@ -207,6 +212,46 @@ private Q_SLOTS:
                              QStringLiteral("--toolpath-image"), path(QStringLiteral("p.cvp/no/") + name)});
         QCOMPARE(bad.status, 2);
         QVERIFY(!bad.err.isEmpty());
+    }
+
+    // The carved blank of a slot 6 long, 1/4 wide and 1/4 deep on a 12 x 6 blank: the numbers a script
+    // reads, the picture with the slot in it (and no part file replaced by it), a cell over the budget
+    // refused.
+    void dryRunCarve() {
+        const QString job = path(QStringLiteral("c.cvp"));
+        const QByteArray content = "'' Cut this file out of a 12 x 6 piece of plywood that's 3/4 thick\r\n"
+                                   "'' using a 1/4 down-spiral bit\r\n"
+                                   "'' with the z-axis zeroed at the top surface of the blank\r\n" +
+                                   Opening + "JZ, , , 0.5\r\nJ2, 2, 3\r\nMZ, , , -0.25\r\nMX, 8\r\nJZ, , , 0.5\r\n";
+        putBytes(job, content);
+        const Run r = run({QStringLiteral("--dry-run"), job, QStringLiteral("--json"), QStringLiteral("--cut-image"),
+                           path(QStringLiteral("cut.png"))});
+        QCOMPARE(r.status, 0);
+        const QJsonObject carve =
+            QJsonDocument::fromJson(r.out.toUtf8()).object().value(QStringLiteral("carve")).toObject();
+        QCOMPARE(carve.value(QStringLiteral("unit")).toString(), QStringLiteral("in"));
+        QCOMPARE(carve.value(QStringLiteral("tool")).toObject(),
+                 (QJsonObject{{"shape", "flat"}, {"diameter", 0.25}, {"angle", QJsonValue::Null}}));
+        QCOMPARE(carve.value(QStringLiteral("deepest")).toObject(), (QJsonObject{{"x", 2}, {"y", 3}, {"z", -0.25}}));
+        const double exact = (6 * 0.25 + M_PI * 0.125 * 0.125) * 0.25;
+        QVERIFY(std::abs(carve.value(QStringLiteral("removed_volume")).toDouble() / exact - 1) < 0.005);
+        const double cell = carve.value(QStringLiteral("cell")).toDouble();
+        QVERIFY(cell > 0.001 && cell < 0.003);
+        const QImage image(path(QStringLiteral("cut.png")));
+        QCOMPARE(image.size(), QSize(qRound(12.25 / cell + 0.5), qRound(6.25 / cell + 0.5)));
+        // Pixels count from the top left, the blank's edge 1/8 in (the bit's radius) in.
+        const auto pixel = [&](double x, double y) {
+            return image.pixel(int((x + 0.125) / cell), int((6.125 - y) / cell));
+        };
+        QVERIFY(pixel(5, 3) != pixel(5, 5));
+        QCOMPARE(pixel(5, 5), pixel(11, 1));
+
+        const Run same = run({QStringLiteral("--dry-run"), job, QStringLiteral("--cut-image"), job});
+        QCOMPARE(same.status, 2);
+        QCOMPARE(readAll(job), content);
+        const Run fine = run({QStringLiteral("--dry-run"), job, QStringLiteral("--cell"), QStringLiteral("0.0001")});
+        QCOMPARE(fine.status, 2);
+        QVERIFY(fine.err.contains(QStringLiteral("budget")));
     }
 
     // 0 when the PDF is written, 2 when the part file cannot be read or an answer is no number, 1

@@ -508,7 +508,9 @@ private Q_SLOTS:
             << "&&i = 0\nloop:\nJX, 50\nJX, 0\nMZ, , , -0.25\nMX, 30\nJZ, , , 1\nJX, 0\nMZ, , , -0.75\nJZ, , , 0\n"
                "&&i = &&i + 1\nIF &&i < 2 THEN GOTO loop:"
             << QStringList{} << "table=48x24 blank=24x12 thick=0.5"
-            << "*" << 135.0 << QStringList{"outside-table@3", "outside-blank@6", "below-table@9"} << "lines=23 loads=0";
+            << "*" << 135.0
+            << QStringList{"outside-table@3", "outside-blank@5", "outside-blank@6", "outside-blank@9", "below-table@9"}
+            << "lines=23 loads=0";
         QTest::newRow("above the blank is no cut")
             << "MZ, , , 0.5\nMX, 20\nMZ, , , 0\nMZ, , , -0.1" << QStringList{} << "blank=10x10 thick=1"
             << "1>0,0,0.5/1 2>20,0,0.5/20 3>20,0,0/1 4>20,0,-0.1/0.2" << 22.2 << QStringList{"outside-blank@4"}
@@ -591,7 +593,7 @@ private Q_SLOTS:
                                         << "2450 1225 18 table header | mm V 12 90 header";
         QTest::newRow("a V bit by its width")
             << cut.arg("96 x 48", "3/4") + bit.arg("1/2 V bit") << "96 48 0.75 table header | in V 0.5 90 header";
-        QTest::newRow("no header: the settings") << "MX, 1\n"
+        QTest::newRow("no header: the settings") << "MZ, , , 1\n"
                                                  << "10 5 0.25 table settings | in flat 0.25 90 settings";
         QTest::newRow("a blank that reads as nothing")
             << cut.arg("big x small", "3/4") + blank << "10 5 0.75 blank header | in flat 0.25 90 settings";

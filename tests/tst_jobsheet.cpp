@@ -116,7 +116,7 @@ private Q_SLOTS:
         // Errors first (the checker's, then the dry run's), each with its line, then the warnings.
         QTest::newRow("warnings: errors first") << QStringLiteral("Warnings Line %1 Error: ").arg(first + 5);
         QTest::newRow("warnings: the cut into the table")
-            << QStringLiteral("Line %1 Warning: The tool goes below the table top, to Z -1 ").arg(first + 1);
+            << QStringLiteral("Line %1 Warning: The bit's tip goes below the table top, to Z -1 ").arg(first + 1);
         QTest::newRow("unit") << "Unit inches, from the header";
         QTest::newRow("bit") << "Bit flat end mill of 0.250 in (from the header)";
         QTest::newRow("speeds at the start") << "Moves at the start XY 1 in/s, Z 0.5 in/s, A 1 in/s, B 1 in/s";
@@ -163,7 +163,7 @@ private Q_SLOTS:
     }
 
     // A program calling a file of a thousand cuts outside the blank and a thousand unknown lines gives
-    // a sheet of a few pages: the first rows of each list, and how many more there are.
+    // a sheet of a few pages (not hundreds): the first rows of each list, and how many more there are.
     void longListsAreCut() {
         REQUIRE_POPPLER();
         QStringList main;
@@ -182,8 +182,10 @@ private Q_SLOTS:
         QTextStream err(&errors);
         QCOMPARE(runJobSheet(c, err), 0);
         const QString text = pdfText(pdf);
-        QVERIFY2(text.count(u'\f') <= 4, qPrintable(QString::number(text.count(u'\f'))));
-        QCOMPARE(squeezed(text).count(QStringLiteral("\u2026 and 950 more, not listed here.")), 2);
+        QVERIFY2(text.count(u'\f') <= 6, qPrintable(QString::number(text.count(u'\f'))));
+        // The plunge at the blank's corner is one warning more: the bit's edge leaves the blank there.
+        QCOMPARE(squeezed(text).count(QStringLiteral("\u2026 and 951 more, not listed here.")), 1);
+        QCOMPARE(squeezed(text).count(QStringLiteral("\u2026 and 950 more, not listed here.")), 1);
     }
 
     // The sheet's picture printed in black and white at 150 dpi on the page's width: a move and a jog of

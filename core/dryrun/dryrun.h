@@ -95,6 +95,11 @@ struct Tool {
     double angle = 90;      // a V bit's included angle, in degrees
     friend bool operator==(const Tool&, const Tool&) = default;
 };
+// The bit's radius at height h above its tip: a flat bit's whole radius (for any h above 0), a V bit's
+// cone or a ball's section up to where they reach the whole radius; 0 at the tip and below.
+double radiusAt(const Tool& tool, double h);
+// Where a V bit's cone ends above its tip (its shank above); a ball's radius, a flat bit's 0.
+double coneHeight(const Tool& tool);
 
 // The blank, table, unit and bit the checks used: from the file's own header where it has them,
 // else the settings.
@@ -109,6 +114,13 @@ struct Setup {
     bool toolFromHeader = false;
     QString bit; // the header's bit as written ("1/4 down-spiral bit"); empty without one
 };
+
+// Z of the blank's top surface: 0 when Z is zeroed on it, its thickness when zeroed on the table;
+// nothing without a blank size, or zeroed on the table with no thickness.
+std::optional<double> blankTop(const Setup& setup);
+// Z of the table top: 0 when Z is zeroed on it, below the blank's top by its thickness otherwise;
+// nothing when zeroed on the blank with no thickness.
+std::optional<double> tableTop(const Setup& setup);
 
 struct AxisSpeeds {
     double xy = 0, z = 0, a = 0, b = 0;
@@ -226,6 +238,9 @@ struct Settings {
     Tool tool;
     // A V bit's largest diameter, where the header gives only its angle; unset: 1/2 inch or 12 mm.
     std::optional<double> vBitDiameter;
+    // The most memory the carved blank's field may take, in MiB: the whole blank's cell is chosen so
+    // that it fits (core/carve/carve.h).
+    double carveBudgetMiB = 64;
     // Not the operator's: a main-file line number whose state the run records in Trace::watched each
     // time it reaches that line (0: none). Resuming from a line and tracing an outline read it.
     int watchLine = 0;

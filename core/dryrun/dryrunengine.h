@@ -59,6 +59,7 @@ enum Once : quint32 {
     CallCycle = 1u << 13,
     CallDepth = 1u << 14,
     GoSubDepth = 1u << 15,
+    ShankCuts = 1u << 16,
 };
 
 inline constexpr const char* AxisNames[] = {"X", "Y", "Z", "A", "B"};
@@ -119,6 +120,13 @@ struct Frame {
 // The blank, thickness, Z zero, unit and bit from the main file's own header lines where it has
 // them, else the settings (in the program's unit); a bit that cannot be read adds a note to notes.
 Setup readSetup(const Program& program, const Settings& settings, QList<Note>* notes = nullptr);
+// How far the bit's edge goes outside a blank of sizeX by sizeY while the segment is below the
+// blank's top, and where the tip is then; nothing when it stays inside.
+struct Outside {
+    double by = 0, x = 0, y = 0;
+};
+std::optional<Outside> outsideBlank(const Position& from, const Position& to, const Tool& tool, double top,
+                                    double sizeX, double sizeY);
 // Time for distance d at top speed v, speeding up and slowing down at a.
 double trapezoid(double d, double v, double a);
 
@@ -144,7 +152,7 @@ private:
     void setUp(const Program& program);
     void checkSettings();
     void settingNote(const QString& text);
-    void check(const Position& from, const Position& to, bool jog, File& f, int fi, int at);
+    void check(const Position& from, const Position& to, File& f, int fi, int at);
 
     // dryrunprogram.cpp
     static QString resolve(const QString& name, const QString& folder);

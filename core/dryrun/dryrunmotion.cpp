@@ -81,7 +81,7 @@ void Runner::segment(const Position& to, bool jog, File& f, int fi, int at, Regi
     // Every segment starts where the one before it ended, so only the first start is new.
     if (trace_.extent.empty) include(from);
     include(to);
-    check(from, to, jog, f, fi, at);
+    check(from, to, f, fi, at);
 }
 
 void Runner::addTime(File& f, int at, double t) {

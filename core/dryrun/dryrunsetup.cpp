@@ -115,6 +115,17 @@ QString speedSymbol(Unit unit) {
     return unitSymbol(unit) + QStringLiteral("/s");
 }
 
+std::optional<double> blankTop(const Setup& s) {
+    if (!s.blankX || !s.blankY || (s.zeroOnTable && !s.thickness)) return std::nullopt;
+    return s.zeroOnTable ? *s.thickness : 0.0;
+}
+
+std::optional<double> tableTop(const Setup& s) {
+    if (s.zeroOnTable) return 0.0;
+    if (s.thickness) return -*s.thickness;
+    return std::nullopt;
+}
+
 namespace engine {
 
 Setup readSetup(const Program& program, const Settings& settings, QList<Note>* notes) {
@@ -205,11 +216,8 @@ void Runner::setUp(const Program& program) {
         size->reset();
     }
     trace_.timing = {move_, jog_, settings_.acceleration, accel_[0], accel_[1], accel_[2], calibration_};
-    if (s.blankX && s.blankY && (!s.zeroOnTable || s.thickness)) blankTop_ = s.zeroOnTable ? *s.thickness : 0.0;
-    if (!s.zeroOnTable && s.thickness)
-        floor_ = -*s.thickness;
-    else if (s.zeroOnTable)
-        floor_ = 0.0;
+    blankTop_ = blankTop(s);
+    floor_ = tableTop(s);
 }
 
 // Settings that would make times no numbers are replaced, and the run says so.
@@ -263,27 +271,36 @@ void Runner::settingNote(const QString& text) {
 }
 
 // Each line warns once per kind, however often a loop takes the tool there.
-void Runner::check(const Position& from, const Position& to, bool jog, File& f, int fi, int at) {
+void Runner::check(const Position& from, const Position& to, File& f, int fi, int at) {
     const Setup& s = trace_.setup;
+    const QString unit = unitSymbol(s.unit);
+    const auto length = [&](double v) { return number(v) + u' ' + unit; };
     const auto outside = [](double v, const std::optional<double>& size) {
         return size && (v < -Tolerance || v > *size + Tolerance);
     };
     if (outside(to.x, s.tableX) || outside(to.y, s.tableY))
         warn(f, fi, at, OutsideTable, "outside-table",
-             tr("The tool goes outside the table, to X %1, Y %2.").arg(number(to.x), number(to.y)));
-    // A cut is a move that goes below the blank's top surface; above it the bit only passes over.
-    if (!jog && blankTop_ && std::min(from.z, to.z) < *blankTop_ - Tolerance) {
-        const auto off = [&](const Position& p) { return outside(p.x, s.blankX) || outside(p.y, s.blankY); };
-        if (off(from) || off(to))
+             tr("The tool goes outside the table, to X %1, Y %2.").arg(length(to.x), length(to.y)));
+    // A cut is a move or a jog with its tip below the blank's top surface; above it the bit only passes
+    // over, and straight up it leaves by the hole it made. Its edge, not its centre line, must stay on
+    // the blank.
+    const bool lift = from.x == to.x && from.y == to.y && to.z > from.z;
+    if (blankTop_ && std::min(from.z, to.z) < *blankTop_ - Tolerance && !lift) {
+        if (const std::optional<Outside> o = outsideBlank(from, to, s.tool, *blankTop_, *s.blankX, *s.blankY))
             warn(f, fi, at, OutsideBlank, "outside-blank",
-                 tr("A cut goes outside the %1 x %2 blank, at X %3, Y %4.")
-                     .arg(number(*s.blankX), number(*s.blankY), number(off(to) ? to.x : from.x),
-                          number(off(to) ? to.y : from.y)));
+                 tr("The bit's edge goes %1 outside the %2 x %3 blank during a cut, at X %4, Y %5.")
+                     .arg(length(std::round(o->by * 1e6) / 1e6), number(*s.blankX), length(*s.blankY), length(o->x),
+                          length(o->y)));
+        const double depth = *blankTop_ - to.z;
+        if (s.tool.shape == Tool::Shape::V && depth > coneHeight(s.tool) + Tolerance)
+            warn(f, fi, at, ShankCuts, "shank-cuts",
+                 tr("The V bit cuts %1 deep, deeper than its cone is tall (%2): its shank would cut.")
+                     .arg(length(depth), length(coneHeight(s.tool))));
     }
     if (floor_ && to.z < *floor_ - Tolerance)
         warn(f, fi, at, BelowTable, "below-table",
-             tr("The tool goes below the table top, to Z %1 (the table top is at Z %2).")
-                 .arg(number(to.z), number(*floor_)));
+             tr("The bit's tip goes below the table top, to Z %1 (the table top is at Z %2).")
+                 .arg(length(to.z), length(*floor_)));
 }
 
 } // namespace engine

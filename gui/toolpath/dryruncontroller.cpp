@@ -51,9 +51,8 @@ void DryRunController::runNow() {
     m_debounce.stop();
     if (m_cancel) *m_cancel = true;
     ++m_generation;
-    auto trace = std::make_shared<const dryrun::Trace>(
-        dryrun::run(programOf(m_document), m_settings, m_answers, m_loader, nullptr));
-    deliver(m_generation, std::move(trace));
+    deliver(m_generation,
+            ranFrom(dryrun::run(programOf(m_document), m_settings, m_answers, m_loader, nullptr), nullptr));
 }
 
 void DryRunController::start() {
@@ -65,24 +64,32 @@ void DryRunController::start() {
     QPointer<DryRunController> self(this);
     m_pool.start([self, generation, cancel, program = programOf(m_document), settings = m_settings, answers = m_answers,
                   loader = m_loader] {
-        auto trace =
-            std::make_shared<const dryrun::Trace>(dryrun::run(program, settings, answers, loader, cancel.get()));
+        Ran ran = ranFrom(dryrun::run(program, settings, answers, loader, cancel.get()), cancel.get());
         // The controller waits for this worker before it goes, so self is valid here; the delivery
         // runs on the window's thread.
         QMetaObject::invokeMethod(
             self.data(),
-            [self, generation, trace] {
+            [self, generation, ran] {
                 if (!self) return;
                 if (--self->m_running == 0) Q_EMIT self->busyChanged(false);
-                self->deliver(generation, trace);
+                self->deliver(generation, ran);
             },
             Qt::QueuedConnection);
     });
 }
 
-void DryRunController::deliver(quint64 generation, std::shared_ptr<const dryrun::Trace> trace) {
+DryRunController::Ran DryRunController::ranFrom(dryrun::Trace trace, const std::atomic<bool>* cancel) {
+    // The checks that need the carved blank join the run's own warnings.
+    std::shared_ptr<const carve::Job> job = carve::Job::fromTrace(trace);
+    if (job) carve::checkRapids(*job, trace, cancel);
+    if (cancel && *cancel) trace.cancelled = true;
+    return Ran{std::make_shared<const dryrun::Trace>(std::move(trace)), std::move(job)};
+}
+
+void DryRunController::deliver(quint64 generation, Ran ran) {
     // A newer run has started (or is due) since: this one is already out of date.
-    if (generation != m_generation || trace->cancelled) return;
-    m_trace = std::move(trace);
+    if (generation != m_generation || ran.trace->cancelled) return;
+    m_trace = std::move(ran.trace);
+    m_carveJob = std::move(ran.job);
     Q_EMIT traceReady(m_trace);
 }

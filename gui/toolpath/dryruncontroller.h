@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/carve/carve.h"
 #include "core/dryrun/dryrun.h"
 
 #include <QObject>
@@ -34,6 +35,8 @@ public:
     // Runs now on this thread and delivers the trace before returning (tests, and the job sheet).
     void runNow();
     std::shared_ptr<const dryrun::Trace> trace() const { return m_trace; }
+    // The cuts of the trace, for carving it; null without a blank. Set with the trace, before traceReady.
+    std::shared_ptr<const carve::Job> carveJob() const { return m_carveJob; }
     bool isBusy() const { return m_running > 0; }
 
     // How long the changes must rest before a run starts.
@@ -45,7 +48,13 @@ Q_SIGNALS:
 
 private:
     void start();
-    void deliver(quint64 generation, std::shared_ptr<const dryrun::Trace> trace);
+    // A run and what is carved from it, made together off the window's thread.
+    struct Ran {
+        std::shared_ptr<const dryrun::Trace> trace;
+        std::shared_ptr<const carve::Job> job;
+    };
+    static Ran ranFrom(dryrun::Trace trace, const std::atomic<bool>* cancel);
+    void deliver(quint64 generation, Ran ran);
 
     PartDocument& m_document;
     dryrun::Settings m_settings;
@@ -58,4 +67,5 @@ private:
     quint64 m_generation = 0;
     int m_running = 0;
     std::shared_ptr<const dryrun::Trace> m_trace;
+    std::shared_ptr<const carve::Job> m_carveJob;
 };
