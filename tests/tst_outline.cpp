@@ -4,6 +4,7 @@
 #include "core/dryrun/outline.h"
 #include "core/language/linesyntax.h"
 #include "core/language/statement.h"
+#include "core/numberbox.h"
 #include "core/partfile/partfilereader.h"
 #include "gui/tools/outlinedialog.h"
 #include "mainwindowfixture.h"
@@ -232,14 +233,15 @@ private Q_SLOTS:
     // the lines after them start from the X and Y they started from before.
     void outlineInsertedInTheWindow_data() {
         QTest::addColumn<int>("selected");
-        QTest::addColumn<QString>("safeZ");
+        QTest::addColumn<QString>("typed");
         QTest::newRow("as opened: after the first line") << 0 << "1.5";
-        QTest::newRow("inside the program") << 3 << "0.75";
+        QTest::newRow("inside the program, a comma for the point") << 3 << " 0,75 ";
         QTest::newRow("after the last line") << 5 << "1";
     }
     void outlineInsertedInTheWindow() {
         QFETCH(int, selected);
-        QFETCH(QString, safeZ);
+        QFETCH(QString, typed);
+        const double safeZ = numberbox::read(typed).value();
         const QStringList program{"J2, 1, 1", "MZ, , , -0.5", "M2, 6, 1", "M2, 6, 4", "JZ, , , 0.5"};
         auto w = windowOn(program);
         const int lines = model(*w).lineCount();
@@ -253,14 +255,13 @@ private Q_SLOTS:
         const Trace original = run(before, watching, {}, {});
         const int steps = w->document().undoStack()->count();
 
-        m_safeZ = safeZ;
+        m_safeZ = typed;
         m_platform.asked.clear();
         action(*w, "mnuTraceOutline")->trigger();
         QCOMPARE(m_dialogs, 1);
         QCOMPARE(m_platform.messageTexts(), QStringList());
 
-        const QStringList expected =
-            outline::lines(original.extent, safeZ.toDouble(), outline::toolAt(original, after == lines));
+        const QStringList expected = outline::lines(original.extent, safeZ, outline::toolAt(original, after == lines));
         QStringList held = heldTexts(*w);
         QCOMPARE(held.mid(after, expected.size()), expected);
         held.remove(after, expected.size());
@@ -280,7 +281,7 @@ private Q_SLOTS:
             !original.watched.empty() ? original.watched.front().position : original.segments.back().to;
         QCOMPARE(at.x, was.x);
         QCOMPARE(at.y, was.y);
-        QCOMPARE(at.z, safeZ.toDouble());
+        QCOMPARE(at.z, safeZ);
 
         w->document().undoStack()->undo();
         QCOMPARE(heldTexts(*w), program);

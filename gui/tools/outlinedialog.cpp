@@ -1,6 +1,7 @@
 #include "gui/tools/outlinedialog.h"
 
 #include "core/dryrun/outline.h"
+#include "core/numberbox.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -8,20 +9,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include <cmath>
 
 namespace {
 
-// The number a line field can hold: digits with an optional point and sign, as the router reads it.
+// The safe Z as typed, by the one rule every number box keeps ("0,5" is a half on any locale).
 std::optional<double> number(const QString& text) {
-    static const QRegularExpression form(QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
-    if (!form.match(text).hasMatch()) return std::nullopt;
-    const double v = text.trimmed().toDouble();
+    const std::optional<double> v = numberbox::read(text);
     // No machine reaches further; the dry run names targets beyond this as out of reach.
-    if (!std::isfinite(v) || std::abs(v) > 1e9) return std::nullopt;
+    if (!v || std::abs(*v) > 1e9) return std::nullopt;
     return v;
 }
 
