@@ -171,8 +171,13 @@ void SaveTemplateDialog::pressSave() {
     t.from = m_from->value();
     t.to = m_to->value();
     for (const Row& row : m_rows)
-        if (row.offer.usable && row.use->isChecked())
-            t.parameters << templates::Parameter{row.offer.name, row.offer.defaultValue, row.prompt->text()};
+        if (row.offer.usable && row.use->isChecked()) {
+            templates::Parameter p; // no range: the selection's lines say nothing of one
+            p.name = row.offer.name;
+            p.defaultValue = row.offer.defaultValue;
+            p.prompt = row.prompt->text();
+            t.parameters << p;
+        }
     m_result = std::move(t);
     accept();
 }
