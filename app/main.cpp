@@ -23,9 +23,7 @@ void setNames() {
 int qtArgc = 1;
 char* qtArgv[] = {nullptr, nullptr};
 
-} // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     setUpProcess();
     qtArgv[0] = argv[0];
     // The streams write through stdout and stderr, which attachToCallersConsole() may reopen.
@@ -83,4 +81,11 @@ int main(int argc, char** argv) {
     if (!window.start()) return 0;
     window.show();
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Every window, file and stream is closed when run returns.
+    return endProcess(run(argc, argv));
 }

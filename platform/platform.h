@@ -47,6 +47,12 @@ void attachToCallersConsole();
 // file-size limit fails with its error, and so reaches the user, rather than ending the program.
 void setUpProcess();
 
+// Ends the program with status, once everything is written and closed; returns status where the
+// program may simply return it. On Windows the MinGW runtime can wait for ever while it unloads its
+// DLLs after Qt made a thread-local object on the main thread (a style's animation timer, a
+// regular expression's stack), so the process ends there without unloading them.
+int endProcess(int status);
+
 // The per-user folder (not created here), where stacker.ini goes unless a portable copy already
 // sits beside the program: the roaming application data on Windows, the configuration folder elsewhere.
 QString userSettingsFolder();

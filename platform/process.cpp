@@ -1,7 +1,12 @@
 #include "platform/platform.h"
 
+#include <cstdio>
+
 #ifdef Q_OS_UNIX
 #include <csignal>
+#endif
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
 #endif
 
 void setUpProcess() {
@@ -10,4 +15,12 @@ void setUpProcess() {
     // and all; ignored, the write fails with "File too large" and the user is told like any other.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+}
+
+int endProcess(int status) {
+#ifdef Q_OS_WIN
+    std::fflush(nullptr);
+    ::TerminateProcess(::GetCurrentProcess(), UINT(status));
+#endif
+    return status;
 }

@@ -106,6 +106,11 @@ bool openForReading(QFile& file, QString* why, QIODevice::OpenMode extra) {
     const QString path = file.fileName();
     if (const QString kind = specialKind(path); !kind.isEmpty())
         return refuse(QCoreApplication::translate("RegularFile", "It is %1, not a regular file.").arg(kind));
+    // In the program's own words on every system (each says it its own way).
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return refuse(
+            QCoreApplication::translate("RegularFile", "No such file: it may have been moved, renamed or deleted."));
 #ifdef Q_OS_UNIX
     // Non-blocking, so that a FIFO put in its place since the check cannot hold the open.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

@@ -23,14 +23,6 @@ namespace savefile {
 
 namespace {
 
-// QSaveFile names its temporary file after the target with "." and six random characters added; on
-// Windows it does so after the second temporary name, which adds "~" and six more.
-#ifdef Q_OS_WIN
-constexpr qint64 TemporarySuffix = 14;
-#else
-constexpr qint64 TemporarySuffix = 7;
-#endif
-
 qint64 nativeLength(const QString& text) {
 #ifdef Q_OS_WIN
     return text.size();
@@ -212,11 +204,17 @@ QString replaceWith(const QString& target, const QString& staged) {
     const QString to = QDir::toNativeSeparators(target);
     const QString from = QDir::toNativeSeparators(staged);
     const bool replacing = QFileInfo::exists(target);
+    const DWORD attributes = replacing ? ::GetFileAttributesW(native(to)) : INVALID_FILE_ATTRIBUTES;
     const BOOL done =
         replacing ? ::ReplaceFileW(native(to), native(from), nullptr,
                                    REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)
                   : ::MoveFileExW(native(from), native(to), MOVEFILE_WRITE_THROUGH);
-    if (done) return {};
+    if (done) {
+        // Not every ReplaceFileW carries the attributes over (Wine's does not): a hidden file stays hidden.
+        if (attributes != INVALID_FILE_ATTRIBUTES && ::GetFileAttributesW(native(to)) != attributes)
+            ::SetFileAttributesW(native(to), attributes);
+        return {};
+    }
     const DWORD code = ::GetLastError();
     ::DeleteFileW(native(from));
     if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION || code == ERROR_UNABLE_TO_REMOVE_REPLACED)

@@ -59,6 +59,14 @@ private:
 
 namespace savefile {
 
+// How many characters longer than the target's name the temporary file's name is: QSaveFile adds "."
+// and six random characters; on Windows it does so after the staging name, which adds "~" and six more.
+#ifdef Q_OS_WIN
+inline constexpr qint64 TemporarySuffix = 14;
+#else
+inline constexpr qint64 TemporarySuffix = 7;
+#endif
+
 // The system's limits a path must stay within: bytes of one file name, bytes of a whole path
 // (terminating zero included), as the file system of folder reports them.
 struct Limits {

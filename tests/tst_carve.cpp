@@ -353,5 +353,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_GUILESS_MAIN(tst_carve)
 #include "tst_carve.moc"

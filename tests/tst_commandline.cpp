@@ -303,5 +303,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_MAIN(tst_commandline)
 #include "tst_commandline.moc"

@@ -326,5 +326,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_GUILESS_MAIN(tst_crashsafety)
 #include "tst_crashsafety.moc"

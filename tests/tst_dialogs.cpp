@@ -1,3 +1,4 @@
+#include "clicks.h"
 #include "core/panel/programmodel.h"
 #include "core/partfile/partfile.h"
 #include "gui/dialogs/commanddialog.h"
@@ -365,7 +366,7 @@ void TestDialogs::inlineComment() {
     bool composedWhileOpen = true;
     comment.whileOpen = [&] { composedWhileOpen = dialog->result().has_value(); };
     dialog = open(kind);
-    QTest::mouseClick(dialog->findChild<QCheckBox*>(QStringLiteral("chkInline")), Qt::LeftButton);
+    clickBox(dialog->findChild<QCheckBox*>(QStringLiteral("chkInline")));
     dialog->pressDone();
     QCOMPARE(comment.opened, 1);
     QCOMPARE(comment.shown, QString());
@@ -385,7 +386,7 @@ void TestDialogs::inlineComment() {
     // Unticked before Done: no comment dialog, and the comment is removed.
     comment = CommentScript();
     dialog = open(kind);
-    QTest::mouseClick(dialog->findChild<QCheckBox*>(QStringLiteral("chkInline")), Qt::LeftButton);
+    clickBox(dialog->findChild<QCheckBox*>(QStringLiteral("chkInline")));
     dialog->pressDone();
     QCOMPARE(comment.opened, 0);
     QCOMPARE(dialog->result()->comment, QString());
@@ -810,5 +811,6 @@ void TestDialogs::fileCallEdited() {
     QCOMPARE(fileCall(dialog)->offsetMode(), linesyntax::OffsetMode::Offset3d);
 }
 
+#include "testmain.h"
 QTEST_MAIN(TestDialogs)
 #include "tst_dialogs.moc"

@@ -450,5 +450,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_MAIN(tst_fileactions)
 #include "tst_fileactions.moc"

@@ -9,6 +9,7 @@
 #include "core/partfile/partfile.h"
 #include "core/partfile/partfilereader.h"
 #include "gui/document/partdocument.h"
+#include "onwindows.h"
 #include "randompicks.h"
 #include "testfiles.h"
 
@@ -215,7 +216,9 @@ private Q_SLOTS:
             << "fp_backslashes.cvp" << QStringList{"File call", "File call", "File call"}
             << QStringList{"missing-file@3"};
         QTest::newRow("Windows paths") << "fp_windows_paths.cvp" << QStringList{"File call", "File call", "File call"}
-                                       << QStringList{"windows-path@1", "windows-path@2", "windows-path@3"};
+                                       << (onWindows()
+                                               ? QStringList{"missing-file@1", "missing-file@2", "missing-file@3"}
+                                               : QStringList{"windows-path@1", "windows-path@2", "windows-path@3"});
         QTest::newRow("a folder called, an odd offset mode")
             << "fp_folder.cvp" << QStringList{"File call", "Blank"} << QStringList{"not-a-file@1"};
         QTest::newRow("decimal commas") << "decimal_commas.cvp" << QStringList{"Jog", "Move", "Speed"}
@@ -519,6 +522,9 @@ private Q_SLOTS:
         // Under the sanitizers every large allocation is fresh, poisoned memory, so the times would
         // measure their allocator, not the reader; the plain build measures it.
         if (STACKER_SANITIZED) QSKIP("timing is not meaningful under the sanitizers");
+        // Windows's heap maps every block over 508 KiB afresh (a long line's copies are such blocks, the
+        // short lines' are not), and its clock() is wall time: the ratio would measure those.
+        if (onWindows()) QSKIP("timing is not comparable on Windows's heap and clock");
         const QString shortLine = lineOf(32000);
         const QString longLine = lineOf(256000);
         QVERIFY(longLine.size() > 7 * shortLine.size());
@@ -550,5 +556,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_GUILESS_MAIN(tst_handtyped)
 #include "tst_handtyped.moc"

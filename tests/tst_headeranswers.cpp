@@ -318,5 +318,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_MAIN(tst_headeranswers)
 #include "tst_headeranswers.moc"

@@ -178,5 +178,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_MAIN(tst_headertext)
 #include "tst_headertext.moc"

@@ -388,5 +388,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_MAIN(tst_jobsheet)
 #include "tst_jobsheet.moc"

@@ -192,5 +192,6 @@ private Q_SLOTS:
     void cleanupTestCase() { qInfo("%d kill points tried in all", m_killPoints); }
 };
 
+#include "testmain.h"
 QTEST_GUILESS_MAIN(tst_killsafety)
 #include "tst_killsafety.moc"

@@ -680,5 +680,6 @@ void TestLineSyntax::roundTripOneField() {
     }
 }
 
+#include "testmain.h"
 QTEST_GUILESS_MAIN(TestLineSyntax)
 #include "tst_linesyntax.moc"

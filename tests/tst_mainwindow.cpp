@@ -1019,5 +1019,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_MAIN(tst_mainwindow)
 #include "tst_mainwindow.moc"

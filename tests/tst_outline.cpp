@@ -8,6 +8,7 @@
 #include "core/partfile/partfilereader.h"
 #include "gui/tools/outlinedialog.h"
 #include "mainwindowfixture.h"
+#include "onwindows.h"
 
 #include "gui/mainwindow/panelscrollarea.h"
 #include "gui/mainwindow/panelview.h"
@@ -325,7 +326,8 @@ private Q_SLOTS:
         m_separate = separate;
         m_platform.asked.clear();
         const QString target = path(file);
-        if (file == QLatin1String("link.cvp") && !QFile::link(path(QStringLiteral("job.cvp")), target))
+        // Windows's QFile::link makes a shortcut, a file of its own that the program does not follow.
+        if (file == QLatin1String("link.cvp") && (onWindows() || !QFile::link(path(QStringLiteral("job.cvp")), target)))
             QSKIP("This system makes no symbolic links");
         if (separate) m_platform.files << target << std::nullopt;
         action(*w, "mnuTraceOutline")->trigger();
@@ -351,5 +353,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_MAIN(tst_outline)
 #include "tst_outline.moc"

@@ -848,5 +848,6 @@ void tst_PanelModel::randomSequencesKeepTheTableSound() {
     }
 }
 
+#include "testmain.h"
 QTEST_GUILESS_MAIN(tst_PanelModel)
 #include "tst_panelmodel.moc"

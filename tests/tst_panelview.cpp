@@ -241,5 +241,6 @@ void tst_PanelView::rightPressOnBlockRequestsThePopup() {
     QCOMPARE(s.m.currentKind(), Kind::Move);
 }
 
+#include "testmain.h"
 QTEST_MAIN(tst_PanelView)
 #include "tst_panelview.moc"

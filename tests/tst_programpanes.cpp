@@ -89,5 +89,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_MAIN(tst_programpanes)
 #include "tst_programpanes.moc"

@@ -1,6 +1,7 @@
 // Headsmith's rewrite of the part file: replacing or keeping a header and closing block, failures that
 // leave the part file as it was, odd names and special files, and the line reader beneath it.
 #include "headsmithfixture.h"
+#include "onwindows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -268,17 +269,12 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir).entryList(QDir::Files).size(), 2);
     }
 
-    // A part file whose path leaves no room for the temporary name beside it is not touched, and
+    // A part file whose name leaves no room for the temporary name beside it is not touched, and
     // the user is told why.
     void partFileTooLongToReplace() {
-        QString folder = path(QStringLiteral("deep"));
         const savefile::Limits limits = savefile::limits(m_dir->path());
-        while (QFile::encodeName(folder).size() < limits.path - 250) {
-            folder += QLatin1Char('/') + QString(200, u'd');
-            QVERIFY(QDir().mkpath(folder));
-        }
-        m_part = folder + QLatin1Char('/') + QString(limits.path - 3 - QFile::encodeName(folder).size() - 4, u'p') +
-                 QStringLiteral(".cvp");
+        m_part = path(QStringLiteral("work/") + QString(limits.name - savefile::TemporarySuffix + 1 - 4, u'p') +
+                      QStringLiteral(".cvp"));
         writeBytes(m_part, Part);
         const headsmith::RewriteResult r = rewrite(sampleHeaderFields());
         QCOMPARE(r.outcome, Outcome::Failed);
@@ -297,7 +293,8 @@ private Q_SLOTS:
         QTest::newRow("opening, called") << true << true << "work/part.cvp";
         QTest::newRow("opening, roundabout path") << true << false << "work/../work/./part.cvp";
         QTest::newRow("closing, copied") << false << false << "work/part.cvp";
-        QTest::newRow("closing, called through a link") << false << true << "link.cvp";
+        if (!onWindows()) // where QFile::link makes a shortcut, a file of its own
+            QTest::newRow("closing, called through a link") << false << true << "link.cvp";
     }
     void partFileAsItsOwnOpeningOrClosingFile() {
         QFETCH(bool, opening);
@@ -500,5 +497,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_MAIN(tst_rewrite)
 #include "tst_rewrite.moc"

@@ -4,6 +4,7 @@
 #include "core/settings.h"
 #include "gui/document/partdocument.h"
 #include "gui/mainwindow/panelview.h"
+#include "onwindows.h"
 #include "platform/qtplatform.h"
 #include "platform/savefile.h"
 #include "scriptedplatform.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -202,6 +204,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("linkTo"); // when set, folder is made a link to it
         QTest::addColumn<bool>("system");
+        if (onWindows()) {
+            // "{X}" is the folder the environment variable X names; Windows has no symbolic links to try.
+            QTest::newRow("installed program") << "{ProgramFiles}/Corvane/Part File Stacker"
+                                               << "" << true;
+            QTest::newRow("32-bit programs, not there") << "{ProgramFiles(x86)}/Corvane"
+                                                        << "" << true;
+            QTest::newRow("the system's folder, another case") << "{SystemRoot}/SYSTEM32"
+                                                               << "" << true;
+            QTest::newRow("climbing back into the programs") << "{ProgramFiles}/../Users/../Program Files/Corvane"
+                                                             << "" << true;
+            QTest::newRow("only begins alike") << "{ProgramFiles} Data/stacker"
+                                               << "" << false;
+            QTest::newRow("user's own folder") << "~/portable"
+                                               << "" << false;
+            return;
+        }
         QTest::newRow("installed program") << "/usr/bin"
                                            << "" << true;
         QTest::newRow("administrator's copy, not there") << "/opt/corvane/bin"
@@ -221,7 +239,12 @@ private Q_SLOTS:
         QFETCH(QString, folder);
         QFETCH(QString, linkTo);
         QFETCH(bool, system);
-        const auto here = [&](QString p) { return p.replace(QLatin1String("~"), m_dir.path()); };
+        const auto here = [&](QString p) {
+            static const QRegularExpression variable(QStringLiteral("\\{([^}]+)\\}"));
+            if (const QRegularExpressionMatch m = variable.match(p); m.hasMatch())
+                p.replace(m.captured(), QDir::fromNativeSeparators(qEnvironmentVariable(qPrintable(m.captured(1)))));
+            return p.replace(QLatin1String("~"), m_dir.path());
+        };
         QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("portable"))));
         if (!linkTo.isEmpty() && !QFileInfo::exists(here(folder))) QVERIFY(QFile::link(here(linkTo), here(folder)));
         QCOMPARE(isSystemFolder(here(folder)), system);
@@ -262,5 +285,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_MAIN(tst_startup)
 #include "tst_startup.moc"

@@ -532,5 +532,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_GUILESS_MAIN(tst_templates)
 #include "tst_templates.moc"

@@ -818,5 +818,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_MAIN(tst_toolpath)
 #include "tst_toolpath.moc"

@@ -267,5 +267,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_MAIN(tst_toolpathwindow)
 #include "tst_toolpathwindow.moc"

@@ -106,5 +106,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_MAIN(TestTranslations)
 #include "tst_translations.moc"

@@ -230,5 +230,6 @@ private Q_SLOTS:
     }
 };
 
+#include "testmain.h"
 QTEST_MAIN(tst_Undo)
 #include "tst_undo.moc"

@@ -47,7 +47,7 @@ void lowerWith(const Job& job, const Grid& g, T* z, std::size_t from, std::size_
                int colB) {
     const Profile p = profileOf(job);
     const double floor = floorOf(job);
-    thread_local std::vector<std::uint32_t> cuts;
+    std::vector<std::uint32_t> cuts;
     gatherCuts(job, g, rowA, rowB, colA, colB, from, to, 0, cuts);
     for (std::uint32_t n : cuts)
         lowerCut<S>(p, job.cuts()[n], floor, g, z, rowA, rowB, colA, colB);
@@ -60,14 +60,6 @@ void detail::gatherCuts(const Job& job, const Grid& g, int rowA, int rowB, int c
     out.clear();
     const Job::Index& ix = job.index();
     if (ix.binsX == 0 || from >= to) return;
-    // Which cuts this thread has taken already: a cut is listed in every bin it reaches.
-    thread_local std::vector<std::uint32_t> seen;
-    thread_local std::uint32_t mark = 0;
-    if (seen.size() < job.cutCount()) seen.resize(job.cutCount(), mark);
-    if (++mark == 0) {
-        std::fill(seen.begin(), seen.end(), 0);
-        mark = 1;
-    }
     const auto binOf = [&](double v, double origin, int count) {
         return int(std::clamp(std::floor((v - origin) / ix.bin), 0.0, double(count - 1)));
     };
@@ -85,11 +77,12 @@ void detail::gatherCuts(const Job& job, const Grid& g, int rowA, int rowB, int c
             const std::size_t b = std::size_t(by) * std::size_t(ix.binsX) + std::size_t(bx);
             const auto first = ix.cuts.begin() + ix.start[b], last = ix.cuts.begin() + ix.start[b + 1];
             for (auto it = std::lower_bound(first, last, std::uint32_t(from)); it != last && *it < to; ++it)
-                if (seen[*it] != mark) {
-                    seen[*it] = mark;
-                    out.push_back(*it);
-                }
+                out.push_back(*it);
         }
+    // A cut is listed in every bin it reaches: once each, in the run's order. (No thread_local marks:
+    // MinGW's threads that had them never finished exiting under Wine.)
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
 }
 
 void detail::forEachTask(int tasks, const std::function<void(int)>& work) {

@@ -138,7 +138,7 @@ std::optional<double> removedVolume(const Job& job, const Field& field, const st
                             std::min(top, here + 1e-6 * (1 + std::abs(here)) +
                                               p.slope * std::hypot(points[q].first - c / 2, points[q].second - c / 2));
                 }
-            thread_local std::vector<std::uint32_t> cuts;
+            std::vector<std::uint32_t> cuts;
             gatherCuts(job, g, rowA, rowB, 0, g.width, 0, job.cutCount(), c, cuts);
             for (std::uint32_t n : cuts) {
                 const Cut& cut = job.cuts()[n];

@@ -1,5 +1,7 @@
 #include "core/headsmith/headertext.h"
 
+#include <QDir>
+
 namespace headertext {
 
 namespace {
@@ -74,7 +76,7 @@ Block writeheaderinfo(const HeaderFields& f) {
     if (f.addOpening) {
         if (f.openingAsFP) {
             b << text(QStringLiteral("'' Run Opening file first")) << text(blank)
-              << text(QStringLiteral("FP, ") + f.openingPath);
+              << text(QStringLiteral("FP, ") + QDir::toNativeSeparators(f.openingPath));
         } else {
             b << text(QStringLiteral("'' Opening file info")) << text(blank) << BlockLine{{}, true, f.openingPath};
         }
@@ -88,7 +90,7 @@ Block closingBlock(const HeaderFields& f) {
     Block b;
     b << text(ClosingStart) << text(QStringLiteral(" "));
     if (f.closingAsFP)
-        b << text(QStringLiteral("FP, ") + f.closingPath);
+        b << text(QStringLiteral("FP, ") + QDir::toNativeSeparators(f.closingPath)); // as the system writes it
     else
         b << BlockLine{{}, true, f.closingPath};
     b << text(QStringLiteral(" ")) << text(ClosingEnd);
