@@ -127,7 +127,9 @@ void CarvedView::placeMeasurePoint(QPointF pos) {
     update();
 }
 
-QImage CarvedView::renderImage() const {
+QImage CarvedView::renderImage() {
+    // A view not shown yet has not fitted itself to its size.
+    if (m_scene.isFitted() && m_fitSize != size()) fitToView();
     QImage image(size(), QImage::Format_ARGB32_Premultiplied);
     QPainter p(&image);
     m_scene.paint(p, size());

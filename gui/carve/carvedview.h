@@ -43,7 +43,7 @@ public:
     // The sharp region shown, if any.
     const CarvedPicture& region() const { return m_region; }
     // The picture as shown, without the pointer: what an export writes.
-    QImage renderImage() const;
+    QImage renderImage();
 
     QSize sizeHint() const override { return {520, 380}; }
     QSize minimumSizeHint() const override { return {160, 120}; }
