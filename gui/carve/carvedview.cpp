@@ -17,6 +17,8 @@ CarvedView::CarvedView(CarveWorker* worker, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setToolTip(tr("Wheel: zoom. Drag: move. Double click: fit. The readout below gives the depth of cut "
+                  "under the pointer."));
     m_scene.setViewKind(ViewKind::Top);
     m_rest->setSingleShot(true);
     m_rest->setInterval(RestMs);

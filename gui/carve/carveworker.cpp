@@ -32,13 +32,14 @@ carve::Grid scrubberGrid(const carve::Job& job, std::size_t budgetBytes) {
     return job.wholeGrid(std::min(budgetBytes / 8, MostCells * carve::BytesPerCell));
 }
 
-CarvedPicture picture(const carve::Job& job, const carve::Field& field, std::size_t moment, int maxSide) {
+CarvedPicture picture(const carve::Job& job, const carve::Field& field, std::size_t moment, int maxSide, bool surface) {
     CarvedPicture p;
     p.relief = reliefImage(job, field);
     if (maxSide > 0 && (p.relief.width() > maxSide || p.relief.height() > maxSide))
         p.relief = p.relief.scaled(maxSide, maxSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     p.plane = planeOf(field.grid);
     p.moment = moment;
+    if (!surface) return p;
     // The surface: blocks of cells, each its lowest.
     const carve::Grid& g = field.grid;
     const int step = std::max(1, int(std::ceil(double(std::max(g.width, g.height)) / SurfaceCells)));
@@ -99,11 +100,9 @@ void CarveWorker::setJob(std::shared_ptr<const carve::Job> job, std::size_t budg
             this,
             [this, end = std::move(end), generation] {
                 if (generation != m_generation) return;
-                m_end = end;
-                if (atEnd()) {
-                    m_whole = m_end;
-                    Q_EMIT wholeReady();
-                }
+                // The end shows at once, whatever the moment: the scrubber is not ready before it.
+                m_whole = m_end = end;
+                Q_EMIT wholeReady();
             },
             Qt::QueuedConnection);
         auto scrubber =
@@ -177,7 +176,7 @@ void CarveWorker::requestRegion(const carve::Grid& grid, std::size_t moment) {
             ++m_regionsCancelled;
             return;
         }
-        CarvedPicture region = carvepictures::picture(*job, *field, moment);
+        CarvedPicture region = carvepictures::picture(*job, *field, moment, 0, false);
         QMetaObject::invokeMethod(
             this,
             [this, region = std::move(region), generation] {

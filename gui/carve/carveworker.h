@@ -11,9 +11,9 @@
 #include <memory>
 
 // A picture of the carved blank and what it was made from: the relief (one pixel a cell, or fewer for
-// a very large field), the rectangle of the plane it covers, the moment it shows, and a small field for
-// the 3D surface (at most SurfaceCells a side, each cell the lowest of those it stands for, so a
-// narrow groove stays in it).
+// a very large field), the rectangle of the plane it covers, the moment it shows, and (of the whole
+// blank) a small field for the 3D surface (at most SurfaceCells a side, each cell the lowest of those it stands for, so
+// a narrow groove stays in it).
 struct CarvedPicture {
     QImage relief;
     QRectF plane;
@@ -37,8 +37,9 @@ std::optional<carve::Grid> regionGrid(const carve::Job& job, const QRectF& visib
 // The whole blank's grid for the scrubber: coarse enough that checkpoints fit the budget beside it
 // and that a step draws quickly (at most about two million cells).
 carve::Grid scrubberGrid(const carve::Job& job, std::size_t budgetBytes);
-// The relief of a field and its small field for 3D.
-CarvedPicture picture(const carve::Job& job, const carve::Field& field, std::size_t moment, int maxSide = 0);
+// The relief of a field (at most maxSide pixels a side, when given) and its small field for 3D.
+CarvedPicture picture(const carve::Job& job, const carve::Field& field, std::size_t moment, int maxSide = 0,
+                      bool surface = true);
 // The plane rectangle a grid covers.
 QRectF planeOf(const carve::Grid& grid);
 
