@@ -10,10 +10,12 @@
 //   - the 3D surface's frame at the dock's default size (520 x 380) and at 1000 x 700;
 //   - a scrub step: the whole blank's picture at a moment picked at random (forward and back), median
 //     and slowest of 60;
-//   - a frame of the top view with the path over the relief (what a pan draws).
+//   - a frame of the top view with the path over the relief (what a pan draws);
+//   - the job sheet's picture from the top, with the carved blank and without.
 #include "gui/carve/carvedsurface.h"
 #include "gui/carve/carvedview.h"
 #include "gui/carve/carverelief.h"
+#include "gui/jobsheet/jobsheetpages.h"
 #include "signjob.h"
 
 #include <QApplication>
@@ -164,5 +166,17 @@ int main(int argc, char** argv) {
         frames.push_back(ms(t));
     }
     std::printf("top view frame with the path at 1000 x 700: %.0f ms\n", median(frames));
+
+    std::vector<double> sheet, plain;
+    for (int r = 0; r < runs; ++r) {
+        QElapsedTimer t;
+        t.start();
+        jobsheet::pathPicture(*trace, job.get());
+        sheet.push_back(ms(t));
+        t.restart();
+        jobsheet::pathPicture(*trace);
+        plain.push_back(ms(t));
+    }
+    std::printf("job sheet's picture: %.0f ms on the carved blank, %.0f ms without\n", median(sheet), median(plain));
     return 0;
 }
