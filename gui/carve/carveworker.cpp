@@ -34,14 +34,15 @@ carve::Grid scrubberGrid(const carve::Job& job, std::size_t budgetBytes) {
 
 CarvedPicture picture(const carve::Job& job, const carve::Field& field, std::size_t moment, int maxSide, bool surface) {
     CarvedPicture p;
-    p.relief = reliefImage(job, field);
-    if (maxSide > 0 && (p.relief.width() > maxSide || p.relief.height() > maxSide))
-        p.relief = p.relief.scaled(maxSide, maxSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    p.plane = planeOf(field.grid);
+    p.relief = reliefImage(job, field, maxSide);
+    // The picture's last blocks may reach past the grid: its rectangle is the blocks'.
+    const carve::Grid& g = field.grid;
+    const double block = g.cell * reliefStep(g, maxSide);
+    const double top = g.y0 + g.height * g.cell;
+    p.plane = QRectF(g.x0, top - p.relief.height() * block, p.relief.width() * block, p.relief.height() * block);
     p.moment = moment;
     if (!surface) return p;
     // The surface: blocks of cells, each its lowest.
-    const carve::Grid& g = field.grid;
     const int step = std::max(1, int(std::ceil(double(std::max(g.width, g.height)) / SurfaceCells)));
     carve::Grid s = g;
     s.cell = g.cell * step;
