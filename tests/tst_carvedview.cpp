@@ -211,7 +211,8 @@ private Q_SLOTS:
         const Carved job = carved(Unit::Inch);
         ToolpathDock dock;
         dock.setPartFile(part);
-        dock.carvedPane()->topView()->resize(320, 240);
+        dock.resize(420, 520);
+        dock.show();
         dock.setTrace(job.trace, job.job, std::size_t(1) << 20);
         auto* kind = dock.findChild<QComboBox*>(QStringLiteral("cmbToolpathView"));
         kind->setCurrentIndex(kind->findText(QStringLiteral("Carved")));

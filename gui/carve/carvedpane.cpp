@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QStackedWidget>
 #include <QToolButton>
@@ -99,6 +100,17 @@ void CarvedPane::setActive(bool active) {
     m_worker->setMoment(std::size_t(m_moment));
     m_top->setMoment(m_moment);
     showState();
+}
+
+void CarvedPane::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    setActive(true);
+}
+
+void CarvedPane::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // A window minimized keeps its pictures for when it comes back.
+    if (!event->spontaneous()) setActive(false);
 }
 
 void CarvedPane::setThreeD(bool threeD) {

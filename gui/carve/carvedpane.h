@@ -14,7 +14,8 @@ class QToolButton;
 
 // The Toolpath dock's carved mode: the carved blank from the top or in 3D, with the path laid over it
 // or not, Measure, and the readout of the pointer's place and depth of cut. Without a blank it says
-// why. It carves only while it is shown: a run the operator does not look at costs nothing.
+// why. It carves only while it is shown: a run the operator does not look at (another view chosen, the
+// dock closed) costs nothing.
 class CarvedPane : public QWidget {
     Q_OBJECT
 
@@ -25,8 +26,6 @@ public:
                   std::size_t budgetBytes);
     void setThreeD(bool threeD);
     bool isThreeD() const;
-    // Shown in the dock (carving) or not.
-    void setActive(bool active);
     void setMoment(int moment);
     void setCurrentLine(dryrun::LineRef line);
 
@@ -40,7 +39,13 @@ public:
     CarvedSurface* surface() const { return m_surface; }
     QLabel* readout() const { return m_readout; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    // Carving while shown (the dock open on a carved view), nothing while not.
+    void setActive(bool active);
     void showState();
 
     CarveWorker* m_worker;

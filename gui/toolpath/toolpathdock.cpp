@@ -161,7 +161,6 @@ void ToolpathDock::showViewKind() {
     const bool carved = isCarved();
     if (!carved) m_view->setViewKind(static_cast<ViewKind>(kind));
     m_carved->setThreeD(kind == CarvedThreeD);
-    m_carved->setActive(carved);
     m_views->setCurrentWidget(carved ? static_cast<QWidget*>(m_carved) : static_cast<QWidget*>(m_view));
 }
 
