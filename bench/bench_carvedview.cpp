@@ -11,6 +11,7 @@
 //   - a scrub step: the whole blank's picture at a moment picked at random (forward and back), median
 //     and slowest of 60;
 //   - a frame of the top view with the path over the relief (what a pan draws);
+//   - the readout's depth under the pointer at 2,000 points;
 //   - the job sheet's picture from the top, with the carved blank and without.
 #include "gui/carve/carvedsurface.h"
 #include "gui/carve/carvedview.h"
@@ -166,6 +167,19 @@ int main(int argc, char** argv) {
         frames.push_back(ms(t));
     }
     std::printf("top view frame with the path at 1000 x 700: %.0f ms\n", median(frames));
+
+    // The readout's depth under the pointer, worked out on the window's thread at each move.
+    std::vector<double> points;
+    std::uniform_real_distribution<double> across(0, 96), up(0, 48);
+    for (int k = 0; k < 2000; ++k) {
+        const QPointF at = view.scene().projection().toScreen(QPointF(across(rng), up(rng)));
+        QElapsedTimer t;
+        t.start();
+        view.readoutAt(at);
+        points.push_back(ms(t));
+    }
+    std::printf("readout at the pointer: median %.3f ms, slowest %.3f ms\n", median(points),
+                *std::max_element(points.begin(), points.end()));
 
     std::vector<double> sheet, plain;
     for (int r = 0; r < runs; ++r) {
