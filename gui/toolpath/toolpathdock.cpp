@@ -183,7 +183,9 @@ bool ToolpathDock::exportTo(const QString& path, QString* error) const {
     if (isCarved()) {
         // The carved blank is a picture of cells, not lines: PNG alone says it as it is.
         if (svg) {
-            if (error) *error = tr("The carved blank is saved as PNG only; %1 was not written.").arg(path);
+            if (error)
+                *error = tr("The carved blank is saved as PNG only; %1 was not written.")
+                             .arg(QDir::toNativeSeparators(path));
             return false;
         }
         const QImage image = m_carved->renderImage();
