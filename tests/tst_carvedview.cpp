@@ -134,6 +134,33 @@ private Q_SLOTS:
         QCOMPARE(region.relief, reliefImage(*f.job.job, *carve::carve(*f.job.job, *grid, m)));
     }
 
+    // Zoomed to the whole blank's own cell, the sharp region's cells stand on the coarse field's points
+    // and its picture is the coarse picture's, cell for cell.
+    void regionAgreesWithTheWholeBlank() {
+        Fixture f(Unit::Inch, std::size_t(4) << 20);
+        QSignalSpy whole(&f.worker, &CarveWorker::wholeReady), regions(&f.worker, &CarveWorker::regionReady);
+        QVERIFY(whole.wait(60000));
+        const carve::Grid g = f.job.job->wholeGrid(f.worker.budgetBytes());
+        const QImage coarse = f.worker.whole().relief;
+        QCOMPARE(coarse.size(), QSize(g.width, g.height)); // one pixel a cell
+        ToolpathProjection p = f.view.scene().projection();
+        p.scale = 1 / g.cell;
+        p.offset = {-(g.x0 + 20 * g.cell) / g.cell, 300 + (g.y0 + 10 * g.cell) / g.cell};
+        f.view.scene().setProjection(p);
+        f.worker.requestRegion(*f.view.visibleGrid(), carve::AllDone);
+        const CarvedPicture region = nextRegion(regions);
+        QVERIFY(region.relief.width() > 100 && region.relief.height() > 100);
+        int differ = 0;
+        for (int j = 1; j + 1 < region.relief.height(); ++j)
+            for (int i = 1; i + 1 < region.relief.width(); ++i) {
+                const QRgb a = region.relief.pixel(i, region.relief.height() - 1 - j);
+                const QRgb b = coarse.pixel(i + 20, g.height - 1 - (j + 10));
+                differ += std::abs(qRed(a) - qRed(b)) > 1 || std::abs(qGreen(a) - qGreen(b)) > 1 ||
+                          std::abs(qBlue(a) - qBlue(b)) > 1 || qAlpha(a) != qAlpha(b);
+            }
+        QCOMPARE(differ, 0);
+    }
+
     // The next zoom cancels the region under way: only the newest view's region arrives.
     void nextZoomCancelsTheRunningRegion() {
         Fixture f(Unit::Inch, std::size_t(64) << 20);
