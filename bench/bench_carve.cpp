@@ -15,6 +15,7 @@
 // and a 1/4 inch end mill and for V grooves of 60 and 90 degrees, from the cells' points alone and
 // with the cells where the surface breaks sampled again.
 #include "core/carve/sweep.h"
+#include "signjob.h"
 
 #include <QElapsedTimer>
 
@@ -36,6 +37,8 @@
 #include <unistd.h>
 
 using namespace dryrun;
+using signjob::settingsFor;
+using signjob::signJob;
 
 namespace {
 
@@ -71,45 +74,6 @@ double peakMiB() {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
     return double(u.ru_maxrss) / 1024;
-}
-
-// 192 letters, 8 rows of 24, each a closed curve of about 520 moves, its depth between 0.05 and 0.2
-// below the top; a jog above the blank between letters.
-Program signJob() {
-    QString text;
-    int moves = 0;
-    const int perLetter = 100000 / 192 + 1;
-    for (int row = 0; row < 8 && moves < 100000; ++row)
-        for (int col = 0; col < 24 && moves < 100000; ++col) {
-            const double cx = 2 + col * 3.83, cy = 3 + row * 5.9;
-            const int lobes = 2 + (row * 24 + col) % 5;
-            const auto at = [&](int k, double& x, double& y, double& z) {
-                const double a = 2 * std::numbers::pi * k / perLetter;
-                const double r = 1.2 + 0.45 * std::sin(lobes * a);
-                x = cx + r * std::cos(a) * 0.9;
-                y = cy + r * std::sin(a) * 1.8;
-                z = -0.125 - 0.075 * std::sin(3 * lobes * a);
-            };
-            double x, y, z;
-            at(0, x, y, z);
-            text += QStringLiteral("JZ, , , 0.25\nJ2, %1, %2\nMZ, , , %3\n").arg(x).arg(y).arg(z);
-            for (int k = 1; k <= perLetter && moves < 100000; ++k, ++moves) {
-                at(k, x, y, z);
-                text += QStringLiteral("M3, %1, %2, %3\n").arg(x, 0, 'f', 5).arg(y, 0, 'f', 5).arg(z, 0, 'f', 5);
-            }
-        }
-    text += QStringLiteral("JZ, , , 0.25\n");
-    return programFromText(QStringLiteral("sign.cvp"), QStringLiteral("/bench"), text);
-}
-
-Settings settingsFor(const Tool& tool) {
-    Settings s;
-    s.blankX = 96;
-    s.blankY = 48;
-    s.thickness = 0.75;
-    s.tool = tool;
-    s.stepLimit = 10000000;
-    return s;
 }
 
 // The cells the cuts' reach covers on a grid, counted along the cuts' spans: the work a field of it does.

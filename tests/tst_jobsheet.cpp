@@ -246,6 +246,44 @@ private Q_SLOTS:
         QVERIFY2(move.weight > 1.4 * jog.weight, qPrintable(QStringLiteral("%1 %2").arg(move.weight).arg(jog.weight)));
     }
 
+    // With a blank the sheet's picture lies on the carved blank: its untouched top, and the groove in
+    // the relief's colours beside the path; without one, the path alone.
+    void carvedBlankUnderThePath() {
+        dryrun::Settings s;
+        s.blankX = 10;
+        s.blankY = 6;
+        s.tool = {dryrun::Tool::Shape::V, 0.5, 60};
+        const dryrun::Trace trace = dryrun::run(
+            dryrun::programFromText("c.cvp", "/job", "JZ, , , 0.5\nJ2, 2, 1\nMZ, , , -0.2\nM2, 8, 1\nJZ, , , 0.5\n"), s,
+            {}, {});
+        const auto job = carve::Job::fromTrace(trace);
+        QVERIFY(job);
+        const auto count = [](const QImage& image, QRgb colour) {
+            int n = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    n += image.pixel(x, y) == colour;
+            return n;
+        };
+        const QRgb top = qRgb(0xEA, 0xD7, 0xB0);
+        const QImage carved = jobsheet::pathPicture(trace, job.get());
+        const QImage plain = jobsheet::pathPicture(trace);
+        QCOMPARE(carved.size(), plain.size());
+        // The blank is 10 x 6 of a picture some 17 units wide: a fifth of it at least.
+        QVERIFY2(count(carved, top) > carved.width() * carved.height() / 5,
+                 qPrintable(QString::number(count(carved, top))));
+        QCOMPARE(count(plain, top), 0);
+        // Across the groove, away from the path's line over it, the relief's walls: colours neither
+        // picture has outside the carved blank.
+        const QPointF mid = QPointF(carved.width() / 2.0, 0);
+        int walls = 0;
+        for (int y = 0; y < carved.height(); ++y) {
+            const QRgb c = carved.pixel(int(mid.x()), y);
+            walls += c != top && c != plain.pixel(int(mid.x()), y) && qRed(c) > qBlue(c) + 40;
+        }
+        QVERIFY2(walls >= 4, qPrintable(QString::number(walls)));
+    }
+
     // Letter where the locale's country prints on it, A4 elsewhere.
     void paperFromLocale_data() {
         QTest::addColumn<QString>("locale");

@@ -738,6 +738,36 @@ private Q_SLOTS:
         QCOMPARE(*dialog.settings()->tableX, 100.0);
     }
 
+    // The carve's memory budget: a whole number of MiB from 1 to 65536, and the one the settings hold
+    // is kept when the field is left as it is.
+    void carveBudgetField_data() {
+        QTest::addColumn<QString>("typed"); // null: left as it is
+        QTest::addColumn<double>("budget"); // 0: refused
+        QTest::newRow("left as it is") << QString() << 256.0;
+        QTest::newRow("the least") << "1" << 1.0;
+        QTest::newRow("the most") << "65536" << 65536.0;
+        QTest::newRow("none") << "0" << 0.0;
+        QTest::newRow("too much") << "65537" << 0.0;
+        QTest::newRow("a part of one") << "1.5" << 0.0;
+        QTest::newRow("not a number") << "lots" << 0.0;
+    }
+    void carveBudgetField() {
+        QFETCH(QString, typed);
+        QFETCH(double, budget);
+        dryrun::Settings s;
+        s.carveBudgetMiB = 256;
+        DryRunSettingsDialog dialog(s);
+        if (!typed.isNull()) {
+            auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("txtCarveBudget"));
+            QVERIFY(field);
+            field->setText(typed);
+        }
+        QString problem;
+        const std::optional<dryrun::Settings> taken = dialog.settings(&problem);
+        QCOMPARE(taken ? taken->carveBudgetMiB : 0.0, budget);
+        QCOMPARE(problem.isEmpty(), budget > 0);
+    }
+
     void runTimeFormat_data() {
         QTest::addColumn<double>("seconds");
         QTest::addColumn<QString>("text");

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -36,9 +37,12 @@ QRgb lit(const Colour& c, double light) {
 
 } // namespace
 
-QImage reliefImage(const carve::Job& job, const carve::Field& field) {
+int reliefStep(const carve::Grid& grid, int maxSide) {
+    return maxSide > 0 ? std::max(1, (std::max(grid.width, grid.height) + maxSide - 1) / maxSide) : 1;
+}
+
+QImage reliefImage(const carve::Job& job, const carve::Field& field, int maxSide) {
     const carve::Grid& g = field.grid;
-    QImage image(g.width, g.height, QImage::Format_ARGB32);
     const double top = job.top();
     const double floor = job.bottom().value_or(-std::numeric_limits<double>::infinity());
     const double deepest = std::max(job.lowestTip(), floor);
@@ -51,31 +55,54 @@ QImage reliefImage(const carve::Job& job, const carve::Field& field) {
     const auto h = [&](int i, int j) {
         return double(field.at(std::clamp(i, 0, g.width - 1), std::clamp(j, 0, g.height - 1)));
     };
-    for (int j = 0; j < g.height; ++j) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(g.height - 1 - j));
+    const auto colourAt = [&](int i, int j) -> QRgb {
+        const double here = h(i, j);
         const double y = g.y(j);
-        for (int i = 0; i < g.width; ++i) {
-            const double here = h(i, j);
-            const bool onBlank = g.x(i) >= 0 && g.x(i) <= job.sizeX() && y >= 0 && y <= job.sizeY();
-            const bool cut = here < top - untouched;
-            if (!onBlank && !cut) {
-                line[i] = qRgba(0, 0, 0, 0);
-                continue;
+        const bool onBlank = g.x(i) >= 0 && g.x(i) <= job.sizeX() && y >= 0 && y <= job.sizeY();
+        const bool cut = here < top - untouched;
+        if (!onBlank && !cut) return qRgba(0, 0, 0, 0);
+        if (!cut) return Top;
+        if (onBlank && here <= floor + untouched) return Through;
+        const double gx = (h(i + 1, j) - h(i - 1, j)) / (2 * g.cell);
+        const double gy = (h(i, j + 1) - h(i, j - 1)) / (2 * g.cell);
+        const double dot =
+            (-gx * lx - gy * ly + lz) / std::sqrt(gx * gx + gy * gy + 1) / std::sqrt(lx * lx + ly * ly + lz * lz);
+        const double light = std::clamp(0.3 + 0.7 * dot / level, 0.15, 1.25);
+        return lit(onBlank ? byDepth((top - here) / range) : OffBlank, light);
+    };
+
+    // Blocks of step x step cells make one pixel, their colours averaged (weighted by how opaque each
+    // is): a large field never stands as a picture of its own size.
+    const int step = reliefStep(g, maxSide);
+    const int w = (g.width + step - 1) / step, ht = (g.height + step - 1) / step;
+    QImage image(w, ht, QImage::Format_ARGB32);
+    if (step == 1) {
+        for (int row = 0; row < ht; ++row) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+            for (int i = 0; i < g.width; ++i)
+                line[i] = colourAt(i, g.height - 1 - row);
+        }
+        return image;
+    }
+    std::vector<double> sums(std::size_t(w) * 4);
+    for (int row = 0; row < ht; ++row) {
+        std::fill(sums.begin(), sums.end(), 0.0);
+        // Image rows run from the highest Y down.
+        const int j1 = g.height - 1 - row * step, j0 = std::max(0, j1 - step + 1);
+        for (int j = j0; j <= j1; ++j)
+            for (int i = 0; i < g.width; ++i) {
+                const QRgb c = colourAt(i, j);
+                double* s = &sums[std::size_t(i / step) * 4];
+                const double a = qAlpha(c);
+                s[0] += qRed(c) * a, s[1] += qGreen(c) * a, s[2] += qBlue(c) * a, s[3] += a;
             }
-            if (!cut) {
-                line[i] = Top;
-                continue;
-            }
-            if (onBlank && here <= floor + untouched) {
-                line[i] = Through;
-                continue;
-            }
-            const double gx = (h(i + 1, j) - h(i - 1, j)) / (2 * g.cell);
-            const double gy = (h(i, j + 1) - h(i, j - 1)) / (2 * g.cell);
-            const double dot =
-                (-gx * lx - gy * ly + lz) / std::sqrt(gx * gx + gy * gy + 1) / std::sqrt(lx * lx + ly * ly + lz * lz);
-            const double light = std::clamp(0.3 + 0.7 * dot / level, 0.15, 1.25);
-            line[i] = lit(onBlank ? byDepth((top - here) / range) : OffBlank, light);
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+        for (int x = 0; x < w; ++x) {
+            const double* s = &sums[std::size_t(x) * 4];
+            const int cells = (j1 - j0 + 1) * (std::min(g.width, (x + 1) * step) - x * step);
+            const auto channel = [&](double v) { return int(std::lround(v / s[3])); };
+            line[x] = s[3] > 0 ? qRgba(channel(s[0]), channel(s[1]), channel(s[2]), int(std::lround(s[3] / cells)))
+                               : qRgba(0, 0, 0, 0);
         }
     }
     return image;

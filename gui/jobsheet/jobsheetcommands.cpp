@@ -54,6 +54,7 @@ JobSheetData JobSheetCommands::sheet() {
         checker::check(m_document.model(), m_document.folder(), {}, partfile::fileLineOfRow(m_document.kept(), 1)),
         trace.get(), m_document.kept().file.get());
     JobSheetData data = jobsheet::gather(program, trace, findings, m_platform.shortDate());
+    data.carveJob = m_dryRun.carveJob();
     data.unsaved = m_document.isModified();
     return data;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/carve/carve.h"
 #include "core/checker/checker.h"
 #include "core/dryrun/dryrun.h"
 #include "core/headsmith/headerinfo.h"
@@ -37,6 +38,7 @@ struct JobSheetData {
     QList<Row> answers; // the header's answers worth printing, in the header's order; empty without one
 
     std::shared_ptr<const dryrun::Trace> trace; // drawn from the top
+    std::shared_ptr<const carve::Job> carveJob; // its carved blank under the path; null without a blank
     QString time;                               // h:mm:ss
     QList<Row> extent;                          // one row per axis, with the unit; empty when nothing moves
     QStringList runNotes;                       // a run cut short by the step limit says so

@@ -1,5 +1,6 @@
 #include "gui/jobsheet/jobsheetpages.h"
 
+#include "gui/carve/carverelief.h"
 #include "gui/toolpath/toolpathexport.h"
 #include "platform/savefile.h"
 
@@ -24,6 +25,9 @@
 // pages draws a line moved to the next page on the page before as well, clipped out of sight but
 // still in the PDF's text, so a search or a copy from the PDF would find every such line twice.
 namespace {
+
+// The sheet's picture is drawn at twice its logical size, sharp on paper.
+constexpr double PaperRatio = 2.0;
 
 struct Texts {
     Q_DECLARE_TR_FUNCTIONS(JobSheet)
@@ -193,7 +197,7 @@ private:
             text(Texts::tr("The dry run draws no path."), font(9.5), Qt::black, 0);
             return;
         }
-        const QImage image = jobsheet::pathPicture(*d.trace);
+        const QImage image = jobsheet::pathPicture(*d.trace, d.carveJob.get());
         const QSizeF logical = image.deviceIndependentSize();
         const qreal width = m_page.width();
         const qreal height = std::min(width * logical.height() / logical.width(), m_page.height() * 0.6);
@@ -270,7 +274,7 @@ bool fail(QString* error, const QString& text) {
 
 namespace jobsheet {
 
-QImage pathPicture(const dryrun::Trace& trace) {
+QImage pathPicture(const dryrun::Trace& trace, const carve::Job* job) {
     ToolpathScene scene;
     // The pointer owns nothing: the trace outlives the scene.
     scene.setTrace(std::shared_ptr<const dryrun::Trace>(std::shared_ptr<void>(), &trace));
@@ -282,8 +286,16 @@ QImage pathPicture(const dryrun::Trace& trace) {
     const double aspect = bounds.width() > 0 ? std::clamp(bounds.height() / bounds.width(), 0.35, 0.62) : 0.62;
     const QSize logical(760, int(std::lround(760 * aspect)));
     scene.fit(logical);
+    if (job) {
+        // One cell a printed pixel: the sheet needs no finer field, and stays quick to make.
+        const double cell = 1 / (scene.projection().scale * PaperRatio);
+        const carve::Grid whole = job->wholeGrid(cell);
+        if (const std::optional<carve::Field> field = carve::carve(*job, whole))
+            scene.setUnderlays({{reliefImage(*job, *field),
+                                 QRectF(whole.x0, whole.y0, whole.width * whole.cell, whole.height * whole.cell)}});
+    }
     // Drawn at twice its size so the lines stay sharp on paper, its labels still readable there.
-    return renderSceneImage(scene, logical, 2.0);
+    return renderSceneImage(scene, logical, PaperRatio);
 }
 
 QPageLayout pageLayoutFor(const QLocale& locale) {

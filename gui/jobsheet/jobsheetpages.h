@@ -15,8 +15,9 @@ class QPagedPaintDevice;
 namespace jobsheet {
 
 // The toolpath seen from the top as the sheet prints it: pens for paper (moves heavy, jogs light and
-// dashed, so a black and white print tells them apart), drawn at twice its logical size.
-QImage pathPicture(const dryrun::Trace& trace);
+// dashed, so a black and white print tells them apart), drawn at twice its logical size; with a carve
+// job, over the carved blank's relief at a cell of the picture's pixel.
+QImage pathPicture(const dryrun::Trace& trace, const carve::Job* job = nullptr);
 
 // Letter where the locale's country uses it, A4 everywhere else; upright, with 15 mm margins.
 QPageLayout pageLayoutFor(const QLocale& locale);

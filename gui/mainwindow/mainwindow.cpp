@@ -308,7 +308,7 @@ void MainWindow::editSelectedLine() {
 void MainWindow::connectDryRun() {
     PanelView* panel = m_scrollArea->panel();
     connect(m_dryRun, &DryRunController::traceReady, this, [this](std::shared_ptr<const dryrun::Trace> trace) {
-        m_toolpath->setTrace(std::move(trace));
+        m_toolpath->setTrace(std::move(trace), m_dryRun->carveJob(), carve::budgetBytes(m_dryRun->settings()));
         updateChecks();
     });
     connect(m_dryRun, &DryRunController::busyChanged, m_toolpath, &ToolpathDock::setBusy);

@@ -108,7 +108,8 @@ QLineEdit* field(const char* name, QWidget* parent) {
 
 } // namespace
 
-DryRunSettingsDialog::DryRunSettingsDialog(const Settings& settings, QWidget* parent) : QDialog(parent) {
+DryRunSettingsDialog::DryRunSettingsDialog(const Settings& settings, QWidget* parent)
+    : QDialog(parent), m_base(settings) {
     setObjectName(QStringLiteral("frmDryRunSettings"));
     setWindowTitle(tr("Dry Run Settings"));
 
@@ -170,6 +171,13 @@ DryRunSettingsDialog::DryRunSettingsDialog(const Settings& settings, QWidget* pa
     m_captions << qobject_cast<QLabel*>(bitForm->labelForField(m_toolDiameter))
                << qobject_cast<QLabel*>(bitForm->labelForField(m_vBitDiameter));
 
+    auto* carved = new QGroupBox(tr("Carved blank"), this);
+    auto* carvedForm = new QFormLayout(carved);
+    m_carveBudget = field("txtCarveBudget", carved);
+    m_carveBudget->setToolTip(tr("The most memory the carved blank's picture may take; a larger budget gives a "
+                                 "finer picture of the whole blank. 1 to 65536 MiB."));
+    carvedForm->addRow(tr("Memory budget (MiB)"), m_carveBudget);
+
     m_unit = new QComboBox(this);
     m_unit->setObjectName(QStringLiteral("cmbUnit"));
     m_unit->addItems({tr("Inches"), tr("Millimetres")});
@@ -203,6 +211,7 @@ DryRunSettingsDialog::DryRunSettingsDialog(const Settings& settings, QWidget* pa
     layout->addWidget(machine);
     layout->addWidget(bit);
     layout->addWidget(timing);
+    layout->addWidget(carved);
     layout->addWidget(m_problem);
     layout->addWidget(buttons);
     fill(settings);
@@ -217,6 +226,7 @@ void DryRunSettingsDialog::fill(const Settings& settings) {
         m_optional[i]->setText(v ? shown(*v) : QString());
     }
     m_stepLimit->setText(QString::number(s.stepLimit));
+    m_carveBudget->setText(shown(s.carveBudgetMiB));
     m_zero->setCurrentIndex(s.zeroOnTable ? 1 : 0);
     m_acceleration->setChecked(s.acceleration);
     m_toolShape->setCurrentIndex(
@@ -269,7 +279,8 @@ std::optional<Settings> DryRunSettingsDialog::settings(QString* problem) const {
         if (problem) *problem = why;
         return std::nullopt;
     };
-    Settings s;
+    // A setting with no field here (one the settings file holds) is not lost by OK.
+    Settings s = m_base;
     for (int i = 0; i < m_numbers.size(); ++i) {
         const std::optional<double> v = number(m_numbers[i]->text());
         // Fields that acceleration alone uses keep whatever they hold while it is off.
@@ -280,6 +291,7 @@ std::optional<Settings> DryRunSettingsDialog::settings(QString* problem) const {
         Numbers[i].value(s) = *v;
     }
     for (int i = 0; i < m_optional.size(); ++i) {
+        Optionals[i].value(s).reset();
         if (m_optional[i]->text().trimmed().isEmpty()) continue;
         const std::optional<double> v = number(m_optional[i]->text());
         if (!v || *v <= 0) return refuse(tr("%1 must be a number above 0, or empty.").arg(label(Optionals[i].label)));
@@ -304,6 +316,11 @@ std::optional<Settings> DryRunSettingsDialog::settings(QString* problem) const {
     } else {
         s.tool.angle = *angle;
     }
+    const std::optional<double> budget = number(m_carveBudget->text());
+    if (!budget || *budget < 1 || *budget > 65536 || *budget != std::floor(*budget))
+        return refuse(tr("The carve's memory budget must be a whole number of MiB from 1 to 65536."));
+    s.carveBudgetMiB = *budget;
+    s.vBitDiameter.reset();
     if (!m_vBitDiameter->text().trimmed().isEmpty()) {
         const std::optional<double> v = number(m_vBitDiameter->text());
         if (!v || *v <= 0) return refuse(tr("The V bit's largest diameter must be a number above 0, or empty."));

@@ -12,7 +12,7 @@ class QLineEdit;
 
 // The dry run's settings as the operator sets them: speeds, the table, the blank and the bit used
 // when a file's header names none, acceleration with its calibration, the step limit, and the unit
-// all of these are given in (each label says it). OK takes the fields only
+// all of these are given in (each label says it), and the memory the carved blank may take. OK takes the fields only
 // when every one holds a number it may hold; the settings are then those of settings().
 class DryRunSettingsDialog : public QDialog {
     Q_OBJECT
@@ -45,4 +45,7 @@ private:
     QLineEdit* m_vBitDiameter; // empty: 1/2 inch or 12 mm
     QGroupBox* m_speeds;
     QList<QLabel*> m_captions; // of m_numbers, then of m_optional, then the bit's two widths
+    QLineEdit* m_carveBudget;  // MiB
+    // What the dialog was opened with: what it has no field for stays as it was.
+    dryrun::Settings m_base;
 };

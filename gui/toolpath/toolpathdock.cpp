@@ -1,5 +1,8 @@
 #include "gui/toolpath/toolpathdock.h"
 
+#include "gui/carve/carvedpane.h"
+#include "gui/carve/carvedsurface.h"
+#include "gui/carve/carvedview.h"
 #include "gui/toolpath/toolpathexport.h"
 #include "gui/toolpath/toolpathpanels.h"
 #include "gui/toolpath/toolpathview.h"
@@ -13,13 +16,26 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QVBoxLayout>
+
+namespace {
+
+// The view box's carved entries, beside the ViewKind values of the line views.
+constexpr int CarvedTop = 100;
+constexpr int CarvedThreeD = 101;
+
+} // namespace
 
 ToolpathDock::ToolpathDock(QWidget* parent) : QDockWidget(tr("Toolpath"), parent) {
     setObjectName(QStringLiteral("dockToolpath"));
     auto* content = new QWidget(this);
     content->setObjectName(QStringLiteral("fraToolpath"));
     m_view = new ToolpathView(content);
+    m_carved = new CarvedPane(content);
+    m_views = new QStackedWidget(content);
+    m_views->addWidget(m_view);
+    m_views->addWidget(m_carved);
     m_scrubber = new ToolpathScrubber(content);
     m_summary = new ToolpathSummary(content);
     m_answers = new InputAnswersTable(content);
@@ -30,8 +46,11 @@ ToolpathDock::ToolpathDock(QWidget* parent) : QDockWidget(tr("Toolpath"), parent
     m_viewKind->addItem(tr("Front"), static_cast<int>(ViewKind::Front));
     m_viewKind->addItem(tr("Side"), static_cast<int>(ViewKind::Side));
     m_viewKind->addItem(tr("3D"), static_cast<int>(ViewKind::ThreeD));
+    m_viewKind->addItem(tr("Carved"), CarvedTop);
+    m_viewKind->addItem(tr("Carved 3D"), CarvedThreeD);
     m_viewKind->setToolTip(tr("Top: X right, Y up. Front: X right, Z up. Side: Y right, Z up. "
-                              "3D: turn it with a right drag, or Shift and a left drag."));
+                              "3D: turn it with a right drag, or Shift and a left drag. "
+                              "Carved: the blank as the bit leaves it, from the top or in 3D."));
     m_fit = new QPushButton(tr("Fit"), content);
     m_fit->setObjectName(QStringLiteral("cmdFitToolpath"));
     m_fit->setToolTip(tr("Show the whole path (or double click the picture)"));
@@ -76,7 +95,7 @@ ToolpathDock::ToolpathDock(QWidget* parent) : QDockWidget(tr("Toolpath"), parent
     auto* split = new QSplitter(Qt::Vertical, content);
     split->setObjectName(QStringLiteral("splToolpath"));
     split->setChildrenCollapsible(false);
-    split->addWidget(m_view);
+    split->addWidget(m_views);
     split->addWidget(lower);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
@@ -89,16 +108,22 @@ ToolpathDock::ToolpathDock(QWidget* parent) : QDockWidget(tr("Toolpath"), parent
 
     m_chooseFile = [this](const QString& proposed) {
         return QFileDialog::getSaveFileName(this, tr("Export Toolpath"), proposed,
-                                            tr("PNG image (*.png);;SVG drawing (*.svg)"));
+                                            isCarved() ? tr("PNG image (*.png)")
+                                                       : tr("PNG image (*.png);;SVG drawing (*.svg)"));
     };
 
-    connect(m_viewKind, &QComboBox::currentIndexChanged, this,
-            [this] { m_view->setViewKind(static_cast<ViewKind>(m_viewKind->currentData().toInt())); });
-    connect(m_fit, &QPushButton::clicked, this, [this] { m_view->fitToView(); });
+    connect(m_viewKind, &QComboBox::currentIndexChanged, this, &ToolpathDock::showViewKind);
+    connect(m_fit, &QPushButton::clicked, this, [this] {
+        if (!isCarved()) return m_view->fitToView();
+        m_carved->topView()->fitToView();
+        m_carved->surface()->resetView();
+    });
     connect(m_export, &QPushButton::clicked, this, [this] { exportPicture(); });
     connect(m_settings, &QPushButton::clicked, this, &ToolpathDock::settingsRequested);
-    connect(m_scrubber, &ToolpathScrubber::scrubPositionChanged, this,
-            [this](int position) { m_view->setScrubPosition(position); });
+    connect(m_scrubber, &ToolpathScrubber::scrubPositionChanged, this, [this](int position) {
+        m_view->setScrubPosition(position);
+        m_carved->setMoment(position);
+    });
     connect(m_view, &ToolpathView::lineHovered, this, &ToolpathDock::lineHovered);
     connect(m_view, &ToolpathView::lineActivated, this, &ToolpathDock::lineActivated);
     connect(m_summary, &ToolpathSummary::lineActivated, this, &ToolpathDock::lineActivated);
@@ -109,7 +134,13 @@ ToolpathDock::ToolpathDock(QWidget* parent) : QDockWidget(tr("Toolpath"), parent
 }
 
 void ToolpathDock::setTrace(std::shared_ptr<const dryrun::Trace> trace) {
+    setTrace(std::move(trace), nullptr, 0);
+}
+
+void ToolpathDock::setTrace(std::shared_ptr<const dryrun::Trace> trace, std::shared_ptr<const carve::Job> job,
+                            std::size_t budgetBytes) {
     m_view->setTrace(trace);
+    m_carved->setTrace(trace, std::move(job), budgetBytes);
     m_scrubber->setTrace(trace);
     m_summary->setTrace(trace);
     m_answers->setTrace(trace);
@@ -120,8 +151,22 @@ void ToolpathDock::setLineText(std::function<QString(dryrun::LineRef)> provider)
     m_view->setLineText(std::move(provider));
 }
 
+bool ToolpathDock::isCarved() const {
+    const int kind = m_viewKind->currentData().toInt();
+    return kind == CarvedTop || kind == CarvedThreeD;
+}
+
+void ToolpathDock::showViewKind() {
+    const int kind = m_viewKind->currentData().toInt();
+    const bool carved = isCarved();
+    if (!carved) m_view->setViewKind(static_cast<ViewKind>(kind));
+    m_carved->setThreeD(kind == CarvedThreeD);
+    m_views->setCurrentWidget(carved ? static_cast<QWidget*>(m_carved) : static_cast<QWidget*>(m_view));
+}
+
 void ToolpathDock::setCurrentLine(dryrun::LineRef line) {
     m_view->setCurrentLine(line);
+    m_carved->setCurrentLine(line);
     m_summary->setCurrentLine(line);
 }
 
@@ -134,8 +179,25 @@ void ToolpathDock::setBusy(bool busy) {
 }
 
 bool ToolpathDock::exportTo(const QString& path, QString* error) const {
-    if (QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0)
-        return writeSceneSvg(m_view->scene(), m_view->size(), path, error);
+    const bool svg = QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0;
+    if (isCarved()) {
+        // The carved blank is a picture of cells, not lines: PNG alone says it as it is.
+        if (svg) {
+            if (error)
+                *error = tr("The carved blank is saved as PNG only; %1 was not written.")
+                             .arg(QDir::toNativeSeparators(path));
+            return false;
+        }
+        const QImage image = m_carved->renderImage();
+        if (image.isNull()) {
+            if (error)
+                *error =
+                    tr("Nothing is carved to save: %1").arg(CarvedPane::whyNotCarved(m_view->scene().trace().get()));
+            return false;
+        }
+        return writeImagePng(image, path, error);
+    }
+    if (svg) return writeSceneSvg(m_view->scene(), m_view->size(), path, error);
     return writeScenePng(m_view->scene(), m_view->size(), path, error);
 }
 
@@ -143,7 +205,8 @@ void ToolpathDock::exportPicture() {
     QString proposed;
     if (!m_partFile.isEmpty()) {
         const QFileInfo main(m_partFile);
-        proposed = main.dir().filePath(main.completeBaseName() + QStringLiteral("-toolpath.png"));
+        proposed = main.dir().filePath(main.completeBaseName() +
+                                       (isCarved() ? QStringLiteral("-carved.png") : QStringLiteral("-toolpath.png")));
     }
     QString path = m_chooseFile ? m_chooseFile(proposed) : QString();
     if (path.isEmpty()) return;

@@ -1,15 +1,18 @@
 #pragma once
 
+#include "core/carve/carve.h"
 #include "gui/toolpath/toolpathscene.h"
 
 #include <QDockWidget>
 
 #include <functional>
 
+class CarvedPane;
 class InputAnswersTable;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QStackedWidget;
 class ToolpathScrubber;
 class ToolpathSummary;
 class ToolpathView;
@@ -27,6 +30,9 @@ public:
     explicit ToolpathDock(QWidget* parent = nullptr);
 
     void setTrace(std::shared_ptr<const dryrun::Trace> trace);
+    // The trace with its cuts (null without a blank) and the carve's memory budget, for the carved views.
+    void setTrace(std::shared_ptr<const dryrun::Trace> trace, std::shared_ptr<const carve::Job> job,
+                  std::size_t budgetBytes);
     void setLineText(std::function<QString(dryrun::LineRef)> provider);
     void setCurrentLine(dryrun::LineRef line);
     void setAnswers(const dryrun::Answers& answers);
@@ -36,10 +42,14 @@ public:
     void setPartFile(const QString& path) { m_partFile = path; }
     // Replaces the file dialog Export opens (tests answer without one).
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
-    // Writes the view as shown: SVG when the name ends in .svg, else PNG. False, with error, on failure.
+    // Writes the view as shown: SVG when the name ends in .svg, else PNG; a carved view as PNG only.
+    // False, with error, on failure.
     bool exportTo(const QString& path, QString* error) const;
 
     ToolpathView* view() const { return m_view; }
+    CarvedPane* carvedPane() const { return m_carved; }
+    // The carved views are shown (Carved or Carved 3D chosen).
+    bool isCarved() const;
     ToolpathScrubber* scrubber() const { return m_scrubber; }
     ToolpathSummary* summary() const { return m_summary; }
     InputAnswersTable* answersTable() const { return m_answers; }
@@ -54,7 +64,11 @@ Q_SIGNALS:
 private:
     void exportPicture();
 
+    void showViewKind();
+
     ToolpathView* m_view;
+    CarvedPane* m_carved;
+    QStackedWidget* m_views;
     ToolpathScrubber* m_scrubber;
     ToolpathSummary* m_summary;
     InputAnswersTable* m_answers;

@@ -107,6 +107,28 @@ void ToolpathScene::paintBoxes(QPainter& painter, bool antialiased) const {
     painter.drawLine(o - QPointF(0, 7), o + QPointF(0, 7));
 }
 
+void ToolpathScene::paintUnderlays(QPainter& painter, QSize size) const {
+    if (m_kind != ViewKind::Top) return;
+    const ToolpathProjection& p = projection();
+    const QRectF view(QPointF(0, 0), QSizeF(size));
+    for (const Underlay& u : m_underlays) {
+        if (u.image.isNull() || u.plane.isEmpty()) continue;
+        const QRectF screen(p.toScreen(QPointF(u.plane.left(), u.plane.bottom())),
+                            p.toScreen(QPointF(u.plane.right(), u.plane.top())));
+        const QRectF shown = screen.intersected(view);
+        if (shown.isEmpty()) continue;
+        // Only the part in view is scaled: a close zoom on a large picture costs the view's pixels.
+        const double kx = u.image.width() / screen.width(), ky = u.image.height() / screen.height();
+        const QRectF source((shown.left() - screen.left()) * kx, (shown.top() - screen.top()) * ky, shown.width() * kx,
+                            shown.height() * ky);
+        painter.save();
+        // Cells magnified show as the squares they are; a picture made smaller is smoothed.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, kx > 1.0);
+        painter.drawImage(shown, u.image, source);
+        painter.restore();
+    }
+}
+
 void ToolpathScene::paintRange(QPainter& painter, QSize size, int from, int to, bool dimmed, Quality quality) const {
     const std::vector<QLineF>& lines = planeLines();
     from = std::clamp(from, 0, static_cast<int>(lines.size()));
@@ -163,6 +185,8 @@ void ToolpathScene::paint(QPainter& painter, QSize size, Quality quality) const 
 void ToolpathScene::paintStatic(QPainter& painter, QSize size, Quality quality) const {
     painter.fillRect(QRect(QPoint(0, 0), size), backgroundColor());
     paintBoxes(painter, quality == Quality::Full);
+    paintUnderlays(painter, size);
+    if (!m_pathShown) return;
     if (segmentCount() == 0) {
         painter.setPen(QColor(0x80, 0x80, 0x80));
         painter.setFont(smallFont(painter.font()));

@@ -45,7 +45,10 @@ QImage renderSceneImage(const ToolpathScene& scene, QSize size, qreal pixelRatio
 }
 
 bool writeScenePng(const ToolpathScene& scene, QSize size, const QString& path, QString* error) {
-    const QImage image = renderSceneImage(scene, size);
+    return writeImagePng(renderSceneImage(scene, size), path, error);
+}
+
+bool writeImagePng(const QImage& image, const QString& path, QString* error) {
     SaveFile file(path);
     if (!open(file, path, error)) return false;
     if (!image.save(&file, "PNG")) {

@@ -18,5 +18,6 @@ bool writeToolpathSvg(const dryrun::Trace& trace, ViewKind view, QSize size, con
 // A scene as it stands (zoom, turn, highlight, scrub position), for exporting what a view shows.
 QImage renderSceneImage(const ToolpathScene& scene, QSize size, qreal pixelRatio = 1.0);
 // The file replaces path only when written whole; on false, error says why.
+bool writeImagePng(const QImage& image, const QString& path, QString* error);
 bool writeScenePng(const ToolpathScene& scene, QSize size, const QString& path, QString* error);
 bool writeSceneSvg(const ToolpathScene& scene, QSize size, const QString& path, QString* error);

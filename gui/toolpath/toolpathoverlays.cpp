@@ -38,7 +38,7 @@ void ToolpathScene::paintOverlay(QPainter& painter, QSize size) const {
     if (segmentCount() > 0) paintTool(painter);
     paintAxes(painter, size);
     if (segmentCount() > 0 || m_trace) paintScaleBar(painter, size);
-    if (segmentCount() > 0) paintLegend(painter, size);
+    if (segmentCount() > 0 && m_pathShown) paintLegend(painter, size);
     painter.restore();
 }
 

@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QCoreApplication>
+#include <QImage>
 #include <QLineF>
 #include <QRectF>
 #include <QSize>
@@ -64,6 +65,17 @@ public:
     // Pens for paper: a picture drawn at twice its size and printed, perhaps in black and white.
     void setPaper(bool paper) { m_paper = paper; }
 
+    // A picture lying on the top view's plane under the path (the carved blank), covering its
+    // rectangle of the plane (X right, Y up); later ones lie on earlier ones. Other views leave them out.
+    struct Underlay {
+        QImage image;
+        QRectF plane;
+    };
+    void setUnderlays(std::vector<Underlay> underlays) { m_underlays = std::move(underlays); }
+    // Whether the path is drawn (the carved view may show the blank alone).
+    void setPathShown(bool shown) { m_pathShown = shown; }
+    bool pathShown() const { return m_pathShown; }
+
     void setCurrentLine(dryrun::LineRef line) { m_currentLine = line; }
     dryrun::LineRef currentLine() const { return m_currentLine; }
     // Segments from this index on are not reached yet and drawn dimmed; segmentCount() shows all.
@@ -109,6 +121,7 @@ private:
     std::vector<Box> boxes() const;
     // In toolpathdrawing.cpp.
     void paintBoxes(QPainter& painter, bool antialiased) const;
+    void paintUnderlays(QPainter& painter, QSize size) const;
     void paintRange(QPainter& painter, QSize size, int from, int to, bool dimmed, Quality quality) const;
     // In toolpathoverlays.cpp; a fit keeps the path clear of the legend, so it asks for its size.
     void paintTool(QPainter& painter) const;
@@ -123,6 +136,8 @@ private:
     ToolpathTimeline m_timeline;
     ViewKind m_kind = ViewKind::Top;
     bool m_paper = false;
+    bool m_pathShown = true;
+    std::vector<Underlay> m_underlays;
     std::array<ViewState, 4> m_views;
     dryrun::LineRef m_currentLine;
     int m_scrub = 0;

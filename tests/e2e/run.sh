@@ -25,6 +25,11 @@
 # the call is deleted, the copy of the clicked line asks which pass; the third is chosen and the copy
 # must name the clicked line and set the variables of the third pass.
 #
+# The session "carve" starts the program on a part file whose header gives the blank, its thickness and
+# a V bit, opens View > Toolpath, chooses Carved in the dock's view box with the mouse, and finds the
+# groove the program cuts in the picture: rows across the view run over the blank's untouched top,
+# then the groove's walls, wider than any drawn line, then the top again.
+#
 # Screenshots of every step go to $E2E_SHOTS (default build/e2e-shots). The program runs from a
 # fresh copy in a fresh program folder with a fresh home folder, under its own Xvfb server.
 set -euo pipefail
@@ -48,6 +53,7 @@ if [ "${E2E_INNER:-}" != 1 ]; then
     [ "$E2E_SESSION" = keyboard ] && first_display=70
     [ "$E2E_SESSION" = toolpath ] && first_display=90
     [ "$E2E_SESSION" = resume ] && first_display=110
+    [ "$E2E_SESSION" = carve ] && first_display=130
     for attempt in 1 2; do
         export E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/cvstacker-e2e.XXXXXX")
         status=0
@@ -79,6 +85,7 @@ part="$HOME/cvparts/Sign Blank.cvp"
 [ "$session" = keyboard ] && part="$HOME/cvparts/Keys.cvp"
 [ "$session" = toolpath ] && part="$HOME/cvparts/square.cvp"
 [ "$session" = resume ] && part="$HOME/cvparts/passes.cvp"
+[ "$session" = carve ] && part="$HOME/cvparts/groove.cvp"
 opening="$HOME/cvparts/shop/start.cvp"
 
 mkdir -p "$HOME/cvparts/shop" "$program" "$work/runtime"
@@ -522,6 +529,63 @@ toolpath_session() {
     log "PASS ($step screenshots in $shots)"
 }
 
+# ---- The carve session ---------------------------------------------------------------------------
+
+# How many runs of at least 6 pixels that are neither the blank's top (#EAD7B0) nor white lie between
+# runs of at least 5 of the top, along one row of the screen.
+grooves_across() {
+    import -window root -crop "$(($3 - $2))x1+$2+$1" -depth 8 txt:- 2>/dev/null |
+        awk -F'[,: ]+' 'NR > 1 { for (i = 1; i <= NF; i++) if ($i ~ /^#/) { print $1, substr($i, 1, 7); break } }' | awk '
+        { c = ($2 == "#EAD7B0") ? "T" : ($2 == "#FFFFFF") ? "W" : "O"
+          if (c == last) { n++; next }
+          if (last != "") { runs[++k] = last; lens[k] = n }
+          last = c; n = 1 }
+        END { runs[++k] = last; lens[k] = n
+              for (i = 2; i < k; i++)
+                  if (runs[i] == "O" && lens[i] >= 6 && runs[i-1] == "T" && lens[i-1] >= 5 && runs[i+1] == "T" && lens[i+1] >= 5) found++
+              print found + 0 }'
+}
+
+carve_session() {
+    # A 10 x 6 blank with one V groove 0.2 deep up its middle.
+    printf "' Created using the Corvane Part File Stacker\r\n' a groove\r\n'\r\n'' Cut this file out of a 10 x 6 piece of plywood that's 3/4 thick\r\n'' using a 90 degree V bit\r\n'' with the z-axis zeroed at the top surface of the blank\r\nJZ, , , 0.5   \r\nJ2, 5, 1   \r\nMZ, , , -0.2   \r\nM2, 5, 5   \r\nJZ, , , 0.5   \r\nEND\r\n" >"$part"
+    start_program "$part"
+    locate_main
+    focus "$main"
+    keys alt
+    keys v
+    sleep 0.3
+    keys o
+    sleep 2
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    # The view box stands right of "View:" at the dock's top left; its list opens on Top, and Carved
+    # is four below.
+    click $((X + 925)) $((Y + menu_h + 35))
+    sleep 0.5
+    shot view-box "$main"
+    keys Down Down Down Down Return
+    local x1=$((X + 845)) x2=$((X + WIDTH - 10)) y found=0 tries screen_w
+    # The window may reach past the screen's edge; the row ends there.
+    screen_w=$(xdotool getdisplaygeometry | cut -d' ' -f1)
+    [ "$x2" -le "$screen_w" ] || x2=$screen_w
+    for tries in $(seq 1 30); do
+        sleep 0.5
+        found=0
+        for y in $(seq $((Y + menu_h + 120)) 10 $((Y + menu_h + 260))); do
+            if [ "$(grooves_across "$y" "$x1" "$x2")" -ge 1 ]; then found=$((found + 1)); fi
+        done
+        [ "$found" -lt 3 ] || break
+    done
+    shot carved "$main"
+    log "rows of the carved view crossing the groove: $found"
+    [ "$found" -ge 3 ] || fail "the carved view does not show the groove"
+    focus "$main"
+    keys ctrl+q
+    wait_exit Ctrl+Q
+    log "PASS ($step screenshots in $shots)"
+}
+
 # ---- The resume session --------------------------------------------------------------------------
 
 # A press on the block of a panel row (rows stand 24 apart from 32), on its text.
@@ -643,6 +707,10 @@ if [ "$session" = toolpath ]; then
 fi
 if [ "$session" = resume ]; then
     resume_session
+    exit 0
+fi
+if [ "$session" = carve ]; then
+    carve_session
     exit 0
 fi
 
