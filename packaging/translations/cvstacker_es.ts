@@ -39,10 +39,6 @@
         <translation>Recorrido: sin movimiento</translation>
     </message>
     <message>
-        <source>Extent: X %1 to %2, Y %3 to %4, Z %5 to %6</source>
-        <translation>Recorrido: X de %1 a %2, Y de %3 a %4, Z de %5 a %6</translation>
-    </message>
-    <message>
         <source>Segments: %1</source>
         <translation>Segmentos: %1</translation>
     </message>
@@ -53,6 +49,154 @@
     <message>
         <source>The job sheet would replace the part file &quot;%1&quot;; name another file.</source>
         <translation>La hoja de trabajo reemplazaría el archivo de pieza &quot;%1&quot;; indique otro archivo.</translation>
+    </message>
+    <message>
+        <source>Bit: flat, %1</source>
+        <translation>Fresa: plana, %1</translation>
+    </message>
+    <message>
+        <source>Bit: ball, %1</source>
+        <translation>Fresa: de punta esférica, %1</translation>
+    </message>
+    <message>
+        <source>Bit: V, %1°, %2</source>
+        <translation>Fresa: en V, %1°, %2</translation>
+    </message>
+    <message>
+        <source>Carved blank: none, as the header and the settings give no blank to carve</source>
+        <translation>Tablero tallado: ninguno, ya que ni la cabecera ni la configuración indican un tablero que tallar</translation>
+    </message>
+    <message>
+        <source>Carved blank: cell %1, removed volume %2 %3³</source>
+        <translation>Tablero tallado: celda %1, volumen retirado %2 %3³</translation>
+    </message>
+    <message>
+        <source>Deepest cut: Z %1 at X %2, Y %3</source>
+        <translation>Corte más profundo: Z %1 en X %2, Y %3</translation>
+    </message>
+    <message>
+        <source>Deepest cut: none over the blank</source>
+        <translation>Corte más profundo: ninguno sobre el tablero</translation>
+    </message>
+    <message>
+        <source>Unit: %1, %2</source>
+        <translation>Unidad: %1, %2</translation>
+    </message>
+    <message>
+        <source>from the header</source>
+        <translation>de la cabecera</translation>
+    </message>
+    <message>
+        <source>from the settings</source>
+        <translation>de la configuración</translation>
+    </message>
+    <message>
+        <source>Extent: X %1, Y %2, Z %3</source>
+        <translation>Recorrido: X %1, Y %2, Z %3</translation>
+    </message>
+    <message>
+        <source>The program has %1 lines, and every one is checked; the panel takes at most %2, so the window cannot open this file.</source>
+        <translation>El programa tiene %1 líneas, y se comprueban todas; el panel admite como máximo %2, así que la ventana no puede abrir este archivo.</translation>
+    </message>
+    <message>
+        <source>--cell %1 would take %2 MiB for the whole blank, above the memory budget of %3 MiB; give %4 or more.</source>
+        <translation>--cell %1 ocuparía %2 MiB para todo el tablero, por encima del límite de memoria de %3 MiB; indique %4 o más.</translation>
+    </message>
+    <message>
+        <source>The picture would replace the part file &quot;%1&quot;; name another file.</source>
+        <translation>La imagen reemplazaría el archivo de pieza &quot;%1&quot;; indique otro archivo.</translation>
+    </message>
+    <message>
+        <source>No carved picture: the header and the settings give no blank to carve.</source>
+        <translation>Sin imagen del tallado: ni la cabecera ni la configuración indican un tablero que tallar.</translation>
+    </message>
+    <message>
+        <source>The checker could not read the file, so only the dry run&apos;s warnings are listed: %1</source>
+        <translation>La comprobación no pudo leer el archivo, así que solo se muestran los avisos de la simulación: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CarveRelief</name>
+    <message>
+        <source>The picture could not be written to &quot;%1&quot;: %2</source>
+        <translation>No se pudo escribir la imagen en &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>the PNG could not be encoded.</source>
+        <translation>no se pudo codificar el PNG.</translation>
+    </message>
+</context>
+<context>
+    <name>CarvedPane</name>
+    <message>
+        <source>Path</source>
+        <translation>Trayectoria</translation>
+    </message>
+    <message>
+        <source>Lay the toolpath over the carved blank</source>
+        <translation>Superponer la trayectoria al tablero tallado</translation>
+    </message>
+    <message>
+        <source>Measure</source>
+        <translation>Medir</translation>
+    </message>
+    <message>
+        <source>Click two points to measure between them; Escape or a third click starts over</source>
+        <translation>Haga clic en dos puntos para medir entre ellos; Esc o un tercer clic vuelve a empezar</translation>
+    </message>
+    <message>
+        <source>Preparing…</source>
+        <translation>Preparando…</translation>
+    </message>
+    <message>
+        <source>The carved blank is being made ready for the scrubber; until then it shows the end of the run</source>
+        <translation>Se está preparando el tablero tallado para la barra de reproducción; mientras tanto muestra el final de la ejecución</translation>
+    </message>
+    <message>
+        <source>No dry run yet.</source>
+        <translation>Todavía no hay simulación.</translation>
+    </message>
+    <message>
+        <source>Nothing to carve: the program&apos;s header gives no blank size, and neither do the dry run&apos;s Settings… (Blank X and Blank Y).</source>
+        <translation>Nada que tallar: la cabecera del programa no indica el tamaño del tablero, y tampoco la Configuración… de la simulación (Tablero X y Tablero Y).</translation>
+    </message>
+    <message>
+        <source>Nothing to carve: Z is zeroed on the table, and the blank&apos;s thickness is not known (give it in the header or in Settings…).</source>
+        <translation>Nada que tallar: el cero de Z está en la mesa y no se conoce el espesor del tablero (indíquelo en la cabecera o en Configuración…).</translation>
+    </message>
+</context>
+<context>
+    <name>CarvedSurface</name>
+    <message>
+        <source>Drag: turn. Wheel: zoom. Double click: as at first.</source>
+        <translation>Arrastrar: girar. Rueda: zoom. Doble clic: vista inicial.</translation>
+    </message>
+    <message>
+        <source>Carving…</source>
+        <translation>Tallando…</translation>
+    </message>
+</context>
+<context>
+    <name>CarvedView</name>
+    <message>
+        <source>Wheel: zoom. Drag: move. Double click: fit. The readout below gives the depth of cut under the pointer.</source>
+        <translation>Rueda: zoom. Arrastrar: mover. Doble clic: ajustar. La lectura de abajo indica la profundidad de corte bajo el puntero.</translation>
+    </message>
+    <message>
+        <source>X %1  Y %2</source>
+        <translation>X %1  Y %2</translation>
+    </message>
+    <message>
+        <source>(off the blank)</source>
+        <translation>(fuera del tablero)</translation>
+    </message>
+    <message>
+        <source>Depth of cut %1</source>
+        <translation>Profundidad de corte %1</translation>
+    </message>
+    <message>
+        <source>Distance %1  ΔX %2  ΔY %3</source>
+        <translation>Distancia %1  ΔX %2  ΔY %3</translation>
     </message>
 </context>
 <context>
@@ -77,10 +221,6 @@
         <translation>Comprueba el archivo de pieza e imprime un hallazgo por línea, como FILE:LINE: error: TEXT o FILE:LINE: warning: TEXT.</translation>
     </message>
     <message>
-        <source>Runs the part file without a machine and prints the estimated time, the extent, the stops, the warnings and the lines not simulated.</source>
-        <translation>Ejecuta el archivo de pieza sin máquina e imprime el tiempo estimado, el recorrido, las paradas, los avisos y las líneas no simuladas.</translation>
-    </message>
-    <message>
         <source>The value an INPUT line&apos;s variable takes in the dry run or the job sheet.</source>
         <translation>El valor que toma la variable de una línea INPUT en la simulación o en la hoja de trabajo.</translation>
     </message>
@@ -93,10 +233,6 @@
         <translation>Dibuja la trayectoria de la simulación, vista desde arriba, en un archivo PNG o SVG.</translation>
     </message>
     <message>
-        <source>Writes the part file&apos;s job sheet into a PDF file: the header&apos;s answers, the toolpath from the top, the estimated time, the extent, the stops, the lines not simulated and the numbered lines.</source>
-        <translation>Escribe la hoja de trabajo del archivo de pieza en un archivo PDF: las respuestas de la cabecera, la trayectoria vista desde arriba, el tiempo estimado, el recorrido, las paradas, las líneas no simuladas y las líneas numeradas.</translation>
-    </message>
-    <message>
         <source>Only one part file can be named.</source>
         <translation>Solo se puede indicar un archivo de pieza.</translation>
     </message>
@@ -105,16 +241,36 @@
         <translation>--check, --dry-run y --job-sheet se excluyen entre sí.</translation>
     </message>
     <message>
-        <source>--json and --toolpath-image go with --dry-run.</source>
-        <translation>--json y --toolpath-image van con --dry-run.</translation>
-    </message>
-    <message>
         <source>--answer goes with --dry-run or --job-sheet.</source>
         <translation>--answer va con --dry-run o --job-sheet.</translation>
     </message>
     <message>
         <source>Name the part file to check or run.</source>
         <translation>Indique el archivo de pieza que se comprobará o ejecutará.</translation>
+    </message>
+    <message>
+        <source>Runs the part file without a machine and prints the estimated time, the unit, the extent, the stops, the warnings and the lines not simulated.</source>
+        <translation>Ejecuta el archivo de pieza sin máquina e imprime el tiempo estimado, la unidad, el recorrido, las paradas, los avisos y las líneas no simuladas.</translation>
+    </message>
+    <message>
+        <source>Draws the carved blank, seen from the top as a shaded relief, into a PNG file, one pixel a cell.</source>
+        <translation>Dibuja el tablero tallado, visto desde arriba como un relieve sombreado, en un archivo PNG, un píxel por celda.</translation>
+    </message>
+    <message>
+        <source>The carved blank&apos;s cell, in the file&apos;s unit, instead of the smallest that the memory budget allows.</source>
+        <translation>La celda del tablero tallado, en la unidad del archivo, en lugar de la más pequeña que permite el límite de memoria.</translation>
+    </message>
+    <message>
+        <source>Writes the part file&apos;s job sheet into a PDF file: the warnings, the header&apos;s answers, the toolpath from the top, the estimated time, the extent and what they assume, the stops, the lines not simulated and the numbered lines.</source>
+        <translation>Escribe la hoja de trabajo del archivo de pieza en un archivo PDF: los avisos, las respuestas de la cabecera, la trayectoria vista desde arriba, el tiempo estimado, el recorrido y lo que suponen, las paradas, las líneas no simuladas y las líneas numeradas.</translation>
+    </message>
+    <message>
+        <source>--json, --toolpath-image, --cut-image and --cell go with --dry-run.</source>
+        <translation>--json, --toolpath-image, --cut-image y --cell van con --dry-run.</translation>
+    </message>
+    <message>
+        <source>--cell %1: give the cell as a number above 0.</source>
+        <translation>--cell %1: indique la celda como un número mayor que 0.</translation>
     </message>
 </context>
 <context>
@@ -192,10 +348,6 @@
         <translation>Ajustes de la simulación</translation>
     </message>
     <message>
-        <source>Speeds (units per second)</source>
-        <translation>Velocidades (unidades por segundo)</translation>
-    </message>
-    <message>
         <source>Run time</source>
         <translation>Tiempo de ejecución</translation>
     </message>
@@ -232,8 +384,116 @@
         <translation>%1 debe ser un número mayor que 0, o quedar vacío.</translation>
     </message>
     <message>
-        <source>The step limit must be a whole number above 0.</source>
-        <translation>El límite de pasos debe ser un número entero mayor que 0.</translation>
+        <source>Bit (used when the file&apos;s header names none)</source>
+        <translation>Fresa (se usa cuando la cabecera del archivo no indica ninguna)</translation>
+    </message>
+    <message>
+        <source>Flat end mill</source>
+        <translation>Fresa plana</translation>
+    </message>
+    <message>
+        <source>V bit</source>
+        <translation>Fresa en V</translation>
+    </message>
+    <message>
+        <source>Ball end mill</source>
+        <translation>Fresa de punta esférica</translation>
+    </message>
+    <message>
+        <source>Shape</source>
+        <translation>Forma</translation>
+    </message>
+    <message>
+        <source>The bit&apos;s cutting diameter; a V bit&apos;s where its cone ends</source>
+        <translation>El diámetro de corte de la fresa; en una fresa en V, donde termina su cono</translation>
+    </message>
+    <message>
+        <source>Diameter</source>
+        <translation>Diámetro</translation>
+    </message>
+    <message>
+        <source>V bit&apos;s angle (degrees)</source>
+        <translation>Ángulo de la fresa en V (grados)</translation>
+    </message>
+    <message>
+        <source>Where a V bit&apos;s cone ends; a header naming only the angle takes this. Empty: 1/2 inch or 12 mm.</source>
+        <translation>Donde termina el cono de una fresa en V; una cabecera que solo indica el ángulo toma este valor. Vacío: 1/2 pulgada o 12 mm.</translation>
+    </message>
+    <message>
+        <source>V bit&apos;s largest diameter</source>
+        <translation>Diámetro máximo de la fresa en V</translation>
+    </message>
+    <message>
+        <source>Carved blank</source>
+        <translation>Tablero tallado</translation>
+    </message>
+    <message>
+        <source>The most memory the carved blank&apos;s picture may take; a larger budget gives a finer picture of the whole blank. 1 to 65536 MiB.</source>
+        <translation>La memoria máxima que puede ocupar la imagen del tablero tallado; un límite mayor da una imagen más fina de todo el tablero. De 1 a 65536 MiB.</translation>
+    </message>
+    <message>
+        <source>Memory budget (MiB)</source>
+        <translation>Límite de memoria (MiB)</translation>
+    </message>
+    <message>
+        <source>Inches</source>
+        <translation>Pulgadas</translation>
+    </message>
+    <message>
+        <source>Millimetres</source>
+        <translation>Milímetros</translation>
+    </message>
+    <message>
+        <source>These settings are in</source>
+        <translation>Estos ajustes están en</translation>
+    </message>
+    <message>
+        <source>Speeds (%1)</source>
+        <translation>Velocidades (%1)</translation>
+    </message>
+    <message>
+        <source>%1 (%2²)</source>
+        <translation>%1 (%2²)</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Diameter (%1)</source>
+        <translation>Diámetro (%1)</translation>
+    </message>
+    <message>
+        <source>V bit&apos;s largest diameter (%1)</source>
+        <translation>Diámetro máximo de la fresa en V (%1)</translation>
+    </message>
+    <message>
+        <source>0.5 (unset)</source>
+        <translation>0.5 (sin definir)</translation>
+    </message>
+    <message>
+        <source>12 (unset)</source>
+        <translation>12 (sin definir)</translation>
+    </message>
+    <message>
+        <source>The step limit must be a whole number from 1 to %1.</source>
+        <translation>El límite de pasos debe ser un número entero de 1 a %1.</translation>
+    </message>
+    <message>
+        <source>The bit&apos;s diameter must be a number above 0.</source>
+        <translation>El diámetro de la fresa debe ser un número mayor que 0.</translation>
+    </message>
+    <message>
+        <source>The V bit&apos;s angle must be a number of degrees above 0 and below 180.</source>
+        <translation>El ángulo de la fresa en V debe ser un número de grados mayor que 0 y menor que 180.</translation>
+    </message>
+    <message>
+        <source>The carve&apos;s memory budget must be a whole number of MiB from 1 to 65536.</source>
+        <translation>El límite de memoria del tallado debe ser un número entero de MiB de 1 a 65536.</translation>
+    </message>
+    <message>
+        <source>The V bit&apos;s largest diameter must be a number above 0, or empty.</source>
+        <translation>El diámetro máximo de la fresa en V debe ser un número mayor que 0, o quedar vacío.</translation>
     </message>
 </context>
 <context>
@@ -1019,10 +1279,6 @@ contiene el carácter &quot;%2&quot;, que la codificación del archivo de pieza,
         </translation>
     </message>
     <message>
-        <source>%1 to %2</source>
-        <translation>de %1 a %2</translation>
-    </message>
-    <message>
         <source>The run stopped at the step limit; the time covers only what ran before it.</source>
         <translation>La ejecución se detuvo en el límite de pasos; el tiempo solo cubre lo ejecutado antes.</translation>
     </message>
@@ -1108,6 +1364,128 @@ contiene el carácter &quot;%2&quot;, que la codificación del archivo de pieza,
     <message>
         <source>The job sheet could not be written to &quot;%1&quot;.</source>
         <translation>No se pudo escribir la hoja de trabajo en &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Error: %1</source>
+        <translation>Error: %1</translation>
+    </message>
+    <message>
+        <source>Warning: %1</source>
+        <translation>Aviso: %1</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Configuración</translation>
+    </message>
+    <message>
+        <source>XY %1, Z %2, A %3, B %4</source>
+        <translation>XY %1, Z %2, A %3, B %4</translation>
+    </message>
+    <message>
+        <source>V bit of %1°, %2 at its widest</source>
+        <translation>fresa en V de %1°, %2 en su parte más ancha</translation>
+    </message>
+    <message>
+        <source>ball end mill of %1</source>
+        <translation>fresa de punta esférica de %1</translation>
+    </message>
+    <message>
+        <source>flat end mill of %1</source>
+        <translation>fresa plana de %1</translation>
+    </message>
+    <message>
+        <source>from the header</source>
+        <translation>de la cabecera</translation>
+    </message>
+    <message>
+        <source>from the settings</source>
+        <translation>de la configuración</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Unidad</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1 x %2</source>
+        <translation>%1 x %2</translation>
+    </message>
+    <message>
+        <source>%1 thick</source>
+        <translation>%1 de espesor</translation>
+    </message>
+    <message>
+        <source>none given: the cuts are not checked against one</source>
+        <translation>no se indica: los cortes no se comprueban respecto a ningún tablero</translation>
+    </message>
+    <message>
+        <source>%1, Z zero on %2 (%3)</source>
+        <translation>%1, cero de Z en %2 (%3)</translation>
+    </message>
+    <message>
+        <source>the table</source>
+        <translation>la mesa</translation>
+    </message>
+    <message>
+        <source>its top</source>
+        <translation>su superficie</translation>
+    </message>
+    <message>
+        <source>Table</source>
+        <translation>Mesa</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Moves at the start</source>
+        <translation>Movimientos al inicio</translation>
+    </message>
+    <message>
+        <source>Jogs at the start</source>
+        <translation>Jogs al inicio</translation>
+    </message>
+    <message>
+        <source>off: every segment at its full speed from end to end</source>
+        <translation>desactivada: cada segmento a plena velocidad de principio a fin</translation>
+    </message>
+    <message>
+        <source>on: XY %1, Z %2, A and B %3; calibration factor %4</source>
+        <translation>activada: XY %1, Z %2, A y B %3; factor de calibración %4</translation>
+    </message>
+    <message>
+        <source>Acceleration</source>
+        <translation>Aceleración</translation>
+    </message>
+    <message>
+        <source>none given, 0 used</source>
+        <translation>sin respuesta, se usó 0</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>y %n más</numerusform>
+            <numerusform>y %n más</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>INPUT answers</source>
+        <translation>Respuestas a INPUT</translation>
+    </message>
+    <message>
+        <source>Warnings</source>
+        <translation>Avisos</translation>
+    </message>
+    <message numerus="yes">
+        <source>… and %n more, not listed here.</source>
+        <translation>
+            <numerusform>… y %n más, que no se muestra aquí.</numerusform>
+            <numerusform>… y %n más, que no se muestran aquí.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1340,22 +1718,6 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
         <translation>Mostrar los problemas encontrados por la comprobación</translation>
     </message>
     <message>
-        <source>1 error</source>
-        <translation>1 error</translation>
-    </message>
-    <message>
-        <source>%1 errors</source>
-        <translation>%1 errores</translation>
-    </message>
-    <message>
-        <source>1 warning</source>
-        <translation>1 aviso</translation>
-    </message>
-    <message>
-        <source>%1 warnings</source>
-        <translation>%1 avisos</translation>
-    </message>
-    <message>
         <source>&amp;Problems</source>
         <translation>&amp;Problemas</translation>
     </message>
@@ -1370,6 +1732,21 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     <message>
         <source>Te&amp;mplates</source>
         <translation>P&amp;lantillas</translation>
+    </message>
+</context>
+<context>
+    <name>Measure</name>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 a %2</translation>
+    </message>
+    <message>
+        <source>inches</source>
+        <translation>pulgadas</translation>
+    </message>
+    <message>
+        <source>millimetres</source>
+        <translation>milímetros</translation>
     </message>
 </context>
 <context>
@@ -1436,6 +1813,17 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
         <source>Warning</source>
         <translation>Aviso</translation>
     </message>
+    <message>
+        <source>Note</source>
+        <translation>Nota</translation>
+    </message>
+    <message numerus="yes">
+        <source>… and %n more, not listed here</source>
+        <translation>
+            <numerusform>… y %n más, que no se muestra aquí</numerusform>
+            <numerusform>… y %n más, que no se muestran aquí</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ProgramTextPane</name>
@@ -1497,6 +1885,44 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
         <source>It is %1, not a regular file.</source>
         <translation>Es %1, no un archivo normal.</translation>
     </message>
+    <message>
+        <source>No such file: it may have been moved, renamed or deleted.</source>
+        <translation>No existe ese archivo: puede que se haya movido, renombrado o eliminado.</translation>
+    </message>
+</context>
+<context>
+    <name>ResumePassDialog</name>
+    <message>
+        <source>Pass %1: at %2, tool at X %3  Y %4  Z %5</source>
+        <translation>Pasada %1: tiempo %2, herramienta en X %3  Y %4  Z %5</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more</source>
+        <translation>
+            <numerusform>%n más</numerusform>
+            <numerusform>%n más</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Resume from which pass?</source>
+        <translation>¿Desde qué pasada reanudar?</translation>
+    </message>
+    <message>
+        <source>The dry run reaches line %1 %2 times in all.</source>
+        <translation>La simulación llega a la línea %1 %2 veces en total.</translation>
+    </message>
+    <message>
+        <source>Only the first %1 are listed; the copy can start at one of these.</source>
+        <translation>Solo se muestran las %1 primeras; la copia puede empezar en una de ellas.</translation>
+    </message>
+    <message>
+        <source>Choose the pass the machine stopped in: the copy sets the machine and the variables as they stood when that pass reached the line, and goes on from there.</source>
+        <translation>Elija la pasada en la que se detuvo la máquina: la copia deja la máquina y las variables como estaban cuando esa pasada llegó a la línea, y continúa desde ahí.</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Aceptar</translation>
+    </message>
 </context>
 <context>
     <name>Runner</name>
@@ -1515,10 +1941,6 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     <message>
         <source>RETURN without a GOSUB before it: this file ends here.</source>
         <translation>RETURN sin un GOSUB antes: este archivo termina aquí.</translation>
-    </message>
-    <message>
-        <source>PAUSE %1 is below 0 or beyond any wait; no time is added.</source>
-        <translation>PAUSE %1 es menor que 0 o supera cualquier espera; no se suma tiempo.</translation>
     </message>
     <message>
         <source>No answer is given for this INPUT; the run takes 0 for &amp;%1.</source>
@@ -1551,14 +1973,6 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     <message>
         <source>The run stopped after %1 lines, the step limit, as if it looped without end. Of the last %2 lines, these ran most: %3.</source>
         <translation>La simulación se detuvo tras %1 líneas, el límite de pasos, como si estuviera en un bucle sin fin. De las últimas %2 líneas, estas fueron las que más se ejecutaron: %3.</translation>
-    </message>
-    <message>
-        <source>The %1 %2 is not above 0 (or beyond any machine); it stays %3.</source>
-        <translation>El valor %2 para la %1 no es mayor que 0 (o está fuera del alcance de cualquier máquina); se queda en %3.</translation>
-    </message>
-    <message>
-        <source>the %1 position %2 is beyond any machine.</source>
-        <translation>la posición %2 en %1 está fuera del alcance de cualquier máquina.</translation>
     </message>
     <message>
         <source>The label &quot;%1&quot; is defined again; jumps go to line %2.</source>
@@ -1625,12 +2039,44 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
         <translation>La herramienta sale de la mesa, hasta X %1, Y %2.</translation>
     </message>
     <message>
-        <source>A cut goes outside the %1 x %2 blank, at X %3, Y %4.</source>
-        <translation>Un corte sale del tablero de %1 x %2, en X %3, Y %4.</translation>
+        <source>This GOSUB would wait for more than %1 RETURNs at once, a subroutine that calls itself without end; the run stops here.</source>
+        <translation>Este GOSUB esperaría más de %1 RETURN a la vez, una subrutina que se llama a sí misma sin fin; la simulación se detiene aquí.</translation>
     </message>
     <message>
-        <source>The tool goes below the table top, to Z %1 (the table top is at Z %2).</source>
-        <translation>La herramienta baja por debajo de la superficie de la mesa, hasta Z %1 (la superficie de la mesa está en Z %2).</translation>
+        <source>PAUSE %1 is below 0 or above %2 seconds, beyond any wait; no time is added.</source>
+        <translation>PAUSE %1 es menor que 0 o mayor que %2 segundos, más allá de cualquier espera; no se añade tiempo.</translation>
+    </message>
+    <message>
+        <source>The run stopped after %1 lines, the step limit, at this line; no line ran twice, so the program is longer than the limit rather than a loop.</source>
+        <translation>La simulación se detuvo tras %1 líneas, el límite de pasos, en esta línea; ninguna línea se ejecutó dos veces, así que el programa es más largo que el límite, no un bucle.</translation>
+    </message>
+    <message>
+        <source>The %1 %2 is not above 0 (or above %3, beyond any machine); it stays %4.</source>
+        <translation>La %1 %2 no es mayor que 0 (o es mayor que %3, más de lo que alcanza cualquier máquina); se mantiene en %4.</translation>
+    </message>
+    <message>
+        <source>the %1 position %2 is beyond %3 either way, where no machine reaches.</source>
+        <translation>la posición %1 %2 supera %3 en uno u otro sentido, adonde no llega ninguna máquina.</translation>
+    </message>
+    <message>
+        <source>The step limit %1 is above the most lines a run executes; %2 is used.</source>
+        <translation>El límite de pasos %1 supera el máximo de líneas que ejecuta una simulación; se usa %2.</translation>
+    </message>
+    <message>
+        <source>The %1 %2 is no usable size; the run checks nothing against it.</source>
+        <translation>El %1 %2 no es una medida utilizable; la simulación no comprueba nada respecto a él.</translation>
+    </message>
+    <message>
+        <source>The bit&apos;s edge goes %1 outside the %2 x %3 blank during a cut, at X %4, Y %5.</source>
+        <translation>El borde de la fresa sale %1 fuera del tablero de %2 x %3 durante un corte, en X %4, Y %5.</translation>
+    </message>
+    <message>
+        <source>The V bit cuts %1 deep, deeper than its cone is tall (%2): its shank would cut.</source>
+        <translation>La fresa en V corta a %1 de profundidad, más de lo que mide de alto su cono (%2): cortaría su vástago.</translation>
+    </message>
+    <message>
+        <source>The bit&apos;s tip goes below the table top, to Z %1 (the table top is at Z %2).</source>
+        <translation>La punta de la fresa baja por debajo de la superficie de la mesa, hasta Z %1 (la superficie de la mesa está en Z %2).</translation>
     </message>
 </context>
 <context>
@@ -1678,6 +2124,14 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     <message>
         <source>The new content could not be given the owner and group of the old file (%1).</source>
         <translation>No se pudo asignar al nuevo contenido el propietario y el grupo del archivo anterior (%1).</translation>
+    </message>
+    <message>
+        <source>%1 is read-only. Clear &quot;Read-only&quot; in its Properties, or save under another name.</source>
+        <translation>%1 es de solo lectura. Desmarque &quot;Solo lectura&quot; en sus Propiedades o guárdelo con otro nombre.</translation>
+    </message>
+    <message>
+        <source>%1 is open in another program, which does not let it be replaced. Close it there, then save again.</source>
+        <translation>%1 está abierto en otro programa, que no deja reemplazarlo. Ciérrelo allí y vuelva a guardar.</translation>
     </message>
 </context>
 <context>
@@ -1773,6 +2227,16 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
         <source>Template %1 saved in %2</source>
         <translation>Plantilla %1 guardada en %2</translation>
     </message>
+    <message>
+        <source>The template would replace the part file itself:
+%1
+
+Nothing was saved.</source>
+        <translation>La plantilla reemplazaría el propio archivo de pieza:
+%1
+
+No se guardó nada.</translation>
+    </message>
 </context>
 <context>
     <name>TemplateForm</name>
@@ -1803,6 +2267,10 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     <message>
         <source>Inserts %1 lines at the end of the program.</source>
         <translation>Inserta %1 líneas al final del programa.</translation>
+    </message>
+    <message>
+        <source>&amp;%1: %2</source>
+        <translation>&amp;%1: %2</translation>
     </message>
 </context>
 <context>
@@ -2105,10 +2573,6 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
         <translation>3D</translation>
     </message>
     <message>
-        <source>Top: X right, Y up. Front: X right, Z up. Side: Y right, Z up. 3D: turn it with a right drag, or Shift and a left drag.</source>
-        <translation>Superior: X a la derecha, Y hacia arriba. Frontal: X a la derecha, Z hacia arriba. Lateral: Y a la derecha, Z hacia arriba. 3D: gírela arrastrando con el botón derecho, o con Mayús y arrastrando con el izquierdo.</translation>
-    </message>
-    <message>
         <source>Fit</source>
         <translation>Ajustar</translation>
     </message>
@@ -2151,6 +2615,34 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     <message>
         <source>Saved %1</source>
         <translation>Se guardó %1</translation>
+    </message>
+    <message>
+        <source>Carved</source>
+        <translation>Tallado</translation>
+    </message>
+    <message>
+        <source>Carved 3D</source>
+        <translation>Tallado 3D</translation>
+    </message>
+    <message>
+        <source>Top: X right, Y up. Front: X right, Z up. Side: Y right, Z up. 3D: turn it with a right drag, or Shift and a left drag. Carved: the blank as the bit leaves it, from the top or in 3D.</source>
+        <translation>Superior: X a la derecha, Y hacia arriba. Frontal: X a la derecha, Z hacia arriba. Lateral: Y a la derecha, Z hacia arriba. 3D: gírela arrastrando con el botón derecho, o con Mayús y arrastrando con el izquierdo. Tallado: el tablero tal como lo deja la fresa, desde arriba o en 3D.</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png)</source>
+        <translation>Imagen PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>The carved blank is saved as PNG only; %1 was not written.</source>
+        <translation>El tablero tallado solo se guarda como PNG; no se escribió %1.</translation>
+    </message>
+    <message>
+        <source>Nothing is carved to save: %1</source>
+        <translation>No hay nada tallado que guardar: %1</translation>
+    </message>
+    <message>
+        <source>%1 is the part file; the picture was not saved.</source>
+        <translation>%1 es el archivo de pieza; la imagen no se guardó.</translation>
     </message>
 </context>
 <context>
@@ -2301,10 +2793,6 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
         <translation>ninguno</translation>
     </message>
     <message>
-        <source>%1 %2 to %3</source>
-        <translation>%1 de %2 a %3</translation>
-    </message>
-    <message>
         <source>This run was cut short by a newer one; it shows what was done so far.</source>
         <translation>Una ejecución más reciente interrumpió esta; muestra lo hecho hasta ese momento.</translation>
     </message>
@@ -2315,6 +2803,25 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Time the current line takes over the whole run, each pass of a loop and its timed pauses included (h:mm:ss)</source>
+        <translation>Tiempo que ocupa la línea actual en toda la ejecución, incluidas cada pasada de un bucle y sus pausas temporizadas (h:mm:ss)</translation>
+    </message>
+    <message>
+        <source>Current line:</source>
+        <translation>Línea actual:</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>… and %n more lines not simulated</source>
+        <translation>
+            <numerusform>… y %n línea más sin simular</numerusform>
+            <numerusform>… y %n líneas más sin simular</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2338,6 +2845,14 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     <message>
         <source>Wheel: zoom. Drag: move. Double click: fit.</source>
         <translation>Rueda: zoom. Arrastrar: mover. Doble clic: ajustar.</translation>
+    </message>
+    <message>
+        <source>Jog to X %1, Y %2, Z %3 at %4</source>
+        <translation>Jog a X %1, Y %2, Z %3 a %4</translation>
+    </message>
+    <message>
+        <source>Move to X %1, Y %2, Z %3 at %4</source>
+        <translation>Movimiento a X %1, Y %2, Z %3 a %4</translation>
     </message>
 </context>
 <context>
@@ -2439,6 +2954,13 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     </message>
 </context>
 <context>
+    <name>carve</name>
+    <message>
+        <source>A jog goes up to %1 %2 deep through material still there, first at X %3 %2, Y %4 %2: a rapid into the blank.</source>
+        <translation>Un jog atraviesa hasta %1 %2 de profundidad de material todavía presente, primero en X %3 %2, Y %4 %2: un desplazamiento rápido dentro del tablero.</translation>
+    </message>
+</context>
+<context>
     <name>checker</name>
     <message>
         <source>No Label line defines &quot;%1&quot;, so the router cannot jump there.</source>
@@ -2487,6 +3009,46 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     <message>
         <source>This line holds only blanks or tabs, which the eye cannot tell from an empty line.</source>
         <translation>Esta línea solo contiene espacios o tabulaciones, que a simple vista no se distinguen de una línea vacía.</translation>
+    </message>
+    <message>
+        <source>This program does not know this command, so neither the checker nor the dry run follows it.</source>
+        <translation>Este programa no conoce este comando, así que ni la comprobación ni la simulación lo siguen.</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; cannot be evaluated: %2.</source>
+        <translation>El valor &quot;%1&quot; no se puede evaluar: %2.</translation>
+    </message>
+    <message>
+        <source>Lines of this file end in CR alone (the first is line %1 of the file); Save ends every line with CR LF, so the file will change.</source>
+        <translation>Las líneas de este archivo terminan solo en CR (la primera es la línea %1 del archivo); Guardar termina cada línea con CR LF, así que el archivo cambiará.</translation>
+    </message>
+    <message>
+        <source>Lines of this file end in LF alone (the first is line %1 of the file); Save ends every line with CR LF, so the file will change.</source>
+        <translation>Las líneas de este archivo terminan solo en LF (la primera es la línea %1 del archivo); Guardar termina cada línea con CR LF, así que el archivo cambiará.</translation>
+    </message>
+    <message>
+        <source>1 error</source>
+        <translation>1 error</translation>
+    </message>
+    <message>
+        <source>%1 errors</source>
+        <translation>%1 errores</translation>
+    </message>
+    <message>
+        <source>1 warning</source>
+        <translation>1 aviso</translation>
+    </message>
+    <message>
+        <source>%1 warnings</source>
+        <translation>%1 avisos</translation>
+    </message>
+    <message>
+        <source>1 note</source>
+        <translation>1 nota</translation>
+    </message>
+    <message>
+        <source>%1 notes</source>
+        <translation>%1 notas</translation>
     </message>
 </context>
 <context>
@@ -2555,6 +3117,26 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
         <source>lines %1 to %2 of the %3 were not read: %4.</source>
         <translation>no se leyeron las líneas %1 a %2 (%3): %4.</translation>
     </message>
+    <message>
+        <source>table width</source>
+        <translation>ancho de la mesa</translation>
+    </message>
+    <message>
+        <source>table depth</source>
+        <translation>fondo de la mesa</translation>
+    </message>
+    <message>
+        <source>blank width</source>
+        <translation>ancho del tablero</translation>
+    </message>
+    <message>
+        <source>blank length</source>
+        <translation>largo del tablero</translation>
+    </message>
+    <message>
+        <source>blank thickness</source>
+        <translation>espesor del tablero</translation>
+    </message>
 </context>
 <context>
     <name>dryrun::engine</name>
@@ -2565,6 +3147,10 @@ ya existe. ¿Quiere reemplazarlo por la hoja de trabajo?</translation>
     <message>
         <source>the lines from here on were not read: the dry run reads at most %1 MiB of a called file.</source>
         <translation>las líneas a partir de aquí no se leyeron: la simulación lee como máximo %1 MiB de un archivo llamado.</translation>
+    </message>
+    <message>
+        <source>The header&apos;s bit &quot;%1&quot; cannot be read as a size; the settings&apos; bit is used.</source>
+        <translation>La fresa &quot;%1&quot; de la cabecera no se puede leer como una medida; se usa la fresa de la configuración.</translation>
     </message>
 </context>
 <context>
@@ -2757,6 +3343,10 @@ No se escribió nada, para que no se guarde ningún archivo de pieza sin ello.</
         <source>The dry run never reaches line %1, so where the machine stands there is not known. No copy was made.</source>
         <translation>La simulación nunca llega a la línea %1, así que no se sabe dónde está la máquina en ese punto. No se hizo ninguna copia.</translation>
     </message>
+    <message>
+        <source>The dry run does not record that pass over line %1. No copy was made.</source>
+        <translation>La simulación no registra esa pasada por la línea %1. No se hizo ninguna copia.</translation>
+    </message>
 </context>
 <context>
     <name>statement</name>
@@ -2822,10 +3412,6 @@ No se escribió nada, para que no se guarde ningún archivo de pieza sin ello.</
     <message>
         <source>Line %1: the prompt of &amp;%2 has no closing double quote.</source>
         <translation>Línea %1: al texto de solicitud de &amp;%2 le falta la comilla doble de cierre.</translation>
-    </message>
-    <message>
-        <source>Line %1: there is text after the prompt of &amp;%2.</source>
-        <translation>Línea %1: hay texto después del texto de solicitud de &amp;%2.</translation>
     </message>
     <message>
         <source>Surfacing</source>
@@ -2935,6 +3521,110 @@ No se escribió nada, para que no se guarde ningún archivo de pieza sin ello.</
         <source>The file is larger than 1 MiB, too large for a template.</source>
         <translation>El archivo ocupa más de 1 MiB, demasiado para una plantilla.</translation>
     </message>
+    <message>
+        <source>Line %1: after the prompt of &amp;%2 may stand only its range: min, max, above or below, each with a number, and whole.</source>
+        <translation>Línea %1: tras el texto de solicitud de &amp;%2 solo puede ir su rango: min, max, above o below, cada uno con un número, y whole.</translation>
+    </message>
+    <message>
+        <source>Line %1: the range of &amp;%2 holds no number.</source>
+        <translation>Línea %1: el rango de &amp;%2 no contiene ningún número.</translation>
+    </message>
+    <message>
+        <source>Line %1: the default value of &amp;%2 is outside its range.</source>
+        <translation>Línea %1: el valor por defecto de &amp;%2 está fuera de su rango.</translation>
+    </message>
+    <message>
+        <source>Line %1: the requirement has no message in double quotes after its test.</source>
+        <translation>Línea %1: el requisito no tiene un mensaje entre comillas dobles después de su condición.</translation>
+    </message>
+    <message>
+        <source>Line %1: the requirement&apos;s message has no closing double quote.</source>
+        <translation>Línea %1: al mensaje del requisito le falta la comilla doble de cierre.</translation>
+    </message>
+    <message>
+        <source>Line %1: there is text after the requirement&apos;s message.</source>
+        <translation>Línea %1: hay texto después del mensaje del requisito.</translation>
+    </message>
+    <message>
+        <source>Line %1: the requirement&apos;s test &quot;%2&quot; compares nothing; write two values with = &lt; &gt; &lt;= &gt;= or &lt;&gt; between them.</source>
+        <translation>Línea %1: la condición &quot;%2&quot; del requisito no compara nada; escriba dos valores con = &lt; &gt; &lt;= &gt;= o &lt;&gt; entre ellos.</translation>
+    </message>
+    <message>
+        <source>Line %1: &quot;%2&quot; in the requirement is no value.</source>
+        <translation>Línea %1: &quot;%2&quot; en el requisito no es un valor.</translation>
+    </message>
+    <message>
+        <source>Diameter of the bit</source>
+        <translation>Diámetro de la fresa</translation>
+    </message>
+    <message>
+        <source>The step-over must not be wider than the bit, or strips between the passes stay uncut.</source>
+        <translation>El paso lateral no debe ser mayor que el ancho de la fresa, o quedarán franjas sin cortar entre las pasadas.</translation>
+    </message>
+    <message>
+        <source>Each tab must be shorter than a third of the width, or the tabs run into each other and past the corners.</source>
+        <translation>Cada puente debe medir menos de un tercio del ancho, o los puentes se juntarán entre sí y pasarán de las esquinas.</translation>
+    </message>
+    <message>
+        <source>Each tab must be shorter than a third of the length, or the tabs run into each other and past the corners.</source>
+        <translation>Cada puente debe medir menos de un tercio del largo, o los puentes se juntarán entre sí y pasarán de las esquinas.</translation>
+    </message>
+    <message>
+        <source>The tabs cannot be higher than the cut is deep.</source>
+        <translation>Los puentes no pueden ser más altos que la profundidad del corte.</translation>
+    </message>
+    <message>
+        <source>Line %1: a template declares at most %2 parameters; this is one more.</source>
+        <translation>Línea %1: una plantilla declara como máximo %2 parámetros; este es uno de más.</translation>
+    </message>
+    <message>
+        <source>Line %1: the requirement uses &amp;%2, which no parameter declares.</source>
+        <translation>Línea %1: el requisito usa &amp;%2, que ningún parámetro declara.</translation>
+    </message>
+    <message>
+        <source>And %1 more faults.</source>
+        <translation>Y %1 errores más.</translation>
+    </message>
+    <message>
+        <source>above %1</source>
+        <translation>mayor que %1</translation>
+    </message>
+    <message>
+        <source>at least %1</source>
+        <translation>mayor o igual que %1</translation>
+    </message>
+    <message>
+        <source>below %1</source>
+        <translation>menor que %1</translation>
+    </message>
+    <message>
+        <source>at most %1</source>
+        <translation>menor o igual que %1</translation>
+    </message>
+    <message>
+        <source>from %1 to %2</source>
+        <translation>de %1 a %2</translation>
+    </message>
+    <message>
+        <source>a whole number</source>
+        <translation>un número entero</translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation>un número</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> y </translation>
+    </message>
+    <message>
+        <source>&amp;%1 must be %2.</source>
+        <translation>&amp;%1 debe ser %2.</translation>
+    </message>
+    <message>
+        <source>&amp;%1 (%2) must be %3.</source>
+        <translation>&amp;%1 (%2) debe ser %3.</translation>
+    </message>
 </context>
 <context>
     <name>tools</name>
@@ -2973,14 +3663,6 @@ No se escribió nada, para que no se guarde ningún archivo de pieza sin ello.</
     <message>
         <source>line %1 (%2)</source>
         <translation>línea %1 (%2)</translation>
-    </message>
-    <message>
-        <source>Line %1 lies inside a loop: %2 jumps back over it. The copy starts as the program stood the first time it reached line %1, so it runs every pass from there.</source>
-        <translation>La línea %1 está dentro de un bucle: %2 salta hacia atrás por encima de ella. La copia empieza como estaba el programa la primera vez que llegó a la línea %1, así que ejecuta todas las pasadas desde ahí.</translation>
-    </message>
-    <message>
-        <source>Line %1 runs inside a subroutine: %2 calls it, the body begins at %3 and returns at %4. The copy goes on after that GOSUB when it reaches the RETURN.</source>
-        <translation>La línea %1 se ejecuta dentro de una subrutina: %2 la llama, el cuerpo empieza en %3 y retorna en %4. La copia continúa después de ese GOSUB cuando llega al RETURN.</translation>
     </message>
     <message>
         <source>the end of the file</source>
@@ -3037,6 +3719,50 @@ No se escribió nada, para que no se guarde ningún archivo de pieza sin ello.</
 %1
 
 %2</translation>
+    </message>
+    <message>
+        <source>Running the program without a machine...</source>
+        <translation>Ejecutando el programa sin máquina...</translation>
+    </message>
+    <message>
+        <source> and %1 more lines</source>
+        <translation> y %1 líneas más</translation>
+    </message>
+    <message>
+        <source>, %1 calls deep</source>
+        <translation>, con %1 niveles de llamada</translation>
+    </message>
+    <message>
+        <source>Line %1 runs inside a subroutine: %2 calls it%3, the body begins at %4 and returns at %5. The copy goes on after that GOSUB when it reaches the RETURN.</source>
+        <translation>La línea %1 se ejecuta dentro de una subrutina: %2 la llama%3, el cuerpo empieza en %4 y vuelve en %5. La copia continúa después de ese GOSUB cuando llega al RETURN.</translation>
+    </message>
+    <message>
+        <source>and %1 more, named in the copy&apos;s comments</source>
+        <translation>y %1 más, indicadas en los comentarios de la copia</translation>
+    </message>
+    <message>
+        <source>It repeats because %1 jumps back over it.</source>
+        <translation>Se repite porque %1 salta hacia atrás por encima de ella.</translation>
+    </message>
+    <message>
+        <source>Writing the copy to resume from line %1...</source>
+        <translation>Escribiendo la copia para reanudar desde la línea %1...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>%1
+
+%2 lines run so far.</source>
+        <translation>%1
+
+%2 líneas ejecutadas hasta ahora.</translation>
+    </message>
+    <message>
+        <source>Stopping...</source>
+        <translation>Deteniendo...</translation>
     </message>
 </context>
 </TS>
