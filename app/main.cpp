@@ -58,6 +58,7 @@ int run(int argc, char** argv) {
     if (command.mode == CommandLine::Mode::DryRun || command.mode == CommandLine::Mode::JobSheet) {
         // Pictures and pages are drawn offscreen: no window is shown and no display is needed.
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        useSystemFontsOffscreen();
         QGuiApplication app(qtArgc, qtArgv);
         setNames();
         installTranslations();

@@ -47,6 +47,11 @@ void attachToCallersConsole();
 // file-size limit fails with its error, and so reaches the user, rather than ending the program.
 void setUpProcess();
 
+// For pictures and pages drawn without a window (the job sheet, the images): Qt's offscreen platform
+// reads fonts from a folder, which on Windows is the system's own Fonts folder. Nothing elsewhere,
+// where it asks the system's font configuration.
+void useSystemFontsOffscreen();
+
 // Ends the program with status, once everything is written and closed; returns status where the
 // program may simply return it. On Windows the MinGW runtime can wait for ever while it unloads its
 // DLLs after Qt made a thread-local object on the main thread (a style's animation timer, a

@@ -1,5 +1,8 @@
 #include "platform/platform.h"
 
+#include <QDir>
+#include <QString>
+
 #include <cstdio>
 
 #ifdef Q_OS_UNIX
@@ -23,4 +26,12 @@ int endProcess(int status) {
     ::TerminateProcess(::GetCurrentProcess(), UINT(status));
 #endif
     return status;
+}
+
+void useSystemFontsOffscreen() {
+#ifdef Q_OS_WIN
+    if (qEnvironmentVariableIsSet("QT_QPA_FONTDIR")) return;
+    const QString windows = qEnvironmentVariable("SystemRoot", QStringLiteral("C:\\Windows"));
+    qputenv("QT_QPA_FONTDIR", QDir::toNativeSeparators(windows + QStringLiteral("/Fonts")).toLocal8Bit());
+#endif
 }

@@ -4,7 +4,9 @@
 ; all users (into Program Files, as an administrator). Silent: /S, with /AllUsers or /CurrentUser.
 ; Uninstalling removes the program, its Start menu entry and its file association; the user's
 ; settings (%APPDATA%\Corvane) and part files (C:\cvparts) stay.
-Unicode true
+; A 64-bit installer, as the program is: it runs where a 32-bit one would need Windows's 32-bit
+; layer (Wine without its 32-bit half runs no 32-bit program at all).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !ifndef VERSION
