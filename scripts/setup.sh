@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that running the program needs ("setup.sh run", the default) or that
-# building and testing it need as well ("setup.sh test"). As root it runs apt-get; otherwise it
+# Installs the Debian packages that running the program needs ("setup.sh run", the default), that
+# building and testing it need as well ("setup.sh test"), or that the Windows build and its tests under
+# Wine need ("setup.sh windows", from scripts/windows.sh). As root it runs apt-get; otherwise it
 # prints the exact command and stops, since nothing can be installed without it.
 set -euo pipefail
 
@@ -14,6 +15,13 @@ if [ "${1:-run}" = test ]; then
     # text (poppler-utils).
     PACKAGES+=(clang libclang-rt-14-dev clang-format xdotool imagemagick desktop-file-utils appstream dpkg-dev
         groff-base python3-debian poppler-utils)
+fi
+
+if [ "${1:-run}" = windows ]; then
+    # The cross compiler, packaging (zip, NSIS, dpkg-dev for Debian's Qt source), Wine, and for the
+    # real window and the job sheet's text the same tools as the Linux tests.
+    PACKAGES+=(g++-mingw-w64-x86-64-posix mingw-w64-tools nsis zip unzip xz-utils dpkg-dev wine wine64 xdotool
+        imagemagick poppler-utils)
 fi
 
 missing=()

@@ -28,28 +28,6 @@ mkdir -p "$cache" "$build"
 
 log() { printf '== %s\n' "$*" >&2; }
 
-# --- Packages -----------------------------------------------------------------------------------------
-install_packages() {
-    # Building (the cross compiler, Debian's Qt as host tools), packaging (zip, NSIS), and testing
-    # (Wine, a virtual X server, xdotool and ImageMagick for the real window, pdftotext for the job sheet).
-    local packages=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-        g++-mingw-w64-x86-64-posix mingw-w64-tools nsis zip unzip xz-utils dpkg-dev
-        wine wine64 xvfb xauth xdotool imagemagick poppler-utils fonts-dejavu-core)
-    local missing=() p
-    for p in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    if [ "$(id -u)" -ne 0 ]; then
-        echo "Missing packages. Install them first, then run this command again:" >&2
-        echo "  sudo apt-get install -y ${missing[*]}" >&2
-        exit 1
-    fi
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq "${missing[@]}"
-}
-
 # --- Qt for MinGW ---------------------------------------------------------------------------------------
 qt_version=6.4.2
 # Only what the program and its tests use: no SQL, network, D-Bus, XML or Concurrent. OpenGL stays on
@@ -103,7 +81,7 @@ build_qt() {
     rm -rf "$qtbuild"
 }
 
-install_packages
+scripts/setup.sh windows
 build_qt
 # Qt's own Spanish (its buttons and dialogs) is not in qtbase's source; Debian's translations of the
 # same Qt version go where the Windows Qt looks for them, for the tests and the portable copy alike.

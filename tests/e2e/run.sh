@@ -481,10 +481,9 @@ write_header() {
     shot "$1" "$main"
 }
 
-toolpath_session() {
-    # A 10 by 10 square cut at one depth, and jogs to and from it.
-    printf "' Created using the Corvane Part File Stacker\r\n' a square\r\n'\r\nJZ, , , 0.5   \r\nJ2, 0, 0   \r\nMZ, , , -0.5   \r\nM2, 10, 0   \r\nM2, 10, 10   \r\nM2, 0, 10   \r\nM2, 0, 0   \r\nJZ, , , 0.5   \r\nEND\r\n" >"$part"
-    # A first run with the file named: no first-run window, the main window at once.
+# The part file in the program, a first run with the file named (no first-run window), and View >
+# Toolpath opened from the keyboard.
+open_with_toolpath() {
     start_program "$part"
     locate_main
     focus "$main"
@@ -492,6 +491,12 @@ toolpath_session() {
     keys v
     sleep 0.3
     keys o
+}
+
+toolpath_session() {
+    # A 10 by 10 square cut at one depth, and jogs to and from it.
+    printf "' Created using the Corvane Part File Stacker\r\n' a square\r\n'\r\nJZ, , , 0.5   \r\nJ2, 0, 0   \r\nMZ, , , -0.5   \r\nM2, 10, 0   \r\nM2, 10, 10   \r\nM2, 0, 10   \r\nM2, 0, 0   \r\nJZ, , , 0.5   \r\nEND\r\n" >"$part"
+    open_with_toolpath
     sleep 2
     local X Y WIDTH HEIGHT SCREEN WINDOW
     eval "$(xdotool getwindowgeometry --shell "$main")"
@@ -549,13 +554,7 @@ grooves_across() {
 carve_session() {
     # A 10 x 6 blank with one V groove 0.2 deep up its middle.
     printf "' Created using the Corvane Part File Stacker\r\n' a groove\r\n'\r\n'' Cut this file out of a 10 x 6 piece of plywood that's 3/4 thick\r\n'' using a 90 degree V bit\r\n'' with the z-axis zeroed at the top surface of the blank\r\nJZ, , , 0.5   \r\nJ2, 5, 1   \r\nMZ, , , -0.2   \r\nM2, 5, 5   \r\nJZ, , , 0.5   \r\nEND\r\n" >"$part"
-    start_program "$part"
-    locate_main
-    focus "$main"
-    keys alt
-    keys v
-    sleep 0.3
-    keys o
+    open_with_toolpath
     sleep 2
     local X Y WIDTH HEIGHT SCREEN WINDOW
     eval "$(xdotool getwindowgeometry --shell "$main")"
@@ -624,13 +623,7 @@ resume_session() {
     # Rows: 1 &&pass, 2 JZ, 3 again:, 4 &&pass + 1, 5 J2, 6 MZ, 7 M2 along X, 8 M2 along Y, 9 JZ,
     # 10 IF, 11 FP, 12 END.
     printf "' Created using the Corvane Part File Stacker\r\n' three passes\r\n'\r\n&&pass = 0\r\nJZ, , , 0.5\r\nagain:\r\n&&pass = &pass + 1\r\nJ2, 0, 0\r\nMZ, , , -0.1 * &pass\r\nM2, 10, 0\r\nM2, 10, 10\r\nJZ, , , 0.5\r\nIF &&pass < 3 THEN GOTO again:\r\nFP, big.cvp\r\nEND\r\n" >"$part"
-    start_program "$part"
-    locate_main
-    focus "$main"
-    keys alt
-    keys v
-    sleep 0.3
-    keys o
+    open_with_toolpath
     # A click on a block makes its line current: the highlight moves to the side it cuts.
     click_row 8
     wait_highlight tall
