@@ -51,7 +51,7 @@ else
 fi
 pid=$!
 
-main=$(wait_window 'job\.cvp.*Corvane Part File Stacker.*' 120)
+main=$(wait_window 'Corvane Part File Stacker' 120)
 focus "$main"
 shot main
 keys alt+m
