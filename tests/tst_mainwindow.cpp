@@ -11,6 +11,7 @@
 #include "gui/mainwindow/programpanes.h"
 #include "gui/toolpath/toolpathdock.h"
 #include "mainwindowfixture.h"
+#include "offscreenscreen.h"
 #include "platform/platform.h"
 #include "systemfiles.h"
 #include "waiting.h"
@@ -130,6 +131,9 @@ class tst_mainwindow : public QObject, public MainWindowFixture {
         m_platform.yesNo << false;
         action(w, "mnuSave")->trigger();
     }
+
+public:
+    static void initMain() { useOffscreenScreen(1920, 1200); }
 
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
@@ -988,6 +992,50 @@ private Q_SLOTS:
                      qPrintable(QStringLiteral("%1, not %2").arg(extent(pane)).arg(operatorSize)));
         QApplication::processEvents();
         QVERIFY2(qAbs(extent(pane) - operatorSize) <= 4, qPrintable(QString::number(extent(pane))));
+    }
+
+    // Opening a pane never leaves the window past its screen's edge (1920 x 1200 here), whether Qt
+    // widened it for the pane's least size or it grew for the pane's working size: it moves back
+    // onto the screen, the panel keeping its size.
+    void paneKeepsTheWindowOnItsScreen_data() {
+        QTest::addColumn<QString>("actionName");
+        QTest::addColumn<QRect>("before"); // the frame's corner and the window's size
+        QTest::addColumn<int>("length");
+        QTest::newRow("widened by Qt") << QStringLiteral("mnuToolpath") << QRect(1000, 100, 827, 684) << 420;
+        QTest::newRow("grown for the pane") << QStringLiteral("mnuPartFileText") << QRect(1000, 100, 827, 684) << 360;
+        QTest::newRow("near the bottom") << QStringLiteral("mnuProblems") << QRect(20, 500, 827, 684) << 180;
+    }
+    void paneKeepsTheWindowOnItsScreen() {
+        QFETCH(QString, actionName);
+        QFETCH(QRect, before);
+        QFETCH(int, length);
+        const QRect screen(0, 0, 1920, 1200);
+        if (QGuiApplication::primaryScreen()->availableGeometry() != screen)
+            QSKIP("needs the offscreen platform's screen");
+        auto w = started();
+        w->move(before.topLeft());
+        w->resize(before.size());
+        QTRY_COMPARE(QRect(w->pos(), w->size()), before);
+        QAction* toggle = action(*w, actionName.toLatin1().constData());
+        QDockWidget* pane = nullptr;
+        for (QDockWidget* dock : w->findChildren<QDockWidget*>())
+            if (dock->toggleViewAction() == toggle) pane = dock;
+        QVERIFY(pane);
+        QWidget* panel = w->findChild<QWidget*>(QStringLiteral("Picture1_viewport"));
+        const QSize panelSize = panel->size();
+        toggle->trigger();
+        const bool across = actionName != QStringLiteral("mnuProblems");
+        const auto extent = [&] { return across ? pane->width() : pane->height(); };
+        QTRY_VERIFY2(extent() >= length - 4 && screen.contains(w->frameGeometry()),
+                     qPrintable(QStringLiteral("pane %1, window at %2, %3, its bottom at %4")
+                                    .arg(extent())
+                                    .arg(w->x())
+                                    .arg(w->y())
+                                    .arg(w->frameGeometry().bottom())));
+        // (Its height may change by a pixel or two as the window's bars are laid out again.)
+        const QSize change = panel->size() - panelSize;
+        QVERIFY2(qAbs(change.width()) <= 2 && qAbs(change.height()) <= 2,
+                 qPrintable(QStringLiteral("%1 x %2").arg(change.width()).arg(change.height())));
     }
 
     // The panes' visibility comes back with the next window.

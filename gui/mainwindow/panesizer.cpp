@@ -3,7 +3,10 @@
 #include <QDockWidget>
 #include <QEvent>
 #include <QMainWindow>
+#include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
 
 PaneSizer::PaneSizer(QMainWindow* window) : QObject(window), m_window(window) {
     window->installEventFilter(this);
@@ -21,15 +24,38 @@ void PaneSizer::add(QDockWidget* pane, Qt::Orientation along, int length) {
 void PaneSizer::opened(const Sizing& sizing) {
     QDockWidget* pane = sizing.pane;
     if (!pane || !pane->isVisible() || pane->isFloating()) return;
-    const int now = sizing.along == Qt::Horizontal ? pane->width() : pane->height();
-    if (now * 2 >= sizing.length) return;
-    m_pending = sizing;
     if (m_window->isMaximized() || m_window->isFullScreen()) {
+        m_pending = sizing;
         apply();
         return;
     }
-    const int more = sizing.length - now;
-    m_window->resize(m_window->size() + (sizing.along == Qt::Horizontal ? QSize(more, 0) : QSize(0, more)));
+    const int now = sizing.along == Qt::Horizontal ? pane->width() : pane->height();
+    const int more = now * 2 >= sizing.length ? 0 : sizing.length - now;
+    const QSize grow = onScreen(sizing.along == Qt::Horizontal ? QSize(more, 0) : QSize(0, more));
+    if (more == 0) return;
+    m_pending = sizing;
+    if (grow.isNull())
+        apply();
+    else
+        m_window->resize(m_window->size() + grow);
+}
+
+QSize PaneSizer::onScreen(QSize grow) {
+    // Qt widens the window for a pane's least size, and it grows here for the pane's working size,
+    // with no regard to the screen: on a small shop PC the pane would go past its edge. The window
+    // moves back onto its screen and grows only as far as the screen has room.
+    const QScreen* screen = m_window->screen();
+    if (!screen) return grow;
+    const QRect room = screen->availableGeometry();
+    const QRect frame = m_window->frameGeometry();
+    grow = grow.boundedTo((room.size() - frame.size()).expandedTo(QSize(0, 0)));
+    const auto place = [](int at, int length, int first, int end) {
+        return std::max(first, std::min(at, end - length));
+    };
+    const QPoint to(place(frame.x(), frame.width() + grow.width(), room.left(), room.left() + room.width()),
+                    place(frame.y(), frame.height() + grow.height(), room.top(), room.top() + room.height()));
+    if (to != frame.topLeft()) m_window->move(to);
+    return grow;
 }
 
 bool PaneSizer::eventFilter(QObject* watched, QEvent* event) {

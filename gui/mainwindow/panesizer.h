@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 
 #include <optional>
 
@@ -12,7 +13,7 @@ class QMainWindow;
 // Gives a pane a size to work in when it opens at less than half of it. Qt opens a pane that was
 // never sized at its size hint, for the program text no wider than its line-number margin; a size
 // the operator gave it, kept in the saved layout, stands. The window grows by what the pane takes,
-// so the panel keeps its size.
+// so the panel keeps its size, as far as the screen has room.
 class PaneSizer : public QObject {
     Q_OBJECT
 
@@ -31,6 +32,8 @@ private:
         int length;
     };
     void opened(const Sizing& sizing);
+    // Moves the window onto its screen with room for it to grow by grow; returns what room there is.
+    QSize onScreen(QSize grow);
     void apply();
 
     QMainWindow* m_window;
