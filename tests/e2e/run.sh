@@ -603,9 +603,10 @@ highlight_extent() {
             END { print nx + 0, ny + 0 }'
 }
 
-# Waits until the highlight runs across the view ("wide") or up it ("tall").
+# Waits until the highlight runs across the view ("wide") or up it ("tall"). The first waits for the
+# dry run of six million lines, minutes under the sanitizers on a busy machine.
 wait_highlight() {
-    local deadline=$((SECONDS + 30)) extent columns rows
+    local deadline=$((SECONDS + 240)) extent columns rows
     while [ "$SECONDS" -lt "$deadline" ]; do
         extent=$(highlight_extent)
         columns=${extent% *}
