@@ -133,7 +133,9 @@ class tst_mainwindow : public QObject, public MainWindowFixture {
     }
 
 public:
-    static void initMain() { useOffscreenScreen(1920, 1200); }
+    // A large screen, and beside it one as short as a laptop's 1920 x 1080 at 150 %.
+    static void initMain() { useOffscreenScreens({QRect(0, 0, 1920, 1200), ShortScreen}); }
+    static constexpr QRect ShortScreen{1920, 0, 1280, 680};
 
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
@@ -1036,6 +1038,20 @@ private Q_SLOTS:
         const QSize change = panel->size() - panelSize;
         QVERIFY2(qAbs(change.width()) <= 2 && qAbs(change.height()) <= 2,
                  qPrintable(QStringLiteral("%1 x %2").arg(change.width()).arg(change.height())));
+    }
+
+    // On a screen shorter than the window, the window fits it: the panel gives up the height, the
+    // toolbox's lowest button still shows whole.
+    void windowFitsAShortScreen() {
+        if (QGuiApplication::screens().size() != 2) QSKIP("needs the offscreen platform's screens");
+        auto w = startWindow([this](QDialog& d) { return answer(d); }, false, QStringLiteral("job.cvp"));
+        w->move(ShortScreen.topLeft() + QPoint(100, 40));
+        w->show();
+        QTRY_VERIFY2(ShortScreen.contains(w->frameGeometry()),
+                     qPrintable(QStringLiteral("%1, %2").arg(w->y()).arg(w->frameGeometry().bottom())));
+        for (QPushButton* b : w->findChild<QWidget*>(QStringLiteral("Frame1"))->findChildren<QPushButton*>())
+            QVERIFY2(b->geometry().bottom() < b->parentWidget()->height(), qPrintable(b->objectName()));
+        QCOMPARE(w->findChild<QWidget*>(QStringLiteral("Picture1_viewport"))->width(), 700);
     }
 
     // The panes' visibility comes back with the next window.

@@ -25,17 +25,21 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
 
+#include <utility>
+
 namespace {
 
-// The client area at the design size: the smallest and the first; the window grows from there. Its
-// width is the toolbox's and the panel frame's.
+// The client area at the design size: the first, and the smallest where the screen has room; the
+// window grows from there. Its width is the toolbox's and the panel frame's.
 constexpr QSize DesignSize(96 + PanelScrollArea::FrameWidth + 2, 635);
 constexpr QPoint PanelFrameAt(96, 0);
 
@@ -445,6 +449,29 @@ void MainWindow::restoreWindowState() {
     resize(sizeHint().expandedTo(minimumSizeHint()));
     const QSize saved = m_settings.windowSize();
     if (saved.isValid()) resize(saved.expandedTo(minimumSizeHint()));
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The frame's size is known once the window is on its screen.
+    if (!std::exchange(m_fitted, true)) QTimer::singleShot(0, this, &MainWindow::fitToScreen);
+}
+
+void MainWindow::fitToScreen() {
+    // At 150 % a common laptop screen has less room than the design size, and a size remembered
+    // from a larger screen may not fit: the panel gives up what it must (it scrolls), the toolbox's
+    // buttons stay whole.
+    const QScreen* screen = this->screen();
+    if (!screen || isMaximized() || isFullScreen()) return;
+    const QRect room = screen->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    const QSize around = size() - centralWidget()->size(); // the menu and status bars, the open panes
+    const QSize least(Toolbox::Width + 300, Toolbox::leastHeight());
+    centralWidget()->setMinimumSize(DesignSize.boundedTo(room.size() - frame - around).expandedTo(least));
+    layout()->activate(); // the window's own least size follows, before it may shrink
+    resize(size().boundedTo(room.size() - frame).expandedTo(minimumSizeHint()));
+    const QPoint to = placedOnScreen(frameGeometry(), room);
+    if (to != pos()) move(to);
 }
 
 void MainWindow::saveWindowState() {

@@ -8,6 +8,14 @@
 
 #include <algorithm>
 
+QPoint placedOnScreen(const QRect& frame, const QRect& room) {
+    const auto place = [](int at, int length, int first, int end) {
+        return std::max(first, std::min(at, end - length));
+    };
+    return {place(frame.x(), frame.width(), room.left(), room.left() + room.width()),
+            place(frame.y(), frame.height(), room.top(), room.top() + room.height())};
+}
+
 PaneSizer::PaneSizer(QMainWindow* window) : QObject(window), m_window(window) {
     window->installEventFilter(this);
 }
@@ -49,11 +57,7 @@ QSize PaneSizer::onScreen(QSize grow) {
     const QRect room = screen->availableGeometry();
     const QRect frame = m_window->frameGeometry();
     grow = grow.boundedTo((room.size() - frame.size()).expandedTo(QSize(0, 0)));
-    const auto place = [](int at, int length, int first, int end) {
-        return std::max(first, std::min(at, end - length));
-    };
-    const QPoint to(place(frame.x(), frame.width() + grow.width(), room.left(), room.left() + room.width()),
-                    place(frame.y(), frame.height() + grow.height(), room.top(), room.top() + room.height()));
+    const QPoint to = placedOnScreen(QRect(frame.topLeft(), frame.size() + grow), room);
     if (to != frame.topLeft()) m_window->move(to);
     return grow;
 }

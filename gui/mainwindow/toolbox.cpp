@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 
+#include <algorithm>
+
 namespace {
 
 // A coloured toolbox button whose caption wraps onto two lines where the button is tall enough.
@@ -32,6 +34,13 @@ constexpr int ButtonLeft = 16;
 constexpr int ButtonWidth = 57;
 
 } // namespace
+
+int Toolbox::leastHeight() {
+    int lowest = 0;
+    for (Kind k : kinds::ToolboxOrder)
+        lowest = std::max(lowest, kinds::info(k).buttonTop + kinds::info(k).buttonHeight);
+    return lowest + 4; // the group box's lower edge
+}
 
 Toolbox::Toolbox(QWidget* parent) : QGroupBox(tr("Toolbox"), parent) {
     setObjectName(QStringLiteral("Frame1"));

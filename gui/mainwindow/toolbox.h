@@ -15,6 +15,8 @@ class Toolbox : public QGroupBox {
 public:
     static constexpr int Width = 97;
     static constexpr int Height = 633;
+    // How high the toolbox must be for its lowest button, in either mode, to show whole.
+    static int leastHeight();
 
     explicit Toolbox(QWidget* parent = nullptr);
 
