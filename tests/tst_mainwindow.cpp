@@ -133,9 +133,9 @@ class tst_mainwindow : public QObject, public MainWindowFixture {
     }
 
 public:
-    // A large screen, and beside it one as short as a laptop's 1920 x 1080 at 150 %.
-    static void initMain() { useOffscreenScreens({QRect(0, 0, 1920, 1200), ShortScreen}); }
-    static constexpr QRect ShortScreen{1920, 0, 1280, 680};
+    // A large screen, and beside it one as small as a laptop's 1920 x 1080 at 150 %.
+    static void initMain() { useOffscreenScreens({QRect(0, 0, 1920, 1200), SmallScreen}); }
+    static constexpr QRect SmallScreen{1920, 0, 1280, 680};
 
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
@@ -1034,24 +1034,31 @@ private Q_SLOTS:
                                     .arg(w->x())
                                     .arg(w->y())
                                     .arg(w->frameGeometry().bottom())));
-        // (Its height may change by a pixel or two as the window's bars are laid out again.)
+        // (Its height may change by a few pixels as the window's bars are laid out again.)
         const QSize change = panel->size() - panelSize;
-        QVERIFY2(qAbs(change.width()) <= 2 && qAbs(change.height()) <= 2,
+        QVERIFY2(qAbs(change.width()) <= 4 && qAbs(change.height()) <= 4,
                  qPrintable(QStringLiteral("%1 x %2").arg(change.width()).arg(change.height())));
     }
 
-    // On a screen shorter than the window, the window fits it: the panel gives up the height, the
-    // toolbox's lowest button still shows whole.
-    void windowFitsAShortScreen() {
+    // On a screen smaller than the window with a pane open (a laptop's 1920 x 1080 at 150 %), the
+    // window fits it all the same: the panel gives up the room, the toolbox's buttons show whole.
+    void windowFitsASmallScreen() {
         if (QGuiApplication::screens().size() != 2) QSKIP("needs the offscreen platform's screens");
         auto w = startWindow([this](QDialog& d) { return answer(d); }, false, QStringLiteral("job.cvp"));
-        w->move(ShortScreen.topLeft() + QPoint(100, 40));
+        w->move(SmallScreen.topLeft() + QPoint(100, 40));
         w->show();
-        QTRY_VERIFY2(ShortScreen.contains(w->frameGeometry()),
-                     qPrintable(QStringLiteral("%1, %2").arg(w->y()).arg(w->frameGeometry().bottom())));
-        for (QPushButton* b : w->findChild<QWidget*>(QStringLiteral("Frame1"))->findChildren<QPushButton*>())
-            QVERIFY2(b->geometry().bottom() < b->parentWidget()->height(), qPrintable(b->objectName()));
+        const auto fits = [&] {
+            return SmallScreen.contains(w->frameGeometry()) &&
+                   std::ranges::all_of(
+                       w->findChild<QWidget*>(QStringLiteral("Frame1"))->findChildren<QPushButton*>(),
+                       [](QPushButton* b) { return b->geometry().bottom() < b->parentWidget()->height(); });
+        };
+        QTRY_VERIFY2(fits(), qPrintable(QStringLiteral("%1, %2").arg(w->y()).arg(w->frameGeometry().bottom())));
+        // Its width was the panel's as designed.
         QCOMPARE(w->findChild<QWidget*>(QStringLiteral("Picture1_viewport"))->width(), 700);
+        action(*w, "mnuToolpath")->trigger();
+        QTRY_VERIFY2(fits() && w->findChild<ToolpathDock*>()->width() >= 420 - 4,
+                     qPrintable(QStringLiteral("%1 wide at %2").arg(w->frameGeometry().width()).arg(w->x())));
     }
 
     // The panes' visibility comes back with the next window.

@@ -25,16 +25,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QLayout>
 #include <QMenu>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
-
-#include <utility>
 
 namespace {
 
@@ -126,7 +122,8 @@ void MainWindow::buildDocks() {
     m_toolpath = new ToolpathDock(this);
     addDockWidget(Qt::RightDockWidgetArea, m_toolpath);
     m_toolpath->hide();
-    auto* sizer = new PaneSizer(this);
+    // The toolbox's buttons stay whole however small the screen; the panel scrolls.
+    auto* sizer = new PaneSizer(this, QSize(Toolbox::Width + 300, Toolbox::leastHeight()));
     sizer->add(m_problemsPane, Qt::Vertical, 180);
     sizer->add(m_textPane, Qt::Horizontal, 360);
     sizer->add(m_toolpath, Qt::Horizontal, 420);
@@ -449,29 +446,6 @@ void MainWindow::restoreWindowState() {
     resize(sizeHint().expandedTo(minimumSizeHint()));
     const QSize saved = m_settings.windowSize();
     if (saved.isValid()) resize(saved.expandedTo(minimumSizeHint()));
-}
-
-void MainWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    // The frame's size is known once the window is on its screen.
-    if (!std::exchange(m_fitted, true)) QTimer::singleShot(0, this, &MainWindow::fitToScreen);
-}
-
-void MainWindow::fitToScreen() {
-    // At 150 % a common laptop screen has less room than the design size, and a size remembered
-    // from a larger screen may not fit: the panel gives up what it must (it scrolls), the toolbox's
-    // buttons stay whole.
-    const QScreen* screen = this->screen();
-    if (!screen || isMaximized() || isFullScreen()) return;
-    const QRect room = screen->availableGeometry();
-    const QSize frame = frameGeometry().size() - size();
-    const QSize around = size() - centralWidget()->size(); // the menu and status bars, the open panes
-    const QSize least(Toolbox::Width + 300, Toolbox::leastHeight());
-    centralWidget()->setMinimumSize(DesignSize.boundedTo(room.size() - frame - around).expandedTo(least));
-    layout()->activate(); // the window's own least size follows, before it may shrink
-    resize(size().boundedTo(room.size() - frame).expandedTo(minimumSizeHint()));
-    const QPoint to = placedOnScreen(frameGeometry(), room);
-    if (to != pos()) move(to);
 }
 
 void MainWindow::saveWindowState() {

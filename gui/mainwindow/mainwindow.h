@@ -73,7 +73,6 @@ public:
 protected:
     // Settings, the exit question, the end of the program.
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -95,8 +94,6 @@ private:
     // The window's size and the panes' places, remembered per user.
     void restoreWindowState();
     void saveWindowState();
-    // Makes the window no larger than its screen has room for, and places it on the screen.
-    void fitToScreen();
     // The toolbox keeps its width and grows down; the panel's frame takes the rest.
     void layoutToSize(QSize client);
 
@@ -111,7 +108,6 @@ private:
     ProgramTextPane* m_textPane = nullptr;
     ToolpathDock* m_toolpath = nullptr;
     DryRunController* m_dryRun = nullptr;
-    bool m_fitted = false; // to its screen, when first shown
     TemplateActions* m_templates = nullptr;
     QToolButton* m_problemsCount = nullptr;
     QLabel* m_statusPath = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QDockWidget>
 #include <QEvent>
+#include <QLayout>
 #include <QMainWindow>
 #include <QScreen>
 #include <QTimer>
@@ -16,7 +17,8 @@ QPoint placedOnScreen(const QRect& frame, const QRect& room) {
             place(frame.y(), frame.height(), room.top(), room.top() + room.height())};
 }
 
-PaneSizer::PaneSizer(QMainWindow* window) : QObject(window), m_window(window) {
+PaneSizer::PaneSizer(QMainWindow* window, QSize leastClient)
+    : QObject(window), m_window(window), m_design(window->centralWidget()->minimumSize()), m_least(leastClient) {
     window->installEventFilter(this);
 }
 
@@ -50,15 +52,27 @@ void PaneSizer::opened(const Sizing& sizing) {
 
 QSize PaneSizer::onScreen(QSize grow) {
     // Qt widens the window for a pane's least size, and it grows here for the pane's working size,
-    // with no regard to the screen: on a small shop PC the pane would go past its edge. The window
-    // moves back onto its screen and grows only as far as the screen has room.
+    // with no regard to the screen; and at 150 % a laptop's screen is shorter than the window
+    // itself. The panel gives up what the screen has no room for (it scrolls), down to its least
+    // size, and the window lies on its screen.
     const QScreen* screen = m_window->screen();
-    if (!screen) return grow;
+    QWidget* central = m_window->centralWidget();
+    if (!screen || !central || m_window->isMaximized() || m_window->isFullScreen()) return grow;
     const QRect room = screen->availableGeometry();
-    const QRect frame = m_window->frameGeometry();
-    grow = grow.boundedTo((room.size() - frame.size()).expandedTo(QSize(0, 0)));
-    const QPoint to = placedOnScreen(QRect(frame.topLeft(), frame.size() + grow), room);
-    if (to != frame.topLeft()) m_window->move(to);
+    const QSize frame = m_window->frameGeometry().size() - m_window->size();
+    const QSize around = m_window->size() - central->size(); // the menu and status bars, the panes
+    const QSize most = room.size() - frame;
+    const QSize least = m_design.boundedTo(most - around).expandedTo(m_least);
+    if (least != central->minimumSize()) {
+        central->setMinimumSize(least);
+        m_window->layout()->activate(); // the window's own least size follows before it may shrink
+    }
+    if (m_window->size().boundedTo(most) != m_window->size())
+        m_window->resize(m_window->size().boundedTo(most).expandedTo(m_window->minimumSizeHint()));
+    grow = grow.boundedTo((most - m_window->size()).expandedTo(QSize(0, 0)));
+    const QRect at = m_window->frameGeometry();
+    const QPoint to = placedOnScreen(QRect(at.topLeft(), at.size() + grow), room);
+    if (to != at.topLeft()) m_window->move(to);
     return grow;
 }
 
@@ -67,10 +81,13 @@ bool PaneSizer::eventFilter(QObject* watched, QEvent* event) {
     // the pane have the room without taking it from the panel.
     if (watched != m_window) return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::Resize && m_pending) QTimer::singleShot(0, this, &PaneSizer::apply);
-    // Panes restored open are measured once the shown window has placed them.
-    if (event->type() == QEvent::Show)
+    // The window fits its screen once it is on it, and panes restored open are measured once the
+    // shown window has placed them.
+    if (event->type() == QEvent::Show) {
+        QTimer::singleShot(0, this, [this] { onScreen(QSize(0, 0)); });
         for (const Sizing& sizing : std::as_const(m_panes))
             QTimer::singleShot(0, this, [this, sizing] { opened(sizing); });
+    }
     return QObject::eventFilter(watched, event);
 }
 
