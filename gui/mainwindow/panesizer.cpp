@@ -9,6 +9,10 @@
 
 #include <algorithm>
 
+namespace {
+
+// Where a window's frame goes to lie within room, the screen's: moved no further than it must, and
+// its top left corner kept on the screen when it is the larger.
 QPoint placedOnScreen(const QRect& frame, const QRect& room) {
     const auto place = [](int at, int length, int first, int end) {
         return std::max(first, std::min(at, end - length));
@@ -16,6 +20,8 @@ QPoint placedOnScreen(const QRect& frame, const QRect& room) {
     return {place(frame.x(), frame.width(), room.left(), room.left() + room.width()),
             place(frame.y(), frame.height(), room.top(), room.top() + room.height())};
 }
+
+} // namespace
 
 PaneSizer::PaneSizer(QMainWindow* window, QSize leastClient)
     : QObject(window), m_window(window), m_design(window->centralWidget()->minimumSize()), m_least(leastClient) {

@@ -9,11 +9,6 @@
 
 class QDockWidget;
 class QMainWindow;
-class QRect;
-
-// Where a window's frame goes to lie within room, the screen's: moved no further than it must, and
-// its top left corner kept on the screen when it is the larger.
-QPoint placedOnScreen(const QRect& frame, const QRect& room);
 
 // Gives a pane a size to work in when it opens at less than half of it. Qt opens a pane that was
 // never sized at its size hint, for the program text no wider than its line-number margin; a size
