@@ -21,28 +21,10 @@ fail() {
     exit 1
 }
 shot() { import -window root "$shots/$kind-$1.png"; }
-wait_window() { # title pattern; prints the window id
-    local deadline=$((SECONDS + ${2:-60})) id
-    while [ "$SECONDS" -lt "$deadline" ]; do
-        kill -0 "$pid" 2>/dev/null || fail "the program ended unexpectedly"
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1 || true)
-        if [ -n "$id" ]; then
-            sleep 1
-            echo "$id"
-            return 0
-        fi
-        sleep 0.3
-    done
-    fail "no window '$1'"
-}
-focus() {
-    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
-    sleep 0.3
-}
-keys() {
-    xdotool key --delay 150 "$@"
-    sleep 0.3
-}
+alive() { kill -0 "$pid" 2>/dev/null || fail "the program ended unexpectedly"; }
+# Wine maps its windows and takes keys more slowly than the Linux program.
+settle=1 pause=0.3 key_delay=150
+. "$(dirname "$0")/../../tests/e2e/xdriver.sh"
 
 if [ "$kind" = wine ]; then
     QT_QPA_PLATFORM=windows wine "$program" "$(winepath -w "$part")" >"$work/program.log" 2>&1 &
@@ -55,7 +37,7 @@ main=$(wait_window 'Corvane Part File Stacker' 120)
 focus "$main"
 shot main
 keys alt+m
-dialog=$(wait_window '\[M\]ove command settings')
+dialog=$(wait_window '\[M\]ove command settings' 60)
 focus "$dialog"
 xdotool type --delay 60 -- "2.5"
 shot move-dialog
@@ -63,7 +45,7 @@ shot move-dialog
 keys Tab Tab Tab Tab Tab Tab space
 focus "$main"
 keys ctrl+s
-question=$(wait_window 'Add a header.*')
+question=$(wait_window 'Add a header.*' 60)
 focus "$question"
 keys Escape
 sleep 1

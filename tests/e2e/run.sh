@@ -145,23 +145,7 @@ alive() {
     kill -0 "$app_pid" 2>/dev/null || fail "the program ended unexpectedly"
 }
 
-# Waits until a visible window whose whole title matches the regular expression appears; prints its id.
-wait_window() {
-    local pattern=$1 timeout=${2:-30} id
-    local deadline=$((SECONDS + timeout))
-    while [ "$SECONDS" -lt "$deadline" ]; do
-        alive
-        id=$(xdotool search --onlyvisible --name "^${pattern}\$" 2>/dev/null | tail -n 1 || true)
-        if [ -n "$id" ]; then
-            # Let the toolkit finish mapping and placing its focus before input arrives.
-            sleep 0.4
-            echo "$id"
-            return 0
-        fi
-        sleep 0.2
-    done
-    fail "no window '$pattern' within ${timeout}s"
-}
+. "$(dirname "$0")/xdriver.sh"
 
 wait_gone() {
     local id=$1 timeout=${2:-30}
@@ -175,16 +159,6 @@ wait_gone() {
 }
 
 # Without a window manager nobody hands the keyboard back when a dialog closes: take it explicitly.
-focus() {
-    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
-    sleep 0.2
-}
-
-keys() {
-    xdotool key --delay 120 "$@"
-    sleep 0.2
-}
-
 typed() {
     xdotool type --delay 40 -- "$1"
     sleep 0.2
