@@ -17,6 +17,8 @@
 #endif
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
+
+#include <aclapi.h>
 #endif
 
 namespace savefile {
@@ -198,26 +200,70 @@ QString stagingName(const QString& path) {
     }
 }
 
-// Puts the committed content (at staged) in target's place the Windows way. ReplaceFileW keeps the
-// old file's attributes, ACL and creation time, and on failure leaves the old file where it was.
+// Gives the new file at path what Windows kept about the old one: attributes (a hidden file stays
+// hidden), creation time and permissions (the ACL, whether inherited from the folder or its own).
+// Best effort, as on Unix: a file system without them refuses, and the content is in place already.
+void keepWhatTheOldFileHad(const QString& path, const WIN32_FILE_ATTRIBUTE_DATA& old, PSECURITY_DESCRIPTOR security) {
+    if (security) {
+        PACL dacl = nullptr;
+        BOOL present = FALSE;
+        BOOL defaulted = FALSE;
+        SECURITY_DESCRIPTOR_CONTROL control = 0;
+        DWORD revision = 0;
+        if (::GetSecurityDescriptorDacl(security, &present, &dacl, &defaulted) && present &&
+            ::GetSecurityDescriptorControl(security, &control, &revision)) {
+            // Inherited entries are taken from the folder again; the file's own ones are copied.
+            const SECURITY_INFORMATION what =
+                DACL_SECURITY_INFORMATION | ((control & SE_DACL_PROTECTED) ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                                           : UNPROTECTED_DACL_SECURITY_INFORMATION);
+            ::SetNamedSecurityInfoW(const_cast<wchar_t*>(native(path)), SE_FILE_OBJECT, what, nullptr, nullptr, dacl,
+                                    nullptr);
+        }
+    }
+    const HANDLE h =
+        ::CreateFileW(native(path), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        ::SetFileTime(h, &old.ftCreationTime, nullptr, nullptr);
+        ::CloseHandle(h);
+    }
+    if (::GetFileAttributesW(native(path)) != old.dwFileAttributes)
+        ::SetFileAttributesW(native(path), old.dwFileAttributes);
+}
+
+// Whether another program holds path open without letting it be deleted or renamed over.
+bool heldOpen(const QString& path) {
+    const HANDLE h = ::CreateFileW(native(path), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(h);
+        return false;
+    }
+    return ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// Puts the committed content (at staged) in target's place with one rename, so that whatever stops
+// the program or the machine, the target holds its old or its new content. ReplaceFileW is not used:
+// it moves the old file aside before it moves the new one in, and a kill between the two (or its
+// own failure there) leaves no file under the target's name. What the old file had is given to the
+// new one afterwards.
 QString replaceWith(const QString& target, const QString& staged) {
     const QString to = QDir::toNativeSeparators(target);
     const QString from = QDir::toNativeSeparators(staged);
-    const bool replacing = QFileInfo::exists(target);
-    const DWORD attributes = replacing ? ::GetFileAttributesW(native(to)) : INVALID_FILE_ATTRIBUTES;
-    const BOOL done =
-        replacing ? ::ReplaceFileW(native(to), native(from), nullptr,
-                                   REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)
-                  : ::MoveFileExW(native(from), native(to), MOVEFILE_WRITE_THROUGH);
-    if (done) {
-        // Not every ReplaceFileW carries the attributes over (Wine's does not): a hidden file stays hidden.
-        if (attributes != INVALID_FILE_ATTRIBUTES && ::GetFileAttributesW(native(to)) != attributes)
-            ::SetFileAttributesW(native(to), attributes);
-        return {};
-    }
-    const DWORD code = ::GetLastError();
+    WIN32_FILE_ATTRIBUTE_DATA old{};
+    const bool replacing = ::GetFileAttributesExW(native(to), GetFileExInfoStandard, &old);
+    PSECURITY_DESCRIPTOR security = nullptr;
+    if (replacing && ::GetNamedSecurityInfoW(native(to), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                             nullptr, nullptr, &security) != ERROR_SUCCESS)
+        security = nullptr;
+    const BOOL done = ::MoveFileExW(native(from), native(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    const DWORD code = done ? DWORD(ERROR_SUCCESS) : ::GetLastError();
+    if (done && replacing) keepWhatTheOldFileHad(to, old, security);
+    if (security) ::LocalFree(security);
+    if (done) return {};
     ::DeleteFileW(native(from));
-    if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION || code == ERROR_UNABLE_TO_REMOVE_REPLACED)
+    if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION ||
+        (code == ERROR_ACCESS_DENIED && heldOpen(to)))
         return QCoreApplication::translate("SaveFile",
                                            "%1 is open in another program, which does not let it be replaced. Close "
                                            "it there, then save again.")

@@ -17,15 +17,15 @@
 // would leave the other names with the old content.
 //
 // On Windows the new content is first committed under a second temporary name beside the target,
-// which then replaces the target through ReplaceFileW, the system's own way: the file keeps its
-// attributes, permissions (ACL) and creation time, and the old file is never lost. A read-only file,
-// or one that another program holds open without letting it be replaced, is refused with a message
-// that says so; the old file stays as it was.
+// which then takes the target's place in one rename; the file keeps its attributes, permissions
+// (ACL) and creation time. A read-only file, or one that another program holds open without letting
+// it be replaced, is refused with a message that says so; the old file stays as it was.
 //
 // If the program is killed midway, Linux mostly leaves nothing behind (where the file system
 // allows, the temporary file has no name until the commit); elsewhere a file named after the
-// target plus "." and six characters may remain. It never stands in the way of a later save, whose temporary name is
-// new each time, and it is not removed for the user: the program cannot tell it from a file someone named that way.
+// target plus "." and six characters (on Windows "~", six characters, "." and six more) may
+// remain. It never stands in the way of a later save, whose temporary name is new each time, and it
+// is not removed for the user: the program cannot tell it from a file someone named that way.
 //
 // Use the flush() and commit() of this class: they hide the base class's, which skip the checks
 // above; this commit() also checks the final flush itself rather than leave it to the close inside
